@@ -1,0 +1,46 @@
+#pragma once
+// The batch front-end's host: no window, no sound, a simulated clock, and
+// every dialog written as one line of output and answered from a script.
+#include <deque>
+#include <ostream>
+#include <string>
+
+#include "../panel/CHost.h"
+
+class CBatchHost : public CHost {
+public:
+    CBatchHost(std::ostream& oOut, std::deque<std::string> vAnswers)
+        : oOut_(oOut), vAnswers_(std::move(vAnswers)) {}
+
+    void PlaySound(enmSound) override {}
+    double ClockSeconds() override { return fClock_; }
+    void IdleUntil(double fTarget, bool) override {
+        if (fTarget > fClock_) fClock_ = fTarget;
+    }
+    void ProcessEvents() override {}
+    void Refresh(enmPart) override {}
+
+    bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon) override;
+    void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon) override;
+    void ShowMsg(const std::string& sText, const std::string& sTitle) override;
+    bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
+                  std::string& sAnswer) override;
+    bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) override;
+    void ShowRegisters(const std::vector<std::string>& vLines) override;
+    void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) override;
+    void ShowAbout() override;
+    void ExitProgram() override { bExit_ = true; }
+
+    bool ExitRequested() const { return bExit_; }
+    // Line breaks inside a text are written as \n.
+    static std::string OneLine(const std::string& s);
+
+private:
+    // The next scripted answer; false when none is left.
+    bool NextAnswer(std::string& s);
+
+    std::ostream& oOut_;
+    std::deque<std::string> vAnswers_;
+    double fClock_ = 1.0e9;
+    bool bExit_ = false;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The ten user flags 0..9. Flags 2 and 3 are cleared by testing them.
+
+class CFlags {
+public:
+    CFlags() { Clear(); }
+    void Clear() { for (bool& b : bFlags_) b = false; }
+    void SetFlag(int n) { if (n >= 0 && n <= 9) bFlags_[n] = true; }
+    void ClearFlag(int n) { if (n >= 0 && n <= 9) bFlags_[n] = false; }
+    bool TestFlag(int n) {
+        if (n < 0 || n > 9) return false;
+        const bool b = bFlags_[n];
+        if (n == 2 || n == 3) bFlags_[n] = false;
+        return b;
+    }
+    // Reads a flag without consuming it (for saving the machine state).
+    bool PeekFlag(int n) const { return n >= 0 && n <= 9 && bFlags_[n]; }
+
+private:
+    bool bFlags_[10];
+};

@@ -1,0 +1,90 @@
+#pragma once
+// The 1000 data registers R0..R999 (R25 is the I register), store/recall by
+// number, letter and indirectly through I, register arithmetic, and the
+// block operations, block regressions and data files that work on them.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CStack;
+class CStatRegs;
+class CFlags;
+
+class CMem {
+public:
+    static constexpr int kMaxReg = 999;
+    static constexpr int kRegI = 25;
+
+    CMem();
+    // The front panel hands over its machine objects once they all exist.
+    void Attach(CStack* pStack, CStatRegs* pStat, CFlags* pFlags) {
+        pStack_ = pStack; pStat_ = pStat; pFlags_ = pFlags;
+    }
+    // Hook that opens the register viewer (set by the front panel).
+    std::function<void(int16_t)> OnShowMem;
+
+    int GetMaxMemReg() const { return kMaxReg; }
+    void Clear();
+    double Ireg() const { return R_[kRegI]; }
+    void SetIreg(double v) { R_[kRegI] = v; }
+    void ShowMem(int16_t n) { if (OnShowMem) OnShowMem(n); }
+    void SwapPrimtoSecMem();
+    void Sto(int n, double v);
+    double Rcl(int n) const;
+    void StoA(const std::string& sName, double v);
+    double RclA(const std::string& sName) const;
+    void StoPlus(int n, double v);
+    void StoMinus(int n, double v);
+    void StoMult(int n, double v);
+    void StoDiv(int n, double v);
+    void StoI(double v) { R_[kRegI] = v; }
+    double RclI() const { return R_[kRegI]; }
+    void SwapX_I();
+    void StoInd(double v);
+    double RclInd() const;
+    // Register number addressed through I: |floor(I)|; raises Overflow past 16 bits.
+    int IndIndex() const;
+
+    // Register blocks (range codes).
+    void GetMemRange(double& fCode, int& nFirst, int& nLast) const;
+    void ClearRangeMem(double fCode);
+    void FillRangeMemWithFixedValue(double fCode, double v);
+    void FillRangeMemWithRandomValue(double fCode, double a, double b);
+    void FillRangeMemWithSeqValue(double fCode, double fStart, double fStep);
+    void CopyRangeMem(double fSrc, double fDst);
+    void MoveRangeMem(double fSrc, double fDst);
+    void SwapRangeMem(double fSrc, double fDst);
+    void SearchMemRangeIntg(double fCode, double& v, double& fIndex);
+    void SearchMemRangeExact(double fCode, double v, double& fIndex);
+    double SumAddMemRange(double fCode);
+    double SumSubMemRange(double fCode);
+    double SumAddXMemRange(double fCode);
+    double SumSubXMemRange(double fCode);
+    void SortRangeMem(double fCode);
+    void SortGroup(double fCode, double fRecordCode);
+    void QuickSort(int lb, int ub);
+
+    // Block regressions.
+    void LR_Linear(double fCode, double& fSlope, double& fIntercept, double& fR2, bool& bOk);
+    void LR_Power(double fCode, double& fSlope, double& fIntercept, double& fR2, bool& bOk);
+    void LR_Log(double fCode, double& fSlope, double& fIntercept, double& fR2, bool& bOk);
+    void LR_Exp(double fCode, double& fSlope, double& fIntercept, double& fR2, bool& bOk);
+    void MultLinearRegression(double fCode, double& a1, double& a2, double& a0, double& fR2, bool& bOk);
+    void MLR_Power(double fCode, double& a1, double& a2, double& a0, double& fR2, bool& bOk);
+    void QuadraticFit(double fCode, double& a1, double& a2, double& a0, double& fR2, bool& bOk);
+
+    // Data files.
+    void WriteData(const std::string& sFile);
+    void WriteRangeData(const std::string& sFile, double fCode);
+    void ReadData(const std::string& sFile);
+    void ReadRangeData(const std::string& sFile, double fCode);
+    void WriteToScratchFile(double fNumber);
+    void ReadFromScratchFile(double fNumber);
+
+private:
+    std::array<double, kMaxReg + 1> R_{};
+    CStack* pStack_ = nullptr;
+    CStatRegs* pStat_ = nullptr;
+    CFlags* pFlags_ = nullptr;
+};

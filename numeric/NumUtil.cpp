@@ -1,0 +1,139 @@
+#include "NumUtil.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace NumUtil {
+
+int16_t ToInt16(double x) {
+    if (!std::isfinite(x)) throw CCalcError(enmErrKind::Overflow);
+    const double r = std::nearbyint(x);
+    if (r < -32768.0 || r > 32767.0) throw CCalcError(enmErrKind::Overflow);
+    return static_cast<int16_t>(r);
+}
+
+int32_t ToInt32(double x) {
+    if (!std::isfinite(x)) throw CCalcError(enmErrKind::Overflow);
+    const double r = std::nearbyint(x);
+    if (r < -2147483648.0 || r > 2147483647.0) throw CCalcError(enmErrKind::Overflow);
+    return static_cast<int32_t>(r);
+}
+
+double Check(double x) {
+    if (std::isnan(x)) throw CCalcError(enmErrKind::Invalid);
+    if (std::isinf(x)) throw CCalcError(enmErrKind::Overflow);
+    return x;
+}
+
+double Div(double a, double b) {
+    if (b == 0.0) throw CCalcError(enmErrKind::DivByZero);
+    return Check(a / b);
+}
+
+namespace {
+// Rewrites the exponent part of a C-formatted number ("e+05", "e-7") as
+// "E+05"/"E-07"-style with at least two digits.
+std::string FixExponent(const char* p) {
+    std::string s(p);
+    const auto e = s.find_first_of("eE");
+    if (e == std::string::npos) return s;
+    std::string mant = s.substr(0, e);
+    std::string exp = s.substr(e + 1);
+    char sign = '+';
+    if (!exp.empty() && (exp[0] == '+' || exp[0] == '-')) {
+        sign = exp[0];
+        exp.erase(0, 1);
+    }
+    while (exp.size() > 2 && exp[0] == '0') exp.erase(0, 1);
+    while (exp.size() < 2) exp.insert(0, "0");
+    return mant + "E" + sign + exp;
+}
+} // namespace
+
+std::string FormatRoundTrip(double x) {
+    if (x == 0.0) return "0";
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf - 1, x);
+    *res.ptr = '\0';
+    return FixExponent(buf);
+}
+
+std::string FormatG15(double x) {
+    if (x == 0.0) return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15G", x);
+    // Trailing zeros are already removed by %G; normalise the exponent.
+    return FixExponent(buf);
+}
+
+bool ParseLeading(std::string_view s, double& fOut) {
+    size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    // Take the longest prefix of the form [+-]digits[.digits][(e|E)[+-]digits].
+    size_t j = i;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    size_t nDigits = 0;
+    while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ++j; ++nDigits; }
+    if (j < s.size() && s[j] == '.') {
+        ++j;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ++j; ++nDigits; }
+    }
+    if (nDigits == 0) return false;
+    size_t end = j;
+    if (j < s.size() && (s[j] == 'e' || s[j] == 'E')) {
+        size_t k = j + 1;
+        if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
+        size_t nExp = 0;
+        while (k < s.size() && s[k] >= '0' && s[k] <= '9') { ++k; ++nExp; }
+        if (nExp > 0) end = k;
+    }
+    std::string text(s.substr(i, end - i));
+    if (!text.empty() && text[0] == '+') text.erase(0, 1);
+    double v = 0;
+    const char* b = text.c_str();
+    auto res = std::from_chars(b, b + text.size(), v);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too small rounds to zero; too large is not a finite number.
+        errno = 0;
+        const double w = std::strtod(b, nullptr);
+        if (!std::isfinite(w) || std::fabs(w) >= 1.0) return false;
+        fOut = 0.0;
+        return true;
+    }
+    if (res.ec != std::errc() || !std::isfinite(v)) return false;
+    fOut = v;
+    return true;
+}
+
+bool ParseWhole(std::string_view s, double& fOut) {
+    size_t a = 0, b = s.size();
+    while (a < b && (s[a] == ' ' || s[a] == '\t' || s[a] == '\r' || s[a] == '\n')) ++a;
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r' || s[b - 1] == '\n')) --b;
+    std::string_view t = s.substr(a, b - a);
+    if (t.empty()) return false;
+    // The whole text must be the leading number.
+    size_t j = 0;
+    if (t[j] == '+' || t[j] == '-') ++j;
+    size_t nd = 0;
+    while (j < t.size() && t[j] >= '0' && t[j] <= '9') { ++j; ++nd; }
+    if (j < t.size() && t[j] == '.') {
+        ++j;
+        while (j < t.size() && t[j] >= '0' && t[j] <= '9') { ++j; ++nd; }
+    }
+    if (nd == 0) return false;
+    if (j < t.size() && (t[j] == 'e' || t[j] == 'E')) {
+        ++j;
+        if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
+        size_t ne = 0;
+        while (j < t.size() && t[j] >= '0' && t[j] <= '9') { ++j; ++ne; }
+        if (ne == 0) return false;
+    }
+    if (j != t.size()) return false;
+    return ParseLeading(t, fOut);
+}
+
+} // namespace NumUtil

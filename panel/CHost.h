@@ -1,0 +1,56 @@
+#pragma once
+// The one door from the calculator core to the outside world. The Qt window,
+// the batch front-end and the tests each implement it; the core never plays,
+// sleeps, prints or opens a dialog any other way.
+#include <functional>
+#include <string>
+#include <vector>
+
+enum class enmSound { Click, Beep };
+enum class enmIcon { Information, Question, Critical };
+// Which part of the front panel changed and needs repainting.
+enum class enmPart { Display, Title, Card, PrgmLabel, Cursor, Window };
+
+struct CFileChoice {
+    std::string sTyped;  // the file name box as typed or selected
+    std::string sFull;   // the directory shown in the dialog, a separator, the name
+};
+
+class CHost {
+public:
+    virtual ~CHost() = default;
+
+    // Plays the sound to its end; a failure to play is silent and immediate.
+    virtual void PlaySound(enmSound eSound) = 0;
+    // Wall clock in seconds (since the epoch). Batch and test hosts simulate it.
+    virtual double ClockSeconds() = 0;
+    // Called in a waiting loop until the clock reaches fTarget: gives the CPU
+    // back for a moment (a simulated clock simply jumps to fTarget), letting
+    // window events run only when bProcessEvents is true.
+    virtual void IdleUntil(double fTarget, bool bProcessEvents) = 0;
+    // Lets pending window events run (a running program yields through this).
+    virtual void ProcessEvents() = 0;
+    // A part of the front panel changed; repaint it now.
+    virtual void Refresh(enmPart ePart) = 0;
+
+    // Standard message boxes.
+    virtual bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
+    virtual void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
+    // The calculator's own message window (OK button, modal).
+    virtual void ShowMsg(const std::string& sText, const std::string& sTitle) = 0;
+    // Input box with prompt, title and default answer; false on Cancel.
+    virtual bool InputBox(const std::string& sPrompt, const std::string& sTitle,
+                          const std::string& sDefault, std::string& sAnswer) = 0;
+    // The file selection dialog, modal, with an initial name or pattern; false on Cancel.
+    virtual bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) = 0;
+
+    // The register viewer: one line per labelled register, modal.
+    virtual void ShowRegisters(const std::vector<std::string>& vLines) = 0;
+    // The memory block viewer, modal; fnFill gives the list for the state of
+    // its "Show Only Non-Zero Values" box.
+    virtual void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) = 0;
+    // The about box.
+    virtual void ShowAbout() = 0;
+    // Ends the program (the window closes and the process exits).
+    virtual void ExitProgram() = 0;
+};

@@ -1,0 +1,113 @@
+#pragma once
+// Program memory and interpreter: the instruction vocabulary, the 999 step
+// texts with the step pointer and label table, the execution of every
+// instruction, the run loop with single and back step, and listing files.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "CPrgmStep.h"
+
+class frmMain;
+struct CPrgmOps;
+
+class CPrgm {
+public:
+    static constexpr int kMaxSteps = 999;
+    static constexpr int kTokenCapacity = 200;
+    static constexpr int kRetDepth = 15;
+
+    explicit CPrgm(frmMain& oMain);   // Class_Initialize
+    CPrgm(const CPrgm&) = delete;
+    CPrgm& operator=(const CPrgm&) = delete;
+
+    // ---- vocabulary and token table ----
+    static const char* GetTokenList();
+    void InitTokens();
+    void SortTokens();
+    static void QuickSort(std::array<std::string, kTokenCapacity + 1>& a, int nFirst, int nLast);
+    int16_t SearchToken(const std::string& sToken) const;
+    std::string CheckTokens() const;
+    static void Translate(std::string& sStep);
+    std::array<std::string, kTokenCapacity + 1> Tokens;   // index 0 unused
+    int16_t TokenCount = 0;
+
+    // ---- program memory and pointer ----
+    void Clear();
+    int GetMaxSteps() const { return kMaxSteps; }
+    static void INC(int16_t& nStep);
+    static void DEC(int16_t& nStep);
+    int16_t GetPrgmPointer() const { return PrgmPtr; }
+    void SetPrgmPointer(int nStep);
+    void Reset();
+    const std::string& GetLine(int nStep) const;          // raises Range outside 0..999
+    void SetLine(int nStep, const std::string& sText);    // raises Range outside 0..999
+    void InsertLine(const std::string& sLine);
+    void DeleteLine();
+    std::string ShowLine(int nLine) const;
+    std::string ShowCurrLine() const;
+    std::string ShowNextLine();
+    std::string ShowPrevLine();
+    int16_t FindLabel(const std::string& sLbl) const;
+    bool HasProgram() const { return FindEndOfProgram() >= 2; }
+    int16_t FindEndOfProgram() const;
+    bool ScanLabels();
+    bool ScanGotos();
+    const std::string& Filename() const { return sFilename_; }
+    void SetFilename(const std::string& s) { sFilename_ = s; }
+    std::string GetFilename() const { return sFilename_; }
+    bool HasSpecialComments() const { return SpecialComments; }
+    void ResetStartTime();
+
+    int16_t PrgmPtr = 0;
+    bool Halted = false;
+    bool StopRequested = false;
+    bool SpecialComments = false;
+    bool EntryActive = false;
+    bool ExpEntryActive = false;
+    int16_t LabelCount = 0;
+    int16_t RetPtr = 0;
+    std::array<int16_t, kRetDepth + 1> RetStack{};   // positions 1..15
+
+    // ---- execution ----
+    void SavePendingNumber();
+    // Executes the step at PrgmPtr with the frame and error handling of a
+    // single step; bSST asks for single-step presentation.
+    void SST_Exec(bool& bSST);
+    void Exec();
+    void BST();
+    // The step at PrgmPtr without the frame: decode (if needed), execute and
+    // advance the pointer as a running program would. Errors propagate as
+    // CCalcError to the caller; the pointer then still names the step.
+    void ExecuteStep();
+    // The decoded form of a step (decoded now if its text changed).
+    CStep& DecodedStep(int nStep);
+    // Looks a mnemonic up in the instruction table (any case); nullptr when unknown.
+    static const CInstr* FindInstr(const std::string& sMnemonic);
+    // Every row of the instruction table, for tests and tools.
+    static const CInstr* InstrTable(int& nCount);
+    double GetStartTime() const { return fStartTime_; }
+
+    // ---- listing files ----
+    void WriteProgram(const std::string& sFile);
+    void ReadProgram(const std::string& sFile);
+
+private:
+    friend struct CPrgmOps;
+
+    void Invalidate(int nFirst, int nLast);
+    static void Decode(const std::string& sText, CStep& oStep);
+    // Decodes (if needed) and runs the instruction at PrgmPtr; an instruction
+    // that moves the pointer itself clears bAdvance_.
+    void RunStep();
+
+    frmMain& oMain_;
+    std::array<std::string, kMaxSteps + 1> Program_;
+    std::array<CStep, kMaxSteps + 1> Decoded_;
+    std::array<std::string, kMaxSteps + 1> LabelName_;
+    std::array<int16_t, kMaxSteps + 1> LabelLine_{};
+    int nLabelGen_ = 0;   // changes whenever the label table is rebuilt
+    bool bAdvance_ = true; // the advance mark of the step being executed
+    std::string sFilename_;
+    double fStartTime_ = 0.0;
+};
