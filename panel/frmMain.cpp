@@ -8,6 +8,7 @@ frmMain::frmMain(CHost& oHost)
     // statistics, program, flags); wire them to one another.
     Release = false;
     oMem.Attach(&oStack, &oStat, &oFlags);
+    oMem.OnShowMem = [this](int16_t n) { ShowMemViewer(n); };
     bCardVisible = false;
     Form_Load();
 }

@@ -4,6 +4,7 @@
 // forward clicks and typed characters to its handlers.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "../machine/CFlags.h"
 #include "../machine/CMem.h"
@@ -146,6 +147,10 @@ public:
     void imgCopyright_Click();
     void imgEdit_Click();
 
+    // ---- keys by name ("ENTER", "R/S", "W/PRGM", ...), as key scripts spell them ----
+    static bool IsKeyName(const std::string& sName);
+    bool PressKey(const std::string& sName);   // false for an unknown name
+
     // ---- computer keyboard ----
     // Returns true when the character was taken by a key.
     bool Form_KeyPress(int nChar);
@@ -165,6 +170,21 @@ public:
     void FinishEntryInline();
     // Runs the program from the current step (the interpreter's run loop).
     void RunProgram();
+
+    // ---- card functions of the ENTER key ----
+    void WriteDataCard();     // f ENTER: "Write Data?", file dialog, all registers to a data file
+    void ReadProgramCard();   // g ENTER: "Read Program?", file dialog, listing into program memory
+
+    // ---- register viewers ----
+    // The register viewer: the 26 labelled registers, formatted like the display.
+    std::vector<std::string> MemRegLines() const;
+    void ShowMemViewer(int16_t nReg);
+    // The memory block viewer for a range number; an invalid range is an error.
+    void ShowMemBlock(double& fRange);
+    // The lines of the block viewer for registers nFirst..nLast.
+    std::vector<std::string> MemBlockLines(int nFirst, int nLast, bool bNonZeroOnly) const;
+    // Decodes a block viewer range number (raises when the last register is above 999).
+    static void DecodeViewerRange(double fRange, int& nFirst, int& nLast);
 
 private:
     // RUN mode: the key with its prefix and pending operation.

@@ -15,5 +15,15 @@ void frmMain::imgSaveState_Click() {}
 void frmMain::imgRestoreState_Click() {}
 void frmMain::imgCopyright_Click() {}
 void frmMain::imgEdit_Click() {}
-bool frmMain::Form_KeyPress(int) { return false; }
-void frmMain::NotYetImplemented() {}
+
+void frmMain::WriteDataCard() {
+    if (!oHost_.AskYesNo("Write Data", "Write Data?", enmIcon::Question)) return;
+    CFileChoice oChoice;
+    if (!oHost_.ChooseFile("", oChoice)) return;
+    oMem.WriteData(oChoice.sFull);
+}
+
+void frmMain::ReadProgramCard() {
+    // Program listings cannot be read yet.
+    NotYetImplemented();
+}

@@ -1,0 +1,75 @@
+#pragma once
+// A host for core tests: no window, no sound, a simulated clock that jumps
+// forward when the core waits, scripted answers to every question, and a
+// record of everything the core showed.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "panel/CHost.h"
+
+class CFakeHost : public CHost {
+public:
+    void PlaySound(enmSound e) override { vSounds.push_back(e); }
+    double ClockSeconds() override { return fClock; }
+    void IdleUntil(double fTarget, bool bEvents) override {
+        if (bEvents) ProcessEvents();
+        fClock = fTarget > fClock ? fTarget : fClock + 0.001;
+    }
+    void ProcessEvents() override {
+        ++nYields;
+        if (fnOnYield) fnOnYield();
+    }
+    void Refresh(enmPart e) override { vRefreshes.push_back(e); }
+
+    bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon) override {
+        vShown.push_back("question [" + sTitle + "] " + sText);
+        if (vYesNo.empty()) return false;
+        const bool b = vYesNo.front();
+        vYesNo.pop_front();
+        return b;
+    }
+    void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon) override {
+        vShown.push_back("message [" + sTitle + "] " + sText);
+    }
+    void ShowMsg(const std::string& sText, const std::string& sTitle) override {
+        vShown.push_back("message [" + sTitle + "] " + sText);
+    }
+    bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string&,
+                  std::string& sAnswer) override {
+        vShown.push_back("input [" + sTitle + "] " + sPrompt);
+        if (vInputs.empty()) return false;
+        sAnswer = vInputs.front();
+        vInputs.pop_front();
+        return !sAnswer.empty();
+    }
+    bool ChooseFile(const std::string& sInitial, CFileChoice& o) override {
+        vShown.push_back("file [" + sInitial + "]");
+        if (vFiles.empty()) return false;
+        o = vFiles.front();
+        vFiles.pop_front();
+        return true;
+    }
+    void ShowRegisters(const std::vector<std::string>& v) override { vLastViewer = v; ++nViewers; }
+    void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fn) override {
+        vLastViewer = fn(false);
+        vLastViewerNonZero = fn(true);
+        ++nViewers;
+    }
+    void ShowAbout() override { vShown.push_back("about"); }
+    void ExitProgram() override { bExited = true; }
+
+    double fClock = 1.0e9;
+    long nYields = 0;
+    std::function<void()> fnOnYield;
+    std::vector<enmSound> vSounds;
+    std::vector<enmPart> vRefreshes;
+    std::vector<std::string> vShown;
+    std::deque<bool> vYesNo;
+    std::deque<std::string> vInputs;
+    std::deque<CFileChoice> vFiles;
+    std::vector<std::string> vLastViewer, vLastViewerNonZero;
+    int nViewers = 0;
+    bool bExited = false;
+};

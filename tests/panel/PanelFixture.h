@@ -1,0 +1,31 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "common/FakeHost.h"
+#include "numeric/CCalcError.h"
+#include "panel/frmMain.h"
+
+// A calculator on a fake host, worked by key names as key scripts spell them.
+class PanelTest : public ::testing::Test {
+protected:
+    CFakeHost oHost;
+    frmMain oMain{oHost};
+
+    void Keys(const std::string& sKeys) {
+        std::istringstream is(sKeys);
+        std::string k;
+        while (is >> k) ASSERT_TRUE(oMain.PressKey(k)) << "unknown key " << k;
+    }
+    std::string Display() const { return oMain.lblDisp + "|" + oMain.lblEex; }
+    double X() const { return oMain.oStack.GetX(); }
+    double Y() const { return oMain.oStack.GetY(); }
+    // Formats v with the current display settings.
+    std::string Shown(double v) const {
+        std::string d, e;
+        oMain.ShowXHelper(v, d, e);
+        return d + "|" + e;
+    }
+};
