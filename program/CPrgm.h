@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "../numeric/CCalcError.h"
 #include "CPrgmStep.h"
 
 class frmMain;

@@ -1,0 +1,219 @@
+// The instruction table (mnemonic -> the function that executes it) and the
+// decoding of a step text into its cached, classified form.
+#include <cmath>
+#include <string>
+#include <unordered_map>
+
+#include "../numeric/Module1.h"
+#include "../numeric/NumUtil.h"
+#include "../panel/frmMain.h"
+#include "CPrgm.h"
+#include "CPrgm_ops.h"
+
+namespace {
+
+using O = CPrgmOps;
+
+// Workers of the one-number functions (rule R is applied by CPrgmOps::Unary).
+double FnLn(const frmMain&, double x) { return std::log(x); }
+double FnLog(const frmMain&, double x) { return Module1::Log10(x); }
+double FnExp(const frmMain&, double x) { return std::exp(x); }
+double FnExp10(const frmMain&, double x) { return std::pow(10.0, x); }
+double FnSquare(const frmMain&, double x) { return x * x; }
+double FnSqrt(const frmMain&, double x) { return std::sqrt(x); }
+double FnInv(const frmMain&, double x) { return NumUtil::Div(1.0, x); }
+double FnAbs(const frmMain&, double x) { return std::fabs(x); }
+double FnFact(const frmMain&, double x) { return Module1::Factorial(x); }
+double FnSin(const frmMain& m, double x) { return std::sin(m.fAngleFactor * x); }
+double FnCos(const frmMain& m, double x) { return std::cos(m.fAngleFactor * x); }
+double FnTan(const frmMain& m, double x) { return std::tan(m.fAngleFactor * x); }
+double FnAsin(const frmMain& m, double x) { return NumUtil::Div(Module1::ArcSin(x), m.fAngleFactor); }
+double FnAcos(const frmMain& m, double x) { return NumUtil::Div(Module1::ArcCos(x), m.fAngleFactor); }
+double FnAtan(const frmMain& m, double x) { return NumUtil::Div(std::atan(x), m.fAngleFactor); }
+double FnDegToRad(const frmMain&, double x) { return Module1::DegToRad(x); }
+double FnRadToDeg(const frmMain&, double x) { return Module1::RadToDeg(x); }
+double FnToHMS(const frmMain&, double x) { return Module1::HoursToHMS(x); }
+double FnFromHMS(const frmMain&, double x) { return Module1::HMSToHours(x); }
+
+// Workers of the two-number functions, f(Y, X).
+double FnAdd(double y, double x) { return y + x; }
+double FnSub(double y, double x) { return y - x; }
+double FnMul(double y, double x) { return y * x; }
+double FnDiv(double y, double x) { return NumUtil::Div(y, x); }
+// Percent change as programs compute it: (Y - X) / Y * 100.
+double FnPctCh(double y, double x) { return NumUtil::Div(y - x, y) * 100.0; }
+double FnPow(double y, double x) { return std::pow(y, x); }
+double FnHMSPlus(double y, double x) { return Module1::HMSPlus(y, x); }
+
+constexpr CInstr Op(const char* s, void (*fn)(CPrgm&, CStep&), int nArg = 0) {
+    return CInstr{s, fn, false, nullptr, nullptr, nArg};
+}
+constexpr CInstr Entry(const char* s, void (*fn)(CPrgm&, CStep&), int nArg = 0) {
+    return CInstr{s, fn, true, nullptr, nullptr, nArg};
+}
+constexpr CInstr Fn1(const char* s, double (*fn)(const frmMain&, double)) {
+    return CInstr{s, &O::Unary, false, fn, nullptr, 0};
+}
+constexpr CInstr Fn2(const char* s, double (*fn)(double, double)) {
+    return CInstr{s, &O::Binary, false, nullptr, fn, 0};
+}
+// A known instruction that does nothing beyond ending a number being keyed.
+// The extended instructions are added by giving their rows a function.
+constexpr CInstr Known(const char* s) { return CInstr{s, nullptr, false, nullptr, nullptr, 0}; }
+
+const CInstr kInstr[] = {
+    // number entry
+    Entry("0", &O::Digit, 0), Entry("1", &O::Digit, 1), Entry("2", &O::Digit, 2), Entry("3", &O::Digit, 3),
+    Entry("4", &O::Digit, 4), Entry("5", &O::Digit, 5), Entry("6", &O::Digit, 6), Entry("7", &O::Digit, 7),
+    Entry("8", &O::Digit, 8), Entry("9", &O::Digit, 9), Entry(".", &O::Point), Entry("EEX", &O::Eex),
+    Entry("CHS", &O::Chs), Entry("ENTER", &O::Enter),
+    // CLX is recorded by the keyboard but changes nothing in a program, not
+    // even a number being keyed.
+    CInstr{"CLX", nullptr, true, nullptr, nullptr, 0},
+    // arithmetic
+    Fn2("+", FnAdd), Fn2("-", FnSub), Fn2("*", FnMul), Fn2("/", FnDiv), Fn2("%CH", FnPctCh),
+    Fn2("Y^X", FnPow), Fn2("HMS+", FnHMSPlus), Op("%", &O::Percent),
+    // one-number functions
+    Fn1("LN", FnLn), Fn1("LOG", FnLog), Fn1("E^X", FnExp), Fn1("10^X", FnExp10), Fn1("X^2", FnSquare),
+    Fn1("SQRT", FnSqrt), Fn1("1/X", FnInv), Fn1("ABS", FnAbs), Fn1("N!", FnFact), Fn1("FACT", FnFact),
+    Fn1("SIN", FnSin), Fn1("COS", FnCos), Fn1("TAN", FnTan), Fn1("ARCSIN", FnAsin), Fn1("ARCCOS", FnAcos),
+    Fn1("ARCTAN", FnAtan), Fn1("D->R", FnDegToRad), Fn1("D<-R", FnRadToDeg), Fn1("H->HMS", FnToHMS),
+    Fn1("H<-HMS", FnFromHMS), Op("INT", &O::IntFracRnd, 0), Op("FRAC", &O::IntFracRnd, 1),
+    Op("RND", &O::IntFracRnd, 2),
+    // angles
+    Op("DEG", &O::AngleMode, 0), Op("RAD", &O::AngleMode, 1), Op("GRD", &O::AngleMode, 2),
+    Op("R<-P", &O::ToRect), Op("R->P", &O::ToPolar),
+    // stack
+    Op("X<>Y", &O::Swap), Op("R^", &O::RollUp), Op("RV", &O::RollDn), Op("CLSTK", &O::ClStk),
+    Op("LST", &O::Lst), Op("PI", &O::PushPi),
+    // registers
+    Op("STO", &O::Sto), Op("RCL", &O::Rcl), Op("STO+", &O::StoArith, 0), Op("STO-", &O::StoArith, 1),
+    Op("STO*", &O::StoArith, 2), Op("STO/", &O::StoArith, 3), Op("RCL+", &O::RclArith, 0),
+    Op("RCL-", &O::RclArith, 1), Op("RCL*", &O::RclArith, 2), Op("RCL/", &O::RclArith, 3),
+    Op("ST", &O::St), Op("RC", &O::Rc), Op("X<>I", &O::XexI), Op("P<>S", &O::PexS), Op("CLREG", &O::ClReg),
+    // display and sound
+    Op("FIX", &O::DispMode, 0), Op("SCI", &O::DispMode, 1), Op("ENG", &O::DispMode, 2), Op("DSP", &O::Dsp),
+    Op("REG", &O::Reg), Op("STK", &O::Stk), Op("-X-", &O::ShowXBlink), Op("BEEP", &O::Beep),
+    Known("SPACE"), Known("LBL"),
+    // statistics
+    Op("SUM+", &O::SumPlusMinus, 0), Op("SUM-", &O::SumPlusMinus, 1), Op("MEAN", &O::MeanSdev, 0),
+    Op("SDEV", &O::MeanSdev, 1),
+    // flow control
+    Op("GTO", &O::Gto), Op("GSB", &O::Gsb), Op("RTN", &O::Rtn), Op("R/S", &O::RunStop), Op("PAUSE", &O::Pause),
+    Op("X=0?", &O::Test, 0), Op("X<>0?", &O::Test, 1), Op("X!=0?", &O::Test, 1), Op("X<0?", &O::Test, 2),
+    Op("X>0?", &O::Test, 3), Op("X=Y?", &O::Test, 4), Op("X<>Y?", &O::Test, 5), Op("X!=Y?", &O::Test, 5),
+    Op("X<=Y?", &O::Test, 6), Op("X>Y?", &O::Test, 7), Op("DSZ", &O::Dsz), Op("ISZ", &O::Isz),
+    Op("SF", &O::SetFlag), Op("CF", &O::ClearFlag), Op("F?", &O::TestFlag), Op("CLRFLG", &O::ClrFlg),
+    // extended instructions: known, not yet executed
+    Known("SINH"), Known("COSH"), Known("TANH"), Known("ASINH"), Known("ACOSH"), Known("ATANH"),
+    Known("GAMMA"), Known("ERF"), Known("ERFC"), Known("EXPINT"), Known("SI"), Known("CI"), Known("FSIN"),
+    Known("FCOS"), Known("BESSJ0"), Known("BESSJ1"), Known("BESSY0"), Known("BESSY1"), Known("FLOOR"),
+    Known("CEIL"), Known("COMB"), Known("PERM"), Known("BETA"), Known("BESSJN"), Known("BESSYN"),
+    Known("CHEB"), Known("LEGN"), Known("HERM"), Known("LAGR"), Known("RAN#"), Known("LR"), Known("LR2"),
+    Known("YHAT"), Known("XHAT"), Known("CLRREGX"), Known("CLRSUM"), Known("FILLC"), Known("FILLR"),
+    Known("FILLV"), Known("COPYREG"), Known("MOVEREG"), Known("SWAPREG"), Known("SORT"), Known("SORTREC"),
+    Known("SRCHI"), Known("SRCHE"), Known("SUM+X"), Known("SUM-X"), Known("SUMX+X"), Known("SUMX-X"),
+    Known("REGX"), Known("LRLIN"), Known("LRPOW"), Known("LRLOG"), Known("LREXP"), Known("MLR"),
+    Known("MLRPOW"), Known("QUADREG"), Known("W/DATA"), Known("W/DATAX"), Known("R/DATAX"), Known("W/DATA$"),
+    Known("R/DATA$"), Known("WRIT2SF"), Known("READFSF"), Known("MERGE"),
+};
+constexpr int kInstrCount = static_cast<int>(sizeof kInstr / sizeof kInstr[0]);
+
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+// Decimal number syntax: [+-] digits [. digits] [(e|E) [+-] digits], at least one mantissa digit.
+bool LooksNumeric(const std::string& s) {
+    size_t j = 0;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    size_t nd = 0;
+    while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ++j; ++nd; }
+    if (j < s.size() && s[j] == '.') {
+        ++j;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ++j; ++nd; }
+    }
+    if (nd == 0) return false;
+    if (j < s.size() && (s[j] == 'e' || s[j] == 'E')) {
+        ++j;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        size_t ne = 0;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ++j; ++ne; }
+        if (ne == 0) return false;
+    }
+    return j == s.size();
+}
+
+void Classify(std::string sWord, COperand& o) {
+    o.sUpper = Upper(sWord);
+    o.sText = std::move(sWord);
+    o.fNum = 0.0;
+    o.nInt = 0;
+    o.bIntOk = false;
+    const std::string& u = o.sUpper;
+    if (u.empty()) o.eKind = enmOpd::Empty;
+    else if (u == "(I)") o.eKind = enmOpd::Indirect;
+    else if (u == "IND") o.eKind = enmOpd::Ind;
+    else if (u == "I") o.eKind = enmOpd::RegI;
+    else if (u == "SUM" || u == "SUM+") o.eKind = enmOpd::Sum;
+    else if (LooksNumeric(u)) {
+        double f = 0.0;
+        if (NumUtil::ParseWhole(u, f) && std::isfinite(f)) {
+            o.eKind = enmOpd::Number;
+            o.fNum = f;
+            const double r = std::nearbyint(f);
+            if (r >= -32768.0 && r <= 32767.0) {
+                o.bIntOk = true;
+                o.nInt = static_cast<int16_t>(r);
+            }
+        } else {
+            o.eKind = enmOpd::BadNumber;
+        }
+    } else {
+        o.eKind = enmOpd::Name;
+    }
+}
+
+} // namespace
+
+const CInstr* CPrgm::InstrTable(int& nCount) {
+    nCount = kInstrCount;
+    return kInstr;
+}
+
+const CInstr* CPrgm::FindInstr(const std::string& sMnemonic) {
+    static const std::unordered_map<std::string, const CInstr*> oIndex = [] {
+        std::unordered_map<std::string, const CInstr*> m;
+        for (const CInstr& r : kInstr) m.emplace(r.sName, &r);
+        return m;
+    }();
+    const auto it = oIndex.find(Upper(sMnemonic));
+    return it == oIndex.end() ? nullptr : it->second;
+}
+
+void CPrgm::Decode(const std::string& sText, CStep& oStep) {
+    // Words are separated by single blanks: two adjacent blanks make an empty word.
+    std::string sWords[3];
+    size_t nStart = 0;
+    for (int w = 0; w < 3; ++w) {
+        const size_t nBlank = sText.find(' ', nStart);
+        sWords[w] = sText.substr(nStart, nBlank == std::string::npos ? std::string::npos : nBlank - nStart);
+        if (nBlank == std::string::npos) break;
+        nStart = nBlank + 1;
+    }
+    oStep.pInstr = FindInstr(sWords[0]);
+    Classify(std::move(sWords[1]), oStep.oOp);
+    Classify(std::move(sWords[2]), oStep.oOp2);
+    oStep.nLabelGen = -1;
+    oStep.nLabelStep = 0;
+    oStep.bValid = true;
+}
+
+CStep& CPrgm::DecodedStep(int nStep) {
+    if (nStep < 0 || nStep > kMaxSteps) throw CCalcError(enmErrKind::Range);
+    CStep& oStep = Decoded_[nStep];
+    if (!oStep.bValid) Decode(Program_[nStep], oStep);
+    return oStep;
+}

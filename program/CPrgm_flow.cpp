@@ -1,0 +1,176 @@
+// Execution of the flow-control instructions: jumps and calls with the
+// fifteen-deep return stack, stop and pause, the tests that skip a step, the
+// loop counters and the flags.
+#include <charconv>
+#include <string>
+
+#include "../numeric/Module1.h"
+#include "../numeric/NumUtil.h"
+#include "../panel/frmMain.h"
+#include "CPrgm.h"
+#include "CPrgm_ops.h"
+
+int16_t CPrgmOps::LabelOf(CPrgm& p, CStep& s, bool bGsb) {
+    if (s.oOp.eKind == enmOpd::Indirect) {
+        // GTO takes the integer part of I first; GSB rounds I directly.
+        double fI = p.oMain_.oMem.RclI();
+        if (!bGsb) fI = Module1::IntPart(fI);
+        const int16_t n = NumUtil::ToInt16(fI);
+        char buf[8];
+        const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<int>(n));
+        return p.FindLabel(std::string(buf, res.ptr));
+    }
+    // A named target is looked up once per rebuild of the label table.
+    if (s.nLabelGen != p.nLabelGen_) {
+        s.nLabelStep = p.FindLabel(s.oOp.sText);
+        s.nLabelGen = p.nLabelGen_;
+    }
+    return s.nLabelStep;
+}
+
+void CPrgmOps::Gto(CPrgm& p, CStep& s) {
+    const int16_t nStep = LabelOf(p, s, false);
+    if (nStep == 0) {
+        p.oMain_.bInErr = true;   // no such label: the program stops on this step
+        return;
+    }
+    p.bAdvance_ = false;
+    p.SetPrgmPointer(nStep);
+}
+
+void CPrgmOps::Gsb(CPrgm& p, CStep& s) {
+    const int16_t nStep = LabelOf(p, s, true);
+    if (nStep == 0) {
+        p.oMain_.bInErr = true;
+        return;
+    }
+    p.bAdvance_ = false;
+    const int16_t nReturn = static_cast<int16_t>(p.PrgmPtr + 1);
+    if (p.RetPtr < CPrgm::kRetDepth) {
+        p.RetStack[++p.RetPtr] = nReturn;
+    } else {
+        // Sixteen deep: the oldest return step is lost.
+        for (int k = 1; k < CPrgm::kRetDepth; ++k) p.RetStack[k] = p.RetStack[k + 1];
+        p.RetStack[CPrgm::kRetDepth] = nReturn;
+        p.RetPtr = CPrgm::kRetDepth;
+    }
+    p.SetPrgmPointer(nStep);
+}
+
+void CPrgmOps::Rtn(CPrgm& p, CStep&) {
+    p.bAdvance_ = false;
+    if (p.RetPtr > 0) {
+        const int16_t nReturn = p.RetStack[p.RetPtr];
+        --p.RetPtr;
+        if (nReturn <= CPrgm::kMaxSteps)
+            p.SetPrgmPointer(nReturn);
+        else
+            p.Halted = true;   // called from step 999
+    } else {
+        p.Halted = true;
+    }
+}
+
+void CPrgmOps::RunStop(CPrgm& p, CStep&) { p.StopRequested = true; }
+
+void CPrgmOps::Pause(CPrgm& p, CStep&) {
+    frmMain& m = p.oMain_;
+    m.ShowX();
+    m.RepaintDisplay();
+    m.DoPause();
+    m.PlayClick();
+    m.RepaintDisplay();
+}
+
+void CPrgmOps::Test(CPrgm& p, CStep& s) {
+    const CStack& st = p.oMain_.oStack;
+    bool b = false;
+    switch (s.pInstr->nArg) {
+    case 0: b = st.Xeq0(); break;
+    case 1: b = st.Xneq0(); break;
+    case 2: b = st.Xlt0(); break;
+    case 3: b = st.Xgt0(); break;
+    case 4: b = st.XeqY(); break;
+    case 5: b = st.XneqY(); break;
+    case 6: b = st.XlteqY(); break;
+    default: b = st.XgtY(); break;
+    }
+    if (!b) CPrgm::INC(p.PrgmPtr);
+}
+
+void CPrgmOps::Dsz(CPrgm& p, CStep& s) {
+    CMem& oMem = p.oMain_.oMem;
+    double v = 0.0;
+    switch (s.oOp.eKind) {
+    case enmOpd::Empty:
+    case enmOpd::RegI:
+        v = oMem.RclI();
+        if (Module1::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        oMem.StoI(v);
+        return;
+    case enmOpd::Indirect:
+        v = oMem.RclInd();
+        if (Module1::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        oMem.StoInd(v);
+        return;
+    case enmOpd::Ind:
+        if (s.oOp2.eKind == enmOpd::Number || s.oOp2.eKind == enmOpd::BadNumber) break;
+        if (s.oOp2.eKind == enmOpd::Empty) throw CCalcError(enmErrKind::Syntax);
+        v = oMem.RclA(s.oOp2.sUpper);
+        if (Module1::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        oMem.StoA(s.oOp2.sUpper, v);
+        return;
+    case enmOpd::Number:
+    case enmOpd::BadNumber:
+        break;
+    default:
+        return;   // any other operand: nothing happens
+    }
+    const int k = IntOf(s.oOp.eKind == enmOpd::Ind ? s.oOp2 : s.oOp);
+    // A register that does not exist could not hold the count: report it
+    // instead of letting the loop run on for ever.
+    if (k < 0 || k > CMem::kMaxReg) throw CCalcError(enmErrKind::Range);
+    v = oMem.Rcl(k);
+    if (Module1::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+    oMem.Sto(k, v);
+}
+
+void CPrgmOps::Isz(CPrgm& p, CStep& s) {
+    CMem& oMem = p.oMain_.oMem;
+    double v = 0.0;
+    if (s.oOp.eKind == enmOpd::Empty || s.oOp.eKind == enmOpd::RegI) {
+        v = oMem.RclI();
+        if (Module1::IncAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        oMem.StoI(v);
+    } else {
+        v = oMem.RclInd();
+        if (Module1::IncAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        oMem.StoInd(v);
+    }
+}
+
+void CPrgmOps::SetFlag(CPrgm& p, CStep& s) {
+    if (s.oOp.eKind == enmOpd::Empty) {
+        p.oMain_.bInErr = true;
+        return;
+    }
+    p.oMain_.oFlags.SetFlag(IntOf(s.oOp));
+}
+
+void CPrgmOps::ClearFlag(CPrgm& p, CStep& s) {
+    if (s.oOp.eKind == enmOpd::Empty) {
+        p.oMain_.bInErr = true;
+        return;
+    }
+    p.oMain_.oFlags.ClearFlag(IntOf(s.oOp));
+}
+
+void CPrgmOps::TestFlag(CPrgm& p, CStep& s) {
+    if (s.oOp.eKind == enmOpd::Empty) {
+        p.oMain_.bInErr = true;
+        return;
+    }
+    if (!p.oMain_.oFlags.TestFlag(IntOf(s.oOp))) CPrgm::INC(p.PrgmPtr);
+}
+
+void CPrgmOps::ClrFlg(CPrgm& p, CStep&) { p.oMain_.oFlags.Clear(); }

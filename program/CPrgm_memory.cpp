@@ -1,0 +1,167 @@
+// Program memory: the 999 step texts, the step pointer with its wrap-around,
+// inserting and deleting steps, the one-line step display, the label table
+// and the two consistency scans.
+#include <cstdio>
+#include <string>
+
+#include "../numeric/CCalcError.h"
+#include "../panel/frmMain.h"
+#include "CPrgm.h"
+
+namespace {
+
+std::string ThreeDigits(int n) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%03d", n);
+    return buf;
+}
+
+bool EqualsNoCase(const std::string& s, const char* p) {
+    size_t i = 0;
+    for (; i < s.size() && p[i]; ++i) {
+        char c = s[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        char d = p[i];
+        if (d >= 'a' && d <= 'z') d = static_cast<char>(d - 'a' + 'A');
+        if (c != d) return false;
+    }
+    return i == s.size() && p[i] == '\0';
+}
+
+bool IsFiller(const std::string& s) { return EqualsNoCase(s, "R/S"); }
+
+} // namespace
+
+CPrgm::CPrgm(frmMain& oMain) : oMain_(oMain) {
+    Clear();
+    InitTokens();
+}
+
+void CPrgm::Invalidate(int nFirst, int nLast) {
+    for (int k = nFirst; k <= nLast; ++k) Decoded_[k].bValid = false;
+}
+
+void CPrgm::Clear() {
+    Program_[0].clear();
+    for (int k = 1; k <= kMaxSteps; ++k) Program_[k] = "R/S";
+    Invalidate(0, kMaxSteps);
+    RetPtr = 0;
+    RetStack.fill(0);
+    LabelCount = 0;
+    ++nLabelGen_;
+    Halted = false;
+    oMain_.bInErr = false;
+    PrgmPtr = 0;
+    sFilename_.clear();
+    SpecialComments = false;
+}
+
+void CPrgm::INC(int16_t& nStep) { nStep = nStep < kMaxSteps ? static_cast<int16_t>(nStep + 1) : int16_t{1}; }
+
+void CPrgm::DEC(int16_t& nStep) { nStep = nStep >= 1 ? static_cast<int16_t>(nStep - 1) : int16_t{kMaxSteps}; }
+
+void CPrgm::SetPrgmPointer(int nStep) {
+    Halted = false;
+    oMain_.bInErr = false;
+    if (nStep >= 0 && nStep <= kMaxSteps) PrgmPtr = static_cast<int16_t>(nStep);
+}
+
+void CPrgm::Reset() {
+    Halted = false;
+    oMain_.bInErr = false;
+    EntryActive = ExpEntryActive = false;
+    PrgmPtr = 1;
+}
+
+const std::string& CPrgm::GetLine(int nStep) const {
+    if (nStep < 0 || nStep > kMaxSteps) throw CCalcError(enmErrKind::Range);
+    return Program_[nStep];
+}
+
+void CPrgm::SetLine(int nStep, const std::string& sText) {
+    if (nStep < 0 || nStep > kMaxSteps) throw CCalcError(enmErrKind::Range);
+    Program_[nStep] = sText;
+    Decoded_[nStep].bValid = false;
+}
+
+void CPrgm::InsertLine(const std::string& sLine) {
+    INC(PrgmPtr);
+    for (int k = kMaxSteps; k > PrgmPtr; --k) Program_[k] = std::move(Program_[k - 1]);
+    Program_[PrgmPtr] = sLine;
+    Invalidate(PrgmPtr, kMaxSteps);
+}
+
+void CPrgm::DeleteLine() {
+    const int nFrom = PrgmPtr < 0 ? 0 : PrgmPtr;
+    for (int k = nFrom; k < kMaxSteps; ++k) Program_[k] = std::move(Program_[k + 1]);
+    Program_[kMaxSteps] = "R/S";
+    Invalidate(nFrom, kMaxSteps);
+}
+
+std::string CPrgm::ShowLine(int nLine) const {
+    if (nLine < 0 || nLine > kMaxSteps) throw CCalcError(enmErrKind::Range);
+    if (nLine == 0) return "000";
+    return ThreeDigits(nLine) + " " + Program_[nLine];
+}
+
+std::string CPrgm::ShowCurrLine() const { return ThreeDigits(PrgmPtr) + " " + Program_[PrgmPtr]; }
+
+std::string CPrgm::ShowNextLine() {
+    INC(PrgmPtr);
+    return ShowCurrLine();
+}
+
+std::string CPrgm::ShowPrevLine() {
+    DEC(PrgmPtr);
+    return ShowCurrLine();
+}
+
+int16_t CPrgm::FindLabel(const std::string& sLbl) const {
+    for (int k = 1; k <= LabelCount; ++k)
+        if (LabelName_[k] == sLbl) return LabelLine_[k];
+    return 0;
+}
+
+int16_t CPrgm::FindEndOfProgram() const {
+    if (Program_[kMaxSteps] != "R/S") return kMaxSteps;
+    for (int n = 1; n < kMaxSteps; ++n)
+        if (IsFiller(Program_[n]) && IsFiller(Program_[n + 1])) return static_cast<int16_t>(n);
+    return kMaxSteps;
+}
+
+bool CPrgm::ScanLabels() {
+    LabelCount = 0;
+    ++nLabelGen_;
+    for (int n = 1; n <= kMaxSteps; ++n) {
+        const std::string& sStep = Program_[n];
+        if (sStep.find("LBL ") == std::string::npos) continue;
+        const std::string sName = sStep.substr(sStep.find(' ') + 1);
+        if (FindLabel(sName) != 0) {
+            oMain_.MsgBox("Label " + sName + " appears more than once! Please edit your program.",
+                          "Duplicate Label Found!");
+            return false;
+        }
+        ++LabelCount;
+        LabelName_[LabelCount] = sName;
+        LabelLine_[LabelCount] = static_cast<int16_t>(n);
+    }
+    return true;
+}
+
+bool CPrgm::ScanGotos() {
+    for (int n = 1; n <= kMaxSteps; ++n) {
+        const std::string& sStep = Program_[n];
+        if (sStep.find("GTO ") == std::string::npos) continue;
+        const std::string sTarget = sStep.substr(sStep.find(' ') + 1);
+        if (EqualsNoCase(sTarget, "(i)")) continue;
+        if (FindLabel(sTarget) == 0) {
+            oMain_.MsgBox("In line " + ThreeDigits(n) + " " + sStep + " the label " + sTarget +
+                              " does not exist. Please edit your program.",
+                          "Missing Label Found!");
+            return false;
+        }
+    }
+    return true;
+}
+
+void CPrgm::ResetStartTime() { fStartTime_ = oMain_.Host().ClockSeconds(); }

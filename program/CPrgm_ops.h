@@ -1,0 +1,92 @@
+#pragma once
+// The functions that execute the instructions (internal to program/). Each
+// has the signature of CInstr::pfnExec; the instruction table in
+// CPrgm_decode.cpp maps every mnemonic to one of them.
+#include "../numeric/CCalcError.h"
+#include "CPrgm.h"
+#include "CPrgmStep.h"
+
+class frmMain;
+
+struct CPrgmOps {
+    static frmMain& Main(CPrgm& p) { return p.oMain_; }
+
+    // ---- shared helpers ----
+    // The range test applied to a result: NaN and infinities are errors, a
+    // magnitude of 1e100 or more is an error, below 1e-100 becomes 0.
+    static double Ranged(double r);
+    // The operand as a 16-bit integer (nearest, halves to even): a number
+    // that does not fit is an overflow, any other text is not a number.
+    static int16_t IntOf(const COperand& o);
+    // The register named by STO/RCL-style operands. Returns false when the
+    // operand is a name (then StoA/RclA with its upper-case text apply).
+    // bRclRule takes the integer part of indirect values first, as the
+    // recalls do.
+    static bool RegOf(CPrgm& p, const COperand& o, const COperand& o2, bool bRclRule, int& k);
+    // The register the IND form names (third word).
+    static int IndReg(CPrgm& p, const COperand& o2, bool bRclRule);
+
+    // ---- number entry ----
+    static void Digit(CPrgm& p, CStep& s);
+    static void Point(CPrgm& p, CStep& s);
+    static void Eex(CPrgm& p, CStep& s);
+    static void Chs(CPrgm& p, CStep& s);
+    static void Enter(CPrgm& p, CStep& s);
+
+    // ---- arithmetic and functions ----
+    static void Binary(CPrgm& p, CStep& s);     // rule R with pfnBinary(Y, X)
+    static void Unary(CPrgm& p, CStep& s);      // rule R with pfnUnary(X)
+    static void Percent(CPrgm& p, CStep& s);
+    static void IntFracRnd(CPrgm& p, CStep& s); // nArg 0 INT, 1 FRAC, 2 RND
+    static void AngleMode(CPrgm& p, CStep& s);  // nArg 0 DEG, 1 RAD, 2 GRD
+    static void ToRect(CPrgm& p, CStep& s);     // R<-P
+    static void ToPolar(CPrgm& p, CStep& s);    // R->P
+
+    // ---- stack ----
+    static void Swap(CPrgm& p, CStep& s);
+    static void RollUp(CPrgm& p, CStep& s);
+    static void RollDn(CPrgm& p, CStep& s);
+    static void ClStk(CPrgm& p, CStep& s);
+    static void Lst(CPrgm& p, CStep& s);
+    static void PushPi(CPrgm& p, CStep& s);
+
+    // ---- registers ----
+    static void Sto(CPrgm& p, CStep& s);
+    static void Rcl(CPrgm& p, CStep& s);
+    static void StoArith(CPrgm& p, CStep& s);   // nArg 0 +, 1 -, 2 *, 3 /
+    static void RclArith(CPrgm& p, CStep& s);   // nArg 0 +, 1 -, 2 *, 3 /
+    static void St(CPrgm& p, CStep& s);
+    static void Rc(CPrgm& p, CStep& s);
+    static void XexI(CPrgm& p, CStep& s);
+    static void PexS(CPrgm& p, CStep& s);
+    static void ClReg(CPrgm& p, CStep& s);
+
+    // ---- display and sound ----
+    static void DispMode(CPrgm& p, CStep& s);   // nArg 0 FIX, 1 SCI, 2 ENG
+    static void Dsp(CPrgm& p, CStep& s);
+    static void Reg(CPrgm& p, CStep& s);
+    static void Stk(CPrgm& p, CStep& s);
+    static void ShowXBlink(CPrgm& p, CStep& s);
+    static void Beep(CPrgm& p, CStep& s);
+
+    // ---- statistics ----
+    static void SumPlusMinus(CPrgm& p, CStep& s);  // nArg 0 SUM+, 1 SUM-
+    static void MeanSdev(CPrgm& p, CStep& s);      // nArg 0 MEAN, 1 SDEV
+
+    // ---- flow control ----
+    static void Gto(CPrgm& p, CStep& s);
+    static void Gsb(CPrgm& p, CStep& s);
+    static void Rtn(CPrgm& p, CStep& s);
+    static void RunStop(CPrgm& p, CStep& s);
+    static void Pause(CPrgm& p, CStep& s);
+    static void Test(CPrgm& p, CStep& s);      // nArg: which comparison
+    static void Dsz(CPrgm& p, CStep& s);
+    static void Isz(CPrgm& p, CStep& s);
+    static void SetFlag(CPrgm& p, CStep& s);
+    static void ClearFlag(CPrgm& p, CStep& s);
+    static void TestFlag(CPrgm& p, CStep& s);
+    static void ClrFlg(CPrgm& p, CStep& s);
+
+    // The label step of a GTO/GSB target, 0 when there is none.
+    static int16_t LabelOf(CPrgm& p, CStep& s, bool bGsb);
+};

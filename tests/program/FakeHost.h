@@ -1,0 +1,75 @@
+#pragma once
+// A host for the core without a window, a sound card or real time: it
+// records what the calculator shows, answers questions from a queue and
+// runs a simulated clock that waits jump forward.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "panel/CHost.h"
+
+class FakeHost : public CHost {
+public:
+    // Messages shown, "title|text" each (message window and notices alike).
+    std::vector<std::string> vMessages;
+    std::vector<enmSound> vSounds;
+    std::vector<enmPart> vRefreshed;
+    std::deque<bool> qAnswers;            // AskYesNo answers (No when empty)
+    std::deque<std::string> qInputs;      // InputBox answers (Cancel when empty)
+    std::deque<CFileChoice> qFiles;       // ChooseFile answers (Cancel when empty)
+    double fClock = 1.0e9;
+    long nProcessEvents = 0;
+    // Runs inside ProcessEvents, as a click during a run would.
+    std::function<void()> fnOnEvents;
+    bool bExited = false;
+
+    void PlaySound(enmSound e) override { vSounds.push_back(e); }
+    double ClockSeconds() override { return fClock; }
+    void IdleUntil(double fTarget, bool bProcessEvents) override {
+        if (fTarget > fClock) fClock = fTarget;
+        if (bProcessEvents) ProcessEvents();
+    }
+    void ProcessEvents() override {
+        ++nProcessEvents;
+        if (fnOnEvents) fnOnEvents();
+    }
+    void Refresh(enmPart e) override {
+        if (vRefreshed.size() < 10000) vRefreshed.push_back(e);
+    }
+    bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon) override {
+        vMessages.push_back(sTitle + "|" + sText);
+        if (qAnswers.empty()) return false;
+        const bool b = qAnswers.front();
+        qAnswers.pop_front();
+        return b;
+    }
+    void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon) override {
+        vMessages.push_back(sTitle + "|" + sText);
+    }
+    void ShowMsg(const std::string& sText, const std::string& sTitle) override {
+        vMessages.push_back(sTitle + "|" + sText);
+    }
+    bool InputBox(const std::string&, const std::string&, const std::string&, std::string& sAnswer) override {
+        if (qInputs.empty()) return false;
+        sAnswer = qInputs.front();
+        qInputs.pop_front();
+        return true;
+    }
+    bool ChooseFile(const std::string&, CFileChoice& oChoice) override {
+        if (qFiles.empty()) return false;
+        oChoice = qFiles.front();
+        qFiles.pop_front();
+        return true;
+    }
+    void ShowRegisters(const std::vector<std::string>&) override {}
+    void ShowMemBlock(const std::function<std::vector<std::string>(bool)>&) override {}
+    void ShowAbout() override {}
+    void ExitProgram() override { bExited = true; }
+
+    int CountSound(enmSound e) const {
+        int n = 0;
+        for (enmSound s : vSounds) n += s == e;
+        return n;
+    }
+};

@@ -1,0 +1,47 @@
+#pragma once
+// A whole calculator on a fake host, with helpers to load a program and run
+// its steps.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "FakeHost.h"
+#include "numeric/CCalcError.h"
+#include "panel/frmMain.h"
+
+class PrgmTest : public ::testing::Test {
+protected:
+    FakeHost oHost;
+    frmMain m{oHost};
+    CPrgm& p = m.oPrgm;
+
+    // Clears the memory, writes the steps from step nFirst on and indexes the labels.
+    void Load(std::initializer_list<std::string> vSteps, int nFirst = 1) {
+        p.Clear();
+        int n = nFirst;
+        for (const std::string& s : vSteps) p.SetLine(n++, s);
+        p.ScanLabels();
+        p.SetPrgmPointer(1);
+        oHost.vMessages.clear();
+        oHost.vSounds.clear();
+    }
+    // Loads the steps and executes exactly that many steps, one by one, each
+    // with the error rule of a running program.
+    void Steps(std::initializer_list<std::string> vSteps) {
+        Load(vSteps);
+        bool bSST = false;
+        for (size_t i = 0; i < vSteps.size(); ++i) p.SST_Exec(bSST);
+    }
+    // Executes the one step at the pointer as a running program would.
+    void Step() {
+        bool bSST = false;
+        p.SST_Exec(bSST);
+    }
+    void SetStack(double x, double y = 0, double z = 0, double t = 0) { m.oStack.SetAll(x, y, z, t); }
+    double X() const { return m.oStack.GetX(); }
+    double Y() const { return m.oStack.GetY(); }
+    double Z() const { return m.oStack.GetZ(); }
+    double T() const { return m.oStack.GetT(); }
+    std::string LastMessage() const { return oHost.vMessages.empty() ? std::string() : oHost.vMessages.back(); }
+};
