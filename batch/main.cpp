@@ -15,8 +15,7 @@ namespace {
 
 // Keys whose function this build does not provide yet.
 bool NotProvided(const std::string& sKey) {
-    static const char* const kMissing[] = {"R/S", "SST", "ON", "OFF", "W/PRGM", "RUN", "CARD",
-                                           "SAVE", "RESTORE", "EDIT", "ABOUT"};
+    static const char* const kMissing[] = {"CARD", "SAVE", "RESTORE", "EDIT"};
     for (const char* s : kMissing)
         if (sKey == s) return true;
     return false;
@@ -36,6 +35,9 @@ void PrintState(frmMain& o) {
               << "T: " << num(o.oStack.GetT()) << "\n"
               << "LASTX: " << num(o.fLastX) << "\n"
               << "error: " << (o.bInErr ? "yes" : "no") << "\n";
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%03d", static_cast<int>(o.oPrgm.GetPrgmPointer()));
+    std::cout << "pointer: " << buf << "\n";
 }
 
 int Usage() {

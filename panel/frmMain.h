@@ -202,6 +202,8 @@ private:
     void PrgmKey(enmKey eKey);
     void InsertPendOpDigit(int d);
     void Record(const std::string& sStep);
+    // Shows the current program line and uses up the prefix.
+    void ShowPrgmLineAndEnd();
 
     // Number entry.
     void StartNumber(int d);
