@@ -1,0 +1,96 @@
+#include "CMem.h"
+
+#include <cmath>
+#include <utility>
+
+#include "../numeric/NumUtil.h"
+#include "CStack.h"
+
+namespace {
+
+bool IsRegNumber(int n) { return n >= 0 && n <= CMem::kMaxReg; }
+
+// Register named by a text: "I" is 25; any piece of "ABCDE" names the
+// register of its first letter (20 + letter); anything else, the empty
+// text included, names no register (-1).
+int NameToReg(const std::string& sName) {
+    if (sName == "I") return CMem::kRegI;
+    static const std::string sLetters = "ABCDE";
+    if (sName.empty() || sLetters.find(sName) == std::string::npos) return -1;
+    return 20 + (sName[0] - 'A');
+}
+
+} // namespace
+
+CMem::CMem() { Clear(); }
+
+void CMem::Clear() { R_.fill(0.0); }
+
+void CMem::SwapPrimtoSecMem() {
+    for (int k = 0; k < 10; ++k) std::swap(R_[k], R_[k + 10]);
+}
+
+// A register only ever holds a finite value: a NaN or infinity offered to a
+// store is an error and the register keeps what it had.
+void CMem::Sto(int n, double v) {
+    if (!IsRegNumber(n)) return;
+    R_[n] = NumUtil::Check(v);
+}
+
+double CMem::Rcl(int n) const { return IsRegNumber(n) ? R_[n] : NumUtil::kErrVal; }
+
+void CMem::StoA(const std::string& sName, double v) {
+    const int n = NameToReg(sName);
+    if (n >= 0) Sto(n, v);
+}
+
+double CMem::RclA(const std::string& sName) const {
+    const int n = NameToReg(sName);
+    return n >= 0 ? R_[n] : R_[kRegI];
+}
+
+// Register arithmetic computes into a temporary and stores only a finite
+// result, so a failing operation leaves the register as it was.
+void CMem::StoPlus(int n, double v) {
+    if (!IsRegNumber(n)) return;
+    R_[n] = NumUtil::Check(R_[n] + v);
+}
+
+void CMem::StoMinus(int n, double v) {
+    if (!IsRegNumber(n)) return;
+    R_[n] = NumUtil::Check(R_[n] - v);
+}
+
+void CMem::StoMult(int n, double v) {
+    if (!IsRegNumber(n)) return;
+    R_[n] = NumUtil::Check(R_[n] * v);
+}
+
+void CMem::StoDiv(int n, double v) {
+    if (!IsRegNumber(n)) return;
+    R_[n] = NumUtil::Div(R_[n], v);
+}
+
+void CMem::SwapX_I() {
+    if (!pStack_) return;
+    const double fX = pStack_->Pop();
+    double fOldI = R_[kRegI];
+    // A refused push (|I| >= 1e100) sets the error flag; X still goes to I.
+    pStack_->Push(fOldI);
+    R_[kRegI] = fX;
+}
+
+int CMem::IndIndex() const {
+    const double fK = std::fabs(std::floor(R_[kRegI]));
+    return NumUtil::ToInt16(fK);
+}
+
+void CMem::StoInd(double v) {
+    const int k = IndIndex();
+    if (IsRegNumber(k)) Sto(k, v);
+}
+
+double CMem::RclInd() const {
+    const int k = IndIndex();
+    return IsRegNumber(k) ? R_[k] : NumUtil::kErrVal;
+}

@@ -1,0 +1,189 @@
+// Data files and the scratch file: exact round trips, tolerant reading of
+// any bytes, atomic replacement, range codes.
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <random>
+#include <sstream>
+
+#include "MachineFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteFile(const std::string& sName, const std::string& sBytes) {
+    std::ofstream(sName, std::ios::binary) << sBytes;
+}
+
+std::string ReadFile(const std::string& sName) {
+    std::ifstream f(sName, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Runs a test body inside the temporary directory, restoring the working
+// directory afterwards.
+class CInDir {
+public:
+    explicit CInDir(const fs::path& o) : oOld_(fs::current_path()) { fs::current_path(o); }
+    ~CInDir() { fs::current_path(oOld_); }
+
+private:
+    fs::path oOld_;
+};
+
+} // namespace
+
+TEST(CMemFiles, WholeMemoryRoundTripIsExact) {
+    CTempDir oDir;
+    SMachine m;
+    std::mt19937_64 oGen(7);
+    const double aSpecial[] = {1.0 / 3, -0.0, 5e-324, 1.7976931348623157e308, -2.2250738585072014e-308,
+                               0.1, -1e100, 123456789012345678.0, 1e-100 / 3};
+    for (int n = 0; n <= 999; ++n) {
+        double v = n < 9 ? aSpecial[n] : 0.0;
+        if (n >= 9) {
+            do { const uint64_t u = oGen(); std::memcpy(&v, &u, sizeof v); } while (!std::isfinite(v));
+        }
+        m.oMem.Sto(n, v);
+    }
+    const std::string sFile = oDir.File("all.dax");
+    m.oMem.WriteData(sFile);
+    SMachine p;
+    p.oMem.ReadData(sFile);
+    for (int n = 0; n <= 999; ++n) ASSERT_TRUE(SameBits(p.oMem.Rcl(n), m.oMem.Rcl(n))) << n << " " << m.oMem.Rcl(n);
+    EXPECT_TRUE(p.oFlags.PeekFlag(3));
+    const std::string s = ReadFile(sFile);
+    size_t nCrLf = 0;
+    for (size_t i = 0; i + 1 < s.size(); ++i) nCrLf += s[i] == '\r' && s[i + 1] == '\n';
+    EXPECT_EQ(nCrLf, 1000u);
+    EXPECT_EQ(s.compare(0, 20, "0.3333333333333333\r\n"), 0);
+    // Nothing but the target is left in the directory.
+    EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(CMemFiles, ReadingStopsWhereTheFileOrTheBlockEnds) {
+    CTempDir oDir;
+    SMachine m;
+    m.Number();
+    WriteFile(oDir.File("three.dax"), "7\r\n8\r\n9\r\n");
+    m.oMem.ReadData(oDir.File("three.dax"));
+    EXPECT_EQ(m.oMem.Rcl(2), 9);
+    EXPECT_EQ(m.oMem.Rcl(3), 4);
+    EXPECT_TRUE(m.oFlags.TestFlag(3));
+
+    m.oMem.ReadData(oDir.File("missing.dax"));
+    EXPECT_FALSE(m.oFlags.TestFlag(3));
+    EXPECT_EQ(m.oMem.Rcl(0), 7);
+
+    m.oMem.WriteRangeData(oDir.File("block.dax"), 12.010);
+    EXPECT_EQ(ReadFile(oDir.File("block.dax")), "11\r\n12\r\n13\r\n");
+    m.oMem.ReadRangeData(oDir.File("three.dax"), 20.021);   // more lines than registers
+    EXPECT_EQ(m.oMem.Rcl(19), 20);
+    EXPECT_EQ(m.oMem.Rcl(21), 8);
+    EXPECT_EQ(m.oMem.Rcl(22), 23);
+    EXPECT_TRUE(m.oFlags.TestFlag(3));
+    WriteFile(oDir.File("one.dax"), "-4.5");
+    m.oMem.ReadRangeData(oDir.File("one.dax"), 5.009);
+    EXPECT_EQ(m.oMem.Rcl(5), -4.5);
+    EXPECT_EQ(m.oMem.Rcl(6), 7);
+    EXPECT_TRUE(m.oFlags.TestFlag(3));
+
+    // A 1001st line makes the read a failure: what was read stays, no flag.
+    std::string sLong;
+    for (int n = 0; n <= 1000; ++n) sLong += "5\n";
+    WriteFile(oDir.File("long.dax"), sLong);
+    m.oMem.ReadData(oDir.File("long.dax"));
+    EXPECT_EQ(m.oMem.Rcl(999), 5);
+    EXPECT_FALSE(m.oFlags.TestFlag(3));
+
+    EXPECT_CALC_ERROR(m.oMem.WriteRangeData(oDir.File("bad.dax"), 1000), enmErrKind::DivByZero);
+    EXPECT_CALC_ERROR(m.oMem.ReadRangeData(oDir.File("one.dax"), -2e9), enmErrKind::DivByZero);
+    EXPECT_FALSE(fs::exists(oDir.File("bad.dax")));
+}
+
+TEST(CMemFiles, LinesReadAsTheirLeadingNumberOrZero) {
+    CTempDir oDir;
+    SMachine m;
+    m.Number();
+    const std::string sHugeNumber = "1" + std::string(5000, '0');
+    const std::string sLines[] = {
+        "\xEF\xBB\xBF" "2.5",  "letters",  "  1.5E+03  ", "\t-7x", "nan", "inf", "-1e400", "1e-400",
+        "", "3\r", std::string("4\0 5", 4), sHugeNumber, "6" + std::string(100000, ' ') + "junk",
+        std::string(100000, 'x') + "8", "0.0000000000000000000000000000001" + std::string(400, '0')};
+    const double aWant[] = {2.5, 0, 1500, -7, 0, 0, 0, 0, 0, 3, 4, 0, 6, 0, 0};
+    std::string sFile;
+    for (const std::string& s : sLines) sFile += s + "\n";
+    WriteFile(oDir.File("mixed.dax"), sFile);
+    m.oMem.ReadData(oDir.File("mixed.dax"));
+    for (int n = 0; n < 15; ++n) EXPECT_EQ(m.oMem.Rcl(n), aWant[n]) << n;
+    EXPECT_EQ(m.oMem.Rcl(15), 16);
+
+    m.oMem.ReadData(std::string(CORVEL_TEST_DATA) + "/machine_mixed_line_ends.dax");
+    const double aData[] = {1.25, -3, 0, 1e-5, 0, 42, 0.5};
+    for (int n = 0; n < 7; ++n) EXPECT_EQ(m.oMem.Rcl(n), aData[n]) << n;
+    EXPECT_EQ(m.oMem.Rcl(7), 0);   // unchanged from the first read
+}
+
+TEST(CMemFiles, FailedWritesKeepThePreviousFile) {
+    CTempDir oDir;
+    SMachine m;
+    fs::create_directory(oDir.Path() / "sub");
+    m.oMem.WriteData(oDir.File("sub"));   // a directory cannot be replaced
+    m.oMem.WriteData(oDir.File("nowhere/x.dax"));
+    EXPECT_TRUE(fs::is_directory(oDir.Path() / "sub"));
+    EXPECT_FALSE(fs::exists(oDir.Path() / "nowhere"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 1);
+    WriteFile(oDir.File("old.dax"), "1\r\n");
+    m.oMem.Sto(0, 2);
+    m.oMem.WriteRangeData(oDir.File("old.dax"), 0.001);
+    EXPECT_EQ(ReadFile(oDir.File("old.dax")), "2\r\n0\r\n");
+}
+
+TEST(CMemFiles, ScratchFileCopies) {
+    CTempDir oDir;
+    CInDir oIn(oDir.Path());
+    SMachine m;
+    WriteFile("DATAFILE3.dax", "1\n2 x\r\n\n3");
+    m.oMem.WriteToScratchFile(3.7);
+    EXPECT_EQ(ReadFile("$$.dax"), "1\r\n2 x\r\n\r\n3\r\n");
+    m.oMem.ReadFromScratchFile(-2.9);
+    EXPECT_EQ(ReadFile("DATAFILE-2.dax"), "1\r\n2 x\r\n\r\n3\r\n");
+    WriteFile("DATAFILE5.dax", std::string(300000, '7') + "\r\n");
+    m.oMem.WriteToScratchFile(5);   // lines of any length are copied whole
+    EXPECT_EQ(ReadFile("$$.dax").size(), 300002u);
+    m.oMem.WriteToScratchFile(4);   // missing source: empty destination
+    EXPECT_TRUE(fs::exists("$$.dax"));
+    EXPECT_EQ(fs::file_size("$$.dax"), 0u);
+    m.oMem.ReadFromScratchFile(40000);   // no 16-bit number: nothing happens
+    m.oMem.WriteToScratchFile(std::nan(""));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 4);
+}
+
+TEST(CMemFiles, HostileFilesNeverCrashOrStoreNonFinite) {
+    CTempDir oDir;
+    SMachine m;
+    std::mt19937 oGen(20240611);
+    const std::string aPieces[] = {"1", "-", "+", ".", "e", "E", "9", "0", "1e308", "1e309", "nan", "inf", "\r",
+                                   "\n", "\r\n", " ", "\t", std::string(1, '\0'), "\xEF\xBB\xBF", "\xff", "x",
+                                   "1.7976931348623157e308", "4.9e-324", "-0", std::string(700, '9')};
+    const std::string sFile = oDir.File("fuzz.dax");
+    for (int nRun = 0; nRun < 3000; ++nRun) {
+        std::string s;
+        const int nParts = static_cast<int>(oGen() % 200);
+        for (int k = 0; k < nParts; ++k) {
+            if (oGen() % 3 == 0) s.push_back(static_cast<char>(oGen() % 256));
+            else s += aPieces[oGen() % std::size(aPieces)];
+        }
+        WriteFile(sFile, s);
+        if (nRun % 2) m.oMem.ReadData(sFile);
+        else m.oMem.ReadRangeData(sFile, (oGen() % 1000) + (oGen() % 1000) / 1000.0);
+        for (int n = 0; n <= 999; ++n) ASSERT_TRUE(std::isfinite(m.oMem.Rcl(n))) << nRun << " R" << n;
+    }
+}

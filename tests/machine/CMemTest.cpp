@@ -1,0 +1,113 @@
+// Data registers: numbering, letters, the I register, indirect addressing,
+// register arithmetic and the primary/secondary exchange.
+#include <cmath>
+#include <vector>
+
+#include "MachineFixture.h"
+
+using NumUtil::kErrVal;
+
+TEST(CMemRegisters, OutOfRangeNumbersAddressNothing) {
+    SMachine m;
+    EXPECT_EQ(m.oMem.Rcl(1000), kErrVal);
+    EXPECT_EQ(m.oMem.Rcl(-1), kErrVal);
+    m.oMem.Sto(1000, 5);
+    m.oMem.StoPlus(-1, 5);
+    m.oMem.StoDiv(1000, 0);   // not a register: no division, no error
+    for (int n = 0; n <= 999; ++n) ASSERT_EQ(m.oMem.Rcl(n), 0.0) << n;
+}
+
+TEST(CMemRegisters, NamesAndTheIRegister) {
+    SMachine m;
+    m.oMem.Sto(25, 7);
+    EXPECT_EQ(m.oMem.RclI(), 7);
+    m.oMem.StoI(3);
+    m.oMem.StoPlus(25, 1);
+    EXPECT_EQ(m.oMem.Ireg(), 4);
+    for (const char* s : {"a", "", "AC", "i"}) m.oMem.StoA(s, 5);   // name no register
+    for (int n = 0; n <= 999; ++n) ASSERT_EQ(m.oMem.Rcl(n), n == 25 ? 4 : 0) << n;
+    EXPECT_EQ(m.oMem.RclA("a"), 4);
+    m.oMem.StoA("E", 5);
+    m.oMem.StoA("CD", 6);   // a piece of ABCDE names its first letter
+    m.oMem.StoA("I", 9);
+    EXPECT_EQ(m.oMem.Rcl(24), 5);
+    EXPECT_EQ(m.oMem.Rcl(22), 6);
+    EXPECT_EQ(m.oMem.RclA("C"), 6);
+    EXPECT_EQ(m.oMem.Rcl(25), 9);
+}
+
+TEST(CMemRegisters, IndirectAddressing) {
+    SMachine m;
+    m.Number();
+    m.oMem.SetIreg(25.9);
+    m.oMem.StoInd(8);
+    EXPECT_EQ(m.oMem.Ireg(), 8);
+    struct { double fI, fWant; } aCases[] = {{-0.5, 2}, {-3.2, 5}, {999.99, 1000}, {1000, kErrVal}, {32767.9, kErrVal}};
+    for (const auto& c : aCases) {
+        m.oMem.SetIreg(c.fI);
+        EXPECT_EQ(m.oMem.RclInd(), c.fWant) << c.fI;
+        m.oMem.StoInd(-1);
+    }
+    for (double fI : {32768.0, -32767.5, 1e300}) {
+        m.oMem.SetIreg(fI);
+        EXPECT_CALC_ERROR(m.oMem.RclInd(), enmErrKind::Overflow);
+        EXPECT_CALC_ERROR(m.oMem.StoInd(1), enmErrKind::Overflow);
+    }
+    for (int n : {1, 4, 999}) EXPECT_EQ(m.oMem.Rcl(n), -1);
+    EXPECT_EQ(m.oMem.Rcl(998), 999);
+}
+
+TEST(CMemRegisters, FailedArithmeticKeepsTheRegister) {
+    SMachine m;
+    m.oMem.Sto(3, 5);
+    EXPECT_CALC_ERROR(m.oMem.StoDiv(3, 0), enmErrKind::DivByZero);
+    EXPECT_EQ(m.oMem.Rcl(3), 5);
+    m.oMem.Sto(3, 1e308);
+    EXPECT_CALC_ERROR(m.oMem.StoMult(3, 10), enmErrKind::Overflow);
+    EXPECT_CALC_ERROR(m.oMem.StoPlus(3, 1e308), enmErrKind::Overflow);
+    EXPECT_CALC_ERROR(m.oMem.StoMinus(3, -1e308), enmErrKind::Overflow);
+    EXPECT_CALC_ERROR(m.oMem.StoDiv(3, 1e-10), enmErrKind::Overflow);
+    EXPECT_CALC_ERROR(m.oMem.Sto(3, std::nan("")), enmErrKind::Invalid);
+    EXPECT_EQ(m.oMem.Rcl(3), 1e308);
+    // No stack range rule on registers: tiny finite values stay.
+    m.oMem.Sto(4, 10);
+    m.oMem.StoMinus(4, 3);
+    m.oMem.StoDiv(4, 2);
+    m.oMem.StoMult(4, 1e-200);
+    EXPECT_DOUBLE_EQ(m.oMem.Rcl(4), 3.5e-200);
+}
+
+TEST(CMemRegisters, Exchanges) {
+    SMachine m;
+    m.Number();
+    m.oMem.SwapPrimtoSecMem();
+    EXPECT_EQ(m.oMem.Rcl(0), 11);
+    EXPECT_EQ(m.oMem.Rcl(19), 10);
+    m.oMem.SwapPrimtoSecMem();
+    for (int n = 0; n <= 999; ++n) ASSERT_EQ(m.oMem.Rcl(n), n + 1.0) << n;
+
+    m.oStack.SetAll(2, 3, 4, 5);
+    m.oMem.SetIreg(9);
+    m.oMem.SwapX_I();
+    double a[5];
+    m.oStack.GetStack(a);
+    EXPECT_EQ(std::vector<double>(a + 1, a + 5), (std::vector<double>{9, 3, 4, 5}));
+    EXPECT_EQ(m.oMem.Ireg(), 2);
+    EXPECT_FALSE(m.bInErr);
+    // An I too large for the stack: the push is refused, X still goes to I.
+    m.oMem.SetIreg(1e100);
+    m.oMem.SwapX_I();
+    EXPECT_TRUE(m.bInErr);
+    EXPECT_EQ(m.oMem.Ireg(), 9);
+    EXPECT_EQ(m.oStack.GetX(), 3);
+}
+
+TEST(CMemRegisters, ShowMemForwardsToTheViewer) {
+    SMachine m;
+    m.oMem.ShowMem(5);   // no viewer attached: nothing happens
+    std::vector<int> aSeen;
+    m.oMem.OnShowMem = [&](int16_t n) { aSeen.push_back(n); };
+    m.oMem.ShowMem(-7);
+    m.oMem.ShowMem(1234);
+    EXPECT_EQ(aSeen, (std::vector<int>{-7, 1234}));
+}

@@ -1,0 +1,82 @@
+// Statistics sums in registers 14..19 and what is derived from them.
+#include <cmath>
+#include <vector>
+
+#include "MachineFixture.h"
+
+using NumUtil::kErrVal;
+
+TEST(CStatRegs, SumsLiveInRegisters14To19) {
+    SMachine m;
+    m.Number();
+    m.oStat.Clear();
+    EXPECT_EQ(m.oMem.Rcl(13) + m.oMem.Rcl(20), 14 + 21);
+    EXPECT_EQ(m.oStat.SumsAdd(3, 4), 1);
+    const std::vector<double> aWant{3, 9, 4, 16, 12, 1};
+    auto Sums = [&] { std::vector<double> v; for (int n = 14; n <= 19; ++n) v.push_back(m.oMem.Rcl(n)); return v; };
+    EXPECT_EQ(Sums(), aWant);
+    EXPECT_EQ(m.oStat.SumsAdd(-1.5, 2), 2);
+    EXPECT_EQ(m.oStat.SumsSub(-1.5, 2), 1);
+    EXPECT_EQ(Sums(), aWant);
+    m.oMem.Sto(19, 5);
+    EXPECT_EQ(m.oStat.GetCount(), 5);
+    // An overflowing step raises; the steps before it stay done.
+    EXPECT_CALC_ERROR(m.oStat.SumsAdd(1e200, 1), enmErrKind::Overflow);
+    EXPECT_EQ(Sums(), (std::vector<double>{1e200 + 3, 9, 4, 16, 12, 6}));
+}
+
+TEST(CStatRegs, MeansAndDeviations) {
+    SMachine m;
+    EXPECT_EQ(m.oStat.MeanX(), kErrVal);
+    EXPECT_TRUE(m.oStat.IsErr());
+    m.oStat.ClearErr();
+    m.oStat.SumsAdd(6, 7);
+    EXPECT_EQ(m.oStat.MeanY(), 7);
+    EXPECT_FALSE(m.oStat.IsErr());
+    EXPECT_EQ(m.oStat.SdevX(), kErrVal);
+    EXPECT_TRUE(m.oStat.IsErr());
+    m.oStat.Clear();
+    EXPECT_FALSE(m.oStat.IsErr());
+    for (double x : {2, 4, 4, 4, 5, 5, 7, 9}) m.oStat.SumsAdd(x, 10 - x);
+    EXPECT_NEAR(m.oStat.SdevX(), std::sqrt(32.0 / 7), 1e-14);
+    EXPECT_NEAR(m.oStat.SdevY(), std::sqrt(32.0 / 7), 1e-14);
+    // Equal values have no spread, whatever residue the running sums keep.
+    for (double v : {0.1, 3.3, 1e-7, 123456.789, -77.7}) {
+        for (int nPts : {3, 7, 50}) {
+            m.oStat.Clear();
+            for (int k = 0; k < nPts; ++k) m.oStat.SumsAdd(v, v);
+            EXPECT_EQ(m.oStat.SdevX(), 0) << v << " x" << nPts;
+        }
+    }
+    m.oStat.SetSumX(1e6);   // sums that no points can give
+    EXPECT_CALC_ERROR(m.oStat.SdevX(), enmErrKind::Invalid);
+}
+
+TEST(CStatRegs, LinearRegression) {
+    SMachine m;
+    double s = -9, c = -9, r2 = -9;
+    bool bOk = true;
+    m.oStat.SumsAdd(1, 2);
+    m.oStat.LinearReg(s, c, r2, bOk);
+    EXPECT_FALSE(bOk);
+    EXPECT_EQ(s, -9);   // nothing written
+    m.oStat.SumsAdd(2, 4);
+    m.oStat.SumsAdd(3, 6);
+    m.oStat.LinearReg(s, c, r2, bOk);
+    EXPECT_TRUE(bOk);
+    EXPECT_DOUBLE_EQ(s, 2);
+    EXPECT_NEAR(c, 0, 1e-14);
+    EXPECT_DOUBLE_EQ(r2, 1);
+    // All x equal fails reliably, rounding residue or not.
+    for (double x : {1.0, 0.1, 0.7, 1e10 / 3}) {
+        m.oStat.Clear();
+        for (double y : {1.0, 2.0, 4.0}) m.oStat.SumsAdd(x, y);
+        EXPECT_CALC_ERROR(m.oStat.LinearReg(s, c, r2, bOk), enmErrKind::DivByZero);
+    }
+    // All y equal: the slope (0) and intercept are written, then r fails.
+    m.oStat.Clear();
+    for (double x : {1.0, 2.0, 4.0}) m.oStat.SumsAdd(x, 5);
+    EXPECT_CALC_ERROR(m.oStat.LinearReg(s, c, r2, bOk), enmErrKind::DivByZero);
+    EXPECT_EQ(s, 0);
+    EXPECT_EQ(c, 5);
+}

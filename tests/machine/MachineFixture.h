@@ -1,0 +1,46 @@
+#pragma once
+// A register memory wired to its stack, flags and statistics registers, and
+// a private temporary directory for file tests.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "machine/CFlags.h"
+#include "machine/CMem.h"
+#include "machine/CStack.h"
+#include "machine/CStatRegs.h"
+#include "numeric/NumUtil.h"
+
+struct SMachine {
+    bool bInErr = false;
+    CStack oStack{&bInErr};
+    CMem oMem;
+    CStatRegs oStat{oMem};
+    CFlags oFlags;
+    SMachine() { oMem.Attach(&oStack, &oStat, &oFlags); }
+    // R(n) = n + 1 for every register, so moved values are recognisable.
+    void Number() { for (int n = 0; n <= 999; ++n) oMem.Sto(n, n + 1.0); }
+};
+
+class CTempDir {
+public:
+    CTempDir() {
+        std::random_device rd;
+        oPath_ = std::filesystem::temp_directory_path() / ("corvel_machine_" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(oPath_);
+    }
+    ~CTempDir() { std::error_code ec; std::filesystem::remove_all(oPath_, ec); }
+    const std::filesystem::path& Path() const { return oPath_; }
+    std::string File(const std::string& s) const { return (oPath_ / s).string(); }
+
+private:
+    std::filesystem::path oPath_;
+};
+
+#define EXPECT_CALC_ERROR(stmt, kind)                                   \
+    do {                                                                \
+        try { stmt; ADD_FAILURE() << "no error from " #stmt; }          \
+        catch (const CCalcError& e) { EXPECT_EQ(e.Kind(), kind) << #stmt; } \
+    } while (0)
