@@ -1,0 +1,156 @@
+// Elementary functions of Module1: range test, counting, hyperbolic and
+// inverse functions, conversions, integer parts, count-and-skip, random.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "numeric/Module1.h"
+#include "Module1Cases.h"
+
+using namespace Module1;
+
+namespace {
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+const double kPi = 4.0 * std::atan(1.0);
+} // namespace
+
+TEST(Module1Range, TinyBecomesZeroBigIsOverflow) {
+    double a = 1e-100, b = 9.9e-101, c = -9.9e-101, d = 1e100, e = -1e100, f = 9.99e99, g = kNaN;
+    EXPECT_FALSE(IsOverflow(a) || IsOverflow(b) || IsOverflow(c) || IsOverflow(f));
+    EXPECT_EQ(a, 1e-100);  // only magnitudes strictly below 1e-100 become 0
+    EXPECT_TRUE(b == 0.0 && c == 0.0);
+    EXPECT_TRUE(IsOverflow(d) && IsOverflow(e) && IsOverflow(g));
+}
+
+TEST(Module1Counting, FactorialPermutationsCombinations) {
+    ExpectCases({{Factorial(5.9), 120, 0}, {Factorial(0), 1, 0}, {Factorial(-3), 1, 0},
+                 {Factorial(170), 7.257415615307999e306, 1e294}, {Factorial(171), kErr, 0},
+                 {Factorial(1e9), kErr, 0}, {Permutations(5, 2), 20, 0}, {Combinations(5, 2), 10, 0},
+                 {Combinations(52, 5), 2598960, 0}, {Combinations(2, 5), kErr, 0},
+                 {Permutations(2, 5), kErr, 0},
+                 // a factorial saturated at 1e111 must not pass as a quotient near 0
+                 {Permutations(200, 100), kErr, 0}, {Combinations(200, 100), kErr, 0}});
+}
+
+TEST(Module1Hyperbolic, MatchLibraryAndTrapOverflow) {
+    for (double x : {-3.0, -0.5, 0.7, 5.0, 20.0}) {
+        const double fScale = 1e-12 * std::cosh(x), y = std::fabs(x) + 1.0;
+        ExpectCases({{SinH(x), std::sinh(x), fScale}, {CosH(x), std::cosh(x), fScale},
+                     {TanH(x), std::tanh(x), 1e-12}, {ArcSinH(x), std::asinh(x), 1e-12},
+                     {ArcTanH(x / 21), std::atanh(x / 21), 1e-12}, {ArcCosH(y), std::acosh(y), 1e-12}});
+    }
+    for (double x : {710.0, -710.0, 1e308})
+        EXPECT_TRUE(SinH(x) == kErr && CosH(x) == kErr && TanH(x) == kErr) << x;
+    // Large negative arguments go through the mirror image instead of
+    // cancelling to ln(0) or to a few wrong digits.
+    ExpectCases({{ArcSinH(-1e8), -std::asinh(1e8), 1e-12}, {ArcSinH(-5e6), -std::asinh(5e6), 1e-12},
+                 {ArcCosH(0.5), kErr, 0}, {ArcTanH(1.0), kErr, 0}, {ArcTanH(-1.5), kErr, 0}});
+}
+
+TEST(Module1Inverse, LogArcSinArcCos) {
+    for (int k = -99; k <= 99; ++k)  // INT(LOG x) must count the digits right
+        ASSERT_EQ(Log10(std::pow(10.0, k)), k) << k;
+    ExpectCases({{Log10(2.0), 0.30102999566398120, 1e-15}, {Log10(0.0), kErr, 0}, {Log10(-1.0), kErr, 0},
+                 {ArcCos(1.0), 0, 0}, {ArcCos(-1.0), kPi, 0}, {ArcSin(-1.0), -kPi / 2, 0},
+                 {ArcSin(0.5), kPi / 6, 1e-15}, {ArcCos(-0.3), std::acos(-0.3), 1e-15},
+                 {ArcSin(1.5), kErr, 0}, {ArcCos(-1.0001), kErr, 0}});
+}
+
+TEST(Module1Conversions, AnglesAndCoordinates) {
+    double x = 0, y = 0, t = 0, r = 0;
+    PolarToRect(kPi / 6, 2.0, x, y);
+    RectToPolar(3.0, 4.0, t, r);
+    ExpectCases({{DegToRad(180.0), kPi, 1e-15}, {RadToDeg(kPi / 4), 45, 1e-13}, {x, std::sqrt(3.0), 1e-15},
+                 {y, 1, 1e-15}, {t, std::atan(4.0 / 3.0), 1e-15}, {r, 5, 1e-15}});
+    // Every quadrant converts back to the same point, the axes included:
+    // (-1, 0) lies at pi, not at the angle of (1, 0).
+    const double aPoints[][2] = {{-1, 0}, {0, 1}, {0, -2}, {-3, 4}, {-3, -4}, {2, -1}};
+    for (const auto& [px, py] : aPoints) {
+        RectToPolar(px, py, t, r);
+        PolarToRect(t, r, x, y);
+        EXPECT_TRUE(std::fabs(x - px) < 1e-14 && std::fabs(y - py) < 1e-14) << px << "," << py;
+    }
+    RectToPolar(-1.0, 0.0, t, r);
+    ExpectCases({{t, kPi, 1e-15}, {r, 1, 0}});
+    EXPECT_EQ(RaisedKind([] { DegToRad(kNaN); }), enmErrKind::Invalid);
+    EXPECT_EQ(RaisedKind([] { RadToDeg(1e307); }), enmErrKind::Overflow);
+    EXPECT_EQ(RaisedKind([&] { RectToPolar(1e200, 1.0, t, r); }), enmErrKind::Overflow);
+}
+
+TEST(Module1Conversions, HoursAndHMS) {
+    ExpectCases({{HoursToHMS(1.51), 1.3036, 1e-12}, {HMSToHours(1.3036), 1.51, 1e-12},
+                 {HoursToHMS(-2.5), -2.3, 1e-12}, {HMSPlus(1.5, 0.25), 1.45, 1e-12},
+                 {HMSToHours(2.3), 2.5, 1e-12},  // 2.3 - 2 is 0.29999..98 in binary
+                 {HoursToHMS(1.0 + 1.0 / 60 + 30.0 / 3600), 1.0130, 1e-12},
+                 {HoursToHMS(2.9999999999999996), 3, 0}, {HMSToHours(2.9999999999999996), 3, 0}});
+    // Every whole minute of a day, both ways: binary rounding must not turn
+    // mm into mm-1 minutes and 99.99 (or 59.99) seconds.
+    for (int h = 0; h < 24; ++h)
+        for (int m = 0; m < 60; ++m) {
+            ASSERT_NEAR(HMSToHours(h + m / 100.0), h + m / 60.0, 1e-12) << h << ":" << m;
+            ASSERT_NEAR(HoursToHMS(h + m / 60.0), h + m / 100.0, 1e-12) << h << ":" << m;
+        }
+}
+
+TEST(Module1IntegerParts, TruncFloorCeilingRound) {
+    ExpectCases({{IntPart(-2.5), -2, 0}, {IntPart(2.7), 2, 0}, {FracPart(-2.5), -0.5, 0},
+                 {Floor(-2.5), -3, 0}, {Floor(-2.0), -2, 0}, {Floor(0.0), 0, 0}, {Ceiling(2.1), 3, 0},
+                 {Ceiling(-2.1), -2, 0}, {IntPart(2147483647.9), 2147483647.0, 0},
+                 {IntPart(-2147483648.9), -2147483648.0, 0}, {RoundTo(2.5, 0), 2, 0},
+                 {RoundTo(3.5, 0), 4, 0}, {RoundTo(1.23456, 2), 1.23, 0}, {RoundTo(1234.5, -2), 1200, 0}});
+    EXPECT_FALSE(std::signbit(IntPart(-0.5)) || std::signbit(RoundTo(-0.4, 0)));  // never "-0"
+    for (double v : {3e9, 2147483648.0, -2147483649.0, kNaN, kInf, -kInf})
+        EXPECT_EQ(RaisedKind([v] { IntPart(v); }), enmErrKind::Overflow) << v;
+    EXPECT_EQ(RaisedKind([] { Floor(1e10); }), enmErrKind::Overflow);
+    EXPECT_EQ(RaisedKind([] { RoundTo(1e6, 4); }), enmErrKind::Overflow);
+    EXPECT_EQ(RaisedKind([] { RoundTo(0.0, 400); }), enmErrKind::Overflow);
+    EXPECT_EQ(RaisedKind([] { RoundTo(5.0, -400); }), enmErrKind::DivByZero);
+}
+
+// Raising functions never hand back inf or NaN: a non-finite operand raises,
+// an extreme finite one gives a finite result or raises.
+TEST(Module1Raises, ExtremeOperandsRaiseOrStayFinite) {
+    double a = 0, b = 0;
+    const std::function<double(double)> aFns[] = {
+        DegToRad, RadToDeg, HoursToHMS, HMSToHours, IntPart, FracPart, Ceiling, Floor,
+        [](double v) { return HMSPlus(v, 1.0); }, [](double v) { return RoundTo(v, 2); },
+        [&](double v) { PolarToRect(v, 2.0, a, b); return a + b; },
+        [&](double v) { RectToPolar(v, v, a, b); return a + b; }};
+    for (double v : {kNaN, kInf, -kInf, 1e308, -1e308, 4.9e-324}) {
+        for (size_t i = 0; i < std::size(aFns); ++i) {
+            try {
+                const double f = aFns[i](v);
+                EXPECT_TRUE(std::isfinite(v) && std::isfinite(f)) << "#" << i << " at " << v;
+            } catch (const CCalcError&) {
+            }
+        }
+    }
+}
+
+TEST(Module1CountAndSkip, UpdateCounterAndTestIntegerPart) {
+    double v = 1.5, w = 2.0, u = -1.2, z = 3e9;
+    EXPECT_TRUE(DecAndTestZero(v));
+    EXPECT_FALSE(DecAndTestZero(w));
+    EXPECT_TRUE(IncAndTestZero(u));
+    ExpectCases({{v, 0.5, 0}, {w, 1, 0}, {u, -0.2, 1e-15}});
+    EXPECT_EQ(RaisedKind([&] { DecAndTestZero(z); }), enmErrKind::Overflow);
+    EXPECT_EQ(z, 3e9);  // the failed test leaves the counter as it was
+}
+
+TEST(Module1Random, FixedSequenceInUnitInterval) {
+    ResetRandom();
+    const double f1 = RandomNumber(), f2 = RandomNumber();
+    EXPECT_TRUE(f1 == 0.39646477376027534 && f2 == 0.8404853694114252) << f1 << " " << f2;
+    double fSum = 0.0;
+    for (int i = 0; i < 10000; ++i) {
+        const double f = RandomNumber();
+        ASSERT_TRUE(f >= 0.0 && f < 1.0) << f;
+        fSum += f;
+    }
+    EXPECT_NEAR(fSum / 10000, 0.5, 0.02);
+    ResetRandom();
+    EXPECT_EQ(RandomNumber(), 0.39646477376027534);
+}
