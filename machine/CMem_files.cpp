@@ -49,6 +49,16 @@ std::FILE* OpenFile(const fs::path& oPath, const char* sMode) {
 class CAtomicWriter {
 public:
     explicit CAtomicWriter(const std::string& sTarget) : oTarget_(ToPath(sTarget)) {
+        // A link is followed, so that the file it names is replaced and the
+        // link stays; a target that exists but is no plain file (a directory,
+        // a device) is never replaced.
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(oTarget_, ec))) {
+            oTarget_ = fs::weakly_canonical(oTarget_, ec);
+            if (ec) return;
+        }
+        const fs::file_status oStatus = fs::status(oTarget_, ec);
+        if (fs::exists(oStatus) && !fs::is_regular_file(oStatus)) return;
         static std::atomic<unsigned> nSerial{0};
         const auto nTick = static_cast<unsigned long long>(
             std::chrono::steady_clock::now().time_since_epoch().count());

@@ -144,6 +144,11 @@ TEST(CMemFiles, FailedWritesKeepThePreviousFile) {
     m.oMem.Sto(0, 2);
     m.oMem.WriteRangeData(oDir.File("old.dax"), 0.001);
     EXPECT_EQ(ReadFile(oDir.File("old.dax")), "2\r\n0\r\n");
+    // Writing through a link replaces the file it names and keeps the link.
+    fs::create_symlink("old.dax", oDir.Path() / "link.dax");
+    m.oMem.WriteRangeData(oDir.File("link.dax"), 0);
+    EXPECT_TRUE(fs::is_symlink(oDir.Path() / "link.dax"));
+    EXPECT_EQ(ReadFile(oDir.File("old.dax")), "2\r\n");
 }
 
 TEST(CMemFiles, ScratchFileCopies) {
