@@ -22,6 +22,8 @@ public:
     long nProcessEvents = 0;
     // Runs inside ProcessEvents, as a click during a run would.
     std::function<void()> fnOnEvents;
+    // Runs on every repaint, to see what was on display at that moment.
+    std::function<void(enmPart)> fnOnRefresh;
     bool bExited = false;
 
     void PlaySound(enmSound e) override { vSounds.push_back(e); }
@@ -36,6 +38,7 @@ public:
     }
     void Refresh(enmPart e) override {
         if (vRefreshed.size() < 10000) vRefreshed.push_back(e);
+        if (fnOnRefresh) fnOnRefresh(e);
     }
     bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon) override {
         vMessages.push_back(sTitle + "|" + sText);

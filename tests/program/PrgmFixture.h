@@ -22,7 +22,7 @@ protected:
         int n = nFirst;
         for (const std::string& s : vSteps) p.SetLine(n++, s);
         p.ScanLabels();
-        p.SetPrgmPointer(1);
+        p.Reset();   // pointer at step 1, no number being keyed
         oHost.vMessages.clear();
         oHost.vSounds.clear();
     }
