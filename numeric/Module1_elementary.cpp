@@ -216,9 +216,12 @@ void PolarToRect(double fTheta, double r, double& x, double& y) {
 // The angle takes the quadrant of (x, y) into account, so that converting
 // back gives the same point: (-1, 0) is at pi, (0, 1) at pi/2, the origin
 // at 0.
+// The angle is the principal value of arctan(y/x), in (-pi/2, pi/2), with no
+// quadrant correction: programs written for the calculator correct the
+// quadrant themselves and rely on this. x = 0 is a division by zero.
 void RectToPolar(double x, double y, double& fTheta, double& r) {
     const double fR = Root(Check(Check(x * x) + Check(y * y)));
-    const double fT = Check(std::atan2(Check(y), Check(x))) + 0.0;  // no "-0"
+    const double fT = Check(std::atan(NumUtil::Div(Check(y), Check(x)))) + 0.0;  // no "-0"
     fTheta = fT;
     r = fR;
 }

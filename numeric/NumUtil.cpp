@@ -1,10 +1,8 @@
 #include "NumUtil.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace NumUtil {
@@ -38,24 +36,23 @@ namespace {
 // Rewrites the exponent part of a C-formatted number ("e+05", "e-7") as
 // "E+05"/"E-07"-style with at least two digits.
 std::string FixExponent(const char* p) {
-    std::string s(p);
-    const auto e = s.find_first_of("eE");
-    if (e == std::string::npos) return s;
-    std::string mant = s.substr(0, e);
-    std::string exp = s.substr(e + 1);
-    char sign = '+';
-    if (!exp.empty() && (exp[0] == '+' || exp[0] == '-')) {
-        sign = exp[0];
-        exp.erase(0, 1);
-    }
-    while (exp.size() > 2 && exp[0] == '0') exp.erase(0, 1);
-    while (exp.size() < 2) exp.insert(0, "0");
-    return mant + "E" + sign + exp;
+    const char* e = std::strpbrk(p, "eE");
+    if (!e) return std::string(p);
+    std::string r(p, static_cast<size_t>(e - p));
+    const char* q = e + 1;
+    char cSign = '+';
+    if (*q == '+' || *q == '-') cSign = *q++;
+    while (q[0] == '0' && q[1] != '\0' && std::strlen(q) > 2) ++q;
+    r.push_back('E');
+    r.push_back(cSign);
+    if (std::strlen(q) < 2) r.push_back('0');
+    r.append(q);
+    return r;
 }
 } // namespace
 
 std::string FormatRoundTrip(double x) {
-    if (x == 0.0) return "0";
+    if (x == 0.0) return std::signbit(x) ? "-0" : "0";
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf - 1, x);
     *res.ptr = '\0';
@@ -97,12 +94,14 @@ bool ParseLeading(std::string_view s, double& fOut) {
     const char* b = text.c_str();
     auto res = std::from_chars(b, b + text.size(), v);
     if (res.ec == std::errc::result_out_of_range) {
-        // Too small rounds to zero; too large is not a finite number.
-        errno = 0;
-        const double w = std::strtod(b, nullptr);
-        if (!std::isfinite(w) || std::fabs(w) >= 1.0) return false;
-        fOut = 0.0;
-        return true;
+        // Too small rounds to zero; too large is not a finite number. The
+        // exponent's sign tells which.
+        const auto e = text.find_first_of("eE");
+        if (e != std::string::npos && e + 1 < text.size() && text[e + 1] == '-') {
+            fOut = 0.0;
+            return true;
+        }
+        return false;
     }
     if (res.ec != std::errc() || !std::isfinite(v)) return false;
     fOut = v;
