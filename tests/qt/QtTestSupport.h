@@ -1,0 +1,55 @@
+#pragma once
+// Shared pieces of the Qt tests: a calculator in a window, and a watchdog
+// that deals with a modal window as soon as it appears, so no test can hang.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "../../windows/CPanelWindow.h"
+#include "../../windows/CQtHost.h"
+
+// A calculator with its window shown (offscreen in the test run).
+struct CCalcUnderTest {
+    CQtHost oHost;
+    frmMain oMain{oHost};
+    CPanelWindow oWindow{oMain};
+
+    CCalcUnderTest();
+    // Clicks the named key or area at its centre.
+    void Click(const char* sName);
+    void Clicks(std::initializer_list<const char*> vNames);
+};
+
+// Acts once on QApplication::activeModalWidget() when one shows up. If the
+// action does not close it, or nothing shows up within nLimitMs, the
+// watchdog rejects whatever modal window is open, so exec() returns.
+class CModalWatchdog {
+public:
+    explicit CModalWatchdog(std::function<void(QWidget*)> fnAct, int nLimitMs = 5000);
+    ~CModalWatchdog();
+    bool Acted() const { return bActed_; }
+    bool GaveUp() const { return bGaveUp_; }
+
+private:
+    void Tick();
+
+    std::function<void(QWidget*)> fnAct_;
+    int nLimitMs_;
+    QTimer oTimer_;
+    QElapsedTimer oClock_;
+    bool bActed_ = false;
+    bool bGaveUp_ = false;
+};
+
+// Clicks the child button of w whose text is sText (mnemonic ampersands ignored).
+bool ClickButton(QWidget* w, const QString& sText);
+
+// Synthetic input delivered straight to a widget, as the window system would.
+void MousePress(QWidget* w, const QPoint& oPos);
+void MouseRelease(QWidget* w, const QPoint& oPos);
+void MouseClick(QWidget* w, const QPoint& oPos);
+void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText = QString());
+void KeyClicks(QWidget* w, const QString& sText);

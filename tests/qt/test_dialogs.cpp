@@ -1,0 +1,201 @@
+// The host's dialogs and auxiliary windows: each is modal, shows what it is
+// given and returns what the user chose. A watchdog plays the user.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "../../windows/MyMsgBox.h"
+#include "../../windows/ViewMemReg.h"
+#include "../../windows/frmRegX.h"
+#include "QtTestSupport.h"
+
+TEST(MessageWindow, ShowsTextAndTitleUntilOK) {
+    CCalcUnderTest o;
+    QString sTitle, sText;
+    bool bVisibleWhileOpen = false;
+    CModalWatchdog oDog([&](QWidget* w) {
+        sTitle = w->windowTitle();
+        sText = w->findChild<QLabel*>("lblMsg")->text();
+        bVisibleWhileOpen = w->isVisible();
+        w->findChild<QPushButton*>("cmdOK")->click();
+    });
+    o.oHost.ShowMsg("Error at line 012", "Program Error");
+    EXPECT_TRUE(oDog.Acted());
+    EXPECT_FALSE(oDog.GaveUp());
+    EXPECT_TRUE(bVisibleWhileOpen);
+    EXPECT_EQ(sTitle, "Program Error");
+    EXPECT_EQ(sText, "Error at line 012");
+    EXPECT_FALSE(o.oHost.MsgBoxWindow().isVisible());
+
+    CModalWatchdog oDog2([&](QWidget* w) {
+        sTitle = w->windowTitle();
+        ClickButton(w, "OK");
+    });
+    o.oHost.ShowMsg("x", "");
+    EXPECT_EQ(sTitle, "Corvel Emulator");
+}
+
+TEST(MessageWindow, FlagTestFromTheKeyboardReportsInIt) {
+    CCalcUnderTest o;
+    QString sTitle, sText;
+    CModalWatchdog oDog([&](QWidget* w) {
+        sTitle = w->windowTitle();
+        if (auto* l = w->findChild<QLabel*>("lblMsg")) sText = l->text();
+        ClickButton(w, "OK");
+    });
+    KeyClicks(&o.oWindow, "h*3");   // F? 3
+    EXPECT_TRUE(oDog.Acted());
+    EXPECT_EQ(sTitle, "Flag 3 Status");
+    EXPECT_EQ(sText, "Flag 3 is clear");
+}
+
+TEST(RegisterViewer, ShowsEachLineInAFixedPitchLabel) {
+    CCalcUnderTest o;
+    std::vector<std::string> vLines;
+    for (int i = 0; i < 26; ++i) vLines.push_back("line " + std::to_string(i));
+    QStringList vShown;
+    bool bFixed = false;
+    QString sTitle;
+    CModalWatchdog oDog([&](QWidget* w) {
+        sTitle = w->windowTitle();
+        auto* pView = qobject_cast<ViewMemReg*>(w);
+        ASSERT_NE(pView, nullptr);
+        for (QLabel* l : pView->lblReg) vShown << l->text();
+        bFixed = QFontInfo(pView->lblReg[0]->font()).fixedPitch();
+        pView->cmdClose->click();
+    });
+    o.oHost.ShowRegisters(vLines);
+    EXPECT_FALSE(oDog.GaveUp());
+    EXPECT_EQ(sTitle, "Memory Registers");
+    ASSERT_EQ(vShown.size(), 26);
+    EXPECT_EQ(vShown[0], "line 0");
+    EXPECT_EQ(vShown[25], "line 25");
+    EXPECT_TRUE(bFixed);
+
+    // Fewer lines than labels: the rest are empty, not left over from before.
+    vShown.clear();
+    CModalWatchdog oDog2([&](QWidget* w) {
+        for (QLabel* l : qobject_cast<ViewMemReg*>(w)->lblReg) vShown << l->text();
+        ClickButton(w, "Close");
+    });
+    o.oHost.ShowRegisters({"p0:  1.50"});
+    ASSERT_EQ(vShown.size(), 26);
+    EXPECT_EQ(vShown[0], "p0:  1.50");
+    EXPECT_EQ(vShown[1], "");
+}
+
+TEST(MemoryBlockViewer, RefillsTheListWhenTheBoxIsTicked) {
+    CCalcUnderTest o;
+    auto fnFill = [](bool bNonZero) {
+        std::vector<std::string> v = {"5: 1.5", "6: 0", "7: -2"};
+        if (bNonZero) v.erase(v.begin() + 1);
+        return v;
+    };
+    QString sTitle;
+    int nAll = -1, nNonZero = -1;
+    bool bCheckedAtFirst = true;
+    CModalWatchdog oDog([&](QWidget* w) {
+        auto* pView = qobject_cast<frmRegX*>(w);
+        ASSERT_NE(pView, nullptr);
+        sTitle = w->windowTitle();
+        bCheckedAtFirst = pView->chkShow->isChecked();
+        nAll = pView->lstMem->count();
+        pView->chkShow->click();
+        nNonZero = pView->lstMem->count();
+        pView->cmdClose->click();
+    });
+    o.oHost.ShowMemBlock(fnFill);
+    EXPECT_FALSE(oDog.GaveUp());
+    EXPECT_EQ(sTitle, "Memory Block Viewer");
+    EXPECT_FALSE(bCheckedAtFirst);
+    EXPECT_EQ(nAll, 3);
+    EXPECT_EQ(nNonZero, 2);
+    EXPECT_EQ(o.oHost.MemBlockWindow().lstMem->item(1)->text(), "7: -2");
+}
+
+TEST(HostDialogs, YesNoQuestionReturnsTheAnswer) {
+    CCalcUnderTest o;
+    QMessageBox::Icon eIcon = QMessageBox::NoIcon;
+    QString sTitle, sText;
+    CModalWatchdog oNo([&](QWidget* w) {
+        auto* pBox = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(pBox, nullptr);
+        eIcon = pBox->icon();
+        sTitle = pBox->windowTitle();
+        sText = pBox->text();
+        pBox->button(QMessageBox::No)->click();
+    });
+    EXPECT_FALSE(o.oHost.AskYesNo("Write Program", "Write Program?", enmIcon::Question));
+    EXPECT_EQ(eIcon, QMessageBox::Question);
+    EXPECT_EQ(sTitle, "Write Program");
+    EXPECT_EQ(sText, "Write Program?");
+
+    CModalWatchdog oYes([&](QWidget* w) {
+        eIcon = qobject_cast<QMessageBox*>(w)->icon();
+        qobject_cast<QMessageBox*>(w)->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(o.oHost.AskYesNo("Warning", "Proceed anyway", enmIcon::Critical));
+    EXPECT_EQ(eIcon, QMessageBox::Critical);
+}
+
+TEST(HostDialogs, InputBoxGivesTheTypedTextOrCancel) {
+    CCalcUnderTest o;
+    QString sDefault, sLabel, sTitle;
+    CModalWatchdog oDog([&](QWidget* w) {
+        auto* pDlg = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(pDlg, nullptr);
+        sDefault = pDlg->textValue();
+        sLabel = pDlg->labelText();
+        sTitle = pDlg->windowTitle();
+        QLineEdit* pEdit = w->findChild<QLineEdit*>();
+        pEdit->selectAll();
+        KeyClicks(pEdit, " 12 ");
+        KeyClick(pEdit, Qt::Key_Return);
+    });
+    std::string sAnswer;
+    EXPECT_TRUE(o.oHost.InputBox("Enter a line number", "Line Number Input", ".", sAnswer));
+    EXPECT_EQ(sAnswer, " 12 ");
+    EXPECT_EQ(sDefault, ".");
+    EXPECT_EQ(sLabel, "Enter a line number");
+    EXPECT_EQ(sTitle, "Line Number Input");
+
+    CModalWatchdog oCancel([&](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    sAnswer = "unchanged";
+    EXPECT_FALSE(o.oHost.InputBox("p", "t", ".", sAnswer));
+    EXPECT_EQ(sAnswer, "unchanged");
+}
+
+TEST(HostDialogs, FileChoiceGivesTheTypedNameAndTheFullPath) {
+    CCalcUnderTest o;
+    QTemporaryDir oDir;
+    ASSERT_TRUE(oDir.isValid());
+    QString sTitle;
+    CModalWatchdog oDog([&](QWidget* w) {
+        auto* pDlg = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(pDlg, nullptr);
+        sTitle = pDlg->windowTitle();
+        pDlg->setDirectory(oDir.path());
+        auto* pName = w->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(pName, nullptr);
+        pName->setText("prog.corvel");
+        static_cast<QDialog*>(pDlg)->accept();
+    });
+    CFileChoice oChoice;
+    ASSERT_TRUE(o.oHost.ChooseFile("", oChoice));
+    EXPECT_EQ(sTitle, "File Selection Dialog Box");
+    EXPECT_EQ(oChoice.sTyped, "prog.corvel");
+    EXPECT_EQ(QString::fromStdString(oChoice.sFull),
+              QDir::toNativeSeparators(QDir(oDir.path()).absolutePath() + "/prog.corvel"));
+
+    CModalWatchdog oCancel([&](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    EXPECT_FALSE(o.oHost.ChooseFile("*.dax", oChoice));
+}

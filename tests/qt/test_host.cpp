@@ -1,0 +1,85 @@
+// The host's sound, clock and event visits.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+#include <QTimer>
+
+#include "QtTestSupport.h"
+
+namespace {
+QByteArray ReadResource(const char* sPath) {
+    QFile f(QString::fromLatin1(sPath));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+TEST(Sounds, TheEmbeddedSoundsAreShortMonoPcm) {
+    CSoundPlayer::CWav oClick, oBeep;
+    ASSERT_TRUE(CSoundPlayer::ParseWav(ReadResource(":/assets/click.wav"), oClick));
+    ASSERT_TRUE(CSoundPlayer::ParseWav(ReadResource(":/assets/beep.wav"), oBeep));
+    for (const auto* p : {&oClick, &oBeep}) {
+        EXPECT_EQ(p->oFormat.channelCount(), 1);
+        EXPECT_EQ(p->oFormat.sampleFormat(), QAudioFormat::Int16);
+        EXPECT_FALSE(p->aPcm.isEmpty());
+    }
+    EXPECT_LT(oClick.nDurationMs, 100);
+    EXPECT_GE(oBeep.nDurationMs, 250);
+    EXPECT_LE(oBeep.nDurationMs, 500);
+}
+
+TEST(Sounds, BrokenWaveDataIsRefused) {
+    CSoundPlayer::CWav oWav;
+    QByteArray aGood = ReadResource(":/assets/beep.wav");
+    ASSERT_TRUE(CSoundPlayer::ParseWav(aGood, oWav));
+    EXPECT_FALSE(CSoundPlayer::ParseWav(QByteArray(), oWav));
+    EXPECT_FALSE(CSoundPlayer::ParseWav(aGood.left(30), oWav));          // cut inside the header
+    EXPECT_FALSE(CSoundPlayer::ParseWav(aGood.left(aGood.size() - 10), oWav));   // data shorter than announced
+    QByteArray aFloat = aGood;
+    aFloat[20] = 3;                                                          // IEEE float samples
+    EXPECT_FALSE(CSoundPlayer::ParseWav(aFloat, oWav));
+    QByteArray aNotWave = aGood;
+    aNotWave.replace(8, 4, "AVI ");
+    EXPECT_FALSE(CSoundPlayer::ParseWav(aNotWave, oWav));
+}
+
+TEST(Sounds, WithoutAnOutputDeviceTheyAreSkippedSilently) {
+    if (CSoundPlayer::HasOutput()) GTEST_SKIP() << "this machine has an audio output";
+    CQtHost oHost;
+    oHost.PlaySound(enmSound::Click);
+    oHost.PlaySound(enmSound::Beep);
+    EXPECT_EQ(oHost.Sound().SkippedCount(), 2);
+    EXPECT_EQ(oHost.Sound().PlayedCount(), 0);
+}
+
+TEST(HostEvents, ARunningProgramsYieldsLetPendingEventsThrough) {
+    CQtHost oHost;
+    bool bDelivered = false;
+    QTimer::singleShot(0, [&]() { bDelivered = true; });
+    QElapsedTimer oLimit;
+    oLimit.start();
+    // Yields as a running program would give them, step after step.
+    while (!bDelivered && oLimit.elapsed() < 5000) oHost.ProcessEvents();
+    EXPECT_TRUE(bDelivered);
+    EXPECT_GE(oHost.EventVisits(), 1);
+
+    // Yields in quick succession visit the event loop only now and then.
+    const long nBefore = oHost.EventVisits();
+    for (int i = 0; i < 10000; ++i) oHost.ProcessEvents();
+    EXPECT_LT(oHost.EventVisits() - nBefore, 1000);
+}
+
+TEST(HostEvents, IdleWaitsLetEventsThroughOnlyWhenAsked) {
+    CQtHost oHost;
+    const double fStart = oHost.ClockSeconds();
+    EXPECT_NEAR(fStart, QDateTime::currentMSecsSinceEpoch() / 1000.0, 2.0);
+    bool bDelivered = false;
+    QTimer::singleShot(0, [&]() { bDelivered = true; });
+    oHost.IdleUntil(fStart + 0.001, false);
+    EXPECT_FALSE(bDelivered);
+    oHost.IdleUntil(fStart + 0.001, true);
+    EXPECT_TRUE(bDelivered);
+}

@@ -1,0 +1,102 @@
+// The Qt tests' entry point: one QApplication for all tests, offscreen
+// unless a platform was chosen.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QtWidgets/qtestsupport_widgets.h>
+
+#include "QtTestSupport.h"
+
+CCalcUnderTest::CCalcUnderTest() {
+    oHost.SetPanel(&oWindow);
+    oWindow.show();
+    if (!QTest::qWaitForWindowExposed(&oWindow)) ADD_FAILURE() << "the panel window was never exposed";
+}
+
+void CCalcUnderTest::Click(const char* sName) {
+    const QRect rc = oWindow.SpotRect(QString::fromUtf8(sName));
+    ASSERT_FALSE(rc.isEmpty()) << "no key or area named " << sName;
+    MouseClick(&oWindow, rc.center());
+}
+
+void CCalcUnderTest::Clicks(std::initializer_list<const char*> vNames) {
+    for (const char* s : vNames) Click(s);
+}
+
+CModalWatchdog::CModalWatchdog(std::function<void(QWidget*)> fnAct, int nLimitMs)
+    : fnAct_(std::move(fnAct)), nLimitMs_(nLimitMs) {
+    oClock_.start();
+    QObject::connect(&oTimer_, &QTimer::timeout, [this]() { Tick(); });
+    oTimer_.start(10);
+}
+
+CModalWatchdog::~CModalWatchdog() { oTimer_.stop(); }
+
+void CModalWatchdog::Tick() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (w && !bActed_) {
+        bActed_ = true;
+        fnAct_(w);
+        return;
+    }
+    if (oClock_.elapsed() > nLimitMs_) {
+        if (w) {
+            bGaveUp_ = true;
+            if (auto* pDlg = qobject_cast<QDialog*>(w))
+                pDlg->reject();
+            else
+                w->close();
+        } else if (!bActed_) {
+            bGaveUp_ = true;
+            oTimer_.stop();
+        }
+    }
+}
+
+bool ClickButton(QWidget* w, const QString& sText) {
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+        if (b->text().remove('&') == sText) {
+            b->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+void MousePress(QWidget* w, const QPoint& oPos) {
+    QMouseEvent e(QEvent::MouseButtonPress, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::LeftButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void MouseRelease(QWidget* w, const QPoint& oPos) {
+    QMouseEvent e(QEvent::MouseButtonRelease, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::NoButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void MouseClick(QWidget* w, const QPoint& oPos) {
+    MousePress(w, oPos);
+    MouseRelease(w, oPos);
+}
+
+void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText) {
+    QKeyEvent oDown(QEvent::KeyPress, eKey, Qt::NoModifier, sText);
+    QApplication::sendEvent(w, &oDown);
+    QKeyEvent oUp(QEvent::KeyRelease, eKey, Qt::NoModifier, sText);
+    QApplication::sendEvent(w, &oUp);
+}
+
+void KeyClicks(QWidget* w, const QString& sText) {
+    for (const QChar c : sText) KeyClick(w, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c));
+}
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication oApp(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

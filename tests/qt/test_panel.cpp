@@ -1,0 +1,195 @@
+// The front panel window: clicks and typed characters reach the calculator,
+// the panel shows what the calculator holds, and it scales with the window.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+
+#include "QtTestSupport.h"
+
+namespace {
+// True when the image has some bright red LED pixels inside rc.
+bool HasLitLed(const QImage& oImg, const QRect& rc) {
+    for (int y = rc.top(); y <= rc.bottom(); ++y)
+        for (int x = rc.left(); x <= rc.right(); ++x) {
+            const QColor c = oImg.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 120 && c.blue() < 120) return true;
+        }
+    return false;
+}
+
+QRect DisplayArea(CPanelWindow& w) {
+    // The display sits above the first row of keys, across the panel.
+    const QRect rcA = w.SpotRect("A"), rcE = w.SpotRect("E"), rcOff = w.SpotRect("OFF");
+    return QRect(QPoint(rcA.left(), 0), QPoint(rcE.right(), rcOff.top() - 1)).intersected(w.rect());
+}
+}  // namespace
+
+TEST(PanelWindow, ClickedKeysReachTheCalculatorAndTheDisplayShowsTheResult) {
+    CCalcUnderTest o;
+    o.Clicks({"2", "ENTER", "3", "+"});
+    EXPECT_EQ(o.oMain.lblDisp, "5.00");
+    const QImage oImg = o.oWindow.GrabPanel();
+    EXPECT_EQ(o.oWindow.PaintedDisplay(), "5.00");
+    EXPECT_TRUE(HasLitLed(oImg, DisplayArea(o.oWindow)));
+
+    // The arithmetic keys on the left and the decimal point.
+    o.Clicks({"CLX", "7", ".", "5", "ENTER", "2", "/"});
+    EXPECT_EQ(o.oMain.lblDisp, "3.75");
+    o.Clicks({"4", "*", "1", "-"});
+    EXPECT_EQ(o.oMain.lblDisp, "14.00");
+}
+
+TEST(PanelWindow, TypedCharactersActLikeTheirKeys) {
+    CCalcUnderTest o;
+    KeyClicks(&o.oWindow, "2e3+");
+    EXPECT_EQ(o.oMain.lblDisp, "5.00");
+    o.oWindow.GrabPanel();
+    EXPECT_EQ(o.oWindow.PaintedDisplay(), "5.00");
+
+    // The Return key is ENTER, as "e" is.
+    KeyClicks(&o.oWindow, "9");
+    KeyClick(&o.oWindow, Qt::Key_Return);
+    KeyClicks(&o.oWindow, "4-");
+    EXPECT_EQ(o.oMain.lblDisp, "5.00");
+    // Characters that are no key change nothing.
+    KeyClicks(&o.oWindow, "a#%");
+    EXPECT_EQ(o.oMain.lblDisp, "5.00");
+}
+
+TEST(PanelWindow, PrefixKeysShowInTheWindowTitle) {
+    CCalcUnderTest o;
+    EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem ");
+    o.Clicks({"f", "g"});
+    EXPECT_EQ(o.oMain.enmShift, 2);
+    EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem [g]");
+    // The prefix is used up by the next key and the title returns.
+    o.Click("4");
+    EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem ");
+}
+
+TEST(PanelWindow, EveryControlHasItsOwnAreaAndHitTestingMatchesIt) {
+    CCalcUnderTest o;
+    const QStringList vNames = o.oWindow.SpotNames();
+    EXPECT_EQ(vNames.size(), 35 + 9);   // 35 keys, 2 switches of 2 areas, card slot, 4 buttons
+    EXPECT_EQ(QSet<QString>(vNames.begin(), vNames.end()).size(), vNames.size());
+    for (const QString& s : vNames) {
+        const QRect rc = o.oWindow.SpotRect(s);
+        EXPECT_TRUE(o.oWindow.rect().contains(rc)) << s.toStdString();
+        EXPECT_EQ(o.oWindow.SpotAt(rc.center()), s);
+        for (const QString& t : vNames)
+            if (t != s) EXPECT_FALSE(rc.adjusted(1, 1, -1, -1).intersects(o.oWindow.SpotRect(t)))
+                            << s.toStdString() << " overlaps " << t.toStdString();
+    }
+    // ENTER is the one double-width key.
+    EXPECT_GT(o.oWindow.SpotRect("ENTER").width(), o.oWindow.SpotRect("CHS").width() * 2);
+}
+
+TEST(PanelWindow, ScalesToAnySizeKeepingItsProportions) {
+    CCalcUnderTest o;
+    const QRect rcKey0 = o.oWindow.SpotRect("7");
+    for (const QSize& oSize : {QSize(260, 433), QSize(960, 1600), QSize(1000, 500)}) {
+        o.oWindow.resize(oSize);
+        QCoreApplication::processEvents();
+        const QImage oImg = o.oWindow.GrabPanel();
+        ASSERT_FALSE(oImg.isNull());
+        EXPECT_EQ(oImg.size() / oImg.devicePixelRatio(), o.oWindow.size());
+        EXPECT_TRUE(HasLitLed(oImg, DisplayArea(o.oWindow)));
+        // Uniform scaling: the key keeps its shape, the panel stays centred.
+        const QRect rcKey = o.oWindow.SpotRect("7");
+        EXPECT_NEAR(double(rcKey.width()) / rcKey.height(), double(rcKey0.width()) / rcKey0.height(), 0.1);
+        const QRect rcA = o.oWindow.SpotRect("A"), rcE = o.oWindow.SpotRect("E");
+        EXPECT_NEAR(rcA.left() + rcE.right(), o.oWindow.width(), 3);
+    }
+    // Clicks still land on the right keys at the last size.
+    o.Clicks({"CLX", "8", ".", "2"});
+    EXPECT_EQ(o.oMain.lblDisp, "8.2");
+}
+
+TEST(PanelWindow, AKeyActsOnReleaseAndShowsThatItIsHeldDown) {
+    CCalcUnderTest o;
+    const QPoint oCentre = o.oWindow.SpotRect("9").center();
+    const QImage oUp = o.oWindow.GrabPanel();
+    MousePress(&o.oWindow, oCentre);
+    const QImage oDown = o.oWindow.GrabPanel();
+    EXPECT_NE(oUp, oDown);
+    EXPECT_EQ(o.oMain.lblDisp, "0.00");
+    MouseRelease(&o.oWindow, oCentre);
+    EXPECT_EQ(o.oMain.lblDisp, "9");
+
+    // Pressed on one key and released on another: neither runs.
+    MousePress(&o.oWindow, o.oWindow.SpotRect("5").center());
+    MouseRelease(&o.oWindow, o.oWindow.SpotRect("6").center());
+    EXPECT_EQ(o.oMain.lblDisp, "9");
+}
+
+TEST(PanelWindow, SwitchesFollowTheCalculatorState) {
+    CCalcUnderTest o;
+    o.Click("OFF");
+    EXPECT_FALSE(o.oMain.bOn);
+    EXPECT_EQ(o.oMain.lblDisp, "");
+    const QImage oOff = o.oWindow.GrabPanel();
+    EXPECT_FALSE(HasLitLed(oOff, DisplayArea(o.oWindow)));
+    o.Click("5");                       // keys do nothing while off
+    EXPECT_EQ(o.oMain.lblDisp, "");
+    o.Click("ON");
+    EXPECT_TRUE(o.oMain.bOn);
+    EXPECT_EQ(o.oMain.lblDisp, "0.00");
+    EXPECT_NE(o.oWindow.GrabPanel(), oOff);
+
+    o.Click("PRGM");
+    EXPECT_FALSE(o.oMain.bRun);
+    const QImage oPrgm = o.oWindow.GrabPanel();
+    o.Click("RUN");
+    EXPECT_TRUE(o.oMain.bRun);
+    EXPECT_NE(o.oWindow.GrabPanel(), oPrgm);
+}
+
+TEST(PanelWindow, TheCoreRepaintsTheDisplayWithoutTheEventLoop) {
+    CCalcUnderTest o;
+    o.oWindow.GrabPanel();
+    // A blinking display changes the text and asks for a repaint while it
+    // keeps the thread: the new text must be painted at once.
+    o.oMain.lblDisp = "1 23";
+    o.oHost.Refresh(enmPart::Display);
+    EXPECT_EQ(o.oWindow.PaintedDisplay(), "1 23");
+
+    o.oMain.sTitle = "CorvelXMem [STO]";
+    o.oHost.Refresh(enmPart::Title);
+    EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem [STO]");
+
+    o.oMain.bBusy = true;
+    o.oHost.Refresh(enmPart::Cursor);
+    EXPECT_EQ(o.oWindow.cursor().shape(), Qt::BusyCursor);
+    o.oMain.bBusy = false;
+    o.oHost.Refresh(enmPart::Cursor);
+    EXPECT_NE(o.oWindow.cursor().shape(), Qt::BusyCursor);
+}
+
+TEST(PanelWindow, TheCardPictureAppearsWithAProgram) {
+    CCalcUnderTest o;
+    const QRect rcCard = o.oWindow.SpotRect("CARD");
+    const QImage oEmpty = o.oWindow.GrabPanel().copy(rcCard);
+    o.oMain.bCardVisible = true;
+    o.oMain.lblPrgm = "demo.corvel";
+    o.oHost.Refresh(enmPart::Card);
+    o.oHost.Refresh(enmPart::PrgmLabel);
+    EXPECT_NE(o.oWindow.GrabPanel().copy(rcCard), oEmpty);
+}
+
+TEST(Application, RefusesPolitelyWithoutADisplay) {
+    const QString sExe = QCoreApplication::applicationDirPath() + "/../corvelxmem";
+    if (!QFileInfo::exists(sExe)) GTEST_SKIP() << "corvelxmem is not built";
+    QProcess oProc;
+    QProcessEnvironment oEnv = QProcessEnvironment::systemEnvironment();
+    for (const char* s : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) oEnv.remove(s);
+    oProc.setProcessEnvironment(oEnv);
+    oProc.start(sExe, {});
+    ASSERT_TRUE(oProc.waitForFinished(10000));
+    EXPECT_EQ(oProc.exitCode(), 1);
+    const QString sErr = QString::fromLocal8Bit(oProc.readAllStandardError()).trimmed();
+    EXPECT_TRUE(sErr.contains("xvfb-run")) << sErr.toStdString();
+    EXPECT_FALSE(sErr.contains('\n')) << sErr.toStdString();
+}

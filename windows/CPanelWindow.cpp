@@ -1,0 +1,209 @@
+#include "CPanelWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+// Upper block: five columns; lower block: four wider columns.
+constexpr qreal kMarginX = 24.0;
+constexpr qreal kUpperTop = 180.0, kUpperPitch = 64.0, kUpperKeyW = 62.0, kUpperKeyH = 34.0;
+constexpr qreal kLowerTop = 440.0, kLowerPitch = 70.0, kLowerKeyW = 78.0, kLowerKeyH = 38.0;
+constexpr qreal kLegendH = 14.0;   // the band above each key for its f legend
+
+QRectF KeyRect(const CKeyDef& k) {
+    const bool bUpper = k.nSection == 0;
+    const int nCols = bUpper ? 5 : 4;
+    const qreal fPitchX = (CPanelWindow::kWidth - 2 * kMarginX) / nCols;
+    const qreal fKeyW = bUpper ? kUpperKeyW : kLowerKeyW;
+    const qreal fKeyH = bUpper ? kUpperKeyH : kLowerKeyH;
+    const qreal fTop = (bUpper ? kUpperTop : kLowerTop) + k.nRow * (bUpper ? kUpperPitch : kLowerPitch) + kLegendH;
+    const qreal fLeft = kMarginX + k.nCol * fPitchX + (fPitchX - fKeyW) / 2;
+    const qreal fWidth = fKeyW + (k.nSpan - 1) * fPitchX;
+    return QRectF(fLeft, fTop, fWidth, fKeyH);
+}
+}  // namespace
+
+CPanelWindow::CPanelWindow(frmMain& oMain, QWidget* pParent) : QWidget(pParent), oMain_(oMain) {
+    setObjectName("frmMain");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+    setMinimumSize(static_cast<int>(kWidth * 0.5), static_cast<int>(kHeight * 0.5));
+    resize(sizeHint());
+    BuildLayout();
+    SyncFromCore();
+}
+
+QSize CPanelWindow::sizeHint() const { return QSize(static_cast<int>(kWidth), static_cast<int>(kHeight)); }
+
+void CPanelWindow::BuildLayout() {
+    rcDisplay_ = QRectF(20, 18, 440, 74);
+    rcPrgmLabel_ = QRectF(24, 96, 432, 16);
+    rcPowerOff_ = QRectF(22, 116, 58, 26);
+    rcPowerOn_ = QRectF(80, 116, 58, 26);
+    rcPrgm_ = QRectF(290, 116, 96, 26);
+    rcRun_ = QRectF(386, 116, 72, 26);
+    rcCard_ = QRectF(22, 148, 436, 24);
+
+    vSpots_.clear();
+    for (int i = 0; i < kPanelKeyCount; ++i) {
+        const CKeyDef& k = kPanelKeys[i];
+        auto fn = k.fnClick;
+        vSpots_.push_back({QString::fromUtf8(k.sName), KeyRect(k), i, [this, fn]() { (oMain_.*fn)(); }});
+    }
+    vSpots_.push_back({"OFF", rcPowerOff_, -1, [this]() { oMain_.imgOff_Click(); }});
+    vSpots_.push_back({"ON", rcPowerOn_, -1, [this]() { oMain_.imgOn_Click(); }});
+    vSpots_.push_back({"PRGM", rcPrgm_, -1, [this]() { oMain_.imgPrgm_Click(); }});
+    vSpots_.push_back({"RUN", rcRun_, -1, [this]() { oMain_.imgRun_Click(); }});
+    vSpots_.push_back({"CARD", rcCard_, -1, [this]() { oMain_.imgCardReader_Click(); }});
+    // The four picture buttons along the bottom edge.
+    const char* vNames[] = {"SAVE", "RESTORE", "EDIT", "ABOUT"};
+    const std::function<void()> vFns[] = {[this]() { oMain_.imgSaveState_Click(); },
+                                          [this]() { oMain_.imgRestoreState_Click(); },
+                                          [this]() { oMain_.imgEdit_Click(); },
+                                          [this]() { oMain_.imgCopyright_Click(); }};
+    for (int i = 0; i < 4; ++i) vSpots_.push_back({vNames[i], QRectF(292 + i * 42, 742, 34, 34), -1, vFns[i]});
+}
+
+QTransform CPanelWindow::ToWidget() const {
+    const qreal s = std::min(width() / kWidth, height() / kHeight);
+    return QTransform(s, 0, 0, s, (width() - kWidth * s) / 2, (height() - kHeight * s) / 2);
+}
+
+QRect CPanelWindow::SpotRect(const QString& sName) const {
+    for (const CSpot& o : vSpots_)
+        if (o.sName == sName) return ToWidget().mapRect(o.rc).toAlignedRect();
+    return QRect();
+}
+
+QStringList CPanelWindow::SpotNames() const {
+    QStringList v;
+    for (const CSpot& o : vSpots_) v << o.sName;
+    return v;
+}
+
+int CPanelWindow::SpotIndexAt(const QPointF& oWidgetPos) const {
+    const QPointF oLogical = ToWidget().inverted().map(oWidgetPos);
+    for (size_t i = 0; i < vSpots_.size(); ++i)
+        if (vSpots_[i].rc.contains(oLogical)) return static_cast<int>(i);
+    return -1;
+}
+
+QString CPanelWindow::SpotAt(const QPoint& oPos) const {
+    const int n = SpotIndexAt(oPos);
+    return n < 0 ? QString() : vSpots_[static_cast<size_t>(n)].sName;
+}
+
+QImage CPanelWindow::GrabPanel() { return grab().toImage(); }
+
+void CPanelWindow::RepaintLogical(const QRectF& rc) {
+    if (!isVisible()) return;
+    repaint(ToWidget().mapRect(rc).toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+void CPanelWindow::RefreshPart(enmPart ePart) {
+    switch (ePart) {
+        case enmPart::Display:
+            // Painted now, not queued: a blinking display must show while the
+            // core keeps the thread.
+            RepaintLogical(rcDisplay_);
+            break;
+        case enmPart::Title:
+        case enmPart::Cursor:
+            SyncFromCore();
+            break;
+        case enmPart::Card:
+            RepaintLogical(rcCard_);
+            break;
+        case enmPart::PrgmLabel:
+            RepaintLogical(rcPrgmLabel_);
+            break;
+        case enmPart::Window:
+            if (isVisible()) repaint();
+            break;
+    }
+}
+
+void CPanelWindow::SyncFromCore() {
+    const QString sTitle = QString::fromStdString(oMain_.sTitle);
+    if (windowTitle() != sTitle) setWindowTitle(sTitle);
+    if (oMain_.bBusy)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
+void CPanelWindow::RunHandler(const std::function<void()>& fnHandler) {
+    try {
+        fnHandler();
+    } catch (const std::exception& e) {
+        // The handlers deal with calculator errors themselves; anything that
+        // still escapes must not take the window down with it.
+        QMessageBox::critical(this, QStringLiteral("CorvelXMem"),
+                              QStringLiteral("Internal error: %1").arg(QString::fromLocal8Bit(e.what())));
+    }
+    SyncFromCore();
+    update();
+}
+
+void CPanelWindow::mousePressEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() != Qt::LeftButton) return;
+    nPressed_ = SpotIndexAt(pEvent->position());
+    bPressInside_ = nPressed_ >= 0;
+    if (nPressed_ >= 0) RepaintLogical(vSpots_[static_cast<size_t>(nPressed_)].rc.adjusted(-4, -4, 4, 4));
+}
+
+void CPanelWindow::mouseMoveEvent(QMouseEvent* pEvent) {
+    if (nPressed_ < 0) return;
+    const bool bInside = SpotIndexAt(pEvent->position()) == nPressed_;
+    if (bInside != bPressInside_) {
+        bPressInside_ = bInside;
+        update();
+    }
+}
+
+void CPanelWindow::mouseReleaseEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() != Qt::LeftButton || nPressed_ < 0) return;
+    const int n = nPressed_;
+    const bool bHit = SpotIndexAt(pEvent->position()) == n;
+    // Released before the handler runs: a handler that runs a program lets
+    // further clicks in, which must start from a clean state.
+    nPressed_ = -1;
+    bPressInside_ = false;
+    RepaintLogical(vSpots_[static_cast<size_t>(n)].rc.adjusted(-4, -4, 4, 4));
+    if (bHit) {
+        const std::function<void()> fn = vSpots_[static_cast<size_t>(n)].fnClick;
+        RunHandler(fn);
+    }
+}
+
+void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
+    int nChar = -1;
+    if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter) {
+        nChar = 13;
+    } else {
+        const QString sText = pEvent->text();
+        if (sText.size() == 1 && sText.at(0).unicode() >= 32 && sText.at(0).unicode() < 127)
+            nChar = sText.at(0).unicode();
+    }
+    if (nChar < 0 || (pEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        QWidget::keyPressEvent(pEvent);
+        return;
+    }
+    pEvent->accept();
+    RunHandler([this, nChar]() { oMain_.Form_KeyPress(nChar); });
+}
+
+void CPanelWindow::closeEvent(QCloseEvent* pEvent) {
+    // A program running inside a click handler would otherwise go on with no
+    // window to show it.
+    if (oMain_.IsRunning()) oMain_.RequestStop();
+    QWidget::closeEvent(pEvent);
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The main window: draws the whole front panel of the calculator with
+// QPainter in a fixed logical coordinate system scaled to the window, and
+// forwards clicks and typed characters to frmMain's handlers. It decides
+// nothing about the calculator: it shows what frmMain holds.
+#include <QRectF>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "../panel/frmMain.h"
+#include "CPanelKeys.h"
+
+class QPainter;
+
+class CPanelWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The panel's logical size; everything is drawn in these units.
+    static constexpr qreal kWidth = 480.0;
+    static constexpr qreal kHeight = 800.0;
+
+    explicit CPanelWindow(frmMain& oMain, QWidget* pParent = nullptr);
+
+    frmMain& Main() { return oMain_; }
+
+    // Repaints the part of the panel that the core changed, at once.
+    void RefreshPart(enmPart ePart);
+    // Title and mouse pointer from frmMain's state.
+    void SyncFromCore();
+
+    // For tests and tools: the rectangle (widget coordinates) of a key or area
+    // by name ("7", "ENTER", "SUM+", "ON", "OFF", "PRGM", "RUN", "CARD",
+    // "SAVE", "RESTORE", "EDIT", "ABOUT"); empty for an unknown name.
+    QRect SpotRect(const QString& sName) const;
+    QStringList SpotNames() const;
+    // The name of the area under a point in widget coordinates, or empty.
+    QString SpotAt(const QPoint& oPos) const;
+    // The panel as drawn now.
+    QImage GrabPanel();
+    // The display texts as last painted.
+    QString PaintedDisplay() const { return sPaintedDisp_; }
+    QString PaintedExponent() const { return sPaintedEex_; }
+
+    QSize sizeHint() const override;
+    bool hasHeightForWidth() const override { return false; }
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void closeEvent(QCloseEvent* pEvent) override;
+
+private:
+    // A clickable area: a key of the table or another control.
+    struct CSpot {
+        QString sName;
+        QRectF rc;           // logical coordinates
+        int nKey = -1;       // index into kPanelKeys, or -1
+        std::function<void()> fnClick;
+    };
+
+    void BuildLayout();
+    QTransform ToWidget() const;
+    int SpotIndexAt(const QPointF& oWidgetPos) const;
+    void RunHandler(const std::function<void()>& fnHandler);
+    void RepaintLogical(const QRectF& rc);
+
+    // Painting (CPanelWindow_paint.cpp).
+    void PaintBody(QPainter& p) const;
+    void PaintDisplay(QPainter& p);
+    void PaintProgramLabel(QPainter& p) const;
+    void PaintSwitch(QPainter& p, const QRectF& rcLeft, const QRectF& rcRight, const QString& sLeft,
+                     const QString& sRight, bool bRight) const;
+    void PaintCardSlot(QPainter& p) const;
+    void PaintKey(QPainter& p, const CKeyDef& oKey, const QRectF& rc, bool bPressed) const;
+    void PaintButtons(QPainter& p) const;
+
+    frmMain& oMain_;
+    std::vector<CSpot> vSpots_;
+    int nPressed_ = -1;      // spot held down by the mouse
+    bool bPressInside_ = false;
+
+    QRectF rcDisplay_, rcPrgmLabel_, rcCard_;
+    QRectF rcPowerOff_, rcPowerOn_, rcPrgm_, rcRun_;
+    QString sPaintedDisp_, sPaintedEex_;
+};

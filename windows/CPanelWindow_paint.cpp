@@ -1,0 +1,373 @@
+// Drawing of the front panel. Everything is drawn in the panel's logical
+// coordinates; the painter's transform scales it to the window, so it stays
+// sharp at any size and pixel density.
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include "CPanelWindow.h"
+
+namespace {
+const QColor kGold(0xf2, 0xb3, 0x2e);
+const QColor kBlueOnDark(0x72, 0xb8, 0xff);
+const QColor kBlueOnLight(0x1d, 0x5c, 0xb0);
+const QColor kGrey(0xb4, 0xb4, 0xba);
+const QColor kLed(0xff, 0x3a, 0x24);
+
+QFont SansFont(int nPixels, bool bBold) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(nPixels);
+    f.setBold(bBold);
+    return f;
+}
+
+QFont LedFont(int nPixels) {
+    QFont f(QStringLiteral("Liberation Mono"));
+    f.setStyleHint(QFont::Monospace);
+    f.setPixelSize(nPixels);
+    f.setBold(true);
+    return f;
+}
+
+// Shrinks a font until sText fits in fWidth.
+QFont Fitted(QFont f, const QString& sText, qreal fWidth, int nMinPixels) {
+    while (f.pixelSize() > nMinPixels && QFontMetricsF(f).horizontalAdvance(sText) > fWidth)
+        f.setPixelSize(f.pixelSize() - 1);
+    return f;
+}
+
+struct CKeyColours {
+    QColor oTop, oBottom, oFront, oFace, oLegendG;
+};
+
+CKeyColours ColoursFor(enmKeyLook e) {
+    switch (e) {
+        case enmKeyLook::Light:
+            return {QColor(0xf4, 0xef, 0xe2), QColor(0xd9, 0xd1, 0xbd), QColor(0xc4, 0xba, 0xa2),
+                    QColor(0x1a, 0x1a, 0x1a), kBlueOnLight};
+        case enmKeyLook::Gold:
+            return {QColor(0xf5, 0xbd, 0x3c), QColor(0xcf, 0x92, 0x16), QColor(0xa8, 0x74, 0x0c),
+                    QColor(0x1a, 0x12, 0x02), kBlueOnDark};
+        case enmKeyLook::Blue:
+            return {QColor(0x4c, 0x9c, 0xf0), QColor(0x24, 0x66, 0xbd), QColor(0x1a, 0x4c, 0x90),
+                    QColor(0xff, 0xff, 0xff), kBlueOnDark};
+        case enmKeyLook::Black:
+            return {QColor(0x2a, 0x2a, 0x2c), QColor(0x0e, 0x0e, 0x0f), QColor(0x05, 0x05, 0x05),
+                    QColor(0xf0, 0xf0, 0xf0), kBlueOnDark};
+        case enmKeyLook::Dark:
+            break;
+    }
+    return {QColor(0x55, 0x55, 0x5a), QColor(0x35, 0x35, 0x39), QColor(0x26, 0x26, 0x29),
+            QColor(0xf4, 0xf4, 0xf4), kBlueOnDark};
+}
+}  // namespace
+
+void CPanelWindow::paintEvent(QPaintEvent* pEvent) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setClipRegion(pEvent->region());
+    p.fillRect(rect(), QColor(0x16, 0x16, 0x18));
+    p.setTransform(ToWidget());
+
+    PaintBody(p);
+    PaintDisplay(p);
+    PaintProgramLabel(p);
+    PaintSwitch(p, rcPowerOff_, rcPowerOn_, QStringLiteral("OFF"), QStringLiteral("ON"), oMain_.bOn);
+    PaintSwitch(p, rcPrgm_, rcRun_, QStringLiteral("W/PRGM"), QStringLiteral("RUN"), oMain_.bRun);
+    PaintCardSlot(p);
+    for (size_t i = 0; i < vSpots_.size(); ++i) {
+        const CSpot& o = vSpots_[i];
+        if (o.nKey >= 0)
+            PaintKey(p, kPanelKeys[o.nKey], o.rc, static_cast<int>(i) == nPressed_ && bPressInside_);
+    }
+    PaintButtons(p);
+}
+
+void CPanelWindow::PaintBody(QPainter& p) const {
+    const QRectF rcBody(2, 2, kWidth - 4, kHeight - 4);
+    QLinearGradient oBody(rcBody.topLeft(), rcBody.bottomLeft());
+    oBody.setColorAt(0.0, QColor(0x3a, 0x3a, 0x3e));
+    oBody.setColorAt(0.25, QColor(0x2a, 0x2a, 0x2e));
+    oBody.setColorAt(1.0, QColor(0x1e, 0x1e, 0x21));
+    p.setPen(QPen(QColor(0x08, 0x08, 0x09), 2));
+    p.setBrush(oBody);
+    p.drawRoundedRect(rcBody, 26, 26);
+    p.setPen(QPen(QColor(0x58, 0x58, 0x5e), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(rcBody.adjusted(3, 3, -3, -3), 23, 23);
+
+    // The upper plate with the display, switches and card slot.
+    const QRectF rcPlate(12, 10, kWidth - 24, 166);
+    QLinearGradient oPlate(rcPlate.topLeft(), rcPlate.bottomLeft());
+    oPlate.setColorAt(0.0, QColor(0x1a, 0x1a, 0x1c));
+    oPlate.setColorAt(1.0, QColor(0x10, 0x10, 0x11));
+    p.setPen(QPen(QColor(0x6a, 0x6a, 0x70), 1));
+    p.setBrush(oPlate);
+    p.drawRoundedRect(rcPlate, 16, 16);
+
+    // A fine gold rule between the plate and the keyboard.
+    p.setPen(QPen(QColor(0xb8, 0x8a, 0x2a, 160), 1));
+    p.drawLine(QPointF(30, 178), QPointF(kWidth - 30, 178));
+}
+
+void CPanelWindow::PaintDisplay(QPainter& p) {
+    // Bezel and the dark red window.
+    p.setPen(QPen(QColor(0x00, 0x00, 0x00), 2));
+    p.setBrush(QColor(0x06, 0x06, 0x06));
+    p.drawRoundedRect(rcDisplay_, 9, 9);
+    const QRectF rcGlass = rcDisplay_.adjusted(10, 9, -10, -9);
+    QLinearGradient oGlass(rcGlass.topLeft(), rcGlass.bottomLeft());
+    oGlass.setColorAt(0.0, QColor(0x32, 0x06, 0x06));
+    oGlass.setColorAt(0.5, QColor(0x1e, 0x03, 0x03));
+    oGlass.setColorAt(1.0, QColor(0x2a, 0x05, 0x05));
+    p.setPen(QPen(QColor(0x40, 0x10, 0x10), 1));
+    p.setBrush(oGlass);
+    p.drawRoundedRect(rcGlass, 4, 4);
+
+    sPaintedDisp_ = QString::fromStdString(oMain_.lblDisp);
+    sPaintedEex_ = QString::fromStdString(oMain_.lblEex);
+
+    // Mantissa from the left, exponent at the right, in one LED face; both
+    // shrink together when a long text would run into the exponent.
+    const qreal fInner = rcGlass.width() - 28;
+    const QString sBoth = sPaintedDisp_ + QStringLiteral("   ") + sPaintedEex_;
+    const QFont oFont = Fitted(LedFont(32), sBoth, fInner, 12);
+    p.setFont(oFont);
+    const QRectF rcText = rcGlass.adjusted(14, 0, -14, 0);
+    auto fnDraw = [&](const QString& s, Qt::Alignment eAlign) {
+        if (s.isEmpty()) return;
+        // A soft glow around the lit segments, then the segments themselves.
+        p.setPen(QColor(kLed.red(), kLed.green(), kLed.blue(), 55));
+        for (const QPointF& d : {QPointF(-1.2, 0), QPointF(1.2, 0), QPointF(0, -1.2), QPointF(0, 1.2)})
+            p.drawText(rcText.translated(d), eAlign | Qt::AlignVCenter, s);
+        p.setPen(kLed);
+        p.drawText(rcText, eAlign | Qt::AlignVCenter, s);
+    };
+    fnDraw(sPaintedDisp_, Qt::AlignLeft);
+    fnDraw(sPaintedEex_, Qt::AlignRight);
+
+    // A faint reflection across the top of the glass.
+    QLinearGradient oShine(rcGlass.topLeft(), QPointF(rcGlass.left(), rcGlass.center().y()));
+    oShine.setColorAt(0.0, QColor(255, 255, 255, 26));
+    oShine.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(oShine);
+    p.drawRoundedRect(QRectF(rcGlass.left() + 2, rcGlass.top() + 2, rcGlass.width() - 4, rcGlass.height() / 2 - 2),
+                      3, 3);
+}
+
+void CPanelWindow::PaintProgramLabel(QPainter& p) const {
+    const QString s = QString::fromStdString(oMain_.lblPrgm);
+    if (s.isEmpty()) return;
+    const QFont f = SansFont(11, false);
+    p.setFont(f);
+    p.setPen(QColor(0xd6, 0xd6, 0xdc));
+    const QString sShown = QFontMetricsF(f).elidedText(s, Qt::ElideMiddle, rcPrgmLabel_.width() - 8);
+    p.drawText(rcPrgmLabel_, Qt::AlignHCenter | Qt::AlignVCenter, sShown);
+}
+
+void CPanelWindow::PaintSwitch(QPainter& p, const QRectF& rcLeft, const QRectF& rcRight, const QString& sLeft,
+                               const QString& sRight, bool bRight) const {
+    // The track straddles the line between the two clickable areas; the
+    // labels stand outside it.
+    const qreal fTrackW = 44, fTrackH = 14;
+    const QRectF rcTrack(rcLeft.right() - fTrackW / 2, rcLeft.center().y() - fTrackH / 2, fTrackW, fTrackH);
+    const QFont f = SansFont(11, true);
+    p.setFont(f);
+    p.setPen(QColor(0xe8, 0xe8, 0xe8));
+    p.drawText(QRectF(rcLeft.left(), rcLeft.top(), rcTrack.left() - rcLeft.left() - 5, rcLeft.height()),
+               Qt::AlignRight | Qt::AlignVCenter, sLeft);
+    p.drawText(QRectF(rcTrack.right() + 5, rcRight.top(), rcRight.right() - rcTrack.right() - 5, rcRight.height()),
+               Qt::AlignLeft | Qt::AlignVCenter, sRight);
+
+    p.setPen(QPen(QColor(0x50, 0x50, 0x55), 1));
+    p.setBrush(QColor(0x03, 0x03, 0x03));
+    p.drawRoundedRect(rcTrack, 3, 3);
+    const qreal fKnobW = fTrackW / 2 + 2;
+    const QRectF rcKnob(bRight ? rcTrack.right() - fKnobW - 1 : rcTrack.left() + 1, rcTrack.top() - 2, fKnobW,
+                        fTrackH + 4);
+    QLinearGradient oKnob(rcKnob.topLeft(), rcKnob.bottomLeft());
+    oKnob.setColorAt(0.0, QColor(0xf2, 0xf2, 0xf2));
+    oKnob.setColorAt(1.0, QColor(0x8e, 0x8e, 0x94));
+    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
+    p.setBrush(oKnob);
+    p.drawRoundedRect(rcKnob, 3, 3);
+    p.setPen(QPen(QColor(0x60, 0x60, 0x66), 1));
+    for (int i = -1; i <= 1; ++i) {
+        const qreal x = rcKnob.center().x() + i * 4;
+        p.drawLine(QPointF(x, rcKnob.top() + 4), QPointF(x, rcKnob.bottom() - 4));
+    }
+}
+
+void CPanelWindow::PaintCardSlot(QPainter& p) const {
+    const QRectF rcSlot(rcCard_.left() + 6, rcCard_.center().y() - 3, rcCard_.width() - 12, 8);
+    if (oMain_.bCardVisible) {
+        // A card half way out of the slot, its printed edge showing.
+        const QRectF rcCardOut(rcSlot.left() + 30, rcCard_.top() - 1, rcSlot.width() - 60, rcSlot.bottom() -
+                                                                                            rcCard_.top() + 1);
+        QLinearGradient oCard(rcCardOut.topLeft(), rcCardOut.bottomLeft());
+        oCard.setColorAt(0.0, QColor(0xf6, 0xf1, 0xe0));
+        oCard.setColorAt(1.0, QColor(0xd8, 0xcf, 0xb6));
+        p.setPen(QPen(QColor(0x6a, 0x60, 0x48), 1));
+        p.setBrush(oCard);
+        p.drawRect(rcCardOut);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x3a, 0x2a, 0x1a));
+        p.drawRect(QRectF(rcCardOut.left(), rcCardOut.top() + 2, rcCardOut.width(), 3));
+        const QString s = QString::fromStdString(oMain_.lblPrgm);
+        if (!s.isEmpty()) {
+            const QFont f = SansFont(8, true);
+            p.setFont(f);
+            p.setPen(QColor(0x30, 0x28, 0x20));
+            p.drawText(rcCardOut.adjusted(6, 5, -6, 0), Qt::AlignLeft | Qt::AlignTop,
+                       QFontMetricsF(f).elidedText(s, Qt::ElideMiddle, rcCardOut.width() - 12));
+        }
+    }
+    QLinearGradient oSlot(rcSlot.topLeft(), rcSlot.bottomLeft());
+    oSlot.setColorAt(0.0, QColor(0x00, 0x00, 0x00));
+    oSlot.setColorAt(1.0, QColor(0x22, 0x22, 0x24));
+    p.setPen(QPen(QColor(0x5a, 0x5a, 0x60), 1));
+    p.setBrush(oSlot);
+    p.drawRoundedRect(rcSlot, 3, 3);
+}
+
+void CPanelWindow::PaintKey(QPainter& p, const CKeyDef& oKey, const QRectF& rcKey, bool bPressed) const {
+    const CKeyColours c = ColoursFor(oKey.eLook);
+    const bool bUpper = oKey.nSection == 0;
+
+    // Legends printed on the body: f above, h below.
+    const QRectF rcAbove(rcKey.left() - 10, rcKey.top() - 14, rcKey.width() + 20, 13);
+    const QRectF rcBelow(rcKey.left() - 10, rcKey.bottom() + 1, rcKey.width() + 20, 13);
+    const QString sF = QString::fromUtf8(oKey.sF), sH = QString::fromUtf8(oKey.sH);
+    if (!sF.isEmpty()) {
+        const QFont f = Fitted(SansFont(11, true), sF, rcAbove.width(), 8);
+        p.setFont(f);
+        p.setPen(kGold);
+        p.drawText(rcAbove, Qt::AlignHCenter | Qt::AlignBottom, sF);
+    }
+    if (!sH.isEmpty()) {
+        const QFont f = Fitted(SansFont(11, true), sH, rcBelow.width(), 8);
+        p.setFont(f);
+        p.setPen(kGrey);
+        p.drawText(rcBelow, Qt::AlignHCenter | Qt::AlignTop, sH);
+    }
+
+    // The key: a shadow, the body with its sloped front face, the top face.
+    const QRectF rc = bPressed ? rcKey.translated(0, 1.5) : rcKey;
+    if (!bPressed) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 140));
+        p.drawRoundedRect(rcKey.translated(0, 2.5), 6, 6);
+    }
+    p.setPen(QPen(QColor(0x05, 0x05, 0x05), 1));
+    p.setBrush(c.oFront);
+    p.drawRoundedRect(rc, 6, 6);
+    const qreal fFront = bUpper ? 11 : 12;
+    const QRectF rcTop = rc.adjusted(2, 1.5, -2, -fFront);
+    QLinearGradient oTop(rcTop.topLeft(), rcTop.bottomLeft());
+    oTop.setColorAt(0.0, bPressed ? c.oBottom : c.oTop);
+    oTop.setColorAt(1.0, c.oBottom);
+    p.setPen(Qt::NoPen);
+    p.setBrush(oTop);
+    p.drawRoundedRect(rcTop, 4.5, 4.5);
+
+    // Face text on the top face, g legend on the front face.
+    const QString sFace = QString::fromUtf8(oKey.sFace);
+    const bool bDigit = oKey.eLook == enmKeyLook::Light;
+    int nFace = bDigit ? 19 : 14;
+    if (oKey.eLook == enmKeyLook::Gold || oKey.eLook == enmKeyLook::Blue || oKey.eLook == enmKeyLook::Black)
+        nFace = 17;
+    const QFont fFace = Fitted(SansFont(nFace, true), sFace, rcTop.width() - 6, 9);
+    p.setFont(fFace);
+    p.setPen(c.oFace);
+    p.drawText(rcTop, Qt::AlignCenter, sFace);
+
+    const QString sG = QString::fromUtf8(oKey.sG);
+    if (!sG.isEmpty()) {
+        const QRectF rcFront(rc.left() + 2, rc.bottom() - fFront, rc.width() - 4, fFront);
+        const QFont f = Fitted(SansFont(10, true), sG, rcFront.width() - 4, 7);
+        p.setFont(f);
+        p.setPen(c.oLegendG);
+        p.drawText(rcFront, Qt::AlignCenter, sG);
+    }
+    if (bPressed) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 50));
+        p.drawRoundedRect(rc, 6, 6);
+    }
+}
+
+void CPanelWindow::PaintButtons(QPainter& p) const {
+    // The program's name on the left of the bottom strip.
+    p.setFont(SansFont(20, true));
+    QFont fBrand = SansFont(20, true);
+    fBrand.setItalic(true);
+    p.setFont(fBrand);
+    p.setPen(QColor(0xd8, 0xd8, 0xde));
+    p.drawText(QRectF(30, 738, 220, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Corvel"));
+    const qreal fBrandW = QFontMetricsF(fBrand).horizontalAdvance(QStringLiteral("Corvel"));
+    p.setPen(kGold);
+    p.drawText(QRectF(30 + fBrandW + 2, 738, 120, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("XMem"));
+    p.setFont(SansFont(9, true));
+    p.setPen(QColor(0x9a, 0x9a, 0xa2));
+    p.drawText(QRectF(31, 764, 240, 14), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("PROGRAMMABLE  SCIENTIFIC  RPN"));
+
+    const QColor oInk(0xdc, 0xdc, 0xe2);
+    for (const CSpot& o : vSpots_) {
+        if (o.nKey >= 0) continue;
+        if (o.sName != "SAVE" && o.sName != "RESTORE" && o.sName != "EDIT" && o.sName != "ABOUT") continue;
+        const bool bDown = nPressed_ >= 0 && vSpots_[static_cast<size_t>(nPressed_)].sName == o.sName &&
+                           bPressInside_;
+        const QRectF rc = o.rc.adjusted(2, 2, -2, -2).translated(0, bDown ? 1 : 0);
+        QRadialGradient oBtn(rc.center() - QPointF(4, 5), rc.width() * 0.7);
+        oBtn.setColorAt(0.0, QColor(0x5a, 0x5a, 0x60));
+        oBtn.setColorAt(1.0, QColor(0x26, 0x26, 0x2a));
+        p.setPen(QPen(QColor(0x08, 0x08, 0x08), 1));
+        p.setBrush(oBtn);
+        p.drawEllipse(rc);
+
+        const QPointF c = rc.center();
+        p.setPen(QPen(oInk, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        if (o.sName == "SAVE" || o.sName == "RESTORE") {
+            // A tray with an arrow going into it (save) or coming out (restore).
+            QPainterPath oTray;
+            oTray.moveTo(c + QPointF(-8, 1));
+            oTray.lineTo(c + QPointF(-8, 7));
+            oTray.lineTo(c + QPointF(8, 7));
+            oTray.lineTo(c + QPointF(8, 1));
+            p.drawPath(oTray);
+            const bool bDownArrow = o.sName == "SAVE";
+            const QPointF oFrom = c + QPointF(0, bDownArrow ? -9 : 3);
+            const QPointF oTo = c + QPointF(0, bDownArrow ? 3 : -9);
+            p.drawLine(oFrom, oTo);
+            const qreal d = bDownArrow ? -4 : 4;
+            p.drawLine(oTo, oTo + QPointF(-4, d));
+            p.drawLine(oTo, oTo + QPointF(4, d));
+        } else if (o.sName == "EDIT") {
+            // A pencil.
+            p.save();
+            p.translate(c);
+            p.rotate(-45);
+            p.drawRect(QRectF(-7, -2.5, 11, 5));
+            QPainterPath oTip;
+            oTip.moveTo(4, -2.5);
+            oTip.lineTo(9, 0);
+            oTip.lineTo(4, 2.5);
+            p.drawPath(oTip);
+            p.restore();
+        } else {
+            // "i" for the about box.
+            p.setBrush(oInk);
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(c + QPointF(0, -6), 1.8, 1.8);
+            p.drawRoundedRect(QRectF(c.x() - 1.6, c.y() - 2, 3.2, 10), 1, 1);
+        }
+    }
+}

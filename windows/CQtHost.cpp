@@ -1,0 +1,183 @@
+#include "CQtHost.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QThread>
+
+#include <chrono>
+
+#include "CPanelWindow.h"
+#include "MyMsgBox.h"
+#include "ViewMemReg.h"
+#include "frmRegX.h"
+
+namespace {
+// A running program yields four times per step; the event loop is visited
+// only when this much time has passed, so millions of steps a second still run.
+constexpr qint64 kEventsEveryMs = 5;
+// The clock is read only on every this-many yields.
+constexpr unsigned kYieldsPerClockCheck = 64;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QMessageBox::Icon ToQt(enmIcon eIcon) {
+    switch (eIcon) {
+        case enmIcon::Question: return QMessageBox::Question;
+        case enmIcon::Critical: return QMessageBox::Critical;
+        case enmIcon::Information: break;
+    }
+    return QMessageBox::Information;
+}
+}  // namespace
+
+CQtHost::CQtHost() { oSinceEvents_.start(); }
+
+CQtHost::~CQtHost() {
+    // Windows without a parent belong to the host.
+    for (QWidget* p : {static_cast<QWidget*>(pMsgBox_.data()), static_cast<QWidget*>(pViewMemReg_.data()),
+                       static_cast<QWidget*>(pRegX_.data())}) {
+        if (p && !p->parent()) delete p;
+    }
+}
+
+void CQtHost::SetPanel(CPanelWindow* pPanel) { pPanel_ = pPanel; }
+
+QWidget* CQtHost::DialogParent() const { return pPanel_; }
+
+void CQtHost::PlaySound(enmSound eSound) {
+    oSound_.Play(eSound == enmSound::Click ? QStringLiteral(":/assets/click.wav")
+                                           : QStringLiteral(":/assets/beep.wav"));
+}
+
+double CQtHost::ClockSeconds() {
+    using namespace std::chrono;
+    return duration<double>(system_clock::now().time_since_epoch()).count();
+}
+
+void CQtHost::IdleUntil(double fTarget, bool bProcessEvents) {
+    if (bProcessEvents) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        ++nEventVisits_;
+        oSinceEvents_.restart();
+    }
+    const double fLeftMs = (fTarget - ClockSeconds()) * 1000.0;
+    if (fLeftMs > 0) QThread::msleep(fLeftMs < 5.0 ? 1 : 5);
+}
+
+void CQtHost::ProcessEvents() {
+    if (++nYields_ % kYieldsPerClockCheck != 0) return;
+    if (oSinceEvents_.elapsed() < kEventsEveryMs) return;
+    QCoreApplication::processEvents();
+    ++nEventVisits_;
+    oSinceEvents_.restart();
+}
+
+void CQtHost::Refresh(enmPart ePart) {
+    if (pPanel_) pPanel_->RefreshPart(ePart);
+}
+
+bool CQtHost::AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) {
+    QMessageBox oBox(ToQt(eIcon), Q(sTitle), Q(sText), QMessageBox::Yes | QMessageBox::No, DialogParent());
+    oBox.setDefaultButton(QMessageBox::Yes);
+    return oBox.exec() == QMessageBox::Yes;
+}
+
+void CQtHost::ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) {
+    QMessageBox oBox(ToQt(eIcon), Q(sTitle), Q(sText), QMessageBox::Ok, DialogParent());
+    oBox.exec();
+}
+
+MyMsgBox& CQtHost::MsgBoxWindow() {
+    if (!pMsgBox_) pMsgBox_ = new MyMsgBox(DialogParent());
+    return *pMsgBox_;
+}
+
+ViewMemReg& CQtHost::RegistersWindow() {
+    if (!pViewMemReg_) pViewMemReg_ = new ViewMemReg(DialogParent());
+    return *pViewMemReg_;
+}
+
+frmRegX& CQtHost::MemBlockWindow() {
+    if (!pRegX_) pRegX_ = new frmRegX(DialogParent());
+    return *pRegX_;
+}
+
+void CQtHost::ShowMsg(const std::string& sText, const std::string& sTitle) {
+    MsgBoxWindow().ShowMsg(Q(sText), Q(sTitle));
+}
+
+bool CQtHost::InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
+                       std::string& sAnswer) {
+    QInputDialog oDlg(DialogParent());
+    oDlg.setWindowTitle(Q(sTitle));
+    oDlg.setLabelText(Q(sPrompt));
+    oDlg.setInputMode(QInputDialog::TextInput);
+    oDlg.setTextValue(Q(sDefault));
+    if (oDlg.exec() != QDialog::Accepted) return false;
+    sAnswer = oDlg.textValue().toStdString();
+    return true;
+}
+
+bool CQtHost::ChooseFile(const std::string& sInitial, CFileChoice& oChoice) {
+    QFileDialog oDlg(DialogParent(), QStringLiteral("File Selection Dialog Box"), QDir::currentPath());
+    oDlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    oDlg.setFileMode(QFileDialog::AnyFile);
+    oDlg.setAcceptMode(QFileDialog::AcceptOpen);
+    const QString sInit = Q(sInitial);
+    if (sInit.contains('*') || sInit.contains('?')) {
+        oDlg.setNameFilters({sInit, QStringLiteral("All files (*)")});
+    } else {
+        oDlg.setNameFilters({QStringLiteral("Programs (*.corvel)"), QStringLiteral("Data files (*.dax)"),
+                             QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")});
+        oDlg.selectNameFilter(QStringLiteral("All files (*)"));
+        if (!sInit.isEmpty()) oDlg.selectFile(sInit);
+    }
+    if (oDlg.exec() != QDialog::Accepted) return false;
+
+    // The name as it stands in the name box; a selection in the list puts
+    // the bare name there too.
+    QString sTyped;
+    if (auto* pEdit = oDlg.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) sTyped = pEdit->text().trimmed();
+    const QStringList vSelected = oDlg.selectedFiles();
+    if (sTyped.isEmpty() && !vSelected.isEmpty()) sTyped = QFileInfo(vSelected.first()).fileName();
+    if (sTyped.isEmpty()) return false;
+    const QString sDir = oDlg.directory().absolutePath();
+    oChoice.sTyped = sTyped.toStdString();
+    oChoice.sFull = QDir::toNativeSeparators(sDir + '/' + QFileInfo(sTyped).fileName()).toStdString();
+    return true;
+}
+
+void CQtHost::ShowRegisters(const std::vector<std::string>& vLines) { RegistersWindow().ShowMem(vLines); }
+
+void CQtHost::ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) {
+    MemBlockWindow().ShowX(fnFill);
+}
+
+QString CQtHost::AboutText() {
+    return QStringLiteral(
+        "<h3>CorvelXMem</h3>"
+        "<p>A simulator of the Corvel programmable RPN scientific calculator, extended-memory edition.</p>"
+        "<p>Four-level stack, 1000 data registers, 999 program steps, magnetic-card style program "
+        "and data files, and an extended instruction set for programs.</p>"
+        "<p>Keys: click them, or type 0-9 . + - * / e (ENTER) f g h A-E s (STO) r (RCL) G (GTO) "
+        "d (DSP) S (SST) R (R/S) H (CHS) x (EEX) c (CLX) i (the (i) key) Q (&Sigma;+).</p>"
+        "<p>Built with Qt %1.</p>")
+        .arg(QString::fromLatin1(qVersion()));
+}
+
+void CQtHost::ShowAbout() {
+    QMessageBox oBox(QMessageBox::Information, QStringLiteral("About CorvelXMem"), AboutText(), QMessageBox::Ok,
+                     DialogParent());
+    oBox.setTextFormat(Qt::RichText);
+    oBox.exec();
+}
+
+void CQtHost::ExitProgram() {
+    if (pPanel_) pPanel_->close();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The Qt implementation of the core's host interface: sounds, clock, waits,
+// repaints of the front panel, message boxes and the auxiliary windows.
+#include <QElapsedTimer>
+#include <QPointer>
+
+#include "../panel/CHost.h"
+#include "CSoundPlayer.h"
+
+class CPanelWindow;
+class MyMsgBox;
+class ViewMemReg;
+class frmRegX;
+class QWidget;
+
+class CQtHost : public CHost {
+public:
+    CQtHost();
+    ~CQtHost() override;
+    CQtHost(const CQtHost&) = delete;
+    CQtHost& operator=(const CQtHost&) = delete;
+
+    // The window that draws the front panel; dialogs are centred on it.
+    void SetPanel(CPanelWindow* pPanel);
+    CPanelWindow* Panel() const { return pPanel_; }
+
+    void PlaySound(enmSound eSound) override;
+    double ClockSeconds() override;
+    void IdleUntil(double fTarget, bool bProcessEvents) override;
+    void ProcessEvents() override;
+    void Refresh(enmPart ePart) override;
+
+    bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
+    void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
+    void ShowMsg(const std::string& sText, const std::string& sTitle) override;
+    bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
+                  std::string& sAnswer) override;
+    bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) override;
+    void ShowRegisters(const std::vector<std::string>& vLines) override;
+    void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) override;
+    void ShowAbout() override;
+    void ExitProgram() override;
+
+    CSoundPlayer& Sound() { return oSound_; }
+    // How many times ProcessEvents actually ran the event loop.
+    long EventVisits() const { return nEventVisits_; }
+
+    // The windows, created on first use.
+    MyMsgBox& MsgBoxWindow();
+    ViewMemReg& RegistersWindow();
+    frmRegX& MemBlockWindow();
+
+    // The program's own notice for the about box.
+    static QString AboutText();
+
+private:
+    QWidget* DialogParent() const;
+
+    CPanelWindow* pPanel_ = nullptr;
+    CSoundPlayer oSound_;
+    QElapsedTimer oSinceEvents_;
+    unsigned nYields_ = 0;
+    long nEventVisits_ = 0;
+    QPointer<MyMsgBox> pMsgBox_;
+    QPointer<ViewMemReg> pViewMemReg_;
+    QPointer<frmRegX> pRegX_;
+};

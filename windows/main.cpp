@@ -1,0 +1,27 @@
+// CorvelXMem: the desktop application.
+// The core's headers come first: X11's "Display" typedef, pulled in by
+// QApplication, would otherwise be shadowed by enmPart::Display.
+#include "CPanelWindow.h"
+#include "CQtHost.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    // Without a display Qt would abort with a long platform-plugin message.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("corvelxmem needs a graphical display; run it under Xvfb with: xvfb-run -a build/corvelxmem\n",
+                   stderr);
+        return 1;
+    }
+    QApplication oApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("CorvelXMem"));
+
+    CQtHost oHost;
+    frmMain oMain(oHost);
+    CPanelWindow oWindow(oMain);
+    oHost.SetPanel(&oWindow);
+    oWindow.show();
+    return oApp.exec();
+}
