@@ -16,15 +16,12 @@ public:
     std::vector<enmSound> vSounds;
     std::vector<enmPart> vRefreshed;
     std::deque<bool> qAnswers;            // AskYesNo answers (No when empty)
-    std::deque<std::string> qInputs;      // InputBox answers (Cancel when empty)
-    std::deque<CFileChoice> qFiles;       // ChooseFile answers (Cancel when empty)
     double fClock = 1.0e9;
     long nProcessEvents = 0;
     // Runs inside ProcessEvents, as a click during a run would.
     std::function<void()> fnOnEvents;
     // Runs on every repaint, to see what was on display at that moment.
     std::function<void(enmPart)> fnOnRefresh;
-    bool bExited = false;
 
     void PlaySound(enmSound e) override { vSounds.push_back(e); }
     double ClockSeconds() override { return fClock; }
@@ -53,22 +50,13 @@ public:
     void ShowMsg(const std::string& sText, const std::string& sTitle) override {
         vMessages.push_back(sTitle + "|" + sText);
     }
-    bool InputBox(const std::string&, const std::string&, const std::string&, std::string& sAnswer) override {
-        if (qInputs.empty()) return false;
-        sAnswer = qInputs.front();
-        qInputs.pop_front();
-        return true;
-    }
-    bool ChooseFile(const std::string&, CFileChoice& oChoice) override {
-        if (qFiles.empty()) return false;
-        oChoice = qFiles.front();
-        qFiles.pop_front();
-        return true;
-    }
+    // Input boxes and file dialogs are cancelled.
+    bool InputBox(const std::string&, const std::string&, const std::string&, std::string&) override { return false; }
+    bool ChooseFile(const std::string&, CFileChoice&) override { return false; }
     void ShowRegisters(const std::vector<std::string>&) override {}
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>&) override {}
     void ShowAbout() override {}
-    void ExitProgram() override { bExited = true; }
+    void ExitProgram() override {}
 
     int CountSound(enmSound e) const {
         int n = 0;

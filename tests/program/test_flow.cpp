@@ -130,7 +130,7 @@ TEST_F(FlowTest, TestOnStep999SkipsStep1) {
 }
 
 TEST_F(FlowTest, LoopCounters) {
-    Load({"DSZ", "DSZ I", "DSZ (i)", "DSZ IND 7", "DSZ 7", "DSZ x", "ISZ", "ISZ (i)"});
+    Load({"DSZ", "DSZ (i)", "DSZ 7", "DSZ x", "ISZ"});
     const struct { double fI; int nNext; double fAfter; } cases[] = {{1, 3, 0}, {1.5, 3, 0.5}, {2, 2, 1}};
     for (const auto& c : cases) {
         m.oMem.StoI(c.fI);
@@ -139,27 +139,17 @@ TEST_F(FlowTest, LoopCounters) {
         EXPECT_EQ(p.GetPrgmPointer(), c.nNext) << c.fI;
         EXPECT_EQ(m.oMem.RclI(), c.fAfter);
     }
-    m.oMem.StoI(2);
-    p.SetPrgmPointer(2);
-    Step();
-    EXPECT_EQ(m.oMem.RclI(), 1);
     m.oMem.StoI(30.9);   // indirect through I: register 30
     m.oMem.Sto(30, 1);
-    Step();
-    EXPECT_EQ(m.oMem.Rcl(30), 0);
-    EXPECT_EQ(p.GetPrgmPointer(), 5);
     m.oMem.Sto(7, 3);
-    p.SetPrgmPointer(4);
-    Step();
-    Step();
-    EXPECT_EQ(m.oMem.Rcl(7), 1);
-    EXPECT_EQ(p.GetPrgmPointer(), 6);
-    Step();   // a name that is no register: nothing
-    EXPECT_EQ(p.GetPrgmPointer(), 7);
+    Step();              // R30 reaches 0: "DSZ 7" is skipped
+    Step();              // "DSZ x": a name that is no register, nothing
+    EXPECT_EQ(m.oMem.Rcl(30), 0);
+    EXPECT_EQ(m.oMem.Rcl(7), 3);
     m.oMem.StoI(-1);
     Step();
     EXPECT_EQ(m.oMem.RclI(), 0);
-    EXPECT_EQ(p.GetPrgmPointer(), 9);
+    EXPECT_EQ(p.GetPrgmPointer(), 7);
     // A counter register that does not exist is an error, not a silent loop.
     Load({"DSZ 1000"});
     Step();
