@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "../panel/frmMain.h"
+
 std::string CBatchHost::OneLine(const std::string& s) {
     std::string r;
     for (size_t i = 0; i < s.size(); ++i) {
@@ -74,4 +76,12 @@ void CBatchHost::ShowMemBlock(const std::function<std::vector<std::string>(bool)
 
 void CBatchHost::ShowAbout() {
     oOut_ << "message [About CorvelXMem] CorvelXMem: a programmable RPN scientific calculator, extended-memory edition.\n";
+}
+
+void CBatchHost::ProcessEvents() {
+    if (nStopAfter_ == 0 || pMain_ == nullptr || !pMain_->IsRunning()) return;
+    if (pMain_->oPrgm.nRunSteps >= nStopAfter_ && !pMain_->oPrgm.StopRequested) {
+        pMain_->RequestStop();
+        oOut_ << "stopped after " << nStopAfter_ << " steps\n";
+    }
 }

@@ -7,6 +7,8 @@
 
 #include "../panel/CHost.h"
 
+class frmMain;
+
 class CBatchHost : public CHost {
 public:
     CBatchHost(std::ostream& oOut, std::deque<std::string> vAnswers)
@@ -17,7 +19,12 @@ public:
     void IdleUntil(double fTarget, bool) override {
         if (fTarget > fClock_) fClock_ = fTarget;
     }
-    void ProcessEvents() override {}
+    void ProcessEvents() override;
+    // Stops a run once it has executed nSteps steps, as R/S would (0: never).
+    void SetStopAfter(unsigned long long nSteps, frmMain* pMain) {
+        nStopAfter_ = nSteps;
+        pMain_ = pMain;
+    }
     void Refresh(enmPart) override {}
 
     bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon) override;
@@ -43,4 +50,6 @@ private:
     std::deque<std::string> vAnswers_;
     double fClock_ = 1.0e9;
     bool bExit_ = false;
+    unsigned long long nStopAfter_ = 0;
+    frmMain* pMain_ = nullptr;
 };

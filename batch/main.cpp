@@ -1,6 +1,7 @@
 // corvelxmem-batch: runs a key script through the calculator and prints the
 // display, the title and the stack. Each key acts exactly as a click on it.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <iostream>
@@ -41,7 +42,7 @@ void PrintState(frmMain& o) {
 }
 
 int Usage() {
-    std::cerr << "usage: corvelxmem-batch [--answer TEXT]... [--trace] [KEY...]\n"
+    std::cerr << "usage: corvelxmem-batch [--answer TEXT]... [--trace] [--stop-after N] [KEY...]\n"
                  "Keys come from the arguments or, when there are none, from standard input.\n";
     return 2;
 }
@@ -51,12 +52,22 @@ int Usage() {
 int main(int argc, char** argv) {
     std::deque<std::string> vAnswers;
     bool bTrace = false;
+    unsigned long long nStopAfter = 0;
     std::vector<std::string> vKeys;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--answer") {
             if (i + 1 >= argc) return Usage();
             vAnswers.push_back(argv[++i]);
+        } else if (a == "--stop-after") {
+            if (i + 1 >= argc) return Usage();
+            char* pEnd = nullptr;
+            const unsigned long long n = std::strtoull(argv[++i], &pEnd, 10);
+            if (pEnd == argv[i] || *pEnd != '\0' || n == 0 || argv[i][0] == '-') {
+                std::cerr << "corvelxmem-batch: --stop-after needs a positive whole number\n";
+                return 2;
+            }
+            nStopAfter = n;
         } else if (a == "--trace") {
             bTrace = true;
         } else if (a == "--help" || a == "-h") {
@@ -92,6 +103,7 @@ int main(int argc, char** argv) {
 
     CBatchHost oHost(std::cout, std::move(vAnswers));
     frmMain oMain(oHost);
+    oHost.SetStopAfter(nStopAfter, &oMain);
     for (const auto& k : vKeys) {
         if (k.rfind("type:", 0) == 0) {
             for (char c : k.substr(5)) oMain.Form_KeyPress(static_cast<unsigned char>(c));

@@ -63,6 +63,8 @@ public:
     int16_t PrgmPtr = 0;
     bool Halted = false;
     bool StopRequested = false;
+    // Steps executed since the current (or last) run started.
+    uint64_t nRunSteps = 0;
     bool SpecialComments = false;
     bool EntryActive = false;
     bool ExpEntryActive = false;

@@ -78,6 +78,7 @@ void CPrgm::SST_Exec(bool& bSST) {
             m.lblEex = sEex;
         }
         oHost.ProcessEvents();
+        ++nRunSteps;
         RunStep();
         oHost.ProcessEvents();
         if (!m.bInErr && !Halted && bAdvance_) INC(PrgmPtr);
@@ -106,6 +107,7 @@ void CPrgm::Exec() {
     ResetStartTime();
     Halted = false;
     StopRequested = false;
+    nRunSteps = 0;
     m.bInErr = false;
     EntryActive = ExpEntryActive = false;
     {
