@@ -21,10 +21,14 @@ public:
         ++nYields;
         if (fnOnYield) fnOnYield();
     }
-    void Refresh(enmPart e) override { vRefreshes.push_back(e); }
+    void Refresh(enmPart e) override {
+        if (vRefreshes.size() < 10000) vRefreshes.push_back(e);
+        if (fnOnRefresh) fnOnRefresh(e);
+    }
 
     bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon) override {
         vShown.push_back("question [" + sTitle + "] " + sText);
+        vMessages.push_back(sTitle + "|" + sText);
         if (vYesNo.empty()) return false;
         const bool b = vYesNo.front();
         vYesNo.pop_front();
@@ -32,9 +36,11 @@ public:
     }
     void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon) override {
         vShown.push_back("message [" + sTitle + "] " + sText);
+        vMessages.push_back(sTitle + "|" + sText);
     }
     void ShowMsg(const std::string& sText, const std::string& sTitle) override {
         vShown.push_back("message [" + sTitle + "] " + sText);
+        vMessages.push_back(sTitle + "|" + sText);
     }
     bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string&,
                   std::string& sAnswer) override {
@@ -60,12 +66,20 @@ public:
     void ShowAbout() override { vShown.push_back("about"); }
     void ExitProgram() override { bExited = true; }
 
+    int CountSound(enmSound e) const {
+        int n = 0;
+        for (enmSound s : vSounds) n += s == e;
+        return n;
+    }
+
     double fClock = 1.0e9;
     long nYields = 0;
-    std::function<void()> fnOnYield;
+    std::function<void()> fnOnYield;              // runs inside ProcessEvents, as a click during a run would
+    std::function<void(enmPart)> fnOnRefresh;     // runs on every repaint
     std::vector<enmSound> vSounds;
     std::vector<enmPart> vRefreshes;
-    std::vector<std::string> vShown;
+    std::vector<std::string> vShown;      // every box, as the batch front-end prints it
+    std::vector<std::string> vMessages;   // messages, notices and questions as "title|text"
     std::deque<bool> vYesNo;
     std::deque<std::string> vInputs;
     std::deque<CFileChoice> vFiles;

@@ -6,13 +6,13 @@
 #include <initializer_list>
 #include <string>
 
-#include "FakeHost.h"
+#include "common/FakeHost.h"
 #include "numeric/CCalcError.h"
 #include "panel/frmMain.h"
 
 class PrgmTest : public ::testing::Test {
 protected:
-    FakeHost oHost;
+    CFakeHost oHost;
     frmMain m{oHost};
     CPrgm& p = m.oPrgm;
 

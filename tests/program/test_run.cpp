@@ -95,16 +95,16 @@ TEST_F(RunTest, BackStepStopsAtStep1AndShowsTheLine) {
 
 TEST_F(RunTest, EveryStepYieldsFourTimes) {
     Load({"1", "2", "+", "R/S"});
-    oHost.nProcessEvents = 0;
+    oHost.nYields = 0;
     p.Exec();
-    EXPECT_EQ(oHost.nProcessEvents, 16);
+    EXPECT_EQ(oHost.nYields, 16);
 }
 
 TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     Load({"LBL A", "ISZ", "GTO A"});
     m.oMem.StoI(0);
     long nCalls = 0;
-    oHost.fnOnEvents = [&] {
+    oHost.fnOnYield = [&] {
         if (++nCalls == 40000) m.RequestStop();   // R/S pressed during the run
     };
     m.RunProgram();
@@ -114,7 +114,7 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     EXPECT_NEAR(m.oMem.RclI(), 40000 / 4 / 3, 2);
     // An error flag set from outside stops the run too.
     nCalls = 0;
-    oHost.fnOnEvents = [&] {
+    oHost.fnOnYield = [&] {
         if (++nCalls == 400) m.bInErr = true;
     };
     p.SetPrgmPointer(1);
