@@ -45,12 +45,12 @@ QSize CPanelWindow::sizeHint() const { return QSize(static_cast<int>(kWidth), st
 
 void CPanelWindow::BuildLayout() {
     rcDisplay_ = QRectF(20, 18, 440, 74);
-    rcPrgmLabel_ = QRectF(24, 96, 432, 16);
-    rcPowerOff_ = QRectF(22, 116, 58, 26);
-    rcPowerOn_ = QRectF(80, 116, 58, 26);
-    rcPrgm_ = QRectF(290, 116, 96, 26);
-    rcRun_ = QRectF(386, 116, 72, 26);
-    rcCard_ = QRectF(22, 148, 436, 24);
+    rcPrgmLabel_ = QRectF(24, 94, 432, 16);
+    rcPowerOff_ = QRectF(22, 110, 58, 26);
+    rcPowerOn_ = QRectF(80, 110, 58, 26);
+    rcPrgm_ = QRectF(290, 110, 96, 26);
+    rcRun_ = QRectF(386, 110, 72, 26);
+    rcCard_ = QRectF(22, 138, 436, 36);
 
     vSpots_.clear();
     for (int i = 0; i < kPanelKeyCount; ++i) {

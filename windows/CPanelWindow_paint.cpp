@@ -25,6 +25,16 @@ QFont SansFont(int nPixels, bool bBold) {
     return f;
 }
 
+// The legends: a condensed face with proper arrows, superscripts and Greek.
+QFont LegendFont(int nPixels) {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setStretch(QFont::SemiCondensed);
+    f.setPixelSize(nPixels);
+    f.setBold(true);
+    return f;
+}
+
 QFont LedFont(int nPixels) {
     QFont f(QStringLiteral("Liberation Mono"));
     f.setStyleHint(QFont::Monospace);
@@ -205,27 +215,34 @@ void CPanelWindow::PaintSwitch(QPainter& p, const QRectF& rcLeft, const QRectF& 
 }
 
 void CPanelWindow::PaintCardSlot(QPainter& p) const {
-    const QRectF rcSlot(rcCard_.left() + 6, rcCard_.center().y() - 3, rcCard_.width() - 12, 8);
+    const QRectF rcSlot(rcCard_.left() + 6, rcCard_.bottom() - 12, rcCard_.width() - 12, 8);
     if (oMain_.bCardVisible) {
-        // A card half way out of the slot, its printed edge showing.
-        const QRectF rcCardOut(rcSlot.left() + 30, rcCard_.top() - 1, rcSlot.width() - 60, rcSlot.bottom() -
-                                                                                            rcCard_.top() + 1);
+        // A card standing out of the slot, its written edge showing.
+        const QRectF rcCardOut(rcSlot.left() + 40, rcCard_.top() + 3, rcSlot.width() - 80,
+                               rcSlot.center().y() - rcCard_.top() - 3);
         QLinearGradient oCard(rcCardOut.topLeft(), rcCardOut.bottomLeft());
-        oCard.setColorAt(0.0, QColor(0xf6, 0xf1, 0xe0));
-        oCard.setColorAt(1.0, QColor(0xd8, 0xcf, 0xb6));
-        p.setPen(QPen(QColor(0x6a, 0x60, 0x48), 1));
+        oCard.setColorAt(0.0, QColor(0xf7, 0xf3, 0xe6));
+        oCard.setColorAt(1.0, QColor(0xdc, 0xd4, 0xbe));
+        p.setPen(QPen(QColor(0x7a, 0x70, 0x58), 1));
         p.setBrush(oCard);
-        p.drawRect(rcCardOut);
+        p.drawRoundedRect(rcCardOut, 2, 2);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x3a, 0x2a, 0x1a));
-        p.drawRect(QRectF(rcCardOut.left(), rcCardOut.top() + 2, rcCardOut.width(), 3));
+        p.setBrush(QColor(0x2b, 0x4f, 0x8a));
+        p.drawRect(QRectF(rcCardOut.left() + 1, rcCardOut.top() + 1, rcCardOut.width() - 2, 4));
+        // Small key-shaped boxes printed along the card, as on a program card.
+        p.setPen(QPen(QColor(0x9a, 0x90, 0x78), 0.8));
+        p.setBrush(Qt::NoBrush);
+        const qreal fBox = (rcCardOut.width() - 20) / 5;
+        for (int i = 0; i < 5; ++i)
+            p.drawRect(QRectF(rcCardOut.left() + 10 + i * fBox + 3, rcCardOut.top() + 8, fBox - 6, 9));
         const QString s = QString::fromStdString(oMain_.lblPrgm);
         if (!s.isEmpty()) {
-            const QFont f = SansFont(8, true);
+            const QFont f = SansFont(9, true);
             p.setFont(f);
-            p.setPen(QColor(0x30, 0x28, 0x20));
-            p.drawText(rcCardOut.adjusted(6, 5, -6, 0), Qt::AlignLeft | Qt::AlignTop,
-                       QFontMetricsF(f).elidedText(s, Qt::ElideMiddle, rcCardOut.width() - 12));
+            p.setPen(QColor(0x22, 0x1c, 0x14));
+            const QRectF rcName(rcCardOut.left() + 12, rcCardOut.top() + 7, rcCardOut.width() - 24, 11);
+            p.fillRect(rcName, QColor(0xf3, 0xee, 0xde));
+            p.drawText(rcName, Qt::AlignCenter, QFontMetricsF(f).elidedText(s, Qt::ElideMiddle, rcName.width()));
         }
     }
     QLinearGradient oSlot(rcSlot.topLeft(), rcSlot.bottomLeft());
@@ -245,13 +262,13 @@ void CPanelWindow::PaintKey(QPainter& p, const CKeyDef& oKey, const QRectF& rcKe
     const QRectF rcBelow(rcKey.left() - 10, rcKey.bottom() + 1, rcKey.width() + 20, 13);
     const QString sF = QString::fromUtf8(oKey.sF), sH = QString::fromUtf8(oKey.sH);
     if (!sF.isEmpty()) {
-        const QFont f = Fitted(SansFont(11, true), sF, rcAbove.width(), 8);
+        const QFont f = Fitted(LegendFont(11), sF, rcAbove.width(), 8);
         p.setFont(f);
         p.setPen(kGold);
         p.drawText(rcAbove, Qt::AlignHCenter | Qt::AlignBottom, sF);
     }
     if (!sH.isEmpty()) {
-        const QFont f = Fitted(SansFont(11, true), sH, rcBelow.width(), 8);
+        const QFont f = Fitted(LegendFont(11), sH, rcBelow.width(), 8);
         p.setFont(f);
         p.setPen(kGrey);
         p.drawText(rcBelow, Qt::AlignHCenter | Qt::AlignTop, sH);
@@ -282,6 +299,7 @@ void CPanelWindow::PaintKey(QPainter& p, const CKeyDef& oKey, const QRectF& rcKe
     int nFace = bDigit ? 19 : 14;
     if (oKey.eLook == enmKeyLook::Gold || oKey.eLook == enmKeyLook::Blue || oKey.eLook == enmKeyLook::Black)
         nFace = 17;
+    if (!bDigit && sFace.size() == 1) nFace = 20;   // the operator signs
     const QFont fFace = Fitted(SansFont(nFace, true), sFace, rcTop.width() - 6, 9);
     p.setFont(fFace);
     p.setPen(c.oFace);
@@ -290,7 +308,7 @@ void CPanelWindow::PaintKey(QPainter& p, const CKeyDef& oKey, const QRectF& rcKe
     const QString sG = QString::fromUtf8(oKey.sG);
     if (!sG.isEmpty()) {
         const QRectF rcFront(rc.left() + 2, rc.bottom() - fFront, rc.width() - 4, fFront);
-        const QFont f = Fitted(SansFont(10, true), sG, rcFront.width() - 4, 7);
+        const QFont f = Fitted(LegendFont(10), sG, rcFront.width() - 4, 7);
         p.setFont(f);
         p.setPen(c.oLegendG);
         p.drawText(rcFront, Qt::AlignCenter, sG);

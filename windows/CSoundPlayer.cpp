@@ -13,8 +13,8 @@
 #include <memory>
 
 namespace {
-// The output keeps playing what it was given for a moment after the data has
-// been handed over; stopping earlier cuts the end of the sound.
+// The audio service keeps playing what it was given for a moment after the
+// data has been handed over; stopping the output earlier cuts the sound.
 constexpr int kTailMs = 250;
 // Upper bound on the wait beyond the sound's own length, should the audio
 // service never answer: a key must not hang the calculator.
@@ -28,6 +28,16 @@ CSoundPlayer::CSoundPlayer() = default;
 
 CSoundPlayer::~CSoundPlayer() {
     if (pThread_) {
+        // Outputs still in their tail are stopped in their own thread.
+        QObject* pWorker = pWorker_;
+        QMetaObject::invokeMethod(pWorker_, [pWorker]() {
+            // Each output before the buffer it reads from.
+            for (QAudioSink* pSink : pWorker->findChildren<QAudioSink*>()) {
+                pSink->stop();
+                delete pSink;
+            }
+            qDeleteAll(pWorker->children());
+        }, Qt::BlockingQueuedConnection);
         pThread_->quit();
         pThread_->wait();
         delete pWorker_;
@@ -98,24 +108,30 @@ bool CSoundPlayer::Play(const QString& sPath) {
     const CWav oWav = *pWav;
     QObject* pWorker = pWorker_;
     QMetaObject::invokeMethod(pWorker_, [oDevice, oWav, pDone, pWorker]() {
-        auto* pBuffer = new QBuffer;
+        // Both belong to the worker, so that whatever is still playing when
+        // the player goes away is cleaned up with it.
+        auto* pBuffer = new QBuffer(pWorker);
         pBuffer->setData(oWav.aPcm);
         pBuffer->open(QIODevice::ReadOnly);
-        auto* pSink = new QAudioSink(oDevice, oWav.oFormat);
+        auto* pSink = new QAudioSink(oDevice, oWav.oFormat, pWorker);
         pSink->start(pBuffer);
-        auto fnFinish = [pSink, pBuffer, pDone]() {
+        auto fnStop = [pSink, pBuffer]() {
             pSink->stop();
             delete pSink;
             delete pBuffer;
-            pDone->release();
         };
         if (pSink->error() != QAudio::NoError) {
-            fnFinish();
+            fnStop();
+            pDone->release();
             return;
         }
-        QTimer::singleShot(oWav.nDurationMs + kTailMs, pWorker, fnFinish);
+        // The caller goes on when the sound's own length has passed; the
+        // output is stopped only after the tail, so the end is never cut
+        // even though the audio service plays a little behind.
+        QTimer::singleShot(oWav.nDurationMs, pWorker, [pDone]() { pDone->release(); });
+        QTimer::singleShot(oWav.nDurationMs + kTailMs, pWorker, fnStop);
     }, Qt::QueuedConnection);
-    pDone->tryAcquire(1, oWav.nDurationMs + kTailMs + kGiveUpMs);
+    pDone->tryAcquire(1, oWav.nDurationMs + kGiveUpMs);
     ++nPlayed_;
     return true;
 }

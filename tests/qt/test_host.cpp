@@ -83,3 +83,22 @@ TEST(HostEvents, IdleWaitsLetEventsThroughOnlyWhenAsked) {
     oHost.IdleUntil(fStart + 0.001, true);
     EXPECT_TRUE(bDelivered);
 }
+
+TEST(Sounds, WithAnOutputDeviceTheyPlayToTheirEndBeforeReturning) {
+    if (!CSoundPlayer::HasOutput()) GTEST_SKIP() << "this machine has no audio output";
+    CSoundPlayer::CWav oBeep;
+    ASSERT_TRUE(CSoundPlayer::ParseWav(ReadResource(":/assets/beep.wav"), oBeep));
+    CSoundPlayer oPlayer;
+    bool bEventRan = false;
+    QTimer::singleShot(0, [&]() { bEventRan = true; });
+    QElapsedTimer oClock;
+    oClock.start();
+    EXPECT_TRUE(oPlayer.Play(":/assets/beep.wav"));
+    EXPECT_GE(oClock.elapsed(), oBeep.nDurationMs);
+    EXPECT_EQ(oPlayer.PlayedCount(), 1);
+    // The wait did not run the window's event loop.
+    EXPECT_FALSE(bEventRan);
+    // A sound that cannot be read is skipped.
+    EXPECT_FALSE(oPlayer.Play(":/assets/missing.wav"));
+    EXPECT_EQ(oPlayer.SkippedCount(), 1);
+}
