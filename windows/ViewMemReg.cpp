@@ -24,7 +24,7 @@ ViewMemReg::ViewMemReg(QWidget* pParent) : QDialog(pParent) {
         lblReg[i]->setObjectName(QString("lblReg%1").arg(i));
         lblReg[i]->setFont(oFixed);
         lblReg[i]->setTextFormat(Qt::PlainText);
-        lblReg[i]->setMinimumWidth(QFontMetrics(oFixed).horizontalAdvance(QString(22, 'M')));
+        lblReg[i]->setMinimumWidth(QFontMetrics(oFixed).horizontalAdvance(QString(16, 'M')));
         const int nCol = i < 10 ? 0 : (i < 20 ? 1 : 2);
         const int nRow = i < 20 ? i % 10 : i - 20;
         pGrid->addWidget(lblReg[i], nRow, nCol);
