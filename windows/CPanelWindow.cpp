@@ -37,6 +37,7 @@ CPanelWindow::CPanelWindow(frmMain& oMain, QWidget* pParent) : QWidget(pParent),
     setMouseTracking(false);
     setMinimumSize(static_cast<int>(kWidth * 0.5), static_cast<int>(kHeight * 0.5));
     resize(sizeHint());
+    setWindowIcon(AppIcon());
     BuildLayout();
     SyncFromCore();
 }

@@ -3,6 +3,7 @@
 // QPainter in a fixed logical coordinate system scaled to the window, and
 // forwards clicks and typed characters to frmMain's handlers. It decides
 // nothing about the calculator: it shows what frmMain holds.
+#include <QIcon>
 #include <QRectF>
 #include <QStringList>
 #include <QWidget>
@@ -42,6 +43,9 @@ public:
     // The display texts as last painted.
     QString PaintedDisplay() const { return sPaintedDisp_; }
     QString PaintedExponent() const { return sPaintedEex_; }
+
+    // A small picture of the calculator for the window icon.
+    static QIcon AppIcon();
 
     QSize sizeHint() const override;
     bool hasHeightForWidth() const override { return false; }

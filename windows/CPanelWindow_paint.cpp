@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QRadialGradient>
 
 #include "CPanelWindow.h"
@@ -388,4 +389,31 @@ void CPanelWindow::PaintButtons(QPainter& p) const {
             p.drawRoundedRect(QRectF(c.x() - 1.6, c.y() - 2, 3.2, 10), 1, 1);
         }
     }
+}
+
+QIcon CPanelWindow::AppIcon() {
+    QIcon oIcon;
+    for (int n : {16, 32, 64, 128}) {
+        QPixmap oPix(n, n);
+        oPix.fill(Qt::transparent);
+        QPainter p(&oPix);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(n / 64.0, n / 64.0);
+        // Body, display, and three rows of keys.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x2c, 0x2c, 0x30));
+        p.drawRoundedRect(QRectF(10, 2, 44, 60), 7, 7);
+        p.setBrush(QColor(0x30, 0x05, 0x05));
+        p.drawRoundedRect(QRectF(14, 6, 36, 13), 2, 2);
+        p.setBrush(kLed);
+        p.drawRect(QRectF(17, 11, 12, 3));
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) {
+                p.setBrush(r == 0 && c == 0 ? kGold : (r > 0 ? QColor(0xee, 0xe8, 0xd8) : QColor(0x60, 0x60, 0x66)));
+                p.drawRoundedRect(QRectF(15 + c * 12, 25 + r * 12, 10, 8), 2, 2);
+            }
+        p.end();
+        oIcon.addPixmap(oPix);
+    }
+    return oIcon;
 }

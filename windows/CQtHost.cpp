@@ -21,7 +21,7 @@ namespace {
 // only when this much time has passed, so millions of steps a second still run.
 constexpr qint64 kEventsEveryMs = 5;
 // The clock is read only on every this-many yields.
-constexpr unsigned kYieldsPerClockCheck = 64;
+constexpr unsigned kYieldsPerClockCheck = 16;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
