@@ -4,20 +4,10 @@
 #include <cmath>
 #include <limits>
 #include <random>
-#include <vector>
 
 #include "MachineFixture.h"
 
-namespace {
-using V = std::vector<double>;
-V Regs(const CMem& o, int a, int b) {
-    V v;
-    for (int n = a; n <= b; ++n) v.push_back(o.Rcl(n));
-    return v;
-}
-} // namespace
-
-TEST(CMemRange, Decoding) {
+TEST(CMemRange, DecodingAndInvalidCodes) {
     SMachine m;
     struct { double fCode; int a, b; } aCases[] = {
         {10.025, 10, 25}, {12.0345, 12, 34}, {7, 0, 7}, {25.01, 10, 25}, {1.99999, 0, 2}, {20.015, 15, 20},
@@ -26,17 +16,12 @@ TEST(CMemRange, Decoding) {
         double fCode = c.fCode;
         int a = -1, b = -1;
         m.oMem.GetMemRange(fCode, a, b);
-        EXPECT_EQ(a, c.a) << c.fCode;
-        EXPECT_EQ(b, c.b) << c.fCode;
-        EXPECT_EQ(fCode, std::fabs(c.fCode));
+        EXPECT_EQ(V({double(a), double(b), fCode}), V({double(c.a), double(c.b), std::fabs(c.fCode)})) << c.fCode;
     }
-}
-
-TEST(CMemRange, InvalidCodesFailBeforeTouchingRegisters) {
-    SMachine m;
+    // Invalid codes fail before any register is touched.
     m.Number();
-    const double inf = std::numeric_limits<double>::infinity();
-    for (double fBad : {1000.0, 999.99996, 1e9, -1e9, 123456.5, 1e300, inf, std::nan("")}) {
+    for (double fBad : {1000.0, 999.99996, 1e9, -1e9, 123456.5, 1e300, std::numeric_limits<double>::infinity(),
+                        std::nan("")}) {
         EXPECT_CALC_ERROR(m.oMem.ClearRangeMem(fBad), enmErrKind::DivByZero);
         EXPECT_CALC_ERROR(m.oMem.CopyRangeMem(0.005, fBad), enmErrKind::DivByZero);
         EXPECT_CALC_ERROR(m.oMem.MoveRangeMem(fBad, 0), enmErrKind::DivByZero);
@@ -51,78 +36,71 @@ TEST(CMemBlocks, ClearAndFill) {
     SMachine m;
     m.Number();
     m.oMem.ClearRangeMem(20.026);
-    EXPECT_EQ(Regs(m.oMem, 19, 27), (V{20, 0, 0, 0, 0, 0, 0, 0, 28}));
+    EXPECT_EQ(m.Regs(19, 27), (V{20, 0, 0, 0, 0, 0, 0, 0, 28}));
     m.oMem.FillRangeMemWithFixedValue(25.025, 7);
     EXPECT_EQ(m.oMem.Ireg(), 7);
     EXPECT_CALC_ERROR(m.oMem.FillRangeMemWithFixedValue(0.003, std::nan("")), enmErrKind::Invalid);
     EXPECT_EQ(m.oMem.Rcl(0), 1);
-
-    m.oMem.FillRangeMemWithSeqValue(0.004, 1, 2);
-    EXPECT_EQ(Regs(m.oMem, 0, 5), (V{1, 3, 5, 7, 9, 6}));
-    m.oMem.FillRangeMemWithSeqValue(0.003, 1, 0.5);   // 2.5 rounds to 2
-    EXPECT_EQ(Regs(m.oMem, 0, 3), (V{1, 2, 2, 2}));
-    m.oMem.FillRangeMemWithSeqValue(0.001, 32766, 1);   // ends exactly at the limit
-    EXPECT_EQ(Regs(m.oMem, 0, 1), (V{32766, 32767}));
+    // Sequences: 2.5 rounds to 2; a sequence may end exactly at the limit.
+    const struct { double fCode, fStart, fStep; V vWant; } aSeq[] = {
+        {0.004, 1, 2, {1, 3, 5, 7, 9, 6}}, {0.003, 1, 0.5, {1, 2, 2, 2, 5}}, {0.001, 32766, 1, {32766, 32767, 3}}};
+    for (const auto& c : aSeq) {
+        m.Number();
+        m.oMem.FillRangeMemWithSeqValue(c.fCode, c.fStart, c.fStep);
+        EXPECT_EQ(m.Regs(0, static_cast<int>(c.vWant.size()) - 1), c.vWant) << c.fCode;
+    }
     EXPECT_CALC_ERROR(m.oMem.FillRangeMemWithSeqValue(10.012, 32767, 1), enmErrKind::Overflow);
-    EXPECT_EQ(Regs(m.oMem, 10, 12), (V{32767, 12, 13}));
+    EXPECT_EQ(m.Regs(10, 12), (V{32767, 12, 13}));
 
     m.oMem.FillRangeMemWithRandomValue(100.999, -3, 5);
-    V v = Regs(m.oMem, 100, 999);
+    V v = m.Regs(100, 999);
     EXPECT_TRUE(std::all_of(v.begin(), v.end(), [](double x) { return x >= -3 && x < 5; }));
     EXPECT_GT(std::count_if(v.begin(), v.end(), [&](double x) { return x != v[0]; }), 800);
     EXPECT_CALC_ERROR(m.oMem.FillRangeMemWithRandomValue(0.001, -1e308, 1e308), enmErrKind::Overflow);
 }
 
-TEST(CMemBlocks, CopyAndMoveLoseNothingWhenOverlapping) {
-    SMachine m;
-    struct { bool bMove; double fSrc, fDst; int a, b; V vWant; } aCases[] = {
-        {false, 0.002, 10, 9, 13, {10, 1, 2, 3, 14}},
-        {false, 0.004, 2, 0, 7, {1, 2, 1, 2, 3, 4, 5, 8}},
-        {false, 2.006, 0, 0, 7, {3, 4, 5, 6, 7, 6, 7, 8}},
-        {true, 10.012, 0, 0, 13, {11, 12, 13, 4, 5, 6, 7, 8, 9, 10, 0, 0, 0, 14}},
-        {true, 0.004, 2, 0, 7, {0, 0, 1, 2, 3, 4, 5, 8}},
-        {true, 3.006, 6.003, 0, 9, {1, 2, 3, 0, 0, 0, 4, 5, 6, 7}},   // destination: the larger number
-        {true, 4.007, 4, 3, 8, {4, 5, 6, 7, 8, 9}},
-        {true, 24.026, 30, 24, 32, {0, 0, 0, 28, 29, 30, 25, 26, 27}}};   // I moves too
+// Copy, move and exchange lose nothing when the blocks overlap; past register
+// 999 what fits is transferred, then the error.
+TEST(CMemBlocks, CopyMoveAndExchange) {
+    SMachine m, p;
+    enum { kCopy, kMove, kSwap };
+    struct { int nOp; double fSrc, fDst; int a, b; V vWant; } aCases[] = {
+        {kCopy, 0.002, 10, 9, 13, {10, 1, 2, 3, 14}},
+        {kCopy, 0.004, 2, 0, 7, {1, 2, 1, 2, 3, 4, 5, 8}},
+        {kCopy, 2.006, 0, 0, 7, {3, 4, 5, 6, 7, 6, 7, 8}},
+        {kMove, 10.012, 0, 0, 13, {11, 12, 13, 4, 5, 6, 7, 8, 9, 10, 0, 0, 0, 14}},
+        {kMove, 0.004, 2, 0, 7, {0, 0, 1, 2, 3, 4, 5, 8}},
+        {kMove, 3.006, 6.003, 0, 9, {1, 2, 3, 0, 0, 0, 4, 5, 6, 7}},   // destination: the larger number
+        {kMove, 4.007, 4, 3, 8, {4, 5, 6, 7, 8, 9}},
+        {kMove, 24.026, 30, 24, 32, {0, 0, 0, 28, 29, 30, 25, 26, 27}},   // I moves too
+        // Exchange: the destination gets the source's old values and the
+        // displaced values fill the vacated source registers.
+        {kSwap, 0.002, 1, 0, 4, {4, 1, 2, 3, 5}},
+        {kSwap, 1.003, 0, 0, 4, {2, 3, 4, 1, 5}},
+        {kSwap, 10.019, 13, 10, 23, {21, 22, 23, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24}},
+        {kSwap, 25.025, 0, 25, 25, {1}}};   // register 25 is I
     for (const auto& c : aCases) {
         m.Number();
-        if (c.bMove) m.oMem.MoveRangeMem(c.fSrc, c.fDst);
-        else m.oMem.CopyRangeMem(c.fSrc, c.fDst);
-        EXPECT_EQ(Regs(m.oMem, c.a, c.b), c.vWant) << c.bMove << " " << c.fSrc << " " << c.fDst;
+        if (c.nOp == kMove) m.oMem.MoveRangeMem(c.fSrc, c.fDst);
+        else if (c.nOp == kCopy) m.oMem.CopyRangeMem(c.fSrc, c.fDst);
+        else m.oMem.SwapRangeMem(c.fSrc, c.fDst);
+        EXPECT_EQ(m.Regs(c.a, c.b), c.vWant) << c.nOp << " " << c.fSrc << " " << c.fDst;
     }
-    // Past register 999: what fits is transferred, then the error.
-    m.Number();
-    EXPECT_CALC_ERROR(m.oMem.CopyRangeMem(0.002, 998), enmErrKind::Range);
-    EXPECT_EQ(Regs(m.oMem, 997, 999), (V{998, 1, 2}));
-    m.Number();
-    EXPECT_CALC_ERROR(m.oMem.MoveRangeMem(995.999, 997), enmErrKind::Range);
-    EXPECT_EQ(Regs(m.oMem, 994, 999), (V{995, 0, 0, 996, 997, 998}));
-}
-
-TEST(CMemBlocks, Exchange) {
-    SMachine m, p;
     m.Number();
     p.Number();
     m.oMem.SwapRangeMem(0.009, 10);
     p.oMem.SwapPrimtoSecMem();
-    EXPECT_EQ(Regs(m.oMem, 0, 999), Regs(p.oMem, 0, 999));
-    // Overlapping: the destination gets the source's old values and the
-    // displaced values fill the vacated source registers; nothing is lost.
+    EXPECT_EQ(m.Regs(0, 999), p.Regs(0, 999));
     m.Number();
-    m.oMem.SwapRangeMem(0.002, 1);
-    EXPECT_EQ(Regs(m.oMem, 0, 4), (V{4, 1, 2, 3, 5}));
+    EXPECT_CALC_ERROR(m.oMem.CopyRangeMem(0.002, 998), enmErrKind::Range);
+    EXPECT_EQ(m.Regs(997, 999), (V{998, 1, 2}));
     m.Number();
-    m.oMem.SwapRangeMem(1.003, 0);
-    EXPECT_EQ(Regs(m.oMem, 0, 4), (V{2, 3, 4, 1, 5}));
-    m.Number();
-    m.oMem.SwapRangeMem(10.019, 13);
-    EXPECT_EQ(Regs(m.oMem, 10, 23), (V{21, 22, 23, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24}));
-    m.oMem.SwapRangeMem(25.025, 0);   // register 25 is I
-    EXPECT_EQ(m.oMem.RclI(), 1);
+    EXPECT_CALC_ERROR(m.oMem.MoveRangeMem(995.999, 997), enmErrKind::Range);
+    EXPECT_EQ(m.Regs(994, 999), (V{995, 0, 0, 996, 997, 998}));
     m.Number();
     EXPECT_CALC_ERROR(m.oMem.SwapRangeMem(0.002, 998), enmErrKind::Range);
-    EXPECT_EQ(Regs(m.oMem, 0, 2), (V{999, 1000, 3}));
-    EXPECT_EQ(Regs(m.oMem, 998, 999), (V{1, 2}));
+    EXPECT_EQ(m.Regs(0, 2), (V{999, 1000, 3}));
+    EXPECT_EQ(m.Regs(998, 999), (V{1, 2}));
 }
 
 TEST(CMemBlocks, SearchAndSums) {
@@ -136,51 +114,43 @@ TEST(CMemBlocks, SearchAndSums) {
     EXPECT_EQ(fIndex, -1);
     m.oMem.Sto(3, 5.2);
     m.oMem.SearchMemRangeIntg(0.009, v, fIndex);
-    EXPECT_EQ(v, 5);
-    EXPECT_EQ(fIndex, 3);
+    EXPECT_EQ(V({v, fIndex}), V({5, 3}));
 
     m.oMem.Clear();
-    for (int n = 0; n < 4; ++n) m.oMem.Sto(n, n + 1);
+    m.Put(0, {1, 2, 3, 4});
     EXPECT_EQ(m.oMem.SumAddXMemRange(0.002), 3);
-    EXPECT_EQ(Regs(m.oMem, 14, 19), (V{6, 14, 6, 14, 14, 3}));
+    EXPECT_EQ(m.Regs(14, 19), (V{6, 14, 6, 14, 14, 3}));
     EXPECT_EQ(m.oMem.SumSubXMemRange(0.002), 0);
     EXPECT_EQ(m.oMem.SumAddMemRange(0.002), 2);   // an odd block pairs its last register with the next
-    EXPECT_EQ(Regs(m.oMem, 14, 19), (V{4, 10, 6, 20, 14, 2}));
+    EXPECT_EQ(m.Regs(14, 19), (V{4, 10, 6, 20, 14, 2}));
     EXPECT_EQ(m.oMem.SumSubMemRange(0.001), 1);
     EXPECT_CALC_ERROR(m.oMem.SumAddMemRange(997.999), enmErrKind::Range);
     EXPECT_EQ(m.oMem.Rcl(19), 2);   // the first pair was added
 }
 
-TEST(CMemBlocks, SortMatchesAReferenceSort) {
+TEST(CMemBlocks, Sorts) {
     SMachine m;
-    const double aIn[] = {3, 1, 4, 1, 5, 0};
-    for (int n = 0; n < 6; ++n) m.oMem.Sto(n, aIn[n]);
-    m.oMem.SortRangeMem(4.000);
-    EXPECT_EQ(Regs(m.oMem, 0, 5), (V{1, 1, 3, 4, 5, 0}));
+    // Against a reference sort, with many duplicates.
     std::mt19937 oGen(1234);
     for (int nRun = 0; nRun < 300; ++nRun) {
         const int a = static_cast<int>(oGen() % 1000), b = static_cast<int>(oGen() % 1000);
-        const int nValues = 1 + static_cast<int>(oGen() % 1000);   // few values: many duplicates
+        const int nValues = 1 + static_cast<int>(oGen() % 1000);
         for (int n = 0; n <= 999; ++n)
             m.oMem.Sto(n, nRun % 10 ? static_cast<double>(oGen() % nValues) : nRun % 20 ? n : -n);
-        V vWant = Regs(m.oMem, 0, 999);
+        V vWant = m.Regs(0, 999);
         std::sort(vWant.begin() + std::min(a, b), vWant.begin() + std::max(a, b) + 1);
         m.oMem.SortRangeMem(std::max(a, b) + std::min(a, b) / 1000.0);
-        ASSERT_EQ(Regs(m.oMem, 0, 999), vWant) << a << ".." << b;
+        ASSERT_EQ(m.Regs(0, 999), vWant) << a << ".." << b;
     }
-}
-
-TEST(CMemBlocks, SortRecords) {
-    SMachine m;
-    const double aIn[] = {9, 2, 0, 8, 1, 0, 7};
-    for (int n = 0; n < 7; ++n) m.oMem.Sto(n, aIn[n]);
+    // Records: block 0..5 in records of 3 sorted on their second register.
+    m.Put(0, {9, 2, 0, 8, 1, 0, 7});
     m.oMem.SortGroup(0.005, 1.003);
-    EXPECT_EQ(Regs(m.oMem, 0, 6), (V{8, 1, 0, 9, 2, 0, 7}));
+    EXPECT_EQ(m.Regs(0, 6), (V{8, 1, 0, 9, 2, 0, 7}));
     m.oMem.SortGroup(0.006, 0.001);   // records of one: a plain sort
-    EXPECT_EQ(Regs(m.oMem, 0, 6), (V{0, 0, 1, 2, 7, 8, 9}));
+    EXPECT_EQ(m.Regs(0, 6), (V{0, 0, 1, 2, 7, 8, 9}));
     // A key that is not inside the record is refused before anything moves.
     for (double fRec : {3.003, 0.0, 5.005}) {
         EXPECT_CALC_ERROR(m.oMem.SortGroup(6.000, fRec), enmErrKind::DivByZero);
-        EXPECT_EQ(Regs(m.oMem, 0, 6), (V{0, 0, 1, 2, 7, 8, 9}));
+        EXPECT_EQ(m.Regs(0, 6), (V{0, 0, 1, 2, 7, 8, 9}));
     }
 }

@@ -27,6 +27,8 @@ std::string ReadFile(const std::string& sName) {
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+long Entries(const fs::path& o) { return std::distance(fs::directory_iterator(o), fs::directory_iterator()); }
+
 // Runs a test body inside the temporary directory, restoring the working
 // directory afterwards.
 class CInDir {
@@ -42,20 +44,17 @@ private:
 
 TEST(CMemFiles, WholeMemoryRoundTripIsExact) {
     CTempDir oDir;
-    SMachine m;
+    SMachine m, p;
     std::mt19937_64 oGen(7);
-    const double aSpecial[] = {1.0 / 3, -0.0, 5e-324, 1.7976931348623157e308, -2.2250738585072014e-308,
-                               0.1, -1e100, 123456789012345678.0, 1e-100 / 3};
-    for (int n = 0; n <= 999; ++n) {
-        double v = n < 9 ? aSpecial[n] : 0.0;
-        if (n >= 9) {
-            do { const uint64_t u = oGen(); std::memcpy(&v, &u, sizeof v); } while (!std::isfinite(v));
-        }
+    m.Put(0, {1.0 / 3, -0.0, 5e-324, 1.7976931348623157e308, -2.2250738585072014e-308, 0.1, -1e100,
+              123456789012345678.0, 1e-100 / 3});
+    for (int n = 9; n <= 999; ++n) {
+        double v;
+        do { const uint64_t u = oGen(); std::memcpy(&v, &u, sizeof v); } while (!std::isfinite(v));
         m.oMem.Sto(n, v);
     }
     const std::string sFile = oDir.File("all.dax");
     m.oMem.WriteData(sFile);
-    SMachine p;
     p.oMem.ReadData(sFile);
     for (int n = 0; n <= 999; ++n) ASSERT_TRUE(SameBits(p.oMem.Rcl(n), m.oMem.Rcl(n))) << n << " " << m.oMem.Rcl(n);
     EXPECT_TRUE(p.oFlags.PeekFlag(3));
@@ -64,37 +63,30 @@ TEST(CMemFiles, WholeMemoryRoundTripIsExact) {
     for (size_t i = 0; i + 1 < s.size(); ++i) nCrLf += s[i] == '\r' && s[i + 1] == '\n';
     EXPECT_EQ(nCrLf, 1000u);
     EXPECT_EQ(s.compare(0, 20, "0.3333333333333333\r\n"), 0);
-    // Nothing but the target is left in the directory.
-    EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(Entries(oDir.Path()), 1);   // nothing but the target is left in the directory
 }
 
+// Flag 3 tells whether the last read succeeded.
 TEST(CMemFiles, ReadingStopsWhereTheFileOrTheBlockEnds) {
     CTempDir oDir;
     SMachine m;
     m.Number();
     WriteFile(oDir.File("three.dax"), "7\r\n8\r\n9\r\n");
     m.oMem.ReadData(oDir.File("three.dax"));
-    EXPECT_EQ(m.oMem.Rcl(2), 9);
-    EXPECT_EQ(m.oMem.Rcl(3), 4);
+    EXPECT_EQ(m.Regs(2, 3), V({9, 4}));
     EXPECT_TRUE(m.oFlags.TestFlag(3));
-
     m.oMem.ReadData(oDir.File("missing.dax"));
     EXPECT_FALSE(m.oFlags.TestFlag(3));
     EXPECT_EQ(m.oMem.Rcl(0), 7);
-
     m.oMem.WriteRangeData(oDir.File("block.dax"), 12.010);
     EXPECT_EQ(ReadFile(oDir.File("block.dax")), "11\r\n12\r\n13\r\n");
     m.oMem.ReadRangeData(oDir.File("three.dax"), 20.021);   // more lines than registers
-    EXPECT_EQ(m.oMem.Rcl(19), 20);
-    EXPECT_EQ(m.oMem.Rcl(21), 8);
-    EXPECT_EQ(m.oMem.Rcl(22), 23);
+    EXPECT_EQ(m.Regs(19, 22), V({20, 7, 8, 23}));
     EXPECT_TRUE(m.oFlags.TestFlag(3));
     WriteFile(oDir.File("one.dax"), "-4.5");
     m.oMem.ReadRangeData(oDir.File("one.dax"), 5.009);
-    EXPECT_EQ(m.oMem.Rcl(5), -4.5);
-    EXPECT_EQ(m.oMem.Rcl(6), 7);
+    EXPECT_EQ(m.Regs(5, 6), V({-4.5, 7}));
     EXPECT_TRUE(m.oFlags.TestFlag(3));
-
     // A 1001st line makes the read a failure: what was read stays, no flag.
     std::string sLong;
     for (int n = 0; n <= 1000; ++n) sLong += "5\n";
@@ -102,7 +94,6 @@ TEST(CMemFiles, ReadingStopsWhereTheFileOrTheBlockEnds) {
     m.oMem.ReadData(oDir.File("long.dax"));
     EXPECT_EQ(m.oMem.Rcl(999), 5);
     EXPECT_FALSE(m.oFlags.TestFlag(3));
-
     EXPECT_CALC_ERROR(m.oMem.WriteRangeData(oDir.File("bad.dax"), 1000), enmErrKind::DivByZero);
     EXPECT_CALC_ERROR(m.oMem.ReadRangeData(oDir.File("one.dax"), -2e9), enmErrKind::DivByZero);
     EXPECT_FALSE(fs::exists(oDir.File("bad.dax")));
@@ -117,18 +108,14 @@ TEST(CMemFiles, LinesReadAsTheirLeadingNumberOrZero) {
         "\xEF\xBB\xBF" "2.5",  "letters",  "  1.5E+03  ", "\t-7x", "nan", "inf", "-1e400", "1e-400",
         "", "3\r", std::string("4\0 5", 4), sHugeNumber, "6" + std::string(100000, ' ') + "junk",
         std::string(100000, 'x') + "8", "0.0000000000000000000000000000001" + std::string(400, '0')};
-    const double aWant[] = {2.5, 0, 1500, -7, 0, 0, 0, 0, 0, 3, 4, 0, 6, 0, 0};
     std::string sFile;
     for (const std::string& s : sLines) sFile += s + "\n";
     WriteFile(oDir.File("mixed.dax"), sFile);
     m.oMem.ReadData(oDir.File("mixed.dax"));
-    for (int n = 0; n < 15; ++n) EXPECT_EQ(m.oMem.Rcl(n), aWant[n]) << n;
-    EXPECT_EQ(m.oMem.Rcl(15), 16);
+    EXPECT_EQ(m.Regs(0, 15), V({2.5, 0, 1500, -7, 0, 0, 0, 0, 0, 3, 4, 0, 6, 0, 0, 16}));
 
     m.oMem.ReadData(std::string(CORVEL_TEST_DATA) + "/machine_mixed_line_ends.dax");
-    const double aData[] = {1.25, -3, 0, 1e-5, 0, 42, 0.5};
-    for (int n = 0; n < 7; ++n) EXPECT_EQ(m.oMem.Rcl(n), aData[n]) << n;
-    EXPECT_EQ(m.oMem.Rcl(7), 0);   // unchanged from the first read
+    EXPECT_EQ(m.Regs(0, 7), V({1.25, -3, 0, 1e-5, 0, 42, 0.5, 0}));   // R7 unchanged from the first read
 }
 
 TEST(CMemFiles, FailedWritesKeepThePreviousFile) {
@@ -139,7 +126,7 @@ TEST(CMemFiles, FailedWritesKeepThePreviousFile) {
     m.oMem.WriteData(oDir.File("nowhere/x.dax"));
     EXPECT_TRUE(fs::is_directory(oDir.Path() / "sub"));
     EXPECT_FALSE(fs::exists(oDir.Path() / "nowhere"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(Entries(oDir.Path()), 1);
     WriteFile(oDir.File("old.dax"), "1\r\n");
     m.oMem.Sto(0, 2);
     m.oMem.WriteRangeData(oDir.File("old.dax"), 0.001);
@@ -168,7 +155,7 @@ TEST(CMemFiles, ScratchFileCopies) {
     EXPECT_EQ(fs::file_size("$$.dax"), 0u);
     m.oMem.ReadFromScratchFile(40000);   // no 16-bit number: nothing happens
     m.oMem.WriteToScratchFile(std::nan(""));
-    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 4);
+    EXPECT_EQ(Entries("."), 4);
 }
 
 TEST(CMemFiles, HostileFilesNeverCrashOrStoreNonFinite) {

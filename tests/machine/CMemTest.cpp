@@ -7,18 +7,12 @@
 
 using NumUtil::kErrVal;
 
-TEST(CMemRegisters, OutOfRangeNumbersAddressNothing) {
+TEST(CMemRegisters, NumbersNamesAndTheIRegister) {
     SMachine m;
-    EXPECT_EQ(m.oMem.Rcl(1000), kErrVal);
-    EXPECT_EQ(m.oMem.Rcl(-1), kErrVal);
+    EXPECT_EQ(V({m.oMem.Rcl(1000), m.oMem.Rcl(-1)}), V({kErrVal, kErrVal}));   // out of range: nothing
     m.oMem.Sto(1000, 5);
     m.oMem.StoPlus(-1, 5);
     m.oMem.StoDiv(1000, 0);   // not a register: no division, no error
-    for (int n = 0; n <= 999; ++n) ASSERT_EQ(m.oMem.Rcl(n), 0.0) << n;
-}
-
-TEST(CMemRegisters, NamesAndTheIRegister) {
-    SMachine m;
     m.oMem.Sto(25, 7);
     EXPECT_EQ(m.oMem.RclI(), 7);
     m.oMem.StoI(3);
@@ -30,10 +24,12 @@ TEST(CMemRegisters, NamesAndTheIRegister) {
     m.oMem.StoA("E", 5);
     m.oMem.StoA("CD", 6);   // a piece of ABCDE names its first letter
     m.oMem.StoA("I", 9);
-    EXPECT_EQ(m.oMem.Rcl(24), 5);
-    EXPECT_EQ(m.oMem.Rcl(22), 6);
-    EXPECT_EQ(m.oMem.RclA("C"), 6);
-    EXPECT_EQ(m.oMem.Rcl(25), 9);
+    EXPECT_EQ(V({m.oMem.Rcl(24), m.oMem.Rcl(22), m.oMem.RclA("C"), m.oMem.Rcl(25)}), V({5, 6, 6, 9}));
+    m.oMem.ShowMem(5);   // no viewer attached: nothing happens
+    std::vector<int> aSeen;
+    m.oMem.OnShowMem = [&](int16_t n) { aSeen.push_back(n); };
+    m.oMem.ShowMem(-7);
+    EXPECT_EQ(aSeen, std::vector<int>{-7});
 }
 
 TEST(CMemRegisters, IndirectAddressing) {
@@ -53,8 +49,8 @@ TEST(CMemRegisters, IndirectAddressing) {
         EXPECT_CALC_ERROR(m.oMem.RclInd(), enmErrKind::Overflow);
         EXPECT_CALC_ERROR(m.oMem.StoInd(1), enmErrKind::Overflow);
     }
-    for (int n : {1, 4, 999}) EXPECT_EQ(m.oMem.Rcl(n), -1);
-    EXPECT_EQ(m.oMem.Rcl(998), 999);
+    EXPECT_EQ(m.Regs(998, 999), V({999, -1}));
+    EXPECT_EQ(V({m.oMem.Rcl(1), m.oMem.Rcl(4)}), V({-1, -1}));
 }
 
 TEST(CMemRegisters, FailedArithmeticKeepsTheRegister) {
@@ -81,33 +77,19 @@ TEST(CMemRegisters, Exchanges) {
     SMachine m;
     m.Number();
     m.oMem.SwapPrimtoSecMem();
-    EXPECT_EQ(m.oMem.Rcl(0), 11);
-    EXPECT_EQ(m.oMem.Rcl(19), 10);
+    EXPECT_EQ(V({m.oMem.Rcl(0), m.oMem.Rcl(19)}), V({11, 10}));
     m.oMem.SwapPrimtoSecMem();
     for (int n = 0; n <= 999; ++n) ASSERT_EQ(m.oMem.Rcl(n), n + 1.0) << n;
-
     m.oStack.SetAll(2, 3, 4, 5);
     m.oMem.SetIreg(9);
     m.oMem.SwapX_I();
     double a[5];
     m.oStack.GetStack(a);
-    EXPECT_EQ(std::vector<double>(a + 1, a + 5), (std::vector<double>{9, 3, 4, 5}));
-    EXPECT_EQ(m.oMem.Ireg(), 2);
+    EXPECT_EQ(V({a[1], a[2], a[3], a[4], m.oMem.Ireg()}), V({9, 3, 4, 5, 2}));
     EXPECT_FALSE(m.bInErr);
     // An I too large for the stack: the push is refused, X still goes to I.
     m.oMem.SetIreg(1e100);
     m.oMem.SwapX_I();
     EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(m.oMem.Ireg(), 9);
-    EXPECT_EQ(m.oStack.GetX(), 3);
-}
-
-TEST(CMemRegisters, ShowMemForwardsToTheViewer) {
-    SMachine m;
-    m.oMem.ShowMem(5);   // no viewer attached: nothing happens
-    std::vector<int> aSeen;
-    m.oMem.OnShowMem = [&](int16_t n) { aSeen.push_back(n); };
-    m.oMem.ShowMem(-7);
-    m.oMem.ShowMem(1234);
-    EXPECT_EQ(aSeen, (std::vector<int>{-7, 1234}));
+    EXPECT_EQ(V({m.oMem.Ireg(), m.oStack.GetX()}), V({9, 3}));
 }

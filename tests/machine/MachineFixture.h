@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "machine/CFlags.h"
 #include "machine/CMem.h"
 #include "machine/CStack.h"
 #include "machine/CStatRegs.h"
 #include "numeric/NumUtil.h"
+
+using V = std::vector<double>;
 
 struct SMachine {
     bool bInErr = false;
@@ -22,6 +26,12 @@ struct SMachine {
     SMachine() { oMem.Attach(&oStack, &oStat, &oFlags); }
     // R(n) = n + 1 for every register, so moved values are recognisable.
     void Number() { for (int n = 0; n <= 999; ++n) oMem.Sto(n, n + 1.0); }
+    void Put(int nFirst, std::initializer_list<double> a) { for (double v : a) oMem.Sto(nFirst++, v); }
+    V Regs(int a, int b) const {
+        V v;
+        for (int n = a; n <= b; ++n) v.push_back(oMem.Rcl(n));
+        return v;
+    }
 };
 
 class CTempDir {

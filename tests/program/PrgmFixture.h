@@ -3,12 +3,14 @@
 // its steps.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "common/FakeHost.h"
 #include "numeric/CCalcError.h"
 #include "panel/frmMain.h"
+
+using V = std::vector<double>;
 
 class PrgmTest : public ::testing::Test {
 protected:
@@ -17,7 +19,7 @@ protected:
     CPrgm& p = m.oPrgm;
 
     // Clears the memory, writes the steps from step nFirst on and indexes the labels.
-    void Load(std::initializer_list<std::string> vSteps, int nFirst = 1) {
+    void Load(const std::vector<std::string>& vSteps, int nFirst = 1) {
         p.Clear();
         int n = nFirst;
         for (const std::string& s : vSteps) p.SetLine(n++, s);
@@ -28,20 +30,21 @@ protected:
     }
     // Loads the steps and executes exactly that many steps, one by one, each
     // with the error rule of a running program.
-    void Steps(std::initializer_list<std::string> vSteps) {
+    void Steps(const std::vector<std::string>& vSteps) {
         Load(vSteps);
-        bool bSST = false;
-        for (size_t i = 0; i < vSteps.size(); ++i) p.SST_Exec(bSST);
+        for (size_t i = 0; i < vSteps.size(); ++i) Step();
     }
-    // Executes the one step at the pointer as a running program would.
-    void Step() {
+    // Executes the one step at the pointer (or at step n) as a running program would.
+    void Step(int n = -1) {
+        if (n >= 0) p.SetPrgmPointer(n);
         bool bSST = false;
         p.SST_Exec(bSST);
     }
     void SetStack(double x, double y = 0, double z = 0, double t = 0) { m.oStack.SetAll(x, y, z, t); }
     double X() const { return m.oStack.GetX(); }
     double Y() const { return m.oStack.GetY(); }
-    double Z() const { return m.oStack.GetZ(); }
-    double T() const { return m.oStack.GetT(); }
+    V Stack() const { return {m.oStack.GetX(), m.oStack.GetY(), m.oStack.GetZ(), m.oStack.GetT()}; }
+    int Ptr() const { return p.GetPrgmPointer(); }
     std::string LastMessage() const { return oHost.vMessages.empty() ? std::string() : oHost.vMessages.back(); }
+    static std::string ErrAt(const std::string& sLine) { return "Program Error|Error at line " + sLine; }
 };

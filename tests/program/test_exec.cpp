@@ -6,70 +6,47 @@
 
 using ExecTest = PrgmTest;
 
-TEST_F(ExecTest, NumbersKeyedByStepsReachTheStackAtTheNextInstruction) {
-    Steps({"1", "EEX", "3", "ENTER"});
-    EXPECT_EQ(X(), 1000);
-    EXPECT_FALSE(p.EntryActive || p.ExpEntryActive);
-
-    SetStack(5);
-    Steps({"2", "EEX", "3", "+"});
-    EXPECT_EQ(X(), 2005);
-
-    SetStack(0);
-    Steps({"1", "2", "ENTER", "3", "+"});
-    EXPECT_EQ(X(), 15);
-
+TEST_F(ExecTest, NumberEntryBySteps) {
+    // A keyed number reaches the stack at the next instruction.
+    const struct { std::vector<std::string> vSteps; double fX0, fWant; } aCases[] = {
+        {{"1", "EEX", "3", "ENTER"}, 0, 1000}, {{"2", "EEX", "3", "+"}, 5, 2005},
+        {{"1", "2", "ENTER", "3", "+"}, 0, 15}, {{"4", "EEX", "2", "CHS", "ENTER"}, 0, 0.04}};
+    for (const auto& c : aCases) {
+        SetStack(c.fX0);
+        Steps(c.vSteps);
+        EXPECT_DOUBLE_EQ(X(), c.fWant) << c.vSteps[0];
+        EXPECT_FALSE(p.EntryActive || p.ExpEntryActive);
+    }
     SetStack(7, 8);
     Steps({".", "5", "."});
-    EXPECT_EQ(X(), 0.5);
-    EXPECT_EQ(Y(), 7);
+    EXPECT_EQ(V({X(), Y()}), V({0.5, 7}));
     EXPECT_EQ(m.lblDisp, "0.");   // a new number has begun
     EXPECT_TRUE(p.EntryActive);
-
     Steps({"EEX", "1", "2", "3"});
-    EXPECT_EQ(m.lblDisp, "1.");
-    EXPECT_EQ(m.lblEex, " 23");   // the exponent keeps its last two digits
-    Steps({"4", "EEX", "2", "CHS", "ENTER"});
-    EXPECT_DOUBLE_EQ(X(), 0.04);
-}
-
-TEST_F(ExecTest, ChsNegatesXOrTogglesTheSignBeingKeyed) {
+    EXPECT_EQ(m.lblDisp + "|" + m.lblEex, "1.| 23");   // the exponent keeps its last two digits
+    // CHS negates X, or toggles the sign being keyed.
     SetStack(3, 4);
     m.fLastX = 0;
     Steps({"CHS"});
-    EXPECT_EQ(X(), -3);
-    EXPECT_EQ(Y(), 4);
-    EXPECT_EQ(m.fLastX, 3);
+    EXPECT_EQ(V({X(), Y(), m.fLastX}), V({-3, 4, 3}));
     Steps({"5", "CHS"});
     EXPECT_EQ(m.lblDisp, "-5");
     EXPECT_EQ(X(), -3);
-}
-
-TEST_F(ExecTest, UnknownStepsAndClxChangeNothingNotEvenANumberBeingKeyed) {
+    // Unknown steps and CLx change nothing, not even a number being keyed.
     SetStack(1, 2, 3, 4);
     Steps({"4", "FOO", "CLX", "", "2", "+"});
-    EXPECT_EQ(X(), 43);   // "42" was keyed across the passed-over steps, then 1 + 42
-    EXPECT_EQ(Y(), 2);
+    EXPECT_EQ(V({X(), Y()}), V({43, 2}));   // "42" keyed across the passed-over steps, then 1 + 42
 }
 
 TEST_F(ExecTest, TwoNumberFunctionsDropTheStackAndSetLastX) {
-    SetStack(75, 50, 3, 4);
-    Steps({"%CH"});
-    EXPECT_EQ(X(), -50);   // (Y - X) / Y * 100, Y consumed
-    EXPECT_EQ(Y(), 3);
-    EXPECT_EQ(Z(), 4);
-    EXPECT_EQ(m.fLastX, 75);
-
-    SetStack(15, 200, 3, 4);
-    Steps({"%"});
-    EXPECT_EQ(X(), 30);
-    EXPECT_EQ(Y(), 200);
-    EXPECT_EQ(Z(), 3);
-    EXPECT_EQ(m.fLastX, 15);
-
-    SetStack(10, 2);
-    Steps({"y^x"});
-    EXPECT_EQ(X(), 1024);
+    const struct { const char* sStep; V vIn, vWant; } aCases[] = {
+        {"%CH", {75, 50, 3, 4}, {-50, 3, 4, 75}},   // (Y - X) / Y * 100, Y consumed
+        {"%", {15, 200, 3, 4}, {30, 200, 3, 15}}, {"y^x", {10, 2, 0, 0}, {1024, 0, 0, 10}}};
+    for (const auto& c : aCases) {
+        SetStack(c.vIn[0], c.vIn[1], c.vIn[2], c.vIn[3]);
+        Steps({c.sStep});
+        EXPECT_EQ(V({X(), Y(), Stack()[2], m.fLastX}), c.vWant) << c.sStep;
+    }
     SetStack(0.5, -8);
     Steps({"Y^X"});
     EXPECT_TRUE(m.bInErr);
@@ -77,12 +54,12 @@ TEST_F(ExecTest, TwoNumberFunctionsDropTheStackAndSetLastX) {
 }
 
 TEST_F(ExecTest, AnglesAndConversions) {
-    SetStack(30);
-    Steps({"DEG", "SIN"});
-    EXPECT_NEAR(X(), 0.5, 1e-12);
-    SetStack(100);
-    Steps({"GRD", "SIN"});
-    EXPECT_NEAR(X(), 1, 1e-12);
+    const struct { const char* sMode; double fIn, fWant; } aCases[] = {{"DEG", 30, 0.5}, {"GRD", 100, 1}};
+    for (const auto& c : aCases) {
+        SetStack(c.fIn);
+        Steps({c.sMode, "SIN"});
+        EXPECT_NEAR(X(), c.fWant, 1e-12) << c.sMode;
+    }
     SetStack(3, 4);
     Steps({"DEG", "R->P"});
     EXPECT_NEAR(X(), std::atan(4.0 / 3.0) * 180 / M_PI, 1e-9);
@@ -93,7 +70,7 @@ TEST_F(ExecTest, AnglesAndConversions) {
     SetStack(0, 4);
     Steps({"R->P"});
     EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(LastMessage(), "Program Error|Error at line 001 R->P");
+    EXPECT_EQ(LastMessage(), ErrAt("001 R->P"));
 }
 
 TEST_F(ExecTest, FaultsAndFailedRangeTestsAreErrorsOfTheStepThatChangeNothing) {
@@ -102,30 +79,23 @@ TEST_F(ExecTest, FaultsAndFailedRangeTestsAreErrorsOfTheStepThatChangeNothing) {
         m.fLastX = 123;
         Steps({sStep});
         EXPECT_TRUE(m.bInErr) << sStep;
-        EXPECT_EQ(LastMessage(), std::string("Program Error|Error at line 001 ") + sStep);
-        EXPECT_EQ(X(), 0);
-        EXPECT_EQ(Y(), 7);
-        EXPECT_EQ(m.fLastX, 123);
-        EXPECT_EQ(p.GetPrgmPointer(), 1);
+        EXPECT_EQ(LastMessage(), ErrAt(std::string("001 ") + sStep));
+        EXPECT_EQ(V({X(), Y(), m.fLastX, double(Ptr())}), V({0, 7, 123, 1})) << sStep;
     }
     // Without the frame the error reaches the caller, the pointer on the step.
     Load({"1/X"});
     SetStack(0);
     EXPECT_THROW(p.ExecuteStep(), CCalcError);
-    EXPECT_EQ(p.GetPrgmPointer(), 1);
-    SetStack(231);
-    Steps({"E^X"});   // about 1.9e100
-    EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(X(), 231);
-    SetStack(230);
-    Steps({"E^X"});
-    EXPECT_FALSE(m.bInErr);
-    EXPECT_NEAR(X() / std::exp(230.0), 1, 1e-12);
-    // A tiny result becomes 0.
-    SetStack(-240);
-    Steps({"E^X"});
-    EXPECT_FALSE(m.bInErr);
-    EXPECT_EQ(X(), 0);
+    EXPECT_EQ(Ptr(), 1);
+    // e^231 is about 1.9e100: a failed range test; a tiny result becomes 0.
+    const struct { double fIn; bool bErr; double fWant, fTol; } aCases[] = {
+        {231, true, 231, 0}, {230, false, std::exp(230.0), 1e-12 * std::exp(230.0)}, {-240, false, 0, 0}};
+    for (const auto& c : aCases) {
+        SetStack(c.fIn);
+        Steps({"E^X"});
+        EXPECT_EQ(m.bInErr, c.bErr) << c.fIn;
+        EXPECT_NEAR(X(), c.fWant, c.fTol) << c.fIn;
+    }
 }
 
 TEST_F(ExecTest, StoreAndRecallOperands) {
@@ -146,72 +116,51 @@ TEST_F(ExecTest, StoreAndRecallOperands) {
     Steps({"STO a", "RCL A"});
     EXPECT_EQ(m.oMem.RclA("A"), 33);
     SetStack(6);
-    Steps({"STO+ A"});
-    EXPECT_EQ(m.oMem.Rcl(20), 39);
-    Steps({"RCL- A"});
-    EXPECT_EQ(X(), 6 - 39);
-    EXPECT_EQ(Y(), 0);
+    Steps({"STO+ A", "RCL- A"});
+    EXPECT_EQ(V({m.oMem.Rcl(20), X(), Y()}), V({39, 6 - 39, 0}));
     // A register that does not exist: the push refuses 1e111, no message.
     SetStack(1, 2);
     Steps({"RCL 1000"});
-    EXPECT_TRUE(m.bInErr);
-    EXPECT_TRUE(oHost.vMessages.empty());
+    EXPECT_TRUE(m.bInErr && oHost.vMessages.empty());
     EXPECT_EQ(X(), 1);
 }
 
-TEST_F(ExecTest, RegisterArithmeticFaultsLeaveTheRegister) {
-    m.oMem.Sto(3, 5);
-    SetStack(0);
-    Steps({"STO/ 3"});
-    EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(m.oMem.Rcl(3), 5);
-    SetStack(9e99);
-    m.oMem.Sto(3, 9e99);
-    Steps({"STO+ 3"});
-    EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(m.oMem.Rcl(3), 9e99);
-    for (const char* sStep : {"STO 1e999", "STO -40000", "STO IND", "RCL IND 1000"}) {
+TEST_F(ExecTest, BadRegisterOperandsAreErrorsOfTheStep) {
+    for (const char* sStep : {"STO 1e999", "STO -40000", "STO IND", "RCL IND 1000", "STO/ 3"}) {
+        SetStack(0);
         Steps({sStep});
         EXPECT_TRUE(m.bInErr) << sStep;
-        EXPECT_EQ(LastMessage(), std::string("Program Error|Error at line 001 ") + sStep);
+        EXPECT_EQ(LastMessage(), ErrAt(std::string("001 ") + sStep));
     }
 }
 
 TEST_F(ExecTest, DisplayInstructions) {
     Steps({"SCI", "DSP 4"});
-    EXPECT_EQ(m.enmDispMode, 1);
-    EXPECT_EQ(m.nDigits, 4);
+    EXPECT_EQ(V({double(m.enmDispMode), double(m.nDigits)}), V({1, 4}));
     m.oMem.StoI(6.5);
     Steps({"ENG", "DSP (i)"});
-    EXPECT_EQ(m.enmDispMode, 2);
-    EXPECT_EQ(m.nDigits, 6);
+    EXPECT_EQ(V({double(m.enmDispMode), double(m.nDigits)}), V({2, 6}));
     Steps({"DSP x"});
     EXPECT_FALSE(m.bInErr);
     EXPECT_EQ(m.nDigits, 6);
     SetStack(2.345678);
     Steps({"DSP 2", "RND"});
-    EXPECT_EQ(X(), 2.35);
-    EXPECT_EQ(m.fLastX, 2.345678);
+    EXPECT_EQ(V({X(), m.fLastX}), V({2.35, 2.345678}));
 }
 
 TEST_F(ExecTest, StatisticsKeepTheStackWhenTheSumsFail) {
     m.oStat.Clear();
     SetStack(1, 2, 30, 40);
     Steps({"SUM+"});
-    EXPECT_EQ(X(), 1);   // n
-    EXPECT_EQ(Y(), 30);
-    EXPECT_EQ(m.fLastX, 1);
+    EXPECT_EQ(V({X(), Y(), m.fLastX}), V({1, 30, 1}));   // n, then the stack drops
     SetStack(3, 6);
     Steps({"SUM+", "RCL SUM"});
-    EXPECT_EQ(X(), 4);   // sum of x
-    EXPECT_EQ(Y(), 8);   // sum of y
+    EXPECT_EQ(V({X(), Y()}), V({4, 8}));   // sums of x and y
     Steps({"MEAN"});
-    EXPECT_EQ(X(), 2);
-    EXPECT_EQ(Y(), 4);
+    EXPECT_EQ(V({X(), Y()}), V({2, 4}));
     m.oStat.Clear();
     SetStack(5, 6, 7, 8);
-    Steps({"SDEV"});     // no points: the results fail the range test
+    Steps({"SDEV"});   // no points: the results fail the range test
     EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(X(), 5);
-    EXPECT_EQ(Y(), 6);
+    EXPECT_EQ(V({X(), Y()}), V({5, 6}));
 }

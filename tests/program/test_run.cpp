@@ -6,6 +6,7 @@
 #include "PrgmFixture.h"
 
 using RunTest = PrgmTest;
+using S = std::vector<std::string>;
 
 TEST_F(RunTest, SingleStepFromStep0RunsStep1AndShowsTheLineFirst) {
     Load({"7", "8"});
@@ -20,77 +21,66 @@ TEST_F(RunTest, SingleStepFromStep0RunsStep1AndShowsTheLineFirst) {
     p.SST_Exec(bSST);
     EXPECT_EQ(sShown, "001 7");
     EXPECT_GE(oHost.fClock, fStart + 1);   // the line stayed on display
-    EXPECT_EQ(p.GetPrgmPointer(), 2);
+    EXPECT_EQ(Ptr(), 2);
     EXPECT_EQ(m.lblDisp, "7");             // the digits keyed so far, not X
     p.SST_Exec(bSST);
     EXPECT_EQ(m.lblDisp, "78");
 }
 
 TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
-    Load({"RTN"});
-    p.SetFilename("prog.corvel");
-    bool bSST = true;
-    p.SST_Exec(bSST);
-    EXPECT_TRUE(p.Halted);
-    EXPECT_EQ(p.GetPrgmPointer(), 1);
-    EXPECT_EQ(oHost.vMessages, std::vector<std::string>{"SST Information|End of program!"});
-    EXPECT_EQ(oHost.CountSound(enmSound::Beep), 1);
-    EXPECT_EQ(m.lblPrgm, "prog.corvel");
-
-    oHost.vMessages.clear();
-    oHost.vSounds.clear();
-    p.SetPrgmPointer(1);
-    p.Exec();
-    EXPECT_TRUE(p.Halted);
-    EXPECT_TRUE(oHost.vMessages.empty());
-    EXPECT_EQ(oHost.CountSound(enmSound::Beep), 1);
+    for (bool bSingle : {true, false}) {
+        Load({"RTN"});
+        p.SetFilename("prog.corvel");
+        bool bSST = true;
+        if (bSingle) p.SST_Exec(bSST);
+        else p.Exec();
+        EXPECT_TRUE(p.Halted);
+        EXPECT_EQ(oHost.vMessages, bSingle ? S{"SST Information|End of program!"} : S{});
+        EXPECT_EQ(oHost.CountSound(enmSound::Beep), 1);
+        if (bSingle) EXPECT_EQ(Ptr(), 1);
+        if (bSingle) EXPECT_EQ(m.lblPrgm, "prog.corvel");
+    }
 }
 
 TEST_F(RunTest, ErrorNamesTheFailingStepAndStopsTheRun) {
     Load({"1", "2", "3", "4", "5", "6", "7", "8", "CLSTK", "1", "CHS", "LN", "9"});
     p.Exec();
     EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(p.GetPrgmPointer(), 12);
-    ASSERT_EQ(oHost.vMessages.size(), 1u);
-    EXPECT_EQ(oHost.vMessages[0], "Program Error|Error at line 012 LN");
+    EXPECT_EQ(Ptr(), 12);
+    EXPECT_EQ(oHost.vMessages, S{ErrAt("012 LN")});
     EXPECT_EQ(X(), -1);   // the keyed -1 reached the stack; LN itself changed nothing
     // While the error stands, a single step does nothing.
     bool bSST = true;
     p.SST_Exec(bSST);
-    EXPECT_EQ(p.GetPrgmPointer(), 12);
+    EXPECT_EQ(Ptr(), 12);
     EXPECT_EQ(oHost.vMessages.size(), 1u);
 }
 
 TEST_F(RunTest, StopStepLeavesThePointerAfterItAndARunContinuesThere) {
-    p.Clear();
-    for (int n = 1; n < 20; ++n) p.SetLine(n, "1");
-    p.SetLine(20, "R/S");
-    p.SetLine(21, "+");
-    p.SetLine(22, "R/S");
-    p.ScanLabels();
+    Load({"1", "R/S", "+", "R/S"}, 19);
     p.SetPrgmPointer(19);
     p.Exec();
-    EXPECT_EQ(p.GetPrgmPointer(), 21);
+    EXPECT_EQ(Ptr(), 21);
     EXPECT_FALSE(p.StopRequested);
     EXPECT_EQ(X(), 1);
     p.Exec();
-    EXPECT_EQ(p.GetPrgmPointer(), 23);
+    EXPECT_EQ(Ptr(), 23);
     EXPECT_EQ(X(), 1);   // 1 + 0
     EXPECT_FALSE(m.bBusy);
 }
 
-TEST_F(RunTest, BackStepStopsAtStep1AndShowsTheLine) {
+TEST_F(RunTest, BackStepStopsAtStep1AndKeepsTheDisplay) {
     Load({"1", "2", "3", "4", "5"});
     p.SetPrgmPointer(5);
     p.Halted = true;
     m.lblDisp = "keep";
     p.BST();
-    EXPECT_EQ(p.GetPrgmPointer(), 4);
+    EXPECT_EQ(Ptr(), 4);
     EXPECT_FALSE(p.Halted);
     EXPECT_EQ(m.lblDisp, "keep");
     p.SetPrgmPointer(1);
     p.BST();
-    EXPECT_EQ(p.GetPrgmPointer(), 1);
+    EXPECT_EQ(Ptr(), 1);
 }
 
 TEST_F(RunTest, EveryStepYieldsFourTimes) {
@@ -108,9 +98,7 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
         if (++nCalls == 40000) m.RequestStop();   // R/S pressed during the run
     };
     m.RunProgram();
-    EXPECT_FALSE(m.bInErr);
-    EXPECT_FALSE(p.StopRequested);
-    EXPECT_FALSE(m.IsRunning());
+    EXPECT_FALSE(m.bInErr || p.StopRequested || m.IsRunning());
     EXPECT_NEAR(m.oMem.RclI(), 40000 / 4 / 3, 2);
     // An error flag set from outside stops the run too.
     nCalls = 0;
@@ -123,20 +111,8 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     EXPECT_LT(nCalls, 410);
 }
 
-namespace {
-
-// No NaN or infinity anywhere, and the stack within the range rule.
-bool AllFinite(const frmMain& m) {
-    for (double v : {m.oStack.GetX(), m.oStack.GetY(), m.oStack.GetZ(), m.oStack.GetT()})
-        if (!(std::fabs(v) < 1e100)) return false;
-    if (!std::isfinite(m.fLastX)) return false;
-    for (int k = 0; k <= CMem::kMaxReg; ++k)
-        if (!std::isfinite(m.oMem.Rcl(k))) return false;
-    return true;
-}
-
-} // namespace
-
+// Every instruction with hostile operands and states: no NaN or infinity
+// anywhere, the stack within the range rule, pointers in range.
 TEST_F(RunTest, EveryInstructionSurvivesHostileOperandsAndStates) {
     const char* sOperands[] = {"", "x", "1e999", "-40000", "(i)", "IND", "IND zz", "nan", "SUM", "  ", "IND 5", "A",
                                "3"};
@@ -145,10 +121,16 @@ TEST_F(RunTest, EveryInstructionSurvivesHostileOperandsAndStates) {
     const double fSpecial[] = {0.0, 1.0, -1.0, 0.5, 2.5, 25.0, 999.0, 1000.0, -3.7, 9.999999999e99, -9e99,
                                1e-99, 40000.0, 231.0};
     auto Value = [&] {
-        const double u = oUnit(oRng);
-        if (u < 0.5) return fSpecial[oRng() % (sizeof fSpecial / sizeof fSpecial[0])];
+        if (oUnit(oRng) < 0.5) return fSpecial[oRng() % std::size(fSpecial)];
         const double fMag = std::pow(10.0, oUnit(oRng) * 200.0 - 100.0);
         return oUnit(oRng) < 0.5 ? -fMag : fMag;
+    };
+    auto AllFinite = [&] {
+        for (double v : Stack())
+            if (!(std::fabs(v) < 1e100)) return false;
+        for (int k = 0; k <= CMem::kMaxReg; ++k)
+            if (!std::isfinite(m.oMem.Rcl(k))) return false;
+        return std::isfinite(m.fLastX);
     };
     int nCount = 0;
     const CInstr* pTable = CPrgm::InstrTable(nCount);
@@ -156,8 +138,7 @@ TEST_F(RunTest, EveryInstructionSurvivesHostileOperandsAndStates) {
     for (int i = 0; i < nCount; ++i) {
         for (const char* sOperand : sOperands) {
             for (int nRound = 0; nRound < 3; ++nRound) {
-                std::string sStep = pTable[i].sName;
-                if (*sOperand) sStep += std::string(" ") + sOperand;
+                const std::string sStep = pTable[i].sName + std::string(*sOperand ? " " : "") + sOperand;
                 p.SetLine(1, sStep);
                 p.SetLine(2, "LBL 5");
                 p.ScanLabels();
@@ -167,16 +148,13 @@ TEST_F(RunTest, EveryInstructionSurvivesHostileOperandsAndStates) {
                 m.nDigits = static_cast<int16_t>(oRng() % 10);
                 m.oStat.Clear();
                 if (nRound == 2) m.oStat.SumsAdd(1, 2);
-                m.bInErr = false;
-                p.Halted = false;
+                m.bInErr = p.Halted = false;
                 p.PrgmPtr = 1;
                 bool bSST = nRound == 1;
                 p.SST_Exec(bSST);
                 nErrors += m.bInErr;
-                ASSERT_TRUE(AllFinite(m)) << sStep;
-                ASSERT_GE(p.PrgmPtr, 0);
-                ASSERT_LE(p.PrgmPtr, 999);
-                ASSERT_LE(p.RetPtr, 15);
+                ASSERT_TRUE(AllFinite()) << sStep;
+                ASSERT_TRUE(p.PrgmPtr >= 0 && p.PrgmPtr <= 999 && p.RetPtr <= 15) << sStep;
                 p.EntryActive = p.ExpEntryActive = false;
             }
         }

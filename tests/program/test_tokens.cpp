@@ -5,40 +5,24 @@
 #include "PrgmFixture.h"
 
 namespace {
-
-std::vector<std::string> Vocabulary() {
-    std::vector<std::string> v;
+std::set<std::string> Vocabulary() {
+    std::set<std::string> o;
     std::stringstream ss(CPrgm::GetTokenList());
-    std::string s;
-    while (std::getline(ss, s, ',')) v.push_back(s);
-    return v;
+    for (std::string s; std::getline(ss, s, ',');) o.insert(s);
+    return o;
 }
-
-std::string Translated(std::string s) {
-    CPrgm::Translate(s);
-    return s;
-}
-
 } // namespace
 
 using TokenTest = PrgmTest;
 
-TEST_F(TokenTest, TableIsSortedAndEveryEntryIsFoundByBisection) {
+TEST_F(TokenTest, TokenAndInstructionTablesCoverExactlyTheVocabulary) {
     ASSERT_EQ(p.TokenCount, 174);
     for (int i = 2; i <= p.TokenCount; ++i) EXPECT_LE(p.Tokens[i - 1], p.Tokens[i]) << i;
-    for (const std::string& s : Vocabulary()) {
-        const int16_t n = p.SearchToken(s);
+    const std::set<std::string> oVocab = Vocabulary();
+    for (const std::string& s : oVocab) {
+        const int16_t n = p.SearchToken(s);   // found by bisection
         ASSERT_GT(n, 0) << s;
         EXPECT_EQ(p.Tokens[n], s);
-    }
-    EXPECT_EQ(p.SearchToken("rcl/"), 0);   // the comparison is exact
-    for (const char* s : {"", "ZZZ", "!"}) EXPECT_EQ(p.SearchToken(s), 0) << s;
-}
-
-TEST_F(TokenTest, InstructionTableCoversExactlyTheVocabulary) {
-    const std::vector<std::string> v = Vocabulary();
-    const std::set<std::string> oVocab(v.begin(), v.end());
-    for (const std::string& s : oVocab) {
         const CInstr* pInstr = CPrgm::FindInstr(s);
         ASSERT_NE(pInstr, nullptr) << s;
         EXPECT_EQ(std::string(pInstr->sName), s);
@@ -46,6 +30,7 @@ TEST_F(TokenTest, InstructionTableCoversExactlyTheVocabulary) {
         for (char& c : sLower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         EXPECT_EQ(CPrgm::FindInstr(sLower), pInstr) << sLower;   // mnemonics compare upper-cased
     }
+    for (const char* s : {"rcl/", "", "ZZZ", "!"}) EXPECT_EQ(p.SearchToken(s), 0) << s;   // exact comparison
     int nCount = 0;
     const CInstr* pTable = CPrgm::InstrTable(nCount);
     std::set<std::string> oNames;
@@ -64,10 +49,7 @@ TEST_F(TokenTest, CheckTokensListsUnknownStepsInOrder) {
     p.SetLine(5, "FOO 3");
     p.SetLine(9, "ATAN");
     EXPECT_EQ(p.CheckTokens(), "Line 5 FOO 3\r\nLine 9 ATAN\r\n");
-    std::string s = p.GetLine(9);
-    CPrgm::Translate(s);
-    p.SetLine(9, s);
-    EXPECT_EQ(p.GetLine(9), "ARCTAN");
+    p.SetLine(9, "ARCTAN");
     p.SetLine(12, "");
     EXPECT_EQ(p.CheckTokens(), "Line 5 FOO 3\r\nLine 12 \r\n");
 }
@@ -78,5 +60,9 @@ TEST(Translate, AliasesByFirstCharacter) {
         {"stop", "R/S"},    {"FIX", "FIX"},        {"ATAN", "ARCTAN"},    {"x", "*"},       {"X#0?", "X<>0?"},
         {"s", "SDEV"},      {"Roll Dn", "RV"},     {"->H", "H<-HMS"},     {"prtx", "-X-"},  {"yx", "Y^X"},
         {"dsz i", "DSZ"},   {"exp", "E^X"},        {"ASINH", "ASINH"},    {"XEXP", "XEXP"}, {"", ""}};
-    for (const auto& c : sCases) EXPECT_EQ(Translated(c[0]), c[1]) << c[0];
+    for (const auto& c : sCases) {
+        std::string s = c[0];
+        CPrgm::Translate(s);
+        EXPECT_EQ(s, c[1]) << c[0];
+    }
 }
