@@ -9,7 +9,7 @@
 enum class enmSound { Click, Beep };
 enum class enmIcon { Information, Question, Critical };
 // Which part of the front panel changed and needs repainting.
-enum class enmPart { Display, Title, Card, PrgmLabel, Cursor, Window };
+enum class enmPart { Disp, Title, Card, PrgmLabel, Cursor, Window };
 
 struct CFileChoice {
     std::string sTyped;  // the file name box as typed or selected

@@ -54,7 +54,7 @@ void frmMain::SetDisplay(const std::string& sDisp, const std::string& sEex) {
     RepaintDisplay();
 }
 
-void frmMain::RepaintDisplay() { oHost_.Refresh(enmPart::Display); }
+void frmMain::RepaintDisplay() { oHost_.Refresh(enmPart::Disp); }
 
 void frmMain::MsgBox(const std::string& sMsg, const std::string& sMsgTitle) {
     oHost_.ShowMsg(sMsg, sMsgTitle.empty() ? std::string("Corvel Emulator") : sMsgTitle);

@@ -111,7 +111,7 @@ void CPanelWindow::RepaintLogical(const QRectF& rc) {
 
 void CPanelWindow::RefreshPart(enmPart ePart) {
     switch (ePart) {
-        case enmPart::Display:
+        case enmPart::Disp:
             // Painted now, not queued: a blinking display must show while the
             // core keeps the thread.
             RepaintLogical(rcDisplay_);

@@ -1,6 +1,4 @@
 // CorvelXMem: the desktop application.
-// The core's headers come first: X11's "Display" typedef, pulled in by
-// QApplication, would otherwise be shadowed by enmPart::Display.
 #include "CPanelWindow.h"
 #include "CQtHost.h"
 

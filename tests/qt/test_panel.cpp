@@ -153,7 +153,7 @@ TEST(PanelWindow, TheCoreRepaintsTheDisplayWithoutTheEventLoop) {
     // A blinking display changes the text and asks for a repaint while it
     // keeps the thread: the new text must be painted at once.
     o.oMain.lblDisp = "1 23";
-    o.oHost.Refresh(enmPart::Display);
+    o.oHost.Refresh(enmPart::Disp);
     EXPECT_EQ(o.oWindow.PaintedDisplay(), "1 23");
 
     o.oMain.sTitle = "CorvelXMem [STO]";
