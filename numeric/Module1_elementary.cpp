@@ -13,39 +13,17 @@
 #include <cmath>
 #include <cstdint>
 
+#include "Module1Detail.h"
 #include "NumUtil.h"
 
 namespace Module1 {
 namespace {
 
+using namespace Detail;
+
 using NumUtil::Check;
 using NumUtil::Div;
 using NumUtil::kErrVal;
-
-const double kPi = 4.0 * std::atan(1.0);
-
-template <class F>
-double Trapped(F&& fnBody) noexcept {
-    try {
-        const double f = fnBody();
-        return std::isfinite(f) ? f : kErrVal;
-    } catch (...) {
-        return kErrVal;
-    }
-}
-
-double Ln(double x) {
-    if (x == 0.0) throw CCalcError(enmErrKind::DivByZero);
-    if (!(x > 0.0)) throw CCalcError(enmErrKind::Invalid);
-    return Check(std::log(x));
-}
-
-double Root(double x) {
-    if (!(x >= 0.0)) throw CCalcError(enmErrKind::Invalid);
-    return Check(std::sqrt(x));
-}
-
-double Exp(double x) { return Check(std::exp(Check(x))); }
 
 double Sign(double x) { return (x > 0.0) - (x < 0.0); }
 

@@ -12,39 +12,23 @@
 #include <cmath>
 #include <cstdint>
 
+#include "Module1Detail.h"
 #include "NumUtil.h"
 
 namespace Module1 {
 namespace {
 
+using namespace Detail;
+
 using NumUtil::Check;
 using NumUtil::Div;
 using NumUtil::kErrVal;
 
-const double kPi = 4.0 * std::atan(1.0);
 constexpr double kEuler = 0.5772156649;
 constexpr double kTwoOverPi = 0.636619772;
 constexpr double kSeriesEps = 1e-10;  // a series stops after its first term below this
 constexpr int kMaxCounter = 32767;    // the series' 16-bit term counter
 
-template <class F>
-double Trapped(F&& fnBody) noexcept {
-    try {
-        const double f = fnBody();
-        return std::isfinite(f) ? f : kErrVal;
-    } catch (...) {
-        return kErrVal;
-    }
-}
-
-double Ln(double x) {
-    if (x == 0.0) throw CCalcError(enmErrKind::DivByZero);
-    if (!(x > 0.0)) throw CCalcError(enmErrKind::Invalid);
-    return Check(std::log(x));
-}
-
-
-double Exp(double x) { return Check(std::exp(Check(x))); }
 
 double Pow(double x, int k) { return Check(std::pow(x, k)); }
 

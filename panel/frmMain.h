@@ -24,6 +24,12 @@ enum class enmKey {
     F, G, H
 };
 
+// Key classes used by the handlers.
+inline bool IsDigitKey(enmKey e) { return e >= enmKey::K0 && e <= enmKey::K9; }
+inline int DigitOfKey(enmKey e) { return static_cast<int>(e) - static_cast<int>(enmKey::K0); }
+inline bool IsLetterKey(enmKey e) { return e >= enmKey::A && e <= enmKey::E; }
+inline char LetterOfKey(enmKey e) { return static_cast<char>('A' + (static_cast<int>(e) - static_cast<int>(enmKey::A))); }
+
 class frmMain {
 public:
     static constexpr const char* kTitle = "CorvelXMem ";

@@ -5,11 +5,6 @@
 #include "../numeric/NumUtil.h"
 #include "frmMain.h"
 
-namespace {
-int DigitOf(enmKey eKey) { return static_cast<int>(eKey) - static_cast<int>(enmKey::K0); }
-bool IsDigit(enmKey eKey) { return eKey >= enmKey::K0 && eKey <= enmKey::K9; }
-} // namespace
-
 void frmMain::KeyClick(enmKey eKey) {
     if (!bOn) return;
     PlayClick();
@@ -279,11 +274,11 @@ void frmMain::RunKey(enmKey eKey) {
     // A waiting operation takes its operand or continuation first.
     if (bPendOp && RunPendingKey(eKey)) return;
 
-    if (IsDigit(eKey) && enmShift == 0) {
+    if (IsDigitKey(eKey) && enmShift == 0) {
         if (enmNumEntry == 0)
-            StartNumber(DigitOf(eKey));
+            StartNumber(DigitOfKey(eKey));
         else
-            AppendDigit(DigitOf(eKey));
+            AppendDigit(DigitOfKey(eKey));
         return;
     }
     switch (eKey) {

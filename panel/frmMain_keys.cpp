@@ -8,10 +8,6 @@
 #include "frmMain.h"
 
 namespace {
-int DigitOf(enmKey eKey) { return static_cast<int>(eKey) - static_cast<int>(enmKey::K0); }
-bool IsDigit(enmKey eKey) { return eKey >= enmKey::K0 && eKey <= enmKey::K9; }
-bool IsLetter(enmKey eKey) { return eKey >= enmKey::A && eKey <= enmKey::E; }
-char LetterOf(enmKey eKey) { return static_cast<char>('A' + (static_cast<int>(eKey) - static_cast<int>(enmKey::A))); }
 
 // Range test of a key result: a fault or a magnitude of 1e100 or more is an
 // error; below 1e-100 becomes 0.
@@ -83,7 +79,7 @@ template <class Fn> void frmMain::S(Fn fn) {
 void frmMain::RunFunctionKey(enmKey eKey) {
     const int nShift = enmShift;
     const double k = fAngleFactor;
-    if (IsLetter(eKey)) {
+    if (IsLetterKey(eKey)) {
         LabelKey(eKey);
         return;
     }
@@ -355,14 +351,14 @@ void frmMain::RunFunctionKey(enmKey eKey) {
 }
 
 bool frmMain::RunPendingKey(enmKey eKey) {
-    if (IsDigit(eKey)) {
-        ExecPendOpDigit(DigitOf(eKey));
+    if (IsDigitKey(eKey)) {
+        ExecPendOpDigit(DigitOfKey(eKey));
         ClearPendOp();
         return true;
     }
-    if (IsLetter(eKey)) {
-        const std::string sL(1, LetterOf(eKey));
-        const std::string sLower(1, static_cast<char>(std::tolower(LetterOf(eKey))));
+    if (IsLetterKey(eKey)) {
+        const std::string sL(1, LetterOfKey(eKey));
+        const std::string sLower(1, static_cast<char>(std::tolower(LetterOfKey(eKey))));
         const double x = oStack.GetX();
         if (sPendOp == "STO") {
             oMem.StoA(sL, x);
@@ -514,7 +510,7 @@ void frmMain::LabelKey(enmKey eKey) {
     FinishEntryInline();
     const int nShift = enmShift;
     EndKey();
-    const char c = LetterOf(eKey);
+    const char c = LetterOfKey(eKey);
     std::string sLabel;
     switch (nShift) {
     case 0: sLabel = std::string(1, c); break;

@@ -50,8 +50,6 @@ const CKeySteps* StepsOf(enmKey eKey) {
     return nullptr;
 }
 
-bool IsDigit(enmKey eKey) { return eKey >= enmKey::K0 && eKey <= enmKey::K9; }
-bool IsLetter(enmKey eKey) { return eKey >= enmKey::A && eKey <= enmKey::E; }
 
 bool IsFamily(const std::string& sOp, const char* sBase) {
     const std::string b(sBase);
@@ -91,18 +89,18 @@ void frmMain::PrgmKey(enmKey eKey) {
         return;
     }
     if (bPendOp) {
-        if (IsDigit(eKey)) {
-            InsertPendOpDigit(static_cast<int>(eKey) - static_cast<int>(enmKey::K0));
+        if (IsDigitKey(eKey)) {
+            InsertPendOpDigit(DigitOfKey(eKey));
             ShowPrgmLineAndEnd();
             return;
         }
-        if (IsLetter(eKey) || eKey == enmKey::OfI || eKey == enmKey::SigmaPlus) {
+        if (IsLetterKey(eKey) || eKey == enmKey::OfI || eKey == enmKey::SigmaPlus) {
             std::string sOperand;
-            const char c = static_cast<char>('A' + (static_cast<int>(eKey) - static_cast<int>(enmKey::A)));
+            const char c = LetterOfKey(eKey);
             const bool bLower = sPendOp == "gto" || sPendOp == "gsb" || sPendOp == "lbl";
-            if (IsLetter(eKey)) sOperand = std::string(1, bLower ? static_cast<char>(std::tolower(c)) : c);
+            if (IsLetterKey(eKey)) sOperand = std::string(1, bLower ? static_cast<char>(std::tolower(c)) : c);
             std::string sStep;
-            if (IsLetter(eKey)) {
+            if (IsLetterKey(eKey)) {
                 if (IsFamily(sPendOp, "STO") || IsFamily(sPendOp, "RCL") || sPendOp == "GTO" || sPendOp == "GSB")
                     sStep = sPendOp + " " + sOperand;
                 else if (sPendOp == "gto")

@@ -103,6 +103,8 @@ private:
     // Decodes (if needed) and runs the instruction at PrgmPtr; an instruction
     // that moves the pointer itself clears bAdvance_.
     void RunStep();
+    // Shows the current step for two seconds, then the display as it was.
+    void ShowStepBriefly(bool bRepaintAfter);
 
     frmMain& oMain_;
     std::array<std::string, kMaxSteps + 1> Program_;

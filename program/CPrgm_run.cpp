@@ -34,6 +34,18 @@ private:
 
 } // namespace
 
+void CPrgm::ShowStepBriefly(bool bRepaintAfter) {
+    frmMain& m = oMain_;
+    const std::string sDisp = m.lblDisp, sEex = m.lblEex;
+    m.lblDisp = ShowCurrLine();
+    m.lblEex.clear();
+    m.RepaintDisplay();
+    m.Wait(2);
+    m.lblDisp = sDisp;
+    m.lblEex = sEex;
+    if (bRepaintAfter) m.RepaintDisplay();
+}
+
 void CPrgm::RunStep() {
     CStep& oStep = Decoded_[PrgmPtr];
     if (!oStep.bValid) Decode(Program_[PrgmPtr], oStep);
@@ -68,15 +80,7 @@ void CPrgm::SST_Exec(bool& bSST) {
         bAdvance_ = true;
         DecodedStep(PrgmPtr);
         oHost.ProcessEvents();
-        if (bSST) {
-            const std::string sDisp = m.lblDisp, sEex = m.lblEex;
-            m.lblDisp = ShowCurrLine();
-            m.lblEex.clear();
-            m.RepaintDisplay();
-            m.Wait(2);
-            m.lblDisp = sDisp;
-            m.lblEex = sEex;
-        }
+        if (bSST) ShowStepBriefly(false);
         oHost.ProcessEvents();
         ++nRunSteps;
         RunStep();
@@ -132,15 +136,7 @@ void CPrgm::Exec() {
 }
 
 void CPrgm::BST() {
-    frmMain& m = oMain_;
     if (PrgmPtr > 1) DEC(PrgmPtr);
-    const std::string sDisp = m.lblDisp, sEex = m.lblEex;
-    m.lblDisp = ShowCurrLine();
-    m.lblEex.clear();
-    m.RepaintDisplay();
-    m.Wait(2);
-    m.lblDisp = sDisp;
-    m.lblEex = sEex;
-    m.RepaintDisplay();
+    ShowStepBriefly(true);
     Halted = false;
 }
