@@ -78,4 +78,11 @@ void frmMain::RunProgram() {
         throw;
     }
     --nRunDepth_;
+    // The power or mode switch may have moved while the program ran: the
+    // display then shows what that state shows, not the X of the ended run.
+    if (!bOn) {
+        SetDisplay("", "");
+    } else if (!bRun) {
+        SetDisplay(oPrgm.ShowCurrLine(), "");
+    }
 }

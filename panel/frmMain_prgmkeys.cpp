@@ -129,7 +129,10 @@ void frmMain::PrgmKey(enmKey eKey) {
                 static const char kOps[] = "+-*/";
                 SetPendOp(sPendOp + kOps[static_cast<int>(eKey) - static_cast<int>(enmKey::Plus)]);
             } else {
+                // The key is not performed; a prefix held with the cancelled
+                // operation is used up with it, so no invisible prefix remains.
                 ClearPendOp();
+                enmShift = 0;
             }
             return;
         }
@@ -138,6 +141,7 @@ void frmMain::PrgmKey(enmKey eKey) {
                 LineNumberInput();
             else
                 ClearPendOp();
+            enmShift = 0;
             return;
         }
         // Every other key cancels the waiting operation and then acts.
@@ -158,9 +162,13 @@ void frmMain::PrgmKey(enmKey eKey) {
             return;
         }
         if (nShift == 3) {
+            // Step 000 is the top of memory and holds no instruction: there
+            // is nothing to delete there, and deleting would lose step 1.
             int p = oPrgm.GetPrgmPointer();
-            oPrgm.DeleteLine();
-            if (p > 0) --p;
+            if (p > 0) {
+                oPrgm.DeleteLine();
+                --p;
+            }
             oPrgm.SetPrgmPointer(p);
             ShowPrgmLineAndEnd();
             SetTitle(kTitle);
@@ -171,6 +179,7 @@ void frmMain::PrgmKey(enmKey eKey) {
             return;
         }
         Record("CLX");
+        bInErr = false;   // CLX clears "Error" in either mode
         return;
     case enmKey::STO:
     case enmKey::RCL:

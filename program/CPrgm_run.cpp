@@ -82,6 +82,10 @@ void CPrgm::SST_Exec(bool& bSST) {
         oHost.ProcessEvents();
         if (bSST) ShowStepBriefly(false);
         oHost.ProcessEvents();
+        // A stop requested from outside while this step was being prepared
+        // (R/S, On, Off, the mode switch) takes effect before the step runs:
+        // the pointer stays on it and a new run starts there.
+        if (StopRequested && !bSST) return;
         ++nRunSteps;
         RunStep();
         oHost.ProcessEvents();

@@ -105,3 +105,34 @@ TEST_F(PrgmPanelTest, ProgramErrorShowsItsLine) {
     Keys("CLX");
     EXPECT_FALSE(oMain.bInErr);
 }
+
+TEST_F(PrgmPanelTest, SwitchesPressedDuringARunDecideTheDisplay) {
+    Keys("W/PRGM f SST A 1 + GTO A RUN 7");
+    const char* const kSwitches[] = {"OFF", "W/PRGM", "ON"};
+    const char* const kDisplays[] = {"|", "001 LBL A|", "0.00|"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(kSwitches[i]);
+        if (!oMain.bOn) Keys("ON");
+        if (!oMain.bRun) Keys("RUN");
+        if (!oMain.oPrgm.HasProgram()) Keys("W/PRGM f SST A 1 + GTO A RUN");
+        bool bPressed = false;
+        oHost.fnOnYield = [&] {
+            if (oMain.oPrgm.nRunSteps == 100 && !bPressed) {
+                bPressed = true;
+                oMain.PressKey(kSwitches[i]);
+            }
+        };
+        Keys("A");
+        oHost.fnOnYield = nullptr;
+        EXPECT_FALSE(oMain.IsRunning());
+        EXPECT_EQ(Display(), kDisplays[i]);
+    }
+    EXPECT_EQ(oMain.oPrgm.GetPrgmPointer(), 0);   // On cleared the program in mid-run
+}
+
+TEST_F(PrgmPanelTest, DeletingAtTheTopOfMemoryLosesNothing) {
+    Keys("W/PRGM 1 2 h SST h SST h CLX");
+    EXPECT_EQ(oMain.lblDisp, "000 ");
+    EXPECT_EQ(oMain.oPrgm.GetLine(1), "1");
+    EXPECT_EQ(oMain.oPrgm.GetLine(2), "2");
+}
