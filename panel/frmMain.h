@@ -95,6 +95,8 @@ public:
 
     // ---- key entry engine ----
     void SavePendingNum();
+    // Pushes the typed number; a refused push is an error of the key.
+    void PushEntry();
     double GetVal();
     void SetPendOp(const std::string& sOp);
     void ClearPendOp();

@@ -37,7 +37,7 @@ void frmMain::EndKey() {
 
 void frmMain::FinishEntryInline() {
     if (enmNumEntry != 0) {
-        oStack.Push(GetVal());
+        PushEntry();
         ShowX();
         enmNumEntry = 0;
     }
@@ -45,9 +45,16 @@ void frmMain::FinishEntryInline() {
 
 void frmMain::SavePendingNum() {
     if (enmNumEntry != 0) {
-        oStack.Push(GetVal());
+        PushEntry();
         enmNumEntry = 0;
     }
+}
+
+void frmMain::PushEntry() {
+    oStack.Push(GetVal());
+    // A typed number the stack refuses ends the key at once, so the key's own
+    // work never runs on the stack as it was.
+    if (bInErr) throw CCalcError(enmErrKind::Overflow);
 }
 
 double frmMain::GetVal() {
@@ -116,11 +123,11 @@ void frmMain::DecimalKey() {
         if (lblDisp.find('.') == std::string::npos) {
             SetDisplay(lblDisp + ".", lblEex);
         } else {
-            oStack.Push(GetVal());
+            PushEntry();
             SetDisplay("0.", "");
         }
     } else {
-        oStack.Push(GetVal());
+        PushEntry();
         SetDisplay("0.", "");
     }
     enmNumEntry = 1;
@@ -141,7 +148,7 @@ void frmMain::EEXKey() {
         SetDisplay(lblDisp, " 00");
         enmNumEntry = 2;
     } else {
-        oStack.Push(GetVal());
+        PushEntry();
         SetDisplay("1", " 00");
         enmNumEntry = 2;
         oFlags.SetFlag(3);
@@ -174,12 +181,10 @@ void frmMain::ChsKey() {
     default:
         // Right after ENTER or CLX the displayed copy is pushed and then
         // negated, so that 5 ENTER CHS leaves -5 over 5 as users expect.
-        oStack.Push(GetVal());
+        PushEntry();
         enmNumEntry = 0;
-        if (!bInErr) {
-            oStack.Push(-oStack.Pop());
-            ShowX();
-        }
+        oStack.Push(-oStack.Pop());
+        ShowX();
         break;
     }
     EndKey();

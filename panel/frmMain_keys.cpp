@@ -498,6 +498,8 @@ void frmMain::LineNumberInput() {
 void frmMain::GotoLabel(const std::string& sLabel, bool bRunIt) {
     const int p = oPrgm.FindLabel(sLabel);
     if (p <= 0) throw CCalcError(enmErrKind::Forced);
+    // A key pressed during a run starts no second run, nor moves the running one.
+    if (bRunIt && IsRunning()) return;
     oPrgm.SetPrgmPointer(p);
     bInErr = false;
     if (bRunIt) {
@@ -520,6 +522,7 @@ void frmMain::LabelKey(enmKey eKey) {
     }
     const int p = oPrgm.FindLabel(sLabel);
     if (p != 0) {
+        if (IsRunning()) return;
         oPrgm.SetPrgmPointer(p);
         bInErr = false;
         RunProgram();

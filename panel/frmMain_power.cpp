@@ -82,10 +82,7 @@ void frmMain::imgRunStop_Click() {
             if (bInErr) return;
             bPendOp = false;
             sPendOp.clear();
-            if (enmNumEntry != 0) {
-                oStack.Push(GetVal());
-                enmNumEntry = 0;
-            }
+            SavePendingNum();
             const int nShift = enmShift;
             enmShift = 0;
             SetTitle(kTitle);

@@ -62,6 +62,22 @@ TEST_F(EntryTest, TypedNumberTooLargeIsRefused) {
     EXPECT_EQ(Display(), "7.00|");
 }
 
+TEST_F(EntryTest, RefusedEntryStopsTheKeyThatFinishedIt) {
+    for (const char* sKey : {"+", "SUM+", "STO", "R/S", "f", "."}) {
+        SCOPED_TRACE(sKey);
+        oMain.oStack.SetAll(3, 2, 1, 0);
+        oMain.bInErr = false;
+        oMain.enmNumEntry = 0;
+        Keys("1 0 EEX 9 9");
+        Keys(sKey);
+        EXPECT_EQ(Display(), "Error|");
+        EXPECT_EQ(X(), 3);
+        EXPECT_EQ(Y(), 2);
+        EXPECT_EQ(oMain.oMem.Rcl(19), 0);   // no statistics point was added
+        EXPECT_FALSE(oMain.bPendOp);
+    }
+}
+
 TEST_F(EntryTest, EnterDuplicatesAndLiftRules) {
     Keys("5 ENTER 3 -");
     EXPECT_EQ(X(), 2);
