@@ -52,7 +52,13 @@ TEST_F(AuditTest, RegisterArithmeticOperandForms) {
 }
 
 TEST_F(AuditTest, StackAndIRegisterInstructions) {
-    const struct { std::vector<std::string> vSteps; double fX, fI; V vWant; double fIAfter, fLastX; bool bErr; } aCases[] = {
+    const struct {
+        std::vector<std::string> vSteps;
+        double fX, fI;
+        V vWant;
+        double fIAfter, fLastX;
+        bool bErr;
+    } aCases[] = {
         {{"X<>I"}, 1, 7, {7, 2, 3, 4}, 1, -1, false},
         // I cannot be pushed: the error flag is set, X still goes to I and the stack stays dropped.
         {{"X<>I"}, 1, 1e100, {2, 3, 4, 4}, 1, -1, true},
