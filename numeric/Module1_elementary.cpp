@@ -191,9 +191,6 @@ void PolarToRect(double fTheta, double r, double& x, double& y) {
     y = fY;
 }
 
-// The angle takes the quadrant of (x, y) into account, so that converting
-// back gives the same point: (-1, 0) is at pi, (0, 1) at pi/2, the origin
-// at 0.
 // The angle is the principal value of arctan(y/x), in (-pi/2, pi/2), with no
 // quadrant correction: programs written for the calculator correct the
 // quadrant themselves and rely on this. x = 0 is a division by zero.

@@ -25,6 +25,7 @@ protected:
         for (const std::string& s : vSteps) p.SetLine(n++, s);
         p.ScanLabels();
         p.Reset();   // pointer at step 1, no number being keyed
+        p.StopRequested = false;
         oHost.vMessages.clear();
         oHost.vSounds.clear();
     }
