@@ -1,76 +1,43 @@
+// Display formatting of arbitrary values and the blinking helpers; what the
+// display shows after keys is in tests/batch/display_*.keys and entry_*.keys.
 #include <cmath>
 
 #include "PanelFixture.h"
 
 using DisplayTest = PanelTest;
 
-TEST_F(DisplayTest, StartsOnInRunModeWithFix2) {
-    EXPECT_EQ(Display(), "0.00|");
-    EXPECT_EQ(oMain.sTitle, "CorvelXMem ");
-    EXPECT_TRUE(oMain.bOn);
-    EXPECT_TRUE(oMain.bRun);
-    EXPECT_NEAR(oMain.fAngleFactor, M_PI / 180, 1e-15);
-}
-
-TEST_F(DisplayTest, FixFormatAndAutomaticScientific) {
-    EXPECT_EQ(Shown(0), "0.00|");
-    EXPECT_EQ(Shown(1e-101), "0.00|");
-    EXPECT_EQ(Shown(123.456), "123.46|");
-    EXPECT_EQ(Shown(0.5), "0.50|");
-    EXPECT_EQ(Shown(-0.5), "-0.50|");
-    EXPECT_EQ(Shown(1), "1.00|");
-    EXPECT_EQ(Shown(0.01), "0.01|");
-    EXPECT_EQ(Shown(0.009), "9.00|-03");
-    EXPECT_EQ(Shown(5), "5.00|");   // the switch to SCI was only for that number
-    EXPECT_EQ(Shown(1e9), "1000000000.00|");
-    EXPECT_EQ(Shown(1234567890), "1.23|09");
-    oMain.nDigits = 9;
-    EXPECT_EQ(Shown(1234567), "1234567.000000000|");
-    EXPECT_EQ(Shown(12345678), "1.234567800|07");
-    oMain.nDigits = 0;
-    EXPECT_EQ(Shown(12.3), "12.|");
-    EXPECT_EQ(Shown(0.4), "4.|-01");
-}
-
-TEST_F(DisplayTest, SciAndEngFormats) {
-    oMain.enmDispMode = 1;
-    EXPECT_EQ(Shown(0), "0.00|00");
-    EXPECT_EQ(Shown(1e20), "1.00|20");
-    EXPECT_EQ(Shown(-2.5e-7), "-2.50|-07");
-    EXPECT_EQ(Shown(9.999e5), "10.00|05");   // rounding carries, the exponent stays
-    EXPECT_EQ(Shown(1.5e-100), "1.50|-100");
-    oMain.enmDispMode = 2;
-    EXPECT_EQ(Shown(0), "0.00|00");
-    EXPECT_EQ(Shown(12300), "12.30|03");
-    EXPECT_EQ(Shown(0.5), "500.00|-03");
-    EXPECT_EQ(Shown(1000), "1.00|03");
-    EXPECT_EQ(Shown(999996), "1000.00|03");
+TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
+    struct {
+        int32_t nMode;
+        int16_t nDigits;
+        double v;
+        const char* sShown;
+    } const kCases[] = {
+        // FIX switches to SCI only for a number it cannot show.
+        {0, 2, 0, "0.00|"}, {0, 2, 1e-101, "0.00|"}, {0, 2, 123.456, "123.46|"}, {0, 2, -0.5, "-0.50|"},
+        {0, 2, 0.01, "0.01|"}, {0, 2, 0.009, "9.00|-03"}, {0, 2, 5, "5.00|"},
+        {0, 2, 1e9, "1000000000.00|"}, {0, 2, 1234567890, "1.23|09"},
+        {0, 9, 1234567, "1234567.000000000|"}, {0, 9, 12345678, "1.234567800|07"},
+        {0, 0, 12.3, "12.|"}, {0, 0, 0.4, "4.|-01"}, {0, -5, 2.7, "3.|"},
+        // SCI: rounding carries into the mantissa, the exponent stays.
+        {1, 2, 0, "0.00|00"}, {1, 2, 1e20, "1.00|20"}, {1, 2, -2.5e-7, "-2.50|-07"},
+        {1, 2, 9.999e5, "10.00|05"}, {1, 2, 1.5e-100, "1.50|-100"}, {1, 2, 9.999999999E+99, "10.00|99"},
+        {1, 2, std::nan(""), "Error|"}, {1, 2, INFINITY, "Error|"},
+        // ENG: exponents are multiples of three.
+        {2, 2, 0, "0.00|00"}, {2, 2, 12300, "12.30|03"}, {2, 2, 0.5, "500.00|-03"},
+        {2, 2, 1000, "1.00|03"}, {2, 2, 999996, "1000.00|03"},
+    };
+    for (const auto& c : kCases) {
+        oMain.enmDispMode = c.nMode;
+        oMain.nDigits = c.nDigits;
+        EXPECT_EQ(Shown(c.v), c.sShown) << c.nMode << " " << c.nDigits << " " << c.v;
+    }
     double m = 0;
     int16_t n = 0;
     oMain.GetEngFormat(0.05, m, n);
     EXPECT_NEAR(m, 50, 1e-12);
     EXPECT_EQ(n, -3);
-}
-
-TEST_F(DisplayTest, OutOfRangeShowsErrorAndReplacesX) {
-    oMain.oStack.SetAll(1e100, 2, 3, 4);
-    oMain.ShowX();
-    EXPECT_EQ(Display(), "Error|");
-    EXPECT_TRUE(oMain.bInErr);
-    EXPECT_EQ(X(), 9.999999999E+99);
-    EXPECT_EQ(Y(), 2);
-    oMain.oStack.SetAll(-1e100, 2, 3, 4);
-    oMain.ShowX();
-    EXPECT_EQ(X(), 9.999999999E+99);
-    oMain.enmDispMode = 1;
-    EXPECT_EQ(Shown(9.999999999E+99), "10.00|99");
-    EXPECT_EQ(Shown(std::nan("")), "Error|");
-    EXPECT_EQ(Shown(INFINITY), "Error|");
-}
-
-TEST_F(DisplayTest, AbsurdDigitCountsStillFormat) {
-    oMain.nDigits = -5;
-    EXPECT_EQ(Shown(2.7), "3.|");
+    oMain.enmDispMode = 0;
     oMain.nDigits = 32767;
     std::string d, e;
     oMain.ShowXHelper(1.5, d, e);

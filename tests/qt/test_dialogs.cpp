@@ -20,77 +20,48 @@
 
 TEST(MessageWindow, ShowsTextAndTitleUntilOK) {
     CCalcUnderTest o;
-    QString sTitle, sText;
-    bool bVisibleWhileOpen = false;
-    CModalWatchdog oDog([&](QWidget* w) {
-        sTitle = w->windowTitle();
-        sText = w->findChild<QLabel*>("lblMsg")->text();
-        bVisibleWhileOpen = w->isVisible();
-        w->findChild<QPushButton*>("cmdOK")->click();
-    });
-    o.oHost.ShowMsg("Error at line 012", "Program Error");
-    EXPECT_TRUE(oDog.Acted());
-    EXPECT_FALSE(oDog.GaveUp());
-    EXPECT_TRUE(bVisibleWhileOpen);
-    EXPECT_EQ(sTitle, "Program Error");
-    EXPECT_EQ(sText, "Error at line 012");
-    EXPECT_FALSE(o.oHost.MsgBoxWindow().isVisible());
-
-    CModalWatchdog oDog2([&](QWidget* w) {
-        sTitle = w->windowTitle();
-        ClickButton(w, "OK");
-    });
-    o.oHost.ShowMsg("x", "");
-    EXPECT_EQ(sTitle, "Corvel Emulator");
+    // An empty title gives the window's own.
+    const char* const kTitles[][2] = {{"Program Error", "Program Error"}, {"", "Corvel Emulator"}};
+    for (const auto& t : kTitles) {
+        QString sTitle, sText;
+        CModalWatchdog oDog([&](QWidget* w) {
+            sTitle = w->windowTitle();
+            sText = w->findChild<QLabel*>("lblMsg")->text();
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        o.oHost.ShowMsg("Error at line 012", t[0]);
+        EXPECT_FALSE(oDog.GaveUp());
+        EXPECT_EQ(sTitle, t[1]);
+        EXPECT_EQ(sText, "Error at line 012");
+        EXPECT_FALSE(o.oHost.MsgBoxWindow().isVisible());
+    }
 }
 
-TEST(MessageWindow, FlagTestFromTheKeyboardReportsInIt) {
-    CCalcUnderTest o;
-    QString sTitle, sText;
-    CModalWatchdog oDog([&](QWidget* w) {
-        sTitle = w->windowTitle();
-        if (auto* l = w->findChild<QLabel*>("lblMsg")) sText = l->text();
-        ClickButton(w, "OK");
-    });
-    KeyClicks(&o.oWindow, "h*3");   // F? 3
-    EXPECT_TRUE(oDog.Acted());
-    EXPECT_EQ(sTitle, "Flag 3 Status");
-    EXPECT_EQ(sText, "Flag 3 is clear");
-}
-
-TEST(RegisterViewer, ShowsEachLineInAFixedPitchLabel) {
+TEST(RegisterViewer, ShowsEachLineInAFixedPitchLabelAndBlanksTheRest) {
     CCalcUnderTest o;
     std::vector<std::string> vLines;
     for (int i = 0; i < 26; ++i) vLines.push_back("line " + std::to_string(i));
-    QStringList vShown;
-    bool bFixed = false;
-    QString sTitle;
-    CModalWatchdog oDog([&](QWidget* w) {
-        sTitle = w->windowTitle();
-        auto* pView = qobject_cast<ViewMemReg*>(w);
-        ASSERT_NE(pView, nullptr);
-        for (QLabel* l : pView->lblReg) vShown << l->text();
-        bFixed = QFontInfo(pView->lblReg[0]->font()).fixedPitch();
-        pView->cmdClose->click();
-    });
-    o.oHost.ShowRegisters(vLines);
-    EXPECT_FALSE(oDog.GaveUp());
-    EXPECT_EQ(sTitle, "Memory Registers");
-    ASSERT_EQ(vShown.size(), 26);
-    EXPECT_EQ(vShown[0], "line 0");
-    EXPECT_EQ(vShown[25], "line 25");
-    EXPECT_TRUE(bFixed);
-
-    // Fewer lines than labels: the rest are empty, not left over from before.
-    vShown.clear();
-    CModalWatchdog oDog2([&](QWidget* w) {
-        for (QLabel* l : qobject_cast<ViewMemReg*>(w)->lblReg) vShown << l->text();
-        ClickButton(w, "Close");
-    });
-    o.oHost.ShowRegisters({"p0:  1.50"});
-    ASSERT_EQ(vShown.size(), 26);
-    EXPECT_EQ(vShown[0], "p0:  1.50");
-    EXPECT_EQ(vShown[1], "");
+    // Fewer lines than labels the second time: the rest are empty, not left over.
+    for (const auto& v : {vLines, std::vector<std::string>{"p0:  1.50"}}) {
+        QStringList vShown;
+        bool bFixed = false;
+        QString sTitle;
+        CModalWatchdog oDog([&](QWidget* w) {
+            sTitle = w->windowTitle();
+            auto* pView = qobject_cast<ViewMemReg*>(w);
+            ASSERT_NE(pView, nullptr);
+            for (QLabel* l : pView->lblReg) vShown << l->text();
+            bFixed = QFontInfo(pView->lblReg[0]->font()).fixedPitch();
+            ClickButton(w, "Close");
+        });
+        o.oHost.ShowRegisters(v);
+        EXPECT_FALSE(oDog.GaveUp());
+        EXPECT_EQ(sTitle, "Memory Registers");
+        EXPECT_TRUE(bFixed);
+        ASSERT_EQ(vShown.size(), 26);
+        EXPECT_EQ(vShown[0], QString::fromStdString(v[0]));
+        EXPECT_EQ(vShown[25], v.size() == 26 ? QString("line 25") : QString());
+    }
 }
 
 TEST(MemoryBlockViewer, RefillsTheListWhenTheBoxIsTicked) {
@@ -124,27 +95,29 @@ TEST(MemoryBlockViewer, RefillsTheListWhenTheBoxIsTicked) {
 
 TEST(HostDialogs, YesNoQuestionReturnsTheAnswer) {
     CCalcUnderTest o;
-    QMessageBox::Icon eIcon = QMessageBox::NoIcon;
-    QString sTitle, sText;
-    CModalWatchdog oNo([&](QWidget* w) {
-        auto* pBox = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(pBox, nullptr);
-        eIcon = pBox->icon();
-        sTitle = pBox->windowTitle();
-        sText = pBox->text();
-        pBox->button(QMessageBox::No)->click();
-    });
-    EXPECT_FALSE(o.oHost.AskYesNo("Write Program", "Write Program?", enmIcon::Question));
-    EXPECT_EQ(eIcon, QMessageBox::Question);
-    EXPECT_EQ(sTitle, "Write Program");
-    EXPECT_EQ(sText, "Write Program?");
-
-    CModalWatchdog oYes([&](QWidget* w) {
-        eIcon = qobject_cast<QMessageBox*>(w)->icon();
-        qobject_cast<QMessageBox*>(w)->button(QMessageBox::Yes)->click();
-    });
-    EXPECT_TRUE(o.oHost.AskYesNo("Warning", "Proceed anyway", enmIcon::Critical));
-    EXPECT_EQ(eIcon, QMessageBox::Critical);
+    const struct {
+        enmIcon eIcon;
+        QMessageBox::Icon eShown;
+        QMessageBox::StandardButton eClick;
+    } kCases[] = {{enmIcon::Question, QMessageBox::Question, QMessageBox::No},
+                  {enmIcon::Critical, QMessageBox::Critical, QMessageBox::Yes}};
+    for (const auto& c : kCases) {
+        QMessageBox::Icon eIcon = QMessageBox::NoIcon;
+        QString sTitle, sText;
+        CModalWatchdog oDog([&](QWidget* w) {
+            auto* pBox = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(pBox, nullptr);
+            eIcon = pBox->icon();
+            sTitle = pBox->windowTitle();
+            sText = pBox->text();
+            pBox->button(c.eClick)->click();
+        });
+        EXPECT_EQ(o.oHost.AskYesNo("Write Program", "Write Program?", c.eIcon), c.eClick == QMessageBox::Yes);
+        EXPECT_FALSE(oDog.GaveUp());
+        EXPECT_EQ(eIcon, c.eShown);
+        EXPECT_EQ(sTitle, "Write Program");
+        EXPECT_EQ(sText, "Write Program?");
+    }
 }
 
 TEST(HostDialogs, InputBoxGivesTheTypedTextOrCancel) {

@@ -34,11 +34,8 @@ TEST(PanelWindow, ClickedKeysReachTheCalculatorAndTheDisplayShowsTheResult) {
     const QImage oImg = o.oWindow.GrabPanel();
     EXPECT_EQ(o.oWindow.PaintedDisplay(), "5.00");
     EXPECT_TRUE(HasLitLed(oImg, DisplayArea(o.oWindow)));
-
-    // The arithmetic keys on the left and the decimal point.
-    o.Clicks({"CLX", "7", ".", "5", "ENTER", "2", "/"});
-    EXPECT_EQ(o.oMain.lblDisp, "3.75");
-    o.Clicks({"4", "*", "1", "-"});
+    // The other arithmetic keys and the decimal point.
+    o.Clicks({"CLX", "7", ".", "5", "ENTER", "2", "/", "4", "*", "1", "-"});
     EXPECT_EQ(o.oMain.lblDisp, "14.00");
 }
 
@@ -63,7 +60,6 @@ TEST(PanelWindow, PrefixKeysShowInTheWindowTitle) {
     CCalcUnderTest o;
     EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem ");
     o.Clicks({"f", "g"});
-    EXPECT_EQ(o.oMain.enmShift, 2);
     EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem [g]");
     // The prefix is used up by the next key and the title returns.
     o.Click("4");
@@ -126,17 +122,14 @@ TEST(PanelWindow, AKeyActsOnReleaseAndShowsThatItIsHeldDown) {
 }
 
 TEST(PanelWindow, SwitchesFollowTheCalculatorState) {
+    // What the keys do while off is in tests/batch/prgm_power_switch.keys.
     CCalcUnderTest o;
     o.Click("OFF");
     EXPECT_FALSE(o.oMain.bOn);
-    EXPECT_EQ(o.oMain.lblDisp, "");
     const QImage oOff = o.oWindow.GrabPanel();
     EXPECT_FALSE(HasLitLed(oOff, DisplayArea(o.oWindow)));
-    o.Click("5");                       // keys do nothing while off
-    EXPECT_EQ(o.oMain.lblDisp, "");
     o.Click("ON");
     EXPECT_TRUE(o.oMain.bOn);
-    EXPECT_EQ(o.oMain.lblDisp, "0.00");
     EXPECT_NE(o.oWindow.GrabPanel(), oOff);
 
     o.Click("PRGM");
@@ -155,17 +148,14 @@ TEST(PanelWindow, TheCoreRepaintsTheDisplayWithoutTheEventLoop) {
     o.oMain.lblDisp = "1 23";
     o.oHost.Refresh(enmPart::Disp);
     EXPECT_EQ(o.oWindow.PaintedDisplay(), "1 23");
-
     o.oMain.sTitle = "CorvelXMem [STO]";
     o.oHost.Refresh(enmPart::Title);
     EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem [STO]");
-
-    o.oMain.bBusy = true;
-    o.oHost.Refresh(enmPart::Cursor);
-    EXPECT_EQ(o.oWindow.cursor().shape(), Qt::BusyCursor);
-    o.oMain.bBusy = false;
-    o.oHost.Refresh(enmPart::Cursor);
-    EXPECT_NE(o.oWindow.cursor().shape(), Qt::BusyCursor);
+    for (bool bBusy : {true, false}) {
+        o.oMain.bBusy = bBusy;
+        o.oHost.Refresh(enmPart::Cursor);
+        EXPECT_EQ(o.oWindow.cursor().shape() == Qt::BusyCursor, bBusy);
+    }
 }
 
 TEST(PanelWindow, TheCardPictureAppearsWithAProgram) {
