@@ -108,15 +108,9 @@ bool ParseLeading(std::string_view s, double& fOut) {
     return true;
 }
 
-bool ParseWhole(std::string_view s, double& fOut) {
-    size_t a = 0, b = s.size();
-    while (a < b && (s[a] == ' ' || s[a] == '\t' || s[a] == '\r' || s[a] == '\n')) ++a;
-    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r' || s[b - 1] == '\n')) --b;
-    std::string_view t = s.substr(a, b - a);
-    if (t.empty()) return false;
-    // The whole text must be the leading number.
+bool IsDecimalSyntax(std::string_view t) {
     size_t j = 0;
-    if (t[j] == '+' || t[j] == '-') ++j;
+    if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
     size_t nd = 0;
     while (j < t.size() && t[j] >= '0' && t[j] <= '9') { ++j; ++nd; }
     if (j < t.size() && t[j] == '.') {
@@ -131,7 +125,17 @@ bool ParseWhole(std::string_view s, double& fOut) {
         while (j < t.size() && t[j] >= '0' && t[j] <= '9') { ++j; ++ne; }
         if (ne == 0) return false;
     }
-    if (j != t.size()) return false;
+    return j == t.size();
+}
+
+bool ParseWhole(std::string_view s, double& fOut) {
+    size_t a = 0, b = s.size();
+    while (a < b && (s[a] == ' ' || s[a] == '\t' || s[a] == '\r' || s[a] == '\n')) ++a;
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r' || s[b - 1] == '\n')) --b;
+    std::string_view t = s.substr(a, b - a);
+    if (t.empty()) return false;
+    // The whole text must be the leading number.
+    if (!IsDecimalSyntax(t)) return false;
     return ParseLeading(t, fOut);
 }
 

@@ -39,6 +39,9 @@ std::string FormatG15(double x);
 // that forms a finite decimal number. Returns false when there is none,
 // or when what is there is not finite (nan, inf, 1e400).
 bool ParseLeading(std::string_view s, double& fOut);
+// True when the text is exactly [+-]digits[.digits][(e|E)[+-]digits] with at
+// least one mantissa digit (no blanks).
+bool IsDecimalSyntax(std::string_view s);
 // Reads the whole text (surrounding blanks allowed) as a finite decimal
 // number; false when it is anything else.
 bool ParseWhole(std::string_view s, double& fOut);

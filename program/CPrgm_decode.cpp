@@ -125,26 +125,7 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// Decimal number syntax: [+-] digits [. digits] [(e|E) [+-] digits], at least one mantissa digit.
-bool LooksNumeric(const std::string& s) {
-    size_t j = 0;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-    size_t nd = 0;
-    while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ++j; ++nd; }
-    if (j < s.size() && s[j] == '.') {
-        ++j;
-        while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ++j; ++nd; }
-    }
-    if (nd == 0) return false;
-    if (j < s.size() && (s[j] == 'e' || s[j] == 'E')) {
-        ++j;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-        size_t ne = 0;
-        while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ++j; ++ne; }
-        if (ne == 0) return false;
-    }
-    return j == s.size();
-}
+bool LooksNumeric(const std::string& s) { return NumUtil::IsDecimalSyntax(s); }
 
 void Classify(std::string sWord, COperand& o) {
     o.sUpper = Upper(sWord);
