@@ -43,7 +43,7 @@ public:
     void Reset();
     const std::string& GetLine(int nStep) const;          // raises Range outside 0..999
     void SetLine(int nStep, const std::string& sText);    // raises Range outside 0..999
-    void InsertLine(const std::string& sLine);
+    void InsertLine(std::string sLine);
     void DeleteLine();
     std::string ShowLine(int nLine) const;
     std::string ShowCurrLine() const;

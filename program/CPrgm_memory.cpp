@@ -84,10 +84,11 @@ void CPrgm::SetLine(int nStep, const std::string& sText) {
     Decoded_[nStep].bValid = false;
 }
 
-void CPrgm::InsertLine(const std::string& sLine) {
+void CPrgm::InsertLine(std::string sLine) {
+    // Taken by value: the text may be one of the steps the shift moves.
     INC(PrgmPtr);
     for (int k = kMaxSteps; k > PrgmPtr; --k) Program_[k] = std::move(Program_[k - 1]);
-    Program_[PrgmPtr] = sLine;
+    Program_[PrgmPtr] = std::move(sLine);
     Invalidate(PrgmPtr, kMaxSteps);
 }
 

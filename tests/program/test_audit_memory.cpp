@@ -74,3 +74,12 @@ TEST_F(AuditMemoryTest, EndOfProgramAndScannedSteps) {
     EXPECT_EQ(LastMessage(),
               "Missing Label Found!|In line 008 XGTO B the label B does not exist. Please edit your program.");
 }
+
+TEST_F(AuditMemoryTest, InsertingAStoredStepCopiesItBeforeTheShift) {
+    Load({"A1", "A2", "A3", "A4", "A5"});
+    p.SetPrgmPointer(1);
+    p.InsertLine(p.GetLine(5));
+    EXPECT_EQ(p.GetLine(2), "A5");
+    EXPECT_EQ(p.GetLine(6), "A5");
+    EXPECT_EQ(p.GetLine(5), "A4");
+}
