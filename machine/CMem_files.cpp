@@ -12,6 +12,9 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "../numeric/Module1.h"
 #include "../numeric/NumUtil.h"
@@ -58,7 +61,16 @@ public:
             if (ec) return;
         }
         const fs::file_status oStatus = fs::status(oTarget_, ec);
-        if (fs::exists(oStatus) && !fs::is_regular_file(oStatus)) return;
+        if (fs::exists(oStatus)) {
+            if (!fs::is_regular_file(oStatus)) return;
+#ifndef _WIN32
+            // A file we may not write stays as it is: the write fails silently.
+            if (::access(oTarget_.c_str(), W_OK) != 0) return;
+#endif
+            // The new file takes the old one's permissions.
+            bKeepPerms_ = true;
+            ePerms_ = oStatus.permissions();
+        }
         static std::atomic<unsigned> nSerial{0};
         const auto nTick = static_cast<unsigned long long>(
             std::chrono::steady_clock::now().time_since_epoch().count());
@@ -88,6 +100,7 @@ public:
         if (std::fclose(pFile_) != 0) bOk_ = false;
         pFile_ = nullptr;
         std::error_code ec;
+        if (bOk_ && bKeepPerms_) fs::permissions(oTemp_, ePerms_, ec);
         if (bOk_) fs::rename(oTemp_, oTarget_, ec);
         if (!bOk_ || ec) {
             fs::remove(oTemp_, ec);
@@ -114,6 +127,8 @@ private:
     std::FILE* pFile_ = nullptr;
     bool bOk_ = false;
     bool bDone_ = false;
+    bool bKeepPerms_ = false;
+    fs::perms ePerms_ = fs::perms::none;
 };
 
 // Buffered byte source over a file opened for reading.
@@ -152,12 +167,12 @@ private:
     bool bEnd_ = false, bFailed_ = false;
 };
 
-// Reads data-file lines: ends at LF (a CR just before it is dropped), keeps
-// at most kKeep characters of a line and skips the rest, and drops a UTF-8
-// byte order mark in front of the first line.
+// Reads data-file lines: ends at LF (a CR just before it is dropped), skips
+// leading blanks, keeps at most kKeep further characters of a line and skips
+// the rest, and drops a UTF-8 byte order mark in front of the first line.
 class CLineReader {
 public:
-    static constexpr size_t kKeep = 320;
+    static constexpr size_t kKeep = 1 << 16;
 
     explicit CLineReader(const std::string& sName) : oBytes_(sName) {}
     bool IsOpen() const { return oBytes_.IsOpen(); }
@@ -169,17 +184,22 @@ public:
         sLine.clear();
         bCut = false;
         bool bAny = false;
-        size_t nTotal = 0;
+        size_t nDropped = 0;
         char c = 0;
         while (oBytes_.Next(c)) {
             bAny = true;
             if (c == '\n') break;
-            ++nTotal;
-            if (sLine.size() <= kKeep) sLine.push_back(c);   // one extra, for a CR
+            // Leading blanks carry nothing and are not kept, so no run of
+            // them can push the number past what is kept.
+            if ((c == ' ' || c == '\t') && (sLine.empty() || (bFirst_ && sLine == "\xEF\xBB\xBF"))) continue;
+            if (sLine.size() <= kKeep)
+                sLine.push_back(c);   // one extra, for a CR
+            else
+                ++nDropped;
         }
         if (!bAny) return false;
-        if (nTotal == sLine.size() && !sLine.empty() && sLine.back() == '\r') sLine.pop_back();
-        else if (nTotal > sLine.size()) bCut = true;
+        if (nDropped == 0 && !sLine.empty() && sLine.back() == '\r') sLine.pop_back();
+        else if (nDropped > 0) bCut = true;
         if (sLine.size() > kKeep) {
             sLine.resize(kKeep);
             bCut = true;

@@ -244,6 +244,8 @@ double ExpInt(double x) {
     return Trapped([&] {
         return SumSeries(
             kEuler + Ln(x),
+            // Past 170 terms k*k! is infinite and the term 0: the terms are
+            // positive and already negligible there, so the sum is kept.
             [&](int k) { return Div(Pow(x, k), k * Factorial(k)); },
             [](int k) { return k; });
     });
@@ -255,7 +257,7 @@ double SinInt(double x) {
             Check(x),
             [&](int k) {
                 const int n = 2 * k + 1;
-                return Div(AltSign(k) * Pow(x, n), n * Factorial(n));
+                return Div(AltSign(k) * Pow(x, n), Check(n * Factorial(n)));
             },
             [](int k) { return 2 * k + 1; });
     });
@@ -267,7 +269,9 @@ double CosInt(double x) {
             kEuler + Ln(x),
             [&](int k) {
                 const int n = 2 * k;
-                return Div(AltSign(k) * Pow(x, n), n * Factorial(n));
+                // An overflowing denominator is a failure, not a zero term
+                // that would end the series early with a wrong sum.
+                return Div(AltSign(k) * Pow(x, n), Check(n * Factorial(n)));
             },
             [](int k) { return 2 * k; });
     });
@@ -280,7 +284,7 @@ double FresnelC(double x) {
             [&](int k) {
                 const int n = 4 * k + 1;
                 return Div(AltSign(k) * Check(Pow(kPi / 2.0, 2 * k) * Pow(x, n)),
-                           n * Factorial(2 * k));
+                           Check(n * Factorial(2 * k)));
             },
             [](int k) { return 4 * k + 1; });
     });

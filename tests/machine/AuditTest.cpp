@@ -84,3 +84,22 @@ TEST(CMemAudit, EmptyReadsAndAMissingScratchFile) {
     std::filesystem::current_path(oOld);
     EXPECT_EQ(nSize, 0u);
 }
+
+// A spread of large values well above the rounding residue of the sums is kept
+// (a spread within n units in the last place of the terms counts as none).
+TEST(CMemAudit, SmallSpreadOfLargeValuesIsKept) {
+    SMachine m;
+    auto& oStat = m.oStat;
+    auto& oMem = m.oMem;
+    for (double v : {1e7, 1e7 + 5, 1e7 + 10}) oStat.SumsAdd(v, v);
+    EXPECT_NEAR(oStat.SdevX(), 5, 1e-9);
+    double fSlope = 0, fIntercept = 0, fR2 = 0;
+    bool bOk = false;
+    m.Put(0, {1e7, 1, 1e7 + 5, 2, 1e7 + 10, 3});
+    oMem.LR_Linear(0.005, fSlope, fIntercept, fR2, bOk);
+    EXPECT_NEAR(fSlope, 0.2, 1e-9);
+    EXPECT_NEAR(fR2, 1, 1e-6);
+    m.Put(0, {1, 1e7, 2, 1e7 + 5, 3, 1e7 + 10});
+    oMem.LR_Linear(0.005, fSlope, fIntercept, fR2, bOk);
+    EXPECT_NEAR(fSlope, 5, 1e-9);
+}

@@ -107,12 +107,13 @@ TEST(CMemFiles, LinesReadAsTheirLeadingNumberOrZero) {
     const std::string sLines[] = {
         "\xEF\xBB\xBF" "2.5",  "letters",  "  1.5E+03  ", "\t-7x", "nan", "inf", "-1e400", "1e-400",
         "", "3\r", std::string("4\0 5", 4), sHugeNumber, "6" + std::string(100000, ' ') + "junk",
-        std::string(100000, 'x') + "8", "0.0000000000000000000000000000001" + std::string(400, '0')};
+        std::string(100000, 'x') + "8", "0.0000000000000000000000000000001" + std::string(400, '0'),
+        std::string(330, ' ') + "5"};
     std::string sFile;
     for (const std::string& s : sLines) sFile += s + "\n";
     WriteFile(oDir.File("mixed.dax"), sFile);
     m.oMem.ReadData(oDir.File("mixed.dax"));
-    EXPECT_EQ(m.Regs(0, 15), V({2.5, 0, 1500, -7, 0, 0, 0, 0, 0, 3, 4, 0, 6, 0, 0, 16}));
+    EXPECT_EQ(m.Regs(0, 16), V({2.5, 0, 1500, -7, 0, 0, 0, 0, 0, 3, 4, 0, 6, 0, 1e-31, 5, 17}));
 
     m.oMem.ReadData(std::string(CORVEL_TEST_DATA) + "/machine_mixed_line_ends.dax");
     EXPECT_EQ(m.Regs(0, 7), V({1.25, -3, 0, 1e-5, 0, 42, 0.5, 0}));   // R7 unchanged from the first read
@@ -178,4 +179,18 @@ TEST(CMemFiles, HostileFilesNeverCrashOrStoreNonFinite) {
         else m.oMem.ReadRangeData(sFile, (oGen() % 1000) + (oGen() % 1000) / 1000.0);
         for (int n = 0; n <= 999; ++n) ASSERT_TRUE(std::isfinite(m.oMem.Rcl(n))) << nRun << " R" << n;
     }
+}
+
+TEST(CMemFiles, ReplacedFileKeepsItsPermissions) {
+    CTempDir oDir;
+    SMachine m;
+    const std::string sFile = oDir.File("private.dax");
+    WriteFile(sFile, "1\n");
+    fs::permissions(sFile, fs::perms::owner_read | fs::perms::owner_write);
+    m.oMem.Sto(0, 42);
+    m.oMem.WriteData(sFile);
+    EXPECT_EQ(fs::status(sFile).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    m.oMem.Clear();
+    m.oMem.ReadData(sFile);
+    EXPECT_EQ(m.oMem.Rcl(0), 42);
 }

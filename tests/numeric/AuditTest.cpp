@@ -64,3 +64,9 @@ TEST(Module1Audit, IncrementAtThe32BitEdge) {
     EXPECT_TRUE(IncAndTestZero(u));  // -1 + 1 = 0
     EXPECT_EQ(u, 0.0);
 }
+
+TEST(Module1SeriesLimits, AnOverflowingDenominatorFailsInsteadOfEndingTheSeries) {
+    for (double x : {57.0, 60.0, 65.0}) EXPECT_EQ(Module1::CosInt(x), 1e111) << x;
+    for (double x : {6.0, 7.5}) EXPECT_EQ(Module1::FresnelC(x), 1e111) << x;
+    EXPECT_NEAR(Module1::ExpInt(60.0) / 1.9361822e24, 1.0, 1e-7);   // positive terms: the sum stands
+}
