@@ -3,9 +3,12 @@
 // number, letter and indirectly through I, register arithmetic, and the
 // block operations, block regressions and data files that work on them.
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
+
+#include "../numeric/CCalcError.h"
 
 class CStack;
 class CStatRegs;
@@ -27,7 +30,7 @@ public:
     int GetMaxMemReg() const { return kMaxReg; }
     void Clear();
     double Ireg() const { return R_[kRegI]; }
-    void SetIreg(double v) { R_[kRegI] = v; }
+    void SetIreg(double v) { StoI(v); }
     void ShowMem(int16_t n) { if (OnShowMem) OnShowMem(n); }
     void SwapPrimtoSecMem();
     void Sto(int n, double v);
@@ -38,7 +41,11 @@ public:
     void StoMinus(int n, double v);
     void StoMult(int n, double v);
     void StoDiv(int n, double v);
-    void StoI(double v) { R_[kRegI] = v; }
+    // A NaN or infinity is refused like any register store.
+    void StoI(double v) {
+        if (!std::isfinite(v)) throw CCalcError(std::isnan(v) ? enmErrKind::Invalid : enmErrKind::Overflow);
+        R_[kRegI] = v;
+    }
     double RclI() const { return R_[kRegI]; }
     void SwapX_I();
     void StoInd(double v);
