@@ -159,7 +159,11 @@ void CPanelWindow::PaintDisplay(QPainter& p) {
         p.setPen(kLed);
         p.drawText(rcText, eAlign | Qt::AlignVCenter, s);
     };
-    fnDraw(sPaintedDisp_, Qt::AlignLeft);
+    // A mantissa too long even for the smallest face (a program can ask for
+    // dozens of decimals) is cut short rather than drawn over the exponent.
+    const QFontMetricsF oMetrics(oFont);
+    const qreal fRoom = fInner - oMetrics.horizontalAdvance(sPaintedEex_ + QStringLiteral("   "));
+    fnDraw(oMetrics.elidedText(sPaintedDisp_, Qt::ElideRight, fRoom), Qt::AlignLeft);
     fnDraw(sPaintedEex_, Qt::AlignRight);
 
     // A faint reflection across the top of the glass.

@@ -43,7 +43,12 @@ ViewMemReg::ViewMemReg(QWidget* pParent) : QDialog(pParent) {
 void ViewMemReg::Fill(const std::vector<std::string>& vLines) {
     for (int i = 0; i < kCount; ++i) {
         const bool bHave = static_cast<size_t>(i) < vLines.size();
-        lblReg[i]->setText(bHave ? QString::fromStdString(vLines[static_cast<size_t>(i)]) : QString());
+        const QString sLine = bHave ? QString::fromStdString(vLines[static_cast<size_t>(i)]) : QString();
+        // A value shown with dozens of decimals is cut short so the window
+        // stays on the screen; the whole text is in the label's tool tip.
+        constexpr int kMaxChars = 40;
+        lblReg[i]->setText(sLine.size() > kMaxChars ? sLine.left(kMaxChars - 1) + QChar(0x2026) : sLine);
+        lblReg[i]->setToolTip(sLine.size() > kMaxChars ? sLine : QString());
     }
 }
 
