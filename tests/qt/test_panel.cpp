@@ -183,3 +183,21 @@ TEST(Application, RefusesPolitelyWithoutADisplay) {
     EXPECT_TRUE(sErr.contains("xvfb-run")) << sErr.toStdString();
     EXPECT_FALSE(sErr.contains('\n')) << sErr.toStdString();
 }
+
+// A program that never ends is stopped by the R key typed into the window,
+// and closing the window stops it too; the window takes keys again afterwards.
+TEST(PanelWindow, TypedRAndClosingTheWindowStopARunningProgram) {
+    CCalcUnderTest o;
+    o.Clicks({"PRGM", "f", "SST", "A", "1", "+", "GTO", "A", "RUN"});
+    QTimer::singleShot(150, &o.oWindow, [&] { KeyClicks(&o.oWindow, "R"); });
+    o.Click("A");
+    EXPECT_FALSE(o.oMain.IsRunning());
+    EXPECT_FALSE(o.oMain.bInErr);
+    EXPECT_GT(o.oMain.oPrgm.nRunSteps, 100u);
+    EXPECT_FALSE(o.oMain.bBusy);
+
+    QTimer::singleShot(150, &o.oWindow, [&] { o.oWindow.close(); });
+    o.Click("A");
+    EXPECT_FALSE(o.oMain.IsRunning());
+    EXPECT_FALSE(o.oWindow.isVisible());
+}
