@@ -90,6 +90,8 @@ public:
     void ReadFromScratchFile(double fNumber);
 
 private:
+    double SumRange(double fCode, bool bPairs, bool bAdd);
+
     std::array<double, kMaxReg + 1> R_{};
     CStack* pStack_ = nullptr;
     CStatRegs* pStat_ = nullptr;

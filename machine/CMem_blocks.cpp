@@ -178,43 +178,27 @@ CStatRegs& StatOf(CStatRegs* p) {
 }
 } // namespace
 
-double CMem::SumAddMemRange(double fCode) {
+// Adds (or removes) the points of a block: pairs (R(i), R(i+1)) for i =
+// first, first+2, ..., or one point (R(i), R(i)) per register.
+double CMem::SumRange(double fCode, bool bPairs, bool bAdd) {
     int a = 0, b = 0;
     GetMemRange(fCode, a, b);
     CStatRegs& oStat = StatOf(pStat_);
-    for (int i = a; i <= b; i += 2) {
-        if (i + 1 > kMaxReg) ThrowPastEnd();
-        oStat.SumsAdd(R_[i], R_[i + 1]);
+    for (int i = a; i <= b; i += bPairs ? 2 : 1) {
+        const int j = bPairs ? i + 1 : i;
+        if (j > kMaxReg) ThrowPastEnd();
+        if (bAdd)
+            oStat.SumsAdd(R_[i], R_[j]);
+        else
+            oStat.SumsSub(R_[i], R_[j]);
     }
     return oStat.Sum();
 }
 
-double CMem::SumSubMemRange(double fCode) {
-    int a = 0, b = 0;
-    GetMemRange(fCode, a, b);
-    CStatRegs& oStat = StatOf(pStat_);
-    for (int i = a; i <= b; i += 2) {
-        if (i + 1 > kMaxReg) ThrowPastEnd();
-        oStat.SumsSub(R_[i], R_[i + 1]);
-    }
-    return oStat.Sum();
-}
-
-double CMem::SumAddXMemRange(double fCode) {
-    int a = 0, b = 0;
-    GetMemRange(fCode, a, b);
-    CStatRegs& oStat = StatOf(pStat_);
-    for (int i = a; i <= b; ++i) oStat.SumsAdd(R_[i], R_[i]);
-    return oStat.Sum();
-}
-
-double CMem::SumSubXMemRange(double fCode) {
-    int a = 0, b = 0;
-    GetMemRange(fCode, a, b);
-    CStatRegs& oStat = StatOf(pStat_);
-    for (int i = a; i <= b; ++i) oStat.SumsSub(R_[i], R_[i]);
-    return oStat.Sum();
-}
+double CMem::SumAddMemRange(double fCode) { return SumRange(fCode, true, true); }
+double CMem::SumSubMemRange(double fCode) { return SumRange(fCode, true, false); }
+double CMem::SumAddXMemRange(double fCode) { return SumRange(fCode, false, true); }
+double CMem::SumSubXMemRange(double fCode) { return SumRange(fCode, false, false); }
 
 void CMem::SortRangeMem(double fCode) {
     int a = 0, b = 0;
