@@ -133,16 +133,20 @@ double Y1Raw(double x) {
 // Jn for n >= 2, a = |x| > 0: upward recurrence from J0, J1 when a > n,
 // otherwise the downward recurrence from an even order m well above n,
 // normalised by J0 + 2 (J2 + J4 + ...) = 1, with rescaling to stay in range.
+// Order n from orders 0 and 1 by f(j+1) = j * tox * f(j) - f(j-1).
+double Upward(int n, double tox, double f0, double f1) {
+    for (int j = 1; j < n; ++j) {
+        const double f2 = Check(j * tox * f1 - f0);
+        f0 = f1;
+        f1 = f2;
+    }
+    return f1;
+}
+
 double JnRaw(int n, double a) {
     const double tox = Div(2.0, a);
     if (a > n) {
-        double bjm = J0Raw(a), bj = J1Raw(a);
-        for (int j = 1; j < n; ++j) {
-            const double bjp = Check(j * tox * bj - bjm);
-            bjm = bj;
-            bj = bjp;
-        }
-        return bj;
+        return Upward(n, tox, J0Raw(a), J1Raw(a));
     }
     const int m = 2 * ((n + static_cast<int>(std::sqrt(40.0 * n))) / 2);
     bool bSum = false;
@@ -329,14 +333,7 @@ double BesselYN(int16_t n, double x) {
     if (n == 0) return BesselY0(x);
     if (n == 1) return BesselY1(x);
     return Trapped([&] {
-        const double tox = Div(2.0, Check(x));
-        double by = Y1Raw(x), bym = Y0Raw(x);
-        for (int j = 1; j < n; ++j) {
-            const double byp = Check(j * tox * by - bym);
-            bym = by;
-            by = byp;
-        }
-        return by;
+        return Upward(n, Div(2.0, Check(x)), Y0Raw(x), Y1Raw(x));
     });
 }
 

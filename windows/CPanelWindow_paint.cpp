@@ -18,31 +18,26 @@ const QColor kBlueOnLight(0x1d, 0x5c, 0xb0);
 const QColor kGrey(0xb4, 0xb4, 0xba);
 const QColor kLed(0xff, 0x3a, 0x24);
 
-QFont SansFont(int nPixels, bool bBold) {
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
+QFont MakeFont(const QString& sFamily, QFont::StyleHint eHint, int nPixels, bool bBold) {
+    QFont f(sFamily);
+    f.setStyleHint(eHint);
     f.setPixelSize(nPixels);
     f.setBold(bBold);
     return f;
 }
 
+QFont SansFont(int nPixels, bool bBold) {
+    return MakeFont(QStringLiteral("Liberation Sans"), QFont::SansSerif, nPixels, bBold);
+}
+
 // The legends: a condensed face with proper arrows, superscripts and Greek.
 QFont LegendFont(int nPixels) {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setStyleHint(QFont::SansSerif);
+    QFont f = MakeFont(QStringLiteral("DejaVu Sans"), QFont::SansSerif, nPixels, true);
     f.setStretch(QFont::SemiCondensed);
-    f.setPixelSize(nPixels);
-    f.setBold(true);
     return f;
 }
 
-QFont LedFont(int nPixels) {
-    QFont f(QStringLiteral("Liberation Mono"));
-    f.setStyleHint(QFont::Monospace);
-    f.setPixelSize(nPixels);
-    f.setBold(true);
-    return f;
-}
+QFont LedFont(int nPixels) { return MakeFont(QStringLiteral("Liberation Mono"), QFont::Monospace, nPixels, true); }
 
 // Shrinks a font until sText fits in fWidth.
 QFont Fitted(QFont f, const QString& sText, qreal fWidth, int nMinPixels) {
