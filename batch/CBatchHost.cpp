@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
-#include "../panel/frmMain.h"
+#include "../panel/CFrontPanel.h"
+
+using namespace corvel;
 
 std::string CBatchHost::OneLine(const std::string& s) {
     std::string r;

@@ -7,32 +7,34 @@
 
 #include "../panel/CHost.h"
 
-class frmMain;
+namespace corvel {
+class CFrontPanel;
+}
 
-class CBatchHost : public CHost {
+class CBatchHost : public corvel::CHost {
 public:
     CBatchHost(std::ostream& oOut, std::deque<std::string> vAnswers)
         : oOut_(oOut), vAnswers_(std::move(vAnswers)) {}
 
-    void PlaySound(enmSound) override {}
+    void PlaySound(corvel::enmSound) override {}
     double ClockSeconds() override { return fClock_; }
     void IdleUntil(double fTarget, bool) override {
         if (fTarget > fClock_) fClock_ = fTarget;
     }
     void ProcessEvents() override;
     // Stops a run once it has executed nSteps steps, as R/S would (0: never).
-    void SetStopAfter(unsigned long long nSteps, frmMain* pMain) {
+    void SetStopAfter(unsigned long long nSteps, corvel::CFrontPanel* pMain) {
         nStopAfter_ = nSteps;
         pMain_ = pMain;
     }
-    void Refresh(enmPart) override {}
+    void Refresh(corvel::enmPart) override {}
 
-    bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon) override;
-    void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon) override;
+    bool AskYesNo(const std::string& sTitle, const std::string& sText, corvel::enmIcon) override;
+    void ShowNotice(const std::string& sTitle, const std::string& sText, corvel::enmIcon) override;
     void ShowMsg(const std::string& sText, const std::string& sTitle) override;
     bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
                   std::string& sAnswer) override;
-    bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) override;
+    bool ChooseFile(const std::string& sInitial, corvel::CFileChoice& oChoice) override;
     void ShowRegisters(const std::vector<std::string>& vLines) override;
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) override;
     void ShowAbout() override;
@@ -51,5 +53,5 @@ private:
     double fClock_ = 1.0e9;
     bool bExit_ = false;
     unsigned long long nStopAfter_ = 0;
-    frmMain* pMain_ = nullptr;
+    corvel::CFrontPanel* pMain_ = nullptr;
 };

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "../panel/frmMain.h"
+#include "../panel/CFrontPanel.h"
 #include "CBatchHost.h"
+
+using namespace corvel;
 
 namespace {
 
@@ -22,7 +24,7 @@ bool NotProvided(const std::string& sKey) {
     return false;
 }
 
-void PrintState(frmMain& o) {
+void PrintState(CFrontPanel& o) {
     auto num = [](double v) {
         char buf[64];
         std::snprintf(buf, sizeof buf, "%.17g", v);
@@ -90,7 +92,7 @@ int main(int argc, char** argv) {
         }
     }
     for (const auto& k : vKeys) {
-        const bool bKnown = frmMain::IsKeyName(k) || k.rfind("type:", 0) == 0;
+        const bool bKnown = CFrontPanel::IsKeyName(k) || k.rfind("type:", 0) == 0;
         if (!bKnown) {
             std::cerr << "corvelxmem-batch: unknown key name: " << k << "\n";
             return 2;
@@ -102,7 +104,7 @@ int main(int argc, char** argv) {
     }
 
     CBatchHost oHost(std::cout, std::move(vAnswers));
-    frmMain oMain(oHost);
+    CFrontPanel oMain(oHost);
     oHost.SetStopAfter(nStopAfter, &oMain);
     for (const auto& k : vKeys) {
         if (k.rfind("type:", 0) == 0) {

@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace corvel;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -50,7 +52,7 @@ public:
 };
 
 // LBL A, RCL 1, RCL 2, *, STO+ 3, DSZ, GTO A, RTN with I = iterations.
-void LoadLoop(frmMain& oMain, double fIterations) {
+void LoadLoop(CFrontPanel& oMain, double fIterations) {
     static const char* const kSteps[] = {"LBL A", "RCL 1", "RCL 2", "*", "STO+ 3", "DSZ", "GTO A", "RTN"};
     oMain.oPrgm.Clear();
     for (int i = 0; i < 8; ++i) oMain.oPrgm.SetLine(i + 1, kSteps[i]);
@@ -67,7 +69,7 @@ struct CResult {
     double Rate() const { return fSteps / fSeconds; }
 };
 
-CResult RunLoop(frmMain& oMain, double fIterations) {
+CResult RunLoop(CFrontPanel& oMain, double fIterations) {
     LoadLoop(oMain, fIterations);
     oMain.oPrgm.SetPrgmPointer(1);
     const auto t0 = Clock::now();
@@ -80,7 +82,7 @@ CResult RunLoop(frmMain& oMain, double fIterations) {
 }
 
 CResult RunInWindow(CQtHost& oHost, double fIterations) {
-    frmMain oMain(oHost);
+    CFrontPanel oMain(oHost);
     CPanelWindow oWindow(oMain);
     oHost.SetPanel(&oWindow);
     oWindow.show();
@@ -93,7 +95,7 @@ CResult RunInWindow(CQtHost& oHost, double fIterations) {
 // Starts an endless loop, "clicks" R/S at a known moment through the event
 // queue and returns how long after that moment the run ended, in ms.
 double StopLatencyMs(CQtHost& oHost) {
-    frmMain oMain(oHost);
+    CFrontPanel oMain(oHost);
     CPanelWindow oWindow(oMain);
     oHost.SetPanel(&oWindow);
     oWindow.show();
@@ -146,7 +148,7 @@ int main(int argc, char* argv[]) {
     QApplication oApp(argc, argv);
 
     CNullHost oNull;
-    frmMain oHeadless(oNull);
+    CFrontPanel oHeadless(oNull);
     const CResult a = RunLoop(oHeadless, fIterations);
     const double fStepsPerIteration = a.fSteps / fIterations;
     const CResult c = PlainLoop(fIterations, fStepsPerIteration);

@@ -1,4 +1,6 @@
 #pragma once
+
+namespace corvel {
 // The ten user flags 0..9. Flags 2 and 3 are cleared by testing them.
 
 class CFlags {
@@ -19,3 +21,5 @@ public:
 private:
     bool bFlags_[10];
 };
+
+} // namespace corvel

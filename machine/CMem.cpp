@@ -6,21 +6,14 @@
 #include "../numeric/NumUtil.h"
 #include "CStack.h"
 
-namespace {
+namespace corvel {
 
-bool IsRegNumber(int n) { return n >= 0 && n <= CMem::kMaxReg; }
-
-// Register named by a text: "I" is 25; any piece of "ABCDE" names the
-// register of its first letter (20 + letter); anything else, the empty
-// text included, names no register (-1).
-int NameToReg(const std::string& sName) {
-    if (sName == "I") return CMem::kRegI;
+int CMem::RegOfName(const std::string& sName) {
+    if (sName == "I") return kRegI;
     static const std::string sLetters = "ABCDE";
     if (sName.empty() || sLetters.find(sName) == std::string::npos) return -1;
     return 20 + (sName[0] - 'A');
 }
-
-} // namespace
 
 CMem::CMem() { Clear(); }
 
@@ -30,22 +23,14 @@ void CMem::SwapPrimtoSecMem() {
     for (int k = 0; k < 10; ++k) std::swap(R_[k], R_[k + 10]);
 }
 
-// A register only ever holds a finite value: a NaN or infinity offered to a
-// store is an error and the register keeps what it had.
-void CMem::Sto(int n, double v) {
-    if (!IsRegNumber(n)) return;
-    R_[n] = NumUtil::Check(v);
-}
-
-double CMem::Rcl(int n) const { return IsRegNumber(n) ? R_[n] : NumUtil::kErrVal; }
 
 void CMem::StoA(const std::string& sName, double v) {
-    const int n = NameToReg(sName);
+    const int n = RegOfName(sName);
     if (n >= 0) Sto(n, v);
 }
 
 double CMem::RclA(const std::string& sName) const {
-    const int n = NameToReg(sName);
+    const int n = RegOfName(sName);
     return n >= 0 ? R_[n] : R_[kRegI];
 }
 
@@ -94,3 +79,5 @@ double CMem::RclInd() const {
     const int k = IndIndex();
     return IsRegNumber(k) ? R_[k] : NumUtil::kErrVal;
 }
+
+} // namespace corvel

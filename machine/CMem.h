@@ -10,6 +10,8 @@
 
 #include "../numeric/CCalcError.h"
 
+namespace corvel {
+
 class CStack;
 class CStatRegs;
 class CFlags;
@@ -33,8 +35,19 @@ public:
     void SetIreg(double v) { StoI(v); }
     void ShowMem(int16_t n) { if (OnShowMem) OnShowMem(n); }
     void SwapPrimtoSecMem();
-    void Sto(int n, double v);
-    double Rcl(int n) const;
+    // A register only ever holds a finite value: a NaN or infinity offered to a
+    // store is an error and the register keeps what it had.
+    void Sto(int n, double v) {
+        if (!IsRegNumber(n)) return;
+        if (!std::isfinite(v)) throw CCalcError(std::isnan(v) ? enmErrKind::Invalid : enmErrKind::Overflow);
+        R_[static_cast<size_t>(n)] = v;
+    }
+    double Rcl(int n) const { return IsRegNumber(n) ? R_[static_cast<size_t>(n)] : 1e111; }
+    static bool IsRegNumber(int n) { return n >= 0 && n <= kMaxReg; }
+    // The register a name stands for: "I" is 25; any piece of "ABCDE" names
+    // the register of its first letter (20 + letter); any other text, the
+    // empty one included, names no register (-1).
+    static int RegOfName(const std::string& sName);
     void StoA(const std::string& sName, double v);
     double RclA(const std::string& sName) const;
     void StoPlus(int n, double v);
@@ -97,3 +110,5 @@ private:
     CStatRegs* pStat_ = nullptr;
     CFlags* pFlags_ = nullptr;
 };
+
+} // namespace corvel

@@ -9,10 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "../numeric/Module1.h"
+#include "../numeric/Numeric.h"
 #include "../numeric/NumUtil.h"
 #include "CMem.h"
 #include "CStatRegs.h"
+
+namespace corvel {
 
 namespace {
 
@@ -115,7 +117,7 @@ void CMem::FillRangeMemWithRandomValue(double fCode, double a, double b) {
     GetMemRange(fCode, nA, nB);
     const double fWidth = NumUtil::Check(b - a);
     for (int i = nA; i <= nB; ++i)
-        R_[i] = NumUtil::Check(NumUtil::Check(Module1::RandomNumber() * fWidth) + a);
+        R_[i] = NumUtil::Check(NumUtil::Check(Numeric::RandomNumber() * fWidth) + a);
 }
 
 // Values are 16-bit integers, each rounded (halves to even) from the previous
@@ -155,10 +157,10 @@ void CMem::SwapRangeMem(double fSrc, double fDst) {
 void CMem::SearchMemRangeIntg(double fCode, double& v, double& fIndex) {
     int a = 0, b = 0;
     GetMemRange(fCode, a, b);
-    v = Module1::IntPart(v);
+    v = Numeric::IntPart(v);
     fIndex = -1.0;
     for (int i = a; i <= b; ++i) {
-        if (Module1::IntPart(R_[i]) == v) { fIndex = i; return; }
+        if (Numeric::IntPart(R_[i]) == v) { fIndex = i; return; }
     }
 }
 
@@ -273,3 +275,5 @@ void CMem::QuickSort(int lb, int ub) {
         --sp;
     }
 }
+
+} // namespace corvel

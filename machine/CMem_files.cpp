@@ -16,10 +16,12 @@
 #include <unistd.h>
 #endif
 
-#include "../numeric/Module1.h"
+#include "../numeric/Numeric.h"
 #include "../numeric/NumUtil.h"
 #include "CFlags.h"
 #include "CMem.h"
+
+namespace corvel {
 
 namespace {
 
@@ -320,7 +322,7 @@ void CopyLines(const std::string& sFrom, const std::string& sTo) {
 // Name of data file number n, or false when the number has no 16-bit integer part.
 bool NumberedFileName(double fNumber, std::string& sName) {
     try {
-        const int16_t n = NumUtil::ToInt16(Module1::IntPart(fNumber));
+        const int16_t n = NumUtil::ToInt16(Numeric::IntPart(fNumber));
         sName = "DATAFILE" + std::to_string(n) + ".dax";
         return true;
     } catch (const CCalcError&) {
@@ -389,3 +391,5 @@ void CMem::ReadFromScratchFile(double fNumber) {
     } catch (const std::system_error&) {
     }
 }
+
+} // namespace corvel

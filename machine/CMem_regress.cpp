@@ -8,6 +8,8 @@
 #include "CStatRegs.h"
 #include "StatNoise.h"
 
+namespace corvel {
+
 namespace {
 
 using NumUtil::Check;
@@ -160,3 +162,5 @@ void CMem::MLR_Power(double fCode, double& a1, double& a2, double& a0, double& f
 void CMem::QuadraticFit(double fCode, double& a1, double& a2, double& a0, double& fR2, bool& bOk) {
     FitPlane(*this, R_, fCode, enmPlane::Quadratic, a1, a2, a0, fR2, bOk);
 }
+
+} // namespace corvel

@@ -4,6 +4,8 @@
 
 #include "../numeric/NumUtil.h"
 
+namespace corvel {
+
 void CStack::Push(double& v) {
     if (std::fabs(v) < NumUtil::kTiny) v = 0.0;
     // Written so that a NaN fails the test too and is refused.
@@ -16,3 +18,5 @@ void CStack::Push(double& v) {
     }
     if (pbInErr_) *pbInErr_ = true;
 }
+
+} // namespace corvel

@@ -1,4 +1,6 @@
 #pragma once
+
+namespace corvel {
 // The four-level operand stack X, Y, Z, T.
 
 class CStack {
@@ -46,3 +48,5 @@ private:
     double X_ = 0, Y_ = 0, Z_ = 0, T_ = 0;
     bool* pbInErr_ = nullptr;
 };
+
+} // namespace corvel

@@ -6,6 +6,8 @@
 #include "CMem.h"
 #include "StatNoise.h"
 
+namespace corvel {
+
 namespace {
 
 constexpr int kRegSumX = 14;
@@ -119,3 +121,5 @@ void CStatRegs::LinearReg(double& fSlope, double& fIntercept, double& fR2, bool&
     fR2 = NumUtil::Check(fR * fR);
     bOk = true;
 }
+
+} // namespace corvel

@@ -1,4 +1,6 @@
 #pragma once
+
+namespace corvel {
 // Two-variable summations kept in data registers 14..19, and the means,
 // sample standard deviations and straight-line fit derived from them.
 class CMem;
@@ -38,3 +40,5 @@ private:
     CMem& oMem_;
     bool bErr_ = false;
 };
+
+} // namespace corvel

@@ -10,6 +10,8 @@
 #include <cfloat>
 #include <cmath>
 
+namespace corvel {
+
 namespace StatNoise {
 
 // fDiff: the computed difference; fScale: the size of the terms it was
@@ -20,3 +22,5 @@ inline double ZeroIfNoise(double fDiff, double fScale, double fCount) {
 }
 
 } // namespace StatNoise
+
+} // namespace corvel

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace corvel {
+
 enum class enmErrKind {
     Overflow,    // a result or integer conversion does not fit
     DivByZero,   // division by zero (also: an invalid register range code)
@@ -35,3 +37,5 @@ public:
 private:
     enmErrKind enmKind_;
 };
+
+} // namespace corvel

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace corvel {
+
 namespace NumUtil {
 
 int16_t ToInt16(double x) {
@@ -140,3 +142,5 @@ bool ParseWhole(std::string_view s, double& fOut) {
 }
 
 } // namespace NumUtil
+
+} // namespace corvel

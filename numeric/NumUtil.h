@@ -8,6 +8,8 @@
 
 #include "CCalcError.h"
 
+namespace corvel {
+
 namespace NumUtil {
 
 // The error value of the numeric library and the register memory.
@@ -47,3 +49,5 @@ bool IsDecimalSyntax(std::string_view s);
 bool ParseWhole(std::string_view s, double& fOut);
 
 } // namespace NumUtil
+
+} // namespace corvel

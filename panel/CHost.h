@@ -6,15 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "../program/CPanelFeedback.h"
+
+namespace corvel {
+
 enum class enmSound { Click, Beep };
-enum class enmIcon { Information, Question, Critical };
 // Which part of the front panel changed and needs repainting.
 enum class enmPart { Disp, Title, Card, PrgmLabel, Cursor, Window };
-
-struct CFileChoice {
-    std::string sTyped;  // the file name box as typed or selected
-    std::string sFull;   // the directory shown in the dialog, a separator, the name
-};
 
 class CHost {
 public:
@@ -54,3 +52,5 @@ public:
     // Ends the program (the window closes and the process exits).
     virtual void ExitProgram() = 0;
 };
+
+} // namespace corvel

@@ -2,14 +2,20 @@
 // Program memory and interpreter: the instruction vocabulary, the 999 step
 // texts with the step pointer and label table, the execution of every
 // instruction, the run loop with single and back step, and listing files.
+// It acts on the machine state it is given and reaches the front panel only
+// through CPanelFeedback.
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
+#include "../machine/CMachine.h"
 #include "../numeric/CCalcError.h"
+#include "CPanelFeedback.h"
 #include "CPrgmStep.h"
 
-class frmMain;
+namespace corvel {
+
 struct CPrgmOps;
 
 class CPrgm {
@@ -18,7 +24,7 @@ public:
     static constexpr int kTokenCapacity = 200;
     static constexpr int kRetDepth = 15;
 
-    explicit CPrgm(frmMain& oMain);   // Class_Initialize
+    CPrgm(CMachine& oMachine, CPanelFeedback& oPanel);
     CPrgm(const CPrgm&) = delete;
     CPrgm& operator=(const CPrgm&) = delete;
 
@@ -36,8 +42,8 @@ public:
     // ---- program memory and pointer ----
     void Clear();
     int GetMaxSteps() const { return kMaxSteps; }
-    static void INC(int16_t& nStep);
-    static void DEC(int16_t& nStep);
+    static void INC(int16_t& nStep) { nStep = nStep < kMaxSteps ? static_cast<int16_t>(nStep + 1) : int16_t{1}; }
+    static void DEC(int16_t& nStep) { nStep = nStep >= 1 ? static_cast<int16_t>(nStep - 1) : int16_t{kMaxSteps}; }
     int16_t GetPrgmPointer() const { return PrgmPtr; }
     void SetPrgmPointer(int nStep);
     void Reset();
@@ -73,7 +79,10 @@ public:
     std::array<int16_t, kRetDepth + 1> RetStack{};   // positions 1..15
 
     // ---- execution ----
-    void SavePendingNumber();
+    // Pushes a number being keyed by program steps (GetVal) and ends its entry.
+    void SavePendingNumber() {
+        if (EntryActive || ExpEntryActive) PushEntry();
+    }
     // Executes the step at PrgmPtr with the frame and error handling of a
     // single step; bSST asks for single-step presentation.
     void SST_Exec(bool& bSST);
@@ -83,6 +92,10 @@ public:
     // advance the pointer as a running program would. Errors propagate as
     // CCalcError to the caller; the pointer then still names the step.
     void ExecuteStep();
+    // Runs one instruction given as a step text on the machine state, as a
+    // key does: no number entry is ended, the pointer does not move, errors
+    // propagate to the caller.
+    void ExecInstr(const std::string& sText);
     // The decoded form of a step (decoded now if its text changed).
     CStep& DecodedStep(int nStep);
     // Looks a mnemonic up in the instruction table (any case); nullptr when unknown.
@@ -91,6 +104,9 @@ public:
     static const CInstr* InstrTable(int& nCount);
     double GetStartTime() const { return fStartTime_; }
 
+    CMachine& Machine() { return m_; }
+    const CMachine& Machine() const { return m_; }
+
     // ---- listing files ----
     void WriteProgram(const std::string& sFile);
     void ReadProgram(const std::string& sFile);
@@ -98,21 +114,33 @@ public:
 private:
     friend struct CPrgmOps;
 
+    void PushEntry();
     void Invalidate(int nFirst, int nLast);
     static void Decode(const std::string& sText, CStep& oStep);
-    // Decodes (if needed) and runs the instruction at PrgmPtr; an instruction
-    // that moves the pointer itself clears bAdvance_.
-    void RunStep();
+    // One step at PrgmPtr as a run executes it, after its yield: decode,
+    // end a number being keyed, execute, advance.
+    void RunOneStep();
+    // Runs steps until the program stops; an error of a step propagates.
+    void RunSteps(bool& bStopped);
+    // The error of the step at PrgmPtr: the error flag and its message.
+    void ReportStepError();
     // Shows the current step for two seconds, then the display as it was.
     void ShowStepBriefly(bool bRepaintAfter);
+    // The step of a label whose name is the decimal text of n, 0 when none.
+    int16_t FindNumberLabel(int n) const;
 
-    frmMain& oMain_;
+    CMachine& m_;
+    CPanelFeedback& fb_;
     std::array<std::string, kMaxSteps + 1> Program_;
     std::array<CStep, kMaxSteps + 1> Decoded_;
     std::array<std::string, kMaxSteps + 1> LabelName_;
     std::array<int16_t, kMaxSteps + 1> LabelLine_{};
+    // Labels whose names are whole numbers ("3", "-12"), for GTO (i) and GSB (i).
+    std::unordered_map<int, int16_t> oNumberLabels_;
     int nLabelGen_ = 0;   // changes whenever the label table is rebuilt
     bool bAdvance_ = true; // the advance mark of the step being executed
     std::string sFilename_;
     double fStartTime_ = 0.0;
 };
+
+} // namespace corvel

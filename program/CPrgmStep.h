@@ -1,12 +1,15 @@
 #pragma once
-// The decoded form of one program step. A step text is split and classified
-// once, when it is first executed after it changed; the interpreter then runs
-// from this form and never looks at the text again.
+// The decoded form of one program step. A step text is split, classified and
+// resolved once, when it is first executed after it changed; the interpreter
+// then runs from this form and never looks at the text again.
 #include <cstdint>
 #include <string>
 
+#include "../numeric/CCalcError.h"
+
+namespace corvel {
+
 class CPrgm;
-class frmMain;
 struct CStep;
 
 // What an operand word is, decided once when the step is decoded.
@@ -23,31 +26,57 @@ enum class enmOpd : uint8_t {
 
 struct COperand {
     enmOpd eKind = enmOpd::Empty;
-    bool bIntOk = false;      // Number: fInt fits a 16-bit integer (nearest, halves to even)
+    bool bIntOk = false;      // Number: nInt holds it (nearest, halves to even, fits 16 bits)
     int16_t nInt = 0;
     double fNum = 0.0;        // Number: the value
     std::string sText;        // as written
     std::string sUpper;       // upper-cased (register letters are upper case)
 };
 
+// How the register a step names is found when it runs.
+enum class enmRegAt : uint8_t {
+    Fixed,     // nReg itself (a number outside 0..999 addresses nothing)
+    NearestI,  // I to the nearest integer
+    IntPartI,  // the integer part of I, to the nearest integer
+    IndNear,   // the value of register nReg, to the nearest integer
+    IndInt,    // the integer part of register nReg's value, to the nearest integer
+    Bad        // the operand names no register: raises eErr
+};
+
+struct CRegRef {
+    enmRegAt eAt = enmRegAt::Fixed;
+    enmErrKind eErr = enmErrKind::Syntax;
+    int16_t nReg = -1;
+};
+
+using ExecFn = void (*)(CPrgm&, CStep&);
+
 // One row of the instruction table: mnemonic -> the function that executes it.
 struct CInstr {
     const char* sName;
-    void (*pfnExec)(CPrgm&, CStep&);   // nullptr: a known instruction that does nothing
+    ExecFn pfnExec;                    // nullptr: a known instruction that does nothing
     bool bEntry;                       // number entry: does not end a number being keyed
     // Optional worker for handlers shared by a family of instructions.
-    double (*pfnUnary)(const frmMain&, double);
+    double (*pfnUnary)(const CPrgm&, double);
     double (*pfnBinary)(double y, double x);
     int nArg;                          // small per-instruction code for shared handlers
 };
 
 struct CStep {
     bool bValid = false;               // false: decode the text again before use
+    bool bEntry = true;                // runs without ending a number being keyed
+    ExecFn pfn = nullptr;              // what runs (a no-op for unknown and empty instructions)
     const CInstr* pInstr = nullptr;    // nullptr: unknown mnemonic, the step is passed over
     COperand oOp;                      // word 2
     COperand oOp2;                     // word 3
-    // Jump target cache for GTO/GSB with a named label: valid while the label
+    // The register of the step, resolved once: as STO stores (names that are
+    // no register store nothing), as RCL recalls (such names recall I), and
+    // as the register arithmetic reads (STO's rule, names recall I).
+    CRegRef oSto, oRcl, oArith;
+    // Jump target for GTO/GSB with a named label: valid while the label
     // table has not been rebuilt since.
     int nLabelGen = -1;
     int16_t nLabelStep = 0;
 };
+
+} // namespace corvel

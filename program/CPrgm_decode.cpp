@@ -4,36 +4,37 @@
 #include <string>
 #include <unordered_map>
 
-#include "../numeric/Module1.h"
+#include "../numeric/Numeric.h"
 #include "../numeric/NumUtil.h"
-#include "../panel/frmMain.h"
 #include "CPrgm.h"
 #include "CPrgm_ops.h"
+
+namespace corvel {
 
 namespace {
 
 using O = CPrgmOps;
 
 // Workers of the one-number functions (rule R is applied by CPrgmOps::Unary).
-double FnLn(const frmMain&, double x) { return std::log(x); }
-double FnLog(const frmMain&, double x) { return Module1::Log10(x); }
-double FnExp(const frmMain&, double x) { return std::exp(x); }
-double FnExp10(const frmMain&, double x) { return std::pow(10.0, x); }
-double FnSquare(const frmMain&, double x) { return x * x; }
-double FnSqrt(const frmMain&, double x) { return std::sqrt(x); }
-double FnInv(const frmMain&, double x) { return NumUtil::Div(1.0, x); }
-double FnAbs(const frmMain&, double x) { return std::fabs(x); }
-double FnFact(const frmMain&, double x) { return Module1::Factorial(x); }
-double FnSin(const frmMain& m, double x) { return std::sin(m.fAngleFactor * x); }
-double FnCos(const frmMain& m, double x) { return std::cos(m.fAngleFactor * x); }
-double FnTan(const frmMain& m, double x) { return std::tan(m.fAngleFactor * x); }
-double FnAsin(const frmMain& m, double x) { return NumUtil::Div(Module1::ArcSin(x), m.fAngleFactor); }
-double FnAcos(const frmMain& m, double x) { return NumUtil::Div(Module1::ArcCos(x), m.fAngleFactor); }
-double FnAtan(const frmMain& m, double x) { return NumUtil::Div(std::atan(x), m.fAngleFactor); }
-double FnDegToRad(const frmMain&, double x) { return Module1::DegToRad(x); }
-double FnRadToDeg(const frmMain&, double x) { return Module1::RadToDeg(x); }
-double FnToHMS(const frmMain&, double x) { return Module1::HoursToHMS(x); }
-double FnFromHMS(const frmMain&, double x) { return Module1::HMSToHours(x); }
+double FnLn(const CPrgm&, double x) { return std::log(x); }
+double FnLog(const CPrgm&, double x) { return Numeric::Log10(x); }
+double FnExp(const CPrgm&, double x) { return std::exp(x); }
+double FnExp10(const CPrgm&, double x) { return std::pow(10.0, x); }
+double FnSquare(const CPrgm&, double x) { return x * x; }
+double FnSqrt(const CPrgm&, double x) { return std::sqrt(x); }
+double FnInv(const CPrgm&, double x) { return NumUtil::Div(1.0, x); }
+double FnAbs(const CPrgm&, double x) { return std::fabs(x); }
+double FnFact(const CPrgm&, double x) { return Numeric::Factorial(x); }
+double FnSin(const CPrgm& p, double x) { return std::sin(p.Machine().fAngleFactor * x); }
+double FnCos(const CPrgm& p, double x) { return std::cos(p.Machine().fAngleFactor * x); }
+double FnTan(const CPrgm& p, double x) { return std::tan(p.Machine().fAngleFactor * x); }
+double FnAsin(const CPrgm& p, double x) { return NumUtil::Div(Numeric::ArcSin(x), p.Machine().fAngleFactor); }
+double FnAcos(const CPrgm& p, double x) { return NumUtil::Div(Numeric::ArcCos(x), p.Machine().fAngleFactor); }
+double FnAtan(const CPrgm& p, double x) { return NumUtil::Div(std::atan(x), p.Machine().fAngleFactor); }
+double FnDegToRad(const CPrgm&, double x) { return Numeric::DegToRad(x); }
+double FnRadToDeg(const CPrgm&, double x) { return Numeric::RadToDeg(x); }
+double FnToHMS(const CPrgm&, double x) { return Numeric::HoursToHMS(x); }
+double FnFromHMS(const CPrgm&, double x) { return Numeric::HMSToHours(x); }
 
 // Workers of the two-number functions, f(Y, X).
 double FnAdd(double y, double x) { return y + x; }
@@ -43,7 +44,7 @@ double FnDiv(double y, double x) { return NumUtil::Div(y, x); }
 // Percent change as programs compute it: (Y - X) / Y * 100.
 double FnPctCh(double y, double x) { return NumUtil::Div(y - x, y) * 100.0; }
 double FnPow(double y, double x) { return std::pow(y, x); }
-double FnHMSPlus(double y, double x) { return Module1::HMSPlus(y, x); }
+double FnHMSPlus(double y, double x) { return Numeric::HMSPlus(y, x); }
 
 constexpr CInstr Op(const char* s, void (*fn)(CPrgm&, CStep&), int nArg = 0) {
     return CInstr{s, fn, false, nullptr, nullptr, nArg};
@@ -51,7 +52,7 @@ constexpr CInstr Op(const char* s, void (*fn)(CPrgm&, CStep&), int nArg = 0) {
 constexpr CInstr Entry(const char* s, void (*fn)(CPrgm&, CStep&), int nArg = 0) {
     return CInstr{s, fn, true, nullptr, nullptr, nArg};
 }
-constexpr CInstr Fn1(const char* s, double (*fn)(const frmMain&, double)) {
+constexpr CInstr Fn1(const char* s, double (*fn)(const CPrgm&, double)) {
     return CInstr{s, &O::Unary, false, fn, nullptr, 0};
 }
 constexpr CInstr Fn2(const char* s, double (*fn)(double, double)) {
@@ -157,6 +158,74 @@ void Classify(std::string sWord, COperand& o) {
     }
 }
 
+void Nothing(CPrgm&, CStep&) {}
+
+// How a register operand is read: as STO stores, as RCL recalls, or as the
+// register arithmetic reads (STO's rule for numbers and I, RCL's for names).
+enum class enmRule { Sto, Rcl, Arith };
+
+CRegRef Fixed(int n) {
+    CRegRef r;
+    r.eAt = enmRegAt::Fixed;
+    r.nReg = static_cast<int16_t>(n);
+    return r;
+}
+
+CRegRef Bad(enmErrKind e) {
+    CRegRef r;
+    r.eAt = enmRegAt::Bad;
+    r.eErr = e;
+    return r;
+}
+
+// A number operand as a register number; a number that does not fit 16 bits
+// is an overflow when the step runs.
+CRegRef NumberReg(const COperand& o) {
+    return o.eKind == enmOpd::Number && o.bIntOk ? Fixed(o.nInt) : Bad(enmErrKind::Overflow);
+}
+
+CRegRef Resolve(const COperand& o, const COperand& o2, enmRule eRule) {
+    switch (o.eKind) {
+    case enmOpd::Number:
+    case enmOpd::BadNumber:
+        return NumberReg(o);
+    case enmOpd::RegI:
+        return Fixed(CMem::kRegI);
+    case enmOpd::Indirect: {
+        CRegRef r;
+        r.eAt = eRule == enmRule::Rcl ? enmRegAt::IntPartI : enmRegAt::NearestI;
+        return r;
+    }
+    case enmOpd::Ind: {
+        // The register named by the third word holds the register number.
+        CRegRef r;
+        switch (o2.eKind) {
+        case enmOpd::Empty:
+            return Bad(enmErrKind::Syntax);
+        case enmOpd::Number:
+        case enmOpd::BadNumber:
+            r = NumberReg(o2);
+            if (r.eAt == enmRegAt::Bad) return r;
+            break;
+        default: {
+            const int n = CMem::RegOfName(o2.sUpper);
+            r = Fixed(n >= 0 ? n : CMem::kRegI);   // a name that is no register recalls I
+            break;
+        }
+        }
+        r.eAt = eRule == enmRule::Rcl ? enmRegAt::IndInt : enmRegAt::IndNear;
+        return r;
+    }
+    default: {
+        // A name: "A".."E" and "I" are registers. Any other name stores
+        // nothing and recalls I.
+        const int n = CMem::RegOfName(o.sUpper);
+        if (n >= 0) return Fixed(n);
+        return Fixed(eRule == enmRule::Sto ? -1 : CMem::kRegI);
+    }
+    }
+}
+
 } // namespace
 
 const CInstr* CPrgm::InstrTable(int& nCount) {
@@ -184,9 +253,17 @@ void CPrgm::Decode(const std::string& sText, CStep& oStep) {
         if (nBlank == std::string::npos) break;
         nStart = nBlank + 1;
     }
-    oStep.pInstr = FindInstr(sWords[0]);
+    const CInstr* pInstr = FindInstr(sWords[0]);
+    oStep.pInstr = pInstr;
+    // An unknown mnemonic is passed over like an empty step: it does not even
+    // end a number being keyed.
+    oStep.bEntry = pInstr == nullptr || pInstr->bEntry;
+    oStep.pfn = pInstr != nullptr && pInstr->pfnExec != nullptr ? pInstr->pfnExec : &Nothing;
     Classify(std::move(sWords[1]), oStep.oOp);
     Classify(std::move(sWords[2]), oStep.oOp2);
+    oStep.oSto = Resolve(oStep.oOp, oStep.oOp2, enmRule::Sto);
+    oStep.oRcl = Resolve(oStep.oOp, oStep.oOp2, enmRule::Rcl);
+    oStep.oArith = Resolve(oStep.oOp, oStep.oOp2, enmRule::Arith);
     oStep.nLabelGen = -1;
     oStep.nLabelStep = 0;
     oStep.bValid = true;
@@ -198,3 +275,5 @@ CStep& CPrgm::DecodedStep(int nStep) {
     if (!oStep.bValid) Decode(Program_[nStep], oStep);
     return oStep;
 }
+
+} // namespace corvel

@@ -3,17 +3,18 @@
 #include <cmath>
 #include <string>
 
-#include "../numeric/Module1.h"
+#include "../numeric/Numeric.h"
 #include "../numeric/NumUtil.h"
-#include "../panel/frmMain.h"
 #include "CPrgm.h"
 #include "CPrgm_ops.h"
+
+namespace corvel {
 
 // ---------------------------------------------------------------- helpers
 
 double CPrgmOps::Ranged(double r) {
     NumUtil::Check(r);
-    if (Module1::IsOverflow(r)) throw CCalcError(enmErrKind::Overflow);
+    if (Numeric::IsOverflow(r)) throw CCalcError(enmErrKind::Overflow);
     return r;
 }
 
@@ -29,59 +30,30 @@ int16_t CPrgmOps::IntOf(const COperand& o) {
     }
 }
 
-int CPrgmOps::IndReg(CPrgm& p, const COperand& o2, bool bRclRule) {
-    CMem& oMem = p.oMain_.oMem;
-    double v = 0.0;
-    switch (o2.eKind) {
-    case enmOpd::Empty:
-        throw CCalcError(enmErrKind::Syntax);   // "IND" names no register by itself
-    case enmOpd::Number:
-    case enmOpd::BadNumber:
-        v = oMem.Rcl(IntOf(o2));
-        break;
-    default:
-        v = oMem.RclA(o2.sUpper);
-        break;
+int CPrgmOps::RegAt(const CPrgm& p, const CRegRef& r) {
+    const CMem& oMem = p.m_.oMem;
+    switch (r.eAt) {
+    case enmRegAt::Fixed: return r.nReg;
+    case enmRegAt::NearestI: return NumUtil::ToInt16(oMem.RclI());
+    case enmRegAt::IntPartI: return NumUtil::ToInt16(Numeric::IntPart(oMem.RclI()));
+    case enmRegAt::IndNear: return NumUtil::ToInt16(oMem.Rcl(r.nReg));
+    case enmRegAt::IndInt: return NumUtil::ToInt16(Numeric::IntPart(oMem.Rcl(r.nReg)));
+    case enmRegAt::Bad: break;
     }
-    if (bRclRule) v = Module1::IntPart(v);
-    return NumUtil::ToInt16(v);
+    throw CCalcError(r.eErr);
 }
 
-bool CPrgmOps::RegOf(CPrgm& p, const COperand& o, const COperand& o2, bool bRclRule, int& k) {
-    switch (o.eKind) {
-    case enmOpd::Number:
-    case enmOpd::BadNumber:
-        k = IntOf(o);
-        return true;
-    case enmOpd::RegI:
-        k = CMem::kRegI;
-        return true;
-    case enmOpd::Indirect: {
-        double fI = p.oMain_.oMem.RclI();
-        if (bRclRule) fI = Module1::IntPart(fI);
-        k = NumUtil::ToInt16(fI);
-        return true;
-    }
-    case enmOpd::Ind:
-        k = IndReg(p, o2, bRclRule);
-        return true;
-    default:
-        return false;
-    }
-}
-
-void CPrgm::SavePendingNumber() {
-    if (!EntryActive && !ExpEntryActive) return;
+void CPrgm::PushEntry() {
     // The entry ends even when its text cannot be read, so that a failing
     // number is reported once and not again at every following step.
     EntryActive = ExpEntryActive = false;
-    oMain_.oStack.Push(oMain_.GetVal());
+    m_.oStack.Push(m_.GetVal());
 }
 
 // ---------------------------------------------------------------- number entry
 
 void CPrgmOps::Digit(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const char d = static_cast<char>('0' + s.pInstr->nArg);
     if (!p.EntryActive && !p.ExpEntryActive) {
         m.lblDisp.assign(1, d);
@@ -100,7 +72,7 @@ void CPrgmOps::Digit(CPrgm& p, CStep& s) {
 }
 
 void CPrgmOps::Point(CPrgm& p, CStep&) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     if (p.ExpEntryActive) {
         m.oStack.Push(m.GetVal());
         m.lblDisp = "0.";
@@ -124,7 +96,7 @@ void CPrgmOps::Point(CPrgm& p, CStep&) {
 }
 
 void CPrgmOps::Eex(CPrgm& p, CStep&) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     if (p.ExpEntryActive) {
         m.oStack.Push(m.GetVal());
         m.lblDisp = "1.";
@@ -138,7 +110,7 @@ void CPrgmOps::Eex(CPrgm& p, CStep&) {
 }
 
 void CPrgmOps::Chs(CPrgm& p, CStep&) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     if (p.EntryActive) {
         if (!m.lblDisp.empty() && m.lblDisp[0] == '-')
             m.lblDisp.erase(0, 1);
@@ -155,7 +127,7 @@ void CPrgmOps::Chs(CPrgm& p, CStep&) {
 }
 
 void CPrgmOps::Enter(CPrgm& p, CStep&) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     if (p.EntryActive || p.ExpEntryActive) {
         p.EntryActive = p.ExpEntryActive = false;
         m.oStack.Push(m.GetVal());
@@ -167,7 +139,7 @@ void CPrgmOps::Enter(CPrgm& p, CStep&) {
 // ---------------------------------------------------------------- arithmetic and functions
 
 void CPrgmOps::Binary(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const double x = m.oStack.GetX();
     const double r = Ranged(s.pInstr->pfnBinary(m.oStack.GetY(), x));
     m.fLastX = x;
@@ -175,9 +147,9 @@ void CPrgmOps::Binary(CPrgm& p, CStep& s) {
 }
 
 void CPrgmOps::Unary(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const double x = m.oStack.GetX();
-    const double r = Ranged(s.pInstr->pfnUnary(m, x));
+    const double r = Ranged(s.pInstr->pfnUnary(p, x));
     m.fLastX = x;
     m.oStack.Drop1AndPushX(r);
 }
@@ -185,7 +157,7 @@ void CPrgmOps::Unary(CPrgm& p, CStep& s) {
 void CPrgmOps::Percent(CPrgm& p, CStep&) {
     // X = Y * X / 100 with Y kept. The result is checked before the stack
     // moves, so a result that cannot be pushed does not lose X.
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const double x = m.oStack.GetX();
     const double r = NumUtil::Check(m.oStack.GetY() * x / 100.0);
     if (!(std::fabs(r) < NumUtil::kBig)) throw CCalcError(enmErrKind::Overflow);
@@ -195,13 +167,13 @@ void CPrgmOps::Percent(CPrgm& p, CStep&) {
 }
 
 void CPrgmOps::IntFracRnd(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const double x = m.oStack.GetX();
     double r = 0.0;
     switch (s.pInstr->nArg) {
-    case 0: r = Module1::IntPart(x); break;
-    case 1: r = Module1::FracPart(x); break;
-    default: r = Module1::RoundTo(x, m.nDigits); break;
+    case 0: r = Numeric::IntPart(x); break;
+    case 1: r = Numeric::FracPart(x); break;
+    default: r = Numeric::RoundTo(x, m.nDigits); break;
     }
     NumUtil::Check(r);
     m.oStack.Pop();
@@ -210,7 +182,7 @@ void CPrgmOps::IntFracRnd(CPrgm& p, CStep& s) {
 }
 
 void CPrgmOps::AngleMode(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     switch (s.pInstr->nArg) {
     case 0: m.fAngleFactor = m.Pi / 180.0; break;
     case 1: m.fAngleFactor = 1.0; break;
@@ -219,11 +191,11 @@ void CPrgmOps::AngleMode(CPrgm& p, CStep& s) {
 }
 
 void CPrgmOps::ToRect(CPrgm& p, CStep&) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const double x = m.oStack.GetX();
     const double fTheta = NumUtil::Check(m.fAngleFactor * m.oStack.GetY());
     double fX = 0.0, fY = 0.0;
-    Module1::PolarToRect(fTheta, x, fX, fY);
+    Numeric::PolarToRect(fTheta, x, fX, fY);
     fX = Ranged(fX);
     fY = Ranged(fY);
     m.fLastX = x;
@@ -231,11 +203,11 @@ void CPrgmOps::ToRect(CPrgm& p, CStep&) {
 }
 
 void CPrgmOps::ToPolar(CPrgm& p, CStep&) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const double x = m.oStack.GetX();
     if (x == 0.0) throw CCalcError(enmErrKind::DivByZero);
     double fTheta = 0.0, fR = 0.0;
-    Module1::RectToPolar(x, m.oStack.GetY(), fTheta, fR);
+    Numeric::RectToPolar(x, m.oStack.GetY(), fTheta, fR);
     fTheta = Ranged(NumUtil::Div(Ranged(fTheta), m.fAngleFactor));
     fR = Ranged(fR);
     m.fLastX = x;
@@ -244,26 +216,22 @@ void CPrgmOps::ToPolar(CPrgm& p, CStep&) {
 
 // ---------------------------------------------------------------- stack
 
-void CPrgmOps::Swap(CPrgm& p, CStep&) { p.oMain_.oStack.Swap(); }
-void CPrgmOps::RollUp(CPrgm& p, CStep&) { p.oMain_.oStack.RollUp(); }
-void CPrgmOps::RollDn(CPrgm& p, CStep&) { p.oMain_.oStack.RollDn(); }
-void CPrgmOps::ClStk(CPrgm& p, CStep&) { p.oMain_.oStack.Clear(); }
-void CPrgmOps::Lst(CPrgm& p, CStep&) { p.oMain_.oStack.Push(p.oMain_.fLastX); }
-void CPrgmOps::PushPi(CPrgm& p, CStep&) { p.oMain_.oStack.Push(p.oMain_.Pi); }
+void CPrgmOps::Swap(CPrgm& p, CStep&) { p.m_.oStack.Swap(); }
+void CPrgmOps::RollUp(CPrgm& p, CStep&) { p.m_.oStack.RollUp(); }
+void CPrgmOps::RollDn(CPrgm& p, CStep&) { p.m_.oStack.RollDn(); }
+void CPrgmOps::ClStk(CPrgm& p, CStep&) { p.m_.oStack.Clear(); }
+void CPrgmOps::Lst(CPrgm& p, CStep&) { p.m_.oStack.Push(p.m_.fLastX); }
+void CPrgmOps::PushPi(CPrgm& p, CStep&) { p.m_.oStack.Push(p.m_.Pi); }
 
 // ---------------------------------------------------------------- registers
 
 void CPrgmOps::Sto(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
-    int k = 0;
-    if (RegOf(p, s.oOp, s.oOp2, false, k))
-        m.oMem.Sto(k, m.oStack.GetX());
-    else
-        m.oMem.StoA(s.oOp.sUpper, m.oStack.GetX());
+    CMachine& m = p.m_;
+    m.oMem.Sto(RegAt(p, s.oSto), m.oStack.GetX());
 }
 
 void CPrgmOps::Rcl(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     if (s.oOp.eKind == enmOpd::Sum) {
         double fSumX = 0.0, fSumY = 0.0;
         m.oStat.RclSumPlus(fSumX, fSumY);
@@ -272,9 +240,8 @@ void CPrgmOps::Rcl(CPrgm& p, CStep& s) {
         m.oStack.Push(fSumX);
         return;
     }
-    int k = 0;
-    const double v = RegOf(p, s.oOp, s.oOp2, true, k) ? m.oMem.Rcl(k) : m.oMem.RclA(s.oOp.sUpper);
-    m.oStack.Push(v);   // a register that does not exist recalls 1e111: the push refuses it
+    // A register that does not exist recalls 1e111: the push refuses it.
+    m.oStack.Push(m.oMem.Rcl(RegAt(p, s.oRcl)));
 }
 
 namespace {
@@ -291,45 +258,38 @@ double Combine(int nOp, double a, double b) {
 } // namespace
 
 void CPrgmOps::StoArith(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
-    int k = 0;
-    const bool bByName = !RegOf(p, s.oOp, s.oOp2, false, k);
-    const double fReg = bByName ? m.oMem.RclA(s.oOp.sUpper) : m.oMem.Rcl(k);
-    const double r = Ranged(Combine(s.pInstr->nArg, fReg, m.oStack.GetX()));
-    if (bByName)
-        m.oMem.StoA(s.oOp.sUpper, r);
-    else
-        m.oMem.Sto(k, r);
+    CMachine& m = p.m_;
+    const int k = RegAt(p, s.oArith);
+    const double r = Ranged(Combine(s.pInstr->nArg, m.oMem.Rcl(k), m.oStack.GetX()));
+    // A name that is no register reads I and stores nothing.
+    m.oMem.Sto(s.oSto.eAt == enmRegAt::Fixed ? s.oSto.nReg : k, r);
 }
 
 void CPrgmOps::RclArith(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
-    int k = 0;
-    const bool bByName = !RegOf(p, s.oOp, s.oOp2, false, k);
-    const double fReg = bByName ? m.oMem.RclA(s.oOp.sUpper) : m.oMem.Rcl(k);
-    const double r = Ranged(Combine(s.pInstr->nArg, m.oStack.GetX(), fReg));
+    CMachine& m = p.m_;
+    const double r = Ranged(Combine(s.pInstr->nArg, m.oStack.GetX(), m.oMem.Rcl(RegAt(p, s.oArith))));
     m.oStack.Drop1AndPushX(r);
 }
 
-void CPrgmOps::St(CPrgm& p, CStep&) { p.oMain_.oMem.StoI(p.oMain_.oStack.GetX()); }
-void CPrgmOps::Rc(CPrgm& p, CStep&) { p.oMain_.oStack.Push(p.oMain_.oMem.RclI()); }
+void CPrgmOps::St(CPrgm& p, CStep&) { p.m_.oMem.StoI(p.m_.oStack.GetX()); }
+void CPrgmOps::Rc(CPrgm& p, CStep&) { p.m_.oStack.Push(p.m_.oMem.RclI()); }
 
 void CPrgmOps::XexI(CPrgm& p, CStep&) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const double x = m.oStack.Pop();
     m.oStack.Push(m.oMem.RclI());
     m.oMem.StoI(x);
 }
 
-void CPrgmOps::PexS(CPrgm& p, CStep&) { p.oMain_.oMem.SwapPrimtoSecMem(); }
-void CPrgmOps::ClReg(CPrgm& p, CStep&) { p.oMain_.oMem.Clear(); }
+void CPrgmOps::PexS(CPrgm& p, CStep&) { p.m_.oMem.SwapPrimtoSecMem(); }
+void CPrgmOps::ClReg(CPrgm& p, CStep&) { p.m_.oMem.Clear(); }
 
 // ---------------------------------------------------------------- display and sound
 
-void CPrgmOps::DispMode(CPrgm& p, CStep& s) { p.oMain_.enmDispMode = s.pInstr->nArg; }
+void CPrgmOps::DispMode(CPrgm& p, CStep& s) { p.m_.eDispMode = static_cast<enmDispMode>(s.pInstr->nArg); }
 
 void CPrgmOps::Dsp(CPrgm& p, CStep& s) {
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     switch (s.oOp.eKind) {
     case enmOpd::Indirect: m.nDigits = NumUtil::ToInt16(m.oMem.RclI()); break;
     case enmOpd::Number:
@@ -338,22 +298,22 @@ void CPrgmOps::Dsp(CPrgm& p, CStep& s) {
     }
 }
 
-void CPrgmOps::Reg(CPrgm& p, CStep&) { p.oMain_.oMem.ShowMem(0); }
-void CPrgmOps::Stk(CPrgm& p, CStep&) { p.oMain_.BlinkStack(); }
+void CPrgmOps::Reg(CPrgm& p, CStep&) { p.m_.oMem.ShowMem(0); }
+void CPrgmOps::Stk(CPrgm& p, CStep&) { p.fb_.BlinkStack(); }
 
 void CPrgmOps::ShowXBlink(CPrgm& p, CStep&) {
-    p.oMain_.BlinkX();
-    p.oMain_.PlayClick();
+    p.fb_.BlinkX();
+    p.fb_.PlayClick();
 }
 
-void CPrgmOps::Beep(CPrgm& p, CStep&) { p.oMain_.PlayBeep(); }
+void CPrgmOps::Beep(CPrgm& p, CStep&) { p.fb_.PlayBeep(); }
 
 // ---------------------------------------------------------------- statistics
 
 void CPrgmOps::SumPlusMinus(CPrgm& p, CStep& s) {
     // The sums are updated before the stack moves, so a failing update
     // leaves X and Y where they were.
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const double x = m.oStack.GetX();
     const double y = m.oStack.GetY();
     const double n = s.pInstr->nArg == 0 ? m.oStat.SumsAdd(x, y) : m.oStat.SumsSub(x, y);
@@ -367,7 +327,7 @@ void CPrgmOps::SumPlusMinus(CPrgm& p, CStep& s) {
 void CPrgmOps::MeanSdev(CPrgm& p, CStep& s) {
     // Both results are tested before X and Y are dropped, so a failing test
     // (too few points) leaves the stack as it was.
-    frmMain& m = p.oMain_;
+    CMachine& m = p.m_;
     const bool bMean = s.pInstr->nArg == 0;
     const double fX = Ranged(bMean ? m.oStat.MeanX() : m.oStat.SdevX());
     const double fY = Ranged(bMean ? m.oStat.MeanY() : m.oStat.SdevY());
@@ -376,3 +336,5 @@ void CPrgmOps::MeanSdev(CPrgm& p, CStep& s) {
     m.oStack.Push(fY);
     m.oStack.Push(fX);
 }
+
+} // namespace corvel

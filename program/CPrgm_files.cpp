@@ -3,6 +3,8 @@
 #include "../numeric/CCalcError.h"
 #include "CPrgm.h"
 
+namespace corvel {
+
 void CPrgm::WriteProgram(const std::string&) {
     throw CCalcError(enmErrKind::Forced, "writing program listings is not available yet");
 }
@@ -10,3 +12,5 @@ void CPrgm::WriteProgram(const std::string&) {
 void CPrgm::ReadProgram(const std::string&) {
     throw CCalcError(enmErrKind::Forced, "reading program listings is not available yet");
 }
+
+} // namespace corvel

@@ -1,24 +1,21 @@
 // Execution of the flow-control instructions: jumps and calls with the
 // fifteen-deep return stack, stop and pause, the tests that skip a step, the
 // loop counters and the flags.
-#include <charconv>
 #include <string>
 
-#include "../numeric/Module1.h"
+#include "../numeric/Numeric.h"
 #include "../numeric/NumUtil.h"
-#include "../panel/frmMain.h"
 #include "CPrgm.h"
 #include "CPrgm_ops.h"
+
+namespace corvel {
 
 int16_t CPrgmOps::LabelOf(CPrgm& p, CStep& s, bool bGsb) {
     if (s.oOp.eKind == enmOpd::Indirect) {
         // GTO takes the integer part of I first; GSB rounds I directly.
-        double fI = p.oMain_.oMem.RclI();
-        if (!bGsb) fI = Module1::IntPart(fI);
-        const int16_t n = NumUtil::ToInt16(fI);
-        char buf[8];
-        const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<int>(n));
-        return p.FindLabel(std::string(buf, res.ptr));
+        double fI = p.m_.oMem.RclI();
+        if (!bGsb) fI = Numeric::IntPart(fI);
+        return p.FindNumberLabel(NumUtil::ToInt16(fI));
     }
     // A named target is looked up once per rebuild of the label table.
     if (s.nLabelGen != p.nLabelGen_) {
@@ -31,7 +28,7 @@ int16_t CPrgmOps::LabelOf(CPrgm& p, CStep& s, bool bGsb) {
 void CPrgmOps::Gto(CPrgm& p, CStep& s) {
     const int16_t nStep = LabelOf(p, s, false);
     if (nStep == 0) {
-        p.oMain_.bInErr = true;   // no such label: the program stops on this step
+        p.m_.bInErr = true;   // no such label: the program stops on this step
         return;
     }
     p.bAdvance_ = false;
@@ -41,7 +38,7 @@ void CPrgmOps::Gto(CPrgm& p, CStep& s) {
 void CPrgmOps::Gsb(CPrgm& p, CStep& s) {
     const int16_t nStep = LabelOf(p, s, true);
     if (nStep == 0) {
-        p.oMain_.bInErr = true;
+        p.m_.bInErr = true;
         return;
     }
     p.bAdvance_ = false;
@@ -74,16 +71,16 @@ void CPrgmOps::Rtn(CPrgm& p, CStep&) {
 void CPrgmOps::RunStop(CPrgm& p, CStep&) { p.StopRequested = true; }
 
 void CPrgmOps::Pause(CPrgm& p, CStep&) {
-    frmMain& m = p.oMain_;
-    m.ShowX();
-    m.RepaintDisplay();
-    m.DoPause();
-    m.PlayClick();
-    m.RepaintDisplay();
+    CPanelFeedback& fb = p.fb_;
+    fb.ShowX();
+    fb.RepaintDisplay();
+    fb.Wait(3);
+    fb.PlayClick();
+    fb.RepaintDisplay();
 }
 
 void CPrgmOps::Test(CPrgm& p, CStep& s) {
-    const CStack& st = p.oMain_.oStack;
+    const CStack& st = p.m_.oStack;
     bool b = false;
     switch (s.pInstr->nArg) {
     case 0: b = st.Xeq0(); break;
@@ -99,25 +96,25 @@ void CPrgmOps::Test(CPrgm& p, CStep& s) {
 }
 
 void CPrgmOps::Dsz(CPrgm& p, CStep& s) {
-    CMem& oMem = p.oMain_.oMem;
+    CMem& oMem = p.m_.oMem;
     double v = 0.0;
     switch (s.oOp.eKind) {
     case enmOpd::Empty:
     case enmOpd::RegI:
         v = oMem.RclI();
-        if (Module1::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
         oMem.StoI(v);
         return;
     case enmOpd::Indirect:
         v = oMem.RclInd();
-        if (Module1::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
         oMem.StoInd(v);
         return;
     case enmOpd::Ind:
         if (s.oOp2.eKind == enmOpd::Number || s.oOp2.eKind == enmOpd::BadNumber) break;
         if (s.oOp2.eKind == enmOpd::Empty) throw CCalcError(enmErrKind::Syntax);
         v = oMem.RclA(s.oOp2.sUpper);
-        if (Module1::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
         oMem.StoA(s.oOp2.sUpper, v);
         return;
     case enmOpd::Number:
@@ -131,46 +128,48 @@ void CPrgmOps::Dsz(CPrgm& p, CStep& s) {
     // instead of letting the loop run on for ever.
     if (k < 0 || k > CMem::kMaxReg) throw CCalcError(enmErrKind::Range);
     v = oMem.Rcl(k);
-    if (Module1::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+    if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
     oMem.Sto(k, v);
 }
 
 void CPrgmOps::Isz(CPrgm& p, CStep& s) {
-    CMem& oMem = p.oMain_.oMem;
+    CMem& oMem = p.m_.oMem;
     double v = 0.0;
     if (s.oOp.eKind == enmOpd::Empty || s.oOp.eKind == enmOpd::RegI) {
         v = oMem.RclI();
-        if (Module1::IncAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        if (Numeric::IncAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
         oMem.StoI(v);
     } else {
         v = oMem.RclInd();
-        if (Module1::IncAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+        if (Numeric::IncAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
         oMem.StoInd(v);
     }
 }
 
 void CPrgmOps::SetFlag(CPrgm& p, CStep& s) {
     if (s.oOp.eKind == enmOpd::Empty) {
-        p.oMain_.bInErr = true;
+        p.m_.bInErr = true;
         return;
     }
-    p.oMain_.oFlags.SetFlag(IntOf(s.oOp));
+    p.m_.oFlags.SetFlag(IntOf(s.oOp));
 }
 
 void CPrgmOps::ClearFlag(CPrgm& p, CStep& s) {
     if (s.oOp.eKind == enmOpd::Empty) {
-        p.oMain_.bInErr = true;
+        p.m_.bInErr = true;
         return;
     }
-    p.oMain_.oFlags.ClearFlag(IntOf(s.oOp));
+    p.m_.oFlags.ClearFlag(IntOf(s.oOp));
 }
 
 void CPrgmOps::TestFlag(CPrgm& p, CStep& s) {
     if (s.oOp.eKind == enmOpd::Empty) {
-        p.oMain_.bInErr = true;
+        p.m_.bInErr = true;
         return;
     }
-    if (!p.oMain_.oFlags.TestFlag(IntOf(s.oOp))) CPrgm::INC(p.PrgmPtr);
+    if (!p.m_.oFlags.TestFlag(IntOf(s.oOp))) CPrgm::INC(p.PrgmPtr);
 }
 
-void CPrgmOps::ClrFlg(CPrgm& p, CStep&) { p.oMain_.oFlags.Clear(); }
+void CPrgmOps::ClrFlg(CPrgm& p, CStep&) { p.m_.oFlags.Clear(); }
+
+} // namespace corvel

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "../numeric/CCalcError.h"
-#include "../panel/frmMain.h"
 #include "CPrgm.h"
+
+namespace corvel {
 
 namespace {
 
@@ -30,9 +31,24 @@ bool EqualsNoCase(const std::string& s, const char* p) {
 
 bool IsFiller(const std::string& s) { return EqualsNoCase(s, "R/S"); }
 
+// The value of a label name that is a whole number written as GTO (i) writes
+// it ("3", "-12", never "03" or "+3"); false for any other name.
+bool NumberLabel(const std::string& s, int& n) {
+    size_t i = s.size() > 1 && s[0] == '-' ? 1 : 0;
+    if (i == s.size() || s.size() - i > 5) return false;
+    if (s[i] == '0' && (s.size() - i > 1 || i == 1)) return false;
+    int v = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        v = v * 10 + (s[i] - '0');
+    }
+    n = s[0] == '-' ? -v : v;
+    return n >= -32768 && n <= 32767;
+}
+
 } // namespace
 
-CPrgm::CPrgm(frmMain& oMain) : oMain_(oMain) {
+CPrgm::CPrgm(CMachine& oMachine, CPanelFeedback& oPanel) : m_(oMachine), fb_(oPanel) {
     Clear();
     InitTokens();
 }
@@ -48,27 +64,24 @@ void CPrgm::Clear() {
     RetPtr = 0;
     RetStack.fill(0);
     LabelCount = 0;
+    oNumberLabels_.clear();
     ++nLabelGen_;
     Halted = false;
-    oMain_.bInErr = false;
+    m_.bInErr = false;
     PrgmPtr = 0;
     sFilename_.clear();
     SpecialComments = false;
 }
 
-void CPrgm::INC(int16_t& nStep) { nStep = nStep < kMaxSteps ? static_cast<int16_t>(nStep + 1) : int16_t{1}; }
-
-void CPrgm::DEC(int16_t& nStep) { nStep = nStep >= 1 ? static_cast<int16_t>(nStep - 1) : int16_t{kMaxSteps}; }
-
 void CPrgm::SetPrgmPointer(int nStep) {
     Halted = false;
-    oMain_.bInErr = false;
+    m_.bInErr = false;
     if (nStep >= 0 && nStep <= kMaxSteps) PrgmPtr = static_cast<int16_t>(nStep);
 }
 
 void CPrgm::Reset() {
     Halted = false;
-    oMain_.bInErr = false;
+    m_.bInErr = false;
     EntryActive = ExpEntryActive = false;
     PrgmPtr = 1;
 }
@@ -130,21 +143,29 @@ int16_t CPrgm::FindEndOfProgram() const {
     return kMaxSteps;
 }
 
+int16_t CPrgm::FindNumberLabel(int n) const {
+    const auto it = oNumberLabels_.find(n);
+    return it == oNumberLabels_.end() ? int16_t{0} : it->second;
+}
+
 bool CPrgm::ScanLabels() {
     LabelCount = 0;
+    oNumberLabels_.clear();
     ++nLabelGen_;
     for (int n = 1; n <= kMaxSteps; ++n) {
         const std::string& sStep = Program_[n];
         if (sStep.find("LBL ") == std::string::npos) continue;
         const std::string sName = sStep.substr(sStep.find(' ') + 1);
         if (FindLabel(sName) != 0) {
-            oMain_.MsgBox("Label " + sName + " appears more than once! Please edit your program.",
+            fb_.MsgBox("Label " + sName + " appears more than once! Please edit your program.",
                           "Duplicate Label Found!");
             return false;
         }
         ++LabelCount;
         LabelName_[LabelCount] = sName;
         LabelLine_[LabelCount] = static_cast<int16_t>(n);
+        int nNumber = 0;
+        if (NumberLabel(sName, nNumber)) oNumberLabels_.emplace(nNumber, static_cast<int16_t>(n));
     }
     return true;
 }
@@ -156,7 +177,7 @@ bool CPrgm::ScanGotos() {
         const std::string sTarget = sStep.substr(sStep.find(' ') + 1);
         if (EqualsNoCase(sTarget, "(i)")) continue;
         if (FindLabel(sTarget) == 0) {
-            oMain_.MsgBox("In line " + ThreeDigits(n) + " " + sStep + " the label " + sTarget +
+            fb_.MsgBox("In line " + ThreeDigits(n) + " " + sStep + " the label " + sTarget +
                               " does not exist. Please edit your program.",
                           "Missing Label Found!");
             return false;
@@ -165,4 +186,6 @@ bool CPrgm::ScanGotos() {
     return true;
 }
 
-void CPrgm::ResetStartTime() { fStartTime_ = oMain_.Host().ClockSeconds(); }
+void CPrgm::ResetStartTime() { fStartTime_ = fb_.ClockSeconds(); }
+
+} // namespace corvel

@@ -6,10 +6,9 @@
 #include "CPrgm.h"
 #include "CPrgmStep.h"
 
-class frmMain;
+namespace corvel {
 
 struct CPrgmOps {
-    static frmMain& Main(CPrgm& p) { return p.oMain_; }
 
     // ---- shared helpers ----
     // The range test applied to a result: NaN and infinities are errors, a
@@ -18,13 +17,8 @@ struct CPrgmOps {
     // The operand as a 16-bit integer (nearest, halves to even): a number
     // that does not fit is an overflow, any other text is not a number.
     static int16_t IntOf(const COperand& o);
-    // The register named by STO/RCL-style operands. Returns false when the
-    // operand is a name (then StoA/RclA with its upper-case text apply).
-    // bRclRule takes the integer part of indirect values first, as the
-    // recalls do.
-    static bool RegOf(CPrgm& p, const COperand& o, const COperand& o2, bool bRclRule, int& k);
-    // The register the IND form names (third word).
-    static int IndReg(CPrgm& p, const COperand& o2, bool bRclRule);
+    // The register a resolved reference names now.
+    static int RegAt(const CPrgm& p, const CRegRef& r);
 
     // ---- number entry ----
     static void Digit(CPrgm& p, CStep& s);
@@ -90,3 +84,5 @@ struct CPrgmOps {
     // The label step of a GTO/GSB target, 0 when there is none.
     static int16_t LabelOf(CPrgm& p, CStep& s, bool bGsb);
 };
+
+} // namespace corvel

@@ -3,8 +3,9 @@
 #include <string>
 
 #include "../numeric/CCalcError.h"
-#include "../panel/frmMain.h"
 #include "CPrgm.h"
+
+namespace corvel {
 
 namespace {
 
@@ -14,129 +15,137 @@ std::string ThreeDigits(int n) {
     return buf;
 }
 
-// Restores the busy pointer however a run ends.
-class CBusyPointer {
+// Shows the busy pointer for as long as a run lasts, however it ends.
+class CRunning {
 public:
-    explicit CBusyPointer(frmMain& m) : m_(m) {
-        m_.bBusy = true;
-        m_.Host().Refresh(enmPart::Cursor);
-    }
-    ~CBusyPointer() {
-        m_.bBusy = false;
-        m_.Host().Refresh(enmPart::Cursor);
-    }
-    CBusyPointer(const CBusyPointer&) = delete;
-    CBusyPointer& operator=(const CBusyPointer&) = delete;
+    explicit CRunning(CPanelFeedback& fb) : fb_(fb) { fb_.SetRunning(true); }
+    ~CRunning() { fb_.SetRunning(false); }
+    CRunning(const CRunning&) = delete;
+    CRunning& operator=(const CRunning&) = delete;
 
 private:
-    frmMain& m_;
+    CPanelFeedback& fb_;
 };
 
 } // namespace
 
 void CPrgm::ShowStepBriefly(bool bRepaintAfter) {
-    frmMain& m = oMain_;
-    const std::string sDisp = m.lblDisp, sEex = m.lblEex;
-    m.lblDisp = ShowCurrLine();
-    m.lblEex.clear();
-    m.RepaintDisplay();
-    m.Wait(2);
-    m.lblDisp = sDisp;
-    m.lblEex = sEex;
-    if (bRepaintAfter) m.RepaintDisplay();
+    const std::string sDisp = m_.lblDisp, sEex = m_.lblEex;
+    m_.lblDisp = ShowCurrLine();
+    m_.lblEex.clear();
+    fb_.RepaintDisplay();
+    fb_.Wait(2);
+    m_.lblDisp = sDisp;
+    m_.lblEex = sEex;
+    if (bRepaintAfter) fb_.RepaintDisplay();
 }
 
-void CPrgm::RunStep() {
-    CStep& oStep = Decoded_[PrgmPtr];
-    if (!oStep.bValid) Decode(Program_[PrgmPtr], oStep);
-    const CInstr* pInstr = oStep.pInstr;
-    if (pInstr == nullptr) return;   // unknown mnemonic: passed over like an empty step
-    if (!pInstr->bEntry) SavePendingNumber();
-    if (pInstr->pfnExec != nullptr) pInstr->pfnExec(*this, oStep);
+inline void CPrgm::RunOneStep() {
+    if (static_cast<uint16_t>(PrgmPtr) > kMaxSteps) {
+        Halted = true;
+        return;
+    }
+    if (PrgmPtr == 0) PrgmPtr = 1;   // step 000 is never executed
+    bAdvance_ = true;
+    ++nRunSteps;
+    CStep& oStep = Decoded_[static_cast<size_t>(PrgmPtr)];
+    if (!oStep.bValid) Decode(Program_[static_cast<size_t>(PrgmPtr)], oStep);
+    if (!oStep.bEntry) SavePendingNumber();
+    oStep.pfn(*this, oStep);
+    if (!m_.bInErr && !Halted && bAdvance_) INC(PrgmPtr);
+    if (Halted) fb_.SetProgramLabel(sFilename_);
 }
 
 void CPrgm::ExecuteStep() {
-    if (PrgmPtr < 0 || PrgmPtr > kMaxSteps) {
+    if (static_cast<uint16_t>(PrgmPtr) > kMaxSteps) {
         Halted = true;
         return;
     }
     if (PrgmPtr == 0) PrgmPtr = 1;
     bAdvance_ = true;
-    RunStep();
-    if (!oMain_.bInErr && !Halted && bAdvance_) INC(PrgmPtr);
+    CStep& oStep = DecodedStep(PrgmPtr);
+    if (!oStep.bEntry) SavePendingNumber();
+    oStep.pfn(*this, oStep);
+    if (!m_.bInErr && !Halted && bAdvance_) INC(PrgmPtr);
+}
+
+void CPrgm::ExecInstr(const std::string& sText) {
+    CStep oStep;
+    Decode(sText, oStep);
+    oStep.pfn(*this, oStep);
+}
+
+void CPrgm::ReportStepError() {
+    m_.bInErr = true;
+    fb_.MsgBox("Error at line " + ThreeDigits(PrgmPtr) + " " + Program_[static_cast<size_t>(PrgmPtr)],
+               "Program Error");
 }
 
 void CPrgm::SST_Exec(bool& bSST) {
-    frmMain& m = oMain_;
-    if (m.bInErr || Halted) return;
-    CHost& oHost = m.Host();
+    if (m_.bInErr || Halted) return;
     try {
-        oHost.ProcessEvents();
-        if (PrgmPtr < 0 || PrgmPtr > kMaxSteps) {
-            Halted = true;
-            return;
+        fb_.Yield();
+        // A stop requested while the window had its events (R/S, On, Off,
+        // the mode switch) takes effect before the step runs: the pointer
+        // stays on it and a new run starts there.
+        if ((StopRequested || m_.bInErr) && !bSST) return;
+        if (bSST) {
+            if (PrgmPtr == 0) PrgmPtr = 1;
+            ShowStepBriefly(false);
         }
-        if (PrgmPtr == 0) PrgmPtr = 1;   // step 000 is never executed
-        bAdvance_ = true;
-        DecodedStep(PrgmPtr);
-        oHost.ProcessEvents();
-        if (bSST) ShowStepBriefly(false);
-        oHost.ProcessEvents();
-        // A stop requested from outside while this step was being prepared
-        // (R/S, On, Off, the mode switch) takes effect before the step runs:
-        // the pointer stays on it and a new run starts there.
-        if (StopRequested && !bSST) return;
-        ++nRunSteps;
-        RunStep();
-        oHost.ProcessEvents();
-        if (!m.bInErr && !Halted && bAdvance_) INC(PrgmPtr);
-        if (Halted) {
-            if (bSST) {
-                oHost.ShowNotice("SST Information", "End of program!", enmIcon::Information);
-                m.PlayBeep();
-            }
-            m.lblPrgm = sFilename_;
-            oHost.Refresh(enmPart::PrgmLabel);
+        RunOneStep();
+        if (Halted && bSST) {
+            fb_.ShowNotice("SST Information", "End of program!", enmIcon::Information);
+            fb_.PlayBeep();
         }
     } catch (const CCalcError&) {
-        m.bInErr = true;
-        m.MsgBox("Error at line " + ThreeDigits(PrgmPtr) + " " + Program_[PrgmPtr], "Program Error");
+        ReportStepError();
     }
     if (bSST) {
         if (!EntryActive && !ExpEntryActive)
-            m.ShowX();
+            fb_.ShowX();
         else
-            m.RepaintDisplay();   // the digits keyed so far stay on display
+            fb_.RepaintDisplay();   // the digits keyed so far stay on display
+    }
+}
+
+void CPrgm::RunSteps(bool& bStopped) {
+    for (;;) {
+        if (m_.bInErr || Halted) return;
+        if (StopRequested) {
+            bStopped = true;
+            return;
+        }
+        fb_.Yield();
+        if (StopRequested || m_.bInErr) continue;   // takes effect before the step
+        RunOneStep();
     }
 }
 
 void CPrgm::Exec() {
-    frmMain& m = oMain_;
     ResetStartTime();
     Halted = false;
     StopRequested = false;
     nRunSteps = 0;
-    m.bInErr = false;
+    m_.bInErr = false;
     EntryActive = ExpEntryActive = false;
     {
-        CBusyPointer oBusy(m);
-        m.Host().Refresh(enmPart::Window);
-        bool bSST = false;
+        CRunning oRunning(fb_);
         bool bStopped = false;
         for (;;) {
-            if (m.bInErr || Halted) break;
-            if (StopRequested) {
-                bStopped = true;
+            try {
+                RunSteps(bStopped);
                 break;
+            } catch (const CCalcError&) {
+                ReportStepError();
             }
-            SST_Exec(bSST);
         }
         if (bStopped) ResetStartTime();
         StopRequested = false;
     }
-    m.ShowX();
-    m.Host().Refresh(enmPart::Window);
-    m.PlayBeep();
+    fb_.ShowX();
+    fb_.RepaintWindow();
+    fb_.PlayBeep();
 }
 
 void CPrgm::BST() {
@@ -144,3 +153,5 @@ void CPrgm::BST() {
     ShowStepBriefly(true);
     Halted = false;
 }
+
+} // namespace corvel

@@ -6,6 +6,8 @@
 
 #include "CPrgm.h"
 
+namespace corvel {
+
 namespace {
 
 std::string Upper(const std::string& s) {
@@ -143,3 +145,5 @@ void CPrgm::Translate(std::string& sStep) {
         return;
     }
 }
+
+} // namespace corvel

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <exception>
 
+using namespace corvel;
+
 namespace {
 // Upper block: five columns; lower block: four wider columns.
 constexpr qreal kMarginX = 24.0;
@@ -17,7 +19,7 @@ constexpr qreal kUpperTop = 180.0, kUpperPitch = 64.0, kUpperKeyW = 62.0, kUpper
 constexpr qreal kLowerTop = 440.0, kLowerPitch = 70.0, kLowerKeyW = 78.0, kLowerKeyH = 38.0;
 constexpr qreal kLegendH = 14.0;   // the band above each key for its f legend
 
-QRectF KeyRect(const CKeyDef& k) {
+QRectF KeyRect(const CKeyRow& k) {
     const bool bUpper = k.nSection == 0;
     const int nCols = bUpper ? 5 : 4;
     const qreal fPitchX = (CPanelWindow::kWidth - 2 * kMarginX) / nCols;
@@ -30,8 +32,8 @@ QRectF KeyRect(const CKeyDef& k) {
 }
 }  // namespace
 
-CPanelWindow::CPanelWindow(frmMain& oMain, QWidget* pParent) : QWidget(pParent), oMain_(oMain) {
-    setObjectName("frmMain");
+CPanelWindow::CPanelWindow(CFrontPanel& oMain, QWidget* pParent) : QWidget(pParent), oMain_(oMain) {
+    setObjectName("CFrontPanel");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
@@ -54,23 +56,23 @@ void CPanelWindow::BuildLayout() {
     rcCard_ = QRectF(22, 138, 436, 36);
 
     vSpots_.clear();
-    for (int i = 0; i < kPanelKeyCount; ++i) {
-        const CKeyDef& k = kPanelKeys[i];
-        auto fn = k.fnClick;
-        vSpots_.push_back({QString::fromUtf8(k.sName), KeyRect(k), i, [this, fn]() { (oMain_.*fn)(); }});
+    int nKeys = 0;
+    const CKeyRow* pRows = corvel::KeyRows(nKeys);
+    for (int i = 0; i < nKeys; ++i) {
+        const CKeyRow* pKey = &pRows[i];
+        vSpots_.push_back({QString::fromUtf8(pKey->sName), KeyRect(*pKey), pKey,
+                           [this, pKey]() { oMain_.PressKey(pKey->sName); }});
     }
-    vSpots_.push_back({"OFF", rcPowerOff_, -1, [this]() { oMain_.imgOff_Click(); }});
-    vSpots_.push_back({"ON", rcPowerOn_, -1, [this]() { oMain_.imgOn_Click(); }});
-    vSpots_.push_back({"PRGM", rcPrgm_, -1, [this]() { oMain_.imgPrgm_Click(); }});
-    vSpots_.push_back({"RUN", rcRun_, -1, [this]() { oMain_.imgRun_Click(); }});
-    vSpots_.push_back({"CARD", rcCard_, -1, [this]() { oMain_.imgCardReader_Click(); }});
-    // The four picture buttons along the bottom edge.
-    const char* vNames[] = {"SAVE", "RESTORE", "EDIT", "ABOUT"};
-    const std::function<void()> vFns[] = {[this]() { oMain_.imgSaveState_Click(); },
-                                          [this]() { oMain_.imgRestoreState_Click(); },
-                                          [this]() { oMain_.imgEdit_Click(); },
-                                          [this]() { oMain_.imgCopyright_Click(); }};
-    for (int i = 0; i < 4; ++i) vSpots_.push_back({vNames[i], QRectF(292 + i * 42, 742, 34, 34), -1, vFns[i]});
+    // The switches, the card slot and the four picture buttons along the bottom edge.
+    const QRectF aPlaces[] = {rcPowerOn_, rcPowerOff_, rcPrgm_, rcRun_, rcCard_,
+                              QRectF(292, 742, 34, 34), QRectF(334, 742, 34, 34),
+                              QRectF(376, 742, 34, 34), QRectF(418, 742, 34, 34)};
+    int nControls = 0;
+    const corvel::CControlRow* pControls = corvel::ControlRows(nControls);
+    for (int i = 0; i < nControls && i < 9; ++i) {
+        const auto fn = pControls[i].pfnClick;
+        vSpots_.push_back({QString::fromUtf8(pControls[i].sName), aPlaces[i], nullptr, [this, fn]() { (oMain_.*fn)(); }});
+    }
 }
 
 QTransform CPanelWindow::ToWidget() const {

@@ -1,8 +1,8 @@
 #pragma once
 // The main window: draws the whole front panel of the calculator with
 // QPainter in a fixed logical coordinate system scaled to the window, and
-// forwards clicks and typed characters to frmMain's handlers. It decides
-// nothing about the calculator: it shows what frmMain holds.
+// forwards clicks and typed characters to CFrontPanel's handlers. It decides
+// nothing about the calculator: it shows what CFrontPanel holds.
 #include <QIcon>
 #include <QRectF>
 #include <QStringList>
@@ -10,10 +10,17 @@
 #include <functional>
 #include <vector>
 
-#include "../panel/frmMain.h"
-#include "CPanelKeys.h"
+#include "../panel/CFrontPanel.h"
 
 class QPainter;
+
+using corvel::CFrontPanel;
+using corvel::CKeyRow;
+using corvel::enmPart;
+
+using corvel::CFrontPanel;
+using corvel::CKeyRow;
+using corvel::enmPart;
 
 class CPanelWindow : public QWidget {
     Q_OBJECT
@@ -22,18 +29,19 @@ public:
     static constexpr qreal kWidth = 480.0;
     static constexpr qreal kHeight = 800.0;
 
-    explicit CPanelWindow(frmMain& oMain, QWidget* pParent = nullptr);
+    explicit CPanelWindow(CFrontPanel& oMain, QWidget* pParent = nullptr);
 
-    frmMain& Main() { return oMain_; }
+    CFrontPanel& Main() { return oMain_; }
 
     // Repaints the part of the panel that the core changed, at once.
     void RefreshPart(enmPart ePart);
-    // Title and mouse pointer from frmMain's state.
+    // Title and mouse pointer from CFrontPanel's state.
     void SyncFromCore();
 
-    // For tests and tools: the rectangle (widget coordinates) of a key or area
-    // by name ("7", "ENTER", "SUM+", "ON", "OFF", "PRGM", "RUN", "CARD",
-    // "SAVE", "RESTORE", "EDIT", "ABOUT"); empty for an unknown name.
+    // For tests and tools: the rectangle (widget coordinates) of a key or
+    // control by the name key scripts use ("7", "ENTER", "SUM+", "ON", "OFF",
+    // "W/PRGM", "RUN", "CARD", "SAVE", "RESTORE", "EDIT", "ABOUT"); empty for
+    // an unknown name.
     QRect SpotRect(const QString& sName) const;
     QStringList SpotNames() const;
     // The name of the area under a point in widget coordinates, or empty.
@@ -63,7 +71,7 @@ private:
     struct CSpot {
         QString sName;
         QRectF rc;           // logical coordinates
-        int nKey = -1;       // index into kPanelKeys, or -1
+        const CKeyRow* pKey = nullptr;   // the key, or nullptr for another control
         std::function<void()> fnClick;
     };
 
@@ -80,10 +88,10 @@ private:
     void PaintSwitch(QPainter& p, const QRectF& rcLeft, const QRectF& rcRight, const QString& sLeft,
                      const QString& sRight, bool bRight) const;
     void PaintCardSlot(QPainter& p) const;
-    void PaintKey(QPainter& p, const CKeyDef& oKey, const QRectF& rc, bool bPressed) const;
+    void PaintKey(QPainter& p, const CKeyRow& oKey, const QRectF& rc, bool bPressed) const;
     void PaintButtons(QPainter& p) const;
 
-    frmMain& oMain_;
+    CFrontPanel& oMain_;
     std::vector<CSpot> vSpots_;
     int nPressed_ = -1;      // spot held down by the mouse
     bool bPressInside_ = false;

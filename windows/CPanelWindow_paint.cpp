@@ -11,6 +11,8 @@
 
 #include "CPanelWindow.h"
 
+using namespace corvel;
+
 namespace {
 const QColor kGold(0xf2, 0xb3, 0x2e);
 const QColor kBlueOnDark(0x72, 0xb8, 0xff);
@@ -50,6 +52,10 @@ struct CKeyColours {
     QColor oTop, oBottom, oFront, oFace, oLegendG;
 };
 
+using corvel::enmKeyLook;
+
+using corvel::enmKeyLook;
+
 CKeyColours ColoursFor(enmKeyLook e) {
     switch (e) {
         case enmKeyLook::Light:
@@ -88,8 +94,8 @@ void CPanelWindow::paintEvent(QPaintEvent* pEvent) {
     PaintCardSlot(p);
     for (size_t i = 0; i < vSpots_.size(); ++i) {
         const CSpot& o = vSpots_[i];
-        if (o.nKey >= 0)
-            PaintKey(p, kPanelKeys[o.nKey], o.rc, static_cast<int>(i) == nPressed_ && bPressInside_);
+        if (o.pKey)
+            PaintKey(p, *o.pKey, o.rc, static_cast<int>(i) == nPressed_ && bPressInside_);
     }
     PaintButtons(p);
 }
@@ -253,7 +259,7 @@ void CPanelWindow::PaintCardSlot(QPainter& p) const {
     p.drawRoundedRect(rcSlot, 3, 3);
 }
 
-void CPanelWindow::PaintKey(QPainter& p, const CKeyDef& oKey, const QRectF& rcKey, bool bPressed) const {
+void CPanelWindow::PaintKey(QPainter& p, const CKeyRow& oKey, const QRectF& rcKey, bool bPressed) const {
     const CKeyColours c = ColoursFor(oKey.eLook);
     const bool bUpper = oKey.nSection == 0;
 
@@ -338,7 +344,7 @@ void CPanelWindow::PaintButtons(QPainter& p) const {
 
     const QColor oInk(0xdc, 0xdc, 0xe2);
     for (const CSpot& o : vSpots_) {
-        if (o.nKey >= 0) continue;
+        if (o.pKey) continue;
         if (o.sName != "SAVE" && o.sName != "RESTORE" && o.sName != "EDIT" && o.sName != "ABOUT") continue;
         const bool bDown = nPressed_ >= 0 && vSpots_[static_cast<size_t>(nPressed_)].sName == o.sName &&
                            bPressInside_;

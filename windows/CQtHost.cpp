@@ -16,6 +16,8 @@
 #include "ViewMemReg.h"
 #include "frmRegX.h"
 
+using namespace corvel;
+
 namespace {
 // A running program yields four times per step; the event loop is visited
 // only when this much time has passed, so millions of steps a second still run.

@@ -13,7 +13,7 @@ class ViewMemReg;
 class frmRegX;
 class QWidget;
 
-class CQtHost : public CHost {
+class CQtHost : public corvel::CHost {
 public:
     CQtHost();
     ~CQtHost() override;
@@ -24,18 +24,18 @@ public:
     void SetPanel(CPanelWindow* pPanel);
     CPanelWindow* Panel() const { return pPanel_; }
 
-    void PlaySound(enmSound eSound) override;
+    void PlaySound(corvel::enmSound eSound) override;
     double ClockSeconds() override;
     void IdleUntil(double fTarget, bool bProcessEvents) override;
     void ProcessEvents() override;
-    void Refresh(enmPart ePart) override;
+    void Refresh(corvel::enmPart ePart) override;
 
-    bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
-    void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
+    bool AskYesNo(const std::string& sTitle, const std::string& sText, corvel::enmIcon eIcon) override;
+    void ShowNotice(const std::string& sTitle, const std::string& sText, corvel::enmIcon eIcon) override;
     void ShowMsg(const std::string& sText, const std::string& sTitle) override;
     bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
                   std::string& sAnswer) override;
-    bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) override;
+    bool ChooseFile(const std::string& sInitial, corvel::CFileChoice& oChoice) override;
     void ShowRegisters(const std::vector<std::string>& vLines) override;
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) override;
     void ShowAbout() override;

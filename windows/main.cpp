@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <cstdio>
 
+using namespace corvel;
+
 int main(int argc, char* argv[]) {
     // Without a display Qt would abort with a long platform-plugin message.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -17,7 +19,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("CorvelXMem"));
 
     CQtHost oHost;
-    frmMain oMain(oHost);
+    CFrontPanel oMain(oHost);
     CPanelWindow oWindow(oMain);
     oHost.SetPanel(&oWindow);
     oWindow.show();

@@ -9,6 +9,8 @@
 
 #include "panel/CHost.h"
 
+using namespace corvel;
+
 class CFakeHost : public CHost {
 public:
     void PlaySound(enmSound e) override { vSounds.push_back(e); }

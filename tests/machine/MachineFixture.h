@@ -15,6 +15,8 @@
 #include "machine/CStatRegs.h"
 #include "numeric/NumUtil.h"
 
+using namespace corvel;
+
 using V = std::vector<double>;
 
 struct SMachine {

@@ -1,18 +1,20 @@
-// Module1 edge cases not pinned elsewhere: underflow that is no failure,
+// Numeric edge cases not pinned elsewhere: underflow that is no failure,
 // overflow that must fail, the sign of a zero angle, H.MMSS with seconds and
 // the counter at the 32-bit edge.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "numeric/Module1.h"
-#include "Module1Cases.h"
+#include "numeric/Numeric.h"
+#include "NumericCases.h"
 
-using namespace Module1;
+using namespace corvel;
+
+using namespace Numeric;
 
 // exp(-z^2) underflowing to 0 is a result, not an arithmetic failure; the
 // hyperbolic functions stay finite right up to the overflow of e^x or 1/e^x.
-TEST(Module1Audit, UnderflowIsNoFailure) {
+TEST(NumericAudit, UnderflowIsNoFailure) {
     ExpectCases({{Erfc(30.0), 0, 0}, {Erfc(-30.0), 2, 0}, {Erf(30.0), 1, 0}, {Erf(-30.0), -1, 0},
                  {TanH(709.0), 1, 0}, {TanH(-709.0), -1, 0},
                  {CosH(-709.0) / std::cosh(709.0), 1, 1e-12}, {SinH(-709.0) / std::sinh(-709.0), 1, 1e-12},
@@ -22,7 +24,7 @@ TEST(Module1Audit, UnderflowIsNoFailure) {
 // Beta of a finite numerator over an overflowing G(a+b) comes out far beyond
 // the range limit, and an overflowing G(a)*G(b) fails outright: neither may
 // pass the range test as a number.
-TEST(Module1Audit, BetaOverflowNeverPassesTheRangeTest) {
+TEST(NumericAudit, BetaOverflowNeverPassesTheRangeTest) {
     for (auto [a, b] : {std::pair{0.5, 171.2}, {86.0, 86.0}, {100.0, 100.0}, {171.5, 0.5}}) {
         double f = Beta(a, b);
         EXPECT_TRUE(IsOverflow(f)) << a << "," << b << " -> " << f;
@@ -30,7 +32,7 @@ TEST(Module1Audit, BetaOverflowNeverPassesTheRangeTest) {
 }
 
 // The principal-value angle of a point on the negative x axis is +0, not -0.
-TEST(Module1Audit, AngleOnNegativeAxisIsPositiveZero) {
+TEST(NumericAudit, AngleOnNegativeAxisIsPositiveZero) {
     for (double x : {-1.0, -2.5, -1e50}) {
         double t = 1, r = 0;
         RectToPolar(x, 0.0, t, r);
@@ -39,7 +41,7 @@ TEST(Module1Audit, AngleOnNegativeAxisIsPositiveZero) {
 }
 
 // Whole and half seconds both ways, and a negative time mirrors a positive one.
-TEST(Module1Audit, HoursAndHMSWithSeconds) {
+TEST(NumericAudit, HoursAndHMSWithSeconds) {
     for (int h : {0, 7, 23, 1000})
         for (int m : {0, 1, 29, 30, 59})
             for (int n = 0; n < 120; ++n) {
@@ -55,7 +57,7 @@ TEST(Module1Audit, HoursAndHMSWithSeconds) {
 
 // ISZ at the top of the 32-bit range: the last step that fits still counts,
 // the next one raises and leaves the counter alone.
-TEST(Module1Audit, IncrementAtThe32BitEdge) {
+TEST(NumericAudit, IncrementAtThe32BitEdge) {
     double v = 2147483646.0, w = 2147483647.0, u = -1.0;
     EXPECT_FALSE(IncAndTestZero(v));
     EXPECT_EQ(v, 2147483647.0);
@@ -65,8 +67,8 @@ TEST(Module1Audit, IncrementAtThe32BitEdge) {
     EXPECT_EQ(u, 0.0);
 }
 
-TEST(Module1SeriesLimits, AnOverflowingDenominatorFailsInsteadOfEndingTheSeries) {
-    for (double x : {57.0, 60.0, 65.0}) EXPECT_EQ(Module1::CosInt(x), 1e111) << x;
-    for (double x : {6.0, 7.5}) EXPECT_EQ(Module1::FresnelC(x), 1e111) << x;
-    EXPECT_NEAR(Module1::ExpInt(60.0) / 1.9361822e24, 1.0, 1e-7);   // positive terms: the sum stands
+TEST(NumericSeriesLimits, AnOverflowingDenominatorFailsInsteadOfEndingTheSeries) {
+    for (double x : {57.0, 60.0, 65.0}) EXPECT_EQ(Numeric::CosInt(x), 1e111) << x;
+    for (double x : {6.0, 7.5}) EXPECT_EQ(Numeric::FresnelC(x), 1e111) << x;
+    EXPECT_NEAR(Numeric::ExpInt(60.0) / 1.9361822e24, 1.0, 1e-7);   // positive terms: the sum stands
 }

@@ -6,6 +6,8 @@
 
 #include "numeric/NumUtil.h"
 
+using namespace corvel;
+
 using namespace NumUtil;
 
 TEST(NumUtil, CheckedIntegerConversionsRoundHalvesToEven) {

@@ -6,13 +6,15 @@
 
 #include "common/FakeHost.h"
 #include "numeric/CCalcError.h"
-#include "panel/frmMain.h"
+#include "panel/CFrontPanel.h"
+
+using namespace corvel;
 
 // A calculator on a fake host, worked by key names as key scripts spell them.
 class PanelTest : public ::testing::Test {
 protected:
     CFakeHost oHost;
-    frmMain oMain{oHost};
+    CFrontPanel oMain{oHost};
 
     void Keys(const std::string& sKeys) {
         std::istringstream is(sKeys);

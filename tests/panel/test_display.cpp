@@ -28,16 +28,16 @@ TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
         {2, 2, 1000, "1.00|03"}, {2, 2, 999996, "1000.00|03"},
     };
     for (const auto& c : kCases) {
-        oMain.enmDispMode = c.nMode;
+        oMain.eDispMode = static_cast<enmDispMode>(c.nMode);
         oMain.nDigits = c.nDigits;
         EXPECT_EQ(Shown(c.v), c.sShown) << c.nMode << " " << c.nDigits << " " << c.v;
     }
     double m = 0;
     int16_t n = 0;
-    oMain.GetEngFormat(0.05, m, n);
+    CMachine::GetEngFormat(0.05, m, n);
     EXPECT_NEAR(m, 50, 1e-12);
     EXPECT_EQ(n, -3);
-    oMain.enmDispMode = 0;
+    oMain.eDispMode = enmDispMode::FIX;
     oMain.nDigits = 32767;
     std::string d, e;
     oMain.ShowXHelper(1.5, d, e);

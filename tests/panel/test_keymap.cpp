@@ -7,16 +7,16 @@ using KeyMapTest = PanelTest;
 
 TEST_F(KeyMapTest, BlockViewerRanges) {
     int a = 0, b = 0;
-    frmMain::DecodeViewerRange(12.034, a, b);
+    CFrontPanel::DecodeViewerRange(12.034, a, b);
     EXPECT_EQ(a, 12);
     EXPECT_EQ(b, 34);
-    frmMain::DecodeViewerRange(5.1, a, b);
+    CFrontPanel::DecodeViewerRange(5.1, a, b);
     EXPECT_EQ(b, 100);
-    frmMain::DecodeViewerRange(7, a, b);
+    CFrontPanel::DecodeViewerRange(7, a, b);
     EXPECT_EQ(a, 0);
     EXPECT_EQ(b, 7);
-    EXPECT_THROW(frmMain::DecodeViewerRange(1500.01, a, b), CCalcError);
-    EXPECT_THROW(frmMain::DecodeViewerRange(1e300, a, b), CCalcError);
+    EXPECT_THROW(CFrontPanel::DecodeViewerRange(1500.01, a, b), CCalcError);
+    EXPECT_THROW(CFrontPanel::DecodeViewerRange(1e300, a, b), CCalcError);
     oMain.oMem.Sto(12, 3.5);
     oMain.oMem.Sto(40, -1.25e20);
     double r = 10.040;

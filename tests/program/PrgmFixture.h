@@ -1,22 +1,22 @@
 #pragma once
-// A whole calculator on a fake host, with helpers to load a program and run
-// its steps.
+// The machine state with the interpreter on a recording feedback (no front
+// panel), with helpers to load a program and run its steps.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "common/FakeHost.h"
+#include "common/FakeFeedback.h"
 #include "numeric/CCalcError.h"
-#include "panel/frmMain.h"
+#include "program/CPrgm.h"
 
 using V = std::vector<double>;
 
 class PrgmTest : public ::testing::Test {
 protected:
-    CFakeHost oHost;
-    frmMain m{oHost};
-    CPrgm& p = m.oPrgm;
+    CMachine m;
+    CFakeFeedback oHost{m};
+    CPrgm p{m, oHost};
 
     // Clears the memory, writes the steps from step nFirst on and indexes the labels.
     void Load(const std::vector<std::string>& vSteps, int nFirst = 1) {

@@ -136,10 +136,10 @@ TEST_F(ExecTest, BadRegisterOperandsAreErrorsOfTheStep) {
 
 TEST_F(ExecTest, DisplayInstructions) {
     Steps({"SCI", "DSP 4"});
-    EXPECT_EQ(V({double(m.enmDispMode), double(m.nDigits)}), V({1, 4}));
+    EXPECT_EQ(V({double(static_cast<int>(m.eDispMode)), double(m.nDigits)}), V({1, 4}));
     m.oMem.StoI(6.5);
     Steps({"ENG", "DSP (i)"});
-    EXPECT_EQ(V({double(m.enmDispMode), double(m.nDigits)}), V({2, 6}));
+    EXPECT_EQ(V({double(static_cast<int>(m.eDispMode)), double(m.nDigits)}), V({2, 6}));
     Steps({"DSP x"});
     EXPECT_FALSE(m.bInErr);
     EXPECT_EQ(m.nDigits, 6);

@@ -13,7 +13,7 @@ TEST_F(RunTest, SingleStepFromStep0RunsStep1AndShowsTheLineFirst) {
     SetStack(3);
     p.SetPrgmPointer(0);
     std::string sShown;
-    oHost.fnOnRefresh = [&](enmPart) {
+    oHost.fnOnRepaint = [&] {
         if (sShown.empty() && m.lblDisp.rfind("001", 0) == 0) sShown = m.lblDisp;
     };
     const double fStart = oHost.fClock;
@@ -36,9 +36,9 @@ TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
         else p.Exec();
         EXPECT_TRUE(p.Halted);
         EXPECT_EQ(oHost.vMessages, bSingle ? S{"SST Information|End of program!"} : S{});
-        EXPECT_EQ(oHost.CountSound(enmSound::Beep), 1);
+        EXPECT_EQ(oHost.CountSound("beep"), 1);
         if (bSingle) EXPECT_EQ(Ptr(), 1);
-        if (bSingle) EXPECT_EQ(m.lblPrgm, "prog.corvel");
+        EXPECT_EQ(oHost.sLabel, "prog.corvel");
     }
 }
 
@@ -66,7 +66,7 @@ TEST_F(RunTest, StopStepLeavesThePointerAfterItAndARunContinuesThere) {
     p.Exec();
     EXPECT_EQ(Ptr(), 23);
     EXPECT_EQ(X(), 1);   // 1 + 0
-    EXPECT_FALSE(m.bBusy);
+    EXPECT_FALSE(oHost.bRunning);
 }
 
 TEST_F(RunTest, BackStepStopsAtStep1AndKeepsTheDisplay) {
@@ -83,11 +83,16 @@ TEST_F(RunTest, BackStepStopsAtStep1AndKeepsTheDisplay) {
     EXPECT_EQ(Ptr(), 1);
 }
 
-TEST_F(RunTest, EveryStepYieldsFourTimes) {
+TEST_F(RunTest, EveryStepYieldsOnceBeforeItRuns) {
     Load({"1", "2", "+", "R/S"});
     oHost.nYields = 0;
+    long nStepsAtYield = -1;
+    oHost.fnOnYield = [&] {
+        if (oHost.nYields == 3) nStepsAtYield = static_cast<long>(p.nRunSteps);
+    };
     p.Exec();
-    EXPECT_EQ(oHost.nYields, 16);
+    EXPECT_EQ(oHost.nYields, 4);
+    EXPECT_EQ(nStepsAtYield, 2);   // the third yield comes before the third step
 }
 
 TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
@@ -95,11 +100,12 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     m.oMem.StoI(0);
     long nCalls = 0;
     oHost.fnOnYield = [&] {
-        if (++nCalls == 40000) m.RequestStop();   // R/S pressed during the run
+        if (++nCalls == 30000) p.StopRequested = true;   // R/S pressed during the run
     };
-    m.RunProgram();
-    EXPECT_FALSE(m.bInErr || p.StopRequested || m.IsRunning());
-    EXPECT_NEAR(m.oMem.RclI(), 40000 / 4 / 3, 2);
+    p.Exec();
+    EXPECT_FALSE(m.bInErr || p.StopRequested || oHost.bRunning);
+    EXPECT_EQ(p.nRunSteps, 29999u);   // the step after the request does not run
+    EXPECT_EQ(m.oMem.RclI(), 10000);
     // An error flag set from outside stops the run too.
     nCalls = 0;
     oHost.fnOnYield = [&] {
@@ -108,7 +114,7 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     p.SetPrgmPointer(1);
     p.Exec();
     EXPECT_TRUE(m.bInErr);
-    EXPECT_LT(nCalls, 410);
+    EXPECT_EQ(nCalls, 400);
 }
 
 // Every instruction with hostile operands and states: no NaN or infinity

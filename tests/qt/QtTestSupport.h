@@ -11,10 +11,12 @@
 #include "../../windows/CPanelWindow.h"
 #include "../../windows/CQtHost.h"
 
+using namespace corvel;
+
 // A calculator with its window shown (offscreen in the test run).
 struct CCalcUnderTest {
     CQtHost oHost;
-    frmMain oMain{oHost};
+    CFrontPanel oMain{oHost};
     CPanelWindow oWindow{oMain};
 
     CCalcUnderTest();

@@ -132,7 +132,7 @@ TEST(PanelWindow, SwitchesFollowTheCalculatorState) {
     EXPECT_TRUE(o.oMain.bOn);
     EXPECT_NE(o.oWindow.GrabPanel(), oOff);
 
-    o.Click("PRGM");
+    o.Click("W/PRGM");
     EXPECT_FALSE(o.oMain.bRun);
     const QImage oPrgm = o.oWindow.GrabPanel();
     o.Click("RUN");
@@ -188,7 +188,7 @@ TEST(Application, RefusesPolitelyWithoutADisplay) {
 // and closing the window stops it too; the window takes keys again afterwards.
 TEST(PanelWindow, TypedRAndClosingTheWindowStopARunningProgram) {
     CCalcUnderTest o;
-    o.Clicks({"PRGM", "f", "SST", "A", "1", "+", "GTO", "A", "RUN"});
+    o.Clicks({"W/PRGM", "f", "SST", "A", "1", "+", "GTO", "A", "RUN"});
     QTimer::singleShot(150, &o.oWindow, [&] { KeyClicks(&o.oWindow, "R"); });
     o.Click("A");
     EXPECT_FALSE(o.oMain.IsRunning());

@@ -1,4 +1,4 @@
-// The elementary part of Module1: the range test, factorial and counting,
+// The elementary part of Numeric: the range test, factorial and counting,
 // hyperbolic and inverse functions, angle, coordinate and time conversions,
 // integer parts and rounding, the count-and-skip helpers and the random
 // numbers.
@@ -8,15 +8,17 @@
 // non-finite intermediate) throws, and Trapped() turns any failure into the
 // error value. IEEE arithmetic would otherwise carry inf and NaN along
 // silently, so each such step is checked where it happens.
-#include "Module1.h"
+#include "Numeric.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "Module1Detail.h"
+#include "NumericDetail.h"
 #include "NumUtil.h"
 
-namespace Module1 {
+namespace corvel {
+
+namespace Numeric {
 namespace {
 
 using namespace Detail;
@@ -275,4 +277,6 @@ bool DecAndTestZero(double& v) {
     return bZero;
 }
 
-} // namespace Module1
+} // namespace Numeric
+
+} // namespace corvel

@@ -1,23 +1,24 @@
 // Power, the W/PRGM-RUN switch, R/S, SST, the card functions and the extra buttons.
-#include "frmMain.h"
+#include "CFrontPanel.h"
 
-void frmMain::ShowCurrPrgmLine() { SetDisplay(oPrgm.ShowCurrLine(), lblEex); }
+namespace corvel {
 
-void frmMain::imgOn_Click() {
+void CFrontPanel::ShowCurrPrgmLine() { SetDisplay(oPrgm.ShowCurrLine(), lblEex); }
+
+void CFrontPanel::imgOn_Click() {
     // A running program is stopped first: On resets everything.
     RequestStop();
     const bool bWasRun = bRun;
     Form_Load();
     bCardVisible = false;
     oHost_.Refresh(enmPart::Card);
-    lblPrgm.clear();
-    oHost_.Refresh(enmPart::PrgmLabel);
+    SetProgramLabel("");
     if (bWasRun) imgCLX_Click();
     bRun = true;
     bInErr = false;
 }
 
-void frmMain::TurnOff() {
+void CFrontPanel::TurnOff() {
     bOn = false;
     lblDisp.clear();
     lblEex.clear();
@@ -26,7 +27,7 @@ void frmMain::TurnOff() {
     oHost_.Refresh(enmPart::PrgmLabel);
 }
 
-void frmMain::imgOff_Click() {
+void CFrontPanel::imgOff_Click() {
     if (!bOn) {
         RequestStop();
         oHost_.ExitProgram();
@@ -39,7 +40,7 @@ void frmMain::imgOff_Click() {
     bInErr = false;
 }
 
-void frmMain::imgPrgm_Click() {
+void CFrontPanel::imgPrgm_Click() {
     if (!bOn) return;
     if (bRun) {
         RequestStop();
@@ -52,17 +53,16 @@ void frmMain::imgPrgm_Click() {
     bInErr = false;
 }
 
-void frmMain::imgRun_Click() {
+void CFrontPanel::imgRun_Click() {
     if (!bOn || bRun) return;
     oPrgm.ScanLabels();
     bRun = true;
-    bCardVisible = oPrgm.HasProgram();
-    oHost_.Refresh(enmPart::Card);
+    SetCardVisible(oPrgm.HasProgram());
     bInErr = false;
     ShowX();
 }
 
-void frmMain::imgRunStop_Click() {
+void CFrontPanel::imgRunStop_Click() {
     if (!bOn) return;
     PlayClick();
     // R/S while a program runs stops it at its next step.
@@ -70,30 +70,22 @@ void frmMain::imgRunStop_Click() {
         RequestStop();
         return;
     }
+    const CKeyRow& oRow = KeyRow(enmKey::RunStop);
     try {
         if (!bRun) {
             ClearPendOp();
-            static const char* const kSteps[] = {"R/S", "-x-", "STK", "SPACE"};
-            oPrgm.InsertLine(kSteps[enmShift >= 0 && enmShift <= 3 ? enmShift : 0]);
-            enmShift = 0;
+            oPrgm.InsertLine(oRow.aPrgm[static_cast<int>(eShift)].sText);
+            eShift = enmShift::None;
             SetTitle(kTitle);
             SetDisplay(oPrgm.ShowCurrLine(), "");
         } else {
             if (bInErr) return;
-            bPendOp = false;
-            sPendOp.clear();
+            ePendOp = enmPendOp::None;
             SavePendingNum();
-            const int nShift = enmShift;
-            enmShift = 0;
+            const CKeyAct& oAct = oRow.aRun[static_cast<int>(eShift)];
+            eShift = enmShift::None;
             SetTitle(kTitle);
-            if (nShift == 1) {
-                BlinkX();
-            } else if (nShift == 2) {
-                BlinkStack();
-            } else if (nShift == 0) {
-                oPrgm.ResetStartTime();
-                RunProgram();
-            }
+            if (oAct.pfnOwn) (this->*oAct.pfnOwn)();   // run, show X blinking, show the stack
         }
         if (bInErr) ErrorPath();
     } catch (const CCalcError&) {
@@ -101,31 +93,29 @@ void frmMain::imgRunStop_Click() {
     }
 }
 
-void frmMain::imgSST_Click() {
+void CFrontPanel::imgSST_Click() {
     if (!bOn) return;
     PlayClick();
     if (IsRunning()) return;   // no second run inside a running one
     try {
         if (!bRun) {
             ClearPendOp();
-            if (enmShift == 0) {
-                SetDisplay(oPrgm.ShowNextLine(), "");
-            } else if (enmShift == 3) {
-                SetDisplay(oPrgm.ShowPrevLine(), "");
-            } else {
-                SetPendOp(enmShift == 1 ? "LBL" : "lbl");
-            }
-            if (enmShift == 3) SetTitle(kTitle);
-            enmShift = 0;
+            const enmShift eWas = eShift;
+            const CKeyAct& oAct = KeyRow(enmKey::SST).aPrgm[static_cast<int>(eWas)];
+            if (oAct.eAct == enmAct::Pend)
+                SetPendOp(oAct.ePend);   // f SST: LBL, g SST: lbl
+            else
+                (this->*oAct.pfnOwn)();   // the next or, with h, the previous step
+            eShift = enmShift::None;
             bInErr = false;
             return;
         }
         if (bInErr) return;
         ClearPendOp();
-        const int nShift = enmShift;
-        enmShift = 0;
+        const enmShift eWas = eShift;
+        eShift = enmShift::None;
         oPrgm.ResetStartTime();
-        if (nShift == 3) {
+        if (eWas == enmShift::H) {
             oPrgm.BST();
         } else {
             bool bSST = true;
@@ -144,34 +134,37 @@ void frmMain::imgSST_Click() {
     }
 }
 
-void frmMain::imgCardReader_Click() {
+void CFrontPanel::imgCardReader_Click() {
     if (!bOn) return;
     PlayClick();
     // The card reader comes with the program listing files.
     if (bRun && !bInErr) NotYetImplemented();
 }
 
-void frmMain::ReadDataOrWriteProgram() { NotYetImplemented(); }
+void CFrontPanel::ReadDataOrWriteProgram() { NotYetImplemented(); }
 
-void frmMain::imgSaveState_Click() { NotYetImplemented(); }
+void CFrontPanel::imgSaveState_Click() { NotYetImplemented(); }
 
-void frmMain::imgRestoreState_Click() { NotYetImplemented(); }
+void CFrontPanel::imgRestoreState_Click() { NotYetImplemented(); }
 
-void frmMain::imgCopyright_Click() { oHost_.ShowAbout(); }
+void CFrontPanel::imgCopyright_Click() { oHost_.ShowAbout(); }
 
-void frmMain::imgEdit_Click() {
+void CFrontPanel::imgEdit_Click() {
     if (Release) return;
     NotYetImplemented();
 }
 
-void frmMain::WriteDataCard() {
-    if (!oHost_.AskYesNo("Write Data", "Write Data?", enmIcon::Question)) return;
+void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
-    if (!oHost_.ChooseFile("", oChoice)) return;
-    oMem.WriteData(oChoice.sFull);
+    if (oHost_.AskYesNo("Write Data", "Write Data?", enmIcon::Question) && oHost_.ChooseFile("", oChoice))
+        oMem.WriteData(oChoice.sFull);
+    EndKey();
 }
 
-void frmMain::ReadProgramCard() {
+void CFrontPanel::ReadProgramCard() {
     // Program listings cannot be read yet.
     NotYetImplemented();
+    EndKey();
 }
+
+} // namespace corvel

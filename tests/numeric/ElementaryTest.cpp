@@ -1,4 +1,4 @@
-// Elementary functions of Module1: range test, counting, hyperbolic and
+// Elementary functions of Numeric: range test, counting, hyperbolic and
 // inverse functions, conversions, integer parts, count-and-skip, random.
 #include <gtest/gtest.h>
 
@@ -6,10 +6,12 @@
 #include <functional>
 #include <limits>
 
-#include "numeric/Module1.h"
-#include "Module1Cases.h"
+#include "numeric/Numeric.h"
+#include "NumericCases.h"
 
-using namespace Module1;
+using namespace corvel;
+
+using namespace Numeric;
 
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -17,7 +19,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 const double kPi = 4.0 * std::atan(1.0);
 } // namespace
 
-TEST(Module1Range, TinyBecomesZeroBigIsOverflow) {
+TEST(NumericRange, TinyBecomesZeroBigIsOverflow) {
     double a = 1e-100, b = 9.9e-101, c = -9.9e-101, d = 1e100, e = -1e100, f = 9.99e99, g = kNaN;
     EXPECT_FALSE(IsOverflow(a) || IsOverflow(b) || IsOverflow(c) || IsOverflow(f));
     EXPECT_EQ(a, 1e-100);  // only magnitudes strictly below 1e-100 become 0
@@ -25,7 +27,7 @@ TEST(Module1Range, TinyBecomesZeroBigIsOverflow) {
     EXPECT_TRUE(IsOverflow(d) && IsOverflow(e) && IsOverflow(g));
 }
 
-TEST(Module1Counting, FactorialPermutationsCombinations) {
+TEST(NumericCounting, FactorialPermutationsCombinations) {
     ExpectCases({{Factorial(5.9), 120, 0}, {Factorial(0), 1, 0}, {Factorial(-3), 1, 0},
                  {Factorial(170), 7.257415615307999e306, 1e294}, {Factorial(171), kErr, 0},
                  {Factorial(1e9), kErr, 0}, {Permutations(5, 2), 20, 0}, {Combinations(5, 2), 10, 0},
@@ -35,7 +37,7 @@ TEST(Module1Counting, FactorialPermutationsCombinations) {
                  {Permutations(200, 100), kErr, 0}, {Combinations(200, 100), kErr, 0}});
 }
 
-TEST(Module1Hyperbolic, MatchLibraryAndTrapOverflow) {
+TEST(NumericHyperbolic, MatchLibraryAndTrapOverflow) {
     for (double x : {-3.0, -0.5, 0.7, 5.0, 20.0}) {
         const double fScale = 1e-12 * std::cosh(x), y = std::fabs(x) + 1.0;
         ExpectCases({{SinH(x), std::sinh(x), fScale}, {CosH(x), std::cosh(x), fScale},
@@ -50,7 +52,7 @@ TEST(Module1Hyperbolic, MatchLibraryAndTrapOverflow) {
                  {ArcCosH(0.5), kErr, 0}, {ArcTanH(1.0), kErr, 0}, {ArcTanH(-1.5), kErr, 0}});
 }
 
-TEST(Module1Inverse, LogArcSinArcCos) {
+TEST(NumericInverse, LogArcSinArcCos) {
     for (int k = -99; k <= 99; ++k)  // INT(LOG x) must count the digits right
         ASSERT_EQ(Log10(std::pow(10.0, k)), k) << k;
     ExpectCases({{Log10(2.0), 0.30102999566398120, 1e-15}, {Log10(0.0), kErr, 0}, {Log10(-1.0), kErr, 0},
@@ -59,7 +61,7 @@ TEST(Module1Inverse, LogArcSinArcCos) {
                  {ArcSin(1.5), kErr, 0}, {ArcCos(-1.0001), kErr, 0}});
 }
 
-TEST(Module1Conversions, AnglesAndCoordinates) {
+TEST(NumericConversions, AnglesAndCoordinates) {
     double x = 0, y = 0, t = 0, r = 0;
     PolarToRect(kPi / 6, 2.0, x, y);
     RectToPolar(3.0, 4.0, t, r);
@@ -76,7 +78,7 @@ TEST(Module1Conversions, AnglesAndCoordinates) {
     EXPECT_EQ(RaisedKind([&] { RectToPolar(1e200, 1.0, t, r); }), enmErrKind::Overflow);
 }
 
-TEST(Module1Conversions, HoursAndHMS) {
+TEST(NumericConversions, HoursAndHMS) {
     ExpectCases({{HoursToHMS(1.51), 1.3036, 1e-12}, {HMSToHours(1.3036), 1.51, 1e-12},
                  {HoursToHMS(-2.5), -2.3, 1e-12}, {HMSPlus(1.5, 0.25), 1.45, 1e-12},
                  {HMSToHours(2.3), 2.5, 1e-12},  // 2.3 - 2 is 0.29999..98 in binary
@@ -91,7 +93,7 @@ TEST(Module1Conversions, HoursAndHMS) {
         }
 }
 
-TEST(Module1IntegerParts, TruncFloorCeilingRound) {
+TEST(NumericIntegerParts, TruncFloorCeilingRound) {
     ExpectCases({{IntPart(-2.5), -2, 0}, {IntPart(2.7), 2, 0}, {FracPart(-2.5), -0.5, 0},
                  {Floor(-2.5), -3, 0}, {Floor(-2.0), -2, 0}, {Floor(0.0), 0, 0}, {Ceiling(2.1), 3, 0},
                  {Ceiling(-2.1), -2, 0}, {IntPart(2147483647.9), 2147483647.0, 0},
@@ -108,7 +110,7 @@ TEST(Module1IntegerParts, TruncFloorCeilingRound) {
 
 // Raising functions never hand back inf or NaN: a non-finite operand raises,
 // an extreme finite one gives a finite result or raises.
-TEST(Module1Raises, ExtremeOperandsRaiseOrStayFinite) {
+TEST(NumericRaises, ExtremeOperandsRaiseOrStayFinite) {
     double a = 0, b = 0;
     const std::function<double(double)> aFns[] = {
         DegToRad, RadToDeg, HoursToHMS, HMSToHours, IntPart, FracPart, Ceiling, Floor,
@@ -126,7 +128,7 @@ TEST(Module1Raises, ExtremeOperandsRaiseOrStayFinite) {
     }
 }
 
-TEST(Module1CountAndSkip, UpdateCounterAndTestIntegerPart) {
+TEST(NumericCountAndSkip, UpdateCounterAndTestIntegerPart) {
     double v = 1.5, w = 2.0, u = -1.2, z = 3e9;
     EXPECT_TRUE(DecAndTestZero(v));
     EXPECT_FALSE(DecAndTestZero(w));
@@ -136,7 +138,7 @@ TEST(Module1CountAndSkip, UpdateCounterAndTestIntegerPart) {
     EXPECT_EQ(z, 3e9);  // the failed test leaves the counter as it was
 }
 
-TEST(Module1Random, FixedSequenceInUnitInterval) {
+TEST(NumericRandom, FixedSequenceInUnitInterval) {
     ResetRandom();
     const double f1 = RandomNumber(), f2 = RandomNumber();
     EXPECT_TRUE(f1 == 0.39646477376027534 && f2 == 0.8404853694114252) << f1 << " " << f2;

@@ -1,4 +1,4 @@
-// The special functions of Module1: gamma and beta, the error functions,
+// The special functions of Numeric: gamma and beta, the error functions,
 // the exponential, sine, cosine and Fresnel integrals, Bessel functions and
 // the four orthogonal polynomials.
 //
@@ -7,15 +7,17 @@
 // a non-finite intermediate), and any failure becomes the error value 1e111.
 // Every loop is bounded: the series by their 16-bit term counter, the
 // recurrences by the order, the gamma shift by the overflow of its product.
-#include "Module1.h"
+#include "Numeric.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "Module1Detail.h"
+#include "NumericDetail.h"
 #include "NumUtil.h"
 
-namespace Module1 {
+namespace corvel {
+
+namespace Numeric {
 namespace {
 
 using namespace Detail;
@@ -369,4 +371,6 @@ double LaguerreL(int16_t n, double x) {
     });
 }
 
-} // namespace Module1
+} // namespace Numeric
+
+} // namespace corvel

@@ -1,5 +1,5 @@
 #pragma once
-// Private helpers shared by the two halves of Module1: the trap that turns
+// Private helpers shared by the two halves of Numeric: the trap that turns
 // any failure into the error value, and the checked logarithm, root and
 // exponential that throw where IEEE arithmetic would carry inf or NaN along.
 #include <cmath>
@@ -7,7 +7,9 @@
 #include "CCalcError.h"
 #include "NumUtil.h"
 
-namespace Module1::Detail {
+namespace corvel {
+
+namespace Numeric::Detail {
 
 inline const double kPi = 4.0 * std::atan(1.0);
 
@@ -34,4 +36,6 @@ inline double Root(double x) {
 
 inline double Exp(double x) { return NumUtil::Check(std::exp(NumUtil::Check(x))); }
 
-} // namespace Module1::Detail
+} // namespace Numeric::Detail
+
+} // namespace corvel

@@ -1,107 +1,108 @@
 #pragma once
 // The front panel: the calculator's state, its display texts and every key
-// handler. The Qt window and the batch front-end draw what this holds and
-// forward clicks and typed characters to its handlers.
+// handler. It owns the machine state and the program memory, and it is the
+// interpreter's CPanelFeedback. The Qt window and the batch front-end draw
+// what this holds and forward clicks and typed characters to its handlers.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "../machine/CFlags.h"
-#include "../machine/CMem.h"
-#include "../machine/CStack.h"
-#include "../machine/CStatRegs.h"
+#include "../machine/CMachine.h"
+#include "../program/CPanelFeedback.h"
 #include "../program/CPrgm.h"
 #include "CHost.h"
+#include "CKeyTable.h"
+#include "CPanelTypes.h"
 
-// The calculator's keys (the switches, R/S, SST and the card slot have
-// handlers of their own).
-enum class enmKey {
-    K0, K1, K2, K3, K4, K5, K6, K7, K8, K9,
-    A, B, C, D, E,
-    Decimal, EEX, Chs, Enter, CLX,
-    Plus, Minus, Mult, Div,
-    STO, RCL, GTO, DSP, OfI, SigmaPlus,
-    F, G, H
-};
+namespace corvel {
 
-// Key classes used by the handlers.
-inline bool IsDigitKey(enmKey e) { return e >= enmKey::K0 && e <= enmKey::K9; }
-inline int DigitOfKey(enmKey e) { return static_cast<int>(e) - static_cast<int>(enmKey::K0); }
-inline bool IsLetterKey(enmKey e) { return e >= enmKey::A && e <= enmKey::E; }
-inline char LetterOfKey(enmKey e) { return static_cast<char>('A' + (static_cast<int>(e) - static_cast<int>(enmKey::A))); }
-
-class frmMain {
+class CFrontPanel : public CPanelFeedback {
 public:
     static constexpr const char* kTitle = "CorvelXMem ";
 
-    explicit frmMain(CHost& oHost);   // Form_Initialize, then Form_Load
-    frmMain(const frmMain&) = delete;
-    frmMain& operator=(const frmMain&) = delete;
+    explicit CFrontPanel(CHost& oHost);   // creates the machine, then Form_Load
+    CFrontPanel(const CFrontPanel&) = delete;
+    CFrontPanel& operator=(const CFrontPanel&) = delete;
 
     CHost& Host() { return oHost_; }
 
-    // ---- public state, in declaration order ----
-    double fLastX = 0.0;
-    double fAngleFactor = 0.0;
-    double Pi = 0.0;
-    bool bOn = true;
-    bool bRun = true;
-    int32_t enmShift = 0;       // 0 none, 1 f, 2 g, 3 h
-    bool bInErr = false;
-    int32_t enmNumEntry = 0;    // 0 idle, 1 mantissa, 2 exponent, 3 lift pending
-    bool bPendOp = false;
-    std::string sPendOp;
-    int32_t enmAngleMode = 1;
-    int32_t enmDispMode = 0;    // 0 FIX, 1 SCI, 2 ENG
-    int16_t nDigits = 2;
-    bool Release = false;
-
 private:
-    CHost& oHost_;   // declared here so that the machine objects can be built after it
+    CHost& oHost_;
 
 public:
-    // The machine objects, created in this order.
-    CStack oStack;
-    CMem oMem;
-    CStatRegs oStat;
+    // ---- the machine state, owned here and shared with the interpreter ----
+    CMachine oMachine;
+    CStack& oStack;
+    CMem& oMem;
+    CStatRegs& oStat;
+    CFlags& oFlags;
     CPrgm oPrgm;
-    CFlags oFlags;
+    // The machine's fields under the names the key handlers use.
+    double& fLastX;
+    double& fAngleFactor;
+    double& Pi;
+    bool& bInErr;
+    enmDispMode& eDispMode;
+    int16_t& nDigits;
+    std::string& lblDisp;   // mantissa text (or "Error", or a program line)
+    std::string& lblEex;    // exponent text
+
+    // ---- the front panel's own state ----
+    bool bOn = true;
+    bool bRun = true;
+    enmShift eShift = enmShift::None;
+    enmNumEntry eNumEntry = enmNumEntry::Idle;
+    enmPendOp ePendOp = enmPendOp::None;
+    enmAngleMode eAngleMode = enmAngleMode::Degrees;
+    // When set, the source editor button does nothing.
+    bool Release = false;
 
     // ---- window elements ----
-    std::string lblDisp;
-    std::string lblEex;
     std::string lblPrgm;
     std::string sTitle;
     bool bCardVisible = false;   // imgCard
     bool bBusy = false;          // busy mouse pointer while a program runs
 
+    bool HasPendOp() const { return ePendOp != enmPendOp::None; }
+
     // ---- display, sounds, pauses ----
-    void ShowXHelper(double X, std::string& sDisp, std::string& sEex) const;
-    void GetEngFormat(double X, double& Y, int16_t& N) const;
-    void ShowX();
-    void Wait(double Delay);
-    void DoPause();
-    void BlinkX();
-    void BlinkStack();
+    void ShowXHelper(double X, std::string& sDisp, std::string& sEex) const { oMachine.ShowXHelper(X, sDisp, sEex); }
+    void DoPause() { Wait(3); }
     void XRefresh();
-    void PlayClick();
-    void PlayBeep();
     // Sets both display fields and repaints them.
     void SetDisplay(const std::string& sDisp, const std::string& sEex);
-    void RepaintDisplay();
     void SetTitle(const std::string& s);
-    // The calculator's own message window (an empty title gives the default one).
-    void MsgBox(const std::string& sMsg, const std::string& sTitle);
+
+    // ---- CPanelFeedback: what the interpreter asks of the panel ----
+    void ShowX() override;
+    void RepaintDisplay() override;
+    void RepaintWindow() override;
+    void Wait(double Delay) override;
+    void BlinkX() override;
+    void BlinkStack() override;
+    void PlayClick() override;
+    void PlayBeep() override;
+    void MsgBox(const std::string& sMsg, const std::string& sTitle) override;
+    void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
+    bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
+    bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) override;
+    void ShowMemBlock(double& fRange) override;
+    void SetProgramLabel(const std::string& sText) override;
+    void SetCardVisible(bool bVisible) override;
+    void SetRunning(bool bRunning) override;
+    void Yield() override;
+    double ClockSeconds() override;
 
     // ---- key entry engine ----
     void SavePendingNum();
     // Pushes the typed number; a refused push is an error of the key.
     void PushEntry();
-    double GetVal();
-    void SetPendOp(const std::string& sOp);
+    double GetVal() const { return oMachine.GetVal(); }
+    void SetPendOp(enmPendOp eOp);
     void ClearPendOp();
 
     // ---- keys ----
+    // Any calculator key, as a click on it; R/S and SST go to their own handlers.
     void KeyClick(enmKey eKey);
     void img0_Click() { KeyClick(enmKey::K0); }
     void img1_Click() { KeyClick(enmKey::K1); }
@@ -155,7 +156,7 @@ public:
     void imgCopyright_Click();
     void imgEdit_Click();
 
-    // ---- keys by name ("ENTER", "R/S", "W/PRGM", ...), as key scripts spell them ----
+    // ---- keys and controls by name ("ENTER", "R/S", "W/PRGM", ...), as key scripts spell them ----
     static bool IsKeyName(const std::string& sName);
     bool PressKey(const std::string& sName);   // false for an unknown name
 
@@ -187,33 +188,51 @@ public:
     // The register viewer: the 26 labelled registers, formatted like the display.
     std::vector<std::string> MemRegLines() const;
     void ShowMemViewer(int16_t nReg);
-    // The memory block viewer for a range number; an invalid range is an error.
-    void ShowMemBlock(double& fRange);
     // The lines of the block viewer for registers nFirst..nLast.
     std::vector<std::string> MemBlockLines(int nFirst, int nLast, bool bNonZeroOnly) const;
     // Decodes a block viewer range number (raises when the last register is above 999).
     static void DecodeViewerRange(double fRange, int& nFirst, int& nLast);
 
+    // ---- key operations of their own, named in the key table ----
+    void PctChKey();          // g 0: percent change with the keyboard's sign
+    void ShowXKey();          // h 1: the entry ends and X is shown
+    void SwapKey();           // h 7: x<>y, refused for a Y out of range
+    void ClRegKey();          // f EEX: registers and statistics cleared
+    void ClearProgramKey();   // f CLX: the program memory cleared
+    void DszKey();            // f STO: I - 1
+    void DszIndKey();         // g STO: R(I) - 1
+    void IszKey();            // f RCL: I + 1
+    void IszIndKey();         // g RCL: R(I) + 1
+    void RtnKey();            // h GTO: back to step 1
+    void XexIKey();           // h (i): X and I exchanged
+    void LabelKey();          // A-E: run from the label or the default function
+    void DeleteStepKey();     // W/PRGM h CLX
+    void NextLineKey();       // W/PRGM SST
+    void PrevLineKey();       // W/PRGM h SST
+    void RunKeyProgram();     // R/S: run from the current step
+
 private:
+    // The key being handled (for operations that act by key).
+    enmKey eCurKey_ = enmKey::K0;
+
     // RUN mode: the key with its prefix and pending operation.
     void RunKey(enmKey eKey);
-    // RUN mode: a prefixed key (enmShift 1..3), or an unprefixed non-entry key.
-    void RunFunctionKey(enmKey eKey);
-    // RUN mode: a pending operation continued or completed by eKey.
+    // RUN mode: one action of the key table.
+    void RunAct(const CKeyAct& oAct);
+    // A pending operation continued or completed by eKey (both modes).
     // Returns true when the key was consumed by the pending operation.
-    bool RunPendingKey(enmKey eKey);
-    void ExecPendOpDigit(int d);
+    bool PendingKey(enmKey eKey);
+    void CompletePending(enmKey eKey);
     void LineNumberInput();
     void GotoLabel(const std::string& sLabel, bool bRunIt);
-    void LabelKey(enmKey eKey);
     // W/PRGM mode: records the step of eKey.
     void PrgmKey(enmKey eKey);
-    void InsertPendOpDigit(int d);
     void Record(const std::string& sStep);
     // Shows the current program line and uses up the prefix.
     void ShowPrgmLineAndEnd();
 
     // Number entry.
+    void EntryKey(enmKey eKey);
     void StartNumber(int d);
     void AppendDigit(int d);
     void DecimalKey();
@@ -221,14 +240,12 @@ private:
     void ChsKey();
     void EnterKey();
     void CLXKey();
-    void PrefixKey(int nShift);
-
-    // Function patterns.
-    template <class Fn> void F1(Fn fn);
-    template <class Fn> void F2(Fn fn);
-    template <class Fn> void S(Fn fn);
+    void PrefixKey(enmShift eNew);
+    void DspKey();
 
     void WaitSeconds(double fSeconds, bool bProcessEvents);
 
     int nRunDepth_ = 0;
 };
+
+} // namespace corvel

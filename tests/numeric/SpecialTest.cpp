@@ -1,4 +1,4 @@
-// Special functions of Module1: edge cases, a reference table
+// Special functions of Numeric: edge cases, a reference table
 // computed outside the project (tests/data/special_reference.csv, made by
 // tools/gen_special_reference.py with mpmath), and hostile arguments for
 // every trapping function.
@@ -13,10 +13,12 @@
 #include <sstream>
 #include <string>
 
-#include "numeric/Module1.h"
-#include "Module1Cases.h"
+#include "numeric/Numeric.h"
+#include "NumericCases.h"
 
-using namespace Module1;
+using namespace corvel;
+
+using namespace Numeric;
 
 namespace {
 const double kPi = 4.0 * std::atan(1.0);
@@ -64,7 +66,7 @@ const std::map<std::string, RefFn>& RefTable() {
 }
 } // namespace
 
-TEST(Module1Special, GammaAndBeta) {
+TEST(NumericSpecial, GammaAndBeta) {
     const double fRootPi = std::sqrt(kPi);
     ExpectCases({{Gamma(5.0), 24, 24e-10}, {Gamma(0.5), fRootPi, 1e-9}, {Gamma(-0.5), -2 * fRootPi, 1e-9},
                  {Gamma(0.0), kErr, 0}, {Gamma(-2.0), kErr, 0}, {Gamma(172.0), kErr, 0},
@@ -76,7 +78,7 @@ TEST(Module1Special, GammaAndBeta) {
                  {Beta(0.5, -0.5), 0, 1e-100}});  // pole of G(a+b): B -> 0
 }
 
-TEST(Module1Special, ErrorFunctionsAndIntegrals) {
+TEST(NumericSpecial, ErrorFunctionsAndIntegrals) {
     for (double x : {0.3, 1.0, 2.5}) EXPECT_NEAR(Erf(-x), -Erf(x), 1e-15) << x;
     ExpectCases({{Erfc(0.0), 1, 1.2e-7}, {Erfc(-1.0), 2.0 - Erfc(1.0), 1e-15},
                  {ExpInt(1.0), 1.8951178, 1e-7}, {ExpInt(0.0), kErr, 0}, {ExpInt(-1.0), kErr, 0},
@@ -86,7 +88,7 @@ TEST(Module1Special, ErrorFunctionsAndIntegrals) {
                  {ExpInt(100.0), kErr, 0}, {SinInt(100.0), kErr, 0}, {FresnelC(10.0), kErr, 0}});
 }
 
-TEST(Module1Special, BesselFunctions) {
+TEST(NumericSpecial, BesselFunctions) {
     ExpectCases({{BesselJ0(0.0), 1, 1e-8},  // the fit gives 1 + 2.8e-9
                  {BesselJ1(-2.0), -BesselJ1(2.0), 0}, {BesselJ1(-9.0), -BesselJ1(9.0), 0},
                  {BesselY0(0.0), kErr, 0}, {BesselY1(-1.0), kErr, 0}, {BesselJN(3, 2.0), 0.1289432, 1e-7},
@@ -97,7 +99,7 @@ TEST(Module1Special, BesselFunctions) {
                  {BesselYN(32767, 1.0), kErr, 0}});  // Y_n overflows long before n
 }
 
-TEST(Module1Special, OrthogonalPolynomials) {
+TEST(NumericSpecial, OrthogonalPolynomials) {
     ExpectCases({{ChebyshevT(3, 0.5), -1, 0}, {LegendreP(2, 0.5), -0.125, 0}, {HermiteH(3, 1.0), -4, 0},
                  {LaguerreL(2, 1.0), -0.5, 0}, {ChebyshevT(-1, 0.5), kErr, 0}, {HermiteH(32767, 2.0), kErr, 0},
                  {ChebyshevT(32767, 0.5), std::cos(32767 * std::acos(0.5)), 1e-9}});
@@ -105,7 +107,7 @@ TEST(Module1Special, OrthogonalPolynomials) {
         EXPECT_TRUE(ChebyshevT(0, x) == 1 && LegendreP(0, x) == 1 && HermiteH(0, x) == 1 && LaguerreL(0, x) == 1);
 }
 
-TEST(Module1Special, ReferenceTable) {
+TEST(NumericSpecial, ReferenceTable) {
     std::ifstream in(std::string(CORVEL_TEST_DATA) + "/special_reference.csv");
     ASSERT_TRUE(in) << "missing special_reference.csv";
     std::map<std::string, int> nRows;
@@ -130,7 +132,7 @@ TEST(Module1Special, ReferenceTable) {
 
 // Hostile arguments: every trapping function returns a finite number (1e111
 // for a failure), never throws, never hangs.
-TEST(Module1Traps, HostileArgumentsGiveAFiniteNumber) {
+TEST(NumericTraps, HostileArgumentsGiveAFiniteNumber) {
     const double kInf = std::numeric_limits<double>::infinity();
     const double aBad[] = {std::numeric_limits<double>::quiet_NaN(), kInf, -kInf, 1e308, -1e308,
                            1e-308, -1e-308, 4.9e-324, 0.0, -0.0, 1.0, -1.0, 170.5, -170.5};

@@ -9,7 +9,9 @@
 // Functions documented "raises" throw CCalcError to their caller.
 #include <cstdint>
 
-namespace Module1 {
+namespace corvel {
+
+namespace Numeric {
 
 // Range test: |x| < 1e-100 sets x to 0; true when |x| >= 1e100 (or x is NaN).
 bool IsOverflow(double& x);
@@ -70,4 +72,6 @@ double LegendreP(int16_t n, double x);
 double HermiteH(int16_t n, double x);
 double LaguerreL(int16_t n, double x);
 
-} // namespace Module1
+} // namespace Numeric
+
+} // namespace corvel

@@ -1,11 +1,13 @@
 #pragma once
-// Shared helpers of the Module1 tests: tables of expected values.
+// Shared helpers of the Numeric tests: tables of expected values.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 
 #include "numeric/CCalcError.h"
 #include "numeric/NumUtil.h"
+
+using namespace corvel;
 
 inline constexpr double kErr = NumUtil::kErrVal;
 

@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "../numeric/NumUtil.h"
-#include "frmMain.h"
+#include "CFrontPanel.h"
 
-std::vector<std::string> frmMain::MemRegLines() const {
+namespace corvel {
+
+std::vector<std::string> CFrontPanel::MemRegLines() const {
     std::vector<std::string> v;
     for (int r = 0; r <= CMem::kRegI; ++r) {
         const double f = r < CMem::kRegI ? oMem.Rcl(r) : oMem.RclI();
@@ -28,9 +30,9 @@ std::vector<std::string> frmMain::MemRegLines() const {
     return v;
 }
 
-void frmMain::ShowMemViewer(int16_t) { oHost_.ShowRegisters(MemRegLines()); }
+void CFrontPanel::ShowMemViewer(int16_t) { oHost_.ShowRegisters(MemRegLines()); }
 
-void frmMain::DecodeViewerRange(double fRange, int& nFirst, int& nLast) {
+void CFrontPanel::DecodeViewerRange(double fRange, int& nFirst, int& nLast) {
     const double a = std::fabs(fRange);
     if (!(a < 1e15)) throw CCalcError(enmErrKind::Overflow);
     char buf[64];
@@ -47,7 +49,7 @@ void frmMain::DecodeViewerRange(double fRange, int& nFirst, int& nLast) {
     nLast = static_cast<int>(hi);
 }
 
-std::vector<std::string> frmMain::MemBlockLines(int nFirst, int nLast, bool bNonZeroOnly) const {
+std::vector<std::string> CFrontPanel::MemBlockLines(int nFirst, int nLast, bool bNonZeroOnly) const {
     std::vector<std::string> v;
     for (int r = nFirst; r <= nLast; ++r) {
         const double f = oMem.Rcl(r);
@@ -57,8 +59,10 @@ std::vector<std::string> frmMain::MemBlockLines(int nFirst, int nLast, bool bNon
     return v;
 }
 
-void frmMain::ShowMemBlock(double& fRange) {
+void CFrontPanel::ShowMemBlock(double& fRange) {
     int nFirst = 0, nLast = 0;
     DecodeViewerRange(fRange, nFirst, nLast);
     oHost_.ShowMemBlock([this, nFirst, nLast](bool bNonZero) { return MemBlockLines(nFirst, nLast, bNonZero); });
 }
+
+} // namespace corvel

@@ -1,0 +1,319 @@
+// RUN mode: the key operations of their own named in the key table, how a
+// pending two-key operation is completed by its operand key (both modes),
+// line-number input and the label keys A-E.
+#include <cctype>
+#include <cmath>
+
+#include "../numeric/Numeric.h"
+#include "../numeric/NumUtil.h"
+#include "CFrontPanel.h"
+
+namespace corvel {
+
+namespace {
+
+bool IsDigitKey(enmKey e) { return e <= enmKey::K9; }
+bool IsLetterKey(enmKey e) { return e >= enmKey::A && e <= enmKey::E; }
+char LetterOfKey(enmKey e) { return static_cast<char>('A' + (static_cast<int>(e) - static_cast<int>(enmKey::A))); }
+
+// Range test of a key result: a fault or a magnitude of 1e100 or more is an
+// error; below 1e-100 becomes 0.
+double Tested(double r) {
+    NumUtil::Check(r);
+    if (Numeric::IsOverflow(r)) throw CCalcError(enmErrKind::Overflow);
+    return r;
+}
+
+// The register arithmetic of a pending STO+ ... RCL/ by its last character.
+double Arith(char cOp, double a, double b) {
+    switch (cOp) {
+    case '+': return NumUtil::Check(a + b);
+    case '-': return NumUtil::Check(a - b);
+    case '*': return NumUtil::Check(a * b);
+    default: return NumUtil::Div(a, b);
+    }
+}
+
+bool IsStoFamily(enmPendOp e) { return e >= enmPendOp::STO && e <= enmPendOp::STODiv; }
+bool IsRclFamily(enmPendOp e) { return e >= enmPendOp::RCL && e <= enmPendOp::RCLDiv; }
+
+} // namespace
+
+// ---- key operations of their own ----
+
+void CFrontPanel::PctChKey() {
+    SavePendingNum();
+    const double x = oStack.GetX();
+    const double y = oStack.GetY();
+    const double r = Tested(NumUtil::Div(x - y, y) * 100.0);
+    fLastX = x;
+    oStack.Drop2AndPushX(r);
+    ShowX();
+    EndKey();
+}
+
+void CFrontPanel::ShowXKey() {
+    SavePendingNum();
+    ShowX();
+    EndKey();
+}
+
+void CFrontPanel::SwapKey() {
+    SavePendingNum();
+    if (!(std::fabs(oStack.GetY()) < NumUtil::kBig)) throw CCalcError(enmErrKind::Overflow);
+    oPrgm.ExecInstr("X<>Y");
+    ShowX();
+    EndKey();
+}
+
+void CFrontPanel::ClRegKey() {
+    oPrgm.ExecInstr("CLREG");
+    oStat.Clear();
+    EndKey();
+}
+
+void CFrontPanel::ClearProgramKey() {
+    oPrgm.Clear();
+    SetProgramLabel("");
+    SetCardVisible(false);
+    if (bRun) {
+        eNumEntry = enmNumEntry::Idle;
+    } else {
+        ShowPrgmLineAndEnd();
+        SetTitle(kTitle);
+    }
+}
+
+void CFrontPanel::DszKey() {
+    oMem.StoI(NumUtil::Check(oMem.RclI() - 1.0));
+    EndKey();
+}
+
+void CFrontPanel::DszIndKey() {
+    oMem.StoInd(NumUtil::Check(oMem.RclInd() - 1.0));
+    EndKey();
+}
+
+void CFrontPanel::IszKey() {
+    oMem.StoI(NumUtil::Check(oMem.RclI() + 1.0));
+    EndKey();
+}
+
+void CFrontPanel::IszIndKey() {
+    oMem.StoInd(NumUtil::Check(oMem.RclInd() + 1.0));
+    EndKey();
+}
+
+void CFrontPanel::RtnKey() {
+    oPrgm.Reset();
+    bInErr = false;
+    EndKey();
+}
+
+void CFrontPanel::XexIKey() {
+    SavePendingNum();
+    // Checked first, so that a refused I loses neither X nor I.
+    if (!(std::fabs(oMem.RclI()) < NumUtil::kBig)) throw CCalcError(enmErrKind::Overflow);
+    oPrgm.ExecInstr("X<>I");
+    ShowX();
+    EndKey();
+}
+
+void CFrontPanel::RunKeyProgram() {
+    oPrgm.ResetStartTime();
+    RunProgram();
+}
+
+void CFrontPanel::LabelKey() {
+    const enmKey eKey = eCurKey_;
+    const enmShift eWas = eShift;
+    EndKey();
+    const char c = LetterOfKey(eKey);
+    std::string sLabel;
+    switch (eWas) {
+    case enmShift::None: sLabel = std::string(1, c); break;
+    case enmShift::F: sLabel = std::string(1, static_cast<char>(std::tolower(c))); break;
+    case enmShift::G: sLabel = std::string("g") + c; break;
+    case enmShift::H: sLabel = std::string("h") + c; break;
+    }
+    const int p = oPrgm.FindLabel(sLabel);
+    if (p != 0) {
+        if (IsRunning()) return;
+        oPrgm.SetPrgmPointer(p);
+        bInErr = false;
+        RunProgram();
+        return;
+    }
+    if (eWas != enmShift::None) throw CCalcError(enmErrKind::Forced);
+    // Without a program label the keys keep their default functions.
+    static const char* const kDefault[] = {"1/X", "SQRT", "Y^X", "RV", "X<>Y"};
+    CKeyAct oDefault;
+    oDefault.eAct = enmAct::Instr;
+    oDefault.sText = kDefault[c - 'A'];
+    RunAct(oDefault);
+}
+
+// ---- pending operations ----
+
+bool CFrontPanel::PendingKey(enmKey eKey) {
+    const bool bOperand = IsDigitKey(eKey) || IsLetterKey(eKey) || eKey == enmKey::OfI || eKey == enmKey::SigmaPlus;
+    if (bOperand) {
+        CompletePending(eKey);
+        return true;
+    }
+    switch (eKey) {
+    case enmKey::Plus:
+    case enmKey::Minus:
+    case enmKey::Mult:
+    case enmKey::Div: {
+        // STO and RCL become STO+ ... RCL/; any other operation is cancelled
+        // and the arithmetic key is not performed.
+        const int nOp = static_cast<int>(eKey) - static_cast<int>(enmKey::Plus);
+        if (ePendOp == enmPendOp::STO || ePendOp == enmPendOp::RCL) {
+            SetPendOp(static_cast<enmPendOp>(static_cast<int>(ePendOp) + 1 + nOp));
+        } else {
+            ClearPendOp();
+            // In W/PRGM a prefix held with the cancelled operation is used up
+            // with it, so no invisible prefix remains.
+            if (!bRun) eShift = enmShift::None;
+        }
+        return true;
+    }
+    case enmKey::Decimal:
+        if (ePendOp == enmPendOp::GTO)
+            LineNumberInput();
+        else
+            ClearPendOp();
+        if (!bRun) eShift = enmShift::None;
+        return true;
+    default:
+        // Every other key cancels the waiting operation (W/PRGM) or handles it
+        // itself (RUN), then acts.
+        if (!bRun) ClearPendOp();
+        return false;
+    }
+}
+
+void CFrontPanel::CompletePending(enmKey eKey) {
+    const CPendRow& oRow = PendRow(ePendOp);
+    // The step the operand completes, as W/PRGM records it.
+    std::string sStep;
+    const char* sWhy = nullptr;
+    std::string sOperand;
+    if (IsDigitKey(eKey)) {
+        sOperand = std::string(1, static_cast<char>('0' + static_cast<int>(eKey)));
+        if (oRow.sDigit) sStep = std::string(oRow.sDigit) + " " + sOperand;
+        sWhy = oRow.sRunDigit;
+    } else if (IsLetterKey(eKey)) {
+        const char c = LetterOfKey(eKey);
+        sOperand = std::string(1, oRow.bLowerLetter ? static_cast<char>(std::tolower(c)) : c);
+        if (oRow.sLetter) sStep = std::string(oRow.sLetter) + " " + sOperand;
+        sWhy = oRow.sRunLetter;
+    } else if (eKey == enmKey::OfI) {
+        sOperand = "(i)";
+        if (oRow.sIndirect) sStep = std::string(oRow.sIndirect) + " (i)";
+        sWhy = oRow.sRunIndirect;
+    } else if (oRow.sSum) {
+        sStep = oRow.sSum;
+    }
+
+    if (!bRun) {
+        ClearPendOp();
+        if (sStep.empty())
+            ShowPrgmLineAndEnd();
+        else
+            Record(sStep);
+        return;
+    }
+
+    if (sWhy == nullptr) {
+        if (!sStep.empty()) {
+            oPrgm.ExecInstr(sStep);
+            ShowX();
+        }
+        ClearPendOp();
+        return;
+    }
+    // The completions that differ from running the recorded step.
+    const double x = oStack.GetX();
+    const char cArith = oRow.sTitle[3];   // "STO+" ... "RCL/"
+    switch (ePendOp) {
+    case enmPendOp::GTO:
+    case enmPendOp::gto:
+    case enmPendOp::GSB:
+    case enmPendOp::gsb: {
+        const bool bRunIt = ePendOp == enmPendOp::GSB || ePendOp == enmPendOp::gsb;
+        if (eKey == enmKey::OfI)
+            GotoLabel(std::to_string(NumUtil::ToInt16(oMem.RclI())), bRunIt);
+        else
+            GotoLabel(sOperand, bRunIt);
+        break;
+    }
+    case enmPendOp::FTest: {
+        const bool b = oFlags.TestFlag(static_cast<int>(eKey));
+        MsgBox("Flag " + sOperand + (b ? " is set" : " is clear"), "Flag " + sOperand + " Status");
+        break;
+    }
+    default:
+        if (eKey != enmKey::OfI) break;   // the letter forms of the register arithmetic do nothing
+        if (ePendOp == enmPendOp::STO) {
+            oMem.StoInd(x);
+        } else if (ePendOp == enmPendOp::RCL) {
+            oStack.Push(oMem.RclInd());
+            ShowX();
+        } else if (IsStoFamily(ePendOp)) {
+            oMem.StoInd(Arith(cArith, oMem.RclInd(), x));
+        } else if (IsRclFamily(ePendOp)) {
+            oStack.Drop1AndPushX(Arith(cArith, x, oMem.RclInd()));
+            ShowX();
+        }
+        break;
+    }
+    ClearPendOp();
+}
+
+void CFrontPanel::LineNumberInput() {
+    std::string sAnswer;
+    const bool bOk = oHost_.InputBox(
+        "Enter a line number [1..999] or . to go to step 1, or  .. to go to the end, or - followed by a label name",
+        "Line Number Input", ".", sAnswer);
+    size_t a = 0, b = sAnswer.size();
+    while (a < b && std::isspace(static_cast<unsigned char>(sAnswer[a]))) ++a;
+    while (b > a && std::isspace(static_cast<unsigned char>(sAnswer[b - 1]))) --b;
+    const std::string s = bOk ? sAnswer.substr(a, b - a) : std::string();
+    if (!s.empty()) {
+        int nLine = 0;
+        if (s == ".") {
+            nLine = 1;
+        } else if (s == "..") {
+            const int e = oPrgm.FindEndOfProgram();
+            nLine = e < oPrgm.GetMaxSteps() ? e - 1 : e;
+        } else if (s[0] == '-') {
+            const int p = oPrgm.FindLabel(s.substr(1));
+            nLine = p != 0 ? p : 1;
+        } else {
+            double v = 0;
+            if (!NumUtil::ParseWhole(s, v)) throw CCalcError(enmErrKind::Syntax);
+            nLine = NumUtil::ToInt16(v);
+        }
+        oPrgm.SetPrgmPointer(nLine);
+        bInErr = false;
+        if (!bRun) SetDisplay(oPrgm.ShowCurrLine(), "");
+    }
+    ClearPendOp();
+}
+
+void CFrontPanel::GotoLabel(const std::string& sLabel, bool bRunIt) {
+    const int p = oPrgm.FindLabel(sLabel);
+    if (p <= 0) throw CCalcError(enmErrKind::Forced);
+    // A key pressed during a run starts no second run, nor moves the running one.
+    if (bRunIt && IsRunning()) return;
+    oPrgm.SetPrgmPointer(p);
+    bInErr = false;
+    if (bRunIt) {
+        ClearPendOp();
+        RunProgram();
+    }
+}
+
+} // namespace corvel

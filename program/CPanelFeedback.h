@@ -1,0 +1,56 @@
+#pragma once
+// What the interpreter needs from the front panel, and nothing more: show X
+// and repaint, pause and blink, click and beep, the message window, questions
+// and file choice for the file instructions, the program label and card
+// picture, and a yield before every step of a run. The front panel
+// implements it; tests implement it with a recorder.
+#include <string>
+
+namespace corvel {
+
+enum class enmIcon { Information, Question, Critical };
+
+struct CFileChoice {
+    std::string sTyped;  // the file name box as typed or selected
+    std::string sFull;   // the directory shown in the dialog, a separator, the name
+};
+
+class CPanelFeedback {
+public:
+    virtual ~CPanelFeedback() = default;
+
+    // Formats X into the display fields and repaints them (out of range:
+    // "Error" with the error flag set).
+    virtual void ShowX() = 0;
+    // Repaints the display fields as they stand, or the whole panel.
+    virtual void RepaintDisplay() = 0;
+    virtual void RepaintWindow() = 0;
+    // A busy wait on the wall clock of the given number of seconds; no key is taken.
+    virtual void Wait(double fSeconds) = 0;
+    // The show-X and show-stack functions; they raise a forced error when a
+    // register is out of range.
+    virtual void BlinkX() = 0;
+    virtual void BlinkStack() = 0;
+    virtual void PlayClick() = 0;
+    virtual void PlayBeep() = 0;
+    // The calculator's own message window, and a standard message box.
+    virtual void MsgBox(const std::string& sMsg, const std::string& sTitle) = 0;
+    virtual void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
+    virtual bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
+    // The file selection dialog with an initial name or pattern; false on Cancel.
+    virtual bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) = 0;
+    // The memory block viewer for a register range code (raises for a bad code).
+    virtual void ShowMemBlock(double& fRange) = 0;
+    // The program label (lblPrgm) and the card picture (imgCard).
+    virtual void SetProgramLabel(const std::string& sText) = 0;
+    virtual void SetCardVisible(bool bVisible) = 0;
+    // A run starts or ends: the busy pointer and a repaint of the panel.
+    virtual void SetRunning(bool bRunning) = 0;
+    // Called once before every step of a run: lets the window handle its
+    // events now and then (a click on R/S sets the stop request).
+    virtual void Yield() = 0;
+    // Wall clock in seconds.
+    virtual double ClockSeconds() = 0;
+};
+
+} // namespace corvel
