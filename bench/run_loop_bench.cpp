@@ -1,20 +1,31 @@
-// Measures how fast programs run: a DSZ loop of arithmetic and register
-// arithmetic, run (a) headless through the core, (b) through the Qt host with
-// the window shown and real event processing, (c) as the same arithmetic in
-// plain C++, and (d) through a Qt host that visits the event loop on every
-// yield, four times per step. Also measures how soon R/S stops a running loop.
+// Measures how fast programs run:
+//  (a) a DSZ loop of register recalls, a multiplication and a register
+//      addition, headless through the core;
+//  (b) the same through the Qt host with the window shown and real event
+//      processing;
+//  (c) the same arithmetic as a plain C++ loop;
+//  (d) the same through a naive Qt host that visits the event loop four
+//      times on every step;
+//  (e) the eight queens search of examples/queens8.corvel, headless, in
+//      nanoseconds per step.
+// Each figure is the median of many repeats. Also measures how soon R/S
+// stops a running loop in the window.
 //
-// Usage: corvelxmem-bench [ITERATIONS]   (default 1000000)
+// Usage: corvelxmem-bench [ITERATIONS] [QUEENS-LISTING]
 #include "../windows/CPanelWindow.h"
+#include "../numeric/NumUtil.h"
 #include "../windows/CQtHost.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
+#include <vector>
 
 using namespace corvel;
 
@@ -24,6 +35,11 @@ using Clock = std::chrono::steady_clock;
 
 double SecondsSince(Clock::time_point t0) {
     return std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 // A host with nothing behind it: the core alone.
@@ -45,10 +61,12 @@ public:
     void ExitProgram() override {}
 };
 
-// The naive design: every yield of the run loop visits the event loop.
+// The naive design: the event loop is visited four times on every step.
 class CNaiveQtHost : public CQtHost {
 public:
-    void ProcessEvents() override { QCoreApplication::processEvents(); }
+    void ProcessEvents() override {
+        for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+    }
 };
 
 // LBL A, RCL 1, RCL 2, *, STO+ 3, DSZ, GTO A, RTN with I = iterations.
@@ -61,6 +79,28 @@ void LoadLoop(CFrontPanel& oMain, double fIterations) {
     oMain.oMem.Sto(2, 0.999999);
     oMain.oMem.Sto(3, 0);
     oMain.oMem.StoI(fIterations);
+}
+
+// The steps of a listing: comments, blank lines and trailing remarks
+// dropped; a number of several characters keys one character a step.
+std::vector<std::string> ListingSteps(const std::string& sPath) {
+    std::vector<std::string> v;
+    std::ifstream in(sPath);
+    std::string sLine;
+    while (std::getline(in, sLine)) {
+        const size_t nHash = sLine.find(" #");
+        if (nHash != std::string::npos) sLine.erase(nHash);
+        const size_t a = sLine.find_first_not_of(" \t\r");
+        if (a == std::string::npos || sLine[a] == '#') continue;
+        sLine = sLine.substr(a, sLine.find_last_not_of(" \t\r") - a + 1);
+        double f = 0;
+        if (sLine.size() > 1 && NumUtil::ParseWhole(sLine, f)) {
+            for (char c : sLine) v.emplace_back(1, c);
+        } else {
+            v.push_back(sLine);
+        }
+    }
+    return v;
 }
 
 struct CResult {
@@ -81,13 +121,25 @@ CResult RunLoop(CFrontPanel& oMain, double fIterations) {
     return r;
 }
 
-CResult RunInWindow(CQtHost& oHost, double fIterations) {
+// The median rate of nRepeats runs.
+CResult MedianRun(CFrontPanel& oMain, double fIterations, int nRepeats) {
+    std::vector<double> vSeconds;
+    CResult r;
+    for (int i = 0; i < nRepeats; ++i) {
+        r = RunLoop(oMain, fIterations);
+        vSeconds.push_back(r.fSeconds);
+    }
+    r.fSeconds = Median(vSeconds);
+    return r;
+}
+
+CResult RunInWindow(CQtHost& oHost, double fIterations, int nRepeats) {
     CFrontPanel oMain(oHost);
     CPanelWindow oWindow(oMain);
     oHost.SetPanel(&oWindow);
     oWindow.show();
     QCoreApplication::processEvents();
-    const CResult r = RunLoop(oMain, fIterations);
+    const CResult r = MedianRun(oMain, fIterations, nRepeats);
     oHost.SetPanel(nullptr);
     return r;
 }
@@ -102,36 +154,62 @@ double StopLatencyMs(CQtHost& oHost) {
     QCoreApplication::processEvents();
     LoadLoop(oMain, 2e9);   // far more than the run lasts
     oMain.oPrgm.SetPrgmPointer(1);
-    Clock::time_point tClick;
-    QTimer::singleShot(300, [&] {
-        tClick = Clock::now();
-        oMain.imgRunStop_Click();
-    });
+    QTimer::singleShot(300, [&] { oMain.imgRunStop_Click(); });
     const auto tStart = Clock::now();
     oMain.RunProgram();
     const auto tEnd = Clock::now();
     oHost.SetPanel(nullptr);
     // The click was due 300 ms after the start; the latency counts from then.
     const auto tDue = tStart + std::chrono::milliseconds(300);
-    (void)tClick;
     return std::chrono::duration<double, std::milli>(tEnd - tDue).count();
 }
 
-CResult PlainLoop(double fIterations, double fStepsPerIteration) {
-    volatile double r1 = 1.000001, r2 = 0.999999;
-    double r3 = 0, fI = fIterations;
-    const auto t0 = Clock::now();
-    for (;;) {
-        r3 += r1 * r2;
-        fI -= 1;
-        if (std::trunc(fI) == 0) break;
-    }
+CResult PlainLoop(double fIterations, double fStepsPerIteration, int nRepeats) {
+    std::vector<double> vSeconds;
     CResult r;
-    r.fSeconds = SecondsSince(t0);
+    for (int i = 0; i < nRepeats; ++i) {
+        volatile double r1 = 1.000001, r2 = 0.999999;
+        double r3 = 0, fI = fIterations;
+        const auto t0 = Clock::now();
+        for (;;) {
+            r3 += r1 * r2;
+            fI -= 1;
+            if (std::trunc(fI) == 0) break;
+        }
+        vSeconds.push_back(SecondsSince(t0));
+        volatile double fSink = r3;
+        (void)fSink;
+    }
+    r.fSeconds = Median(vSeconds);
     r.fSteps = fIterations * fStepsPerIteration;
-    volatile double fSink = r3;
-    (void)fSink;
     return r;
+}
+
+struct CQueens {
+    double fNsPerStep = 0;
+    double fSteps = 0;
+    double fMicroseconds = 0;
+    double fResult = 0;
+};
+
+CQueens RunQueens(CFrontPanel& oMain, const std::vector<std::string>& vSteps, int nRepeats) {
+    oMain.oPrgm.Clear();
+    for (size_t i = 0; i < vSteps.size(); ++i) oMain.oPrgm.SetLine(static_cast<int>(i + 1), vSteps[i]);
+    oMain.oPrgm.ScanLabels();
+    std::vector<double> vSeconds;
+    CQueens q;
+    for (int i = 0; i < nRepeats; ++i) {
+        oMain.oPrgm.SetPrgmPointer(oMain.oPrgm.FindLabel("A"));
+        const auto t0 = Clock::now();
+        oMain.RunProgram();
+        vSeconds.push_back(SecondsSince(t0));
+        q.fSteps = static_cast<double>(oMain.oPrgm.nRunSteps);
+        q.fResult = oMain.oStack.GetX();
+    }
+    const double fSeconds = Median(vSeconds);
+    q.fMicroseconds = fSeconds * 1e6;
+    q.fNsPerStep = fSeconds * 1e9 / q.fSteps;
+    return q;
 }
 
 } // namespace
@@ -140,7 +218,13 @@ int main(int argc, char* argv[]) {
     double fIterations = 1e6;
     if (argc > 1) fIterations = std::atof(argv[1]);
     if (!(fIterations >= 1 && fIterations <= 1e9)) {
-        std::fprintf(stderr, "usage: corvelxmem-bench [ITERATIONS 1..1e9]\n");
+        std::fprintf(stderr, "usage: corvelxmem-bench [ITERATIONS 1..1e9] [QUEENS-LISTING]\n");
+        return 2;
+    }
+    const std::string sQueens = argc > 2 ? argv[2] : std::string(CORVEL_SOURCE_DIR) + "/examples/queens8.corvel";
+    const std::vector<std::string> vQueens = ListingSteps(sQueens);
+    if (vQueens.empty()) {
+        std::fprintf(stderr, "corvelxmem-bench: cannot read %s\n", sQueens.c_str());
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -149,14 +233,15 @@ int main(int argc, char* argv[]) {
 
     CNullHost oNull;
     CFrontPanel oHeadless(oNull);
-    const CResult a = RunLoop(oHeadless, fIterations);
+    const CQueens e = RunQueens(oHeadless, vQueens, 301);
+    const CResult a = MedianRun(oHeadless, fIterations, 15);
     const double fStepsPerIteration = a.fSteps / fIterations;
-    const CResult c = PlainLoop(fIterations, fStepsPerIteration);
+    const CResult c = PlainLoop(fIterations, fStepsPerIteration, 15);
     CQtHost oQt;
-    const CResult b = RunInWindow(oQt, fIterations);
+    const CResult b = RunInWindow(oQt, fIterations, 7);
     CNaiveQtHost oNaive;
     // The naive host is slow: a tenth of the loop is enough to measure it.
-    const CResult d = RunInWindow(oNaive, std::max(1.0, std::floor(fIterations / 10)));
+    const CResult d = RunInWindow(oNaive, std::max(1.0, std::floor(fIterations / 10)), 3);
     const double fLatency = StopLatencyMs(oQt);
 
     std::printf("program: LBL A, RCL 1, RCL 2, *, STO+ 3, DSZ, GTO A (%.0f iterations, %.0f steps)\n",
@@ -166,7 +251,10 @@ int main(int argc, char* argv[]) {
     std::printf("(c) plain C++ loop         %12.0f steps/s  (%.3f s, same arithmetic)\n", c.Rate(), c.fSeconds);
     std::printf("(d) Qt host, 4 visits/step %12.0f steps/s  (%.3f s, a tenth of the loop)\n", d.Rate(),
                 d.fSeconds);
+    std::printf("(e) eight queens, headless %12.1f ns/step  (%.0f steps in %.0f us, %.0f positions tried)\n",
+                e.fNsPerStep, e.fSteps, e.fMicroseconds, e.fResult);
     std::printf("a/c = %.4f   b/d = %.1f\n", a.Rate() / c.Rate(), b.Rate() / d.Rate());
     std::printf("R/S stopped the running loop %.1f ms after the click\n", fLatency);
+    std::printf("medians of 15 (a, c), 7 (b), 3 (d) and 301 (e) runs\n");
     return 0;
 }

@@ -1,7 +1,7 @@
 #pragma once
+// The ten user flags 0..9. Flags 2 and 3 are cleared by testing them.
 
 namespace corvel {
-// The ten user flags 0..9. Flags 2 and 3 are cleared by testing them.
 
 class CFlags {
 public:

@@ -92,7 +92,7 @@ std::string_view TrimBlanks(std::string_view s) {
 
 } // namespace
 
-double CMachine::GetVal() const {
+double CMachine::GetValText() const {
     double v = 0.0;
     if (FastValue(lblDisp, lblEex, v)) return v;
     // Anything else is read as one decimal text, mantissa "e" exponent.

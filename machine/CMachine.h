@@ -47,7 +47,11 @@ public:
 
     // The number shown by lblDisp and lblEex. A text that is not a number
     // raises a syntax error; a number too large for a double, an overflow.
-    double GetVal() const;
+    double GetVal() const {
+        // A single digit, as most numbers keyed by program steps are.
+        if (lblDisp.size() == 1 && lblEex.empty() && lblDisp[0] >= '0' && lblDisp[0] <= '9') return lblDisp[0] - '0';
+        return GetValText();
+    }
 
     // Formats X by the current display format and digits into a mantissa and
     // an exponent text; changes nothing else.
@@ -57,6 +61,9 @@ public:
     // The text part of showing X: the display fields get X's texts; a value
     // out of range shows "Error", sets bInErr and leaves 9.999999999E+99 in X.
     void FormatX();
+
+private:
+    double GetValText() const;
 };
 
 } // namespace corvel

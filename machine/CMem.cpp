@@ -65,19 +65,6 @@ void CMem::SwapX_I() {
     R_[kRegI] = fX;
 }
 
-int CMem::IndIndex() const {
-    const double fK = std::fabs(std::floor(R_[kRegI]));
-    return NumUtil::ToInt16(fK);
-}
 
-void CMem::StoInd(double v) {
-    const int k = IndIndex();
-    if (IsRegNumber(k)) Sto(k, v);
-}
-
-double CMem::RclInd() const {
-    const int k = IndIndex();
-    return IsRegNumber(k) ? R_[k] : NumUtil::kErrVal;
-}
 
 } // namespace corvel

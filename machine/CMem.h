@@ -9,6 +9,7 @@
 #include <string>
 
 #include "../numeric/CCalcError.h"
+#include "../numeric/NumUtil.h"
 
 namespace corvel {
 
@@ -61,10 +62,16 @@ public:
     }
     double RclI() const { return R_[kRegI]; }
     void SwapX_I();
-    void StoInd(double v);
-    double RclInd() const;
+    void StoInd(double v) {
+        const int k = IndIndex();
+        if (IsRegNumber(k)) Sto(k, v);
+    }
+    double RclInd() const {
+        const int k = IndIndex();
+        return IsRegNumber(k) ? R_[static_cast<size_t>(k)] : 1e111;
+    }
     // Register number addressed through I: |floor(I)|; raises Overflow past 16 bits.
-    int IndIndex() const;
+    int IndIndex() const { return NumUtil::ToInt16(std::fabs(std::floor(R_[kRegI]))); }
 
     // Register blocks (range codes).
     void GetMemRange(double& fCode, int& nFirst, int& nLast) const;

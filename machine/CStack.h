@@ -1,7 +1,8 @@
 #pragma once
+// The four-level operand stack X, Y, Z, T.
+#include <cmath>
 
 namespace corvel {
-// The four-level operand stack X, Y, Z, T.
 
 class CStack {
 public:
@@ -20,7 +21,18 @@ public:
     // Lifts the stack and puts the value in X. A magnitude below 1e-100 is
     // zeroed (in the caller's variable too); 1e100 or more (or a NaN) is
     // refused: the stack is untouched and the error flag is set.
-    void Push(double& v);
+    void Push(double& v) {
+        if (std::fabs(v) < 1e-100) v = 0.0;
+        // Written so that a NaN fails the test too and is refused.
+        if (std::fabs(v) < 1e100) {
+            T_ = Z_;
+            Z_ = Y_;
+            Y_ = X_;
+            X_ = v;
+            return;
+        }
+        if (pbInErr_) *pbInErr_ = true;
+    }
     void Push(const double& v) { double w = v; Push(w); }
     double Pop() { double x = X_; Drop(); return x; }
     void Drop() { X_ = Y_; Y_ = Z_; Z_ = T_; }

@@ -1,8 +1,8 @@
 #pragma once
-
-namespace corvel {
 // Two-variable summations kept in data registers 14..19, and the means,
 // sample standard deviations and straight-line fit derived from them.
+
+namespace corvel {
 class CMem;
 
 class CStatRegs {

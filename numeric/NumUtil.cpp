@@ -9,30 +9,7 @@ namespace corvel {
 
 namespace NumUtil {
 
-int16_t ToInt16(double x) {
-    if (!std::isfinite(x)) throw CCalcError(enmErrKind::Overflow);
-    const double r = std::nearbyint(x);
-    if (r < -32768.0 || r > 32767.0) throw CCalcError(enmErrKind::Overflow);
-    return static_cast<int16_t>(r);
-}
-
-int32_t ToInt32(double x) {
-    if (!std::isfinite(x)) throw CCalcError(enmErrKind::Overflow);
-    const double r = std::nearbyint(x);
-    if (r < -2147483648.0 || r > 2147483647.0) throw CCalcError(enmErrKind::Overflow);
-    return static_cast<int32_t>(r);
-}
-
-double Check(double x) {
-    if (std::isnan(x)) throw CCalcError(enmErrKind::Invalid);
-    if (std::isinf(x)) throw CCalcError(enmErrKind::Overflow);
-    return x;
-}
-
-double Div(double a, double b) {
-    if (b == 0.0) throw CCalcError(enmErrKind::DivByZero);
-    return Check(a / b);
-}
+void Raise(enmErrKind eKind) { throw CCalcError(eKind); }
 
 namespace {
 // Rewrites the exponent part of a C-formatted number ("e+05", "e-7") as

@@ -2,6 +2,7 @@
 // Small numeric helpers shared by every layer: checked integer conversions,
 // checked arithmetic that turns IEEE non-finite results into errors, and
 // locale-independent number text.
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,17 +19,42 @@ inline constexpr double kErrVal = 1e111;
 inline constexpr double kBig = 1e100;
 inline constexpr double kTiny = 1e-100;
 
+// Raises the error (kept out of line, so the checks below stay small).
+[[noreturn]] void Raise(enmErrKind eKind);
+
 // Nearest integer, halves to even, as a 16-bit signed integer; raises
 // Overflow when it does not fit (NaN and infinities do not fit either).
-int16_t ToInt16(double x);
+inline int16_t ToInt16(double x) {
+    const double r = std::nearbyint(x);
+    if (!(r >= -32768.0 && r <= 32767.0)) Raise(enmErrKind::Overflow);
+    return static_cast<int16_t>(r);
+}
+// The integer part (toward zero) of x as a 16-bit signed integer; raises
+// Overflow when it does not fit. The same as taking the integer part and
+// then the nearest 16-bit integer, in one step.
+inline int16_t IntPartToInt16(double x) {
+    const double t = std::trunc(x);
+    if (!(t >= -32768.0 && t <= 32767.0)) Raise(enmErrKind::Overflow);
+    return static_cast<int16_t>(t);
+}
 // The same for 32-bit signed integers.
-int32_t ToInt32(double x);
+inline int32_t ToInt32(double x) {
+    const double r = std::nearbyint(x);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(enmErrKind::Overflow);
+    return static_cast<int32_t>(r);
+}
 
 // Raises Overflow (infinite) or Invalid (NaN) for a non-finite value and
 // returns it otherwise.
-double Check(double x);
+inline double Check(double x) {
+    if (!std::isfinite(x)) Raise(std::isnan(x) ? enmErrKind::Invalid : enmErrKind::Overflow);
+    return x;
+}
 // Checked division: a zero divisor raises DivByZero.
-double Div(double a, double b);
+inline double Div(double a, double b) {
+    if (b == 0.0) Raise(enmErrKind::DivByZero);
+    return Check(a / b);
+}
 
 // Shortest text that reads back to exactly the same double, "." always,
 // exponent written "E+NN"/"E-NN" when one is needed ("1.5", "1E+20", "-2.5E-07").

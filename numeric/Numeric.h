@@ -7,14 +7,20 @@
 // Functions documented "traps" never throw: any domain error or arithmetic
 // failure inside them returns the error value 1e111 (NumUtil::kErrVal).
 // Functions documented "raises" throw CCalcError to their caller.
+#include <cmath>
 #include <cstdint>
+
+#include "NumUtil.h"
 
 namespace corvel {
 
 namespace Numeric {
 
 // Range test: |x| < 1e-100 sets x to 0; true when |x| >= 1e100 (or x is NaN).
-bool IsOverflow(double& x);
+inline bool IsOverflow(double& x) {
+    if (std::fabs(x) < NumUtil::kTiny) x = 0.0;
+    return !(std::fabs(x) < NumUtil::kBig);  // NaN counts as out of range
+}
 
 // Next value in [0, 1) of the one shared generator (fixed start state).
 double RandomNumber();
@@ -43,13 +49,28 @@ void RectToPolar(double x, double y, double& fTheta, double& r);
 double HoursToHMS(double x);
 double HMSToHours(double x);
 double HMSPlus(double a, double b);
-double IntPart(double x);
+inline double IntPart(double x) {
+    const double t = std::trunc(x);
+    if (!(t >= -2147483648.0 && t <= 2147483647.0)) NumUtil::Raise(enmErrKind::Overflow);
+    return static_cast<double>(static_cast<int32_t>(t));  // an integer: never "-0"
+}
 double FracPart(double x);
 double Ceiling(double x);
 double Floor(double x);
 double RoundTo(double x, int16_t nDigits);
-bool IncAndTestZero(double& v);
-bool DecAndTestZero(double& v);
+// v + 1 (v - 1) in the caller's variable; true when its integer part is 0.
+inline bool IncAndTestZero(double& v) {
+    const double w = v + 1.0;
+    const bool bZero = IntPart(w) == 0.0;
+    v = w;
+    return bZero;
+}
+inline bool DecAndTestZero(double& v) {
+    const double w = v - 1.0;
+    const bool bZero = IntPart(w) == 0.0;
+    v = w;
+    return bZero;
+}
 
 // Special functions (all trap).
 double Gamma(double x);

@@ -57,11 +57,6 @@ uint64_t nRandState = kRandStart;
 
 } // namespace
 
-bool IsOverflow(double& x) {
-    if (std::fabs(x) < NumUtil::kTiny) x = 0.0;
-    return !(std::fabs(x) < NumUtil::kBig);  // NaN counts as out of range
-}
-
 double RandomNumber() {
     nRandState = (kRandMul * nRandState + kRandAdd) & kRandMask;  // wraps mod 2^64, then 2^48
     return std::ldexp(static_cast<double>(nRandState), -48);
@@ -237,12 +232,6 @@ double HMSPlus(double a, double b) { return HoursToHMS(Check(a + b)); }
 
 // ---- integer parts and rounding (raise) ----
 
-double IntPart(double x) {
-    const double t = std::trunc(x);
-    if (!(t >= -2147483648.0 && t <= 2147483647.0)) throw CCalcError(enmErrKind::Overflow);
-    return static_cast<double>(static_cast<int32_t>(t));  // an integer: never "-0"
-}
-
 double FracPart(double x) { return x - IntPart(x); }
 
 double Ceiling(double x) {
@@ -263,19 +252,6 @@ double RoundTo(double x, int16_t nDigits) {
 
 // The counter is written back only when the test succeeds, so a counter
 // that has left the 32-bit range is reported and left as it was.
-bool IncAndTestZero(double& v) {
-    const double w = v + 1.0;
-    const bool bZero = IntPart(w) == 0.0;
-    v = w;
-    return bZero;
-}
-
-bool DecAndTestZero(double& v) {
-    const double w = v - 1.0;
-    const bool bZero = IntPart(w) == 0.0;
-    v = w;
-    return bZero;
-}
 
 } // namespace Numeric
 

@@ -100,7 +100,6 @@ void CFrontPanel::SetRunning(bool bRunning) {
     if (bRunning) oHost_.Refresh(enmPart::Window);
 }
 
-void CFrontPanel::Yield() { oHost_.ProcessEvents(); }
 double CFrontPanel::ClockSeconds() { return oHost_.ClockSeconds(); }
 
 // ---- running ----

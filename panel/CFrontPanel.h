@@ -90,7 +90,7 @@ public:
     void SetProgramLabel(const std::string& sText) override;
     void SetCardVisible(bool bVisible) override;
     void SetRunning(bool bRunning) override;
-    void Yield() override;
+    CYieldTarget& YieldTarget() override { return oHost_; }
     double ClockSeconds() override;
 
     // ---- key entry engine ----
@@ -223,6 +223,10 @@ private:
     // Returns true when the key was consumed by the pending operation.
     bool PendingKey(enmKey eKey);
     void CompletePending(enmKey eKey);
+    // The step a pending operation records with the operand key, its
+    // operand text, and why RUN mode does something of its own (or nullptr).
+    std::string PendingStep(enmKey eKey, std::string& sOperand, const char*& sWhy) const;
+    void CompletePendingOwn(enmKey eKey, const std::string& sOperand);
     void LineNumberInput();
     void GotoLabel(const std::string& sLabel, bool bRunIt);
     // W/PRGM mode: records the step of eKey.

@@ -194,29 +194,32 @@ bool CFrontPanel::PendingKey(enmKey eKey) {
     }
 }
 
-void CFrontPanel::CompletePending(enmKey eKey) {
+std::string CFrontPanel::PendingStep(enmKey eKey, std::string& sOperand, const char*& sWhy) const {
     const CPendRow& oRow = PendRow(ePendOp);
-    // The step the operand completes, as W/PRGM records it.
-    std::string sStep;
-    const char* sWhy = nullptr;
-    std::string sOperand;
+    sWhy = nullptr;
     if (IsDigitKey(eKey)) {
         sOperand = std::string(1, static_cast<char>('0' + static_cast<int>(eKey)));
-        if (oRow.sDigit) sStep = std::string(oRow.sDigit) + " " + sOperand;
         sWhy = oRow.sRunDigit;
-    } else if (IsLetterKey(eKey)) {
+        return oRow.sDigit ? std::string(oRow.sDigit) + " " + sOperand : std::string();
+    }
+    if (IsLetterKey(eKey)) {
         const char c = LetterOfKey(eKey);
         sOperand = std::string(1, oRow.bLowerLetter ? static_cast<char>(std::tolower(c)) : c);
-        if (oRow.sLetter) sStep = std::string(oRow.sLetter) + " " + sOperand;
         sWhy = oRow.sRunLetter;
-    } else if (eKey == enmKey::OfI) {
-        sOperand = "(i)";
-        if (oRow.sIndirect) sStep = std::string(oRow.sIndirect) + " (i)";
-        sWhy = oRow.sRunIndirect;
-    } else if (oRow.sSum) {
-        sStep = oRow.sSum;
+        return oRow.sLetter ? std::string(oRow.sLetter) + " " + sOperand : std::string();
     }
+    if (eKey == enmKey::OfI) {
+        sOperand = "(i)";
+        sWhy = oRow.sRunIndirect;
+        return oRow.sIndirect ? std::string(oRow.sIndirect) + " (i)" : std::string();
+    }
+    return oRow.sSum ? std::string(oRow.sSum) : std::string();
+}
 
+void CFrontPanel::CompletePending(enmKey eKey) {
+    std::string sOperand;
+    const char* sWhy = nullptr;
+    const std::string sStep = PendingStep(eKey, sOperand, sWhy);
     if (!bRun) {
         ClearPendOp();
         if (sStep.empty())
@@ -225,18 +228,19 @@ void CFrontPanel::CompletePending(enmKey eKey) {
             Record(sStep);
         return;
     }
-
-    if (sWhy == nullptr) {
-        if (!sStep.empty()) {
-            oPrgm.ExecInstr(sStep);
-            ShowX();
-        }
-        ClearPendOp();
-        return;
+    if (sWhy != nullptr) {
+        CompletePendingOwn(eKey, sOperand);
+    } else if (!sStep.empty()) {
+        oPrgm.ExecInstr(sStep);
+        ShowX();
     }
-    // The completions that differ from running the recorded step.
+    // An error above leaves the operation pending.
+    ClearPendOp();
+}
+
+void CFrontPanel::CompletePendingOwn(enmKey eKey, const std::string& sOperand) {
     const double x = oStack.GetX();
-    const char cArith = oRow.sTitle[3];   // "STO+" ... "RCL/"
+    const char cArith = PendRow(ePendOp).sTitle[3];   // "STO+" ... "RCL/"
     switch (ePendOp) {
     case enmPendOp::GTO:
     case enmPendOp::gto:
@@ -247,29 +251,28 @@ void CFrontPanel::CompletePending(enmKey eKey) {
             GotoLabel(std::to_string(NumUtil::ToInt16(oMem.RclI())), bRunIt);
         else
             GotoLabel(sOperand, bRunIt);
-        break;
+        return;
     }
     case enmPendOp::FTest: {
         const bool b = oFlags.TestFlag(static_cast<int>(eKey));
         MsgBox("Flag " + sOperand + (b ? " is set" : " is clear"), "Flag " + sOperand + " Status");
-        break;
+        return;
     }
     default:
-        if (eKey != enmKey::OfI) break;   // the letter forms of the register arithmetic do nothing
-        if (ePendOp == enmPendOp::STO) {
-            oMem.StoInd(x);
-        } else if (ePendOp == enmPendOp::RCL) {
-            oStack.Push(oMem.RclInd());
-            ShowX();
-        } else if (IsStoFamily(ePendOp)) {
-            oMem.StoInd(Arith(cArith, oMem.RclInd(), x));
-        } else if (IsRclFamily(ePendOp)) {
-            oStack.Drop1AndPushX(Arith(cArith, x, oMem.RclInd()));
-            ShowX();
-        }
         break;
     }
-    ClearPendOp();
+    if (eKey != enmKey::OfI) return;   // the letter forms of the register arithmetic do nothing
+    if (ePendOp == enmPendOp::STO) {
+        oMem.StoInd(x);
+    } else if (ePendOp == enmPendOp::RCL) {
+        oStack.Push(oMem.RclInd());
+        ShowX();
+    } else if (IsStoFamily(ePendOp)) {
+        oMem.StoInd(Arith(cArith, oMem.RclInd(), x));
+    } else if (IsRclFamily(ePendOp)) {
+        oStack.Drop1AndPushX(Arith(cArith, x, oMem.RclInd()));
+        ShowX();
+    }
 }
 
 void CFrontPanel::LineNumberInput() {

@@ -14,7 +14,7 @@ enum class enmSound { Click, Beep };
 // Which part of the front panel changed and needs repainting.
 enum class enmPart { Disp, Title, Card, PrgmLabel, Cursor, Window };
 
-class CHost {
+class CHost : public CYieldTarget {
 public:
     virtual ~CHost() = default;
 
@@ -27,7 +27,7 @@ public:
     // window events run only when bProcessEvents is true.
     virtual void IdleUntil(double fTarget, bool bProcessEvents) = 0;
     // Lets pending window events run (a running program yields through this).
-    virtual void ProcessEvents() = 0;
+    void ProcessEvents() override = 0;
     // A part of the front panel changed; repaint it now.
     virtual void Refresh(enmPart ePart) = 0;
 

@@ -15,6 +15,17 @@ struct CFileChoice {
     std::string sFull;   // the directory shown in the dialog, a separator, the name
 };
 
+// Where a running program yields before every step: the host's event loop.
+class CYieldTarget {
+public:
+    // Lets pending window events run now and then; a click on R/S sets the
+    // stop request, which takes effect before the step.
+    virtual void ProcessEvents() = 0;
+
+protected:
+    ~CYieldTarget() = default;
+};
+
 class CPanelFeedback {
 public:
     virtual ~CPanelFeedback() = default;
@@ -46,9 +57,8 @@ public:
     virtual void SetCardVisible(bool bVisible) = 0;
     // A run starts or ends: the busy pointer and a repaint of the panel.
     virtual void SetRunning(bool bRunning) = 0;
-    // Called once before every step of a run: lets the window handle its
-    // events now and then (a click on R/S sets the stop request).
-    virtual void Yield() = 0;
+    // What to call once before every step of a run.
+    virtual CYieldTarget& YieldTarget() = 0;
     // Wall clock in seconds.
     virtual double ClockSeconds() = 0;
 };

@@ -37,10 +37,6 @@ double FnToHMS(const CPrgm&, double x) { return Numeric::HoursToHMS(x); }
 double FnFromHMS(const CPrgm&, double x) { return Numeric::HMSToHours(x); }
 
 // Workers of the two-number functions, f(Y, X).
-double FnAdd(double y, double x) { return y + x; }
-double FnSub(double y, double x) { return y - x; }
-double FnMul(double y, double x) { return y * x; }
-double FnDiv(double y, double x) { return NumUtil::Div(y, x); }
 // Percent change as programs compute it: (Y - X) / Y * 100.
 double FnPctCh(double y, double x) { return NumUtil::Div(y - x, y) * 100.0; }
 double FnPow(double y, double x) { return std::pow(y, x); }
@@ -72,7 +68,7 @@ const CInstr kInstr[] = {
     // even a number being keyed.
     CInstr{"CLX", nullptr, true, nullptr, nullptr, 0},
     // arithmetic
-    Fn2("+", FnAdd), Fn2("-", FnSub), Fn2("*", FnMul), Fn2("/", FnDiv), Fn2("%CH", FnPctCh),
+    Op("+", &O::Arith<0>), Op("-", &O::Arith<1>), Op("*", &O::Arith<2>), Op("/", &O::Arith<3>), Fn2("%CH", FnPctCh),
     Fn2("Y^X", FnPow), Fn2("HMS+", FnHMSPlus), Op("%", &O::Percent),
     // one-number functions
     Fn1("LN", FnLn), Fn1("LOG", FnLog), Fn1("E^X", FnExp), Fn1("10^X", FnExp10), Fn1("X^2", FnSquare),
@@ -101,9 +97,9 @@ const CInstr kInstr[] = {
     Op("SDEV", &O::MeanSdev, 1),
     // flow control
     Op("GTO", &O::Gto), Op("GSB", &O::Gsb), Op("RTN", &O::Rtn), Op("R/S", &O::RunStop), Op("PAUSE", &O::Pause),
-    Op("X=0?", &O::Test, 0), Op("X<>0?", &O::Test, 1), Op("X!=0?", &O::Test, 1), Op("X<0?", &O::Test, 2),
-    Op("X>0?", &O::Test, 3), Op("X=Y?", &O::Test, 4), Op("X<>Y?", &O::Test, 5), Op("X!=Y?", &O::Test, 5),
-    Op("X<=Y?", &O::Test, 6), Op("X>Y?", &O::Test, 7), Op("DSZ", &O::Dsz), Op("ISZ", &O::Isz),
+    Op("X=0?", &O::Test<0>), Op("X<>0?", &O::Test<1>), Op("X!=0?", &O::Test<1>), Op("X<0?", &O::Test<2>),
+    Op("X>0?", &O::Test<3>), Op("X=Y?", &O::Test<4>), Op("X<>Y?", &O::Test<5>), Op("X!=Y?", &O::Test<5>),
+    Op("X<=Y?", &O::Test<6>), Op("X>Y?", &O::Test<7>), Op("DSZ", &O::Dsz), Op("ISZ", &O::Isz),
     Op("SF", &O::SetFlag), Op("CF", &O::ClearFlag), Op("F?", &O::TestFlag), Op("CLRFLG", &O::ClrFlg),
     // extended instructions: known, not yet executed
     Known("SINH"), Known("COSH"), Known("TANH"), Known("ASINH"), Known("ACOSH"), Known("ATANH"),
@@ -264,6 +260,7 @@ void CPrgm::Decode(const std::string& sText, CStep& oStep) {
     oStep.oSto = Resolve(oStep.oOp, oStep.oOp2, enmRule::Sto);
     oStep.oRcl = Resolve(oStep.oOp, oStep.oOp2, enmRule::Rcl);
     oStep.oArith = Resolve(oStep.oOp, oStep.oOp2, enmRule::Arith);
+    O::Specialize(oStep);
     oStep.nLabelGen = -1;
     oStep.nLabelStep = 0;
     oStep.bValid = true;

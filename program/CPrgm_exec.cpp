@@ -12,12 +12,6 @@ namespace corvel {
 
 // ---------------------------------------------------------------- helpers
 
-double CPrgmOps::Ranged(double r) {
-    NumUtil::Check(r);
-    if (Numeric::IsOverflow(r)) throw CCalcError(enmErrKind::Overflow);
-    return r;
-}
-
 int16_t CPrgmOps::IntOf(const COperand& o) {
     switch (o.eKind) {
     case enmOpd::Number:
@@ -30,14 +24,14 @@ int16_t CPrgmOps::IntOf(const COperand& o) {
     }
 }
 
-int CPrgmOps::RegAt(const CPrgm& p, const CRegRef& r) {
+int CPrgmOps::RegAtRun(const CPrgm& p, const CRegRef& r) {
     const CMem& oMem = p.m_.oMem;
     switch (r.eAt) {
     case enmRegAt::Fixed: return r.nReg;
     case enmRegAt::NearestI: return NumUtil::ToInt16(oMem.RclI());
-    case enmRegAt::IntPartI: return NumUtil::ToInt16(Numeric::IntPart(oMem.RclI()));
+    case enmRegAt::IntPartI: return NumUtil::IntPartToInt16(oMem.RclI());
     case enmRegAt::IndNear: return NumUtil::ToInt16(oMem.Rcl(r.nReg));
-    case enmRegAt::IndInt: return NumUtil::ToInt16(Numeric::IntPart(oMem.Rcl(r.nReg)));
+    case enmRegAt::IndInt: return NumUtil::IntPartToInt16(oMem.Rcl(r.nReg));
     case enmRegAt::Bad: break;
     }
     throw CCalcError(r.eErr);
@@ -56,7 +50,8 @@ void CPrgmOps::Digit(CPrgm& p, CStep& s) {
     CMachine& m = p.m_;
     const char d = static_cast<char>('0' + s.pInstr->nArg);
     if (!p.EntryActive && !p.ExpEntryActive) {
-        m.lblDisp.assign(1, d);
+        m.lblDisp.resize(1);
+        m.lblDisp[0] = d;
         m.lblEex.clear();
         p.EntryActive = true;
         p.ExpEntryActive = false;
@@ -246,7 +241,7 @@ void CPrgmOps::Rcl(CPrgm& p, CStep& s) {
 
 namespace {
 
-double Combine(int nOp, double a, double b) {
+inline double Combine(int nOp, double a, double b) {
     switch (nOp) {
     case 0: return a + b;
     case 1: return a - b;
@@ -264,6 +259,54 @@ void CPrgmOps::StoArith(CPrgm& p, CStep& s) {
     // A name that is no register reads I and stores nothing.
     m.oMem.Sto(s.oSto.eAt == enmRegAt::Fixed ? s.oSto.nReg : k, r);
 }
+
+template <int N>
+void CPrgmOps::Arith(CPrgm& p, CStep&) {
+    CMachine& m = p.m_;
+    const double x = m.oStack.GetX();
+    const double r = Ranged(Combine(N, m.oStack.GetY(), x));
+    m.fLastX = x;
+    m.oStack.Drop2AndPushX(r);
+}
+
+void CPrgmOps::StoFixed(CPrgm& p, CStep& s) { p.m_.oMem.Sto(s.oSto.nReg, p.m_.oStack.GetX()); }
+
+void CPrgmOps::RclFixed(CPrgm& p, CStep& s) { p.m_.oStack.Push(p.m_.oMem.Rcl(s.oRcl.nReg)); }
+
+template <int N>
+void CPrgmOps::StoArithFixed(CPrgm& p, CStep& s) {
+    CMachine& m = p.m_;
+    const double r = Ranged(Combine(N, m.oMem.Rcl(s.oArith.nReg), m.oStack.GetX()));
+    m.oMem.Sto(s.oSto.nReg, r);
+}
+
+template <int N>
+void CPrgmOps::RclArithFixed(CPrgm& p, CStep& s) {
+    CMachine& m = p.m_;
+    m.oStack.Drop1AndPushX(Ranged(Combine(N, m.oStack.GetX(), m.oMem.Rcl(s.oArith.nReg))));
+}
+
+void CPrgmOps::Specialize(CStep& s) {
+    const ExecFn pfn = s.pfn;
+    const bool bSto = s.oSto.eAt == enmRegAt::Fixed;
+    const bool bArith = bSto && s.oArith.eAt == enmRegAt::Fixed;
+    if (pfn == &Sto && bSto) {
+        s.pfn = &StoFixed;
+    } else if (pfn == &Rcl && s.oRcl.eAt == enmRegAt::Fixed && s.oOp.eKind != enmOpd::Sum) {
+        s.pfn = &RclFixed;
+    } else if (pfn == &StoArith && bArith) {
+        static const ExecFn kSto[] = {&StoArithFixed<0>, &StoArithFixed<1>, &StoArithFixed<2>, &StoArithFixed<3>};
+        s.pfn = kSto[s.pInstr->nArg];
+    } else if (pfn == &RclArith && s.oArith.eAt == enmRegAt::Fixed) {
+        static const ExecFn kRcl[] = {&RclArithFixed<0>, &RclArithFixed<1>, &RclArithFixed<2>, &RclArithFixed<3>};
+        s.pfn = kRcl[s.pInstr->nArg];
+    }
+}
+
+template void CPrgmOps::Arith<0>(CPrgm&, CStep&);
+template void CPrgmOps::Arith<1>(CPrgm&, CStep&);
+template void CPrgmOps::Arith<2>(CPrgm&, CStep&);
+template void CPrgmOps::Arith<3>(CPrgm&, CStep&);
 
 void CPrgmOps::RclArith(CPrgm& p, CStep& s) {
     CMachine& m = p.m_;

@@ -79,21 +79,29 @@ void CPrgmOps::Pause(CPrgm& p, CStep&) {
     fb.RepaintDisplay();
 }
 
-void CPrgmOps::Test(CPrgm& p, CStep& s) {
+template <int N>
+void CPrgmOps::Test(CPrgm& p, CStep&) {
     const CStack& st = p.m_.oStack;
     bool b = false;
-    switch (s.pInstr->nArg) {
-    case 0: b = st.Xeq0(); break;
-    case 1: b = st.Xneq0(); break;
-    case 2: b = st.Xlt0(); break;
-    case 3: b = st.Xgt0(); break;
-    case 4: b = st.XeqY(); break;
-    case 5: b = st.XneqY(); break;
-    case 6: b = st.XlteqY(); break;
-    default: b = st.XgtY(); break;
-    }
+    if constexpr (N == 0) b = st.Xeq0();
+    else if constexpr (N == 1) b = st.Xneq0();
+    else if constexpr (N == 2) b = st.Xlt0();
+    else if constexpr (N == 3) b = st.Xgt0();
+    else if constexpr (N == 4) b = st.XeqY();
+    else if constexpr (N == 5) b = st.XneqY();
+    else if constexpr (N == 6) b = st.XlteqY();
+    else b = st.XgtY();
     if (!b) CPrgm::INC(p.PrgmPtr);
 }
+
+template void CPrgmOps::Test<0>(CPrgm&, CStep&);
+template void CPrgmOps::Test<1>(CPrgm&, CStep&);
+template void CPrgmOps::Test<2>(CPrgm&, CStep&);
+template void CPrgmOps::Test<3>(CPrgm&, CStep&);
+template void CPrgmOps::Test<4>(CPrgm&, CStep&);
+template void CPrgmOps::Test<5>(CPrgm&, CStep&);
+template void CPrgmOps::Test<6>(CPrgm&, CStep&);
+template void CPrgmOps::Test<7>(CPrgm&, CStep&);
 
 void CPrgmOps::Dsz(CPrgm& p, CStep& s) {
     CMem& oMem = p.m_.oMem;

@@ -3,6 +3,8 @@
 // has the signature of CInstr::pfnExec; the instruction table in
 // CPrgm_decode.cpp maps every mnemonic to one of them.
 #include "../numeric/CCalcError.h"
+#include "../numeric/NumUtil.h"
+#include "../numeric/Numeric.h"
 #include "CPrgm.h"
 #include "CPrgmStep.h"
 
@@ -13,12 +15,20 @@ struct CPrgmOps {
     // ---- shared helpers ----
     // The range test applied to a result: NaN and infinities are errors, a
     // magnitude of 1e100 or more is an error, below 1e-100 becomes 0.
-    static double Ranged(double r);
+    static double Ranged(double r) {
+        NumUtil::Check(r);
+        if (Numeric::IsOverflow(r)) NumUtil::Raise(enmErrKind::Overflow);
+        return r;
+    }
     // The operand as a 16-bit integer (nearest, halves to even): a number
     // that does not fit is an overflow, any other text is not a number.
     static int16_t IntOf(const COperand& o);
     // The register a resolved reference names now.
-    static int RegAt(const CPrgm& p, const CRegRef& r);
+    static int RegAt(const CPrgm& p, const CRegRef& r) {
+        if (r.eAt == enmRegAt::Fixed) return r.nReg;
+        return RegAtRun(p, r);
+    }
+    static int RegAtRun(const CPrgm& p, const CRegRef& r);
 
     // ---- number entry ----
     static void Digit(CPrgm& p, CStep& s);
@@ -48,6 +58,15 @@ struct CPrgmOps {
     static void Sto(CPrgm& p, CStep& s);
     static void Rcl(CPrgm& p, CStep& s);
     static void StoArith(CPrgm& p, CStep& s);   // nArg 0 +, 1 -, 2 *, 3 /
+    // The same for a register fixed when the step was decoded.
+    static void StoFixed(CPrgm& p, CStep& s);
+    static void RclFixed(CPrgm& p, CStep& s);
+    template <int N> static void StoArithFixed(CPrgm& p, CStep& s);
+    template <int N> static void RclArithFixed(CPrgm& p, CStep& s);
+    // Y + X, Y - X, Y * X, Y / X with rule R.
+    template <int N> static void Arith(CPrgm& p, CStep& s);
+    // Picks the faster form of a decoded step where its operands allow one.
+    static void Specialize(CStep& s);
     static void RclArith(CPrgm& p, CStep& s);   // nArg 0 +, 1 -, 2 *, 3 /
     static void St(CPrgm& p, CStep& s);
     static void Rc(CPrgm& p, CStep& s);
@@ -73,7 +92,7 @@ struct CPrgmOps {
     static void Rtn(CPrgm& p, CStep& s);
     static void RunStop(CPrgm& p, CStep& s);
     static void Pause(CPrgm& p, CStep& s);
-    static void Test(CPrgm& p, CStep& s);      // nArg: which comparison
+    template <int N> static void Test(CPrgm& p, CStep& s);   // N: which comparison
     static void Dsz(CPrgm& p, CStep& s);
     static void Isz(CPrgm& p, CStep& s);
     static void SetFlag(CPrgm& p, CStep& s);

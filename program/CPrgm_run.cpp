@@ -41,19 +41,23 @@ void CPrgm::ShowStepBriefly(bool bRepaintAfter) {
 }
 
 inline void CPrgm::RunOneStep() {
-    if (static_cast<uint16_t>(PrgmPtr) > kMaxSteps) {
-        Halted = true;
-        return;
+    if (static_cast<unsigned>(PrgmPtr - 1) >= static_cast<unsigned>(kMaxSteps)) {
+        if (PrgmPtr != 0) {
+            Halted = true;
+            return;
+        }
+        PrgmPtr = 1;   // step 000 is never executed
     }
-    if (PrgmPtr == 0) PrgmPtr = 1;   // step 000 is never executed
     bAdvance_ = true;
     ++nRunSteps;
     CStep& oStep = Decoded_[static_cast<size_t>(PrgmPtr)];
     if (!oStep.bValid) Decode(Program_[static_cast<size_t>(PrgmPtr)], oStep);
     if (!oStep.bEntry) SavePendingNumber();
     oStep.pfn(*this, oStep);
-    if (!m_.bInErr && !Halted && bAdvance_) INC(PrgmPtr);
-    if (Halted) fb_.SetProgramLabel(sFilename_);
+    if (bAdvance_ & !(m_.bInErr | Halted))
+        INC(PrgmPtr);
+    else if (Halted)
+        fb_.SetProgramLabel(sFilename_);
 }
 
 void CPrgm::ExecuteStep() {
@@ -84,7 +88,7 @@ void CPrgm::ReportStepError() {
 void CPrgm::SST_Exec(bool& bSST) {
     if (m_.bInErr || Halted) return;
     try {
-        fb_.Yield();
+        fb_.YieldTarget().ProcessEvents();
         // A stop requested while the window had its events (R/S, On, Off,
         // the mode switch) takes effect before the step runs: the pointer
         // stays on it and a new run starts there.
@@ -110,14 +114,14 @@ void CPrgm::SST_Exec(bool& bSST) {
 }
 
 void CPrgm::RunSteps(bool& bStopped) {
-    for (;;) {
-        if (m_.bInErr || Halted) return;
+    CYieldTarget& oYield = fb_.YieldTarget();
+    while (!(m_.bInErr | Halted)) {
         if (StopRequested) {
             bStopped = true;
             return;
         }
-        fb_.Yield();
-        if (StopRequested || m_.bInErr) continue;   // takes effect before the step
+        oYield.ProcessEvents();
+        if (StopRequested | m_.bInErr) continue;   // takes effect before the step
         RunOneStep();
     }
 }

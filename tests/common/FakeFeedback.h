@@ -13,7 +13,7 @@
 
 using namespace corvel;
 
-class CFakeFeedback : public CPanelFeedback {
+class CFakeFeedback : public CPanelFeedback, public CYieldTarget {
 public:
     explicit CFakeFeedback(CMachine& m) : m_(m) {}
 
@@ -57,7 +57,8 @@ public:
     void SetProgramLabel(const std::string& s) override { sLabel = s; }
     void SetCardVisible(bool b) override { bCard = b; }
     void SetRunning(bool b) override { bRunning = b; }
-    void Yield() override {
+    CYieldTarget& YieldTarget() override { return *this; }
+    void ProcessEvents() override {
         ++nYields;
         if (fnOnYield) fnOnYield();
     }
