@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "../machine/CFileIO.h"
 #include "../panel/CFrontPanel.h"
 
 using namespace corvel;
@@ -53,17 +54,57 @@ bool CBatchHost::InputBox(const std::string& sPrompt, const std::string& sTitle,
     return bOk;
 }
 
-bool CBatchHost::ChooseFile(const std::string&, CFileChoice& oChoice) {
-    std::string s;
-    const bool bOk = NextAnswer(s) && !s.empty();
-    oOut_ << "file [File Selection Dialog Box] -> " << (bOk ? OneLine(s) : "cancel") << "\n";
-    if (!bOk) return false;
-    oChoice.sTyped = s;
-    // The directory "shown" by the batch dialog is the current one.
-    std::filesystem::path p(s);
+bool CBatchHost::ChooseFile(const std::string&, enmFileUse eUse, CFileChoice& oChoice) {
+    // The directory the batch dialog "shows" is the current one. Each answer
+    // is the text of the name box; a name the OK check refuses is answered
+    // with the dialog's message and the next answer is tried.
     std::error_code ec;
-    oChoice.sFull = p.is_absolute() ? s : (std::filesystem::current_path(ec) / p).string();
-    return true;
+    const std::string sDir = std::filesystem::current_path(ec).string();
+    for (;;) {
+        std::string s;
+        const bool bOk = NextAnswer(s) && !s.empty();
+        oOut_ << "file [File Selection Dialog Box] -> " << (bOk ? OneLine(s) : "cancel") << "\n";
+        if (!bOk) return false;
+        const std::string sFull = FileIO::JoinChoice(sDir, s);
+        if (!FileIO::CheckChoice(sFull, eUse == enmFileUse::Write)) {
+            oOut_ << "message [Error] Please select a file\n";
+            continue;
+        }
+        oChoice.sTyped = s;
+        oChoice.sFull = sFull;
+        return true;
+    }
+}
+
+void CBatchHost::ShowEditor(const std::string&, const std::function<bool(const std::string&)>& fnClose) {
+    // Each answer names a file whose text is put into the editor before
+    // Close is pressed; the editor stays open while Close refuses the text.
+    for (;;) {
+        std::string sPath;
+        if (!NextAnswer(sPath) || sPath.empty()) {
+            oOut_ << "editor [Source Code Editor] -> cancel\n";
+            return;
+        }
+        oOut_ << "editor [Source Code Editor] -> " << OneLine(sPath) << "\n";
+        std::string sText;
+        if (!ReadWholeFile(sPath, sText)) {
+            oOut_ << "message [Error] Cannot read " << OneLine(sPath) << "\n";
+            continue;
+        }
+        if (fnClose(sText)) return;
+    }
+}
+
+bool CBatchHost::ReadWholeFile(const std::string& sPath, std::string& sText) {
+    FileIO::CByteReader oIn(sPath);
+    if (!oIn.IsOpen()) return false;
+    sText.clear();
+    char c = 0;
+    while (oIn.Next(c)) {
+        if (sText.size() >= kMaxEditorText) return false;
+        sText.push_back(c);
+    }
+    return !oIn.HasFailed();
 }
 
 void CBatchHost::ShowRegisters(const std::vector<std::string>& vLines) {

@@ -34,7 +34,8 @@ public:
     void ShowMsg(const std::string& sText, const std::string& sTitle) override;
     bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
                   std::string& sAnswer) override;
-    bool ChooseFile(const std::string& sInitial, corvel::CFileChoice& oChoice) override;
+    bool ChooseFile(const std::string& sInitial, corvel::enmFileUse eUse, corvel::CFileChoice& oChoice) override;
+    void ShowEditor(const std::string& sText, const std::function<bool(const std::string&)>& fnClose) override;
     void ShowRegisters(const std::vector<std::string>& vLines) override;
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) override;
     void ShowAbout() override;
@@ -43,6 +44,9 @@ public:
     bool ExitRequested() const { return bExit_; }
     // Line breaks inside a text are written as \n.
     static std::string OneLine(const std::string& s);
+    // The whole of a regular file of at most kMaxEditorText bytes.
+    static constexpr size_t kMaxEditorText = 1 << 24;
+    static bool ReadWholeFile(const std::string& sPath, std::string& sText);
 
 private:
     // The next scripted answer; false when none is left.

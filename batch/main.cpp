@@ -4,12 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "../panel/CFrontPanel.h"
+#include "../machine/CFileIO.h"
 #include "CBatchHost.h"
 
 using namespace corvel;
@@ -18,10 +20,20 @@ namespace {
 
 // Keys whose function this build does not provide yet.
 bool NotProvided(const std::string& sKey) {
-    static const char* const kMissing[] = {"CARD", "SAVE", "RESTORE", "EDIT"};
+    static const char* const kMissing[] = {"SAVE", "RESTORE"};
     for (const char* s : kMissing)
         if (sKey == s) return true;
     return false;
+}
+
+// A name in the current directory without that directory, so that key
+// scripts print the same wherever they run.
+std::string WithoutCurrentDir(const std::string& s) {
+    std::error_code ec;
+    std::string sDir = std::filesystem::current_path(ec).string();
+    if (ec || sDir.empty()) return s;
+    if (sDir.back() != '/') sDir += '/';
+    return s.rfind(sDir, 0) == 0 ? s.substr(sDir.size()) : s;
 }
 
 void PrintState(CFrontPanel& o) {
@@ -40,38 +52,77 @@ void PrintState(CFrontPanel& o) {
               << "error: " << (o.bInErr ? "yes" : "no") << "\n";
     char buf[16];
     std::snprintf(buf, sizeof buf, "%03d", static_cast<int>(o.oPrgm.GetPrgmPointer()));
-    std::cout << "pointer: " << buf << "\n";
+    std::cout << "pointer: " << buf << "\n"
+              << "label: " << WithoutCurrentDir(o.lblPrgm) << "\n"
+              << "card: " << (o.bCardVisible ? "yes" : "no") << "\n";
+}
+
+// Every step from 001 up to the last one that is not the filler "R/S".
+void PrintListing(const CFrontPanel& o) {
+    int nLast = 0;
+    for (int n = 1; n <= o.oPrgm.GetMaxSteps(); ++n)
+        if (o.oPrgm.GetLine(n) != "R/S") nLast = n;
+    for (int n = 1; n <= nLast; ++n) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%03d", n);
+        std::cout << "step " << buf << " " << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
+    }
 }
 
 int Usage() {
-    std::cerr << "usage: corvelxmem-batch [--answer TEXT]... [--trace] [--stop-after N] [KEY...]\n"
+    std::cerr << "usage: corvelxmem-batch [--answer TEXT]... [--load FILE] [--list] [--trace] [--stop-after N] [KEY...]\n"
                  "Keys come from the arguments or, when there are none, from standard input.\n";
     return 2;
 }
 
-} // namespace
+// A key name as an error message shows it: bytes that do not print as \xNN.
+std::string Printable(const std::string& s) {
+    std::string r;
+    for (char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u >= 0x7f) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", u);
+            r += buf;
+        } else {
+            r += c;
+        }
+    }
+    return r;
+}
 
-int main(int argc, char** argv) {
+struct COptions {
     std::deque<std::string> vAnswers;
-    bool bTrace = false;
-    unsigned long long nStopAfter = 0;
     std::vector<std::string> vKeys;
+    std::string sLoad;
+    bool bTrace = false;
+    bool bList = false;
+    unsigned long long nStopAfter = 0;
+};
+
+// Reads the options; returns -1 to go on, or the exit status.
+int ReadOptions(int argc, char** argv, COptions& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--answer") {
+        if (a == "--answer" || a == "--load" || a == "--stop-after") {
             if (i + 1 >= argc) return Usage();
-            vAnswers.push_back(argv[++i]);
-        } else if (a == "--stop-after") {
-            if (i + 1 >= argc) return Usage();
-            char* pEnd = nullptr;
-            const unsigned long long n = std::strtoull(argv[++i], &pEnd, 10);
-            if (pEnd == argv[i] || *pEnd != '\0' || n == 0 || argv[i][0] == '-') {
-                std::cerr << "corvelxmem-batch: --stop-after needs a positive whole number\n";
-                return 2;
+            const std::string v = argv[++i];
+            if (a == "--answer") {
+                o.vAnswers.push_back(v);
+            } else if (a == "--load") {
+                o.sLoad = v;
+            } else {
+                char* pEnd = nullptr;
+                o.nStopAfter = std::strtoull(v.c_str(), &pEnd, 10);
+                if (v.empty() || *pEnd != '\0' || o.nStopAfter == 0 || v[0] == '-') {
+                    std::cerr << "corvelxmem-batch: --stop-after needs a positive whole number\n";
+                    return 2;
+                }
             }
-            nStopAfter = n;
         } else if (a == "--trace") {
-            bTrace = true;
+            o.bTrace = true;
+        } else if (a == "--list") {
+            o.bList = true;
         } else if (a == "--help" || a == "-h") {
             Usage();
             return 0;
@@ -79,42 +130,87 @@ int main(int argc, char** argv) {
             std::cerr << "corvelxmem-batch: unknown option " << a << "\n";
             return Usage();
         } else {
-            vKeys.push_back(a);
+            o.vKeys.push_back(a);
         }
     }
-    if (vKeys.empty()) {
-        std::string sLine;
-        while (std::getline(std::cin, sLine)) {
-            std::istringstream is(sLine);
-            std::string sTok;
-            // A token starting with "#" starts a comment to the end of its line.
-            while (is >> sTok && sTok[0] != '#') vKeys.push_back(sTok);
+    return -1;
+}
+
+// The keys in turn: from the arguments, or else from standard input, read
+// as they are needed (whitespace-separated; "#" starts a comment to the end
+// of its line).
+class CKeySource {
+public:
+    explicit CKeySource(std::vector<std::string> vKeys) : vKeys_(std::move(vKeys)), bStdin_(vKeys_.empty()) {}
+    bool Next(std::string& sKey) {
+        if (!bStdin_) {
+            if (nNext_ >= vKeys_.size()) return false;
+            sKey = vKeys_[nNext_++];
+            return true;
         }
-    }
-    for (const auto& k : vKeys) {
-        const bool bKnown = CFrontPanel::IsKeyName(k) || k.rfind("type:", 0) == 0;
-        if (!bKnown) {
-            std::cerr << "corvelxmem-batch: unknown key name: " << k << "\n";
-            return 2;
-        }
-        if (NotProvided(k)) {
-            std::cerr << "corvelxmem-batch: key not provided by this build: " << k << "\n";
-            return 2;
+        for (;;) {
+            if (oLine_ >> sKey && sKey[0] != '#') return true;
+            std::string sLine;
+            if (!std::getline(std::cin, sLine)) return false;
+            oLine_.clear();
+            oLine_.str(sLine);
         }
     }
 
-    CBatchHost oHost(std::cout, std::move(vAnswers));
-    CFrontPanel oMain(oHost);
-    oHost.SetStopAfter(nStopAfter, &oMain);
-    for (const auto& k : vKeys) {
+private:
+    std::vector<std::string> vKeys_;
+    bool bStdin_;
+    size_t nNext_ = 0;
+    std::istringstream oLine_;
+};
+
+// Presses every key; returns the exit status, or -1 when all went through.
+int RunKeys(CKeySource& oKeys, CFrontPanel& oMain, CBatchHost& oHost, bool bTrace, bool& bAnyKey) {
+    std::string k;
+    while (oKeys.Next(k)) {
+        bAnyKey = true;
         if (k.rfind("type:", 0) == 0) {
             for (char c : k.substr(5)) oMain.Form_KeyPress(static_cast<unsigned char>(c));
+        } else if (!CFrontPanel::IsKeyName(k)) {
+            std::cerr << "corvelxmem-batch: unknown key name: " << Printable(k) << "\n";
+            return 2;
+        } else if (NotProvided(k)) {
+            std::cerr << "corvelxmem-batch: key not provided by this build: " << Printable(k) << "\n";
+            return 2;
         } else {
             oMain.PressKey(k);
         }
         if (bTrace) PrintState(oMain);
         if (oHost.ExitRequested()) break;
     }
-    if (!bTrace || vKeys.empty()) PrintState(oMain);
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    COptions o;
+    const int nOptions = ReadOptions(argc, argv, o);
+    if (nOptions >= 0) return nOptions;
+
+    CBatchHost oHost(std::cout, std::move(o.vAnswers));
+    CFrontPanel oMain(oHost);
+    oHost.SetStopAfter(o.nStopAfter, &oMain);
+    if (!o.sLoad.empty()) {
+        // As g ENTER with the name typed into the dialog showing the current directory.
+        std::error_code ec;
+        const std::string sFull = FileIO::JoinChoice(std::filesystem::current_path(ec).string(), o.sLoad);
+        if (!FileIO::CheckChoice(sFull, false)) {
+            std::cerr << "corvelxmem-batch: cannot read the listing " << Printable(o.sLoad) << "\n";
+            return 2;
+        }
+        oMain.oPrgm.ReadProgram(sFull);
+    }
+    CKeySource oKeys(std::move(o.vKeys));
+    bool bAnyKey = false;
+    const int nStatus = RunKeys(oKeys, oMain, oHost, o.bTrace, bAnyKey);
+    if (nStatus >= 0) return nStatus;
+    if (!o.bTrace || !bAnyKey) PrintState(oMain);
+    if (o.bList) PrintListing(oMain);
     return 0;
 }

@@ -54,7 +54,8 @@ public:
     void ShowNotice(const std::string&, const std::string&, enmIcon) override {}
     void ShowMsg(const std::string&, const std::string&) override {}
     bool InputBox(const std::string&, const std::string&, const std::string&, std::string&) override { return false; }
-    bool ChooseFile(const std::string&, CFileChoice&) override { return false; }
+    bool ChooseFile(const std::string&, enmFileUse, CFileChoice&) override { return false; }
+    void ShowEditor(const std::string&, const std::function<bool(const std::string&)>&) override {}
     void ShowRegisters(const std::vector<std::string>&) override {}
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>&) override {}
     void ShowAbout() override {}

@@ -77,8 +77,8 @@ bool CFrontPanel::AskYesNo(const std::string& sQuestionTitle, const std::string&
     return oHost_.AskYesNo(sQuestionTitle, sText, eIcon);
 }
 
-bool CFrontPanel::ChooseFile(const std::string& sInitial, CFileChoice& oChoice) {
-    return oHost_.ChooseFile(sInitial, oChoice);
+bool CFrontPanel::ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) {
+    return oHost_.ChooseFile(sInitial, eUse, oChoice);
 }
 
 void CFrontPanel::PlayClick() { oHost_.PlaySound(enmSound::Click); }

@@ -85,7 +85,7 @@ public:
     void MsgBox(const std::string& sMsg, const std::string& sTitle) override;
     void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
     bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
-    bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) override;
+    bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) override;
     void ShowMemBlock(double& fRange) override;
     void SetProgramLabel(const std::string& sText) override;
     void SetCardVisible(bool bVisible) override;

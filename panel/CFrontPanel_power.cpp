@@ -137,11 +137,37 @@ void CFrontPanel::imgSST_Click() {
 void CFrontPanel::imgCardReader_Click() {
     if (!bOn) return;
     PlayClick();
-    // The card reader comes with the program listing files.
-    if (bRun && !bInErr) NotYetImplemented();
+    // The card slot reads and writes nothing while a program runs.
+    if (!bRun || bInErr || IsRunning()) return;
+    try {
+        ClearPendOp();
+        eShift = enmShift::None;
+        SavePendingNum();
+        ReadDataOrWriteProgram();
+        if (bInErr) ErrorPath();
+    } catch (const CCalcError&) {
+        ErrorPath();
+    }
 }
 
-void CFrontPanel::ReadDataOrWriteProgram() { NotYetImplemented(); }
+void CFrontPanel::ReadDataOrWriteProgram() {
+    CFileChoice oChoice;
+    if (oPrgm.HasProgram() && AskYesNo("Write Program", "Write Program?", enmIcon::Question) &&
+        ChooseFile("", enmFileUse::Write, oChoice)) {
+        // The name picked is the file used: the directory shown and the name typed.
+        if (oChoice.sFull == oPrgm.GetFilename() && oPrgm.HasSpecialComments()) {
+            const std::string sWarning = std::string("You are about to write to an existing program file that ") +
+                                         "contains special comments that were entered with a text editor." +
+                                         " Saving to that file will overwrite the special comments. " +
+                                         "Proceed anyway";
+            if (!AskYesNo("* * * * * * * * W A R N I N G!!! * * * * * * * * ", sWarning, enmIcon::Critical)) return;
+        }
+        oPrgm.WriteProgram(oChoice.sFull);
+        return;
+    }
+    if (AskYesNo("Read Data", "Read Data?", enmIcon::Question) && ChooseFile("", enmFileUse::Read, oChoice))
+        oMem.ReadData(oChoice.sFull);
+}
 
 void CFrontPanel::imgSaveState_Click() { NotYetImplemented(); }
 
@@ -150,20 +176,27 @@ void CFrontPanel::imgRestoreState_Click() { NotYetImplemented(); }
 void CFrontPanel::imgCopyright_Click() { oHost_.ShowAbout(); }
 
 void CFrontPanel::imgEdit_Click() {
-    if (Release) return;
-    NotYetImplemented();
+    if (Release || IsRunning()) return;
+    oHost_.ShowEditor(oPrgm.EditText(), [this](const std::string& sText) {
+        if (!oPrgm.AcceptEditText(sText)) return false;
+        if (bOn && !bRun) ShowCurrPrgmLine();
+        return true;
+    });
 }
 
 void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
-    if (oHost_.AskYesNo("Write Data", "Write Data?", enmIcon::Question) && oHost_.ChooseFile("", oChoice))
+    if (!IsRunning() && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
+        ChooseFile("", enmFileUse::Write, oChoice))
         oMem.WriteData(oChoice.sFull);
     EndKey();
 }
 
 void CFrontPanel::ReadProgramCard() {
-    // Program listings cannot be read yet.
-    NotYetImplemented();
+    CFileChoice oChoice;
+    if (!IsRunning() && AskYesNo("Read Program", "Read Program?", enmIcon::Question) &&
+        ChooseFile("", enmFileUse::Read, oChoice))
+        oPrgm.ReadProgram(oChoice.sFull);
     EndKey();
 }
 

@@ -39,8 +39,15 @@ public:
     // Input box with prompt, title and default answer; false on Cancel.
     virtual bool InputBox(const std::string& sPrompt, const std::string& sTitle,
                           const std::string& sDefault, std::string& sAnswer) = 0;
-    // The file selection dialog, modal, with an initial name or pattern; false on Cancel.
-    virtual bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) = 0;
+    // The file selection dialog, modal, with an initial name or pattern; false
+    // on Cancel. OK is refused ("Please select a file") for a name that
+    // FileIO::CheckChoice refuses for eUse.
+    virtual bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) = 0;
+    // The source editor, modal, showing sText. Its Close button hands the
+    // edited text to fnClose, which returns true when the text was accepted
+    // (the editor then closes) and false to keep it open; the close box (or
+    // Escape) closes it without handing anything over.
+    virtual void ShowEditor(const std::string& sText, const std::function<bool(const std::string&)>& fnClose) = 0;
 
     // The register viewer: one line per labelled register, modal.
     virtual void ShowRegisters(const std::vector<std::string>& vLines) = 0;

@@ -10,9 +10,14 @@ namespace corvel {
 
 enum class enmIcon { Information, Question, Critical };
 
+// What the chosen file is for: reading it (a missing file is refused) or
+// writing it (a missing file is created empty when the name is confirmed).
+enum class enmFileUse { Read, Write };
+
 struct CFileChoice {
     std::string sTyped;  // the file name box as typed or selected
-    std::string sFull;   // the directory shown in the dialog, a separator, the name
+    std::string sFull;   // the file meant: a typed absolute path as it stands, otherwise
+                         // the directory shown in the dialog, "/", the name
 };
 
 // Where a running program yields before every step: the host's event loop.
@@ -49,7 +54,7 @@ public:
     virtual void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
     virtual bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
     // The file selection dialog with an initial name or pattern; false on Cancel.
-    virtual bool ChooseFile(const std::string& sInitial, CFileChoice& oChoice) = 0;
+    virtual bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) = 0;
     // The memory block viewer for a register range code (raises for a bad code).
     virtual void ShowMemBlock(double& fRange) = 0;
     // The program label (lblPrgm) and the card picture (imgCard).

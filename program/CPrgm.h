@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "../machine/CMachine.h"
 #include "../numeric/CCalcError.h"
@@ -108,11 +109,50 @@ public:
     const CMachine& Machine() const { return m_; }
 
     // ---- listing files ----
+    // Asks whether to include step numbers, then writes the 999 steps; a
+    // failure shows its message and changes nothing.
     void WriteProgram(const std::string& sFile);
-    void ReadProgram(const std::string& sFile);
+    // Reads and checks a listing; only an accepted listing replaces the
+    // program (true). Every failure shows its message and changes nothing.
+    bool ReadProgram(const std::string& sFile);
+    // The part of a file name after its last "/" or "\".
+    static std::string FileTitle(const std::string& sName);
+    static std::string TrimBlanks(const std::string& s);
+
+    // ---- the source editor ----
+    // The program as the editor shows it: each of the 999 steps and CR LF.
+    std::string EditText() const;
+    // Rebuilds the program from the editor's text; false (after its message)
+    // when the text is refused, and then nothing has changed.
+    bool AcceptEditText(const std::string& sText);
+    // For each line of an editor text, the step it starts at when the text is
+    // taken back: 0 for a line that makes no step, -1 for one past step 999.
+    static std::vector<int> EditLineSteps(const std::string& sText);
 
 private:
     friend struct CPrgmOps;
+
+    using CSteps = std::array<std::string, kMaxSteps + 1>;
+    enum class enmRead { Read, Unreadable };
+    // A copy of the label table.
+    struct CLabels {
+        int16_t nCount = 0;
+        std::vector<std::string> vNames;
+        std::vector<int16_t> vLines;
+        std::unordered_map<int, int16_t> oNumbers;
+    };
+
+    // Reads a listing into aSteps (fillers after its last step).
+    enmRead ParseListing(const std::string& sFile, CSteps& aSteps, bool& bComments);
+    // Makes aSteps the program if its instructions are all known and its
+    // labels pass both scans (each failure shows its message); the memory is
+    // then as after Clear with these steps. Otherwise nothing changes.
+    bool AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail);
+    // The steps of an editor text, as Close takes them.
+    static void EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>* pLineSteps);
+    std::string CheckTokensIn(const CSteps& aSteps) const;
+    CLabels SaveLabels() const;
+    void RestoreLabels(const CLabels& o);
 
     void PushEntry();
     void Invalidate(int nFirst, int nLast);

@@ -1,16 +1,195 @@
-// Program listing files. Not available yet: both operations raise a forced
-// error so that no caller mistakes them for a working save or load.
-#include "../numeric/CCalcError.h"
+// Program listings: one step per line, written with or without step numbers
+// and read back with comments, tabs, step numbers, aliases and numbers spread
+// one character a step. A listing is read and checked as a whole before it
+// replaces the program in memory, so a rejected file loses nothing.
+#include <cstdio>
+#include <string>
+#include <utility>
+
+#include "../machine/CFileIO.h"
+#include "../numeric/NumUtil.h"
 #include "CPrgm.h"
 
 namespace corvel {
 
-void CPrgm::WriteProgram(const std::string&) {
-    throw CCalcError(enmErrKind::Forced, "writing program listings is not available yet");
+namespace {
+
+// A listing line longer than this cannot be a step: the rest of a line is
+// only ever a comment.
+constexpr size_t kLineKeep = 1 << 16;
+
+std::string ThreeDigits(int n) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%03d", n);
+    return buf;
 }
 
-void CPrgm::ReadProgram(const std::string&) {
-    throw CCalcError(enmErrKind::Forced, "reading program listings is not available yet");
+// Tabs count as blanks; each pair of adjacent blanks becomes one (one pass,
+// so three blanks become two); leading and trailing blanks go.
+std::string CleanBlanks(const std::string& sLine) {
+    std::string s;
+    s.reserve(sLine.size());
+    for (size_t i = 0; i < sLine.size(); ++i) {
+        const char c = sLine[i] == '\t' ? ' ' : sLine[i];
+        const char cNext = i + 1 < sLine.size() ? (sLine[i + 1] == '\t' ? ' ' : sLine[i + 1]) : '\0';
+        s.push_back(c);
+        if (c == ' ' && cNext == ' ') ++i;   // the pair counts once
+    }
+    return CPrgm::TrimBlanks(s);
+}
+
+// The first "#" of a line and whether it starts a comment: it does when it
+// is the first character or follows a blank or a tab. Only the first "#" of
+// a line is looked at.
+bool FindComment(const std::string& sLine) {
+    const size_t p = sLine.find('#');
+    if (p == std::string::npos) return false;
+    return p == 0 || sLine[p - 1] == ' ' || sLine[p - 1] == '\t';
+}
+
+bool IsNumber(const std::string& s) {
+    double f = 0;
+    return NumUtil::ParseWhole(s, f) && s.find_first_of(" \t") == std::string::npos;
+}
+
+} // namespace
+
+std::string CPrgm::TrimBlanks(const std::string& s) {
+    const size_t a = s.find_first_not_of(' ');
+    if (a == std::string::npos) return std::string();
+    return s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+std::string CPrgm::FileTitle(const std::string& sName) {
+    const size_t p = sName.find_last_of("/\\");
+    return p == std::string::npos ? sName : sName.substr(p + 1);
+}
+
+void CPrgm::WriteProgram(const std::string& sFile) {
+    const bool bNumbers = fb_.AskYesNo("Confirmation", "Include line numbers with the listing?", enmIcon::Question);
+    bool bOk = false;
+    try {
+        FileIO::CAtomicWriter oOut(sFile);
+        for (int n = 1; n <= kMaxSteps; ++n)
+            oOut.WriteLine(bNumbers ? ShowLine(n) : Program_[static_cast<size_t>(n)]);
+        bOk = oOut.Commit();
+    } catch (const std::exception&) {
+        bOk = false;
+    }
+    if (!bOk) {
+        fb_.MsgBox("Error in writing to file " + sFile, "File Input Error");
+        return;
+    }
+    sFilename_ = sFile;
+    fb_.SetProgramLabel(sFile);
+    fb_.SetCardVisible(true);
+}
+
+CPrgm::enmRead CPrgm::ParseListing(const std::string& sFile, CSteps& aSteps, bool& bComments) {
+    FileIO::CLineReader oIn(sFile, kLineKeep, true);
+    if (!oIn.IsOpen()) return enmRead::Unreadable;
+    aSteps[0].clear();
+    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = "R/S";
+    bComments = false;
+    int k = 1;
+    std::string sRaw;
+    bool bCut = false;
+    while (oIn.ReadLine(sRaw, bCut)) {
+        std::string sLine = CleanBlanks(sRaw);
+        const bool bComment = FindComment(sLine);
+        if (bComment) bComments = true;
+        // A line too long for what is kept must end in a comment.
+        if (bCut && !bComment) return enmRead::Unreadable;
+        if (sLine.empty() || sLine[0] == '#') continue;
+        const size_t nBlank = sLine.find(' ');
+        if (nBlank != std::string::npos && IsNumber(sLine.substr(0, nBlank))) sLine = sLine.substr(nBlank + 1);
+        if (bComment) sLine = sLine.substr(0, sLine.find('#'));
+        sLine = TrimBlanks(sLine);
+        Translate(sLine);
+        if (sLine.size() <= 1 || !IsNumber(sLine)) {
+            if (k > kMaxSteps) return enmRead::Unreadable;
+            aSteps[static_cast<size_t>(k++)] = sLine;
+        } else {
+            for (char c : sLine) {
+                if (k > kMaxSteps) return enmRead::Unreadable;
+                aSteps[static_cast<size_t>(k++)] = std::string(1, c);
+            }
+        }
+    }
+    return oIn.HasFailed() ? enmRead::Unreadable : enmRead::Read;
+}
+
+bool CPrgm::ReadProgram(const std::string& sFile) {
+    CSteps aSteps;
+    bool bComments = false;
+    enmRead eRead = enmRead::Unreadable;
+    try {
+        eRead = ParseListing(sFile, aSteps, bComments);
+    } catch (const std::exception&) {
+        eRead = enmRead::Unreadable;
+    }
+    if (eRead != enmRead::Read) {
+        fb_.MsgBox("Error in reading file " + sFile, "File Input Error");
+        return false;
+    }
+    if (!AdoptIfValid(aSteps, " source file and reload again. The following errors were found:")) return false;
+    SpecialComments = bComments;
+    PrgmPtr = 1;
+    if (HasProgram()) {
+        sFilename_ = sFile;
+        fb_.SetProgramLabel(FileTitle(sFile));
+        fb_.SetCardVisible(true);
+    }
+    return true;
+}
+
+bool CPrgm::AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail) {
+    const std::string sErrors = CheckTokensIn(aSteps);
+    if (!sErrors.empty()) {
+        fb_.ShowNotice("Listing Error",
+                       "Your program has incompatible commands. Please edit the " + sErrorTail + "\r\n\r\n" + sErrors,
+                       enmIcon::Critical);
+        return false;
+    }
+    // The label scans run on the new steps in place; a failure puts the old
+    // program and its label table back.
+    const CLabels oOldLabels = SaveLabels();
+    std::swap(Program_, aSteps);
+    Invalidate(0, kMaxSteps);
+    if (!ScanLabels() || !ScanGotos()) {
+        std::swap(Program_, aSteps);
+        Invalidate(0, kMaxSteps);
+        RestoreLabels(oOldLabels);
+        return false;
+    }
+    // Accepted: the memory starts afresh with the new steps, as after Clear.
+    RetPtr = 0;
+    RetStack.fill(0);
+    Halted = false;
+    m_.bInErr = false;
+    PrgmPtr = 0;
+    sFilename_.clear();
+    SpecialComments = false;
+    return true;
+}
+
+CPrgm::CLabels CPrgm::SaveLabels() const {
+    CLabels o;
+    o.nCount = LabelCount;
+    o.vNames.assign(LabelName_.begin(), LabelName_.begin() + LabelCount + 1);
+    o.vLines.assign(LabelLine_.begin(), LabelLine_.begin() + LabelCount + 1);
+    o.oNumbers = oNumberLabels_;
+    return o;
+}
+
+void CPrgm::RestoreLabels(const CLabels& o) {
+    LabelCount = o.nCount;
+    for (int k = 0; k <= o.nCount; ++k) {
+        LabelName_[static_cast<size_t>(k)] = o.vNames[static_cast<size_t>(k)];
+        LabelLine_[static_cast<size_t>(k)] = o.vLines[static_cast<size_t>(k)];
+    }
+    oNumberLabels_ = o.oNumbers;
+    ++nLabelGen_;
 }
 
 } // namespace corvel

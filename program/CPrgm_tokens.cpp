@@ -1,5 +1,6 @@
 // The instruction vocabulary: the sorted token table used to check listings,
 // and the aliases a listing may use.
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -91,12 +92,19 @@ int16_t CPrgm::SearchToken(const std::string& sToken) const {
     return 0;
 }
 
-std::string CPrgm::CheckTokens() const {
+std::string CPrgm::CheckTokens() const { return CheckTokensIn(Program_); }
+
+std::string CPrgm::CheckTokensIn(const CSteps& aSteps) const {
     std::string sReport;
     for (int n = 1; n <= kMaxSteps; ++n) {
-        const std::string& sStep = Program_[n];
+        const std::string& sStep = aSteps[static_cast<size_t>(n)];
         const std::string sMnemonic = Upper(sStep.substr(0, sStep.find(' ')));
-        if (SearchToken(sMnemonic) == 0) sReport += "Line " + std::to_string(n) + " " + sStep + "\r\n";
+        // A control character anywhere makes a step that cannot be an instruction.
+        const bool bControl = std::any_of(sStep.begin(), sStep.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+        });
+        if (bControl || SearchToken(sMnemonic) == 0)
+            sReport += "Line " + std::to_string(n) + " " + sStep + "\r\n";
     }
     return sReport;
 }

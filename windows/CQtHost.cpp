@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QThread>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include <chrono>
 
+#include "../machine/CFileIO.h"
 #include "CPanelWindow.h"
 #include "MyMsgBox.h"
 #include "ViewMemReg.h"
@@ -125,33 +129,43 @@ bool CQtHost::InputBox(const std::string& sPrompt, const std::string& sTitle, co
     return true;
 }
 
-bool CQtHost::ChooseFile(const std::string& sInitial, CFileChoice& oChoice) {
+bool CQtHost::ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) {
     QFileDialog oDlg(DialogParent(), QStringLiteral("File Selection Dialog Box"), QDir::currentPath());
     oDlg.setOption(QFileDialog::DontUseNativeDialog, true);
     oDlg.setFileMode(QFileDialog::AnyFile);
     oDlg.setAcceptMode(QFileDialog::AcceptOpen);
     const QString sInit = Q(sInitial);
-    if (sInit.contains('*') || sInit.contains('?')) {
-        oDlg.setNameFilters({sInit, QStringLiteral("All files (*)")});
-    } else {
-        oDlg.setNameFilters({QStringLiteral("Programs (*.corvel)"), QStringLiteral("Data files (*.dax)"),
-                             QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")});
-        oDlg.selectNameFilter(QStringLiteral("All files (*)"));
-        if (!sInit.isEmpty()) oDlg.selectFile(sInit);
+    if (sInit.contains('*') || sInit.contains('?')) oDlg.setNameFilters({sInit, QStringLiteral("All files (*)")});
+    for (;;) {
+        if (oDlg.exec() != QDialog::Accepted) return false;
+        QString sTyped;
+        if (auto* pEdit = oDlg.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) sTyped = pEdit->text().trimmed();
+        const QStringList vSelected = oDlg.selectedFiles();
+        if (sTyped.isEmpty() && !vSelected.isEmpty()) sTyped = QFileInfo(vSelected.first()).fileName();
+        const std::string sFull =
+            FileIO::JoinChoice(oDlg.directory().absolutePath().toStdString(), sTyped.toStdString());
+        if (FileIO::CheckChoice(sFull, eUse == enmFileUse::Write)) {
+            oChoice.sTyped = sTyped.toStdString();
+            oChoice.sFull = sFull;
+            return true;
+        }
+        QMessageBox::critical(&oDlg, QStringLiteral("Error"), QStringLiteral("Please select a file"));
     }
-    if (oDlg.exec() != QDialog::Accepted) return false;
+}
 
-    // The name as it stands in the name box; a selection in the list puts
-    // the bare name there too.
-    QString sTyped;
-    if (auto* pEdit = oDlg.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) sTyped = pEdit->text().trimmed();
-    const QStringList vSelected = oDlg.selectedFiles();
-    if (sTyped.isEmpty() && !vSelected.isEmpty()) sTyped = QFileInfo(vSelected.first()).fileName();
-    if (sTyped.isEmpty()) return false;
-    const QString sDir = oDlg.directory().absolutePath();
-    oChoice.sTyped = sTyped.toStdString();
-    oChoice.sFull = QDir::toNativeSeparators(sDir + '/' + QFileInfo(sTyped).fileName()).toStdString();
-    return true;
+void CQtHost::ShowEditor(const std::string& sText, const std::function<bool(const std::string&)>& fnClose) {
+    QDialog oDlg(DialogParent());
+    oDlg.setWindowTitle(QStringLiteral("Source Code Editor"));
+    auto* pLayout = new QVBoxLayout(&oDlg);
+    auto* pText = new QPlainTextEdit(&oDlg);
+    pText->setPlainText(Q(sText));
+    pLayout->addWidget(pText);
+    auto* pClose = new QPushButton(QStringLiteral("&Close"), &oDlg);
+    pLayout->addWidget(pClose);
+    QObject::connect(pClose, &QPushButton::clicked, &oDlg, [&]() {
+        if (fnClose(pText->toPlainText().toStdString())) oDlg.accept();
+    });
+    oDlg.exec();
 }
 
 void CQtHost::ShowRegisters(const std::vector<std::string>& vLines) { RegistersWindow().ShowMem(vLines); }

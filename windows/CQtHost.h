@@ -35,7 +35,8 @@ public:
     void ShowMsg(const std::string& sText, const std::string& sTitle) override;
     bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
                   std::string& sAnswer) override;
-    bool ChooseFile(const std::string& sInitial, corvel::CFileChoice& oChoice) override;
+    bool ChooseFile(const std::string& sInitial, corvel::enmFileUse eUse, corvel::CFileChoice& oChoice) override;
+    void ShowEditor(const std::string& sText, const std::function<bool(const std::string&)>& fnClose) override;
     void ShowRegisters(const std::vector<std::string>& vLines) override;
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) override;
     void ShowAbout() override;

@@ -46,7 +46,7 @@ public:
         vYesNo.pop_front();
         return b;
     }
-    bool ChooseFile(const std::string& sInitial, CFileChoice& o) override {
+    bool ChooseFile(const std::string& sInitial, enmFileUse, CFileChoice& o) override {
         vShown.push_back("file [" + sInitial + "]");
         if (vFiles.empty()) return false;
         o = vFiles.front();

@@ -52,12 +52,21 @@ public:
         vInputs.pop_front();
         return !sAnswer.empty();
     }
-    bool ChooseFile(const std::string& sInitial, CFileChoice& o) override {
+    bool ChooseFile(const std::string& sInitial, enmFileUse, CFileChoice& o) override {
         vShown.push_back("file [" + sInitial + "]");
         if (vFiles.empty()) return false;
         o = vFiles.front();
         vFiles.pop_front();
         return true;
+    }
+    void ShowEditor(const std::string& sText, const std::function<bool(const std::string&)>& fnClose) override {
+        vShown.push_back("editor");
+        sEditorText = sText;
+        while (!vEditorTexts.empty()) {
+            const std::string s = vEditorTexts.front();
+            vEditorTexts.pop_front();
+            if (fnClose(s)) return;
+        }
     }
     void ShowRegisters(const std::vector<std::string>& v) override { vLastViewer = v; ++nViewers; }
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fn) override {
@@ -85,6 +94,8 @@ public:
     std::deque<bool> vYesNo;
     std::deque<std::string> vInputs;
     std::deque<CFileChoice> vFiles;
+    std::deque<std::string> vEditorTexts;   // texts Close is pressed with, in turn
+    std::string sEditorText;                 // what the editor was opened with
     std::vector<std::string> vLastViewer, vLastViewerNonZero;
     int nViewers = 0;
     bool bExited = false;

@@ -163,12 +163,12 @@ TEST(HostDialogs, FileChoiceGivesTheTypedNameAndTheFullPath) {
         static_cast<QDialog*>(pDlg)->accept();
     });
     CFileChoice oChoice;
-    ASSERT_TRUE(o.oHost.ChooseFile("", oChoice));
+    ASSERT_TRUE(o.oHost.ChooseFile("", enmFileUse::Write, oChoice));
     EXPECT_EQ(sTitle, "File Selection Dialog Box");
     EXPECT_EQ(oChoice.sTyped, "prog.corvel");
     EXPECT_EQ(QString::fromStdString(oChoice.sFull),
               QDir::toNativeSeparators(QDir(oDir.path()).absolutePath() + "/prog.corvel"));
 
     CModalWatchdog oCancel([&](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    EXPECT_FALSE(o.oHost.ChooseFile("*.dax", oChoice));
+    EXPECT_FALSE(o.oHost.ChooseFile("*.dax", enmFileUse::Read, oChoice));
 }

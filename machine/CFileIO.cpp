@@ -1,0 +1,217 @@
+#include "CFileIO.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <system_error>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace corvel {
+
+namespace FileIO {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::FILE* OpenFile(const fs::path& oPath, const char* sMode) {
+#ifdef _WIN32
+    std::wstring sWideMode(sMode, sMode + std::char_traits<char>::length(sMode));
+    return _wfopen(oPath.c_str(), sWideMode.c_str());
+#else
+    return std::fopen(oPath.c_str(), sMode);
+#endif
+}
+
+} // namespace
+
+fs::path ToPath(const std::string& sName) {
+#ifdef _WIN32
+    return fs::path(std::u8string(sName.begin(), sName.end()));
+#else
+    return fs::path(sName);
+#endif
+}
+
+std::FILE* OpenForReading(const std::string& sName) {
+#ifdef _WIN32
+    std::error_code ec;
+    if (!fs::is_regular_file(ToPath(sName), ec)) return nullptr;
+    return OpenFile(ToPath(sName), "rb");
+#else
+    // Opened without waiting (a pipe with no writer would block), then
+    // refused unless it is a plain file.
+    const int fd = ::open(sName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    const int nFlags = ::fcntl(fd, F_GETFL);
+    if (nFlags >= 0) ::fcntl(fd, F_SETFL, nFlags & ~O_NONBLOCK);
+    std::FILE* p = ::fdopen(fd, "rb");
+    if (!p) ::close(fd);
+    return p;
+#endif
+}
+
+bool CheckChoice(const std::string& sFull, bool bForWriting) {
+    if (sFull.empty() || sFull.find_first_of("*?") != std::string::npos) return false;
+    const char cLast = sFull.back();
+    if (cLast == '/' || cLast == '\\') return false;
+    const fs::path oPath = ToPath(sFull);
+    std::error_code ec;
+    const fs::file_status oStatus = fs::status(oPath, ec);
+    if (fs::exists(oStatus)) {
+        if (!fs::is_regular_file(oStatus)) return false;
+#ifndef _WIN32
+        return ::access(oPath.c_str(), bForWriting ? (R_OK | W_OK) : R_OK) == 0;
+#else
+        return true;
+#endif
+    }
+    if (!bForWriting) return false;
+    // A new name for writing: the check creates the file, empty.
+    std::FILE* p = OpenFile(oPath, "wbx");
+    if (!p) return false;
+    std::fclose(p);
+    return true;
+}
+
+std::string JoinChoice(const std::string& sDirectory, const std::string& sTyped) {
+    const fs::path oTyped = ToPath(sTyped);
+    if (oTyped.is_absolute() || sDirectory.empty()) return sTyped;
+    std::string s = sDirectory;
+    if (s.back() != '/') s += '/';
+    return s + sTyped;
+}
+
+// ---- CAtomicWriter ----
+
+CAtomicWriter::CAtomicWriter(const std::string& sTarget) : oTarget_(ToPath(sTarget)) {
+    // A link is followed, so that the file it names is replaced and the
+    // link stays; a target that exists but is no plain file (a directory,
+    // a device) is never replaced.
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(oTarget_, ec))) {
+        oTarget_ = fs::weakly_canonical(oTarget_, ec);
+        if (ec) return;
+    }
+    const fs::file_status oStatus = fs::status(oTarget_, ec);
+    if (fs::exists(oStatus)) {
+        if (!fs::is_regular_file(oStatus)) return;
+#ifndef _WIN32
+        // A file we may not write stays as it is.
+        if (::access(oTarget_.c_str(), W_OK) != 0) return;
+#endif
+        // The new file takes the old one's permissions.
+        bKeepPerms_ = true;
+        ePerms_ = oStatus.permissions();
+    }
+    static std::atomic<unsigned> nSerial{0};
+    const auto nTick =
+        static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int nTry = 0; nTry < 16 && !pFile_; ++nTry) {
+        char sSuffix[64];
+        std::snprintf(sSuffix, sizeof sSuffix, ".%llx-%x.tmp", nTick & 0xffffffffULL, nSerial.fetch_add(1) + 1);
+        oTemp_ = oTarget_;
+        oTemp_ += sSuffix;
+        pFile_ = OpenFile(oTemp_, "wbx");   // never reuses an existing file
+    }
+    bOk_ = pFile_ != nullptr;
+}
+
+CAtomicWriter::~CAtomicWriter() { Abandon(); }
+
+void CAtomicWriter::Write(std::string_view s) {
+    if (bOk_ && !s.empty() && std::fwrite(s.data(), 1, s.size(), pFile_) != s.size()) bOk_ = false;
+}
+
+void CAtomicWriter::WriteLine(std::string_view s) {
+    Write(s);
+    Write("\r\n");
+}
+
+bool CAtomicWriter::Commit() {
+    if (!pFile_) return false;
+    if (std::fflush(pFile_) != 0 || std::ferror(pFile_)) bOk_ = false;
+    if (std::fclose(pFile_) != 0) bOk_ = false;
+    pFile_ = nullptr;
+    std::error_code ec;
+    if (bOk_ && bKeepPerms_) fs::permissions(oTemp_, ePerms_, ec);
+    if (bOk_) fs::rename(oTemp_, oTarget_, ec);
+    if (!bOk_ || ec) {
+        fs::remove(oTemp_, ec);
+        bOk_ = false;
+    }
+    bDone_ = true;
+    return bOk_;
+}
+
+void CAtomicWriter::Abandon() {
+    if (pFile_) {
+        std::fclose(pFile_);
+        pFile_ = nullptr;
+    }
+    if (!bDone_ && !oTemp_.empty()) {
+        std::error_code ec;
+        fs::remove(oTemp_, ec);
+    }
+    bDone_ = true;
+}
+
+// ---- readers ----
+
+bool CByteReader::Fill() {
+    if (!pFile_ || bEnd_) return false;
+    nLen_ = std::fread(aBuf_.data(), 1, aBuf_.size(), pFile_);
+    nPos_ = 0;
+    if (nLen_ == 0) {
+        bEnd_ = true;
+        if (std::ferror(pFile_)) bFailed_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool CLineReader::ReadLine(std::string& sLine, bool& bCut) {
+    sLine.clear();
+    bCut = false;
+    char c = 0;
+    if (bFirst_) {
+        bFirst_ = false;
+        // A UTF-8 byte order mark carries nothing.
+        static const char kBom[] = "\xEF\xBB\xBF";
+        std::string sStart;
+        while (sStart.size() < 3 && oBytes_.Peek(c) && c == kBom[sStart.size()]) {
+            oBytes_.Next(c);
+            sStart.push_back(c);
+        }
+        if (sStart.size() < 3) sLine = sStart;   // not a mark after all: those bytes are text
+    }
+    bool bAny = !sLine.empty();
+    while (oBytes_.Next(c)) {
+        bAny = true;
+        if (c == '\n') break;
+        if (c == '\r') {
+            char cNext = 0;
+            if (oBytes_.Peek(cNext) && cNext == '\n') oBytes_.Next(cNext);
+            break;
+        }
+        if (bSkipLeading_ && sLine.empty() && (c == ' ' || c == '\t')) continue;
+        if (sLine.size() < nKeep_)
+            sLine.push_back(c);
+        else
+            bCut = true;
+    }
+    return bAny;
+}
+
+} // namespace FileIO
+
+} // namespace corvel

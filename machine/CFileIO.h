@@ -1,0 +1,119 @@
+#pragma once
+// The calculator's text files, read and written safely: writers go to a
+// temporary file beside the target that is renamed into place only when
+// everything was written, so a failed or interrupted save leaves the old
+// file whole; readers open only regular files (a directory, a device or a
+// pipe is refused at once) and accept any line ends.
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace corvel {
+
+namespace FileIO {
+
+// Names are UTF-8 text; on POSIX systems they are passed on byte for byte.
+std::filesystem::path ToPath(const std::string& sName);
+
+// The file selection dialog's check of a confirmed name: a name that can be
+// opened for reading (bForWriting false) or for reading and writing (a
+// missing file is then created empty). A wildcard, an empty name, a
+// directory or anything but a plain file is refused.
+bool CheckChoice(const std::string& sFull, bool bForWriting);
+
+// The name a dialog showing sDirectory means by the text of its name box: a
+// typed absolute path as it stands, anything else inside sDirectory.
+std::string JoinChoice(const std::string& sDirectory, const std::string& sTyped);
+
+// Opens a regular file for reading, following links; nullptr for anything
+// else (missing, unreadable, a directory, a device, a pipe, a socket),
+// without waiting on it.
+std::FILE* OpenForReading(const std::string& sName);
+
+// A file written under a temporary name beside its target. Commit renames it
+// over the target; anything else (a failed write, an exception) removes it.
+class CAtomicWriter {
+public:
+    explicit CAtomicWriter(const std::string& sTarget);
+    CAtomicWriter(const CAtomicWriter&) = delete;
+    CAtomicWriter& operator=(const CAtomicWriter&) = delete;
+    ~CAtomicWriter();
+
+    bool IsOpen() const { return pFile_ != nullptr; }
+    void Write(std::string_view s);
+    void WriteLine(std::string_view s);   // the text and CR LF
+    // Flushes, closes and renames into place; false when anything failed
+    // (then the target is as it was).
+    bool Commit();
+
+private:
+    void Abandon();
+
+    std::filesystem::path oTarget_, oTemp_;
+    std::FILE* pFile_ = nullptr;
+    bool bOk_ = false;
+    bool bDone_ = false;
+    bool bKeepPerms_ = false;
+    std::filesystem::perms ePerms_ = std::filesystem::perms::none;
+};
+
+// Buffered bytes of a file opened with OpenForReading.
+class CByteReader {
+public:
+    explicit CByteReader(const std::string& sName) : pFile_(OpenForReading(sName)) {}
+    CByteReader(const CByteReader&) = delete;
+    CByteReader& operator=(const CByteReader&) = delete;
+    ~CByteReader() {
+        if (pFile_) std::fclose(pFile_);
+    }
+
+    bool IsOpen() const { return pFile_ != nullptr; }
+    bool HasFailed() const { return bFailed_; }
+    // The next byte, or false at the end of the file or on a read error.
+    bool Next(char& c) {
+        if (nPos_ == nLen_ && !Fill()) return false;
+        c = aBuf_[nPos_++];
+        return true;
+    }
+    // The next byte without taking it.
+    bool Peek(char& c) {
+        if (nPos_ == nLen_ && !Fill()) return false;
+        c = aBuf_[nPos_];
+        return true;
+    }
+
+private:
+    bool Fill();
+
+    std::FILE* pFile_;
+    std::array<char, 1 << 16> aBuf_{};
+    size_t nPos_ = 0, nLen_ = 0;
+    bool bEnd_ = false, bFailed_ = false;
+};
+
+// Lines of a text file, ended by CR LF, LF or a lone CR. A UTF-8 byte order
+// mark before the first line is dropped. At most nKeep characters of a line
+// are kept; the rest is skipped and the line reported as cut. With
+// bSkipLeadingBlanks, blanks and tabs at the start of a line are not kept
+// (so no run of them can push the text out of what is kept).
+class CLineReader {
+public:
+    CLineReader(const std::string& sName, size_t nKeep, bool bSkipLeadingBlanks = false)
+        : oBytes_(sName), nKeep_(nKeep), bSkipLeading_(bSkipLeadingBlanks) {}
+    bool IsOpen() const { return oBytes_.IsOpen(); }
+    bool HasFailed() const { return oBytes_.HasFailed(); }
+    // False when no line is left.
+    bool ReadLine(std::string& sLine, bool& bCut);
+
+private:
+    CByteReader oBytes_;
+    size_t nKeep_;
+    bool bSkipLeading_;
+    bool bFirst_ = true;
+};
+
+} // namespace FileIO
+
+} // namespace corvel

@@ -1,0 +1,99 @@
+// The source editor's side of program memory: the program as text, and the
+// text taken back into program memory with the checks of a listing.
+#include <string>
+#include <vector>
+
+#include "CPrgm.h"
+
+namespace corvel {
+
+namespace {
+
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+// Lines of a text, ended by CR LF, LF or CR.
+std::vector<std::string> SplitLines(const std::string& sText) {
+    std::vector<std::string> v;
+    std::string sLine;
+    for (size_t i = 0; i < sText.size(); ++i) {
+        const char c = sText[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < sText.size() && sText[i + 1] == '\n') ++i;
+            v.push_back(sLine);
+            sLine.clear();
+        } else {
+            sLine.push_back(c);
+        }
+    }
+    if (!sLine.empty()) v.push_back(sLine);
+    return v;
+}
+
+std::string TrimBlanksAndTabs(const std::string& s) {
+    const size_t a = s.find_first_not_of(" \t");
+    if (a == std::string::npos) return std::string();
+    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+}
+
+// The instruction of an editor line: "LBL" keeps its label as written; any
+// other line is upper-cased, except that a GTO or GSB keeps the case of its
+// label too (labels e and E differ).
+std::string EditInstruction(const std::string& sLine) {
+    if (Upper(sLine.substr(0, 3)) == "LBL") return "LBL" + sLine.substr(3);
+    const size_t nBlank = sLine.find(' ');
+    const std::string sMnemonic = Upper(sLine.substr(0, nBlank));
+    if (nBlank != std::string::npos && (sMnemonic == "GTO" || sMnemonic == "GSB"))
+        return sMnemonic + sLine.substr(nBlank);
+    return Upper(sLine);
+}
+
+} // namespace
+
+std::string CPrgm::EditText() const {
+    std::string s;
+    for (int n = 1; n <= kMaxSteps; ++n) {
+        s += Program_[static_cast<size_t>(n)];
+        s += "\r\n";
+    }
+    return s;
+}
+
+void CPrgm::EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>* pLineSteps) {
+    aSteps[0].clear();
+    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = "R/S";
+    int k = 1;
+    for (const std::string& sRaw : SplitLines(sText)) {
+        const std::string sLine = TrimBlanksAndTabs(sRaw);
+        if (pLineSteps) pLineSteps->push_back(sLine.empty() ? 0 : (k > kMaxSteps ? -1 : k));
+        if (sLine.empty() || k > kMaxSteps) continue;
+        if (sLine.size() >= 2 && sLine.find_first_not_of(".0123456789") == std::string::npos) {
+            // A number line: one step a character, as digits are keyed. Only
+            // digits and points count: "1/x" and "10^x" are instructions.
+            for (size_t i = 0; i < sLine.size() && k <= kMaxSteps; ++i)
+                aSteps[static_cast<size_t>(k++)] = std::string(1, sLine[i]);
+            continue;
+        }
+        std::string sStep = EditInstruction(sLine);
+        Translate(sStep);
+        aSteps[static_cast<size_t>(k++)] = sStep;
+    }
+}
+
+bool CPrgm::AcceptEditText(const std::string& sText) {
+    CSteps aSteps;
+    EditSteps(sText, aSteps, nullptr);
+    return AdoptIfValid(aSteps, " source code. The following errors were found:");
+}
+
+std::vector<int> CPrgm::EditLineSteps(const std::string& sText) {
+    CSteps aSteps;
+    std::vector<int> v;
+    EditSteps(sText, aSteps, &v);
+    return v;
+}
+
+} // namespace corvel

@@ -1,0 +1,139 @@
+// Programs as files from the front panel: the card slot, the card functions
+// of the ENTER key and the source editor.
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "PanelFixture.h"
+
+namespace fs = std::filesystem;
+using S = std::vector<std::string>;
+
+namespace {
+
+class CardTest : public PanelTest {
+protected:
+    fs::path oDir = fs::temp_directory_path() /
+                    ("corvel_cards_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    void SetUp() override { fs::create_directories(oDir); }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(oDir, ec);
+    }
+    CFileChoice Choice(const std::string& sName) { return {sName, (oDir / sName).string()}; }
+};
+
+// Every step text the keyboard can record.
+std::set<std::string> KeyboardSteps() {
+    std::set<std::string> o;
+    int n = 0;
+    const CKeyRow* pRows = KeyRows(n);
+    for (int i = 0; i < n; ++i)
+        for (const CKeyAct& a : pRows[i].aPrgm)
+            if (a.eAct == enmAct::Record) o.insert(a.sText);
+    for (int e = 1; e <= static_cast<int>(enmPendOp::lbl); ++e) {
+        const CPendRow& r = PendRow(static_cast<enmPendOp>(e));
+        for (char d = '0'; d <= '9'; ++d)
+            if (r.sDigit) o.insert(std::string(r.sDigit) + " " + d);
+        for (char c = 'A'; c <= 'E'; ++c)
+            if (r.sLetter) o.insert(std::string(r.sLetter) + " " + (r.bLowerLetter ? static_cast<char>(c + 32) : c));
+        if (r.sIndirect) o.insert(std::string(r.sIndirect) + " (i)");
+        if (r.sSum) o.insert(r.sSum);
+    }
+    return o;
+}
+
+} // namespace
+
+TEST_F(CardTest, EveryKeyboardStepSurvivesTheEditorUnchanged) {
+    const std::set<std::string> oSteps = KeyboardSteps();
+    ASSERT_GT(oSteps.size(), 300u);
+    CPrgm& p = oMain.oPrgm;
+    p.Clear();
+    int k = 1;
+    for (const std::string& s : oSteps) p.SetLine(k++, s);
+    ASSERT_TRUE(p.AcceptEditText(p.EditText())) << (oHost.vMessages.empty() ? "" : oHost.vMessages.back());
+    for (int n = 1; n < k; ++n) {
+        const std::string sBefore = *std::next(oSteps.begin(), n - 1);
+        CStep oWas;
+        {
+            CPrgm oOther(oMain.oMachine, oMain);
+            oOther.SetLine(1, sBefore);
+            oWas = oOther.DecodedStep(1);
+        }
+        const CStep& oNow = p.DecodedStep(n);
+        const std::string sWhat = sBefore + " -> " + p.GetLine(n);
+        EXPECT_EQ(oNow.pInstr, oWas.pInstr) << sWhat;
+        EXPECT_EQ(oNow.pfn, oWas.pfn) << sWhat;
+        EXPECT_EQ(oNow.oOp.eKind, oWas.oOp.eKind) << sWhat;
+        EXPECT_EQ(oNow.oSto.nReg, oWas.oSto.nReg) << sWhat;
+        EXPECT_EQ(oNow.oRcl.nReg, oWas.oRcl.nReg) << sWhat;
+        const std::string sMnemonic = sBefore.substr(0, 3);
+        if (sMnemonic == "GTO" || sMnemonic == "GSB" || sMnemonic == "LBL")
+            EXPECT_EQ(oNow.oOp.sText, oWas.oOp.sText) << sWhat;   // labels keep their case
+    }
+}
+
+TEST_F(CardTest, TheEditorButtonRebuildsOnlyAnAcceptedText) {
+    Keys("W/PRGM f SST A 2 * h GTO RUN");
+    oHost.vEditorTexts = {"LBL A\nFOO\n", "LBL B\n3\n+\nRTN\n"};
+    oMain.imgEdit_Click();
+    EXPECT_EQ(oHost.sEditorText.substr(0, 18), "LBL A\r\n2\r\n*\r\nRTN\r\n");
+    EXPECT_EQ(oMain.oPrgm.GetLine(1), "LBL B");   // the first text was refused, the second taken
+    Keys("4 B");
+    EXPECT_EQ(X(), 7);
+    // While it stays open after a refusal and is then closed, nothing changes.
+    oHost.vEditorTexts = {"GTO Z\n"};
+    oMain.imgEdit_Click();
+    EXPECT_EQ(oMain.oPrgm.GetLine(1), "LBL B");
+    oMain.Release = true;
+    oHost.vShown.clear();
+    oMain.imgEdit_Click();
+    EXPECT_TRUE(oHost.vShown.empty());
+}
+
+TEST_F(CardTest, TheCardSlotWritesTheProgramAndReadsData) {
+    std::ofstream((oDir / "data.dax").string()) << "5\r\n6\r\n";
+    // No program: the slot offers to read data.
+    oHost.vYesNo = {true};
+    oHost.vFiles = {Choice("data.dax")};
+    oMain.imgCardReader_Click();
+    EXPECT_EQ(oHost.vMessages, S({"Read Data|Read Data?"}));
+    EXPECT_EQ(oMain.oMem.Rcl(1), 6);
+    // With a program: "Write Program?", the file, step numbers or not.
+    Keys("W/PRGM f SST A 2 * h GTO RUN");
+    oHost.vMessages.clear();
+    oHost.vYesNo = {true, false};
+    oHost.vFiles = {Choice("p.corvel")};
+    oMain.imgCardReader_Click();
+    EXPECT_EQ(oHost.vMessages, S({"Write Program|Write Program?", "Confirmation|Include line numbers with the listing?"}));
+    EXPECT_TRUE(oMain.bCardVisible);
+    EXPECT_EQ(oMain.lblPrgm, (oDir / "p.corvel").string());
+    // g ENTER reads it back over another program.
+    Keys("f CLX");
+    EXPECT_FALSE(oMain.oPrgm.HasProgram());
+    oHost.vYesNo = {true};
+    oHost.vFiles = {Choice("p.corvel")};
+    Keys("g ENTER 5 A");
+    EXPECT_EQ(X(), 10);
+    EXPECT_EQ(oMain.lblPrgm, (oDir / "p.corvel").string());   // the run's end shows the file name
+}
+
+TEST_F(CardTest, OverwritingAFileWithCommentsIsWarnedFirst) {
+    const std::string sFile = (oDir / "c.corvel").string();
+    std::ofstream(sFile) << "# a remark\nLBL A\nRTN\n";
+    ASSERT_TRUE(oMain.oPrgm.ReadProgram(sFile));
+    oHost.vMessages.clear();
+    oHost.vYesNo = {true, false};   // Write Program? yes; the warning: no
+    oHost.vFiles = {Choice("c.corvel")};
+    oMain.imgCardReader_Click();
+    ASSERT_EQ(oHost.vMessages.size(), 2u);
+    EXPECT_EQ(oHost.vMessages[1],
+              "* * * * * * * * W A R N I N G!!! * * * * * * * * |You are about to write to an existing program file "
+              "that contains special comments that were entered with a text editor. Saving to that file will "
+              "overwrite the special comments. Proceed anyway");
+    std::ifstream in(sFile);
+    std::string sFirst;
+    std::getline(in, sFirst);
+    EXPECT_EQ(sFirst, "# a remark");   // not overwritten
+}

@@ -1,0 +1,170 @@
+// Program listings and the editor's text: what is read, what is refused, and
+// that nothing is lost when a file or a text is refused.
+#include <filesystem>
+#include <fstream>
+
+#include "PrgmFixture.h"
+
+namespace fs = std::filesystem;
+using S = std::vector<std::string>;
+
+namespace {
+
+class ListingTest : public PrgmTest {
+protected:
+    fs::path oDir = fs::temp_directory_path() / ("corvel_listing_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override { fs::create_directories(oDir); }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(oDir, ec);
+    }
+    std::string Write(const std::string& sName, const std::string& sText) {
+        const std::string s = (oDir / sName).string();
+        std::ofstream(s, std::ios::binary) << sText;
+        return s;
+    }
+    S Steps(int n) const {
+        S v;
+        for (int k = 1; k <= n; ++k) v.push_back(p.GetLine(k));
+        return v;
+    }
+    // The program loaded as a user's: steps, a file name and the pointer.
+    void LoadUsers() {
+        Load({"LBL A", "1", "+", "RTN"});
+        p.SetFilename("mine.corvel");
+        p.SetPrgmPointer(3);
+    }
+    void ExpectUsersUntouched() {
+        EXPECT_EQ(Steps(5), S({"LBL A", "1", "+", "RTN", "R/S"}));
+        EXPECT_EQ(p.Filename(), "mine.corvel");
+        EXPECT_EQ(Ptr(), 3);
+        EXPECT_EQ(p.FindLabel("A"), 1);
+        EXPECT_FALSE(oHost.bCard);
+    }
+};
+
+} // namespace
+
+TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
+    S vProgram;
+    for (int k = 1; k <= 999; ++k) vProgram.push_back(k % 7 == 0 ? "LBL " + std::to_string(k) : k % 3 ? "STO+ A" : "GSB e");
+    vProgram[5] = "LBL e";
+    for (bool bNumbers : {true, false}) {
+        Load(vProgram);
+        oHost.vYesNo = {bNumbers};
+        const std::string sFile = (oDir / "all.corvel").string();
+        p.WriteProgram(sFile);
+        EXPECT_EQ(oHost.vMessages, S({"Confirmation|Include line numbers with the listing?"}));
+        EXPECT_EQ(oHost.sLabel, sFile);
+        EXPECT_TRUE(oHost.bCard);
+        std::ifstream in(sFile, std::ios::binary);
+        std::string sAll((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_EQ(sAll.rfind(bNumbers ? "001 STO+ A\r\n002 " : "STO+ A\r\nSTO+ A\r\n", 0), 0u);
+        p.Clear();
+        ASSERT_TRUE(p.ReadProgram(sFile));
+        EXPECT_EQ(Steps(999), vProgram);
+        EXPECT_EQ(Ptr(), 1);
+        EXPECT_EQ(p.Filename(), sFile);
+        EXPECT_EQ(oHost.sLabel, "all.corvel");
+    }
+}
+
+TEST_F(ListingTest, AHandTypedListingLoadsAndRuns) {
+    const std::string sFile = Write("typed.corvel",
+                                    "\xEF\xBB\xBF# doubles X and adds pi\r"
+                                    "001 LBL A\t# the entry\r\n"
+                                    "\n"
+                                    "  STO  A   # keep it\n"
+                                    "2\nX\n"          // X is the alias of *
+                                    "rcl a\n"
+                                    "Stop\n"
+                                    "RAN#\n"
+                                    "3.14\n"
+                                    "atan\n"
+                                    "f2?\n"
+                                    "STO - 3\n");
+    ASSERT_TRUE(p.ReadProgram(sFile));
+    EXPECT_EQ(Steps(14), S({"LBL A", "STO A", "2", "*", "rcl a", "R/S", "RAN#", "3", ".", "1", "4", "ARCTAN",
+                             "F? 2", "STO- 3"}));
+    EXPECT_TRUE(p.HasSpecialComments());
+    p.SetPrgmPointer(1);
+    SetStack(21);
+    p.Exec();
+    EXPECT_EQ(Ptr(), 7);   // stopped after the R/S
+    EXPECT_EQ(m.oMem.Rcl(20), 21);
+    EXPECT_EQ(V({X(), Y()}), V({21, 42}));   // register A recalled: names are upper-cased
+}
+
+TEST_F(ListingTest, ARefusedOrUnreadableListingChangesNothing) {
+    const std::string s1000(1000 * 4, 'x');
+    std::string sTooMany;
+    for (int k = 0; k < 1000; ++k) sTooMany += "1/X\n";
+    const struct {
+        std::string sFile;
+        std::string sMessage;
+    } kCases[] = {
+        {Write("foo.corvel", "LBL B\nFOO\nSTO A\n"),
+         "Listing Error|Your program has incompatible commands. Please edit the  source file and reload again. "
+         "The following errors were found:\r\n\r\nLine 2 FOO\r\n"},
+        {Write("nul.corvel", std::string("LBL B\nSTO \0A\n", 12)), ""},
+        {Write("dup.corvel", "LBL B\nLBL B\n"), "Duplicate Label Found!|Label B appears more than once! Please edit your program."},
+        {Write("missing.corvel", "LBL B\nGTO C\n"),
+         "Missing Label Found!|In line 002 GTO C the label C does not exist. Please edit your program."},
+        {Write("toomany.corvel", sTooMany), "File Input Error|Error in reading file "},
+        {(oDir / "absent.corvel").string(), "File Input Error|Error in reading file "},
+        {oDir.string(), "File Input Error|Error in reading file "},
+        {Write("long.corvel", "STO A " + std::string(70000, 'x') + "\n"), "File Input Error|Error in reading file "},
+    };
+    for (const auto& c : kCases) {
+        LoadUsers();
+        EXPECT_FALSE(p.ReadProgram(c.sFile)) << c.sFile;
+        ASSERT_EQ(oHost.vMessages.size(), 1u) << c.sFile;
+        if (c.sMessage.rfind("File Input Error", 0) == 0)
+            EXPECT_EQ(oHost.vMessages[0], c.sMessage + c.sFile);
+        else if (!c.sMessage.empty())
+            EXPECT_EQ(oHost.vMessages[0], c.sMessage);
+        ExpectUsersUntouched();
+    }
+}
+
+TEST_F(ListingTest, AFailedWriteSaysSoAndKeepsTheOldFile) {
+    LoadUsers();
+    fs::create_directory(oDir / "sub");
+    oHost.vYesNo = {false};
+    p.WriteProgram((oDir / "sub").string());
+    EXPECT_EQ(LastMessage(), "File Input Error|Error in writing to file " + (oDir / "sub").string());
+    EXPECT_EQ(p.Filename(), "mine.corvel");
+    EXPECT_TRUE(fs::is_directory(oDir / "sub"));
+}
+
+TEST_F(ListingTest, EditorTextIsTakenBackByItsRules) {
+    Load({"LBL a", "RTN"});
+    const std::string sText = p.EditText();
+    EXPECT_EQ(std::count(sText.begin(), sText.end(), '\n'), 999);
+    EXPECT_EQ(sText.compare(0, 17, "LBL a\r\nRTN\r\nR/S\r\n"), 0);
+
+    ASSERT_TRUE(p.AcceptEditText("lbl c\n  12.5  \n\n5\nsto a\ngto c\n1/x\n10^x\nrcl sum+\n"));
+    EXPECT_EQ(Steps(11), S({"LBL c", "1", "2", ".", "5", "5", "STO A", "GTO c", "1/X", "10^X", "RCL SUM+"}));
+    EXPECT_EQ(Ptr(), 0);
+    EXPECT_EQ(p.Filename(), "");
+
+    // More than 999 steps: the rest is ignored, also inside a number line.
+    std::string sLong;
+    for (int k = 0; k < 997; ++k) sLong += "RTN\n";
+    ASSERT_TRUE(p.AcceptEditText(sLong + "12345\nSTO A\n"));
+    EXPECT_EQ(Steps(999).back(), "2");
+    EXPECT_EQ(p.EditLineSteps(sLong + "\n12345\nSTO A").back(), -1);
+    EXPECT_EQ(p.EditLineSteps("LBL A\n\n12\nRTN"), std::vector<int>({1, 0, 2, 4}));
+}
+
+TEST_F(ListingTest, ARefusedEditorTextChangesNothing) {
+    for (const char* sText : {"LBL A\nFOO\n", "LBL A\nLBL A\n", "GTO Q\n"}) {
+        LoadUsers();
+        EXPECT_FALSE(p.AcceptEditText(sText)) << sText;
+        ExpectUsersUntouched();
+        if (sText[6] == 'F')
+            EXPECT_EQ(LastMessage(), "Listing Error|Your program has incompatible commands. Please edit the  "
+                                     "source code. The following errors were found:\r\n\r\nLine 2 FOO\r\n");
+    }
+}
