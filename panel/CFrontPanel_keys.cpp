@@ -236,7 +236,6 @@ void CFrontPanel::CompletePending(enmKey eKey) {
     }
     // The completions that differ from running the recorded step.
     const double x = oStack.GetX();
-    const char cArith = oRow.sTitle[3];   // "STO+" ... "RCL/"
     switch (ePendOp) {
     case enmPendOp::GTO:
     case enmPendOp::gto:
@@ -254,8 +253,11 @@ void CFrontPanel::CompletePending(enmKey eKey) {
         MsgBox("Flag " + sOperand + (b ? " is set" : " is clear"), "Flag " + sOperand + " Status");
         break;
     }
-    default:
+    default: {
         if (eKey != enmKey::OfI) break;   // the letter forms of the register arithmetic do nothing
+        // Only STO and RCL and their arithmetic forms get here; the operation is
+        // the fourth character of the title ("STO+" ... "RCL/"), not read for others.
+        const char cArith = oRow.sTitle[3];
         if (ePendOp == enmPendOp::STO) {
             oMem.StoInd(x);
         } else if (ePendOp == enmPendOp::RCL) {
@@ -268,6 +270,7 @@ void CFrontPanel::CompletePending(enmKey eKey) {
             ShowX();
         }
         break;
+    }
     }
     ClearPendOp();
 }
