@@ -9,7 +9,6 @@ namespace corvel {
 
 namespace {
 
-bool IsDigitKey(enmKey e) { return e <= enmKey::K9; }
 int DigitOfKey(enmKey e) { return static_cast<int>(e) - static_cast<int>(enmKey::K0); }
 
 const char* PrefixTitle(enmShift e) {

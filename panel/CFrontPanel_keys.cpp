@@ -240,7 +240,6 @@ void CFrontPanel::CompletePending(enmKey eKey) {
 
 void CFrontPanel::CompletePendingOwn(enmKey eKey, const std::string& sOperand) {
     const double x = oStack.GetX();
-    const char cArith = PendRow(ePendOp).sTitle[3];   // "STO+" ... "RCL/"
     switch (ePendOp) {
     case enmPendOp::GTO:
     case enmPendOp::gto:
@@ -262,6 +261,10 @@ void CFrontPanel::CompletePendingOwn(enmKey eKey, const std::string& sOperand) {
         break;
     }
     if (eKey != enmKey::OfI) return;   // the letter forms of the register arithmetic do nothing
+    // The operation of STO+ ... RCL/ is the last character of its title.
+    const bool bArith = (IsStoFamily(ePendOp) || IsRclFamily(ePendOp)) && ePendOp != enmPendOp::STO &&
+                        ePendOp != enmPendOp::RCL;
+    const char cArith = bArith ? PendRow(ePendOp).sTitle[3] : '+';
     if (ePendOp == enmPendOp::STO) {
         oMem.StoInd(x);
     } else if (ePendOp == enmPendOp::RCL) {

@@ -1,0 +1,91 @@
+# Runs one key script through the batch front-end:
+#   cmake -DBATCH=<program> -DCASES=<tests/batch> -DNAME=<name> -DWORK_ROOT=<dir> -P run_case.cmake
+#
+# NAME.keys is standard input; a first line "#args: ..." gives extra
+# command-line arguments. NAME.rc holds the expected exit status (0 when
+# absent). The lines of NAME.expected must appear in the output as whole
+# lines, in that order.
+#
+# The program runs in a fresh directory of its own under WORK_ROOT, removed
+# afterwards, so scripts that write files (data, listings, state) never touch
+# the source tree or each other when CTest runs them in parallel. HOME and the
+# XDG directories point into it as well. When a directory NAME.files/ sits
+# next to NAME.keys, its contents are copied into the working directory
+# before the run: put the files a script reads there and name them relatively.
+cmake_minimum_required(VERSION 3.22)
+foreach(v BATCH CASES NAME WORK_ROOT)
+  if(NOT DEFINED ${v})
+    message(FATAL_ERROR "run_case.cmake needs -D${v}=...")
+  endif()
+endforeach()
+set(keys "${CASES}/${NAME}.keys")
+if(NOT EXISTS "${keys}")
+  message(FATAL_ERROR "${NAME}: no key script ${keys}")
+endif()
+
+file(STRINGS "${keys}" first LIMIT_COUNT 1)
+set(args "")
+if(first MATCHES "^#args: *(.*)$")
+  separate_arguments(args UNIX_COMMAND "${CMAKE_MATCH_1}")
+endif()
+
+# A directory name no other run uses, even one left behind by a killed run.
+file(MAKE_DIRECTORY "${WORK_ROOT}")
+set(work "")
+foreach(try RANGE 20)
+  string(RANDOM LENGTH 8 suffix)
+  if(NOT EXISTS "${WORK_ROOT}/${NAME}.${suffix}")
+    set(work "${WORK_ROOT}/${NAME}.${suffix}")
+    break()
+  endif()
+endforeach()
+if(work STREQUAL "")
+  message(FATAL_ERROR "${NAME}: no free working directory under ${WORK_ROOT}")
+endif()
+file(MAKE_DIRECTORY "${work}")
+if(IS_DIRECTORY "${CASES}/${NAME}.files")
+  file(COPY "${CASES}/${NAME}.files/" DESTINATION "${work}")
+endif()
+set(ENV{HOME} "${work}")
+foreach(xdg CONFIG DATA CACHE STATE)
+  set(ENV{XDG_${xdg}_HOME} "${work}/.xdg-${xdg}")
+endforeach()
+
+execute_process(COMMAND ${BATCH} ${args} INPUT_FILE "${keys}"
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc
+                WORKING_DIRECTORY "${work}" TIMEOUT 100)
+file(REMOVE_RECURSE "${work}")
+
+set(ok TRUE)
+set(expected_rc 0)
+if(EXISTS "${CASES}/${NAME}.rc")
+  file(READ "${CASES}/${NAME}.rc" expected_rc)
+  string(STRIP "${expected_rc}" expected_rc)
+endif()
+if(NOT rc STREQUAL expected_rc)
+  set(ok FALSE)
+  message("${NAME}: exit status ${rc}, expected ${expected_rc}")
+endif()
+if(EXISTS "${CASES}/${NAME}.expected")
+  file(STRINGS "${CASES}/${NAME}.expected" lines)
+  # Whole lines only: "X: 0" must not match inside "LASTX: 0".
+  set(rest "\n${out}")
+  foreach(line IN LISTS lines)
+    string(FIND "${rest}" "\n${line}\n" pos)
+    if(pos EQUAL -1)
+      set(ok FALSE)
+      message("${NAME}: missing line: ${line}")
+      break()
+    endif()
+    string(LENGTH "\n${line}" len)
+    math(EXPR pos "${pos} + ${len}")
+    string(SUBSTRING "${rest}" ${pos} -1 rest)
+  endforeach()
+endif()
+if(NOT ok)
+  message("---- output of ${NAME}:\n${out}")
+  if(NOT err STREQUAL "")
+    message("---- errors of ${NAME}:\n${err}")
+  endif()
+  message(FATAL_ERROR "key script ${NAME} failed")
+endif()
