@@ -18,14 +18,6 @@ using namespace corvel;
 
 namespace {
 
-// Keys whose function this build does not provide yet.
-bool NotProvided(const std::string& sKey) {
-    static const char* const kMissing[] = {"SAVE", "RESTORE"};
-    for (const char* s : kMissing)
-        if (sKey == s) return true;
-    return false;
-}
-
 // A name in the current directory without that directory, so that key
 // scripts print the same wherever they run.
 std::string WithoutCurrentDir(const std::string& s) {
@@ -173,9 +165,6 @@ int RunKeys(CKeySource& oKeys, CFrontPanel& oMain, CBatchHost& oHost, bool bTrac
             for (char c : k.substr(5)) oMain.Form_KeyPress(static_cast<unsigned char>(c));
         } else if (!CFrontPanel::IsKeyName(k)) {
             std::cerr << "corvelxmem-batch: unknown key name: " << Printable(k) << "\n";
-            return 2;
-        } else if (NotProvided(k)) {
-            std::cerr << "corvelxmem-batch: key not provided by this build: " << Printable(k) << "\n";
             return 2;
         } else {
             oMain.PressKey(k);

@@ -204,10 +204,12 @@ bool CLineReader::ReadLine(std::string& sLine, bool& bCut) {
             break;
         }
         if (bSkipLeading_ && sLine.empty() && (c == ' ' || c == '\t')) continue;
-        if (sLine.size() < nKeep_)
+        if (sLine.size() < nKeep_) {
             sLine.push_back(c);
-        else
+        } else {
             bCut = true;
+            if (bStopAtCut_) break;
+        }
     }
     return bAny;
 }

@@ -106,12 +106,16 @@ public:
     bool HasFailed() const { return oBytes_.HasFailed(); }
     // False when no line is left.
     bool ReadLine(std::string& sLine, bool& bCut);
+    // A cut line ends the reading: ReadLine returns it at once, as cut, and
+    // nothing after it is read (for readers that refuse such a file anyway).
+    void StopAtCut() { bStopAtCut_ = true; }
 
 private:
     CByteReader oBytes_;
     size_t nKeep_;
     bool bSkipLeading_;
     bool bFirst_ = true;
+    bool bStopAtCut_ = false;
 };
 
 } // namespace FileIO

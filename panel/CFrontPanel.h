@@ -248,6 +248,8 @@ private:
     void DspKey();
 
     void WaitSeconds(double fSeconds, bool bProcessEvents);
+    // The state file chosen in the dialog, or the default one on Cancel.
+    std::string StateFileName(enmFileUse eUse);
 
     int nRunDepth_ = 0;
 };

@@ -1,5 +1,6 @@
 // Power, the W/PRGM-RUN switch, R/S, SST, the card functions and the extra buttons.
 #include "CFrontPanel.h"
+#include "CStateFile.h"
 
 namespace corvel {
 
@@ -169,9 +170,66 @@ void CFrontPanel::ReadDataOrWriteProgram() {
         oMem.ReadData(oChoice.sFull);
 }
 
-void CFrontPanel::imgSaveState_Click() { NotYetImplemented(); }
+std::string CFrontPanel::StateFileName(enmFileUse eUse) {
+    CFileChoice oChoice;
+    if (ChooseFile("", eUse, oChoice)) return oChoice.sFull;
+    return CStateFile::kDefaultName;   // in the current directory
+}
 
-void CFrontPanel::imgRestoreState_Click() { NotYetImplemented(); }
+void CFrontPanel::imgSaveState_Click() {
+    if (bInErr || IsRunning()) return;
+    const std::string sFile = StateFileName(enmFileUse::Write);
+    CStateFile o;
+    o.sFilename = oPrgm.GetFilename();
+    for (int i = 1; i <= CStateFile::kSteps; ++i) o.aSteps[static_cast<size_t>(i)] = oPrgm.GetLine(i);
+    for (int r = 0; r < CStateFile::kRegs; ++r) o.aRegs[static_cast<size_t>(r)] = oMem.Rcl(r);
+    o.fX = oStack.GetX();
+    o.fY = oStack.GetY();
+    o.fZ = oStack.GetZ();
+    o.fT = oStack.GetT();
+    // Looked at without the flag test, which would clear flags 2 and 3.
+    for (int f = 0; f < 10; ++f) o.aFlags[static_cast<size_t>(f)] = oFlags.PeekFlag(f);
+    o.nDigits = nDigits;
+    o.eDispMode = eDispMode;
+    if (!o.Write(sFile)) oHost_.ShowNotice("Error", "Could not open state file for output", enmIcon::Critical);
+}
+
+void CFrontPanel::imgRestoreState_Click() {
+    if (IsRunning()) return;
+    const std::string sFile = StateFileName(enmFileUse::Read);
+    // The whole file is read and checked before anything of it is used.
+    CStateFile o;
+    if (!o.Read(sFile)) {
+        oHost_.ShowNotice("Error", "Could not open state file for input", enmIcon::Critical);
+        return;
+    }
+    oPrgm.SetFilename(o.sFilename);
+    for (int i = 1; i <= CStateFile::kSteps; ++i) oPrgm.SetLine(i, o.aSteps[static_cast<size_t>(i)]);
+    for (int r = 0; r < CStateFile::kRegs; ++r) oMem.Sto(r, o.aRegs[static_cast<size_t>(r)]);
+    // Pushed in turn, T first; the stack refuses a value of 1e100 or more.
+    bool bRefused = false;
+    for (double v : {o.fT, o.fZ, o.fY, o.fX}) {
+        bInErr = false;
+        oStack.Push(v);
+        bRefused = bRefused || bInErr;
+    }
+    for (int f = 0; f < 10; ++f) {
+        if (o.aFlags[static_cast<size_t>(f)])
+            oFlags.SetFlag(f);
+        else
+            oFlags.ClearFlag(f);
+    }
+    nDigits = o.nDigits;
+    eDispMode = o.eDispMode;
+    ShowX();
+    oPrgm.ScanLabels();
+    oPrgm.SetPrgmPointer(1);
+    if (oPrgm.HasProgram()) {
+        SetCardVisible(true);
+        SetProgramLabel(oPrgm.GetFilename());
+    }
+    if (bRefused) ErrorPath();   // a refused stack value shows "Error"
+}
 
 void CFrontPanel::imgCopyright_Click() { oHost_.ShowAbout(); }
 

@@ -1,0 +1,155 @@
+#include "CStateFile.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "../machine/CFileIO.h"
+#include "../numeric/NumUtil.h"
+
+namespace corvel {
+
+namespace {
+
+// No line of a state file this long can be read: steps are at most one
+// listing line long, numbers much shorter.
+constexpr size_t kLineKeep = 70000;
+
+std::string TrimBlanks(const std::string& s) {
+    const size_t a = s.find_first_not_of(" \t");
+    if (a == std::string::npos) return std::string();
+    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+}
+
+// Blanks, one number as data files write it, blanks, and nothing else.
+bool ReadNumber(const std::string& sLine, double& v) {
+    const std::string s = TrimBlanks(sLine);
+    return NumUtil::IsDecimalSyntax(s) && NumUtil::ParseWhole(s, v) && std::isfinite(v);
+}
+
+bool ReadFlag(const std::string& sLine, bool& b) {
+    std::string s = TrimBlanks(sLine);
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (s != "true" && s != "false") return false;
+    b = s == "true";
+    return true;
+}
+
+bool ReadDigits(const std::string& sLine, int16_t& n) {
+    const std::string s = TrimBlanks(sLine);
+    size_t i = s.size() > 1 && (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    if (i == s.size() || s.size() - i > 6) return false;
+    long v = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        v = v * 10 + (s[i] - '0');
+    }
+    if (s[0] == '-') v = -v;
+    if (v < -32768 || v > 32767) return false;
+    n = static_cast<int16_t>(v);
+    return true;
+}
+
+} // namespace
+
+std::string CStateFile::NumberText(double v) {
+    if (v == 0.0) return std::signbit(v) ? "-0" : "0";
+    const std::string s15 = NumUtil::FormatG15(v);
+    double fBack = 0;
+    if (NumUtil::ParseWhole(s15, fBack) && fBack == v) return s15;
+    return NumUtil::FormatRoundTrip(v);
+}
+
+std::string CStateFile::Text() const {
+    std::string s;
+    auto Line = [&s](const std::string& sLine) {
+        s += sLine;
+        s += "\r\n";
+    };
+    Line(sFilename);
+    for (int i = 1; i <= kSteps; ++i) Line(std::to_string(i) + " " + aSteps[static_cast<size_t>(i)]);
+    Line("@END_PRGM@");
+    for (double v : aRegs) Line(NumberText(v));
+    Line("@END_MEM@");
+    for (double v : {fT, fZ, fY, fX}) Line(NumberText(v));
+    Line("@END_STACK@");
+    for (bool b : aFlags) Line(b ? "True" : "False");
+    Line("@END_FLAGS@");
+    Line(std::to_string(nDigits));
+    Line(eDispMode == enmDispMode::FIX ? "FIX" : eDispMode == enmDispMode::SCI ? "SCI" : "ENG");
+    return s;
+}
+
+bool CStateFile::ParseLines(const std::vector<std::string>& v) {
+    if (v.size() < static_cast<size_t>(kLines)) return false;
+    CStateFile o;
+    o.sFilename = v[0];
+    for (int i = 1; i <= kSteps; ++i) {
+        const std::string& sLine = v[static_cast<size_t>(i)];
+        const size_t p = sLine.find(' ');
+        o.aSteps[static_cast<size_t>(i)] = p == std::string::npos ? sLine : sLine.substr(p + 1);
+    }
+    for (int r = 0; r < kRegs; ++r)
+        if (!ReadNumber(v[static_cast<size_t>(1001 + r)], o.aRegs[static_cast<size_t>(r)])) return false;
+    double* const aStack[] = {&o.fT, &o.fZ, &o.fY, &o.fX};
+    for (int k = 0; k < 4; ++k)
+        if (!ReadNumber(v[static_cast<size_t>(2002 + k)], *aStack[k])) return false;
+    for (int f = 0; f < 10; ++f) {
+        bool b = false;
+        if (!ReadFlag(v[static_cast<size_t>(2007 + f)], b)) return false;
+        o.aFlags[static_cast<size_t>(f)] = b;
+    }
+    if (!ReadDigits(v[2018], o.nDigits)) return false;
+    const std::string& sMode = v[2019];
+    o.eDispMode = sMode == "FIX" ? enmDispMode::FIX : sMode == "SCI" ? enmDispMode::SCI : enmDispMode::ENG;
+    *this = o;
+    return true;
+}
+
+bool CStateFile::Parse(const std::string& sText) {
+    std::vector<std::string> v;
+    std::string sLine;
+    for (size_t i = 0; i < sText.size() && v.size() < static_cast<size_t>(kLines); ++i) {
+        const char c = sText[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < sText.size() && sText[i + 1] == '\n') ++i;
+            v.push_back(sLine);
+            sLine.clear();
+        } else {
+            sLine.push_back(c);
+        }
+    }
+    if (!sLine.empty() && v.size() < static_cast<size_t>(kLines)) v.push_back(sLine);
+    return ParseLines(v);
+}
+
+bool CStateFile::Write(const std::string& sFile) const {
+    try {
+        FileIO::CAtomicWriter oOut(sFile);
+        oOut.Write(Text());
+        return oOut.Commit();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool CStateFile::Read(const std::string& sFile) {
+    try {
+        FileIO::CLineReader oIn(sFile, kLineKeep);
+        if (!oIn.IsOpen()) return false;
+        oIn.StopAtCut();
+        std::vector<std::string> v;
+        v.reserve(kLines);
+        std::string sLine;
+        bool bCut = false;
+        while (v.size() < static_cast<size_t>(kLines) && oIn.ReadLine(sLine, bCut)) {
+            if (bCut) return false;
+            v.push_back(sLine);
+        }
+        return !oIn.HasFailed() && ParseLines(v);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace corvel

@@ -1,0 +1,47 @@
+#pragma once
+// The state file: the whole machine in 2020 text lines (CR LF): the
+// program's file name and its 999 steps, the 1000 registers, the stack, the
+// ten flags and the display settings, with a section mark after each part.
+// Reading checks the whole file before anything is used; writing goes
+// through a temporary file, so an interrupted save leaves the old file.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "../machine/CMachine.h"
+
+namespace corvel {
+
+struct CStateFile {
+    static constexpr int kSteps = 999;
+    static constexpr int kRegs = 1000;
+    static constexpr int kLines = 2020;
+    static constexpr const char* kDefaultName = "CorvelXMemState.txt";
+
+    std::string sFilename;
+    std::array<std::string, kSteps + 1> aSteps;   // 1..999
+    std::array<double, kRegs> aRegs{};
+    double fT = 0, fZ = 0, fY = 0, fX = 0;
+    std::array<bool, 10> aFlags{};
+    int16_t nDigits = 2;
+    enmDispMode eDispMode = enmDispMode::FIX;
+
+    // The file's text.
+    std::string Text() const;
+    // Reads the whole text; false (and this unchanged) unless every line up
+    // to line 2020 reads: steps any text, numbers finite ("12abc" does not
+    // read), flags True or False in any case, the digits a whole number that
+    // fits 16 bits. Section marks are not checked; lines after 2020 are ignored.
+    bool Parse(const std::string& sText);
+    bool ParseLines(const std::vector<std::string>& vLines);
+
+    bool Write(const std::string& sFile) const;
+    bool Read(const std::string& sFile);
+
+    // A register value written in the shortest form that reads back to the
+    // same double; values with a 15-digit form keep it ("0.1", "1E+20").
+    static std::string NumberText(double v);
+};
+
+} // namespace corvel

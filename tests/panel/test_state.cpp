@@ -1,0 +1,149 @@
+// The state file: everything comes back bit for bit, saving changes nothing,
+// and a file that does not read whole changes nothing either.
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "PanelFixture.h"
+#include "panel/CStateFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class StateTest : public PanelTest {
+protected:
+    fs::path oDir = fs::temp_directory_path() /
+                    ("corvel_state_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::path oOldCwd = fs::current_path();
+    void SetUp() override {
+        fs::create_directories(oDir);
+        fs::current_path(oDir);
+    }
+    void TearDown() override {
+        fs::current_path(oOldCwd);
+        std::error_code ec;
+        fs::remove_all(oDir, ec);
+    }
+    // Everything a state file holds, and the pointer, as bytes.
+    std::string Snapshot(bool bPointer = true) const {
+        std::string s = oMain.oPrgm.GetFilename() + "|" + (bPointer ? std::to_string(oMain.oPrgm.GetPrgmPointer()) : "") + "|";
+        for (int i = 1; i <= 999; ++i) s += oMain.oPrgm.GetLine(i) + "\n";
+        auto Bits = [&s](double v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
+        for (int r = 0; r < 1000; ++r) Bits(oMain.oMem.Rcl(r));
+        for (double v : {X(), Y(), oMain.oStack.GetZ(), oMain.oStack.GetT()}) Bits(v);
+        for (int f = 0; f < 10; ++f) s += oMain.oFlags.PeekFlag(f) ? '1' : '0';
+        s += std::to_string(oMain.nDigits) + std::to_string(static_cast<int>(oMain.eDispMode));
+        return s;
+    }
+    void Fill(unsigned nSeed) {
+        std::mt19937_64 oRng(nSeed);
+        Keys("W/PRGM f SST A 2 * GTO f B h GTO g SST B RUN");
+        for (int r = 0; r < 1000; ++r) {
+            double v = 0;
+            do {
+                const uint64_t n = oRng();
+                std::memcpy(&v, &n, sizeof v);
+            } while (!std::isfinite(v));
+            oMain.oMem.Sto(r, r % 50 == 0 ? -0.0 : r % 7 == 0 ? 1.0 / (r + 3) : v);
+        }
+        oMain.oStack.SetAll(1.0 / 3, -2.5e-30, 9.99e99, 42);
+        oMain.oFlags.SetFlag(2);
+        oMain.oFlags.SetFlag(3);
+        oMain.oFlags.SetFlag(7);
+        oMain.nDigits = 5;
+        oMain.eDispMode = enmDispMode::ENG;
+    }
+};
+
+} // namespace
+
+TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
+    Fill(1);
+    oMain.oPrgm.SetFilename("prog.corvel");
+    const std::string sBefore = Snapshot(false);
+    oMain.imgSaveState_Click();   // Cancel: the default file in the current directory
+    EXPECT_TRUE(Snapshot(false) == sBefore);   // saving changed nothing, flags 2 and 3 included
+    ASSERT_TRUE(fs::exists(CStateFile::kDefaultName));
+    Keys("ON W/PRGM");            // everything lost, and in W/PRGM
+    oMain.imgRestoreState_Click();
+    const std::string sAfter = Snapshot(false);
+    const auto nDiff = std::mismatch(sAfter.begin(), sAfter.end(), sBefore.begin(), sBefore.end()).first - sAfter.begin();
+    EXPECT_TRUE(sAfter == sBefore) << "first difference at byte " << nDiff << " of " << sAfter.size();
+    EXPECT_EQ(oMain.oPrgm.GetPrgmPointer(), 1);
+    EXPECT_EQ(oMain.oMem.RclI(), oMain.oMem.Rcl(25));
+    EXPECT_FALSE(oMain.bRun);                          // the mode is not restored
+    EXPECT_EQ(oMain.lblDisp, "333.33333");             // X shown in ENG 5, also in W/PRGM
+    EXPECT_TRUE(oMain.bCardVisible);
+    EXPECT_EQ(oMain.lblPrgm, "prog.corvel");
+    EXPECT_EQ(oMain.oPrgm.FindLabel("b"), 6);          // the labels were scanned
+}
+
+TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
+    Fill(2);
+    CStateFile oGood;
+    ASSERT_TRUE(oGood.Parse(CStateFile().Text()));
+    const std::string sText = oGood.Text();
+    auto Lines = [&](int nLine, const std::string& sNew) {   // sText with one line replaced
+        size_t a = 0;
+        for (int k = 1; k < nLine; ++k) a = sText.find("\r\n", a) + 2;
+        return sText.substr(0, a) + sNew + sText.substr(sText.find("\r\n", a));
+    };
+    const std::string kBad[] = {
+        sText.substr(0, sText.size() / 2),   // ends early
+        Lines(1500, "12abc"), Lines(1500, "nan"), Lines(1500, "inf"), Lines(1500, "1e400"), Lines(2003, "1 2"),
+        Lines(2010, "Maybe"), Lines(2019, "1.5"), Lines(2019, "40000"), Lines(1500, std::string(100000, '1')),
+        Lines(1500, std::string("\0\x01\xff", 3)), "",
+    };
+    const std::string sBefore = Snapshot();
+    for (const std::string& s : kBad) {
+        std::ofstream("bad.txt", std::ios::binary) << s;
+        oHost.vFiles = {{"bad.txt", (oDir / "bad.txt").string()}};
+        oHost.vMessages.clear();
+        oMain.imgRestoreState_Click();
+        EXPECT_EQ(oHost.vMessages, std::vector<std::string>({"Error|Could not open state file for input"}))
+            << "case " << (&s - &kBad[0]);
+        EXPECT_TRUE(Snapshot() == sBefore);
+    }
+    // A directory is no state file either.
+    oHost.vFiles = {{"sub", oDir.string()}};
+    oMain.imgRestoreState_Click();
+    EXPECT_TRUE(Snapshot() == sBefore);
+    // What does read: blanks around numbers, any case of True, any mode text.
+    CStateFile o;
+    ASSERT_TRUE(o.Parse(Lines(1002, "  1.5E+03 ")));
+    EXPECT_EQ(o.aRegs[0], 1500);
+    ASSERT_TRUE(o.Parse(Lines(2008, "tRUE")));
+    EXPECT_TRUE(o.aFlags[0]);
+    for (const char* sMode : {"", "fix", "ENG"}) {
+        ASSERT_TRUE(o.Parse(Lines(2020, sMode)));
+        EXPECT_EQ(o.eDispMode, enmDispMode::ENG) << sMode;
+    }
+}
+
+TEST_F(StateTest, SavingIsRefusedWithErrorAndAFailedSaveSaysSo) {
+    Keys("1 0 0 EEX 9 9 ENTER");   // Error
+    ASSERT_TRUE(oMain.bInErr);
+    oHost.vFiles = {{"s.txt", (oDir / "s.txt").string()}};
+    oMain.imgSaveState_Click();
+    EXPECT_FALSE(fs::exists(oDir / "s.txt"));
+    Keys("CLX");
+    std::ofstream("plain.txt") << "x";
+    oHost.vFiles = {{"x", (oDir / "plain.txt" / "x").string()}};
+    oMain.imgSaveState_Click();
+    EXPECT_EQ(oHost.vMessages.back(), "Error|Could not open state file for output");
+}
+
+TEST_F(StateTest, AStackValueTheStackRefusesShowsError) {
+    CStateFile o;
+    o.fX = 1e100;
+    o.fY = 7;
+    ASSERT_TRUE(o.Write("big.txt"));
+    oHost.vFiles = {{"big.txt", (oDir / "big.txt").string()}};
+    oMain.imgRestoreState_Click();
+    EXPECT_TRUE(oMain.bInErr);
+    EXPECT_EQ(oMain.lblDisp, "Error");
+    EXPECT_EQ(Y(), 0);   // T, Z, Y were pushed; X was refused, so the old X stays in X
+    EXPECT_EQ(X(), 7);
+}
