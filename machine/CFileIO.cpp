@@ -93,14 +93,48 @@ std::string JoinChoice(const std::string& sDirectory, const std::string& sTyped)
 
 // ---- CAtomicWriter ----
 
-CAtomicWriter::CAtomicWriter(const std::string& sTarget) : oTarget_(ToPath(sTarget)) {
-    // A link is followed, so that the file it names is replaced and the
-    // link stays; a target that exists but is no plain file (a directory,
-    // a device) is never replaced.
+namespace {
+
+// This program's temporary files for a target: "<name>.<hex>-<hex>.tmp".
+bool IsOwnTemporary(const std::string& sEntry, const std::string& sTargetName) {
+    if (sEntry.size() <= sTargetName.size() + 5 || sEntry.compare(0, sTargetName.size(), sTargetName) != 0) return false;
+    if (sEntry[sTargetName.size()] != '.' || sEntry.compare(sEntry.size() - 4, 4, ".tmp") != 0) return false;
+    const std::string sMid = sEntry.substr(sTargetName.size() + 1, sEntry.size() - sTargetName.size() - 5);
+    const size_t nDash = sMid.find('-');
+    if (nDash == 0 || nDash == std::string::npos || nDash + 1 == sMid.size()) return false;
+    return sMid.find_first_not_of("0123456789abcdef-") == std::string::npos && sMid.find('-', nDash + 1) == std::string::npos;
+}
+
+// Removes what saves of oTarget that were killed left behind: temporary files
+// of this program for that target, more than ten minutes old (a save in
+// progress elsewhere is never that old).
+void RemoveStaleTemporaries(const fs::path& oTarget) {
     std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(oTarget_, ec))) {
-        oTarget_ = fs::weakly_canonical(oTarget_, ec);
+    const fs::path oDir = oTarget.has_parent_path() ? oTarget.parent_path() : fs::path(".");
+    const std::string sName = oTarget.filename().string();
+    const auto tOld = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    fs::directory_iterator it(oDir, ec), itEnd;
+    for (int nSeen = 0; !ec && it != itEnd && nSeen < 100000; it.increment(ec), ++nSeen) {
+        const fs::directory_entry& e = *it;
+        if (!IsOwnTemporary(e.path().filename().string(), sName)) continue;
+        std::error_code ecEntry;
+        if (e.is_regular_file(ecEntry) && e.last_write_time(ecEntry) < tOld && !ecEntry) fs::remove(e.path(), ecEntry);
+    }
+}
+
+} // namespace
+
+CAtomicWriter::CAtomicWriter(const std::string& sTarget) : oTarget_(ToPath(sTarget)) {
+    // A link is followed (a chain of them too), so that the file it names is
+    // replaced, or created when it does not exist yet, and the link stays; a
+    // target that exists but is no plain file (a directory, a device) is
+    // never replaced.
+    std::error_code ec;
+    for (int nHops = 0; fs::is_symlink(fs::symlink_status(oTarget_, ec)); ++nHops) {
+        if (nHops == 40) return;   // a loop of links
+        const fs::path oLink = fs::read_symlink(oTarget_, ec);
         if (ec) return;
+        oTarget_ = oLink.is_absolute() ? oLink : oTarget_.parent_path() / oLink;
     }
     const fs::file_status oStatus = fs::status(oTarget_, ec);
     if (fs::exists(oStatus)) {
@@ -113,6 +147,7 @@ CAtomicWriter::CAtomicWriter(const std::string& sTarget) : oTarget_(ToPath(sTarg
         bKeepPerms_ = true;
         ePerms_ = oStatus.permissions();
     }
+    RemoveStaleTemporaries(oTarget_);
     static std::atomic<unsigned> nSerial{0};
     const auto nTick =
         static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());

@@ -101,16 +101,19 @@ public:
     void MLR_Power(double fCode, double& a1, double& a2, double& a0, double& fR2, bool& bOk);
     void QuadraticFit(double fCode, double& a1, double& a2, double& a0, double& fR2, bool& bOk);
 
-    // Data files.
-    void WriteData(const std::string& sFile);
-    void WriteRangeData(const std::string& sFile, double fCode);
-    void ReadData(const std::string& sFile);
-    void ReadRangeData(const std::string& sFile, double fCode);
-    void WriteToScratchFile(double fNumber);
-    void ReadFromScratchFile(double fNumber);
+    // Data files. Each returns false when the file could not be written or
+    // read; a failed read changes no register and clears flag 3, a complete
+    // one sets it. An invalid range code raises before any file is touched.
+    bool WriteData(const std::string& sFile);
+    bool WriteRangeData(const std::string& sFile, double fCode);
+    bool ReadData(const std::string& sFile);
+    bool ReadRangeData(const std::string& sFile, double fCode);
+    bool WriteToScratchFile(double fNumber);
+    bool ReadFromScratchFile(double fNumber);
 
 private:
     double SumRange(double fCode, bool bPairs, bool bAdd);
+    bool ReadRegistersFrom(const std::string& sFile, int a, int b, bool bTooManyFails);
 
     std::array<double, kMaxReg + 1> R_{};
     CStack* pStack_ = nullptr;

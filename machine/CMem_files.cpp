@@ -1,5 +1,7 @@
 // Data files: one register per line, CR LF line ends, no header. Readers
-// take any bytes at all and never store anything but a finite number.
+// take any bytes at all, never store anything but a finite number, and change
+// nothing unless the whole read succeeds. Every operation tells whether it
+// succeeded; its caller reports a failure.
 #include <cmath>
 #include <new>
 #include <string>
@@ -60,15 +62,15 @@ std::string NumberText(double v) {
 }
 
 template <class TRegs>
-void WriteRegisters(const std::string& sFile, const TRegs& R, int a, int b) {
+bool WriteRegisters(const std::string& sFile, const TRegs& R, int a, int b) {
     CAtomicWriter oOut(sFile);
-    for (int i = a; i <= b; ++i) oOut.WriteLine(NumberText(R[i]));
-    oOut.Commit();
+    for (int i = a; i <= b; ++i) oOut.WriteLine(NumberText(R[static_cast<size_t>(i)]));
+    return oOut.Commit();
 }
 
-// Reads lines into R(a), R(a+1), ... . With bTooManyFails a line beyond b
-// makes the read a failure; otherwise reading stops once R(b) is filled.
-// True when the read completed.
+// Reads lines into R(a), R(a+1), ... of a copy of the registers. With
+// bTooManyFails a line beyond b makes the read a failure; otherwise reading
+// stops once R(b) is filled. True when the read completed.
 template <class TRegs>
 bool ReadRegisters(const std::string& sFile, TRegs& R, int a, int b, bool bTooManyFails) {
     FileIO::CLineReader oIn(sFile, kKeep, true);
@@ -79,34 +81,26 @@ bool ReadRegisters(const std::string& sFile, TRegs& R, int a, int b, bool bTooMa
         if (i > b && !bTooManyFails) return true;
         if (!oIn.ReadLine(sLine, bCut)) break;
         if (i > b) return false;
-        R[i] = LineValue(sLine, bCut);
+        R[static_cast<size_t>(i)] = LineValue(sLine, bCut);
     }
     return !oIn.HasFailed();
 }
 
-// Copies the lines of one file into a new file, each ended by CR LF, with no
-// limit on their length. A missing source gives an empty destination.
-void CopyLines(const std::string& sFrom, const std::string& sTo) {
+// Copies the lines of one file into a new file, each ended by CR LF (the
+// source may end its lines with CR LF, LF or CR), with no limit on their
+// length. A source that is missing or no plain file gives an empty
+// destination. False when the destination could not be written.
+bool CopyLines(const std::string& sFrom, const std::string& sTo) {
     CAtomicWriter oOut(sTo);
     CByteReader oIn(sFrom);
     if (oIn.IsOpen()) {
         std::string sChunk;
-        bool bInLine = false, bPendingCR = false;
+        bool bInLine = false;
         char c = 0;
         while (oIn.Next(c)) {
-            if (bPendingCR) {
-                bPendingCR = false;
-                if (c == '\n') {
-                    sChunk += "\r\n";
-                    bInLine = false;
-                    continue;
-                }
-                sChunk.push_back('\r');
-            }
-            if (c == '\r') {
-                bPendingCR = true;
-                bInLine = true;
-            } else if (c == '\n') {
+            if (c == '\r' || c == '\n') {
+                char cNext = 0;
+                if (c == '\r' && oIn.Peek(cNext) && cNext == '\n') oIn.Next(cNext);
                 sChunk += "\r\n";
                 bInLine = false;
             } else {
@@ -118,12 +112,17 @@ void CopyLines(const std::string& sFrom, const std::string& sTo) {
                 sChunk.clear();
             }
         }
-        if (bPendingCR) sChunk.push_back('\r');
         if (bInLine) sChunk += "\r\n";
+        if (oIn.HasFailed()) {
+            // What could not be read is not copied: the destination is left
+            // as a missing source leaves it.
+            sChunk.clear();
+            CAtomicWriter oEmpty(sTo);
+            return oEmpty.Commit();
+        }
         oOut.Write(sChunk);
-        if (oIn.HasFailed()) return;   // the writer removes its temporary file
     }
-    oOut.Commit();
+    return oOut.Commit();
 }
 
 // Name of data file number n, or false when the number has no 16-bit integer part.
@@ -137,66 +136,63 @@ bool NumberedFileName(double fNumber, std::string& sName) {
     }
 }
 
+// Runs a file operation; a failure of the machine (no memory, a file system
+// error) counts as a failed operation.
+template <class F>
+bool Guarded(F&& fn) {
+    try {
+        return fn();
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
 } // namespace
 
-void CMem::WriteData(const std::string& sFile) {
-    try {
-        WriteRegisters(sFile, R_, 0, kMaxReg);
-    } catch (const std::bad_alloc&) {
-    } catch (const std::system_error&) {
-    }
+bool CMem::WriteData(const std::string& sFile) {
+    return Guarded([&] { return WriteRegisters(sFile, R_, 0, kMaxReg); });
 }
 
-void CMem::WriteRangeData(const std::string& sFile, double fCode) {
+bool CMem::WriteRangeData(const std::string& sFile, double fCode) {
     int a = 0, b = 0;
     GetMemRange(fCode, a, b);
-    try {
-        WriteRegisters(sFile, R_, a, b);
-    } catch (const std::bad_alloc&) {
-    } catch (const std::system_error&) {
-    }
+    return Guarded([&] { return WriteRegisters(sFile, R_, a, b); });
 }
 
-void CMem::ReadData(const std::string& sFile) {
-    bool bDone = false;
-    try {
-        bDone = ReadRegisters(sFile, R_, 0, kMaxReg, true);
-    } catch (const std::bad_alloc&) {
-    } catch (const std::system_error&) {
+bool CMem::ReadRegistersFrom(const std::string& sFile, int a, int b, bool bTooManyFails) {
+    // Read into a copy: a read that fails changes no register.
+    auto aCopy = R_;
+    const bool bDone = Guarded([&] { return ReadRegisters(sFile, aCopy, a, b, bTooManyFails); });
+    if (bDone) R_ = aCopy;
+    if (pFlags_) {
+        if (bDone)
+            pFlags_->SetFlag(kFlagDataEntry);
+        else
+            pFlags_->ClearFlag(kFlagDataEntry);
     }
-    if (bDone && pFlags_) pFlags_->SetFlag(kFlagDataEntry);
+    return bDone;
 }
 
-void CMem::ReadRangeData(const std::string& sFile, double fCode) {
+bool CMem::ReadData(const std::string& sFile) { return ReadRegistersFrom(sFile, 0, kMaxReg, true); }
+
+bool CMem::ReadRangeData(const std::string& sFile, double fCode) {
     int a = 0, b = 0;
     GetMemRange(fCode, a, b);
-    bool bDone = false;
-    try {
-        bDone = ReadRegisters(sFile, R_, a, b, false);
-    } catch (const std::bad_alloc&) {
-    } catch (const std::system_error&) {
-    }
-    if (bDone && pFlags_) pFlags_->SetFlag(kFlagDataEntry);
+    return ReadRegistersFrom(sFile, a, b, false);
 }
 
-void CMem::WriteToScratchFile(double fNumber) {
+bool CMem::WriteToScratchFile(double fNumber) {
     std::string sName;
-    if (!NumberedFileName(fNumber, sName)) return;
-    try {
-        CopyLines(sName, kScratchName);
-    } catch (const std::bad_alloc&) {
-    } catch (const std::system_error&) {
-    }
+    if (!NumberedFileName(fNumber, sName)) return true;   // no file is touched
+    return Guarded([&] { return CopyLines(sName, kScratchName); });
 }
 
-void CMem::ReadFromScratchFile(double fNumber) {
+bool CMem::ReadFromScratchFile(double fNumber) {
     std::string sName;
-    if (!NumberedFileName(fNumber, sName)) return;
-    try {
-        CopyLines(kScratchName, sName);
-    } catch (const std::bad_alloc&) {
-    } catch (const std::system_error&) {
-    }
+    if (!NumberedFileName(fNumber, sName)) return true;
+    return Guarded([&] { return CopyLines(kScratchName, sName); });
 }
 
 } // namespace corvel

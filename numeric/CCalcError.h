@@ -13,6 +13,7 @@ enum class enmErrKind {
     Invalid,     // invalid argument: log of a negative number, sqrt(-1), ...
     Syntax,      // a text that is not a number where one is needed
     Range,       // an index outside its array (step or register numbers)
+    File,        // a file could not be written or read
     Forced       // an error raised on purpose (missing label, "Error" shown)
 };
 
@@ -29,6 +30,7 @@ public:
         case enmErrKind::Invalid: return "invalid argument";
         case enmErrKind::Syntax: return "not a number";
         case enmErrKind::Range: return "index out of range";
+        case enmErrKind::File: return "file failed";
         case enmErrKind::Forced: return "error";
         }
         return "error";

@@ -166,8 +166,9 @@ void CFrontPanel::ReadDataOrWriteProgram() {
         oPrgm.WriteProgram(oChoice.sFull);
         return;
     }
-    if (AskYesNo("Read Data", "Read Data?", enmIcon::Question) && ChooseFile("", enmFileUse::Read, oChoice))
-        oMem.ReadData(oChoice.sFull);
+    if (AskYesNo("Read Data", "Read Data?", enmIcon::Question) && ChooseFile("", enmFileUse::Read, oChoice) &&
+        !oMem.ReadData(oChoice.sFull))
+        MsgBox("Error in reading file " + oChoice.sFull, "File Input Error");
 }
 
 std::string CFrontPanel::StateFileName(enmFileUse eUse) {
@@ -245,8 +246,8 @@ void CFrontPanel::imgEdit_Click() {
 void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
     if (!IsRunning() && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
-        ChooseFile("", enmFileUse::Write, oChoice))
-        oMem.WriteData(oChoice.sFull);
+        ChooseFile("", enmFileUse::Write, oChoice) && !oMem.WriteData(oChoice.sFull))
+        MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
     EndKey();
 }
 

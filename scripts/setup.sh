@@ -10,6 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-multimedia-dev      # the window and its sounds
   libgtest-dev                         # unit tests
   xvfb xauth fonts-liberation2         # window tests and runs without a display
+  clang libclang-rt-14-dev             # the sanitizer build and the fuzz targets
 )
 
 missing=()

@@ -137,3 +137,17 @@ TEST_F(CardTest, OverwritingAFileWithCommentsIsWarnedFirst) {
     std::getline(in, sFirst);
     EXPECT_EQ(sFirst, "# a remark");   // not overwritten
 }
+
+TEST_F(CardTest, CardFunctionsTellWhenAFileFails) {
+    fs::create_directory(oDir / "sub");
+    std::ofstream((oDir / "bad.dax").string()) << std::string(1001, '\n');
+    oHost.vYesNo = {true};
+    oHost.vFiles = {{"sub", (oDir / "sub").string()}};
+    Keys("f ENTER");
+    EXPECT_EQ(oHost.vMessages.back(), "File Input Error|Error in writing to file " + (oDir / "sub").string());
+    oHost.vYesNo = {true};
+    oHost.vFiles = {Choice("bad.dax")};
+    oMain.imgCardReader_Click();   // no program: Read Data?
+    EXPECT_EQ(oHost.vMessages.back(), "File Input Error|Error in reading file " + (oDir / "bad.dax").string());
+    EXPECT_FALSE(oMain.bInErr);
+}

@@ -1,5 +1,9 @@
 // The state file: everything comes back bit for bit, saving changes nothing,
 // and a file that does not read whole changes nothing either.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -146,4 +150,28 @@ TEST_F(StateTest, AStackValueTheStackRefusesShowsError) {
     EXPECT_EQ(oMain.lblDisp, "Error");
     EXPECT_EQ(Y(), 0);   // T, Z, Y were pushed; X was refused, so the old X stays in X
     EXPECT_EQ(X(), 7);
+}
+
+// A save that is killed leaves the old file or the new one, never a mix.
+TEST_F(StateTest, AKilledSaveLeavesAWholeFile) {
+    CStateFile aStates[2];
+    aStates[0].aRegs[7] = 1;
+    aStates[1].aRegs[7] = 2;
+    aStates[1].sFilename = "second";
+    ASSERT_TRUE(aStates[0].Write("target.txt"));
+    std::mt19937 oRng(7);
+    for (int nKill = 0; nKill < 200; ++nKill) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            for (int i = 0;; ++i) aStates[i % 2].Write("target.txt");
+        }
+        usleep(200 + oRng() % 3000);
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        CStateFile oRead;
+        ASSERT_TRUE(oRead.Read("target.txt")) << "after kill " << nKill;
+        EXPECT_TRUE(oRead.aRegs[7] == 1 || oRead.aRegs[7] == 2);
+        EXPECT_EQ(oRead.sFilename, oRead.aRegs[7] == 2 ? "second" : "");
+    }
 }

@@ -1,0 +1,132 @@
+// Files that cannot be written or read: every failure is told, nothing is
+// half done, and no reader waits on something that is not a plain file.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+
+#include "MachineFixture.h"
+#include "machine/CFileIO.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Slurp(const std::string& s) {
+    std::ifstream in(s, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+} // namespace
+
+TEST(FileFailures, FailedWritesAreToldAndKeepTheOldFile) {
+    CTempDir oDir;
+    SMachine m;
+    m.Number();
+    std::ofstream(oDir.File("plain.txt")) << "x";
+    std::ofstream(oDir.File("old.dax")) << "1\r\n";
+    fs::create_directory(oDir.Path() / "sub");
+    for (const std::string& s : {oDir.File("sub"), oDir.File("missing/x.dax"), oDir.File("plain.txt") + "/x.dax",
+                                 std::string("/dev/full")}) {
+        EXPECT_FALSE(m.oMem.WriteData(s)) << s;
+        EXPECT_FALSE(m.oMem.WriteRangeData(s, 3.005)) << s;
+    }
+    // A file size limit stops the write half way: the old file stays whole.
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit oLimit = {100, 100};
+        setrlimit(RLIMIT_FSIZE, &oLimit);
+        _exit(m.oMem.WriteData(oDir.File("old.dax")) ? 1 : 0);
+    }
+    int nStatus = 0;
+    waitpid(pid, &nStatus, 0);
+    EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0);
+    EXPECT_EQ(Slurp(oDir.File("old.dax")), "1\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 3);   // no temporary left
+}
+
+TEST(FileFailures, AReadOnlyFolderRefusesTheWrite) {
+    if (geteuid() == 0) GTEST_SKIP() << "running as root: a read-only folder does not stop root";
+    CTempDir oDir;
+    SMachine m;
+    fs::create_directory(oDir.Path() / "ro");
+    fs::permissions(oDir.Path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(m.oMem.WriteData(oDir.File("ro/x.dax")));
+}
+
+TEST(FileFailures, ReadsAreAllOrNothingAndAcceptAnyLineEnds) {
+    CTempDir oDir;
+    SMachine m;
+    m.Number();
+    std::ofstream(oDir.File("cr.dax"), std::ios::binary) << "1\r2\r3\n4\r\n5";
+    EXPECT_TRUE(m.oMem.ReadData(oDir.File("cr.dax")));
+    EXPECT_EQ(m.Regs(0, 5), V({1, 2, 3, 4, 5, 6}));
+    EXPECT_TRUE(m.oFlags.TestFlag(3));
+    // Random bytes with more than 1000 line ends: nothing changes.
+    std::string sJunk;
+    for (int n = 0; n < 3000; ++n) {
+        sJunk += static_cast<char>((n * 137) % 256);
+        sJunk += n % 3 ? '\n' : '\r';
+    }
+    std::ofstream(oDir.File("junk.dax"), std::ios::binary) << sJunk;
+    m.oFlags.SetFlag(3);
+    EXPECT_FALSE(m.oMem.ReadData(oDir.File("junk.dax")));
+    EXPECT_EQ(m.Regs(0, 5), V({1, 2, 3, 4, 5, 6}));
+    EXPECT_FALSE(m.oFlags.TestFlag(3));
+    // The scratch copy turns every line end into CR LF.
+    const fs::path oOld = fs::current_path();
+    fs::current_path(oDir.Path());
+    std::ofstream("DATAFILE4.dax", std::ios::binary) << "7\r8\n9";
+    EXPECT_TRUE(m.oMem.WriteToScratchFile(4));
+    EXPECT_EQ(Slurp("$$.dax"), "7\r\n8\r\n9\r\n");
+    fs::current_path(oOld);
+}
+
+TEST(FileFailures, OnlyPlainFilesAreReadAndNothingWaits) {
+    CTempDir oDir;
+    SMachine m;
+    m.Number();
+    ASSERT_EQ(mkfifo(oDir.File("pipe").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", oDir.Path() / "zero.dax");
+    const auto t0 = std::chrono::steady_clock::now();
+    for (const std::string& s : {oDir.File("pipe"), oDir.File("zero.dax"), oDir.Path().string()}) {
+        EXPECT_FALSE(m.oMem.ReadData(s)) << s;
+        EXPECT_FALSE(m.oMem.ReadRangeData(s, 1.002)) << s;
+        EXPECT_EQ(FileIO::OpenForReading(s), nullptr) << s;
+    }
+    // A numbered file that names an endless device copies as an empty one.
+    const fs::path oOld = fs::current_path();
+    fs::current_path(oDir.Path());
+    fs::create_symlink("/dev/zero", "DATAFILE1.dax");
+    EXPECT_TRUE(m.oMem.WriteToScratchFile(1));
+    EXPECT_EQ(fs::file_size("$$.dax"), 0u);
+    fs::current_path(oOld);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+    EXPECT_EQ(m.Regs(0, 2), V({1, 2, 3}));
+}
+
+TEST(FileFailures, LinksAreFollowedAndOldTemporariesCleared) {
+    CTempDir oDir;
+    SMachine m;
+    // A link to a file that does not exist yet: the file is created, the link stays.
+    fs::create_symlink("real.dax", oDir.Path() / "link.dax");
+    EXPECT_TRUE(m.oMem.WriteData(oDir.File("link.dax")));
+    EXPECT_TRUE(fs::is_symlink(oDir.Path() / "link.dax"));
+    EXPECT_TRUE(fs::is_regular_file(oDir.Path() / "real.dax"));
+    // Temporaries of killed saves of this target, when old, go with the next save.
+    const auto tOld = fs::file_time_type::clock::now() - std::chrono::minutes(11);
+    for (const char* s : {"real.dax.1a2b-3.tmp", "real.dax.9f-1.tmp", "other.dax.1a2b-3.tmp", "real.dax.keep.tmp"}) {
+        std::ofstream(oDir.File(s)) << "x";
+        fs::last_write_time(oDir.File(s), tOld);
+    }
+    std::ofstream(oDir.File("real.dax.77-7.tmp")) << "a save in progress";
+    EXPECT_TRUE(m.oMem.WriteData(oDir.File("real.dax")));
+    for (const char* s : {"real.dax.1a2b-3.tmp", "real.dax.9f-1.tmp"}) EXPECT_FALSE(fs::exists(oDir.File(s))) << s;
+    for (const char* s : {"other.dax.1a2b-3.tmp", "real.dax.keep.tmp", "real.dax.77-7.tmp"})
+        EXPECT_TRUE(fs::exists(oDir.File(s))) << s;
+}
