@@ -46,7 +46,8 @@ void PrintState(CFrontPanel& o) {
     std::snprintf(buf, sizeof buf, "%03d", static_cast<int>(o.oPrgm.GetPrgmPointer()));
     std::cout << "pointer: " << buf << "\n"
               << "label: " << WithoutCurrentDir(o.lblPrgm) << "\n"
-              << "card: " << (o.bCardVisible ? "yes" : "no") << "\n";
+              << "card: " << (o.bCardVisible ? "yes" : "no") << "\n"
+              << "cause: " << o.bInErr.CauseText() << "\n";
 }
 
 // Every step from 001 up to the last one that is not the filler "R/S".

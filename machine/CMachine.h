@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "CErrorFlag.h"
 #include "CFlags.h"
 #include "CMem.h"
 #include "CStack.h"
@@ -23,7 +24,7 @@ public:
     CMachine& operator=(const CMachine&) = delete;
 
     // "Error" is on the display; a running program stops at its next step.
-    bool bInErr = false;
+    CErrorFlag bInErr;
     double fLastX = 0.0;
     double Pi = 0.0;
     // Radians per unit of the current angle mode.

@@ -103,7 +103,7 @@ void CMachine::ShowXHelper(double X, std::string& sDisp, std::string& sEex) cons
 void CMachine::FormatX() {
     ShowXHelper(oStack.GetX(), lblDisp, lblEex);
     if (lblDisp == "Error") {
-        bInErr = true;
+        bInErr.Raise(enmErrKind::Overflow);
         oStack.Pop();
         oStack.Push(9.999999999E+99);
     }

@@ -2,13 +2,15 @@
 // The four-level operand stack X, Y, Z, T.
 #include <cmath>
 
+#include "CErrorFlag.h"
+
 namespace corvel {
 
 class CStack {
 public:
     // pbInErr points at the front panel's error flag, which a refused push sets.
-    explicit CStack(bool* pbInErr = nullptr) : pbInErr_(pbInErr) { Clear(); }
-    void AttachErrorFlag(bool* pbInErr) { pbInErr_ = pbInErr; }
+    explicit CStack(CErrorFlag* pbInErr = nullptr) : pbInErr_(pbInErr) { Clear(); }
+    void AttachErrorFlag(CErrorFlag* pbInErr) { pbInErr_ = pbInErr; }
 
     void Clear() { X_ = Y_ = Z_ = T_ = 0.0; }
     double GetX() const { return X_; }
@@ -31,7 +33,7 @@ public:
             X_ = v;
             return;
         }
-        if (pbInErr_) *pbInErr_ = true;
+        if (pbInErr_) pbInErr_->Raise(enmErrKind::Overflow);
     }
     void Push(const double& v) { double w = v; Push(w); }
     double Pop() { double x = X_; Drop(); return x; }
@@ -58,7 +60,7 @@ public:
 
 private:
     double X_ = 0, Y_ = 0, Z_ = 0, T_ = 0;
-    bool* pbInErr_ = nullptr;
+    CErrorFlag* pbInErr_ = nullptr;
 };
 
 } // namespace corvel

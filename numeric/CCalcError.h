@@ -14,6 +14,7 @@ enum class enmErrKind {
     Syntax,      // a text that is not a number where one is needed
     Range,       // an index outside its array (step or register numbers)
     File,        // a file could not be written or read
+    NoLabel,     // a jump or a label key names a label the program does not have
     Forced       // an error raised on purpose (missing label, "Error" shown)
 };
 
@@ -29,8 +30,9 @@ public:
         case enmErrKind::DivByZero: return "division by zero";
         case enmErrKind::Invalid: return "invalid argument";
         case enmErrKind::Syntax: return "not a number";
-        case enmErrKind::Range: return "index out of range";
-        case enmErrKind::File: return "file failed";
+        case enmErrKind::Range: return "no such register";
+        case enmErrKind::File: return "a file failed";
+        case enmErrKind::NoLabel: return "no such label";
         case enmErrKind::Forced: return "error";
         }
         return "error";

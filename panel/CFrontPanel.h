@@ -41,7 +41,7 @@ public:
     double& fLastX;
     double& fAngleFactor;
     double& Pi;
-    bool& bInErr;
+    CErrorFlag& bInErr;
     enmDispMode& eDispMode;
     int16_t& nDigits;
     std::string& lblDisp;   // mantissa text (or "Error", or a program line)
@@ -171,8 +171,10 @@ public:
     void RequestStop();
 
     // ---- used by the key handlers (public for the interpreter and tests) ----
-    // The common error path of every key handler.
+    // The common error path of every key handler (the cause, when known, is
+    // noted with the error flag).
     void ErrorPath();
+    void ErrorPath(enmErrKind eCause);
     // Prefix and title bookkeeping at the end of most RUN keys.
     void EndKey();
     // Finishes a number entry inline and shows X (STO, RCL, GTO, A-E, SUM+, f/g/h).

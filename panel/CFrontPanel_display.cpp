@@ -29,7 +29,7 @@ void CFrontPanel::BlinkX() {
     std::string sDisp, sEex;
     ShowXHelper(oStack.GetX(), sDisp, sEex);
     const auto p = sDisp.find('.');
-    if (p == std::string::npos) throw CCalcError(enmErrKind::Forced);
+    if (p == std::string::npos) throw CCalcError(enmErrKind::Overflow);   // "Error" has no point to blink
     for (int i = 0; i < 2; ++i) {
         std::string sBlank = sDisp;
         sBlank[p] = ' ';
@@ -55,7 +55,7 @@ void CFrontPanel::BlinkStack() {
         if (p == std::string::npos) {
             lblDisp = sSaveDisp;
             lblEex = sSaveEex;
-            throw CCalcError(enmErrKind::Forced);
+            throw CCalcError(enmErrKind::Overflow);   // "Error" has no point to blink
         }
         std::string sBlank = sText;
         sBlank[p] = ' ';

@@ -35,8 +35,8 @@ void CFrontPanel::KeyClick(enmKey eKey) {
         else
             PrgmKey(eKey);
         if (bInErr) ErrorPath();
-    } catch (const CCalcError&) {
-        ErrorPath();
+    } catch (const CCalcError& e) {
+        ErrorPath(e.Kind());
     }
 }
 
@@ -47,6 +47,11 @@ void CFrontPanel::ErrorPath() {
     eNumEntry = enmNumEntry::Idle;
     eShift = enmShift::None;
     RepaintDisplay();
+}
+
+void CFrontPanel::ErrorPath(enmErrKind eCause) {
+    bInErr.Raise(eCause);
+    ErrorPath();
 }
 
 void CFrontPanel::EndKey() {

@@ -144,7 +144,7 @@ void CFrontPanel::LabelKey() {
         RunProgram();
         return;
     }
-    if (eWas != enmShift::None) throw CCalcError(enmErrKind::Forced);
+    if (eWas != enmShift::None) throw CCalcError(enmErrKind::NoLabel);
     // Without a program label the keys keep their default functions.
     static const char* const kDefault[] = {"1/X", "SQRT", "Y^X", "RV", "X<>Y"};
     CKeyAct oDefault;
@@ -311,7 +311,7 @@ void CFrontPanel::LineNumberInput() {
 
 void CFrontPanel::GotoLabel(const std::string& sLabel, bool bRunIt) {
     const int p = oPrgm.FindLabel(sLabel);
-    if (p <= 0) throw CCalcError(enmErrKind::Forced);
+    if (p <= 0) throw CCalcError(enmErrKind::NoLabel);
     // A key pressed during a run starts no second run, nor moves the running one.
     if (bRunIt && IsRunning()) return;
     oPrgm.SetPrgmPointer(p);

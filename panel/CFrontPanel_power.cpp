@@ -89,8 +89,8 @@ void CFrontPanel::imgRunStop_Click() {
             if (oAct.pfnOwn) (this->*oAct.pfnOwn)();   // run, show X blinking, show the stack
         }
         if (bInErr) ErrorPath();
-    } catch (const CCalcError&) {
-        ErrorPath();
+    } catch (const CCalcError& e) {
+        ErrorPath(e.Kind());
     }
 }
 
@@ -130,8 +130,8 @@ void CFrontPanel::imgSST_Click() {
             --nRunDepth_;
         }
         bInErr = false;
-    } catch (const CCalcError&) {
-        ErrorPath();
+    } catch (const CCalcError& e) {
+        ErrorPath(e.Kind());
     }
 }
 
@@ -146,8 +146,8 @@ void CFrontPanel::imgCardReader_Click() {
         SavePendingNum();
         ReadDataOrWriteProgram();
         if (bInErr) ErrorPath();
-    } catch (const CCalcError&) {
-        ErrorPath();
+    } catch (const CCalcError& e) {
+        ErrorPath(e.Kind());
     }
 }
 
@@ -229,7 +229,7 @@ void CFrontPanel::imgRestoreState_Click() {
         SetCardVisible(true);
         SetProgramLabel(oPrgm.GetFilename());
     }
-    if (bRefused) ErrorPath();   // a refused stack value shows "Error"
+    if (bRefused) ErrorPath(enmErrKind::Overflow);   // a refused stack value shows "Error"
 }
 
 void CFrontPanel::imgCopyright_Click() { oHost_.ShowAbout(); }

@@ -163,7 +163,7 @@ private:
     // Runs steps until the program stops; an error of a step propagates.
     void RunSteps(bool& bStopped);
     // The error of the step at PrgmPtr: the error flag and its message.
-    void ReportStepError();
+    void ReportStepError(enmErrKind eCause);
     // Shows the current step for two seconds, then the display as it was.
     void ShowStepBriefly(bool bRepaintAfter);
     // The step of a label whose name is the decimal text of n, 0 when none.

@@ -28,7 +28,7 @@ int16_t CPrgmOps::LabelOf(CPrgm& p, CStep& s, bool bGsb) {
 void CPrgmOps::Gto(CPrgm& p, CStep& s) {
     const int16_t nStep = LabelOf(p, s, false);
     if (nStep == 0) {
-        p.m_.bInErr = true;   // no such label: the program stops on this step
+        p.m_.bInErr.Raise(enmErrKind::NoLabel);   // the program stops on this step
         return;
     }
     p.bAdvance_ = false;
@@ -38,7 +38,7 @@ void CPrgmOps::Gto(CPrgm& p, CStep& s) {
 void CPrgmOps::Gsb(CPrgm& p, CStep& s) {
     const int16_t nStep = LabelOf(p, s, true);
     if (nStep == 0) {
-        p.m_.bInErr = true;
+        p.m_.bInErr.Raise(enmErrKind::NoLabel);
         return;
     }
     p.bAdvance_ = false;
@@ -156,7 +156,7 @@ void CPrgmOps::Isz(CPrgm& p, CStep& s) {
 
 void CPrgmOps::SetFlag(CPrgm& p, CStep& s) {
     if (s.oOp.eKind == enmOpd::Empty) {
-        p.m_.bInErr = true;
+        p.m_.bInErr.Raise(enmErrKind::Syntax);   // no flag named
         return;
     }
     p.m_.oFlags.SetFlag(IntOf(s.oOp));
@@ -164,7 +164,7 @@ void CPrgmOps::SetFlag(CPrgm& p, CStep& s) {
 
 void CPrgmOps::ClearFlag(CPrgm& p, CStep& s) {
     if (s.oOp.eKind == enmOpd::Empty) {
-        p.m_.bInErr = true;
+        p.m_.bInErr.Raise(enmErrKind::Syntax);   // no flag named
         return;
     }
     p.m_.oFlags.ClearFlag(IntOf(s.oOp));
@@ -172,7 +172,7 @@ void CPrgmOps::ClearFlag(CPrgm& p, CStep& s) {
 
 void CPrgmOps::TestFlag(CPrgm& p, CStep& s) {
     if (s.oOp.eKind == enmOpd::Empty) {
-        p.m_.bInErr = true;
+        p.m_.bInErr.Raise(enmErrKind::Syntax);   // no flag named
         return;
     }
     if (!p.m_.oFlags.TestFlag(IntOf(s.oOp))) CPrgm::INC(p.PrgmPtr);

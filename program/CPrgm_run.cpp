@@ -79,8 +79,8 @@ void CPrgm::ExecInstr(const std::string& sText) {
     oStep.pfn(*this, oStep);
 }
 
-void CPrgm::ReportStepError() {
-    m_.bInErr = true;
+void CPrgm::ReportStepError(enmErrKind eCause) {
+    m_.bInErr.Raise(eCause);
     fb_.MsgBox("Error at line " + ThreeDigits(PrgmPtr) + " " + Program_[static_cast<size_t>(PrgmPtr)],
                "Program Error");
 }
@@ -102,8 +102,8 @@ void CPrgm::SST_Exec(bool& bSST) {
             fb_.ShowNotice("SST Information", "End of program!", enmIcon::Information);
             fb_.PlayBeep();
         }
-    } catch (const CCalcError&) {
-        ReportStepError();
+    } catch (const CCalcError& e) {
+        ReportStepError(e.Kind());
     }
     if (bSST) {
         if (!EntryActive && !ExpEntryActive)
@@ -140,8 +140,8 @@ void CPrgm::Exec() {
             try {
                 RunSteps(bStopped);
                 break;
-            } catch (const CCalcError&) {
-                ReportStepError();
+            } catch (const CCalcError& e) {
+                ReportStepError(e.Kind());
             }
         }
         if (bStopped) ResetStartTime();

@@ -20,7 +20,7 @@ using namespace corvel;
 using V = std::vector<double>;
 
 struct SMachine {
-    bool bInErr = false;
+    CErrorFlag bInErr;
     CStack oStack{&bInErr};
     CMem oMem;
     CStatRegs oStat{oMem};
