@@ -166,6 +166,14 @@ private:
     void ReportStepError(enmErrKind eCause);
     // Shows the current step for two seconds, then the display as it was.
     void ShowStepBriefly(bool bRepaintAfter);
+    // Moves the pointer, as SetPrgmPointer(nStep) does for a step 1..999, from
+    // inside a step: the step's normal advance then lands on nStep. (A jump
+    // is a cleared advance mark and the pointer set to its target.)
+    void JumpTo(int nStep) {
+        Halted = false;
+        m_.bInErr = false;
+        PrgmPtr = static_cast<int16_t>(nStep - 1);
+    }
     // The step of a label whose name is the decimal text of n, 0 when none.
     int16_t FindNumberLabel(int n) const;
 
@@ -178,7 +186,7 @@ private:
     // Labels whose names are whole numbers ("3", "-12"), for GTO (i) and GSB (i).
     std::unordered_map<int, int16_t> oNumberLabels_;
     int nLabelGen_ = 0;   // changes whenever the label table is rebuilt
-    bool bAdvance_ = true; // the advance mark of the step being executed
+
     std::string sFilename_;
     double fStartTime_ = 0.0;
 };

@@ -266,6 +266,12 @@ void CPrgm::Decode(const std::string& sText, CStep& oStep) {
     oStep.bValid = true;
 }
 
+void CPrgmOps::DecodeFirst(CPrgm& p, CStep& s) {
+    CPrgm::Decode(p.Program_[static_cast<size_t>(p.PrgmPtr)], s);
+    if (!s.bEntry) p.SavePendingNumber();
+    s.pfn(p, s);
+}
+
 CStep& CPrgm::DecodedStep(int nStep) {
     if (nStep < 0 || nStep > kMaxSteps) throw CCalcError(enmErrKind::Range);
     CStep& oStep = Decoded_[nStep];

@@ -31,8 +31,7 @@ void CPrgmOps::Gto(CPrgm& p, CStep& s) {
         p.m_.bInErr.Raise(enmErrKind::NoLabel);   // the program stops on this step
         return;
     }
-    p.bAdvance_ = false;
-    p.SetPrgmPointer(nStep);
+    p.JumpTo(nStep);
 }
 
 void CPrgmOps::Gsb(CPrgm& p, CStep& s) {
@@ -41,7 +40,6 @@ void CPrgmOps::Gsb(CPrgm& p, CStep& s) {
         p.m_.bInErr.Raise(enmErrKind::NoLabel);
         return;
     }
-    p.bAdvance_ = false;
     const int16_t nReturn = static_cast<int16_t>(p.PrgmPtr + 1);
     if (p.RetPtr < CPrgm::kRetDepth) {
         p.RetStack[++p.RetPtr] = nReturn;
@@ -51,16 +49,15 @@ void CPrgmOps::Gsb(CPrgm& p, CStep& s) {
         p.RetStack[CPrgm::kRetDepth] = nReturn;
         p.RetPtr = CPrgm::kRetDepth;
     }
-    p.SetPrgmPointer(nStep);
+    p.JumpTo(nStep);
 }
 
 void CPrgmOps::Rtn(CPrgm& p, CStep&) {
-    p.bAdvance_ = false;
     if (p.RetPtr > 0) {
         const int16_t nReturn = p.RetStack[p.RetPtr];
         --p.RetPtr;
         if (nReturn <= CPrgm::kMaxSteps)
-            p.SetPrgmPointer(nReturn);
+            p.JumpTo(nReturn);
         else
             p.Halted = true;   // called from step 999
     } else {

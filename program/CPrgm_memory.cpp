@@ -6,6 +6,7 @@
 
 #include "../numeric/CCalcError.h"
 #include "CPrgm.h"
+#include "CPrgm_ops.h"
 
 namespace corvel {
 
@@ -54,7 +55,12 @@ CPrgm::CPrgm(CMachine& oMachine, CPanelFeedback& oPanel) : m_(oMachine), fb_(oPa
 }
 
 void CPrgm::Invalidate(int nFirst, int nLast) {
-    for (int k = nFirst; k <= nLast; ++k) Decoded_[k].bValid = false;
+    for (int k = nFirst; k <= nLast; ++k) {
+        CStep& s = Decoded_[static_cast<size_t>(k)];
+        s.bValid = false;
+        s.bEntry = true;   // the decoded step decides, once it is decoded
+        s.pfn = &CPrgmOps::DecodeFirst;
+    }
 }
 
 void CPrgm::Clear() {
@@ -94,7 +100,7 @@ const std::string& CPrgm::GetLine(int nStep) const {
 void CPrgm::SetLine(int nStep, const std::string& sText) {
     if (nStep < 0 || nStep > kMaxSteps) throw CCalcError(enmErrKind::Range);
     Program_[nStep] = sText;
-    Decoded_[nStep].bValid = false;
+    Invalidate(nStep, nStep);
 }
 
 void CPrgm::InsertLine(std::string sLine) {

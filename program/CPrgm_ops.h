@@ -65,6 +65,9 @@ struct CPrgmOps {
     template <int N> static void RclArithFixed(CPrgm& p, CStep& s);
     // Y + X, Y - X, Y * X, Y / X with rule R.
     template <int N> static void Arith(CPrgm& p, CStep& s);
+    // What a step runs until it is decoded: decodes the step at the pointer,
+    // then runs it.
+    static void DecodeFirst(CPrgm& p, CStep& s);
     // Picks the faster form of a decoded step where its operands allow one.
     static void Specialize(CStep& s);
     static void RclArith(CPrgm& p, CStep& s);   // nArg 0 +, 1 -, 2 *, 3 /

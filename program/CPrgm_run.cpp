@@ -48,13 +48,12 @@ inline void CPrgm::RunOneStep() {
         }
         PrgmPtr = 1;   // step 000 is never executed
     }
-    bAdvance_ = true;
     ++nRunSteps;
+    // A step not decoded yet runs DecodeFirst, which decodes it and runs it.
     CStep& oStep = Decoded_[static_cast<size_t>(PrgmPtr)];
-    if (!oStep.bValid) Decode(Program_[static_cast<size_t>(PrgmPtr)], oStep);
     if (!oStep.bEntry) SavePendingNumber();
     oStep.pfn(*this, oStep);
-    if (bAdvance_ & !(m_.bInErr | Halted))
+    if (!(m_.bInErr | Halted))
         INC(PrgmPtr);
     else if (Halted)
         fb_.SetProgramLabel(sFilename_);
@@ -66,11 +65,10 @@ void CPrgm::ExecuteStep() {
         return;
     }
     if (PrgmPtr == 0) PrgmPtr = 1;
-    bAdvance_ = true;
     CStep& oStep = DecodedStep(PrgmPtr);
     if (!oStep.bEntry) SavePendingNumber();
     oStep.pfn(*this, oStep);
-    if (!m_.bInErr && !Halted && bAdvance_) INC(PrgmPtr);
+    if (!m_.bInErr && !Halted) INC(PrgmPtr);
 }
 
 void CPrgm::ExecInstr(const std::string& sText) {
