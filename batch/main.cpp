@@ -13,6 +13,7 @@
 #include "../panel/CFrontPanel.h"
 #include "../machine/CFileIO.h"
 #include "CBatchHost.h"
+#include "corvel_version.h"
 
 using namespace corvel;
 
@@ -62,10 +63,37 @@ void PrintListing(const CFrontPanel& o) {
     }
 }
 
+const char* const kUsage =
+    "usage: corvelxmem-batch [--answer TEXT]... [--load FILE] [--list] [--trace] [--stop-after N] [KEY...]\n";
+
 int Usage() {
-    std::cerr << "usage: corvelxmem-batch [--answer TEXT]... [--load FILE] [--list] [--trace] [--stop-after N] [KEY...]\n"
-                 "Keys come from the arguments or, when there are none, from standard input.\n";
+    std::cerr << kUsage << "Try corvelxmem-batch --help.\n";
     return 2;
+}
+
+void Help() {
+    std::cout << kUsage
+              << "\nRuns keys on the calculator without a window and prints the display, the title, the\n"
+                 "stack, LAST X, the error flag and its cause, the program pointer, the program label\n"
+                 "and the card. Keys come from the arguments or, when there are none, from standard\n"
+                 "input (separated by blanks; # starts a comment to the end of its line).\n\n"
+                 "Options:\n"
+                 "  --answer TEXT   the next answer to a question (yes/no), an input box, the file\n"
+                 "                  dialog (the name typed; empty: Cancel) or the editor (a file\n"
+                 "                  whose text is put into it); given in the order they are asked\n"
+                 "  --load FILE     reads the program listing FILE before the first key\n"
+                 "  --list          prints the program's steps after the state\n"
+                 "  --trace         prints the state after every key\n"
+                 "  --stop-after N  stops a running program after N steps, as R/S would\n"
+                 "  --version       prints the version\n"
+                 "  --help          prints this text\n\n"
+                 "Keys:";
+    int n = 0;
+    const CKeyRow* pRows = KeyRows(n);
+    for (int i = 0; i < n; ++i) std::cout << ' ' << pRows[i].sName;
+    const CControlRow* pControls = ControlRows(n);
+    for (int i = 0; i < n; ++i) std::cout << ' ' << pControls[i].sName;
+    std::cout << "\n  type:TEXT       each character of TEXT typed on the computer keyboard\n";
 }
 
 // A key name as an error message shows it: bytes that do not print as \xNN.
@@ -117,7 +145,10 @@ int ReadOptions(int argc, char** argv, COptions& o) {
         } else if (a == "--list") {
             o.bList = true;
         } else if (a == "--help" || a == "-h") {
-            Usage();
+            Help();
+            return 0;
+        } else if (a == "--version") {
+            std::cout << "corvelxmem-batch " CORVEL_VERSION "\n";
             return 0;
         } else if (a.size() > 2 && a.rfind("--", 0) == 0) {
             std::cerr << "corvelxmem-batch: unknown option " << a << "\n";
