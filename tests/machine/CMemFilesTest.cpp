@@ -78,6 +78,10 @@ TEST(CMemFiles, ReadingStopsWhereTheFileOrTheBlockEnds) {
     m.oMem.ReadData(oDir.File("missing.dax"));
     EXPECT_FALSE(m.oFlags.TestFlag(3));
     EXPECT_EQ(m.oMem.Rcl(0), 7);
+    WriteFile(oDir.File("empty.dax"), "");
+    m.oMem.ReadRangeData(oDir.File("empty.dax"), 5.009);   // a complete read of nothing
+    EXPECT_TRUE(m.oFlags.TestFlag(3));
+    EXPECT_EQ(m.Regs(5, 9), V({6, 7, 8, 9, 10}));
     m.oMem.WriteRangeData(oDir.File("block.dax"), 12.010);
     EXPECT_EQ(ReadFile(oDir.File("block.dax")), "11\r\n12\r\n13\r\n");
     m.oMem.ReadRangeData(oDir.File("three.dax"), 20.021);   // more lines than registers
@@ -143,6 +147,9 @@ TEST(CMemFiles, ScratchFileCopies) {
     CTempDir oDir;
     CInDir oIn(oDir.Path());
     SMachine m;
+    WriteFile("DATAFILE7.dax", "1\r\n");
+    m.oMem.ReadFromScratchFile(7.9);   // no "$$.dax": the numbered file is replaced by an empty one
+    EXPECT_EQ(fs::file_size("DATAFILE7.dax"), 0u);
     WriteFile("DATAFILE3.dax", "1\n2 x\r\n\n3");
     m.oMem.WriteToScratchFile(3.7);
     EXPECT_EQ(ReadFile("$$.dax"), "1\r\n2 x\r\n\r\n3\r\n");
@@ -156,7 +163,7 @@ TEST(CMemFiles, ScratchFileCopies) {
     EXPECT_EQ(fs::file_size("$$.dax"), 0u);
     m.oMem.ReadFromScratchFile(40000);   // no 16-bit number: nothing happens
     m.oMem.WriteToScratchFile(std::nan(""));
-    EXPECT_EQ(Entries("."), 4);
+    EXPECT_EQ(Entries("."), 5);
 }
 
 TEST(CMemFiles, HostileFilesNeverCrashOrStoreNonFinite) {

@@ -17,6 +17,14 @@ TEST(CMemRegress, StraightLines) {
     m.oMem.LR_Linear(0.001, s, c, r2, bOk);
     EXPECT_FALSE(bOk);
     EXPECT_EQ(m.oMem.Rcl(19), 1);
+    // A spread of large values well above the rounding residue of the sums counts.
+    m.Put(0, {1e7, 1, 1e7 + 5, 2, 1e7 + 10, 3});
+    m.oMem.LR_Linear(0.005, s, c, r2, bOk);
+    EXPECT_NEAR(s, 0.2, 1e-9);
+    EXPECT_NEAR(r2, 1, 1e-6);
+    m.Put(0, {1, 1e7, 2, 1e7 + 5, 3, 1e7 + 10});
+    m.oMem.LR_Linear(0.005, s, c, r2, bOk);
+    EXPECT_NEAR(s, 5, 1e-9);
     // Points without a logarithm are skipped; the rest lie on the curve.
     const double e = std::exp(1.0);
     m.Put(100, {1, 2, 0, 5, 2, 8, 4, 32});
@@ -30,6 +38,9 @@ TEST(CMemRegress, StraightLines) {
         EXPECT_NEAR(c, k.fC, 1e-12) << k.fCode;
         EXPECT_EQ(m.oMem.Rcl(19), 3) << k.fCode;
     }
+    m.oMem.LR_Exp(200.207, s, c, r2, bOk);   // the sums of x and ln y are what 14..19 keep
+    const V vSums = {-1, 5, -1, 5, 5, 3};
+    for (int k = 0; k < 6; ++k) EXPECT_NEAR(m.oMem.Rcl(14 + k), vSums[k], 1e-12) << 14 + k;
 }
 
 TEST(CMemRegress, PlaneFit) {
@@ -76,14 +87,26 @@ TEST(CMemRegress, PowerPlaneAndParabola) {
     EXPECT_CALC_ERROR(m.oMem.QuadraticFit(40.045, a1, a2, a0, r2, bOk), enmErrKind::DivByZero);
 }
 
-TEST(CMemRegress, BlocksAtTheTopOfMemoryStayInside) {
+// A point that starts inside the block takes its other registers from past
+// the block's end, but never from past register 999.
+TEST(CMemRegress, PointsReadPastTheBlockEndButStopBelowRegister1000) {
     SMachine m;
     double a1 = 0, a2 = 0, a0 = 0, r2 = 0;
     bool bOk = false;
+    m.Put(0, {1, 3, 2, 5, 3, 7});   // block 0..4: the third point takes its y from R5
+    m.oMem.LR_Linear(0.004, a1, a0, r2, bOk);
+    EXPECT_EQ(V({m.oMem.Rcl(19), a1, a0}), V({3, 2, 1}));
     m.Put(993, {1, 1, 2, 3, 3, 5, 9});   // R999 alone would start a fourth point
     m.oMem.LR_Linear(993.999, a1, a0, r2, bOk);
     EXPECT_EQ(V({m.oMem.Rcl(19), a1}), V({3, 2}));
+    m.Put(986, {0, 0, 1, 1, 0, 3, 0, 1, 4, 1, 1, 6, 50, 60, 70});   // the point at 998 would need 1000
+    m.oMem.MultLinearRegression(986.998, a1, a2, a0, r2, bOk);
+    EXPECT_EQ(V({m.oMem.Rcl(19), a1, a2, a0}), V({4, 2, 3, 1}));
     m.Put(988, {0, 0, 1, 1, 0, 3, 0, 1, 4, 1, 1, 6});
     m.oMem.MultLinearRegression(988.999, a1, a2, a0, r2, bOk);
     EXPECT_EQ(V({m.oMem.Rcl(19), a2}), V({4, 3}));
+    m.Put(992, {0, 1, 1, 3, 2, 7, 3, 13});   // two-register points: the one at 998 still fits
+    m.oMem.QuadraticFit(992.999, a1, a2, a0, r2, bOk);
+    EXPECT_EQ(m.oMem.Rcl(19), 4);
+    for (double f : {a1, a2, a0}) EXPECT_NEAR(f, 1, 1e-12);
 }

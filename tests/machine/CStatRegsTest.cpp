@@ -37,7 +37,11 @@ TEST(CStatRegs, MeansAndDeviations) {
     for (double x : {2, 4, 4, 4, 5, 5, 7, 9}) m.oStat.SumsAdd(x, 10 - x);
     EXPECT_NEAR(m.oStat.SdevX(), std::sqrt(32.0 / 7), 1e-14);
     EXPECT_NEAR(m.oStat.SdevY(), std::sqrt(32.0 / 7), 1e-14);
-    // Equal values have no spread, whatever residue the running sums keep.
+    // A spread of large values well above the rounding residue of the sums is
+    // kept; equal values have no spread, whatever residue the sums keep.
+    m.oStat.Clear();
+    for (double v : {1e7, 1e7 + 5, 1e7 + 10}) m.oStat.SumsAdd(v, v);
+    EXPECT_NEAR(m.oStat.SdevX(), 5, 1e-9);
     for (double v : {0.1, 3.3, 1e-7, 123456.789, -77.7}) {
         for (int nPts : {3, 7, 50}) {
             m.oStat.Clear();
