@@ -1,5 +1,5 @@
 // The classic instructions: number entry by program steps, arithmetic and
-// functions with the range test, stack, registers, display and statistics.
+// functions with the range test, stack, display and statistics.
 #include <cmath>
 
 #include "PrgmFixture.h"
@@ -7,23 +7,30 @@
 using ExecTest = PrgmTest;
 
 TEST_F(ExecTest, NumberEntryBySteps) {
-    // A keyed number reaches the stack at the next instruction.
-    const struct { std::vector<std::string> vSteps; double fX0, fWant; } aCases[] = {
-        {{"1", "EEX", "3", "ENTER"}, 0, 1000}, {{"2", "EEX", "3", "+"}, 5, 2005},
-        {{"1", "2", "ENTER", "3", "+"}, 0, 15}, {{"4", "EEX", "2", "CHS", "ENTER"}, 0, 0.04}};
+    // A keyed number reaches the stack at the next instruction; ENTER pushes
+    // it once and a second ENTER duplicates X. A second EEX, or a point
+    // during the exponent, pushes the number and starts a new one ("1E00", "0.").
+    const struct { std::vector<std::string> vSteps; double fX, fY; const char* sDisp; bool bMant, bExp; } aCases[] = {
+        {{"1", "EEX", "3", "ENTER"}, 1000, 10, nullptr, false, false},
+        {{"2", "EEX", "3", "+"}, 2010, 20, nullptr, false, false},
+        {{"1", "2", "ENTER", "3", "+"}, 15, 10, nullptr, false, false},
+        {{"4", "EEX", "2", "CHS", "ENTER"}, 0.04, 10, nullptr, false, false},
+        {{"3", "EEX", "2", "EEX"}, 300, 10, "1.| 00", false, true},
+        {{"2", "EEX", "3", "."}, 2000, 10, "0.|", true, false},
+        {{"EEX", "CHS", "5", "ENTER"}, 1e-5, 10, "1.|-05", false, false},
+        {{"5", "CHS", "EEX", "CHS", "2", "ENTER"}, -0.05, 10, "-5|-02", false, false},
+        {{"1", "ENTER", "ENTER"}, 1, 1, "1|", false, false},
+        {{".", "5", "."}, 0.5, 10, "0.|", true, false},
+        {{"EEX", "1", "2", "3"}, 10, 20, "1.| 23", false, true},   // the exponent keeps its last two digits
+    };
     for (const auto& c : aCases) {
-        SetStack(c.fX0);
+        SetStack(10, 20);
         Steps(c.vSteps);
-        EXPECT_DOUBLE_EQ(X(), c.fWant) << c.vSteps[0];
-        EXPECT_FALSE(p.EntryActive || p.ExpEntryActive);
+        EXPECT_NEAR(X(), c.fX, 1e-15 * std::fabs(c.fX)) << c.vSteps[0] << c.vSteps[1];
+        EXPECT_EQ(Y(), c.fY) << c.vSteps[0] << c.vSteps[1];
+        if (c.sDisp) EXPECT_EQ(m.lblDisp + "|" + m.lblEex, c.sDisp);
+        EXPECT_EQ(V({double(p.EntryActive), double(p.ExpEntryActive)}), V({double(c.bMant), double(c.bExp)}));
     }
-    SetStack(7, 8);
-    Steps({".", "5", "."});
-    EXPECT_EQ(V({X(), Y()}), V({0.5, 7}));
-    EXPECT_EQ(m.lblDisp, "0.");   // a new number has begun
-    EXPECT_TRUE(p.EntryActive);
-    Steps({"EEX", "1", "2", "3"});
-    EXPECT_EQ(m.lblDisp + "|" + m.lblEex, "1.| 23");   // the exponent keeps its last two digits
     // CHS negates X, or toggles the sign being keyed.
     SetStack(3, 4);
     m.fLastX = 0;
@@ -51,6 +58,41 @@ TEST_F(ExecTest, TwoNumberFunctionsDropTheStackAndSetLastX) {
     Steps({"Y^X"});
     EXPECT_TRUE(m.bInErr);
     EXPECT_EQ(X(), 0.5);
+}
+
+TEST_F(ExecTest, StackAndIRegisterInstructions) {
+    const struct {
+        std::vector<std::string> vSteps;
+        double fX, fI;
+        V vWant;
+        double fIAfter, fLastX;
+        bool bErr;
+    } aCases[] = {
+        {{"X<>I"}, 1, 7, {7, 2, 3, 4}, 1, -1, false},
+        // I cannot be pushed: the error flag is set, X still goes to I and the stack stays dropped.
+        {{"X<>I"}, 1, 1e100, {2, 3, 4, 4}, 1, -1, true},
+        {{"ST I", "RC I"}, 1, 0, {1, 1, 2, 3}, 1, -1, false},
+        {{"LST", "PI"}, 1, 0, {M_PI, -1, 1, 2}, 0, -1, false},
+        {{"INT"}, -2.7, 0, {-2, 2, 3, 4}, 0, -2.7, false},
+        {{"FRAC"}, -2.7, 0, {-0.7, 2, 3, 4}, 0, -2.7, false},
+    };
+    for (const auto& c : aCases) {
+        m.oMem.StoI(c.fI);
+        m.fLastX = -1;
+        SetStack(c.fX, 2, 3, 4);
+        Steps(c.vSteps);
+        const V v = Stack();
+        for (int k = 0; k < 4; ++k) EXPECT_NEAR(v[k], c.vWant[k], 1e-15) << c.vSteps[0] << " level " << k;
+        EXPECT_EQ(V({m.oMem.RclI(), m.fLastX}), V({c.fIAfter, c.fLastX})) << c.vSteps[0];
+        EXPECT_EQ(m.bInErr, c.bErr) << c.vSteps[0];
+    }
+    m.oMem.Sto(3, 5);
+    m.oMem.Sto(13, 6);
+    m.oMem.Sto(500, 1);
+    Steps({"P<>S"});
+    EXPECT_EQ(V({m.oMem.Rcl(3), m.oMem.Rcl(13)}), V({6, 5}));
+    Steps({"CLREG"});
+    EXPECT_EQ(V({m.oMem.Rcl(3), m.oMem.Rcl(13), m.oMem.Rcl(500)}), V({0, 0, 0}));
 }
 
 TEST_F(ExecTest, AnglesAndConversions) {
@@ -98,42 +140,6 @@ TEST_F(ExecTest, FaultsAndFailedRangeTestsAreErrorsOfTheStepThatChangeNothing) {
     }
 }
 
-TEST_F(ExecTest, StoreAndRecallOperands) {
-    SetStack(42);
-    m.oMem.Sto(5, 12.5);
-    Steps({"STO IND 5"});
-    EXPECT_EQ(m.oMem.Rcl(12), 42);   // 12.5 rounds to even
-    m.oMem.Sto(5, 12.7);
-    m.oMem.Sto(12, 8);
-    Steps({"RCL IND 5"});
-    EXPECT_EQ(X(), 8);               // integer part, then the register
-    m.oMem.StoI(3.5);
-    Steps({"STO (i)"});
-    EXPECT_EQ(m.oMem.Rcl(4), 8);     // nearest(I) = 4
-    m.oMem.Sto(3, 33);
-    Steps({"RCL (I)"});
-    EXPECT_EQ(X(), 33);              // integer part of I = 3
-    Steps({"STO a", "RCL A"});
-    EXPECT_EQ(m.oMem.RclA("A"), 33);
-    SetStack(6);
-    Steps({"STO+ A", "RCL- A"});
-    EXPECT_EQ(V({m.oMem.Rcl(20), X(), Y()}), V({39, 6 - 39, 0}));
-    // A register that does not exist: the push refuses 1e111, no message.
-    SetStack(1, 2);
-    Steps({"RCL 1000"});
-    EXPECT_TRUE(m.bInErr && oHost.vMessages.empty());
-    EXPECT_EQ(X(), 1);
-}
-
-TEST_F(ExecTest, BadRegisterOperandsAreErrorsOfTheStep) {
-    for (const char* sStep : {"STO 1e999", "STO -40000", "STO IND", "RCL IND 1000", "STO/ 3"}) {
-        SetStack(0);
-        Steps({sStep});
-        EXPECT_TRUE(m.bInErr) << sStep;
-        EXPECT_EQ(LastMessage(), ErrAt(std::string("001 ") + sStep));
-    }
-}
-
 TEST_F(ExecTest, DisplayInstructions) {
     Steps({"SCI", "DSP 4"});
     EXPECT_EQ(V({double(static_cast<int>(m.eDispMode)), double(m.nDigits)}), V({1, 4}));
@@ -158,6 +164,9 @@ TEST_F(ExecTest, StatisticsKeepTheStackWhenTheSumsFail) {
     EXPECT_EQ(V({X(), Y()}), V({4, 8}));   // sums of x and y
     Steps({"MEAN"});
     EXPECT_EQ(V({X(), Y()}), V({2, 4}));
+    SetStack(3, 4, 5, 6);
+    Steps({"SUM-"});
+    EXPECT_EQ(Stack(), V({1, 5, 6, 6}));   // n, then old Z and T
     m.oStat.Clear();
     SetStack(5, 6, 7, 8);
     Steps({"SDEV"});   // no points: the results fail the range test

@@ -37,12 +37,17 @@ TEST_F(FlowTest, CallsReturnAndTheSixteenthNestedCallLosesTheOldest) {
 }
 
 TEST_F(FlowTest, IndirectJumpsAndMissingLabels) {
-    Load({"GTO (i)", "GSB (i)", "LBL 2", "LBL 3"});
+    Load({"GTO (i)", "GSB (i)", "LBL 2", "LBL 3", "LBL 4"});
     m.oMem.StoI(2.7);
     Step();
     EXPECT_EQ(Ptr(), 3);   // integer part 2
     Step(2);
     EXPECT_EQ(V({double(Ptr()), double(p.RetPtr), double(p.RetStack[1])}), V({4, 1, 3}));   // nearest 3
+    for (const auto& [fI, nWant] : {std::pair{2.5, 3}, std::pair{3.5, 5}}) {   // halves to even: labels 2 and 4
+        m.oMem.StoI(fI);
+        Step(2);
+        EXPECT_EQ(Ptr(), nWant) << fI;
+    }
     for (int nStep : {1, 2}) {
         m.oMem.StoI(-1);
         Step(nStep);
@@ -113,6 +118,21 @@ TEST_F(FlowTest, LoopCounters) {
     // A counter register that does not exist is an error, not a silent loop.
     Steps({"DSZ 1000"});
     EXPECT_EQ(LastMessage(), ErrAt("001 DSZ 1000"));
+    // Step 2 is skipped when the counter reaches zero.
+    const struct { const char* sStep; int nReg; double fBefore, fAfter; int nNext; } aOperands[] = {
+        {"DSZ IND 7", 7, 1, 0, 3},    // IND with a number counts in that register itself
+        {"DSZ IND A", 20, 2, 1, 2},   // IND with a name: the lettered register
+        {"DSZ A", 20, 1, 1, 2},       // a plain name: nothing happens
+        {"ISZ 5", 3, -1, 0, 3},       // ISZ with any operand: the register addressed through I
+    };
+    for (const auto& c : aOperands) {
+        m.oMem.Clear();
+        m.oMem.StoI(3);
+        m.oMem.Sto(c.nReg, c.fBefore);
+        Load({c.sStep, "1", "2"});
+        Step();
+        EXPECT_EQ(V({m.oMem.Rcl(c.nReg), double(Ptr())}), V({c.fAfter, double(c.nNext)})) << c.sStep;
+    }
 }
 
 TEST_F(FlowTest, FlagsAndFlagErrors) {

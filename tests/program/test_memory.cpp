@@ -1,5 +1,5 @@
-// Program memory: pointer arithmetic, editing, the step display, the end of
-// the program, the label table and its two scans, and the decoded-step cache.
+// Program memory: pointer moves, editing, the step display, the end of the
+// program, the label table and its two scans, and the decoded-step cache.
 #include "PrgmFixture.h"
 
 using MemoryTest = PrgmTest;
@@ -14,16 +14,27 @@ using S = std::vector<std::string>;
 } // namespace
 
 TEST_F(MemoryTest, PointerWrapsAndStaysInRange) {
-    int16_t a = 999, b = 0, c = 1;
-    CPrgm::INC(a);
-    CPrgm::DEC(b);
-    CPrgm::DEC(c);
-    EXPECT_EQ(V({double(a), double(b), double(c)}), V({1, 999, 0}));
-    p.SetPrgmPointer(12);
-    p.Halted = m.bInErr = true;
-    p.SetPrgmPointer(1000);   // out of range: pointer kept, flags still cleared
-    EXPECT_EQ(Ptr(), 12);
-    EXPECT_FALSE(p.Halted || m.bInErr);
+    Load({"LBL A", "RTN"});
+    p.SetPrgmPointer(0);
+    EXPECT_EQ(p.ShowPrevLine(), "999 R/S");
+    EXPECT_EQ(p.ShowNextLine(), "001 LBL A");
+    EXPECT_EQ(p.ShowPrevLine(), "000 ");
+    p.InsertLine("CLX");   // from step 0 the new step becomes step 1
+    EXPECT_EQ(S({p.GetLine(1), p.GetLine(2), p.ShowCurrLine()}), S({"CLX", "LBL A", "001 CLX"}));
+    for (int n : {-1, 1000}) {   // out of range: pointer kept, flags still cleared
+        m.bInErr = p.Halted = true;
+        p.SetPrgmPointer(n);
+        EXPECT_EQ(Ptr(), 1);
+        EXPECT_FALSE(m.bInErr || p.Halted);
+        EXPECT_THROW(p.GetLine(n), CCalcError) << n;
+        EXPECT_THROW(p.SetLine(n, "RTN"), CCalcError) << n;
+        EXPECT_THROW(p.ShowLine(n), CCalcError) << n;
+    }
+    p.SetPrgmPointer(40);
+    m.bInErr = p.Halted = p.EntryActive = p.ExpEntryActive = true;
+    p.Reset();
+    EXPECT_EQ(Ptr(), 1);
+    EXPECT_FALSE(m.bInErr || p.Halted || p.EntryActive || p.ExpEntryActive);
 }
 
 TEST_F(MemoryTest, ClearedMemoryAndStepTexts) {
@@ -39,8 +50,6 @@ TEST_F(MemoryTest, ClearedMemoryAndStepTexts) {
     EXPECT_EQ(p.ShowCurrLine(), "012 GSB e");
     p.SetPrgmPointer(999);
     EXPECT_EQ(p.ShowNextLine(), "001 R/S");
-    EXPECT_THROW(p.SetLine(-1, "X"), CCalcError);
-    EXPECT_THROW(p.ShowLine(1000), CCalcError);
 }
 
 TEST_F(MemoryTest, InsertAndDeleteShiftSteps) {
@@ -62,6 +71,11 @@ TEST_F(MemoryTest, InsertAndDeleteShiftSteps) {
     p.SetPrgmPointer(999);
     p.DeleteLine();
     EXPECT_EQ(Lines(p, {998, 999}), S({"R/S", "R/S"}));
+    // A stored step inserted elsewhere is copied before the steps shift.
+    Load({"A1", "A2", "A3", "A4", "A5"});
+    p.SetPrgmPointer(1);
+    p.InsertLine(p.GetLine(5));
+    EXPECT_EQ(Lines(p, {2, 5, 6}), S({"A5", "A4", "A5"}));
 }
 
 TEST_F(MemoryTest, EndOfProgramIsTheFirstOfTwoFillers) {
@@ -74,6 +88,10 @@ TEST_F(MemoryTest, EndOfProgramIsTheFirstOfTwoFillers) {
     p.SetLine(3, "RTN");
     EXPECT_EQ(p.FindEndOfProgram(), 4);
     p.SetLine(999, "RTN");
+    EXPECT_EQ(p.FindEndOfProgram(), 999);
+    Load({"LBL A", "R/S", "r/s", "RTN"});   // two stops in a row end the program early
+    EXPECT_EQ(p.FindEndOfProgram(), 2);
+    p.SetLine(999, "r/s");                  // the last step must be the filler exactly
     EXPECT_EQ(p.FindEndOfProgram(), 999);
 }
 
@@ -99,6 +117,16 @@ TEST_F(MemoryTest, ScanGotosReportsTheFirstMissingLabel) {
     EXPECT_FALSE(p.ScanGotos());
     EXPECT_EQ(oHost.vMessages,
               S{"Missing Label Found!|In line 009 GTO B the label B does not exist. Please edit your program."});
+    // Both scans find "LBL " and "GTO " anywhere in exact case; the name follows the first blank.
+    Load({"X LBL A", "lbl B", "LBL  C", "gto B", "GTO  C", "GSB B"});
+    EXPECT_TRUE(p.ScanLabels());
+    EXPECT_EQ(V({double(p.LabelCount), double(p.FindLabel("LBL A")), double(p.FindLabel(" C")),
+                 double(p.FindLabel("B"))}), V({2, 1, 3, 0}));
+    EXPECT_TRUE(p.ScanGotos());
+    p.SetLine(8, "XGTO B");
+    EXPECT_FALSE(p.ScanGotos());
+    EXPECT_EQ(LastMessage(),
+              "Missing Label Found!|In line 008 XGTO B the label B does not exist. Please edit your program.");
 }
 
 TEST_F(MemoryTest, EditedStepsAreDecodedAfresh) {
