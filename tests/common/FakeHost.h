@@ -1,7 +1,7 @@
 #pragma once
 // A host for core tests: no window, no sound, a simulated clock that jumps
-// forward when the core waits, scripted answers to every question, and a
-// record of everything the core showed.
+// forward when the core waits, typed answers for input boxes (every question
+// gets No, every file dialog Cancel), and a record of what the core showed.
 #include <deque>
 #include <functional>
 #include <string>
@@ -20,29 +20,18 @@ public:
         fClock = fTarget > fClock ? fTarget : fClock + 0.001;
     }
     void ProcessEvents() override {
-        ++nYields;
         if (fnOnYield) fnOnYield();
     }
-    void Refresh(enmPart e) override {
-        if (vRefreshes.size() < 10000) vRefreshes.push_back(e);
-        if (fnOnRefresh) fnOnRefresh(e);
-    }
-
+    void Refresh(enmPart) override {}
     bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon) override {
         vShown.push_back("question [" + sTitle + "] " + sText);
-        vMessages.push_back(sTitle + "|" + sText);
-        if (vYesNo.empty()) return false;
-        const bool b = vYesNo.front();
-        vYesNo.pop_front();
-        return b;
+        return false;
     }
     void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon) override {
         vShown.push_back("message [" + sTitle + "] " + sText);
-        vMessages.push_back(sTitle + "|" + sText);
     }
     void ShowMsg(const std::string& sText, const std::string& sTitle) override {
         vShown.push_back("message [" + sTitle + "] " + sText);
-        vMessages.push_back(sTitle + "|" + sText);
     }
     bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string&,
                   std::string& sAnswer) override {
@@ -52,40 +41,22 @@ public:
         vInputs.pop_front();
         return !sAnswer.empty();
     }
-    bool ChooseFile(const std::string& sInitial, CFileChoice& o) override {
+    bool ChooseFile(const std::string& sInitial, CFileChoice&) override {
         vShown.push_back("file [" + sInitial + "]");
-        if (vFiles.empty()) return false;
-        o = vFiles.front();
-        vFiles.pop_front();
-        return true;
+        return false;
     }
-    void ShowRegisters(const std::vector<std::string>& v) override { vLastViewer = v; ++nViewers; }
+    void ShowRegisters(const std::vector<std::string>& v) override { vLastViewer = v; }
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fn) override {
         vLastViewer = fn(false);
         vLastViewerNonZero = fn(true);
-        ++nViewers;
     }
     void ShowAbout() override { vShown.push_back("about"); }
-    void ExitProgram() override { bExited = true; }
-
-    int CountSound(enmSound e) const {
-        int n = 0;
-        for (enmSound s : vSounds) n += s == e;
-        return n;
-    }
+    void ExitProgram() override {}
 
     double fClock = 1.0e9;
-    long nYields = 0;
-    std::function<void()> fnOnYield;              // runs inside ProcessEvents, as a click during a run would
-    std::function<void(enmPart)> fnOnRefresh;     // runs on every repaint
+    std::function<void()> fnOnYield;   // runs inside ProcessEvents, as a click during a run would
     std::vector<enmSound> vSounds;
-    std::vector<enmPart> vRefreshes;
-    std::vector<std::string> vShown;      // every box, as the batch front-end prints it
-    std::vector<std::string> vMessages;   // messages, notices and questions as "title|text"
-    std::deque<bool> vYesNo;
+    std::vector<std::string> vShown;   // every box, as the batch front-end prints it
     std::deque<std::string> vInputs;
-    std::deque<CFileChoice> vFiles;
     std::vector<std::string> vLastViewer, vLastViewerNonZero;
-    int nViewers = 0;
-    bool bExited = false;
 };
