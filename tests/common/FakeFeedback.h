@@ -30,7 +30,9 @@ public:
     void BlinkStack() override {}
     void PlayClick() override { vSounds.push_back("click"); }
     void PlayBeep() override { vSounds.push_back("beep"); }
-    void MsgBox(const std::string& sMsg, const std::string& sTitle) override { vMessages.push_back(sTitle + "|" + sMsg); }
+    void MsgBox(const std::string& sMsg, const std::string& sTitle) override {
+        vMessages.push_back(sTitle + "|" + sMsg);
+    }
     void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon) override {
         vMessages.push_back(sTitle + "|" + sText);
     }
@@ -49,7 +51,7 @@ public:
     }
     double ClockSeconds() override { return fClock; }
 
-    int CountSound(const std::string& s) const { return static_cast<int>(std::count(vSounds.begin(), vSounds.end(), s)); }
+    long CountSound(const std::string& s) const { return std::count(vSounds.begin(), vSounds.end(), s); }
 
     double fClock = 1.0e9;
     long nYields = 0;

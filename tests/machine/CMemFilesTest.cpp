@@ -13,7 +13,7 @@
 namespace fs = std::filesystem;
 
 namespace {
-void WriteFile(const std::string& sName, const std::string& sBytes) { std::ofstream(sName, std::ios::binary) << sBytes; }
+void WriteFile(const std::string& sName, const std::string& s) { std::ofstream(sName, std::ios::binary) << s; }
 std::string ReadFile(const std::string& sName) {
     std::stringstream ss;
     ss << std::ifstream(sName, std::ios::binary).rdbuf();
@@ -154,7 +154,7 @@ TEST(CMemFiles, HostileFilesNeverCrashOrStoreNonFinite) {
     for (int nRun = 0; nRun < 3000; ++nRun) {
         std::string s;
         for (int k = static_cast<int>(oGen() % 200); k > 0; --k)
-            s += oGen() % 3 == 0 ? std::string(1, static_cast<char>(oGen() % 256)) : aPieces[oGen() % std::size(aPieces)];
+            s += oGen() % 3 ? aPieces[oGen() % std::size(aPieces)] : std::string(1, static_cast<char>(oGen() % 256));
         WriteFile(sFile, s);
         if (nRun % 2) m.oMem.ReadData(sFile);
         else m.oMem.ReadRangeData(sFile, (oGen() % 1000) + (oGen() % 1000) / 1000.0);

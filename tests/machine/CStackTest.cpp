@@ -35,18 +35,14 @@ TEST(CStack, PushFlushesTinyValuesAndRefusesOutOfRangeOnes) {
 TEST(CStack, MotionsAndExactTests) {
     CStack s;
     const struct { const char* sName; std::function<void()> fn; V vWant; } aCases[] = {
-        {"Drop", [&] { s.Drop(); }, {2, 3, 4, 4}},
-        {"Pop", [&] { EXPECT_EQ(s.Pop(), 1); }, {2, 3, 4, 4}},
-        {"Drop2", [&] { s.Drop2(); }, {3, 4, 4, 4}},
-        {"Drop1AndPushX", [&] { s.Drop1AndPushX(9); }, {9, 2, 3, 4}},
+        {"Drop", [&] { s.Drop(); }, {2, 3, 4, 4}}, {"Pop", [&] { EXPECT_EQ(s.Pop(), 1); }, {2, 3, 4, 4}},
+        {"Drop2", [&] { s.Drop2(); }, {3, 4, 4, 4}}, {"Drop1AndPushX", [&] { s.Drop1AndPushX(9); }, {9, 2, 3, 4}},
         {"Drop2AndPushX", [&] { s.Drop2AndPushX(9); }, {9, 3, 4, 4}},
         {"Drop2AndPushXAndY", [&] { s.Drop2AndPushXAndY(9, 8); }, {9, 8, 3, 4}},
-        {"Swap", [&] { s.Swap(); }, {2, 1, 3, 4}},
-        {"RollUp", [&] { s.RollUp(); }, {4, 1, 2, 3}},
-        {"RollDn", [&] { s.RollDn(); }, {2, 3, 4, 1}},
+        {"Swap", [&] { s.Swap(); }, {2, 1, 3, 4}}, {"Clear", [&] { s.Clear(); }, {0, 0, 0, 0}},
+        {"RollUp", [&] { s.RollUp(); }, {4, 1, 2, 3}}, {"RollDn", [&] { s.RollDn(); }, {2, 3, 4, 1}},
         {"RollUp x4", [&] { for (int k = 0; k < 4; ++k) s.RollUp(); }, {1, 2, 3, 4}},
-        {"RollDn x4", [&] { for (int k = 0; k < 4; ++k) s.RollDn(); }, {1, 2, 3, 4}},
-        {"Clear", [&] { s.Clear(); }, {0, 0, 0, 0}}};
+        {"RollDn x4", [&] { for (int k = 0; k < 4; ++k) s.RollDn(); }, {1, 2, 3, 4}}};
     for (const auto& c : aCases) {
         s.SetAll(1, 2, 3, 4);
         c.fn();

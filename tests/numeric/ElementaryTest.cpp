@@ -1,15 +1,11 @@
 // Elementary functions of Numeric: range test, counting, hyperbolic and
 // inverse functions, conversions, integer parts, count-and-skip, random.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
 #include <limits>
 
 #include "numeric/Numeric.h"
 #include "NumericCases.h"
-
-using namespace corvel;
 
 using namespace Numeric;
 

@@ -2,8 +2,6 @@
 // computed outside the project (tests/data/special_reference.csv, made by
 // tools/gen_special_reference.py with mpmath), and hostile arguments for
 // every trapping function.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -15,8 +13,6 @@
 
 #include "numeric/Numeric.h"
 #include "NumericCases.h"
-
-using namespace corvel;
 
 using namespace Numeric;
 

@@ -15,6 +15,8 @@ std::string FirstWordUpper(const char* s) {
     return r;
 }
 
+// What differs: X, I, R1, R20 (A), the pointer, the return-stack depth, the
+// seconds waited, the boxes shown, the statistics error.
 enum class enmSeen { X, I, R1, RegA, Ptr, RetDepth, Waited, Boxes, StatErr };
 
 // The same start for the key and the step: the step at 1 with labels 2 and 3
@@ -35,18 +37,10 @@ struct SCalc {
         o.oStat.MeanX();
     }
     double Seen(enmSeen e) {
-        switch (e) {
-        case enmSeen::X: return o.oStack.GetX();
-        case enmSeen::I: return o.oMem.RclI();
-        case enmSeen::R1: return o.oMem.Rcl(1);
-        case enmSeen::RegA: return o.oMem.Rcl(20);
-        case enmSeen::Ptr: return o.oPrgm.GetPrgmPointer();
-        case enmSeen::RetDepth: return o.oPrgm.RetPtr;
-        case enmSeen::Waited: return oHost.fClock - 1e9;
-        case enmSeen::Boxes: return static_cast<double>(oHost.vShown.size());
-        case enmSeen::StatErr: return o.oStat.IsErr();
-        }
-        return 0;
+        const double a[] = {o.oStack.GetX(), o.oMem.RclI(), o.oMem.Rcl(1), o.oMem.Rcl(20),
+                            double(o.oPrgm.GetPrgmPointer()), double(o.oPrgm.RetPtr), oHost.fClock - 1e9,
+                            double(oHost.vShown.size()), double(o.oStat.IsErr())};
+        return a[static_cast<int>(e)];
     }
 };
 } // namespace

@@ -80,7 +80,7 @@ TEST_F(RunTest, EveryStepYieldsOnceBeforeItRuns) {
         if (oHost.nYields == 3) nStepsAtYield = static_cast<long>(p.nRunSteps);
     };
     p.Exec();
-    EXPECT_EQ(V({double(oHost.nYields), double(nStepsAtYield)}), V({4, 2}));   // the third yield comes before the third step
+    EXPECT_EQ(V({double(oHost.nYields), double(nStepsAtYield)}), V({4, 2}));   // the third yield precedes step 3
 }
 
 TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
