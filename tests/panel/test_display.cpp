@@ -33,11 +33,8 @@ TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
         EXPECT_EQ(Shown(c.v), c.sShown) << c.nMode << " " << c.nDigits << " " << c.v;
     }
     oMain.eDispMode = enmDispMode::FIX;
-    oMain.nDigits = 32767;
-    std::string d, e;
-    oMain.ShowXHelper(1.5, d, e);
-    EXPECT_EQ(d.substr(0, 4), "1.50");
-    EXPECT_EQ(e, "00");
+    oMain.nDigits = 32767;   // at most 99 decimals, in SCI
+    EXPECT_EQ(Shown(1.5), "1.5" + std::string(98, '0') + "|00");
 }
 
 TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError) {
