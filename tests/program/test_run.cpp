@@ -1,5 +1,6 @@
 // The frame of a step, the run loop, single step and back step, stopping a
-// run from outside, and every instruction against hostile operands.
+// run from outside, and every instruction against hostile operands. An R/S
+// step and the run after it: tests/batch/prgm_rs_continue.keys.
 #include <cmath>
 #include <random>
 
@@ -48,15 +49,6 @@ TEST_F(RunTest, ErrorNamesTheFailingStepAndStopsTheRun) {
     p.SST_Exec(bSST);   // while the error stands, a single step does nothing
     EXPECT_EQ(Ptr(), 12);
     EXPECT_EQ(oHost.vMessages, S{ErrAt("012 LN")});
-}
-
-TEST_F(RunTest, StopStepLeavesThePointerAfterItAndARunContinuesThere) {
-    Load({"1", "R/S", "+", "R/S"}, 19);
-    p.SetPrgmPointer(19);
-    p.Exec();
-    EXPECT_EQ(V({double(Ptr()), double(p.StopRequested), X()}), V({21, 0, 1}));
-    p.Exec();
-    EXPECT_EQ(V({double(Ptr()), X(), double(oHost.bRunning)}), V({23, 1, 0}));   // 1 + 0
 }
 
 TEST_F(RunTest, BackStepStopsAtStep1AndKeepsTheDisplay) {
