@@ -1,5 +1,5 @@
-// The classic instructions: number entry by program steps, arithmetic and
-// functions with the range test, stack, display and statistics.
+// The classic instructions: number entry by program steps, the range test of
+// results and faults, stack and display instructions.
 #include <cmath>
 
 #include "PrgmFixture.h"
@@ -45,53 +45,21 @@ TEST_F(ExecTest, NumberEntryBySteps) {
     EXPECT_EQ(V({X(), Y()}), V({43, 2}));   // "42" keyed across the passed-over steps, then 1 + 42
 }
 
-TEST_F(ExecTest, TwoNumberFunctionsDropTheStackAndSetLastX) {
-    const struct { const char* sStep; V vIn, vWant; } aCases[] = {
-        {"%CH", {75, 50, 3, 4}, {-50, 3, 4, 75}},   // (Y - X) / Y * 100, Y consumed
-        {"%", {15, 200, 3, 4}, {30, 200, 3, 15}}, {"y^x", {10, 2, 0, 0}, {1024, 0, 0, 10}}};
-    for (const auto& c : aCases) {
-        SetStack(c.vIn[0], c.vIn[1], c.vIn[2], c.vIn[3]);
-        Steps({c.sStep});
-        EXPECT_EQ(V({X(), Y(), Stack()[2], m.fLastX}), c.vWant) << c.sStep;
-    }
-    SetStack(0.5, -8);
-    Steps({"Y^X"});
-    EXPECT_EQ(V({double(m.bInErr), X()}), V({1, 0.5}));
+// Run from the keys these are the same instructions: tests/batch/keymap_stack_registers,
+// keymap_statistics_stack, keymap_percent and keymap_label_keys.
+TEST_F(ExecTest, PercentChangeConsumesY) {
+    SetStack(75, 50, 3, 4);
+    Steps({"%CH"});   // (Y - X) / Y * 100
+    EXPECT_EQ(V({X(), Y(), Stack()[2], m.fLastX}), V({-50, 3, 4, 75}));
 }
 
-TEST_F(ExecTest, StackAndIRegisterInstructions) {
-    const struct {
-        std::vector<std::string> vSteps;
-        double fX, fI;
-        V vWant;
-        double fIAfter, fLastX;
-        bool bErr;
-    } aCases[] = {
-        {{"X<>I"}, 1, 7, {7, 2, 3, 4}, 1, -1, false},
-        // I cannot be pushed: the error flag is set, X still goes to I and the stack stays dropped.
-        {{"X<>I"}, 1, 1e100, {2, 3, 4, 4}, 1, -1, true},
-        {{"ST I", "RC I"}, 1, 0, {1, 1, 2, 3}, 1, -1, false},
-        {{"LST", "PI"}, 1, 0, {M_PI, -1, 1, 2}, 0, -1, false},
-        {{"INT"}, -2.7, 0, {-2, 2, 3, 4}, 0, -2.7, false},
-        {{"FRAC"}, -2.7, 0, {-0.7, 2, 3, 4}, 0, -2.7, false},
-    };
-    for (const auto& c : aCases) {
-        m.oMem.StoI(c.fI);
-        m.fLastX = -1;
-        SetStack(c.fX, 2, 3, 4);
-        Steps(c.vSteps);
-        const V v = Stack();
-        for (int k = 0; k < 4; ++k) EXPECT_NEAR(v[k], c.vWant[k], 1e-15) << c.vSteps[0] << " level " << k;
-        EXPECT_EQ(V({m.oMem.RclI(), m.fLastX}), V({c.fIAfter, c.fLastX})) << c.vSteps[0];
-        EXPECT_EQ(m.bInErr, c.bErr) << c.vSteps[0];
-    }
-    m.oMem.Sto(3, 5);
-    m.oMem.Sto(13, 6);
-    m.oMem.Sto(500, 1);
-    Steps({"P<>S"});
-    EXPECT_EQ(V({m.oMem.Rcl(3), m.oMem.Rcl(13)}), V({6, 5}));
-    Steps({"CLREG"});
-    EXPECT_EQ(V({m.oMem.Rcl(3), m.oMem.Rcl(13), m.oMem.Rcl(500)}), V({0, 0, 0}));
+TEST_F(ExecTest, XExchangeIWithAnIOutOfRangeStillStoresXAndDropsTheStack) {
+    m.oMem.StoI(1e100);
+    m.fLastX = -1;
+    SetStack(1, 2, 3, 4);
+    Steps({"X<>I"});   // I cannot be pushed: the error flag is set
+    EXPECT_EQ(Stack(), V({2, 3, 4, 4}));
+    EXPECT_EQ(V({m.oMem.RclI(), m.fLastX, double(m.bInErr)}), V({1, -1, 1}));
 }
 
 TEST_F(ExecTest, FaultsAndFailedRangeTestsAreErrorsOfTheStepThatChangeNothing) {
@@ -129,23 +97,4 @@ TEST_F(ExecTest, DisplayInstructions) {
     SetStack(2.345678);
     Steps({"DSP 2", "RND"});
     EXPECT_EQ(V({X(), m.fLastX}), V({2.35, 2.345678}));
-}
-
-TEST_F(ExecTest, StatisticsKeepTheStackWhenTheSumsFail) {
-    m.oStat.Clear();
-    SetStack(1, 2, 30, 40);
-    Steps({"SUM+"});
-    EXPECT_EQ(V({X(), Y(), m.fLastX}), V({1, 30, 1}));   // n, then the stack drops
-    SetStack(3, 6);
-    Steps({"SUM+", "RCL SUM"});
-    EXPECT_EQ(V({X(), Y()}), V({4, 8}));   // sums of x and y
-    Steps({"MEAN"});
-    EXPECT_EQ(V({X(), Y()}), V({2, 4}));
-    SetStack(3, 4, 5, 6);
-    Steps({"SUM-"});
-    EXPECT_EQ(Stack(), V({1, 5, 6, 6}));   // n, then old Z and T
-    m.oStat.Clear();
-    SetStack(5, 6, 7, 8);
-    Steps({"SDEV"});   // no points: the results fail the range test
-    EXPECT_EQ(V({double(m.bInErr), X(), Y()}), V({1, 5, 6}));
 }

@@ -29,6 +29,9 @@ TEST_F(RegisterTest, StoreAndRecallOperands) {
     Steps({"RCL 1000"});
     EXPECT_TRUE(m.bInErr && oHost.vMessages.empty());
     EXPECT_EQ(X(), 1);
+    m.oMem.Sto(500, 1);
+    Steps({"CLREG"});   // every register, not only those the viewer shows
+    EXPECT_EQ(m.oMem.Rcl(500), 0);
 }
 
 TEST_F(RegisterTest, RegisterArithmeticLeavesTheStackAndLastX) {
