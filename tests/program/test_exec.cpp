@@ -1,5 +1,7 @@
 // The classic instructions: number entry by program steps, the range test of
-// results and faults, stack and display instructions.
+// results and faults, stack instructions. The display instructions run from
+// the keys as they do as steps: tests/batch/entry_display_formats.keys,
+// keymap_indirect.keys (DSP (i)) and keymap_int_parts.keys (RND).
 #include <cmath>
 
 #include "PrgmFixture.h"
@@ -83,18 +85,4 @@ TEST_F(ExecTest, FaultsAndFailedRangeTestsAreErrorsOfTheStepThatChangeNothing) {
         EXPECT_EQ(m.bInErr, c.bErr) << c.fIn;
         EXPECT_NEAR(X(), c.fWant, c.fTol) << c.fIn;
     }
-}
-
-TEST_F(ExecTest, DisplayInstructions) {
-    auto Mode = [&] { return V({double(static_cast<int>(m.eDispMode)), double(m.nDigits), double(m.bInErr)}); };
-    Steps({"SCI", "DSP 4"});
-    EXPECT_EQ(Mode(), V({1, 4, 0}));
-    m.oMem.StoI(6.5);
-    Steps({"ENG", "DSP (i)"});
-    EXPECT_EQ(Mode(), V({2, 6, 0}));
-    Steps({"DSP x"});
-    EXPECT_EQ(Mode(), V({2, 6, 0}));
-    SetStack(2.345678);
-    Steps({"DSP 2", "RND"});
-    EXPECT_EQ(V({X(), m.fLastX}), V({2.35, 2.345678}));
 }

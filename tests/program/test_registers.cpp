@@ -63,4 +63,6 @@ TEST_F(RegisterTest, BadRegisterOperandsAreErrorsOfTheStep) {
         EXPECT_TRUE(m.bInErr) << sStep;
         EXPECT_EQ(LastMessage(), ErrAt(std::string("001 ") + sStep));
     }
+    Steps({"DSP 4", "DSP x"});   // a display operand that is no number is passed over
+    EXPECT_EQ(V({double(m.nDigits), double(m.bInErr)}), V({4, 0}));
 }
