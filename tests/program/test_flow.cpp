@@ -1,4 +1,5 @@
-// Flow control: jumps, calls and the return stack, tests, loop counters, flags.
+// Flow control: jumps, calls and the return stack, tests, loop counters, flags
+// (clearing them all from the keys: tests/batch/keymap_clearing.keys).
 #include "PrgmFixture.h"
 
 using FlowTest = PrgmTest;
@@ -136,7 +137,4 @@ TEST_F(FlowTest, FlagsAndFlagErrors) {
     EXPECT_TRUE(m.bInErr && oHost.vMessages.empty());
     Steps({"CF x"});
     EXPECT_EQ(LastMessage(), ErrAt("001 CF x"));
-    m.oFlags.SetFlag(5);
-    Steps({"CLRFLG"});
-    EXPECT_FALSE(m.oFlags.PeekFlag(5));
 }
