@@ -9,9 +9,11 @@
 
 TEST(CMemRange, DecodingAndInvalidCodes) {
     SMachine m;
+    // The fourth decimal rounds, and may carry into the integer part; then the two numbers are put in order.
     struct { double fCode; int a, b; } aCases[] = {
         {10.025, 10, 25}, {12.0345, 12, 34}, {7, 0, 7}, {25.01, 10, 25}, {1.99999, 0, 2}, {20.015, 15, 20},
-        {15.020, 15, 20}, {999.999, 999, 999}, {0.9995, 0, 999}, {-5.5, 5, 500}, {-10.025, 10, 25}};
+        {15.020, 15, 20}, {999.999, 999, 999}, {0.9995, 0, 999}, {-5.5, 5, 500}, {-10.025, 10, 25},
+        {12.99995, 0, 13}, {7.99995, 0, 8}, {0.99995, 0, 1}, {998.99996, 0, 999}, {3.0004, 0, 3}};
     for (const auto& c : aCases) {
         double fCode = c.fCode;
         int a = -1, b = -1;
@@ -38,12 +40,12 @@ TEST(CMemBlocks, ClearAndFill) {
     m.oMem.ClearRangeMem(20.026);
     EXPECT_EQ(m.Regs(19, 27), (V{20, 0, 0, 0, 0, 0, 0, 0, 28}));
     m.oMem.FillRangeMemWithFixedValue(25.025, 7);
-    EXPECT_EQ(m.oMem.Ireg(), 7);
     EXPECT_CALC_ERROR(m.oMem.FillRangeMemWithFixedValue(0.003, std::nan("")), enmErrKind::Invalid);
-    EXPECT_EQ(m.oMem.Rcl(0), 1);
-    // Sequences: 2.5 rounds to 2; a sequence may end exactly at the limit.
+    EXPECT_EQ(V({m.oMem.Ireg(), m.oMem.Rcl(0)}), V({7, 1}));
+    // Sequences round halves to even (2.5 to 2, -1.5 to -2); a sequence may end exactly at the limit.
     const struct { double fCode, fStart, fStep; V vWant; } aSeq[] = {
-        {0.004, 1, 2, {1, 3, 5, 7, 9, 6}}, {0.003, 1, 0.5, {1, 2, 2, 2, 5}}, {0.001, 32766, 1, {32766, 32767, 3}}};
+        {0.004, 1, 2, {1, 3, 5, 7, 9, 6}}, {0.003, 1, 0.5, {1, 2, 2, 2, 5}}, {0.001, 32766, 1, {32766, 32767, 3}},
+        {0.003, 0, -1.5, {0, -2, -4, -6, 5}}};
     for (const auto& c : aSeq) {
         m.Number();
         m.oMem.FillRangeMemWithSeqValue(c.fCode, c.fStart, c.fStep);
@@ -106,15 +108,18 @@ TEST(CMemBlocks, CopyMoveAndExchange) {
 TEST(CMemBlocks, SearchAndSums) {
     SMachine m;
     double fIndex = 0, v = 5.9;
-    m.oMem.Sto(3, 5);
-    m.oMem.Sto(7, 5);
+    m.Put(3, {5, 0, 0, 0, 5});
     m.oMem.SearchMemRangeExact(0.009, 5, fIndex);
-    EXPECT_EQ(fIndex, 3);
+    const double fFound = fIndex;
     m.oMem.SearchMemRangeExact(0.009, 6, fIndex);
-    EXPECT_EQ(fIndex, -1);
+    EXPECT_EQ(V({fFound, fIndex}), V({3, -1}));
     m.oMem.Sto(3, 5.2);
     m.oMem.SearchMemRangeIntg(0.009, v, fIndex);
     EXPECT_EQ(V({v, fIndex}), V({5, 3}));
+    m.Put(0, {-6.1, -5.2, -5.9});
+    v = -5.9;
+    m.oMem.SearchMemRangeIntg(0.002, v, fIndex);   // integer parts, truncated toward zero
+    EXPECT_EQ(V({v, fIndex}), V({-5, 1}));
 
     m.oMem.Clear();
     m.Put(0, {1, 2, 3, 4});
@@ -141,6 +146,17 @@ TEST(CMemBlocks, Sorts) {
         std::sort(vWant.begin() + std::min(a, b), vWant.begin() + std::max(a, b) + 1);
         m.oMem.SortRangeMem(std::max(a, b) + std::min(a, b) / 1000.0);
         ASSERT_EQ(m.Regs(0, 999), vWant) << a << ".." << b;
+    }
+    // The sort is not stable: equal values (zeros of either sign) end where
+    // the middle-pivot partitioning puts them.
+    const struct { V vIn; const char* sSigns; } aZeros[] = {
+        {{0.0, -0.0, 0.0, -0.0, 0.0, -0.0}, "+--+-+"}, {{-0.0, 1, 0.0, -1, -0.0, 0.0, 2}, "-+--+++"}};
+    for (const auto& c : aZeros) {
+        for (size_t k = 0; k < c.vIn.size(); ++k) m.oMem.Sto(100 + static_cast<int>(k), c.vIn[k]);
+        m.oMem.SortRangeMem(100 + (99.0 + c.vIn.size()) / 1000);
+        std::string s;
+        for (double v : m.Regs(100, 99 + static_cast<int>(c.vIn.size()))) s += std::signbit(v) ? '-' : '+';
+        EXPECT_EQ(s, c.sSigns);
     }
     // Records: block 0..5 in records of 3 sorted on their second register.
     m.Put(0, {9, 2, 0, 8, 1, 0, 7});

@@ -1,10 +1,10 @@
 // Data files and the scratch file: exact round trips, tolerant reading of
-// any bytes, atomic replacement, range codes.
+// any bytes, atomic replacement, range codes. Flag 3 tells whether the last
+// read succeeded.
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <random>
 #include <sstream>
 
@@ -13,33 +13,14 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void WriteFile(const std::string& sName, const std::string& sBytes) {
-    std::ofstream(sName, std::ios::binary) << sBytes;
-}
-
+void WriteFile(const std::string& sName, const std::string& s) { std::ofstream(sName, std::ios::binary) << s; }
 std::string ReadFile(const std::string& sName) {
-    std::ifstream f(sName, std::ios::binary);
     std::stringstream ss;
-    ss << f.rdbuf();
+    ss << std::ifstream(sName, std::ios::binary).rdbuf();
     return ss.str();
 }
-
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 long Entries(const fs::path& o) { return std::distance(fs::directory_iterator(o), fs::directory_iterator()); }
-
-// Runs a test body inside the temporary directory, restoring the working
-// directory afterwards.
-class CInDir {
-public:
-    explicit CInDir(const fs::path& o) : oOld_(fs::current_path()) { fs::current_path(o); }
-    ~CInDir() { fs::current_path(oOld_); }
-
-private:
-    fs::path oOld_;
-};
-
 } // namespace
 
 TEST(CMemFiles, WholeMemoryRoundTripIsExact) {
@@ -56,9 +37,9 @@ TEST(CMemFiles, WholeMemoryRoundTripIsExact) {
     const std::string sFile = oDir.File("all.dax");
     m.oMem.WriteData(sFile);
     p.oMem.ReadData(sFile);
+    const std::string s = ReadFile(sFile);
     for (int n = 0; n <= 999; ++n) ASSERT_TRUE(SameBits(p.oMem.Rcl(n), m.oMem.Rcl(n))) << n << " " << m.oMem.Rcl(n);
     EXPECT_TRUE(p.oFlags.PeekFlag(3));
-    const std::string s = ReadFile(sFile);
     size_t nCrLf = 0;
     for (size_t i = 0; i + 1 < s.size(); ++i) nCrLf += s[i] == '\r' && s[i + 1] == '\n';
     EXPECT_EQ(nCrLf, 1000u);
@@ -66,35 +47,34 @@ TEST(CMemFiles, WholeMemoryRoundTripIsExact) {
     EXPECT_EQ(Entries(oDir.Path()), 1);   // nothing but the target is left in the directory
 }
 
-// Flag 3 tells whether the last read succeeded.
 TEST(CMemFiles, ReadingStopsWhereTheFileOrTheBlockEnds) {
     CTempDir oDir;
     SMachine m;
     m.Number();
+    auto Flag3 = [&] { return double(m.oFlags.TestFlag(3)); };
     WriteFile(oDir.File("three.dax"), "7\r\n8\r\n9\r\n");
     m.oMem.ReadData(oDir.File("three.dax"));
-    EXPECT_EQ(m.Regs(2, 3), V({9, 4}));
-    EXPECT_TRUE(m.oFlags.TestFlag(3));
+    EXPECT_EQ(V({m.oMem.Rcl(2), m.oMem.Rcl(3), Flag3()}), V({9, 4, 1}));
     m.oMem.ReadData(oDir.File("missing.dax"));
-    EXPECT_FALSE(m.oFlags.TestFlag(3));
-    EXPECT_EQ(m.oMem.Rcl(0), 7);
+    EXPECT_EQ(V({m.oMem.Rcl(0), Flag3()}), V({7, 0}));
+    WriteFile(oDir.File("empty.dax"), "");
+    m.oMem.ReadRangeData(oDir.File("empty.dax"), 5.009);   // a complete read of nothing
+    EXPECT_EQ(V({m.oMem.Rcl(5), m.oMem.Rcl(6), m.oMem.Rcl(7), m.oMem.Rcl(8), m.oMem.Rcl(9), Flag3()}),
+              V({6, 7, 8, 9, 10, 1}));
     m.oMem.WriteRangeData(oDir.File("block.dax"), 12.010);
     EXPECT_EQ(ReadFile(oDir.File("block.dax")), "11\r\n12\r\n13\r\n");
     m.oMem.ReadRangeData(oDir.File("three.dax"), 20.021);   // more lines than registers
-    EXPECT_EQ(m.Regs(19, 22), V({20, 7, 8, 23}));
-    EXPECT_TRUE(m.oFlags.TestFlag(3));
+    EXPECT_EQ(V({m.oMem.Rcl(19), m.oMem.Rcl(20), m.oMem.Rcl(21), m.oMem.Rcl(22), Flag3()}), V({20, 7, 8, 23, 1}));
     WriteFile(oDir.File("one.dax"), "-4.5");
     m.oMem.ReadRangeData(oDir.File("one.dax"), 5.009);
-    EXPECT_EQ(m.Regs(5, 6), V({-4.5, 7}));
-    EXPECT_TRUE(m.oFlags.TestFlag(3));
+    EXPECT_EQ(V({m.oMem.Rcl(5), m.oMem.Rcl(6), Flag3()}), V({-4.5, 7, 1}));
     // A 1001st line makes the read a failure: no register changes, flag 3 is cleared.
     std::string sLong;
     for (int n = 0; n <= 1000; ++n) sLong += "5\n";
     WriteFile(oDir.File("long.dax"), sLong);
     m.oFlags.SetFlag(3);
     EXPECT_FALSE(m.oMem.ReadData(oDir.File("long.dax")));
-    EXPECT_EQ(m.oMem.Rcl(999), 1000);
-    EXPECT_FALSE(m.oFlags.TestFlag(3));
+    EXPECT_EQ(V({m.oMem.Rcl(999), Flag3()}), V({1000, 0}));
     EXPECT_CALC_ERROR(m.oMem.WriteRangeData(oDir.File("bad.dax"), 1000), enmErrKind::DivByZero);
     EXPECT_CALC_ERROR(m.oMem.ReadRangeData(oDir.File("one.dax"), -2e9), enmErrKind::DivByZero);
     EXPECT_FALSE(fs::exists(oDir.File("bad.dax")));
@@ -104,10 +84,9 @@ TEST(CMemFiles, LinesReadAsTheirLeadingNumberOrZero) {
     CTempDir oDir;
     SMachine m;
     m.Number();
-    const std::string sHugeNumber = "1" + std::string(5000, '0');
     const std::string sLines[] = {
         "\xEF\xBB\xBF" "2.5",  "letters",  "  1.5E+03  ", "\t-7x", "nan", "inf", "-1e400", "1e-400",
-        "", "3\r", std::string("4\0 5", 4), sHugeNumber, "6" + std::string(100000, ' ') + "junk",
+        "", "3\r", std::string("4\0 5", 4), "1" + std::string(5000, '0'), "6" + std::string(100000, ' ') + "junk",
         std::string(100000, 'x') + "8", "0.0000000000000000000000000000001" + std::string(400, '0'),
         std::string(330, ' ') + "5"};
     std::string sFile;
@@ -115,35 +94,40 @@ TEST(CMemFiles, LinesReadAsTheirLeadingNumberOrZero) {
     WriteFile(oDir.File("mixed.dax"), sFile);
     m.oMem.ReadData(oDir.File("mixed.dax"));
     EXPECT_EQ(m.Regs(0, 16), V({2.5, 0, 1500, -7, 0, 0, 0, 0, 0, 3, 4, 0, 6, 0, 1e-31, 5, 17}));
-
     m.oMem.ReadData(std::string(CORVEL_TEST_DATA) + "/machine_mixed_line_ends.dax");
     EXPECT_EQ(m.Regs(0, 7), V({1.25, -3, 0, 1e-5, 0, 42, 0.5, 0}));   // R7 unchanged from the first read
 }
 
-TEST(CMemFiles, FailedWritesKeepThePreviousFile) {
+TEST(CMemFiles, FailedWritesKeepThePreviousFileAndReplacementsItsPermissionsAndLinks) {
     CTempDir oDir;
     SMachine m;
     fs::create_directory(oDir.Path() / "sub");
     m.oMem.WriteData(oDir.File("sub"));   // a directory cannot be replaced
     m.oMem.WriteData(oDir.File("nowhere/x.dax"));
     EXPECT_TRUE(fs::is_directory(oDir.Path() / "sub"));
-    EXPECT_FALSE(fs::exists(oDir.Path() / "nowhere"));
     EXPECT_EQ(Entries(oDir.Path()), 1);
-    WriteFile(oDir.File("old.dax"), "1\r\n");
+    const std::string sOld = oDir.File("old.dax");
+    WriteFile(sOld, "1\r\n");
+    fs::permissions(sOld, fs::perms::owner_read | fs::perms::owner_write);
     m.oMem.Sto(0, 2);
-    m.oMem.WriteRangeData(oDir.File("old.dax"), 0.001);
-    EXPECT_EQ(ReadFile(oDir.File("old.dax")), "2\r\n0\r\n");
+    m.oMem.WriteRangeData(sOld, 0.001);
+    EXPECT_EQ(ReadFile(sOld), "2\r\n0\r\n");
+    EXPECT_EQ(fs::status(sOld).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
     // Writing through a link replaces the file it names and keeps the link.
     fs::create_symlink("old.dax", oDir.Path() / "link.dax");
     m.oMem.WriteRangeData(oDir.File("link.dax"), 0);
     EXPECT_TRUE(fs::is_symlink(oDir.Path() / "link.dax"));
-    EXPECT_EQ(ReadFile(oDir.File("old.dax")), "2\r\n");
+    EXPECT_EQ(ReadFile(sOld), "2\r\n");
 }
 
 TEST(CMemFiles, ScratchFileCopies) {
     CTempDir oDir;
-    CInDir oIn(oDir.Path());
+    const fs::path oOld = fs::current_path();
+    fs::current_path(oDir.Path());
     SMachine m;
+    WriteFile("DATAFILE7.dax", "1\r\n");
+    m.oMem.ReadFromScratchFile(7.9);   // no "$$.dax": the numbered file is replaced by an empty one
+    EXPECT_EQ(fs::file_size("DATAFILE7.dax"), 0u);
     WriteFile("DATAFILE3.dax", "1\n2 x\r\n\n3");
     m.oMem.WriteToScratchFile(3.7);
     EXPECT_EQ(ReadFile("$$.dax"), "1\r\n2 x\r\n\r\n3\r\n");
@@ -153,11 +137,11 @@ TEST(CMemFiles, ScratchFileCopies) {
     m.oMem.WriteToScratchFile(5);   // lines of any length are copied whole
     EXPECT_EQ(ReadFile("$$.dax").size(), 300002u);
     m.oMem.WriteToScratchFile(4);   // missing source: empty destination
-    EXPECT_TRUE(fs::exists("$$.dax"));
-    EXPECT_EQ(fs::file_size("$$.dax"), 0u);
+    EXPECT_EQ(ReadFile("$$.dax"), "");
     m.oMem.ReadFromScratchFile(40000);   // no 16-bit number: nothing happens
     m.oMem.WriteToScratchFile(std::nan(""));
-    EXPECT_EQ(Entries("."), 4);
+    EXPECT_EQ(Entries("."), 5);
+    fs::current_path(oOld);
 }
 
 TEST(CMemFiles, HostileFilesNeverCrashOrStoreNonFinite) {
@@ -170,28 +154,11 @@ TEST(CMemFiles, HostileFilesNeverCrashOrStoreNonFinite) {
     const std::string sFile = oDir.File("fuzz.dax");
     for (int nRun = 0; nRun < 3000; ++nRun) {
         std::string s;
-        const int nParts = static_cast<int>(oGen() % 200);
-        for (int k = 0; k < nParts; ++k) {
-            if (oGen() % 3 == 0) s.push_back(static_cast<char>(oGen() % 256));
-            else s += aPieces[oGen() % std::size(aPieces)];
-        }
+        for (int k = static_cast<int>(oGen() % 200); k > 0; --k)
+            s += oGen() % 3 ? aPieces[oGen() % std::size(aPieces)] : std::string(1, static_cast<char>(oGen() % 256));
         WriteFile(sFile, s);
         if (nRun % 2) m.oMem.ReadData(sFile);
         else m.oMem.ReadRangeData(sFile, (oGen() % 1000) + (oGen() % 1000) / 1000.0);
         for (int n = 0; n <= 999; ++n) ASSERT_TRUE(std::isfinite(m.oMem.Rcl(n))) << nRun << " R" << n;
     }
-}
-
-TEST(CMemFiles, ReplacedFileKeepsItsPermissions) {
-    CTempDir oDir;
-    SMachine m;
-    const std::string sFile = oDir.File("private.dax");
-    WriteFile(sFile, "1\n");
-    fs::permissions(sFile, fs::perms::owner_read | fs::perms::owner_write);
-    m.oMem.Sto(0, 42);
-    m.oMem.WriteData(sFile);
-    EXPECT_EQ(fs::status(sFile).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-    m.oMem.Clear();
-    m.oMem.ReadData(sFile);
-    EXPECT_EQ(m.oMem.Rcl(0), 42);
 }

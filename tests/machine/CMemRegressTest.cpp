@@ -10,13 +10,18 @@ TEST(CMemRegress, StraightLines) {
     m.Put(0, {1, 3, 2, 5, 3, 7});
     m.oMem.LR_Linear(0.005, s, c, r2, bOk);
     EXPECT_TRUE(bOk);
-    EXPECT_DOUBLE_EQ(s, 2);
-    EXPECT_NEAR(c, 1, 1e-14);
-    EXPECT_DOUBLE_EQ(r2, 1);
+    ExpectNear({s, c, r2}, {2, 1, 1}, 1e-14);
     EXPECT_EQ(m.Regs(14, 19), V({6, 14, 15, 83, 34, 3}));
     m.oMem.LR_Linear(0.001, s, c, r2, bOk);
-    EXPECT_FALSE(bOk);
-    EXPECT_EQ(m.oMem.Rcl(19), 1);
+    EXPECT_EQ(V({double(bOk), m.oMem.Rcl(19)}), V({0, 1}));
+    // A spread of large values well above the rounding residue of the sums counts.
+    m.Put(0, {1e7, 1, 1e7 + 5, 2, 1e7 + 10, 3});
+    m.oMem.LR_Linear(0.005, s, c, r2, bOk);
+    EXPECT_NEAR(s, 0.2, 1e-9);
+    EXPECT_NEAR(r2, 1, 1e-6);
+    m.Put(0, {1, 1e7, 2, 1e7 + 5, 3, 1e7 + 10});
+    m.oMem.LR_Linear(0.005, s, c, r2, bOk);
+    EXPECT_NEAR(s, 5, 1e-9);
     // Points without a logarithm are skipped; the rest lie on the curve.
     const double e = std::exp(1.0);
     m.Put(100, {1, 2, 0, 5, 2, 8, 4, 32});
@@ -26,29 +31,26 @@ TEST(CMemRegress, StraightLines) {
         {&CMem::LR_Power, 100.107, 2, std::log(2.0)}, {&CMem::LR_Exp, 200.207, 1, 0}, {&CMem::LR_Log, 300.307, 3, 4}};
     for (const auto& k : aCases) {
         (m.oMem.*k.fn)(k.fCode, s, c, r2, bOk);
-        EXPECT_NEAR(s, k.fS, 1e-12) << k.fCode;
-        EXPECT_NEAR(c, k.fC, 1e-12) << k.fCode;
-        EXPECT_EQ(m.oMem.Rcl(19), 3) << k.fCode;
+        ExpectNear({s, c, m.oMem.Rcl(19)}, {k.fS, k.fC, 3}, 1e-12);
     }
+    m.oMem.LR_Exp(200.207, s, c, r2, bOk);   // the sums of x and ln y are what 14..19 keep
+    ExpectNear(m.Regs(14, 19), {-1, 5, -1, 5, 5, 3}, 1e-12);
 }
 
 TEST(CMemRegress, PlaneFit) {
-    SMachine m;
+    SMachine m, p;
     double a1 = 0, a2 = 0, a0 = 0, r2 = 0;
     bool bOk = false;
     m.Put(0, {0, 0, 1, 1, 0, 3, 0, 1, 4, 1, 1, 6});
     m.oMem.MultLinearRegression(0.011, a1, a2, a0, r2, bOk);
-    EXPECT_TRUE(bOk);
-    EXPECT_EQ(V({a1, a2, a0, r2}), V({2, 3, 1, 1}));
+    EXPECT_EQ(V({double(bOk), a1, a2, a0, r2}), V({1, 2, 3, 1, 1}));
     EXPECT_EQ(m.Regs(10, 19), V({10, 9, 14, 62, 2, 2, 2, 2, 1, 4}));
     // Too few points, or collinear variables: registers 10..19 stay as they are.
-    SMachine p;
     p.Number();
     p.Put(100, {0, 0, 1, 1, 0, 3});
     a1 = -9;
     p.oMem.MultLinearRegression(100.105, a1, a2, a0, r2, bOk);
-    EXPECT_FALSE(bOk);
-    EXPECT_EQ(a1, -9);
+    EXPECT_EQ(V({double(bOk), a1}), V({0, -9}));
     p.Put(100, {1, 3, 1, 2, 6, 2, 3, 9, 3, 4, 12, 5});
     EXPECT_CALC_ERROR(p.oMem.MultLinearRegression(100.111, a1, a2, a0, r2, bOk), enmErrKind::DivByZero);
     EXPECT_EQ(p.Regs(10, 19), V({11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
@@ -63,27 +65,33 @@ TEST(CMemRegress, PowerPlaneAndParabola) {
         for (double x2 : {0.5, 1.5}) m.Put((n++) * 3, {x1, x2, 2 * x1 * x1 * x2 * x2 * x2});
     m.Put(18, {-1, 2, 3});   // skipped: not all positive
     m.oMem.MLR_Power(0.020, a1, a2, a0, r2, bOk);
-    EXPECT_TRUE(bOk);
-    EXPECT_NEAR(a1, 2, 1e-12);
-    EXPECT_NEAR(a2, 3, 1e-12);
-    EXPECT_NEAR(a0, std::log(2.0), 1e-12);
-    EXPECT_EQ(m.oMem.Rcl(19), 6);
+    ExpectNear({double(bOk), a1, a2, a0, m.oMem.Rcl(19)}, {1, 2, 3, std::log(2.0), 6}, 1e-12);
     m.Put(40, {0, 1, 1, 3, 2, 7, 3, 13});
     m.oMem.QuadraticFit(40.047, a1, a2, a0, r2, bOk);
-    EXPECT_TRUE(bOk);
-    for (double f : {a2, a1, a0, r2}) EXPECT_NEAR(f, 1, 1e-12);
+    ExpectNear({double(bOk), a2, a1, a0, r2}, {1, 1, 1, 1, 1}, 1e-12);
     m.Put(40, {2, 1, 2, 3, 2, 7});
     EXPECT_CALC_ERROR(m.oMem.QuadraticFit(40.045, a1, a2, a0, r2, bOk), enmErrKind::DivByZero);
 }
 
-TEST(CMemRegress, BlocksAtTheTopOfMemoryStayInside) {
+// A point that starts inside the block takes its other registers from past
+// the block's end, but never from past register 999.
+TEST(CMemRegress, PointsReadPastTheBlockEndButStopBelowRegister1000) {
     SMachine m;
     double a1 = 0, a2 = 0, a0 = 0, r2 = 0;
     bool bOk = false;
+    m.Put(0, {1, 3, 2, 5, 3, 7});   // block 0..4: the third point takes its y from R5
+    m.oMem.LR_Linear(0.004, a1, a0, r2, bOk);
+    EXPECT_EQ(V({m.oMem.Rcl(19), a1, a0}), V({3, 2, 1}));
     m.Put(993, {1, 1, 2, 3, 3, 5, 9});   // R999 alone would start a fourth point
     m.oMem.LR_Linear(993.999, a1, a0, r2, bOk);
     EXPECT_EQ(V({m.oMem.Rcl(19), a1}), V({3, 2}));
+    m.Put(986, {0, 0, 1, 1, 0, 3, 0, 1, 4, 1, 1, 6, 50, 60, 70});   // the point at 998 would need 1000
+    m.oMem.MultLinearRegression(986.998, a1, a2, a0, r2, bOk);
+    EXPECT_EQ(V({m.oMem.Rcl(19), a1, a2, a0}), V({4, 2, 3, 1}));
     m.Put(988, {0, 0, 1, 1, 0, 3, 0, 1, 4, 1, 1, 6});
     m.oMem.MultLinearRegression(988.999, a1, a2, a0, r2, bOk);
     EXPECT_EQ(V({m.oMem.Rcl(19), a2}), V({4, 3}));
+    m.Put(992, {0, 1, 1, 3, 2, 7, 3, 13});   // two-register points: the one at 998 still fits
+    m.oMem.QuadraticFit(992.999, a1, a2, a0, r2, bOk);
+    ExpectNear({m.oMem.Rcl(19), a1, a2, a0}, {4, 1, 1, 1}, 1e-12);
 }

@@ -14,10 +14,10 @@ TEST(CMemRegisters, NumbersNamesAndTheIRegister) {
     m.oMem.StoPlus(-1, 5);
     m.oMem.StoDiv(1000, 0);   // not a register: no division, no error
     m.oMem.Sto(25, 7);
-    EXPECT_EQ(m.oMem.RclI(), 7);
+    const double fI = m.oMem.RclI();
     m.oMem.StoI(3);
     m.oMem.StoPlus(25, 1);
-    EXPECT_EQ(m.oMem.Ireg(), 4);
+    EXPECT_EQ(V({fI, m.oMem.Ireg()}), V({7, 4}));
     for (const char* s : {"a", "", "AC", "i"}) m.oMem.StoA(s, 5);   // name no register
     for (int n = 0; n <= 999; ++n) ASSERT_EQ(m.oMem.Rcl(n), n == 25 ? 4 : 0) << n;
     EXPECT_EQ(m.oMem.RclA("a"), 4);
@@ -49,8 +49,7 @@ TEST(CMemRegisters, IndirectAddressing) {
         EXPECT_CALC_ERROR(m.oMem.RclInd(), enmErrKind::Overflow);
         EXPECT_CALC_ERROR(m.oMem.StoInd(1), enmErrKind::Overflow);
     }
-    EXPECT_EQ(m.Regs(998, 999), V({999, -1}));
-    EXPECT_EQ(V({m.oMem.Rcl(1), m.oMem.Rcl(4)}), V({-1, -1}));
+    EXPECT_EQ(V({m.oMem.Rcl(998), m.oMem.Rcl(999), m.oMem.Rcl(1), m.oMem.Rcl(4)}), V({999, -1, -1, -1}));
 }
 
 TEST(CMemRegisters, FailedArithmeticKeepsTheRegister) {
@@ -85,11 +84,9 @@ TEST(CMemRegisters, Exchanges) {
     m.oMem.SwapX_I();
     double a[5];
     m.oStack.GetStack(a);
-    EXPECT_EQ(V({a[1], a[2], a[3], a[4], m.oMem.Ireg()}), V({9, 3, 4, 5, 2}));
-    EXPECT_FALSE(m.bInErr);
+    EXPECT_EQ(V({a[1], a[2], a[3], a[4], m.oMem.Ireg(), double(m.bInErr)}), V({9, 3, 4, 5, 2, 0}));
     // An I too large for the stack: the push is refused, X still goes to I.
     m.oMem.SetIreg(1e100);
     m.oMem.SwapX_I();
-    EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(V({m.oMem.Ireg(), m.oStack.GetX()}), V({9, 3}));
+    EXPECT_EQ(V({double(m.bInErr), m.oMem.Ireg(), m.oStack.GetX()}), V({1, 9, 3}));
 }

@@ -24,20 +24,21 @@ TEST(CStatRegs, SumsLiveInRegisters14To19) {
 
 TEST(CStatRegs, MeansAndDeviations) {
     SMachine m;
-    EXPECT_EQ(m.oStat.MeanX(), kErrVal);
-    EXPECT_TRUE(m.oStat.IsErr());
+    auto AndErr = [&](double v) { return V({v, double(m.oStat.IsErr())}); };
+    EXPECT_EQ(AndErr(m.oStat.MeanX()), V({kErrVal, 1}));
     m.oStat.ClearErr();
     m.oStat.SumsAdd(6, 7);
-    EXPECT_EQ(m.oStat.MeanY(), 7);
-    EXPECT_FALSE(m.oStat.IsErr());
-    EXPECT_EQ(m.oStat.SdevX(), kErrVal);
-    EXPECT_TRUE(m.oStat.IsErr());
+    EXPECT_EQ(AndErr(m.oStat.MeanY()), V({7, 0}));
+    EXPECT_EQ(AndErr(m.oStat.SdevX()), V({kErrVal, 1}));
     m.oStat.Clear();
     EXPECT_FALSE(m.oStat.IsErr());
     for (double x : {2, 4, 4, 4, 5, 5, 7, 9}) m.oStat.SumsAdd(x, 10 - x);
-    EXPECT_NEAR(m.oStat.SdevX(), std::sqrt(32.0 / 7), 1e-14);
-    EXPECT_NEAR(m.oStat.SdevY(), std::sqrt(32.0 / 7), 1e-14);
-    // Equal values have no spread, whatever residue the running sums keep.
+    ExpectNear({m.oStat.SdevX(), m.oStat.SdevY()}, {std::sqrt(32.0 / 7), std::sqrt(32.0 / 7)}, 1e-14);
+    // A spread of large values well above the rounding residue of the sums is
+    // kept; equal values have no spread, whatever residue the sums keep.
+    m.oStat.Clear();
+    for (double v : {1e7, 1e7 + 5, 1e7 + 10}) m.oStat.SumsAdd(v, v);
+    EXPECT_NEAR(m.oStat.SdevX(), 5, 1e-9);
     for (double v : {0.1, 3.3, 1e-7, 123456.789, -77.7}) {
         for (int nPts : {3, 7, 50}) {
             m.oStat.Clear();
@@ -55,15 +56,12 @@ TEST(CStatRegs, LinearRegression) {
     bool bOk = true;
     m.oStat.SumsAdd(1, 2);
     m.oStat.LinearReg(s, c, r2, bOk);
-    EXPECT_FALSE(bOk);
-    EXPECT_EQ(s, -9);   // nothing written
+    EXPECT_EQ(V({double(bOk), s}), V({0, -9}));   // nothing written
     m.oStat.SumsAdd(2, 4);
     m.oStat.SumsAdd(3, 6);
     m.oStat.LinearReg(s, c, r2, bOk);
     EXPECT_TRUE(bOk);
-    EXPECT_NEAR(s, 2, 1e-15);
-    EXPECT_NEAR(c, 0, 1e-14);
-    EXPECT_NEAR(r2, 1, 1e-15);
+    ExpectNear({s, c, r2}, {2, 0, 1}, 1e-14);
     // All x equal fails reliably, rounding residue or not; all y equal writes
     // the slope (0) and intercept, then r fails.
     for (double x : {1.0, 0.1, 0.7, 1e10 / 3, 0.0}) {

@@ -51,6 +51,11 @@ private:
     std::filesystem::path oPath_;
 };
 
+inline void ExpectNear(const V& vGot, const V& vWant, double fTol) {
+    ASSERT_EQ(vGot.size(), vWant.size());
+    for (size_t i = 0; i < vGot.size(); ++i) EXPECT_NEAR(vGot[i], vWant[i], fTol) << "#" << i;
+}
+
 #define EXPECT_CALC_ERROR(stmt, kind)                                   \
     do {                                                                \
         try { stmt; ADD_FAILURE() << "no error from " #stmt; }          \

@@ -1,15 +1,11 @@
 // Elementary functions of Numeric: range test, counting, hyperbolic and
 // inverse functions, conversions, integer parts, count-and-skip, random.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
 #include <limits>
 
 #include "numeric/Numeric.h"
 #include "NumericCases.h"
-
-using namespace corvel;
 
 using namespace Numeric;
 
@@ -34,7 +30,8 @@ TEST(NumericCounting, FactorialPermutationsCombinations) {
                  {Combinations(52, 5), 2598960, 0}, {Combinations(2, 5), kErr, 0},
                  {Permutations(2, 5), kErr, 0},
                  // a factorial saturated at 1e111 must not pass as a quotient near 0
-                 {Permutations(200, 100), kErr, 0}, {Combinations(200, 100), kErr, 0}});
+                 {Permutations(200, 100), kErr, 0}, {Combinations(200, 100), kErr, 0},
+                 {Factorial(170.9), Factorial(170.0), 0}, {Factorial(0.999), 1, 0}});
 }
 
 TEST(NumericHyperbolic, MatchLibraryAndTrapOverflow) {
@@ -44,6 +41,9 @@ TEST(NumericHyperbolic, MatchLibraryAndTrapOverflow) {
                      {TanH(x), std::tanh(x), 1e-12}, {ArcSinH(x), std::asinh(x), 1e-12},
                      {ArcTanH(x / 21), std::atanh(x / 21), 1e-12}, {ArcCosH(y), std::acosh(y), 1e-12}});
     }
+    // Finite right up to the overflow of e^x or 1/e^x, then a failure.
+    ExpectCases({{TanH(709.0), 1, 0}, {TanH(-709.0), -1, 0}, {CosH(-709.0) / std::cosh(709.0), 1, 1e-12},
+                 {SinH(-709.0) / std::sinh(-709.0), 1, 1e-12}});
     for (double x : {710.0, -710.0, 1e308})
         EXPECT_TRUE(SinH(x) == kErr && CosH(x) == kErr && TanH(x) == kErr) << x;
     // Large negative arguments go through the mirror image instead of
@@ -67,9 +67,11 @@ TEST(NumericConversions, AnglesAndCoordinates) {
     RectToPolar(3.0, 4.0, t, r);
     ExpectCases({{DegToRad(180.0), kPi, 1e-15}, {RadToDeg(kPi / 4), 45, 1e-13}, {x, std::sqrt(3.0), 1e-15},
                  {y, 1, 1e-15}, {t, std::atan(4.0 / 3.0), 1e-15}, {r, 5, 1e-15}});
-    // No quadrant correction: (-1, 0) gets the angle of (1, 0), (-3, -4) that of (3, 4).
-    RectToPolar(-1.0, 0.0, t, r);
-    ExpectCases({{t, 0, 0}, {r, 1, 0}});
+    // No quadrant correction: (-x, 0) gets the angle +0 of (x, 0), (-3, -4) that of (3, 4).
+    for (double fX : {-1.0, -2.5, -1e50}) {
+        RectToPolar(fX, 0.0, t, r);
+        EXPECT_TRUE(t == 0.0 && !std::signbit(t) && r == -fX) << fX;
+    }
     RectToPolar(-3.0, -4.0, t, r);
     ExpectCases({{t, std::atan(4.0 / 3.0), 1e-15}, {r, 5, 1e-15}});
     EXPECT_EQ(RaisedKind([&] { RectToPolar(0.0, 1.0, t, r); }), enmErrKind::DivByZero);
@@ -84,13 +86,20 @@ TEST(NumericConversions, HoursAndHMS) {
                  {HMSToHours(2.3), 2.5, 1e-12},  // 2.3 - 2 is 0.29999..98 in binary
                  {HoursToHMS(1.0 + 1.0 / 60 + 30.0 / 3600), 1.0130, 1e-12},
                  {HoursToHMS(2.9999999999999996), 3, 0}, {HMSToHours(2.9999999999999996), 3, 0}});
-    // Every whole minute of a day, both ways: binary rounding must not turn
-    // mm into mm-1 minutes and 99.99 (or 59.99) seconds.
-    for (int h = 0; h < 24; ++h)
-        for (int m = 0; m < 60; ++m) {
-            ASSERT_NEAR(HMSToHours(h + m / 100.0), h + m / 60.0, 1e-12) << h << ":" << m;
-            ASSERT_NEAR(HoursToHMS(h + m / 60.0), h + m / 100.0, 1e-12) << h << ":" << m;
-        }
+    // Every whole and half second of every minute, both ways: binary rounding
+    // must not turn mm into mm-1 minutes and 99.99 (or 59.99) seconds; a
+    // negative time mirrors a positive one.
+    for (int nH = 0; nH <= 24; ++nH)
+        for (int m = 0; m < 60; ++m)
+            for (int n = 0; n < 120; ++n) {
+                const int h = nH < 24 ? nH : 1000;
+                const double fHours = h + m / 60.0 + n / 7200.0, fHms = h + m / 100.0 + n / 20000.0;
+                const double fTol = 1e-12 * (h > 1 ? h : 1);
+                ASSERT_NEAR(HoursToHMS(fHours), fHms, fTol) << h << ":" << m << ":" << n / 2.0;
+                ASSERT_NEAR(HMSToHours(fHms), fHours, fTol) << h << ":" << m << ":" << n / 2.0;
+                ASSERT_EQ(HoursToHMS(-fHours), -HoursToHMS(fHours)) << h << ":" << m << ":" << n / 2.0;
+                ASSERT_EQ(HMSToHours(-fHms), -HMSToHours(fHms)) << h << ":" << m << ":" << n / 2.0;
+            }
 }
 
 TEST(NumericIntegerParts, TruncFloorCeilingRound) {
@@ -136,6 +145,12 @@ TEST(NumericCountAndSkip, UpdateCounterAndTestIntegerPart) {
     ExpectCases({{v, 0.5, 0}, {w, 1, 0}, {u, -0.2, 1e-15}});
     EXPECT_EQ(RaisedKind([&] { DecAndTestZero(z); }), enmErrKind::Overflow);
     EXPECT_EQ(z, 3e9);  // the failed test leaves the counter as it was
+    // At the top of the 32-bit range the last step that fits still counts.
+    double fTop = 2147483646.0;
+    EXPECT_FALSE(IncAndTestZero(fTop));
+    EXPECT_EQ(fTop, 2147483647.0);
+    EXPECT_EQ(RaisedKind([&] { IncAndTestZero(fTop); }), enmErrKind::Overflow);
+    EXPECT_EQ(fTop, 2147483647.0);
 }
 
 TEST(NumericRandom, FixedSequenceInUnitInterval) {

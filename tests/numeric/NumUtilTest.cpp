@@ -1,3 +1,4 @@
+// Number text both ways and the checked integer conversions.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +8,6 @@
 #include "numeric/NumUtil.h"
 
 using namespace corvel;
-
 using namespace NumUtil;
 
 TEST(NumUtil, CheckedIntegerConversionsRoundHalvesToEven) {

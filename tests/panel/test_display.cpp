@@ -25,40 +25,28 @@ TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
         {1, 2, std::nan(""), "Error|"}, {1, 2, INFINITY, "Error|"},
         // ENG: exponents are multiples of three.
         {2, 2, 0, "0.00|00"}, {2, 2, 12300, "12.30|03"}, {2, 2, 0.5, "500.00|-03"},
-        {2, 2, 1000, "1.00|03"}, {2, 2, 999996, "1000.00|03"},
+        {2, 2, 1000, "1.00|03"}, {2, 2, 999996, "1000.00|03"}, {2, 2, 0.05, "50.00|-03"},
     };
     for (const auto& c : kCases) {
         oMain.eDispMode = static_cast<enmDispMode>(c.nMode);
         oMain.nDigits = c.nDigits;
         EXPECT_EQ(Shown(c.v), c.sShown) << c.nMode << " " << c.nDigits << " " << c.v;
     }
-    double m = 0;
-    int16_t n = 0;
-    CMachine::GetEngFormat(0.05, m, n);
-    EXPECT_NEAR(m, 50, 1e-12);
-    EXPECT_EQ(n, -3);
     oMain.eDispMode = enmDispMode::FIX;
-    oMain.nDigits = 32767;
-    std::string d, e;
-    oMain.ShowXHelper(1.5, d, e);
-    EXPECT_EQ(d.substr(0, 4), "1.50");
-    EXPECT_EQ(e, "00");
+    oMain.nDigits = 32767;   // at most 99 decimals, in SCI
+    EXPECT_EQ(Shown(1.5), "1.5" + std::string(98, '0') + "|00");
 }
 
-TEST_F(DisplayTest, BlinkXWaitsOnTheHostClockAndFailsOnError) {
+TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError) {
     oMain.oStack.SetAll(1.5, 0, 0, 0);
     const double t0 = oHost.fClock;
     oMain.BlinkX();
     EXPECT_EQ(oMain.lblDisp, "1.50");
     EXPECT_GE(oHost.fClock - t0, 3.0);   // four waits of up to one second each
-    oMain.oStack.SetAll(1e100, 0, 0, 0);
-    EXPECT_THROW(oMain.BlinkX(), CCalcError);
-}
-
-TEST_F(DisplayTest, BlinkStackRestoresTheDisplay) {
-    oMain.oStack.SetAll(1, 2, 3, 4);
     oMain.lblDisp = "keep";
     oMain.lblEex = "07";
     oMain.BlinkStack();
     EXPECT_EQ(Display(), "keep|07");
+    oMain.oStack.SetAll(1e100, 0, 0, 0);
+    EXPECT_THROW(oMain.BlinkX(), CCalcError);
 }

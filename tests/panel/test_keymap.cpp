@@ -1,45 +1,55 @@
-// What key scripts cannot reach: the block viewer's range decoding, typed
-// control characters, and the key click that sounds even while off.
-// Whole-calculator key behaviour is in tests/batch/keymap_*.keys and entry_*.keys.
+// What key scripts cannot reach: the block viewer's range decoding, the
+// keyboard table, and the key click, which sounds only while on. Whole-calculator
+// key behaviour is in tests/batch/keymap_*.keys and entry_*.keys.
 #include "PanelFixture.h"
 
 using KeyMapTest = PanelTest;
 
 TEST_F(KeyMapTest, BlockViewerRanges) {
-    int a = 0, b = 0;
-    CFrontPanel::DecodeViewerRange(12.034, a, b);
-    EXPECT_EQ(a, 12);
-    EXPECT_EQ(b, 34);
-    CFrontPanel::DecodeViewerRange(5.1, a, b);
-    EXPECT_EQ(b, 100);
-    CFrontPanel::DecodeViewerRange(7, a, b);
-    EXPECT_EQ(a, 0);
-    EXPECT_EQ(b, 7);
-    EXPECT_THROW(CFrontPanel::DecodeViewerRange(1500.01, a, b), CCalcError);
-    EXPECT_THROW(CFrontPanel::DecodeViewerRange(1e300, a, b), CCalcError);
+    int a = -1, b = -1;
+    std::string sRanges;
+    for (double f : {12.034, 5.1, 7.0}) {
+        CFrontPanel::DecodeViewerRange(f, a, b);
+        sRanges += std::to_string(a) + ".." + std::to_string(b) + " ";
+    }
+    EXPECT_EQ(sRanges, "12..34 5..100 0..7 ");
+    for (double f : {1500.01, 1e300}) EXPECT_THROW(CFrontPanel::DecodeViewerRange(f, a, b), CCalcError) << f;
     oMain.oMem.Sto(12, 3.5);
     oMain.oMem.Sto(40, -1.25e20);
     double r = 10.040;
     oMain.ShowMemBlock(r);
-    EXPECT_EQ(oHost.vLastViewer.size(), 31u);
+    ASSERT_EQ(oHost.vLastViewer.size(), 31u);
     EXPECT_EQ(oHost.vLastViewer[2], "12: 3.5");
-    ASSERT_EQ(oHost.vLastViewerNonZero.size(), 2u);
-    EXPECT_EQ(oHost.vLastViewerNonZero[1], "40: -1.25E+20");
+    EXPECT_EQ(oHost.vLastViewerNonZero, std::vector<std::string>({"12: 3.5", "40: -1.25E+20"}));
 }
 
-TEST_F(KeyMapTest, ReturnIsEnterAndOtherCharactersAreRefused) {
+TEST_F(KeyMapTest, EveryTypedCharacterRunsItsKeyAndNoOtherCharacterDoes) {
+    const struct { const char *sChars, *sKey; } aCases[] = {
+        {"0", "0"}, {"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}, {"6", "6"}, {"7", "7"},
+        {"8", "8"}, {"9", "9"}, {".", "."}, {"+", "+"}, {"-", "-"}, {"*", "*"}, {"/", "/"}, {"e\r", "ENTER"},
+        {"f", "f"}, {"g", "g"}, {"h", "h"}, {"A", "A"}, {"B", "B"}, {"C", "C"}, {"D", "D"}, {"E", "E"},
+        {"s", "STO"}, {"r", "RCL"}, {"G", "GTO"}, {"d", "DSP"}, {"S", "SST"}, {"_H", "CHS"}, {"x", "EEX"},
+        {"c", "CLX"}, {"(i)", "(i)"}, {"Q", "SUM+"}, {"R", "R/S"}};
+    std::string sAll;
+    for (const auto& c : aCases)
+        for (const char* p = c.sChars; *p; ++p) {
+            sAll += *p;
+            const CKeyRow* pRow = KeyByChar(*p);
+            EXPECT_STREQ(pRow ? pRow->sName : "none", c.sKey) << *p;
+        }
+    for (int c = 1; c < 256; ++c)
+        if (sAll.find(static_cast<char>(c)) == std::string::npos) EXPECT_EQ(KeyByChar(c), nullptr) << c;
+    // Typing works the keys: Return is ENTER; a and b change nothing.
     for (char c : std::string("1.5e")) oMain.Form_KeyPress(c);
-    EXPECT_FALSE(oMain.Form_KeyPress('a'));
     EXPECT_TRUE(oMain.Form_KeyPress(13));
-    EXPECT_EQ(Y(), 1.5);
+    EXPECT_FALSE(oMain.Form_KeyPress('a') || oMain.Form_KeyPress('b'));
+    EXPECT_EQ(Display() + oMain.sTitle + std::to_string(X()) + std::to_string(Y()), "1.50|CorvelXMem 1.5000001.500000");
 }
 
-TEST_F(KeyMapTest, EveryKeyClicksButNothingActsWhileOff) {
+TEST_F(KeyMapTest, KeysClickWhileOnAndNeitherClickNorActWhileOff) {
     Keys("1");
-    EXPECT_EQ(oHost.vSounds.size(), 1u);
     oMain.bOn = false;
     Keys("2 ENTER");
     EXPECT_TRUE(oMain.Form_KeyPress('7'));
-    EXPECT_EQ(oHost.vSounds.size(), 1u);
-    EXPECT_EQ(Display(), "1|");
+    EXPECT_EQ(Display() + " " + std::to_string(oHost.vSounds.size()) + " click", "1| 1 click");
 }

@@ -1,4 +1,5 @@
-// Flow control: jumps, calls and the return stack, tests, loop counters, flags.
+// Flow control: jumps, calls and the return stack, tests, loop counters, flags
+// (clearing them all from the keys: tests/batch/keymap_clearing.keys).
 #include "PrgmFixture.h"
 
 using FlowTest = PrgmTest;
@@ -20,29 +21,32 @@ TEST_F(FlowTest, CallsReturnAndTheSixteenthNestedCallLosesTheOldest) {
     p.SetLine(10, "GSB A");
     p.ScanLabels();
     Step(10);
-    EXPECT_EQ(Ptr(), 20);
+    const double fCalled = Ptr();
     Step();
     Step();
-    EXPECT_EQ(V({double(Ptr()), double(p.RetPtr)}), V({11, 0}));
+    EXPECT_EQ(V({fCalled, double(Ptr()), double(p.RetPtr)}), V({20, 11, 0}));
     // 15 levels return to the "R/S" at step 2; with 16 the return to step 2
     // was lost and the RTN of label 1 (step 5) halts.
     for (int nDepth : {15, 16}) {
         Load(Nested(nDepth));
         p.Exec();
-        EXPECT_FALSE(m.bInErr);
-        EXPECT_EQ(p.RetPtr, 0);
-        EXPECT_EQ(p.Halted, nDepth == 16);
-        EXPECT_EQ(Ptr(), nDepth == 15 ? 3 : 5);
+        EXPECT_EQ(V({double(m.bInErr), double(p.RetPtr), double(p.Halted), double(Ptr())}),
+                  V({0, 0, double(nDepth == 16), nDepth == 15 ? 3.0 : 5.0})) << nDepth;
     }
 }
 
 TEST_F(FlowTest, IndirectJumpsAndMissingLabels) {
-    Load({"GTO (i)", "GSB (i)", "LBL 2", "LBL 3"});
+    Load({"GTO (i)", "GSB (i)", "LBL 2", "LBL 3", "LBL 4"});
     m.oMem.StoI(2.7);
     Step();
     EXPECT_EQ(Ptr(), 3);   // integer part 2
     Step(2);
     EXPECT_EQ(V({double(Ptr()), double(p.RetPtr), double(p.RetStack[1])}), V({4, 1, 3}));   // nearest 3
+    for (const auto& [fI, nWant] : {std::pair{2.5, 3}, std::pair{3.5, 5}}) {   // halves to even: labels 2 and 4
+        m.oMem.StoI(fI);
+        Step(2);
+        EXPECT_EQ(Ptr(), nWant) << fI;
+    }
     for (int nStep : {1, 2}) {
         m.oMem.StoI(-1);
         Step(nStep);
@@ -60,21 +64,15 @@ TEST_F(FlowTest, IndirectJumpsAndMissingLabels) {
 }
 
 TEST_F(FlowTest, TestsSkipTheNextStepWhenFalse) {
-    Load({"X=0?", "X<>0?", "X!=0?"});
-    SetStack(0);
-    Step();
-    EXPECT_EQ(Ptr(), 2);
-    SetStack(1e-300);   // exact comparison, no tolerance
-    Step(1);
-    EXPECT_EQ(Ptr(), 3);
-    Step();
-    EXPECT_EQ(Ptr(), 4);
-    Load({"X<=Y?", "X>Y?", "X<0?", "X>0?", "X=Y?", "X<>Y?"});
-    SetStack(2, 2);
-    const int nExpected[] = {2, 4, 5, 5, 6, 8};
-    for (int i = 0; i < 6; ++i) {
-        Step(i + 1);
-        EXPECT_EQ(Ptr(), nExpected[i]) << p.GetLine(i + 1);
+    const struct { const char* sTest; double x, y; bool bTrue; } aCases[] = {
+        {"X=0?", 0, 0, true},  {"X=0?", 1e-300, 0, false}, {"X<>0?", 1e-300, 0, true}, {"X!=0?", 0, 0, false},
+        {"X<=Y?", 2, 2, true}, {"X>Y?", 2, 2, false},      {"X<0?", 2, 2, false},       {"X>0?", 2, 2, true},
+        {"X=Y?", 2, 2, true},  {"X<>Y?", 2, 2, false}};
+    for (const auto& c : aCases) {
+        Load({c.sTest, "1", "2"});
+        SetStack(c.x, c.y);
+        Step();
+        EXPECT_EQ(Ptr(), c.bTrue ? 2 : 3) << c.sTest << " " << c.x;
     }
     // A test on step 999 skips step 1; a call from 999 returns to 1000, which halts.
     Load({"1"});
@@ -97,8 +95,7 @@ TEST_F(FlowTest, LoopCounters) {
     for (const auto& c : aCases) {
         m.oMem.StoI(c.fI);
         Step(1);
-        EXPECT_EQ(Ptr(), c.nNext) << c.fI;
-        EXPECT_EQ(m.oMem.RclI(), c.fAfter);
+        EXPECT_EQ(V({double(Ptr()), m.oMem.RclI()}), V({double(c.nNext), c.fAfter})) << c.fI;
     }
     m.oMem.StoI(30.9);   // indirect through I: register 30
     m.oMem.Sto(30, 1);
@@ -108,25 +105,36 @@ TEST_F(FlowTest, LoopCounters) {
     EXPECT_EQ(V({m.oMem.Rcl(30), m.oMem.Rcl(7)}), V({0, 3}));
     m.oMem.StoI(-1);
     Step();
-    EXPECT_EQ(m.oMem.RclI(), 0);
-    EXPECT_EQ(Ptr(), 7);
+    EXPECT_EQ(V({m.oMem.RclI(), double(Ptr())}), V({0, 7}));
     // A counter register that does not exist is an error, not a silent loop.
     Steps({"DSZ 1000"});
     EXPECT_EQ(LastMessage(), ErrAt("001 DSZ 1000"));
+    // Step 2 is skipped when the counter reaches zero.
+    const struct { const char* sStep; int nReg; double fBefore, fAfter; int nNext; } aOperands[] = {
+        {"DSZ IND 7", 7, 1, 0, 3},    // IND with a number counts in that register itself
+        {"DSZ IND A", 20, 2, 1, 2},   // IND with a name: the lettered register
+        {"DSZ A", 20, 1, 1, 2},       // a plain name: nothing happens
+        {"ISZ 5", 3, -1, 0, 3},       // ISZ with any operand: the register addressed through I
+    };
+    for (const auto& c : aOperands) {
+        m.oMem.Clear();
+        m.oMem.StoI(3);
+        m.oMem.Sto(c.nReg, c.fBefore);
+        Load({c.sStep, "1", "2"});
+        Step();
+        EXPECT_EQ(V({m.oMem.Rcl(c.nReg), double(Ptr())}), V({c.fAfter, double(c.nNext)})) << c.sStep;
+    }
 }
 
 TEST_F(FlowTest, FlagsAndFlagErrors) {
     Load({"SF 3", "F? 3", "1", "F? 3", "2", "CF 3"});
     m.oStack.Clear();
     p.Exec();
-    // The first test runs "1" and clears flag 3; the second skips "2".
-    EXPECT_EQ(X(), 1);
-    EXPECT_EQ(Ptr(), 8);   // stopped on the filler after step 6
+    // The first test runs "1" and clears flag 3; the second skips "2"; the
+    // run stops on the filler after step 6.
+    EXPECT_EQ(V({X(), double(Ptr())}), V({1, 8}));
     Steps({"SF"});
     EXPECT_TRUE(m.bInErr && oHost.vMessages.empty());
     Steps({"CF x"});
     EXPECT_EQ(LastMessage(), ErrAt("001 CF x"));
-    m.oFlags.SetFlag(5);
-    Steps({"CLRFLG"});
-    EXPECT_FALSE(m.oFlags.PeekFlag(5));
 }

@@ -1,5 +1,5 @@
-// Program memory: pointer arithmetic, editing, the step display, the end of
-// the program, the label table and its two scans, and the decoded-step cache.
+// Program memory: pointer moves, editing, the step display, the end of the
+// program, the label table and its two scans, and the decoded-step cache.
 #include "PrgmFixture.h"
 
 using MemoryTest = PrgmTest;
@@ -14,16 +14,24 @@ using S = std::vector<std::string>;
 } // namespace
 
 TEST_F(MemoryTest, PointerWrapsAndStaysInRange) {
-    int16_t a = 999, b = 0, c = 1;
-    CPrgm::INC(a);
-    CPrgm::DEC(b);
-    CPrgm::DEC(c);
-    EXPECT_EQ(V({double(a), double(b), double(c)}), V({1, 999, 0}));
-    p.SetPrgmPointer(12);
-    p.Halted = m.bInErr = true;
-    p.SetPrgmPointer(1000);   // out of range: pointer kept, flags still cleared
-    EXPECT_EQ(Ptr(), 12);
-    EXPECT_FALSE(p.Halted || m.bInErr);
+    Load({"LBL A", "RTN"});
+    p.SetPrgmPointer(0);
+    const std::string sPrev = p.ShowPrevLine(), sNext = p.ShowNextLine();
+    EXPECT_EQ(S({sPrev, sNext, p.ShowPrevLine()}), S({"999 R/S", "001 LBL A", "000 "}));
+    p.InsertLine("CLX");   // from step 0 the new step becomes step 1
+    EXPECT_EQ(S({p.GetLine(1), p.GetLine(2), p.ShowCurrLine()}), S({"CLX", "LBL A", "001 CLX"}));
+    for (int n : {-1, 1000}) {   // out of range: pointer kept, flags still cleared
+        m.bInErr = p.Halted = true;
+        p.SetPrgmPointer(n);
+        EXPECT_EQ(V({double(Ptr()), double(m.bInErr || p.Halted)}), V({1, 0}));
+        EXPECT_THROW(p.GetLine(n), CCalcError) << n;
+        EXPECT_THROW(p.SetLine(n, "RTN"), CCalcError) << n;
+        EXPECT_THROW(p.ShowLine(n), CCalcError) << n;
+    }
+    p.SetPrgmPointer(40);
+    m.bInErr = p.Halted = p.EntryActive = p.ExpEntryActive = true;
+    p.Reset();
+    EXPECT_EQ(V({double(Ptr()), double(m.bInErr || p.Halted || p.EntryActive || p.ExpEntryActive)}), V({1, 0}));
 }
 
 TEST_F(MemoryTest, ClearedMemoryAndStepTexts) {
@@ -34,46 +42,49 @@ TEST_F(MemoryTest, ClearedMemoryAndStepTexts) {
     EXPECT_EQ(S({p.GetLine(7), p.ShowLine(0), p.ShowCurrLine()}), S({"R/S", "000", "000 "}));
     p.SetLine(7, "STO+ A");
     p.SetLine(12, "GSB e");
-    EXPECT_EQ(p.ShowLine(7), "007 STO+ A");
     p.SetPrgmPointer(12);
-    EXPECT_EQ(p.ShowCurrLine(), "012 GSB e");
+    const std::string sCurr = p.ShowCurrLine();
     p.SetPrgmPointer(999);
-    EXPECT_EQ(p.ShowNextLine(), "001 R/S");
-    EXPECT_THROW(p.SetLine(-1, "X"), CCalcError);
-    EXPECT_THROW(p.ShowLine(1000), CCalcError);
+    EXPECT_EQ(S({p.ShowLine(7), sCurr, p.ShowNextLine()}), S({"007 STO+ A", "012 GSB e", "001 R/S"}));
 }
 
 TEST_F(MemoryTest, InsertAndDeleteShiftSteps) {
     Load({"A1", "A2"});
     p.InsertLine("NEW");
-    EXPECT_EQ(Ptr(), 2);
     EXPECT_EQ(Lines(p, {1, 2, 3}), S({"A1", "NEW", "A2"}));
     p.DeleteLine();
-    EXPECT_EQ(Ptr(), 2);
     EXPECT_EQ(Lines(p, {2, 3}), S({"A2", "R/S"}));
+    EXPECT_EQ(Ptr(), 2);   // after inserting, and after deleting
     p.SetLine(999, "LAST");
     p.SetPrgmPointer(998);
     p.InsertLine("AT999");   // writes step 999, shifts nothing
     EXPECT_EQ(Lines(p, {998, 999}), S({"R/S", "AT999"}));
     p.InsertLine("AT1");     // from 999 the pointer wraps: inserted at 1, step 999 lost
-    EXPECT_EQ(Ptr(), 1);
     EXPECT_EQ(Lines(p, {1, 2, 3, 999}), S({"AT1", "A1", "A2", "R/S"}));
+    EXPECT_EQ(Ptr(), 1);
     p.SetLine(999, "X");
     p.SetPrgmPointer(999);
     p.DeleteLine();
     EXPECT_EQ(Lines(p, {998, 999}), S({"R/S", "R/S"}));
+    // A stored step inserted elsewhere is copied before the steps shift.
+    Load({"A1", "A2", "A3", "A4", "A5"});
+    p.SetPrgmPointer(1);
+    p.InsertLine(p.GetLine(5));
+    EXPECT_EQ(Lines(p, {2, 5, 6}), S({"A5", "A4", "A5"}));
 }
 
 TEST_F(MemoryTest, EndOfProgramIsTheFirstOfTwoFillers) {
     p.Clear();
-    EXPECT_EQ(p.FindEndOfProgram(), 1);
-    EXPECT_FALSE(p.HasProgram());
+    EXPECT_EQ(V({double(p.FindEndOfProgram()), double(p.HasProgram())}), V({1, 0}));
     Load({"LBL A", "r/s"});   // fillers compare upper-cased
-    EXPECT_EQ(p.FindEndOfProgram(), 2);
-    EXPECT_TRUE(p.HasProgram());
+    EXPECT_EQ(V({double(p.FindEndOfProgram()), double(p.HasProgram())}), V({2, 1}));
     p.SetLine(3, "RTN");
     EXPECT_EQ(p.FindEndOfProgram(), 4);
     p.SetLine(999, "RTN");
+    EXPECT_EQ(p.FindEndOfProgram(), 999);
+    Load({"LBL A", "R/S", "r/s", "RTN"});   // two stops in a row end the program early
+    EXPECT_EQ(p.FindEndOfProgram(), 2);
+    p.SetLine(999, "r/s");                  // the last step must be the filler exactly
     EXPECT_EQ(p.FindEndOfProgram(), 999);
 }
 
@@ -99,6 +110,16 @@ TEST_F(MemoryTest, ScanGotosReportsTheFirstMissingLabel) {
     EXPECT_FALSE(p.ScanGotos());
     EXPECT_EQ(oHost.vMessages,
               S{"Missing Label Found!|In line 009 GTO B the label B does not exist. Please edit your program."});
+    // Both scans find "LBL " and "GTO " anywhere in exact case; the name follows the first blank.
+    Load({"X LBL A", "lbl B", "LBL  C", "gto B", "GTO  C", "GSB B"});
+    EXPECT_TRUE(p.ScanLabels());
+    EXPECT_EQ(V({double(p.LabelCount), double(p.FindLabel("LBL A")), double(p.FindLabel(" C")),
+                 double(p.FindLabel("B"))}), V({2, 1, 3, 0}));
+    EXPECT_TRUE(p.ScanGotos());
+    p.SetLine(8, "XGTO B");
+    EXPECT_FALSE(p.ScanGotos());
+    EXPECT_EQ(LastMessage(),
+              "Missing Label Found!|In line 008 XGTO B the label B does not exist. Please edit your program.");
 }
 
 TEST_F(MemoryTest, EditedStepsAreDecodedAfresh) {

@@ -1,5 +1,6 @@
 // The frame of a step, the run loop, single step and back step, stopping a
-// run from outside, and every instruction against hostile operands.
+// run from outside, and every instruction against hostile operands. An R/S
+// step and the run after it: tests/batch/prgm_rs_continue.keys.
 #include <cmath>
 #include <random>
 
@@ -19,12 +20,10 @@ TEST_F(RunTest, SingleStepFromStep0RunsStep1AndShowsTheLineFirst) {
     const double fStart = oHost.fClock;
     bool bSST = true;
     p.SST_Exec(bSST);
-    EXPECT_EQ(sShown, "001 7");
     EXPECT_GE(oHost.fClock, fStart + 1);   // the line stayed on display
-    EXPECT_EQ(Ptr(), 2);
-    EXPECT_EQ(m.lblDisp, "7");             // the digits keyed so far, not X
+    const std::string sFirst = sShown + "|" + m.lblDisp + "|" + std::to_string(Ptr());
     p.SST_Exec(bSST);
-    EXPECT_EQ(m.lblDisp, "78");
+    EXPECT_EQ(sFirst + "|" + m.lblDisp, "001 7|7|2|78");   // the digits keyed so far, not X
 }
 
 TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
@@ -34,9 +33,8 @@ TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
         bool bSST = true;
         if (bSingle) p.SST_Exec(bSST);
         else p.Exec();
-        EXPECT_TRUE(p.Halted);
         EXPECT_EQ(oHost.vMessages, bSingle ? S{"SST Information|End of program!"} : S{});
-        EXPECT_EQ(oHost.CountSound("beep"), 1);
+        EXPECT_EQ(V({double(p.Halted), double(oHost.CountSound("beep"))}), V({1, 1}));
         if (bSingle) EXPECT_EQ(Ptr(), 1);
         EXPECT_EQ(oHost.sLabel, "prog.corvel");
     }
@@ -45,28 +43,12 @@ TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
 TEST_F(RunTest, ErrorNamesTheFailingStepAndStopsTheRun) {
     Load({"1", "2", "3", "4", "5", "6", "7", "8", "CLSTK", "1", "CHS", "LN", "9"});
     p.Exec();
-    EXPECT_TRUE(m.bInErr);
+    // The keyed -1 reached the stack; LN itself changed nothing.
+    EXPECT_EQ(V({double(m.bInErr), double(Ptr()), X()}), V({1, 12, -1}));
+    bool bSST = true;
+    p.SST_Exec(bSST);   // while the error stands, a single step does nothing
     EXPECT_EQ(Ptr(), 12);
     EXPECT_EQ(oHost.vMessages, S{ErrAt("012 LN")});
-    EXPECT_EQ(X(), -1);   // the keyed -1 reached the stack; LN itself changed nothing
-    // While the error stands, a single step does nothing.
-    bool bSST = true;
-    p.SST_Exec(bSST);
-    EXPECT_EQ(Ptr(), 12);
-    EXPECT_EQ(oHost.vMessages.size(), 1u);
-}
-
-TEST_F(RunTest, StopStepLeavesThePointerAfterItAndARunContinuesThere) {
-    Load({"1", "R/S", "+", "R/S"}, 19);
-    p.SetPrgmPointer(19);
-    p.Exec();
-    EXPECT_EQ(Ptr(), 21);
-    EXPECT_FALSE(p.StopRequested);
-    EXPECT_EQ(X(), 1);
-    p.Exec();
-    EXPECT_EQ(Ptr(), 23);
-    EXPECT_EQ(X(), 1);   // 1 + 0
-    EXPECT_FALSE(oHost.bRunning);
 }
 
 TEST_F(RunTest, BackStepStopsAtStep1AndKeepsTheDisplay) {
@@ -75,8 +57,7 @@ TEST_F(RunTest, BackStepStopsAtStep1AndKeepsTheDisplay) {
     p.Halted = true;
     m.lblDisp = "keep";
     p.BST();
-    EXPECT_EQ(Ptr(), 4);
-    EXPECT_FALSE(p.Halted);
+    EXPECT_EQ(V({double(Ptr()), double(p.Halted)}), V({4, 0}));
     EXPECT_EQ(m.lblDisp, "keep");
     p.SetPrgmPointer(1);
     p.BST();
@@ -91,8 +72,7 @@ TEST_F(RunTest, EveryStepYieldsOnceBeforeItRuns) {
         if (oHost.nYields == 3) nStepsAtYield = static_cast<long>(p.nRunSteps);
     };
     p.Exec();
-    EXPECT_EQ(oHost.nYields, 4);
-    EXPECT_EQ(nStepsAtYield, 2);   // the third yield comes before the third step
+    EXPECT_EQ(V({double(oHost.nYields), double(nStepsAtYield)}), V({4, 2}));   // the third yield precedes step 3
 }
 
 TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
@@ -104,8 +84,7 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     };
     p.Exec();
     EXPECT_FALSE(m.bInErr || p.StopRequested || oHost.bRunning);
-    EXPECT_EQ(p.nRunSteps, 29999u);   // the step after the request does not run
-    EXPECT_EQ(m.oMem.RclI(), 10000);
+    EXPECT_EQ(V({double(p.nRunSteps), m.oMem.RclI()}), V({29999, 10000}));   // the step after the request does not run
     // An error flag set from outside stops the run too.
     nCalls = 0;
     oHost.fnOnYield = [&] {
@@ -113,8 +92,7 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     };
     p.SetPrgmPointer(1);
     p.Exec();
-    EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(nCalls, 400);
+    EXPECT_EQ(V({double(m.bInErr), double(nCalls)}), V({1, 400}));
 }
 
 // Every instruction with hostile operands and states: no NaN or infinity
@@ -132,17 +110,16 @@ TEST_F(RunTest, EveryInstructionSurvivesHostileOperandsAndStates) {
         return oUnit(oRng) < 0.5 ? -fMag : fMag;
     };
     auto AllFinite = [&] {
-        for (double v : Stack())
-            if (!(std::fabs(v) < 1e100)) return false;
-        for (int k = 0; k <= CMem::kMaxReg; ++k)
-            if (!std::isfinite(m.oMem.Rcl(k))) return false;
-        return std::isfinite(m.fLastX);
+        bool b = std::isfinite(m.fLastX);
+        for (double v : Stack()) b = b && std::fabs(v) < 1e100;
+        for (int k = 0; k <= CMem::kMaxReg; ++k) b = b && std::isfinite(m.oMem.Rcl(k));
+        return b;
     };
     int nCount = 0;
     const CInstr* pTable = CPrgm::InstrTable(nCount);
     long nErrors = 0;
-    for (int i = 0; i < nCount; ++i) {
-        for (const char* sOperand : sOperands) {
+    for (int i = 0; i < nCount; ++i)
+        for (const char* sOperand : sOperands)
             for (int nRound = 0; nRound < 3; ++nRound) {
                 const std::string sStep = pTable[i].sName + std::string(*sOperand ? " " : "") + sOperand;
                 p.SetLine(1, sStep);
@@ -163,7 +140,5 @@ TEST_F(RunTest, EveryInstructionSurvivesHostileOperandsAndStates) {
                 ASSERT_TRUE(p.PrgmPtr >= 0 && p.PrgmPtr <= 999 && p.RetPtr <= 15) << sStep;
                 p.EntryActive = p.ExpEntryActive = false;
             }
-        }
-    }
     EXPECT_GT(nErrors, 0);
 }

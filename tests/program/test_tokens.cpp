@@ -18,6 +18,7 @@ using TokenTest = PrgmTest;
 TEST_F(TokenTest, TokenAndInstructionTablesCoverExactlyTheVocabulary) {
     ASSERT_EQ(p.TokenCount, 174);
     for (int i = 2; i <= p.TokenCount; ++i) EXPECT_LE(p.Tokens[i - 1], p.Tokens[i]) << i;
+    EXPECT_EQ(p.Tokens[1] + p.Tokens[p.TokenCount], "%Y^X");   // lowest and highest character codes
     const std::set<std::string> oVocab = Vocabulary();
     for (const std::string& s : oVocab) {
         const int16_t n = p.SearchToken(s);   // found by bisection
@@ -52,14 +53,28 @@ TEST_F(TokenTest, CheckTokensListsUnknownStepsInOrder) {
     p.SetLine(9, "ARCTAN");
     p.SetLine(12, "");
     EXPECT_EQ(p.CheckTokens(), "Line 5 FOO 3\r\nLine 12 \r\n");
+    // Only the text before the first blank is looked up.
+    const struct { const char* sStep; bool bReported; } aCases[] = {
+        {"STO  1", false}, {"r/s X", false}, {"lbl a", false}, {"8", false},   {"x!=y?", false},
+        {" STO 1", true},  {"STO+A", true},  {"ROLL", true},   {"\tRTN", true}, {"RTN\r", true}};
+    for (const auto& c : aCases) {
+        p.Clear();
+        p.SetLine(4, c.sStep);
+        EXPECT_EQ(p.CheckTokens(), c.bReported ? "Line 4 " + std::string(c.sStep) + "\r\n" : "") << c.sStep;
+    }
 }
 
+// Aliases replace whole texts only; the operand of a store keeps its case.
 TEST(Translate, AliasesByFirstCharacter) {
     const char* sCases[][2] = {
         {"STO A", "STO A"}, {"sto - 3", "STO- 3"}, {"STO / a", "STO/ a"}, {"f1?", "F? 1"}, {"fa?", "fa?"},
         {"stop", "R/S"},    {"FIX", "FIX"},        {"ATAN", "ARCTAN"},    {"x", "*"},       {"X#0?", "X<>0?"},
         {"s", "SDEV"},      {"Roll Dn", "RV"},     {"->H", "H<-HMS"},     {"prtx", "-X-"},  {"yx", "Y^X"},
-        {"dsz i", "DSZ"},   {"exp", "E^X"},        {"ASINH", "ASINH"},    {"XEXP", "XEXP"}, {"", ""}};
+        {"dsz i", "DSZ"},   {"exp", "E^X"},        {"ASINH", "ASINH"},    {"XEXP", "XEXP"}, {"", ""},
+        {"sto * Ab", "STO* Ab"}, {"STO +", "STO+"}, {"STO+ 3", "STO+ 3"}, {"x2", "X^2"},    {"x#y?", "X<>Y?"},
+        {"roll up", "R^"},  {"->hms", "H->HMS"},   {"PrtStk", "STK"},     {"log10", "LOG"}, {"isz i", "ISZ"},
+        {"DSZ I 3", "DSZ I 3"}, {"EXP 2", "EXP 2"}, {"F10?", "F10?"},     {"F 1?", "F 1?"}, {"FX?", "FX?"},
+        {"SPRTX", "SPRTX"}, {"XYX", "XYX"},        {"asin x", "asin x"},  {"a", "a"},       {" stop", " stop"}};
     for (const auto& c : sCases) {
         std::string s = c[0];
         CPrgm::Translate(s);

@@ -30,10 +30,8 @@ TEST(MessageWindow, ShowsTextAndTitleUntilOK) {
             w->findChild<QPushButton*>("cmdOK")->click();
         });
         o.oHost.ShowMsg("Error at line 012", t[0]);
-        EXPECT_FALSE(oDog.GaveUp());
-        EXPECT_EQ(sTitle, t[1]);
-        EXPECT_EQ(sText, "Error at line 012");
-        EXPECT_FALSE(o.oHost.MsgBoxWindow().isVisible());
+        EXPECT_FALSE(oDog.GaveUp() || o.oHost.MsgBoxWindow().isVisible());
+        EXPECT_EQ(sTitle + "|" + sText, QString(t[1]) + "|Error at line 012");
     }
 }
 
@@ -56,11 +54,10 @@ TEST(RegisterViewer, ShowsEachLineInAFixedPitchLabelAndBlanksTheRest) {
         });
         o.oHost.ShowRegisters(v);
         EXPECT_FALSE(oDog.GaveUp());
-        EXPECT_EQ(sTitle, "Memory Registers");
         EXPECT_TRUE(bFixed);
         ASSERT_EQ(vShown.size(), 26);
-        EXPECT_EQ(vShown[0], QString::fromStdString(v[0]));
-        EXPECT_EQ(vShown[25], v.size() == 26 ? QString("line 25") : QString());
+        EXPECT_EQ(sTitle + "|" + vShown[0] + "|" + vShown[25],
+                  "Memory Registers|" + QString::fromStdString(v[0]) + (v.size() == 26 ? "|line 25" : "|"));
     }
 }
 
@@ -85,11 +82,9 @@ TEST(MemoryBlockViewer, RefillsTheListWhenTheBoxIsTicked) {
         pView->cmdClose->click();
     });
     o.oHost.ShowMemBlock(fnFill);
-    EXPECT_FALSE(oDog.GaveUp());
+    EXPECT_FALSE(oDog.GaveUp() || bCheckedAtFirst);
     EXPECT_EQ(sTitle, "Memory Block Viewer");
-    EXPECT_FALSE(bCheckedAtFirst);
-    EXPECT_EQ(nAll, 3);
-    EXPECT_EQ(nNonZero, 2);
+    EXPECT_EQ(std::vector<int>({nAll, nNonZero}), std::vector<int>({3, 2}));
     EXPECT_EQ(o.oHost.MemBlockWindow().lstMem->item(1)->text(), "7: -2");
 }
 
@@ -115,8 +110,7 @@ TEST(HostDialogs, YesNoQuestionReturnsTheAnswer) {
         EXPECT_EQ(o.oHost.AskYesNo("Write Program", "Write Program?", c.eIcon), c.eClick == QMessageBox::Yes);
         EXPECT_FALSE(oDog.GaveUp());
         EXPECT_EQ(eIcon, c.eShown);
-        EXPECT_EQ(sTitle, "Write Program");
-        EXPECT_EQ(sText, "Write Program?");
+        EXPECT_EQ(sTitle + "|" + sText, "Write Program|Write Program?");
     }
 }
 
@@ -137,9 +131,7 @@ TEST(HostDialogs, InputBoxGivesTheTypedTextOrCancel) {
     std::string sAnswer;
     EXPECT_TRUE(o.oHost.InputBox("Enter a line number", "Line Number Input", ".", sAnswer));
     EXPECT_EQ(sAnswer, " 12 ");
-    EXPECT_EQ(sDefault, ".");
-    EXPECT_EQ(sLabel, "Enter a line number");
-    EXPECT_EQ(sTitle, "Line Number Input");
+    EXPECT_EQ(sDefault + "|" + sLabel + "|" + sTitle, ".|Enter a line number|Line Number Input");
 
     CModalWatchdog oCancel([&](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     sAnswer = "unchanged";
@@ -164,8 +156,7 @@ TEST(HostDialogs, FileChoiceGivesTheTypedNameAndTheFullPath) {
     });
     CFileChoice oChoice;
     ASSERT_TRUE(o.oHost.ChooseFile("", enmFileUse::Write, oChoice));
-    EXPECT_EQ(sTitle, "File Selection Dialog Box");
-    EXPECT_EQ(oChoice.sTyped, "prog.corvel");
+    EXPECT_EQ(sTitle + "|" + QString::fromStdString(oChoice.sTyped), "File Selection Dialog Box|prog.corvel");
     EXPECT_EQ(QString::fromStdString(oChoice.sFull),
               QDir::toNativeSeparators(QDir(oDir.path()).absolutePath() + "/prog.corvel"));
 

@@ -67,14 +67,12 @@ bool ClickButton(QWidget* w, const QString& sText) {
 }
 
 void MousePress(QWidget* w, const QPoint& oPos) {
-    QMouseEvent e(QEvent::MouseButtonPress, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::LeftButton,
-                  Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseButtonPress, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::LeftButton, {});
     QApplication::sendEvent(w, &e);
 }
 
 void MouseRelease(QWidget* w, const QPoint& oPos) {
-    QMouseEvent e(QEvent::MouseButtonRelease, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::NoButton,
-                  Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseButtonRelease, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::NoButton, {});
     QApplication::sendEvent(w, &e);
 }
 
@@ -84,10 +82,10 @@ void MouseClick(QWidget* w, const QPoint& oPos) {
 }
 
 void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText) {
-    QKeyEvent oDown(QEvent::KeyPress, eKey, Qt::NoModifier, sText);
-    QApplication::sendEvent(w, &oDown);
-    QKeyEvent oUp(QEvent::KeyRelease, eKey, Qt::NoModifier, sText);
-    QApplication::sendEvent(w, &oUp);
+    for (QEvent::Type e : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent o(e, eKey, Qt::NoModifier, sText);
+        QApplication::sendEvent(w, &o);
+    }
 }
 
 void KeyClicks(QWidget* w, const QString& sText) {

@@ -30,9 +30,8 @@ QRect DisplayArea(CPanelWindow& w) {
 TEST(PanelWindow, ClickedKeysReachTheCalculatorAndTheDisplayShowsTheResult) {
     CCalcUnderTest o;
     o.Clicks({"2", "ENTER", "3", "+"});
-    EXPECT_EQ(o.oMain.lblDisp, "5.00");
     const QImage oImg = o.oWindow.GrabPanel();
-    EXPECT_EQ(o.oWindow.PaintedDisplay(), "5.00");
+    EXPECT_EQ(QString::fromStdString(o.oMain.lblDisp) + "|" + o.oWindow.PaintedDisplay(), "5.00|5.00");
     EXPECT_TRUE(HasLitLed(oImg, DisplayArea(o.oWindow)));
     // The other arithmetic keys and the decimal point.
     o.Clicks({"CLX", "7", ".", "5", "ENTER", "2", "/", "4", "*", "1", "-"});
@@ -41,29 +40,13 @@ TEST(PanelWindow, ClickedKeysReachTheCalculatorAndTheDisplayShowsTheResult) {
 
 TEST(PanelWindow, TypedCharactersActLikeTheirKeys) {
     CCalcUnderTest o;
-    KeyClicks(&o.oWindow, "2e3+");
-    EXPECT_EQ(o.oMain.lblDisp, "5.00");
+    // The Return key is ENTER, as "e" is; characters that are no key change nothing.
+    KeyClicks(&o.oWindow, "2e3+9");
+    KeyClick(&o.oWindow, Qt::Key_Return);
+    KeyClicks(&o.oWindow, "4-a#%");
     o.oWindow.GrabPanel();
     EXPECT_EQ(o.oWindow.PaintedDisplay(), "5.00");
-
-    // The Return key is ENTER, as "e" is.
-    KeyClicks(&o.oWindow, "9");
-    KeyClick(&o.oWindow, Qt::Key_Return);
-    KeyClicks(&o.oWindow, "4-");
-    EXPECT_EQ(o.oMain.lblDisp, "5.00");
-    // Characters that are no key change nothing.
-    KeyClicks(&o.oWindow, "a#%");
-    EXPECT_EQ(o.oMain.lblDisp, "5.00");
-}
-
-TEST(PanelWindow, PrefixKeysShowInTheWindowTitle) {
-    CCalcUnderTest o;
-    EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem ");
-    o.Clicks({"f", "g"});
-    EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem [g]");
-    // The prefix is used up by the next key and the title returns.
-    o.Click("4");
-    EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem ");
+    EXPECT_EQ(o.oMain.oStack.GetY(), 5);
 }
 
 TEST(PanelWindow, EveryControlHasItsOwnAreaAndHitTestingMatchesIt) {
@@ -109,11 +92,10 @@ TEST(PanelWindow, AKeyActsOnReleaseAndShowsThatItIsHeldDown) {
     const QPoint oCentre = o.oWindow.SpotRect("9").center();
     const QImage oUp = o.oWindow.GrabPanel();
     MousePress(&o.oWindow, oCentre);
-    const QImage oDown = o.oWindow.GrabPanel();
-    EXPECT_NE(oUp, oDown);
-    EXPECT_EQ(o.oMain.lblDisp, "0.00");
+    EXPECT_NE(oUp, o.oWindow.GrabPanel());
+    const std::string sPressed = o.oMain.lblDisp;
     MouseRelease(&o.oWindow, oCentre);
-    EXPECT_EQ(o.oMain.lblDisp, "9");
+    EXPECT_EQ(sPressed + "|" + o.oMain.lblDisp, "0.00|9");
 
     // Pressed on one key and released on another: neither runs.
     MousePress(&o.oWindow, o.oWindow.SpotRect("5").center());
@@ -124,20 +106,15 @@ TEST(PanelWindow, AKeyActsOnReleaseAndShowsThatItIsHeldDown) {
 TEST(PanelWindow, SwitchesFollowTheCalculatorState) {
     // What the keys do while off is in tests/batch/prgm_power_switch.keys.
     CCalcUnderTest o;
-    o.Click("OFF");
-    EXPECT_FALSE(o.oMain.bOn);
-    const QImage oOff = o.oWindow.GrabPanel();
-    EXPECT_FALSE(HasLitLed(oOff, DisplayArea(o.oWindow)));
-    o.Click("ON");
-    EXPECT_TRUE(o.oMain.bOn);
-    EXPECT_NE(o.oWindow.GrabPanel(), oOff);
-
-    o.Click("W/PRGM");
-    EXPECT_FALSE(o.oMain.bRun);
-    const QImage oPrgm = o.oWindow.GrabPanel();
-    o.Click("RUN");
-    EXPECT_TRUE(o.oMain.bRun);
-    EXPECT_NE(o.oWindow.GrabPanel(), oPrgm);
+    for (const auto& [sAway, sBack] : {std::pair{"OFF", "ON"}, std::pair{"W/PRGM", "RUN"}}) {
+        o.Click(sAway);
+        const QImage oAway = o.oWindow.GrabPanel();
+        EXPECT_FALSE(o.oMain.bOn && o.oMain.bRun) << sAway;
+        if (!o.oMain.bOn) EXPECT_FALSE(HasLitLed(oAway, DisplayArea(o.oWindow)));
+        o.Click(sBack);
+        EXPECT_TRUE(o.oMain.bOn && o.oMain.bRun) << sBack;
+        EXPECT_NE(o.oWindow.GrabPanel(), oAway) << sBack;
+    }
 }
 
 TEST(PanelWindow, TheCoreRepaintsTheDisplayWithoutTheEventLoop) {
@@ -191,13 +168,10 @@ TEST(PanelWindow, TypedRAndClosingTheWindowStopARunningProgram) {
     o.Clicks({"W/PRGM", "f", "SST", "A", "1", "+", "GTO", "A", "RUN"});
     QTimer::singleShot(150, &o.oWindow, [&] { KeyClicks(&o.oWindow, "R"); });
     o.Click("A");
-    EXPECT_FALSE(o.oMain.IsRunning());
-    EXPECT_FALSE(o.oMain.bInErr);
+    EXPECT_FALSE(o.oMain.IsRunning() || o.oMain.bInErr || o.oMain.bBusy);
     EXPECT_GT(o.oMain.oPrgm.nRunSteps, 100u);
-    EXPECT_FALSE(o.oMain.bBusy);
 
     QTimer::singleShot(150, &o.oWindow, [&] { o.oWindow.close(); });
     o.Click("A");
-    EXPECT_FALSE(o.oMain.IsRunning());
-    EXPECT_FALSE(o.oWindow.isVisible());
+    EXPECT_FALSE(o.oMain.IsRunning() || o.oWindow.isVisible());
 }

@@ -1,0 +1,62 @@
+// The operand stack: the range rule of a push, the motions and the tests.
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "MachineFixture.h"
+
+namespace {
+V Levels(const CStack& s) {
+    double a[5];
+    s.GetStack(a);
+    return {a[1], a[2], a[3], a[4]};
+}
+} // namespace
+
+// Below 1e-100 a pushed value becomes 0, in the caller's variable too; from
+// 1e100 on (or not a number) it is refused: the stack stays, the error flag is set.
+TEST(CStack, PushFlushesTinyValuesAndRefusesOutOfRangeOnes) {
+    const double kInf = std::numeric_limits<double>::infinity();
+    const struct { double v, fPushed; bool bRefused; } aCases[] = {
+        {1e-101, 0, false}, {-9.9e-101, 0, false}, {1e-100, 1e-100, false}, {-1e-100, -1e-100, false},
+        {9.99e99, 9.99e99, false}, {-9.99e99, -9.99e99, false}, {1e100, 0, true}, {-1e100, 0, true},
+        {std::nan(""), 0, true}, {kInf, 0, true}, {-kInf, 0, true}};
+    for (const auto& c : aCases) {
+        SMachine m;
+        m.oStack.SetAll(1, 2, 3, 4);
+        double v = c.v;
+        m.oStack.Push(v);
+        EXPECT_EQ(Levels(m.oStack), c.bRefused ? V({1, 2, 3, 4}) : V({c.fPushed, 1, 2, 3})) << c.v;
+        EXPECT_EQ(m.bInErr, c.bRefused) << c.v;
+        if (!c.bRefused) EXPECT_EQ(v, c.fPushed) << c.v;
+    }
+}
+
+TEST(CStack, MotionsAndExactTests) {
+    CStack s;
+    const struct { const char* sName; std::function<void()> fn; V vWant; } aCases[] = {
+        {"Drop", [&] { s.Drop(); }, {2, 3, 4, 4}}, {"Pop", [&] { EXPECT_EQ(s.Pop(), 1); }, {2, 3, 4, 4}},
+        {"Drop2", [&] { s.Drop2(); }, {3, 4, 4, 4}}, {"Drop1AndPushX", [&] { s.Drop1AndPushX(9); }, {9, 2, 3, 4}},
+        {"Drop2AndPushX", [&] { s.Drop2AndPushX(9); }, {9, 3, 4, 4}},
+        {"Drop2AndPushXAndY", [&] { s.Drop2AndPushXAndY(9, 8); }, {9, 8, 3, 4}},
+        {"Swap", [&] { s.Swap(); }, {2, 1, 3, 4}}, {"Clear", [&] { s.Clear(); }, {0, 0, 0, 0}},
+        {"RollUp", [&] { s.RollUp(); }, {4, 1, 2, 3}}, {"RollDn", [&] { s.RollDn(); }, {2, 3, 4, 1}},
+        {"RollUp x4", [&] { for (int k = 0; k < 4; ++k) s.RollUp(); }, {1, 2, 3, 4}},
+        {"RollDn x4", [&] { for (int k = 0; k < 4; ++k) s.RollDn(); }, {1, 2, 3, 4}}};
+    for (const auto& c : aCases) {
+        s.SetAll(1, 2, 3, 4);
+        c.fn();
+        EXPECT_EQ(Levels(s), c.vWant) << c.sName;
+    }
+    // X=0? X!=0? X<0? X>0? X=Y? X!=Y? X<=Y? X>Y?, with no tolerance.
+    const struct { double x, y; const char* sTrue; } aTests[] = {
+        {0, 0, "10001010"}, {1e-300, 0, "01010101"}, {-1e-300, 1e-300, "01100110"},
+        {2, 2, "01011010"}, {-0.0, 0.0, "10001010"}, {3, 3 + 4e-16, "01010110"}};
+    for (const auto& c : aTests) {
+        s.SetAll(c.x, c.y, 0, 0);
+        std::string sGot;
+        for (bool b : {s.Xeq0(), s.Xneq0(), s.Xlt0(), s.Xgt0(), s.XeqY(), s.XneqY(), s.XlteqY(), s.XgtY()})
+            sGot += b ? '1' : '0';
+        EXPECT_EQ(sGot, c.sTrue) << c.x << " " << c.y;
+    }
+}

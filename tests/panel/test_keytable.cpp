@@ -1,0 +1,109 @@
+// The key table: a key's RUN-mode instruction is the step it records in
+// W/PRGM, and where the two differ on purpose (the table says why), the key
+// and the step are shown to give different results.
+#include <cctype>
+#include <vector>
+
+#include "PanelFixture.h"
+
+namespace {
+using V = std::vector<double>;
+
+std::string FirstWordUpper(const char* s) {
+    std::string r;
+    for (; *s && *s != ' '; ++s) r += static_cast<char>(std::toupper(static_cast<unsigned char>(*s)));
+    return r;
+}
+
+// What differs: X, I, R1, R20 (A), the pointer, the return-stack depth, the
+// seconds waited, the boxes shown, the statistics error.
+enum class enmSeen { X, I, R1, RegA, Ptr, RetDepth, Waited, Boxes, StatErr };
+
+// The same start for the key and the step: the step at 1 with labels 2 and 3
+// after it, one return to step 3 waiting, R20 (A) = 3, a failed mean.
+struct SCalc {
+    CFakeHost oHost;
+    CFrontPanel o{oHost};
+    SCalc(const char* sStep, double x, double y, double fI, double fR1) {
+        const char* aSteps[] = {sStep, "LBL 2", "LBL 3", "R/S"};
+        for (int n = 0; n < 4; ++n) o.oPrgm.SetLine(n + 1, aSteps[n]);
+        o.oPrgm.ScanLabels();
+        o.oPrgm.SetPrgmPointer(1);
+        o.oPrgm.RetStack[o.oPrgm.RetPtr = 1] = 3;
+        o.oStack.SetAll(x, y, 0, 0);
+        o.oMem.StoI(fI);
+        o.oMem.Sto(1, fR1);
+        o.oMem.Sto(20, 3);
+        o.oStat.MeanX();
+    }
+    double Seen(enmSeen e) {
+        const double a[] = {o.oStack.GetX(), o.oMem.RclI(), o.oMem.Rcl(1), o.oMem.Rcl(20),
+                            double(o.oPrgm.GetPrgmPointer()), double(o.oPrgm.RetPtr), oHost.fClock - 1e9,
+                            double(oHost.vShown.size()), double(o.oStat.IsErr())};
+        return a[static_cast<int>(e)];
+    }
+};
+} // namespace
+
+TEST(KeyTable, RunInstructionsNameTheRecordedStepUnlessTheySayWhy) {
+    static const char* const kPrefix[] = {"", "f ", "g ", "h "};
+    int nCount = 0, nChecked = 0;
+    const CKeyRow* pRows = KeyRows(nCount);
+    std::vector<std::string> vDiffer;
+    for (int i = 0; i < nCount; ++i)
+        for (int k = 0; k < 4; ++k) {
+            const CKeyAct &oRun = pRows[i].aRun[k], &oPrgm = pRows[i].aPrgm[k];
+            if (oRun.eAct != enmAct::Instr || oPrgm.eAct != enmAct::Record || oRun.sWhy) continue;
+            ++nChecked;
+            if (FirstWordUpper(oRun.sText) != FirstWordUpper(oPrgm.sText))
+                vDiffer.push_back(kPrefix[k] + std::string(pRows[i].sName));
+        }
+    EXPECT_GT(nChecked, 40);
+    // h . runs HMS+ but records the decimal point: a fault of the table, still to be put right.
+    EXPECT_EQ(vDiffer, std::vector<std::string>{"h ."});
+}
+
+// Each difference the key table gives a reason for: the keys in RUN mode and
+// the step executed in a program, from the same start.
+TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
+    const struct {
+        const char *sKeys, *sStep;
+        double x, y, fI, fR1;
+        enmSeen eSeen;
+        double fByKeys, fByStep;
+    } aCases[] = {
+        {"g 0", "%CH", 75, 50, 0, 0, enmSeen::X, 50, -50},                       // the opposite sign
+        {"STO (i)", "STO (i)", 7, 0, -0.5, 0, enmSeen::R1, 7, 0},                // R(|floor(I)|) against nearest(I)
+        {"GTO (i)", "GTO (i)", 0, 0, 2.7, 0, enmSeen::Ptr, 3, 2},                // nearest(I) against its integer part
+        {"STO + A", "STO+ A", 5, 0, 0, 0, enmSeen::RegA, 3, 8},                  // letter forms do nothing
+        {"RCL + A", "RCL+ A", 5, 0, 0, 0, enmSeen::X, 5, 8},
+        {"RCL + (i)", "RCL+ (i)", 9e99, 0, 1, 9e99, enmSeen::X, 9.999999999e99, 9e99},   // no range test
+        {"h 7", "X<>Y", 2, 1e100, 0, 0, enmSeen::X, 2, 1e100},                  // a Y out of range refused
+        {"h (i)", "X<>I", 75, 0, 1e100, 0, enmSeen::I, 1e100, 75},               // refused before the stack moves
+        {"f STO", "DSZ", 0, 0, 1, 0, enmSeen::Ptr, 1, 3},                        // the counters never skip
+        {"g STO", "DSZ (i)", 0, 0, 1, 1, enmSeen::Ptr, 1, 3},
+        {"f RCL", "ISZ", 0, 0, -1, 0, enmSeen::Ptr, 1, 3},
+        {"g RCL", "ISZ (i)", 0, 0, 1, -1, enmSeen::Ptr, 1, 3},
+        {"h 1", "PAUSE", 0, 0, 0, 0, enmSeen::Waited, 0, 3},                     // no wait
+        {"h GTO", "RTN", 0, 0, 0, 0, enmSeen::Ptr, 1, 3},                        // back to step 1
+        {"f GTO 2", "GSB 2", 0, 0, 0, 0, enmSeen::RetDepth, 1, 2},               // no return stack
+        {"f GTO (i)", "GSB (i)", 0, 0, 2, 0, enmSeen::RetDepth, 1, 2},
+        {"h * 5", "F? 5", 0, 0, 0, 0, enmSeen::Ptr, 1, 3},                       // a message, no skip
+        {"f ENTER", "W/DATA", 0, 0, 0, 0, enmSeen::Boxes, 1, 0},                 // card functions
+        {"g ENTER", "MERGE", 0, 0, 0, 0, enmSeen::Boxes, 1, 0},
+        {"f EEX", "CLREG", 0, 0, 0, 0, enmSeen::StatErr, 0, 1},                  // the statistics reset too
+        // The tests act only in programs; from the keys the plain operation runs.
+        {"f -", "X=0?", 75, 50, 0, 0, enmSeen::X, -25, 75}, {"g -", "X=Y?", 75, 50, 0, 0, enmSeen::X, -25, 75},
+        {"f +", "X<>0?", 75, 50, 0, 0, enmSeen::X, 125, 75}, {"g +", "X<>Y?", 75, 50, 0, 0, enmSeen::X, 125, 75},
+        {"f *", "X<0?", 75, 50, 0, 0, enmSeen::X, 3750, 75}, {"g *", "X<=Y?", 75, 50, 0, 0, enmSeen::X, 3750, 75},
+        {"f /", "X>0?", 5, 50, 0, 0, enmSeen::X, 10, 5}, {"g /", "X>Y?", 5, 50, 0, 0, enmSeen::X, 10, 5},
+    };
+    for (const auto& c : aCases) {
+        SCalc oKeys(c.sStep, c.x, c.y, c.fI, c.fR1), oStep(c.sStep, c.x, c.y, c.fI, c.fR1);
+        std::istringstream is(c.sKeys);
+        for (std::string k; is >> k;) oKeys.o.PressKey(k);
+        bool bSST = false;
+        oStep.o.oPrgm.SST_Exec(bSST);
+        EXPECT_EQ(V({oKeys.Seen(c.eSeen), oStep.Seen(c.eSeen)}), V({c.fByKeys, c.fByStep})) << c.sKeys;
+    }
+}
