@@ -206,7 +206,6 @@ public:
     void IszKey();            // f RCL: I + 1
     void IszIndKey();         // g RCL: R(I) + 1
     void RtnKey();            // h GTO: back to step 1
-    void XexIKey();           // h (i): X and I exchanged
     void LabelKey();          // A-E: run from the label or the default function
     void DeleteStepKey();     // W/PRGM h CLX
     void NextLineKey();       // W/PRGM SST

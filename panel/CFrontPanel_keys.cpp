@@ -110,15 +110,6 @@ void CFrontPanel::RtnKey() {
     EndKey();
 }
 
-void CFrontPanel::XexIKey() {
-    SavePendingNum();
-    // Checked first, so that a refused I loses neither X nor I.
-    if (!(std::fabs(oMem.RclI()) < NumUtil::kBig)) throw CCalcError(enmErrKind::Overflow);
-    oPrgm.ExecInstr("X<>I");
-    ShowX();
-    EndKey();
-}
-
 void CFrontPanel::RunKeyProgram() {
     oPrgm.ResetStartTime();
     RunProgram();

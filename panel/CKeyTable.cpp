@@ -50,7 +50,7 @@ const CKeyRow kRows[] = {
      {Pd(enmPendOp::DSP), I("FIX"), I("SCI"), I("ENG")},
      {Pd(enmPendOp::DSP), R("FIX"), R("SCI"), R("ENG")}},
     {enmKey::OfI, "(i)", "(i)", "(i)", "RND", "", "x⇄I", enmKeyLook::Dark, 0, 1, 3, 1, false,
-     {N(), I("RND"), N(), O(&P::XexIKey, "from the keys an I of 1e100 or more is refused before the stack moves")},
+     {N(), I("RND"), N(), I("X<>I")},
      {N(), R("RND"), N(), R("x<>I")}},
     {enmKey::SST, "SST", "S", "SST", "LBL", "lbl", "BST", enmKeyLook::Dark, 0, 1, 4, 1, false,
      {N(), N(), N(), N()},   // the SST key has a handler of its own
@@ -127,7 +127,7 @@ const CKeyRow kRows[] = {
       I("LST x")},
      {R("0"), R("%"), R("%CH"), R("LST x")}},
     {enmKey::Decimal, ".", ".", "•", "INT", "FRAC", "HMS+", enmKeyLook::Light, 1, 3, 2, 1, false,
-     {E(), I("INT"), I("FRAC"), I("HMS+")},
+     {E(), I("INT"), I("FRAC"), I("HMS+", "HMS+ is a function of the keys only: in W/PRGM h . records a decimal point")},
      {R("."), R("INT"), R("FRAC"), R(".")}},
     {enmKey::RunStop, "R/S", "R", "R/S", "-x-", "STK", "SPACE", enmKeyLook::Dark, 1, 3, 3, 1, false,
      // the R/S key has a handler of its own; these are what it does in RUN mode
@@ -222,8 +222,8 @@ const CPendRow kPendRows[] = {
     {enmPendOp::CF, "CF", "CF", nullptr, false, nullptr, nullptr, nullptr, nullptr, nullptr},
     {enmPendOp::FTest, "F?", "F?", nullptr, false, nullptr, nullptr,
      "from the keys F? shows whether the flag is set in a message instead of skipping", nullptr, nullptr},
-    {enmPendOp::LBL, "LBL", "LBL", "LBL", false, nullptr, nullptr, kNone, kNone, nullptr},
-    {enmPendOp::lbl, "lbl", "LBL", "LBL", true, nullptr, nullptr, kNone, kNone, nullptr},
+    {enmPendOp::LBL, "LBL", "LBL", "LBL", false, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {enmPendOp::lbl, "lbl", "LBL", "LBL", true, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
 } // namespace

@@ -319,6 +319,9 @@ void CPrgmOps::Rc(CPrgm& p, CStep&) { p.m_.oStack.Push(p.m_.oMem.RclI()); }
 
 void CPrgmOps::XexI(CPrgm& p, CStep&) {
     CMachine& m = p.m_;
+    // An I that the stack would refuse is an error before anything moves,
+    // so neither X nor I is lost.
+    if (!(std::fabs(m.oMem.RclI()) < NumUtil::kBig)) throw CCalcError(enmErrKind::Overflow);
     const double x = m.oStack.Pop();
     m.oStack.Push(m.oMem.RclI());
     m.oMem.StoI(x);

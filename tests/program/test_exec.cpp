@@ -55,13 +55,13 @@ TEST_F(ExecTest, PercentChangeConsumesY) {
     EXPECT_EQ(V({X(), Y(), Stack()[2], m.fLastX}), V({-50, 3, 4, 75}));
 }
 
-TEST_F(ExecTest, XExchangeIWithAnIOutOfRangeStillStoresXAndDropsTheStack) {
+TEST_F(ExecTest, XExchangeIWithAnIOutOfRangeIsAnErrorThatLosesNothing) {
     m.oMem.StoI(1e100);
-    m.fLastX = -1;
     SetStack(1, 2, 3, 4);
-    Steps({"X<>I"});   // I cannot be pushed: the error flag is set
-    EXPECT_EQ(Stack(), V({2, 3, 4, 4}));
-    EXPECT_EQ(V({m.oMem.RclI(), m.fLastX, double(m.bInErr)}), V({1, -1, 1}));
+    Steps({"X<>I"});   // I cannot be pushed: an error before anything moves
+    EXPECT_EQ(Stack(), V({1, 2, 3, 4}));
+    EXPECT_EQ(V({m.oMem.RclI(), double(m.bInErr)}), V({1e100, 1}));
+    EXPECT_EQ(LastMessage(), ErrAt("001 X<>I"));
 }
 
 TEST_F(ExecTest, FaultsAndFailedRangeTestsAreErrorsOfTheStepThatChangeNothing) {
