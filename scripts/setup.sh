@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev                         # unit tests
   xvfb xauth fonts-liberation2         # window tests and runs without a display
   clang libclang-rt-14-dev             # the sanitizer build and the fuzz targets
+  desktop-file-utils appstream         # checks of the desktop entry and the metainfo
 )
 
 missing=()
