@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "../numeric/NumUtil.h"
+
 namespace corvel {
 
 CFrontPanel::CFrontPanel(CHost& oHost)
@@ -156,6 +158,38 @@ bool CFrontPanel::Form_KeyPress(int nChar) {
     if (pKey == nullptr) return false;
     PressKey(pKey->sName);
     return true;
+}
+
+std::string CFrontPanel::CopyText() const {
+    if (!bOn) return std::string();
+    if (!bRun) return oPrgm.GetLine(oPrgm.GetPrgmPointer());
+    return NumUtil::FormatRoundTrip(oStack.GetX());
+}
+
+void CFrontPanel::PasteText(const std::string& sText) {
+    if (!bOn || !bRun || IsRunning() || bInErr) return;
+    double v = 0;
+    std::string sWhy;
+    if (!NumUtil::ParseWhole(sText, v))
+        sWhy = "Paste: not a number";
+    else if (!(std::fabs(v) < NumUtil::kBig))
+        sWhy = "Paste: number too large";
+    if (!sWhy.empty()) {
+        sNote = sWhy;
+        oHost_.Refresh(enmPart::Note);
+        return;
+    }
+    try {
+        ClearPendOp();
+        SavePendingNum();   // an entry in progress ends as ENTER ends it
+        oStack.Push(v);
+        oFlags.SetFlag(3);
+        eNumEntry = enmNumEntry::Idle;
+        EndKey();
+        ShowX();
+    } catch (const CCalcError& e) {
+        ErrorPath(e.Kind());
+    }
 }
 
 void CFrontPanel::NotYetImplemented() {

@@ -160,6 +160,20 @@ public:
     static bool IsKeyName(const std::string& sName);
     bool PressKey(const std::string& sName);   // false for an unknown name
 
+    // ---- clipboard ----
+    // The text Ctrl+C copies: in RUN mode X in full precision (the shortest
+    // text that reads back to the same number, "." as the point); in W/PRGM
+    // mode the current step's text. Empty while off.
+    std::string CopyText() const;
+    // Ctrl+V in RUN mode: a number (sign, digits, point, exponent with E or e,
+    // blanks around it) ends any entry as ENTER would and goes into X with
+    // stack lift, as a completed entry. Anything else changes nothing and
+    // puts a short note on the panel (never "Error"). Does nothing in W/PRGM
+    // mode, while off, while a program runs or while "Error" is shown.
+    void PasteText(const std::string& sText);
+    // A short note the panel shows for a moment (empty: none).
+    std::string sNote;
+
     // ---- computer keyboard ----
     // Returns true when the character was taken by a key.
     bool Form_KeyPress(int nChar);

@@ -12,7 +12,7 @@ namespace corvel {
 
 enum class enmSound { Click, Beep };
 // Which part of the front panel changed and needs repainting.
-enum class enmPart { Disp, Title, Card, PrgmLabel, Cursor, Window };
+enum class enmPart { Disp, Title, Card, PrgmLabel, Cursor, Window, Note };
 
 class CHost : public CYieldTarget {
 public:

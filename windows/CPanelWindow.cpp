@@ -129,6 +129,7 @@ void CPanelWindow::RefreshPart(enmPart ePart) {
             RepaintLogical(rcPrgmLabel_);
             break;
         case enmPart::Window:
+        case enmPart::Note:
             if (isVisible()) repaint();
             break;
     }

@@ -53,3 +53,29 @@ TEST_F(KeyMapTest, KeysClickWhileOnAndNeitherClickNorActWhileOff) {
     EXPECT_TRUE(oMain.Form_KeyPress('7'));
     EXPECT_EQ(Display() + " " + std::to_string(oHost.vSounds.size()) + " click", "1| 1 click");
 }
+
+// Ctrl+C and Ctrl+V: X out in full precision, a number in as a completed entry.
+TEST_F(PanelTest, ClipboardCopiesXExactlyAndPastesOnlyNumbers) {
+    Keys("1 ENTER 3 /");
+    EXPECT_EQ(oMain.CopyText(), "0.3333333333333333");
+    Keys("7");                           // an entry in progress ends as ENTER ends it
+    oMain.PasteText("  -1.5e3 ");
+    EXPECT_EQ(Display(), "-1500.00|");
+    EXPECT_EQ(X(), -1500);
+    EXPECT_EQ(Y(), 7);
+    Keys("2");                           // a completed entry: the next digit lifts
+    EXPECT_EQ(Display(), "2|");
+    Keys("+");
+    EXPECT_EQ(X(), -1498);
+    for (const char* s : {"abc", "1e100", "1,5", "", "nan"}) {
+        oMain.sNote.clear();
+        oMain.PasteText(s);
+        EXPECT_EQ(X(), -1498) << s;
+        EXPECT_FALSE(oMain.bInErr) << s;
+        EXPECT_FALSE(oMain.sNote.empty()) << s;
+    }
+    Keys("W/PRGM f SST A");
+    EXPECT_EQ(oMain.CopyText(), "LBL A");
+    oMain.PasteText("5");               // does nothing in W/PRGM
+    EXPECT_EQ(oMain.oPrgm.GetLine(2), "R/S");
+}
