@@ -64,7 +64,8 @@ void PrintListing(const CFrontPanel& o) {
 }
 
 const char* const kUsage =
-    "usage: corvelxmem-batch [--answer TEXT]... [--load FILE] [--list] [--trace] [--stop-after N] [KEY...]\n";
+    "usage: corvelxmem-batch [--answer TEXT]... [--load FILE] [--list] [--trace] [--tape] [--tape-trace]\n"
+    "                        [--stop-after N] [KEY...]\n";
 
 int Usage() {
     std::cerr << kUsage << "Try corvelxmem-batch --help.\n";
@@ -84,6 +85,8 @@ void Help() {
                  "  --load FILE     reads the program listing FILE before the first key\n"
                  "  --list          prints the program's steps after the state\n"
                  "  --trace         prints the state after every key\n"
+                 "  --tape          prints each line of the print tape as \"tape: TEXT\" when it is printed\n"
+                 "  --tape-trace    as --tape, with TRACE on: every step a program runs goes on the tape\n"
                  "  --stop-after N  stops a running program after N steps, as R/S would\n"
                  "  --version       prints the version\n"
                  "  --help          prints this text\n\n"
@@ -118,6 +121,8 @@ struct COptions {
     std::string sLoad;
     bool bTrace = false;
     bool bList = false;
+    bool bTape = false;
+    bool bTapeTrace = false;
     unsigned long long nStopAfter = 0;
 };
 
@@ -144,6 +149,10 @@ int ReadOptions(int argc, char** argv, COptions& o) {
             o.bTrace = true;
         } else if (a == "--list") {
             o.bList = true;
+        } else if (a == "--tape") {
+            o.bTape = true;
+        } else if (a == "--tape-trace") {
+            o.bTape = o.bTapeTrace = true;
         } else if (a == "--help" || a == "-h") {
             Help();
             return 0;
@@ -217,6 +226,8 @@ int main(int argc, char** argv) {
     CBatchHost oHost(std::cout, std::move(o.vAnswers));
     CFrontPanel oMain(oHost);
     oHost.SetStopAfter(o.nStopAfter, &oMain);
+    if (o.bTape) oMain.oTape.fnOnLine = [](const std::string& s) { std::cout << "tape: " << CBatchHost::OneLine(s) << "\n"; };
+    oMain.oPrgm.bTrace = o.bTapeTrace;
     if (!o.sLoad.empty()) {
         // As g ENTER with the name typed into the dialog showing the current directory.
         std::error_code ec;

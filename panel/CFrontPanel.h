@@ -13,6 +13,7 @@
 #include "CHost.h"
 #include "CKeyTable.h"
 #include "CPanelTypes.h"
+#include "CPrintTape.h"
 
 namespace corvel {
 
@@ -57,6 +58,9 @@ public:
     // When set, the source editor button does nothing.
     bool Release = false;
 
+    // The print tape of the show-X and show-stack functions and of TRACE.
+    CPrintTape oTape;
+
     // ---- window elements ----
     std::string lblPrgm;
     std::string sTitle;
@@ -69,6 +73,9 @@ public:
     void ShowXHelper(double X, std::string& sDisp, std::string& sEex) const { oMachine.ShowXHelper(X, sDisp, sEex); }
     void DoPause() { Wait(3); }
     void XRefresh();
+    // A value as the tape prints it: the mantissa, and a blank and the
+    // exponent when there is one.
+    std::string TapeText(double v) const;
     // Sets both display fields and repaints them.
     void SetDisplay(const std::string& sDisp, const std::string& sEex);
     void SetTitle(const std::string& s);
@@ -90,6 +97,7 @@ public:
     void SetProgramLabel(const std::string& sText) override;
     void SetCardVisible(bool bVisible) override;
     void SetRunning(bool bRunning) override;
+    void TraceStep(const std::string& sLine) override { oTape.Print(sLine); }
     CYieldTarget& YieldTarget() override { return oHost_; }
     double ClockSeconds() override;
 

@@ -25,11 +25,18 @@ void CFrontPanel::XRefresh() {
     RepaintDisplay();
 }
 
+std::string CFrontPanel::TapeText(double v) const {
+    std::string sDisp, sEex;
+    ShowXHelper(v, sDisp, sEex);
+    return sEex.empty() ? sDisp : sDisp + " " + sEex;
+}
+
 void CFrontPanel::BlinkX() {
     std::string sDisp, sEex;
     ShowXHelper(oStack.GetX(), sDisp, sEex);
     const auto p = sDisp.find('.');
     if (p == std::string::npos) throw CCalcError(enmErrKind::Overflow);   // "Error" has no point to blink
+    oTape.Print(TapeText(oStack.GetX()));
     for (int i = 0; i < 2; ++i) {
         std::string sBlank = sDisp;
         sBlank[p] = ' ';
@@ -57,6 +64,7 @@ void CFrontPanel::BlinkStack() {
             lblEex = sSaveEex;
             throw CCalcError(enmErrKind::Overflow);   // "Error" has no point to blink
         }
+        oTape.Print(std::string(1, kNames[r]) + " " + TapeText(a[r + 1]));
         std::string sBlank = sText;
         sBlank[p] = ' ';
         for (int i = 0; i < 2; ++i) {

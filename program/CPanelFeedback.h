@@ -62,6 +62,9 @@ public:
     virtual void SetCardVisible(bool bVisible) = 0;
     // A run starts or ends: the busy pointer and a repaint of the panel.
     virtual void SetRunning(bool bRunning) = 0;
+    // With tracing on (CPrgm::bTrace), each step as the program line shows
+    // it ("012 STO+ A"), just before it runs.
+    virtual void TraceStep(const std::string& sLine) = 0;
     // What to call once before every step of a run.
     virtual CYieldTarget& YieldTarget() = 0;
     // Wall clock in seconds.

@@ -72,6 +72,8 @@ public:
     bool StopRequested = false;
     // Steps executed since the current (or last) run started.
     uint64_t nRunSteps = 0;
+    // Each step is handed to CPanelFeedback::TraceStep before it runs.
+    bool bTrace = false;
     bool SpecialComments = false;
     bool EntryActive = false;
     bool ExpEntryActive = false;

@@ -49,6 +49,7 @@ inline void CPrgm::RunOneStep() {
         PrgmPtr = 1;   // step 000 is never executed
     }
     ++nRunSteps;
+    if (bTrace) fb_.TraceStep(ShowCurrLine());
     // A step not decoded yet runs DecodeFirst, which decodes it and runs it.
     CStep& oStep = Decoded_[static_cast<size_t>(PrgmPtr)];
     if (!oStep.bEntry) SavePendingNumber();

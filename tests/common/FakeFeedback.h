@@ -57,6 +57,7 @@ public:
     void SetProgramLabel(const std::string& s) override { sLabel = s; }
     void SetCardVisible(bool b) override { bCard = b; }
     void SetRunning(bool b) override { bRunning = b; }
+    void TraceStep(const std::string& sLine) override { vShown.push_back("trace " + sLine); }
     CYieldTarget& YieldTarget() override { return *this; }
     void ProcessEvents() override {
         ++nYields;

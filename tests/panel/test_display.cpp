@@ -50,3 +50,21 @@ TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError
     oMain.oStack.SetAll(1e100, 0, 0, 0);
     EXPECT_THROW(oMain.BlinkX(), CCalcError);
 }
+
+// The print tape: what f R/S and g R/S show, as the display shows it, and no
+// more than the last 10,000 lines.
+TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
+    std::vector<std::string> vSeen;
+    oMain.oTape.fnOnLine = [&](const std::string& s) { vSeen.push_back(s); };
+    Keys("1 2 3 4 5 f DSP f R/S 7 g R/S");
+    EXPECT_EQ(vSeen, std::vector<std::string>({"12345.00", "X 7.00", "Y 12345.00", "Z 0.00", "T 0.00"}));
+    Keys("g DSP f R/S");
+    EXPECT_EQ(vSeen.back(), "7.00 00");
+    for (int i = 0; i < 10005; ++i) oMain.oTape.Print(std::to_string(i));
+    EXPECT_EQ(oMain.oTape.Lines().size(), 10000u);
+    EXPECT_EQ(oMain.oTape.Lines().front(), "5");
+    oMain.oTape.Clear();
+    oMain.oTape.Print("a");
+    EXPECT_EQ(oMain.oTape.Text(), "a\r\n");
+    EXPECT_FALSE(oMain.oTape.Save("/nonexistent-dir/tape.txt"));
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The print tape: what the show-X and show-stack functions print (the "-X-"
+// and "STK" steps, f R/S and g R/S) and, with TRACE on, every step a program
+// executes, as the program line shows it. It keeps the last 10,000 lines.
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace corvel {
+
+class CPrintTape {
+public:
+    static constexpr size_t kMaxLines = 10000;
+
+    // Adds a line (the oldest goes when the tape is full) and tells the listener.
+    void Print(const std::string& sLine);
+    void Clear() { vLines_.clear(); }
+    const std::deque<std::string>& Lines() const { return vLines_; }
+    // The whole tape as text, one line each, ended by CR LF.
+    std::string Text() const;
+    // Writes the tape as text; false when the file could not be written
+    // (the old file then stays whole).
+    bool Save(const std::string& sFile) const;
+
+    // Called with every line as it is printed (the window, the batch front-end).
+    std::function<void(const std::string&)> fnOnLine;
+
+private:
+    std::deque<std::string> vLines_;
+};
+
+} // namespace corvel
