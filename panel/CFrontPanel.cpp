@@ -160,6 +160,14 @@ bool CFrontPanel::Form_KeyPress(int nChar) {
     return true;
 }
 
+bool CFrontPanel::GoToStep(int nStep) {
+    if (IsRunning() || !bOn || bInErr || nStep < 0 || nStep > oPrgm.GetMaxSteps()) return false;
+    oPrgm.SetPrgmPointer(nStep);
+    if (!bRun) SetDisplay(oPrgm.ShowCurrLine(), "");
+    oHost_.Refresh(enmPart::Window);
+    return true;
+}
+
 std::string CFrontPanel::CopyText() const {
     if (!bOn) return std::string();
     if (!bRun) return oPrgm.GetLine(oPrgm.GetPrgmPointer());

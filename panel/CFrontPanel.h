@@ -168,6 +168,12 @@ public:
     static bool IsKeyName(const std::string& sName);
     bool PressKey(const std::string& sName);   // false for an unknown name
 
+    // ---- the program view beside the panel ----
+    // Moves the pointer to step nStep as GTO . NNN does (in W/PRGM mode the
+    // display shows the step). Does nothing while a program runs, while the
+    // calculator is off or while "Error" is shown; false then.
+    bool GoToStep(int nStep);
+
     // ---- clipboard ----
     // The text Ctrl+C copies: in RUN mode X in full precision (the shortest
     // text that reads back to the same number, "." as the point); in W/PRGM

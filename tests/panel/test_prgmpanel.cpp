@@ -52,3 +52,18 @@ TEST_F(PrgmPanelTest, SwitchesPressedDuringARunDecideTheDisplay) {
     }
     EXPECT_EQ(oMain.oPrgm.GetPrgmPointer(), 0);   // On cleared the program in mid-run
 }
+
+// The program view's double click: the pointer moves as GTO . NNN moves it,
+// except while "Error" is shown or the calculator is off.
+TEST_F(PanelTest, GoingToAStepFromTheProgramView) {
+    Keys("W/PRGM f SST A 2 * h GTO");
+    EXPECT_TRUE(oMain.GoToStep(2));
+    EXPECT_EQ(oMain.oPrgm.GetPrgmPointer(), 2);
+    EXPECT_EQ(Display(), "002 2|");
+    Keys("RUN 1 ENTER 0 /");
+    ASSERT_TRUE(oMain.bInErr);
+    EXPECT_FALSE(oMain.GoToStep(3));
+    Keys("CLX OFF");
+    EXPECT_FALSE(oMain.GoToStep(3));
+    EXPECT_EQ(oMain.oPrgm.GetPrgmPointer(), 2);
+}
