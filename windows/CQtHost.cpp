@@ -1,15 +1,10 @@
 #include "CQtHost.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QThread>
-#include <QVBoxLayout>
 
 #include <chrono>
 
@@ -17,6 +12,7 @@
 #include "MyMsgBox.h"
 #include "ViewMemReg.h"
 #include "dlgFile.h"
+#include "frmEdit.h"
 #include "frmRegX.h"
 
 using namespace corvel;
@@ -45,8 +41,8 @@ CQtHost::CQtHost() { oSinceEvents_.start(); }
 CQtHost::~CQtHost() {
     // Windows without a parent belong to the host.
     for (QWidget* p : {static_cast<QWidget*>(pMsgBox_.data()), static_cast<QWidget*>(pViewMemReg_.data()),
-                       static_cast<QWidget*>(pRegX_.data()),
-                       static_cast<QWidget*>(pFile_.data())}) {
+                       static_cast<QWidget*>(pRegX_.data()), static_cast<QWidget*>(pFile_.data()),
+                       static_cast<QWidget*>(pEdit_.data())}) {
         if (p && !p->parent()) delete p;
     }
 }
@@ -139,6 +135,14 @@ dlgFile& CQtHost::FileWindow() {
     return *pFile_;
 }
 
+frmEdit& CQtHost::EditorWindow() {
+    if (!pEdit_) {
+        pEdit_ = new frmEdit(DialogParent());
+        PlaceBesidePanel(pEdit_);
+    }
+    return *pEdit_;
+}
+
 void CQtHost::ShowMsg(const std::string& sText, const std::string& sTitle) {
     MsgBoxWindow().ShowMsg(Q(sText), Q(sTitle));
 }
@@ -164,18 +168,7 @@ bool CQtHost::ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoi
 }
 
 void CQtHost::ShowEditor(const std::string& sText, const std::function<bool(const std::string&)>& fnClose) {
-    QDialog oDlg(DialogParent());
-    oDlg.setWindowTitle(QStringLiteral("Source Code Editor"));
-    auto* pLayout = new QVBoxLayout(&oDlg);
-    auto* pText = new QPlainTextEdit(&oDlg);
-    pText->setPlainText(Q(sText));
-    pLayout->addWidget(pText);
-    auto* pClose = new QPushButton(QStringLiteral("&Close"), &oDlg);
-    pLayout->addWidget(pClose);
-    QObject::connect(pClose, &QPushButton::clicked, &oDlg, [&]() {
-        if (fnClose(pText->toPlainText().toStdString())) oDlg.accept();
-    });
-    oDlg.exec();
+    EditorWindow().ShowEdit(Q(sText), fnClose);
 }
 
 void CQtHost::ShowRegisters(const std::vector<std::string>& vLines) { RegistersWindow().ShowMem(vLines); }

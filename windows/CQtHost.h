@@ -12,6 +12,7 @@ class MyMsgBox;
 class ViewMemReg;
 class frmRegX;
 class dlgFile;
+class frmEdit;
 class QWidget;
 
 class CQtHost : public corvel::CHost {
@@ -52,6 +53,7 @@ public:
     ViewMemReg& RegistersWindow();
     frmRegX& MemBlockWindow();
     dlgFile& FileWindow();
+    frmEdit& EditorWindow();
 
     // The program's own notice for the about box.
     static QString AboutText();
@@ -71,4 +73,5 @@ private:
     QPointer<ViewMemReg> pViewMemReg_;
     QPointer<frmRegX> pRegX_;
     QPointer<dlgFile> pFile_;
+    QPointer<frmEdit> pEdit_;
 };

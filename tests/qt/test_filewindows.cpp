@@ -1,5 +1,5 @@
-// The file selection dialog: its events, what it hands back to the core and
-// what it refuses. Message boxes are answered by
+// The file selection dialog and the source editor: their events, what they
+// hand back to the core and what they refuse. Message boxes are answered by
 // a watchdog, so no test can hang.
 #include <gtest/gtest.h>
 
@@ -13,8 +13,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 
 #include "../../windows/dlgFile.h"
+#include "../../windows/frmEdit.h"
 #include "QtTestSupport.h"
 
 namespace {
@@ -272,4 +274,99 @@ TEST(FileDialog, DrivesAreTheRootTheHomeAndTheMountedDirectories) {
                                 .arg(t);
     EXPECT_EQ(dlgFile::DrivesFromMounts(sMounts, t + "/home"),
               QStringList({"/", t + "/home", t + "/usb stick", t + "/scratch"}));
+}
+
+TEST(SourceEditor, ClearPutsTheTemplateAndCloseClosesOnlyWhenTheTextIsAccepted) {
+    CCalcUnderTest o;
+    std::vector<std::string> vHanded;
+    auto fnClose = [&](const std::string& s) {
+        vHanded.push_back(s);
+        return vHanded.size() == 2;   // the first text is refused
+    };
+    QString sTitle, sShown, sAfterNo, sAfterYes;
+    bool bFixed = false, bOpenAfterRefusal = false, bFocusInText = false;
+    int nCaretLine = -1, nCaretColumn = -1;
+    CModalWatchdog oDog([&](QWidget* w) {
+        auto* pEdit = qobject_cast<frmEdit*>(w);
+        ASSERT_NE(pEdit, nullptr);
+        sTitle = w->windowTitle();
+        sShown = pEdit->txtPrgm->toPlainText();
+        bFixed = QFontInfo(pEdit->txtPrgm->font()).fixedPitch();
+        for (auto eAnswer : {QMessageBox::No, QMessageBox::Yes}) {
+            QString sBox;
+            CModalWatchdog oAsk([&](QWidget* b) {
+                auto* pBox = qobject_cast<QMessageBox*>(b);
+                ASSERT_NE(pBox, nullptr);
+                sBox = QString("%1|%2|%3").arg(pBox->icon()).arg(pBox->windowTitle(), pBox->text());
+                pBox->button(eAnswer)->click();
+            });
+            pEdit->cmdClear->click();
+            EXPECT_EQ(sBox, QString("%1|Confirmation|Want to clear the listing?").arg(QMessageBox::Question));
+            (eAnswer == QMessageBox::Yes ? sAfterYes : sAfterNo) = pEdit->txtPrgm->toPlainText();
+        }
+        nCaretLine = pEdit->txtPrgm->textCursor().blockNumber();
+        nCaretColumn = pEdit->txtPrgm->textCursor().positionInBlock();
+        bFocusInText = pEdit->focusWidget() == pEdit->txtPrgm;
+        pEdit->cmdClose->click();
+        bOpenAfterRefusal = pEdit->isVisible();
+        pEdit->cmdClose->click();
+    });
+    o.oHost.ShowEditor("LBL B\r\n1\r\nRTN\r\n", fnClose);
+    EXPECT_FALSE(oDog.GaveUp());
+    EXPECT_EQ(sTitle, "Source Code Editor");
+    EXPECT_EQ(sShown, "LBL B\n1\nRTN\n");
+    EXPECT_TRUE(bFixed);
+    EXPECT_EQ(sAfterNo, sShown);
+    EXPECT_EQ(sAfterYes, "LBL A\n\nRTN");
+    EXPECT_EQ(nCaretLine, 1);
+    EXPECT_EQ(nCaretColumn, 0);
+    EXPECT_TRUE(bFocusInText);
+    EXPECT_TRUE(bOpenAfterRefusal);
+    ASSERT_EQ(vHanded.size(), 2u);
+    EXPECT_EQ(vHanded[1], "LBL A\n\nRTN");
+    EXPECT_FALSE(o.oHost.EditorWindow().isVisible());
+}
+
+TEST(SourceEditor, TheCloseBoxAndEscapeCloseWithoutHandingTheTextOver) {
+    CCalcUnderTest o;
+    const std::function<void(QWidget*)> kCloses[] = {
+        [](QWidget* w) { w->close(); },
+        [](QWidget* w) { KeyClick(w, Qt::Key_Escape); },
+    };
+    for (const auto& fnCloseWindow : kCloses) {
+        int nCalls = 0;
+        CModalWatchdog oDog(fnCloseWindow);
+        o.oHost.ShowEditor("RTN\r\n", [&](const std::string&) { return ++nCalls > 0; });
+        EXPECT_FALSE(oDog.GaveUp());
+        EXPECT_EQ(nCalls, 0);
+    }
+}
+
+TEST(SourceEditor, TheMarginShowsTheStepEachLineStartsAt) {
+    CCalcUnderTest o;
+    CStepMarginEdit* pText = o.oHost.EditorWindow().txtPrgm;
+    auto fnMarks = [pText]() {
+        QStringList v;
+        for (int i = 0; i < pText->document()->blockCount(); ++i) v << pText->StepMark(i);
+        return v;
+    };
+    // A number line is a step per character; blank lines make none.
+    const QString sText = "LBL A\n  \n12.5\nSTO 1\n5";
+    pText->setPlainText(sText);
+    EXPECT_EQ(fnMarks(), QStringList({"001", "", "002", "006", "007"}));
+    EXPECT_EQ(pText->toPlainText(), sText);   // the marks are beside the text, not in it
+    EXPECT_GE(pText->viewport()->x(), pText->MarginWidth());
+
+    // Typing moves the marks of the lines below.
+    pText->moveCursor(QTextCursor::Start);
+    KeyClicks(pText, "CLX");
+    KeyClick(pText, Qt::Key_Return);
+    EXPECT_EQ(fnMarks(), QStringList({"001", "002", "", "003", "007", "008"}));
+
+    // Past step 999: the number line that crosses it starts at 998, what follows is ignored.
+    QStringList vLines(997, "CLX");
+    vLines << "12.5" << "RTN" << "";
+    pText->setPlainText(vLines.join('\n'));
+    const QStringList vMarks = fnMarks();
+    EXPECT_EQ(vMarks.mid(996), QStringList({"997", "998", "---", ""}));
 }
