@@ -1,6 +1,7 @@
 #include "dlgFile.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -65,6 +66,9 @@ dlgFile::dlgFile(QWidget* pParent) : QDialog(pParent) {
     DirList->setObjectName("DirList");
     drvList = new QComboBox(this);
     drvList->setObjectName("drvList");
+    // A long mount point must not widen the window; the open list shows it whole.
+    drvList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    drvList->setMinimumContentsLength(16);
     for (QListWidget* p : {fileList, DirList}) {
         p->setMinimumSize(200, 200);
         p->setUniformItemSizes(true);
@@ -165,6 +169,7 @@ void dlgFile::FillDrives() {
     drvList->clear();
     const QIcon oIcon = style()->standardIcon(QStyle::SP_DriveHDIcon);
     for (const QString& s : DrivesFromMounts(sMounts, QDir::homePath())) drvList->addItem(oIcon, s, s);
+    drvList->view()->setMinimumWidth(drvList->view()->sizeHintForColumn(0) + drvList->iconSize().width() + 24);
 }
 
 bool dlgFile::SetDirectory(const QString& sDir) {
@@ -200,7 +205,6 @@ void dlgFile::FillDirList() {
         auto* pItem = new QListWidgetItem(oIcon, s, DirList);
         pItem->setData(kPathRole, oDir.absoluteFilePath(s));
     }
-    if (DirList->count() > 0) DirList->setCurrentRow(0);
 }
 
 void dlgFile::FillFileList() {

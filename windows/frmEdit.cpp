@@ -43,7 +43,7 @@ CStepMarginEdit::CStepMarginEdit(QWidget* pParent) : QPlainTextEdit(pParent), pM
         else
             pMargin_->update(0, rc.y(), pMargin_->width(), rc.height());
     });
-    setViewportMargins(MarginWidth(), 0, 0, 0);
+    PlaceMargin();
     Recount();
 }
 
@@ -61,11 +61,21 @@ QString CStepMarginEdit::StepMark(int nLine) const {
 
 void CStepMarginEdit::Recount() { vSteps_ = corvel::CPrgm::EditLineSteps(toPlainText().toStdString()); }
 
-void CStepMarginEdit::resizeEvent(QResizeEvent* pEvent) {
-    QPlainTextEdit::resizeEvent(pEvent);
+void CStepMarginEdit::PlaceMargin() {
     setViewportMargins(MarginWidth(), 0, 0, 0);
     const QRect rc = contentsRect();
     pMargin_->setGeometry(QRect(rc.left(), rc.top(), MarginWidth(), rc.height()));
+}
+
+void CStepMarginEdit::resizeEvent(QResizeEvent* pEvent) {
+    QPlainTextEdit::resizeEvent(pEvent);
+    PlaceMargin();
+}
+
+void CStepMarginEdit::changeEvent(QEvent* pEvent) {
+    QPlainTextEdit::changeEvent(pEvent);
+    // The margin's width follows the font.
+    if (pEvent->type() == QEvent::FontChange) PlaceMargin();
 }
 
 void CStepMarginEdit::PaintMargin(QPaintEvent* pEvent) {
@@ -142,7 +152,7 @@ void frmEdit::ShowEdit(const QString& sText, const CloseFn& fnClose) {
 void frmEdit::cmdClear_Click() {
     QMessageBox oAsk(QMessageBox::Question, "Confirmation", "Want to clear the listing?",
                      QMessageBox::Yes | QMessageBox::No, this);
-    oAsk.setDefaultButton(QMessageBox::No);
+    oAsk.setDefaultButton(QMessageBox::Yes);
     if (oAsk.exec() != QMessageBox::Yes) return;
     // Replaced through a cursor, not setPlainText, so that undo still has the old text.
     QTextCursor oCursor(txtPrgm->document());

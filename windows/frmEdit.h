@@ -29,9 +29,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
 
 private:
     void Recount();
+    void PlaceMargin();
 
     QWidget* pMargin_;
     std::vector<int> vSteps_;
