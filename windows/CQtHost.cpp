@@ -1,23 +1,18 @@
 #include "CQtHost.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QThread>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include <chrono>
 
-#include "../machine/CFileIO.h"
 #include "CPanelWindow.h"
 #include "MyMsgBox.h"
 #include "ViewMemReg.h"
+#include "dlgFile.h"
+#include "frmEdit.h"
 #include "frmRegX.h"
 
 using namespace corvel;
@@ -46,7 +41,8 @@ CQtHost::CQtHost() { oSinceEvents_.start(); }
 CQtHost::~CQtHost() {
     // Windows without a parent belong to the host.
     for (QWidget* p : {static_cast<QWidget*>(pMsgBox_.data()), static_cast<QWidget*>(pViewMemReg_.data()),
-                       static_cast<QWidget*>(pRegX_.data())}) {
+                       static_cast<QWidget*>(pRegX_.data()), static_cast<QWidget*>(pFile_.data()),
+                       static_cast<QWidget*>(pEdit_.data())}) {
         if (p && !p->parent()) delete p;
     }
 }
@@ -54,6 +50,24 @@ CQtHost::~CQtHost() {
 void CQtHost::SetPanel(CPanelWindow* pPanel) { pPanel_ = pPanel; }
 
 QWidget* CQtHost::DialogParent() const { return pPanel_; }
+
+void CQtHost::PlaceBesidePanel(QWidget* pWindow) const {
+    if (!pPanel_ || !pPanel_->isVisible() || pWindow->isVisible()) return;
+    const QScreen* pScreen = pPanel_->screen();
+    if (!pScreen) return;
+    const QRect rcFree = pScreen->availableGeometry();
+    const QRect rcPanel = pPanel_->frameGeometry();
+    // The window's frame adds a little to its size; leave room for it.
+    const QSize oSize = pWindow->size() + QSize(16, 40);
+    constexpr int kGap = 8;
+    const int nTop = qBound(rcFree.top(), rcPanel.top(), qMax(rcFree.top(), rcFree.bottom() - oSize.height()));
+    if (rcPanel.right() + kGap + oSize.width() <= rcFree.right())
+        pWindow->move(rcPanel.right() + kGap, nTop);
+    else if (rcPanel.left() - kGap - oSize.width() >= rcFree.left())
+        pWindow->move(rcPanel.left() - kGap - oSize.width(), nTop);
+    // Otherwise it centres itself on the panel, as the other windows do. Once
+    // placed, it stays where the user puts it.
+}
 
 void CQtHost::PlaySound(enmSound eSound) {
     oSound_.Play(eSound == enmSound::Click ? QStringLiteral(":/assets/click.wav")
@@ -113,6 +127,22 @@ frmRegX& CQtHost::MemBlockWindow() {
     return *pRegX_;
 }
 
+dlgFile& CQtHost::FileWindow() {
+    if (!pFile_) {
+        pFile_ = new dlgFile(DialogParent());
+        PlaceBesidePanel(pFile_);
+    }
+    return *pFile_;
+}
+
+frmEdit& CQtHost::EditorWindow() {
+    if (!pEdit_) {
+        pEdit_ = new frmEdit(DialogParent());
+        PlaceBesidePanel(pEdit_);
+    }
+    return *pEdit_;
+}
+
 void CQtHost::ShowMsg(const std::string& sText, const std::string& sTitle) {
     MsgBoxWindow().ShowMsg(Q(sText), Q(sTitle));
 }
@@ -130,42 +160,15 @@ bool CQtHost::InputBox(const std::string& sPrompt, const std::string& sTitle, co
 }
 
 bool CQtHost::ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) {
-    QFileDialog oDlg(DialogParent(), QStringLiteral("File Selection Dialog Box"), QDir::currentPath());
-    oDlg.setOption(QFileDialog::DontUseNativeDialog, true);
-    oDlg.setFileMode(QFileDialog::AnyFile);
-    oDlg.setAcceptMode(QFileDialog::AcceptOpen);
-    const QString sInit = Q(sInitial);
-    if (sInit.contains('*') || sInit.contains('?')) oDlg.setNameFilters({sInit, QStringLiteral("All files (*)")});
-    for (;;) {
-        if (oDlg.exec() != QDialog::Accepted) return false;
-        QString sTyped;
-        if (auto* pEdit = oDlg.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) sTyped = pEdit->text().trimmed();
-        const QStringList vSelected = oDlg.selectedFiles();
-        if (sTyped.isEmpty() && !vSelected.isEmpty()) sTyped = QFileInfo(vSelected.first()).fileName();
-        const std::string sFull =
-            FileIO::JoinChoice(oDlg.directory().absolutePath().toStdString(), sTyped.toStdString());
-        if (FileIO::CheckChoice(sFull, eUse == enmFileUse::Write)) {
-            oChoice.sTyped = sTyped.toStdString();
-            oChoice.sFull = sFull;
-            return true;
-        }
-        QMessageBox::critical(&oDlg, QStringLiteral("Error"), QStringLiteral("Please select a file"));
-    }
+    dlgFile& oDlg = FileWindow();
+    if (!oDlg.ShowX(1, Q(sInitial), eUse)) return false;
+    oChoice.sTyped = oDlg.txtFilename->text().toStdString();
+    oChoice.sFull = oDlg.GetFullFilename().toStdString();
+    return true;
 }
 
 void CQtHost::ShowEditor(const std::string& sText, const std::function<bool(const std::string&)>& fnClose) {
-    QDialog oDlg(DialogParent());
-    oDlg.setWindowTitle(QStringLiteral("Source Code Editor"));
-    auto* pLayout = new QVBoxLayout(&oDlg);
-    auto* pText = new QPlainTextEdit(&oDlg);
-    pText->setPlainText(Q(sText));
-    pLayout->addWidget(pText);
-    auto* pClose = new QPushButton(QStringLiteral("&Close"), &oDlg);
-    pLayout->addWidget(pClose);
-    QObject::connect(pClose, &QPushButton::clicked, &oDlg, [&]() {
-        if (fnClose(pText->toPlainText().toStdString())) oDlg.accept();
-    });
-    oDlg.exec();
+    EditorWindow().ShowEdit(Q(sText), fnClose);
 }
 
 void CQtHost::ShowRegisters(const std::vector<std::string>& vLines) { RegistersWindow().ShowMem(vLines); }

@@ -11,6 +11,8 @@ class CPanelWindow;
 class MyMsgBox;
 class ViewMemReg;
 class frmRegX;
+class dlgFile;
+class frmEdit;
 class QWidget;
 
 class CQtHost : public corvel::CHost {
@@ -50,12 +52,17 @@ public:
     MyMsgBox& MsgBoxWindow();
     ViewMemReg& RegistersWindow();
     frmRegX& MemBlockWindow();
+    dlgFile& FileWindow();
+    frmEdit& EditorWindow();
 
     // The program's own notice for the about box.
     static QString AboutText();
 
 private:
     QWidget* DialogParent() const;
+    // Puts a new window beside the panel when the screen
+    // has room for both, so the calculator stays in view.
+    void PlaceBesidePanel(QWidget* pWindow) const;
 
     CPanelWindow* pPanel_ = nullptr;
     CSoundPlayer oSound_;
@@ -65,4 +72,6 @@ private:
     QPointer<MyMsgBox> pMsgBox_;
     QPointer<ViewMemReg> pViewMemReg_;
     QPointer<frmRegX> pRegX_;
+    QPointer<dlgFile> pFile_;
+    QPointer<frmEdit> pEdit_;
 };

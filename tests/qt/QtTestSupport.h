@@ -7,11 +7,16 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 #include "../../windows/CPanelWindow.h"
 #include "../../windows/CQtHost.h"
 
 using namespace corvel;
+
+// Qt's strings in test failure messages as text, not as lists of characters.
+// Here, where every Qt test sees it, so that all of them print alike.
+inline void PrintTo(const QString& s, std::ostream* pOut) { *pOut << '"' << s.toStdString() << '"'; }
 
 // A calculator with its window shown (offscreen in the test run).
 struct CCalcUnderTest {

@@ -3,15 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include "../../windows/MyMsgBox.h"
 #include "../../windows/ViewMemReg.h"
@@ -137,29 +134,4 @@ TEST(HostDialogs, InputBoxGivesTheTypedTextOrCancel) {
     sAnswer = "unchanged";
     EXPECT_FALSE(o.oHost.InputBox("p", "t", ".", sAnswer));
     EXPECT_EQ(sAnswer, "unchanged");
-}
-
-TEST(HostDialogs, FileChoiceGivesTheTypedNameAndTheFullPath) {
-    CCalcUnderTest o;
-    QTemporaryDir oDir;
-    ASSERT_TRUE(oDir.isValid());
-    QString sTitle;
-    CModalWatchdog oDog([&](QWidget* w) {
-        auto* pDlg = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(pDlg, nullptr);
-        sTitle = pDlg->windowTitle();
-        pDlg->setDirectory(oDir.path());
-        auto* pName = w->findChild<QLineEdit*>("fileNameEdit");
-        ASSERT_NE(pName, nullptr);
-        pName->setText("prog.corvel");
-        static_cast<QDialog*>(pDlg)->accept();
-    });
-    CFileChoice oChoice;
-    ASSERT_TRUE(o.oHost.ChooseFile("", enmFileUse::Write, oChoice));
-    EXPECT_EQ(sTitle + "|" + QString::fromStdString(oChoice.sTyped), "File Selection Dialog Box|prog.corvel");
-    EXPECT_EQ(QString::fromStdString(oChoice.sFull),
-              QDir::toNativeSeparators(QDir(oDir.path()).absolutePath() + "/prog.corvel"));
-
-    CModalWatchdog oCancel([&](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    EXPECT_FALSE(o.oHost.ChooseFile("*.dax", enmFileUse::Read, oChoice));
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QtWidgets/qtestsupport_widgets.h>
 
 #include "QtTestSupport.h"
@@ -39,7 +40,12 @@ void CModalWatchdog::Tick() {
     QWidget* w = QApplication::activeModalWidget();
     if (w && !bActed_) {
         bActed_ = true;
-        fnAct_(w);
+        // The action runs outside this tick: Qt does not fire a timer again
+        // while its own event is being handled, so a modal window that the
+        // action opens by mistake could not be rescued from inside it.
+        QTimer::singleShot(0, &oTimer_, [this, p = QPointer<QWidget>(w)]() {
+            if (p) fnAct_(p);
+        });
         return;
     }
     if (oClock_.elapsed() > nLimitMs_) {

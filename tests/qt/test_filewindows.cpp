@@ -1,0 +1,288 @@
+// The file selection dialog and the source editor: their events, what they
+// hand back to the core and what they refuse. Every message box is answered
+// by a watchdog, so no test can hang.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "../../windows/dlgFile.h"
+#include "../../windows/frmEdit.h"
+#include "QtTestSupport.h"
+
+namespace {
+
+QStringList Texts(const QListWidget* p) {
+    QStringList v;
+    for (int i = 0; i < p->count(); ++i) v << p->item(i)->text();
+    return v;
+}
+
+QListWidgetItem* Item(QListWidget* p, const QString& s) {
+    const QList<QListWidgetItem*> v = p->findItems(s, Qt::MatchExactly);
+    return v.isEmpty() ? nullptr : v.first();
+}
+
+// A double click as the mouse gives it: press, release, double click, release.
+void DoubleClick(QListWidget* p, const QString& sItem) {
+    QWidget* w = p->viewport();
+    const QPoint oAt = p->visualItemRect(Item(p, sItem)).center();
+    MouseClick(w, oAt);
+    QMouseEvent e(QEvent::MouseButtonDblClick, oAt, w->mapToGlobal(oAt), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(w, &e);
+    MouseRelease(w, oAt);
+}
+
+// Runs fn and gives "icon|title|text" of the message box it opened (answered
+// with eAnswer, or its first button), or "" when it opened none.
+QString BoxShownBy(const std::function<void()>& fn, QMessageBox::StandardButton eAnswer = QMessageBox::NoButton) {
+    QString s;
+    CModalWatchdog oDog([&](QWidget* w) {
+        auto* p = qobject_cast<QMessageBox*>(w);
+        if (!p) return;
+        s = QString("%1|%2|%3").arg(p->icon()).arg(p->windowTitle(), p->text());
+        (eAnswer == QMessageBox::NoButton ? p->buttons().first() : p->button(eAnswer))->click();
+    });
+    fn();
+    return s;
+}
+
+const QString kHint = QString("%1|Hint!|Please select a file from the Files list box").arg(QMessageBox::Information);
+const QString kError = QString("%1|Error|Please select a file").arg(QMessageBox::Critical);
+
+// A directory of a few files and a subdirectory, and a second, empty one.
+struct CFiles {
+    QTemporaryDir oDir, oOther;
+    QString Path(const QString& s = QString()) const { return QDir::cleanPath(oDir.filePath(s)); }
+    CFiles() {
+        QDir(oDir.path()).mkdir("sub");
+        for (const char* s : {"a.corvel", "B.corvel", "c.dax", "sub/inner.corvel"}) {
+            QFile f(oDir.filePath(s));
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write("RTN\r\n") == 5);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(FileDialog, PatternsFilterTypedPathsNavigateAndListsFillTheNameBoxWithoutConfirming) {
+    CFiles oFiles;
+    dlgFile oDlg;
+    oDlg.ShowX(0, oFiles.Path("*.corvel"));
+    EXPECT_EQ(oDlg.windowTitle(), "File Selection Dialog Box");
+    EXPECT_EQ(oDlg.txtFilename->text(), "*.corvel");
+    const QString sOther = oFiles.oOther.path();
+    // Each Enter in the name box goes on from where the one before left the dialog.
+    const struct {
+        QString sTyped, sDir, sBox;
+        QStringList vFiles;
+    } kSteps[] = {
+        {"", "", "*.corvel", {"a.corvel", "B.corvel"}},   // as opened
+        {"*.dax", "", "*.dax", {"c.dax"}},
+        {"sub", "sub", "", {}},   // the pattern stays
+        {"..\\*.corvel", "", "*.corvel", {"a.corvel", "B.corvel"}},
+        {"sub/inner.corvel", "sub", "inner.corvel", {"inner.corvel"}},
+        {"../new.corvel", "", "new.corvel", {"a.corvel", "B.corvel"}},
+        {"nosuch/x.corvel", "", "nosuch/x.corvel", {"a.corvel", "B.corvel"}},   // nothing moves
+        {sOther, sOther, "", {}},
+    };
+    EXPECT_EQ(BoxShownBy([&]() {
+                  for (const auto& c : kSteps) {
+                      if (!c.sTyped.isEmpty()) {
+                          oDlg.txtFilename->setText(c.sTyped);
+                          KeyClick(oDlg.txtFilename, Qt::Key_Return);
+                      }
+                      EXPECT_EQ(oDlg.Directory(), QDir::isAbsolutePath(c.sDir) ? c.sDir : oFiles.Path(c.sDir))
+                          << c.sTyped.toStdString();
+                      EXPECT_EQ(oDlg.txtFilename->text(), c.sBox) << c.sTyped.toStdString();
+                      EXPECT_EQ(Texts(oDlg.fileList), c.vFiles) << c.sTyped.toStdString();
+                  }
+                  // Enter or a double click in the directory list opens a directory ...
+                  oDlg.txtFilename->setText(oFiles.Path("*"));
+                  KeyClick(oDlg.txtFilename, Qt::Key_Return);
+                  EXPECT_EQ(Texts(oDlg.DirList), QStringList({"..", "sub"}));
+                  oDlg.DirList->setCurrentItem(Item(oDlg.DirList, "sub"));
+                  KeyClick(oDlg.DirList, Qt::Key_Return);
+                  EXPECT_EQ(oDlg.Directory(), oFiles.Path("sub"));
+                  DoubleClick(oDlg.DirList, "..");
+                  EXPECT_EQ(oDlg.Directory(), oFiles.Path());
+                  // ... in the file list it only fills the name box.
+                  DoubleClick(oDlg.fileList, "c.dax");
+                  EXPECT_EQ(oDlg.txtFilename->text(), "c.dax");
+                  oDlg.fileList->setCurrentItem(Item(oDlg.fileList, "a.corvel"));
+                  KeyClick(oDlg.fileList, Qt::Key_Return);
+                  EXPECT_EQ(oDlg.txtFilename->text(), "a.corvel");
+                  // The root is the first drive, and choosing it shows it.
+                  oDlg.drvList->setCurrentIndex(0);
+                  emit oDlg.drvList->activated(0);
+                  EXPECT_EQ(oDlg.Directory(), "/");
+              }),
+              QString());
+    EXPECT_TRUE(oDlg.isVisible());
+    EXPECT_FALSE(QFileInfo::exists(oFiles.Path("new.corvel")));
+}
+
+TEST(FileDialog, SelectAndOKAcceptOnlyWhatTheyShould) {
+    CFiles oFiles;
+    dlgFile oDlg;
+    // Select takes the highlighted file only into an empty name box.
+    const struct {
+        const char *sHighlight, *sBox, *sBoxAfter;
+        bool bHint;
+    } kSelects[] = {{"a.corvel", "", "a.corvel", false}, {"", "", "", true}, {"a.corvel", "typed", "typed", true}};
+    for (const auto& c : kSelects) {
+        oDlg.ShowX(0, oFiles.Path());
+        oDlg.fileList->setCurrentItem(Item(oDlg.fileList, c.sHighlight));
+        oDlg.txtFilename->setText(c.sBox);
+        EXPECT_EQ(BoxShownBy([&]() { oDlg.cmdSelect->click(); }), c.bHint ? kHint : QString()) << c.sBox;
+        EXPECT_EQ(oDlg.txtFilename->text(), c.sBoxAfter);
+    }
+    // OK confirms a name that FileIO::CheckChoice accepts for the use.
+    const QString sAbsolute = QDir(oFiles.oOther.path()).filePath("abs.corvel");
+    const struct {
+        enmFileUse eUse;
+        QString sTyped, sFull;   // sFull empty: refused
+        bool bExistsAfter;
+    } kOKs[] = {
+        {enmFileUse::Write, "new.corvel", oFiles.Path("new.corvel"), true},   // created, empty
+        {enmFileUse::Read, "missing.corvel", "", false},                      // nothing created
+        {enmFileUse::Read, "a.corvel", oFiles.Path("a.corvel"), true},
+        {enmFileUse::Write, "*.corvel", "", false},
+        {enmFileUse::Write, "", "", true},
+        {enmFileUse::Read, "sub", "", true},
+        {enmFileUse::Write, sAbsolute, sAbsolute, true},
+        {enmFileUse::Write, "sub\\made.corvel", oFiles.Path("sub/made.corvel"), true},
+    };
+    for (const auto& c : kOKs) {
+        oDlg.ShowX(0, oFiles.Path(), c.eUse);
+        oDlg.txtFilename->setText(c.sTyped);
+        const bool bOK = !c.sFull.isEmpty();
+        EXPECT_EQ(BoxShownBy([&]() { oDlg.OKButton->click(); }), bOK ? QString() : kError) << c.sTyped.toStdString();
+        EXPECT_EQ(oDlg.isVisible(), !bOK);
+        if (bOK) EXPECT_EQ(oDlg.GetFullFilename(), c.sFull);
+        const QString sMeant = bOK ? c.sFull : QDir(oFiles.Path()).filePath(c.sTyped);
+        EXPECT_EQ(QFileInfo::exists(sMeant), c.bExistsAfter) << c.sTyped.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(oFiles.Path("new.corvel")).size(), 0);
+}
+
+TEST(FileDialog, TheHostGivesTheChoiceOrCancelAndKeepsTheDirectoryShown) {
+    CFiles oFiles;
+    CCalcUnderTest o;
+    CFileChoice oChoice;
+    CModalWatchdog oDog([&](QWidget* w) {
+        auto* p = qobject_cast<dlgFile*>(w);
+        ASSERT_NE(p, nullptr);
+        p->txtFilename->setText(oFiles.Path());
+        KeyClick(p->txtFilename, Qt::Key_Return);
+        KeyClicks(p->txtFilename, "prog.corvel");
+        p->OKButton->click();
+    });
+    ASSERT_TRUE(o.oHost.ChooseFile("", enmFileUse::Write, oChoice));
+    EXPECT_EQ(oChoice.sTyped, "prog.corvel");
+    EXPECT_EQ(QString::fromStdString(oChoice.sFull), oFiles.Path("prog.corvel"));
+
+    // Cancel, the close box and Escape all cancel; each use opens where the last left off.
+    const std::function<void(dlgFile*)> kCancels[] = {[](dlgFile* p) { p->CancelButton->click(); },
+                                                      [](dlgFile* p) { p->close(); },
+                                                      [](dlgFile* p) { KeyClick(p, Qt::Key_Escape); }};
+    for (const auto& fnCancel : kCancels) {
+        CModalWatchdog oCancel([&](QWidget* w) {
+            auto* p = qobject_cast<dlgFile*>(w);
+            ASSERT_NE(p, nullptr);
+            EXPECT_EQ(p->Directory(), oFiles.Path());
+            EXPECT_EQ(Texts(p->fileList), QStringList({"a.corvel", "B.corvel", "prog.corvel"}));
+            fnCancel(p);
+        });
+        EXPECT_FALSE(o.oHost.ChooseFile("*.corvel", enmFileUse::Read, oChoice));
+        EXPECT_FALSE(oCancel.GaveUp());
+    }
+}
+
+TEST(FileDialog, DrivesAreTheRootTheHomeAndTheMountedDirectories) {
+    QTemporaryDir oDir;
+    const QString t = oDir.path();
+    for (const char* s : {"home", "usb stick", "scratch"}) QDir(t).mkdir(s);
+    EXPECT_TRUE(QFile(t + "/afile").open(QIODevice::WriteOnly));
+    // Pseudo file systems, the system's tmpfs, a missing directory and a file are left out.
+    const QString sMounts = QString(
+                                "proc /proc proc rw 0 0\nsysfs /sys sysfs rw 0 0\n/dev/vda / ext4 rw 0 0\n"
+                                "tmpfs /run/user/1000 tmpfs rw 0 0\ntmpfs /dev/shm tmpfs rw 0 0\n"
+                                "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n/dev/sdb1 %1/usb\\040stick vfat rw 0 0\n"
+                                "tmpfs %1/scratch tmpfs rw 0 0\n/dev/sdc1 %1/gone ext4 rw 0 0\n"
+                                "/dev/vda %1/afile ext4 rw 0 0\n/dev/vda %1/home ext4 rw 0 0\n")
+                                .arg(t);
+    EXPECT_EQ(dlgFile::DrivesFromMounts(sMounts, t + "/home"),
+              QStringList({"/", t + "/home", t + "/usb stick", t + "/scratch"}));
+}
+
+TEST(SourceEditor, ClearPutsTheTemplateAndCloseClosesOnlyWhenTheTextIsAccepted) {
+    CCalcUnderTest o;
+    std::vector<std::string> vHanded;
+    const QString kConfirm = QString("%1|Confirmation|Want to clear the listing?").arg(QMessageBox::Question);
+    CModalWatchdog oDog([&](QWidget* w) {
+        auto* p = qobject_cast<frmEdit*>(w);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->windowTitle(), "Source Code Editor");
+        EXPECT_EQ(p->txtPrgm->toPlainText(), "LBL B\n1\nRTN\n");
+        EXPECT_TRUE(QFontInfo(p->txtPrgm->font()).fixedPitch());
+        EXPECT_EQ(BoxShownBy([&]() { p->cmdClear->click(); }, QMessageBox::No), kConfirm);
+        EXPECT_EQ(p->txtPrgm->toPlainText(), "LBL B\n1\nRTN\n");
+        EXPECT_EQ(BoxShownBy([&]() { p->cmdClear->click(); }, QMessageBox::Yes), kConfirm);
+        EXPECT_EQ(p->txtPrgm->toPlainText(), "LBL A\n\nRTN");
+        EXPECT_EQ(p->txtPrgm->textCursor().blockNumber(), 1);
+        EXPECT_EQ(p->txtPrgm->textCursor().positionInBlock(), 0);
+        EXPECT_EQ(p->focusWidget(), p->txtPrgm);
+        p->cmdClose->click();   // refused: stays open
+        EXPECT_TRUE(p->isVisible());
+        p->cmdClose->click();
+    });
+    o.oHost.ShowEditor("LBL B\r\n1\r\nRTN\r\n", [&](const std::string& s) {
+        vHanded.push_back(s);
+        return vHanded.size() == 2;
+    });
+    EXPECT_FALSE(oDog.GaveUp());
+    EXPECT_EQ(vHanded, std::vector<std::string>(2, "LBL A\n\nRTN"));
+    EXPECT_FALSE(o.oHost.EditorWindow().isVisible());
+
+    // The close box and Escape close it without handing the text over.
+    for (auto fnClose : {+[](QWidget* w) { w->close(); }, +[](QWidget* w) { KeyClick(w, Qt::Key_Escape); }}) {
+        CModalWatchdog oClose(fnClose);
+        o.oHost.ShowEditor("RTN\r\n", [&](const std::string& s) { vHanded.push_back(s); return true; });
+        EXPECT_FALSE(oClose.GaveUp());
+    }
+    EXPECT_EQ(vHanded.size(), 2u);
+}
+
+TEST(SourceEditor, TheMarginShowsTheStepEachLineStartsAt) {
+    CCalcUnderTest o;
+    CStepMarginEdit* pText = o.oHost.EditorWindow().txtPrgm;
+    auto fnMarks = [pText]() {
+        QStringList v;
+        for (int i = 0; i < pText->document()->blockCount(); ++i) v << pText->StepMark(i);
+        return v;
+    };
+    // A number line is a step per character; blank lines make none.
+    const QString sText = "LBL A\n  \n12.5\nSTO 1\n5";
+    pText->setPlainText(sText);
+    EXPECT_EQ(fnMarks(), QStringList({"001", "", "002", "006", "007"}));
+    EXPECT_EQ(pText->toPlainText(), sText);   // the marks are beside the text, not in it
+    EXPECT_GE(pText->viewport()->x(), pText->MarginWidth());
+    // Typing moves the marks of the lines below.
+    pText->moveCursor(QTextCursor::Start);
+    KeyClicks(pText, "CLX");
+    KeyClick(pText, Qt::Key_Return);
+    EXPECT_EQ(fnMarks(), QStringList({"001", "002", "", "003", "007", "008"}));
+    // The number line that crosses step 999 starts at 998; what follows is past the end.
+    QStringList vLines(997, "CLX");
+    pText->setPlainText((vLines << "12.5" << "RTN" << "").join('\n'));
+    EXPECT_EQ(fnMarks().mid(996), QStringList({"997", "998", "---", ""}));
+}
