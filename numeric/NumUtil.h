@@ -31,7 +31,8 @@ inline int16_t ToInt16(double x) {
 }
 // The integer part (toward zero) of x as a 16-bit signed integer; raises
 // Overflow when it does not fit. The same as taking the integer part and
-// then the nearest 16-bit integer, in one step.
+// then the nearest 16-bit integer, in one step: whatever truncates into 16
+// bits also rounds into the 32 bits that the integer part requires.
 inline int16_t IntPartToInt16(double x) {
     const double t = std::trunc(x);
     if (!(t >= -32768.0 && t <= 32767.0)) Raise(enmErrKind::Overflow);

@@ -49,10 +49,12 @@ void RectToPolar(double x, double y, double& fTheta, double& r);
 double HoursToHMS(double x);
 double HMSToHours(double x);
 double HMSPlus(double a, double b);
+// The integer part goes through the 32-bit conversion, which rounds: x must
+// round into the 32-bit range (2147483647.6 does not), as for RoundTo.
 inline double IntPart(double x) {
-    const double t = std::trunc(x);
-    if (!(t >= -2147483648.0 && t <= 2147483647.0)) NumUtil::Raise(enmErrKind::Overflow);
-    return static_cast<double>(static_cast<int32_t>(t));  // an integer: never "-0"
+    const double r = std::nearbyint(x);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) NumUtil::Raise(enmErrKind::Overflow);
+    return static_cast<double>(static_cast<int32_t>(std::trunc(x)));  // an integer: never "-0"
 }
 double FracPart(double x);
 double Ceiling(double x);
