@@ -55,7 +55,6 @@ constexpr CInstr Fn2(const char* s, double (*fn)(double, double)) {
     return CInstr{s, &O::Binary, false, nullptr, fn, 0};
 }
 // A known instruction that does nothing beyond ending a number being keyed.
-// The extended instructions are added by giving their rows a function.
 constexpr CInstr Known(const char* s) { return CInstr{s, nullptr, false, nullptr, nullptr, 0}; }
 
 const CInstr kInstr[] = {
@@ -101,18 +100,30 @@ const CInstr kInstr[] = {
     Op("X>0?", &O::Test<3>), Op("X=Y?", &O::Test<4>), Op("X<>Y?", &O::Test<5>), Op("X!=Y?", &O::Test<5>),
     Op("X<=Y?", &O::Test<6>), Op("X>Y?", &O::Test<7>), Op("DSZ", &O::Dsz), Op("ISZ", &O::Isz),
     Op("SF", &O::SetFlag), Op("CF", &O::ClearFlag), Op("F?", &O::TestFlag), Op("CLRFLG", &O::ClrFlg),
+    // extended: one- and two-number functions under the result rule
+    Fn1("SINH", &O::Ext1<Numeric::SinH>), Fn1("COSH", &O::Ext1<Numeric::CosH>), Fn1("TANH", &O::Ext1<Numeric::TanH>),
+    Fn1("ASINH", &O::Ext1<Numeric::ArcSinH>), Fn1("ACOSH", &O::Ext1<Numeric::ArcCosH>),
+    Fn1("ATANH", &O::Ext1<Numeric::ArcTanH>), Fn1("GAMMA", &O::Ext1<Numeric::Gamma>),
+    Fn1("ERF", &O::Ext1<Numeric::Erf>), Fn1("ERFC", &O::Ext1<Numeric::Erfc>), Fn1("EXPINT", &O::Ext1<Numeric::ExpInt>),
+    Fn1("SI", &O::Ext1<Numeric::SinInt>), Fn1("CI", &O::Ext1<Numeric::CosInt>),
+    Fn1("FSIN", &O::Ext1<Numeric::FresnelS>), Fn1("FCOS", &O::Ext1<Numeric::FresnelC>),
+    Fn1("BESSJ0", &O::Ext1<Numeric::BesselJ0>), Fn1("BESSJ1", &O::Ext1<Numeric::BesselJ1>),
+    Fn1("BESSY0", &O::Ext1<Numeric::BesselY0>), Fn1("BESSY1", &O::Ext1<Numeric::BesselY1>),
+    Fn1("FLOOR", &O::Ext1<Numeric::Floor>), Fn1("CEIL", &O::Ext1<Numeric::Ceiling>),
+    Fn2("COMB", &O::Ext2<Numeric::Combinations>), Fn2("PERM", &O::Ext2<Numeric::Permutations>),
+    Fn2("BETA", &O::Ext2<Numeric::Beta>), Fn2("BESSJN", &O::ExtN<Numeric::BesselJN>),
+    Fn2("BESSYN", &O::ExtN<Numeric::BesselYN>), Fn2("CHEB", &O::ExtN<Numeric::ChebyshevT>),
+    Fn2("LEGN", &O::ExtN<Numeric::LegendreP>), Fn2("HERM", &O::ExtN<Numeric::HermiteH>),
+    Fn2("LAGR", &O::ExtN<Numeric::LaguerreL>),
+    // extended: random numbers and the line through the statistics registers
+    Op("RAN#", &O::RanNum), Op("LR", &O::Lr), Op("LR2", &O::Lr2), Fn1("YHAT", &O::YHat), Fn1("XHAT", &O::XHat),
     // extended instructions: known, not yet executed
-    Known("SINH"), Known("COSH"), Known("TANH"), Known("ASINH"), Known("ACOSH"), Known("ATANH"),
-    Known("GAMMA"), Known("ERF"), Known("ERFC"), Known("EXPINT"), Known("SI"), Known("CI"), Known("FSIN"),
-    Known("FCOS"), Known("BESSJ0"), Known("BESSJ1"), Known("BESSY0"), Known("BESSY1"), Known("FLOOR"),
-    Known("CEIL"), Known("COMB"), Known("PERM"), Known("BETA"), Known("BESSJN"), Known("BESSYN"),
-    Known("CHEB"), Known("LEGN"), Known("HERM"), Known("LAGR"), Known("RAN#"), Known("LR"), Known("LR2"),
-    Known("YHAT"), Known("XHAT"), Known("CLRREGX"), Known("CLRSUM"), Known("FILLC"), Known("FILLR"),
-    Known("FILLV"), Known("COPYREG"), Known("MOVEREG"), Known("SWAPREG"), Known("SORT"), Known("SORTREC"),
-    Known("SRCHI"), Known("SRCHE"), Known("SUM+X"), Known("SUM-X"), Known("SUMX+X"), Known("SUMX-X"),
-    Known("REGX"), Known("LRLIN"), Known("LRPOW"), Known("LRLOG"), Known("LREXP"), Known("MLR"),
-    Known("MLRPOW"), Known("QUADREG"), Known("W/DATA"), Known("W/DATAX"), Known("R/DATAX"), Known("W/DATA$"),
-    Known("R/DATA$"), Known("WRIT2SF"), Known("READFSF"), Known("MERGE"),
+    Known("CLRREGX"), Known("CLRSUM"), Known("FILLC"), Known("FILLR"), Known("FILLV"), Known("COPYREG"),
+    Known("MOVEREG"), Known("SWAPREG"), Known("SORT"), Known("REGX"), Known("SORTREC"), Known("SRCHI"),
+    Known("SRCHE"), Known("SUM+X"), Known("SUM-X"), Known("SUMX+X"), Known("SUMX-X"), Known("LRLIN"),
+    Known("LRPOW"), Known("LRLOG"), Known("LREXP"), Known("MLR"), Known("MLRPOW"), Known("QUADREG"),
+    Known("W/DATA"), Known("W/DATAX"), Known("R/DATAX"), Known("W/DATA$"), Known("R/DATA$"), Known("WRIT2SF"),
+    Known("READFSF"), Known("MERGE"),
 };
 constexpr int kInstrCount = static_cast<int>(sizeof kInstr / sizeof kInstr[0]);
 

@@ -105,6 +105,21 @@ struct CPrgmOps {
 
     // The label step of a GTO/GSB target, 0 when there is none.
     static int16_t LabelOf(CPrgm& p, CStep& s, bool bGsb);
+
+    // ---- extended instructions (CPrgm_ext.cpp) ----
+    // Workers for rule R: f(X); f(n, X) with n the integer part of Y as a
+    // 16-bit integer (a Y that does not fit is an overflow).
+    template <double (*F)(double)>
+    static double Ext1(const CPrgm&, double x) { return F(x); }
+    template <double (*F)(double, double)>
+    static double Ext2(double y, double x) { return F(y, x); }
+    template <double (*F)(int16_t, double)>
+    static double ExtN(double y, double x) { return F(NumUtil::IntPartToInt16(y), x); }
+    static double YHat(const CPrgm& p, double x);   // B * X + A
+    static double XHat(const CPrgm& p, double x);   // (X - A) / B
+    static void RanNum(CPrgm& p, CStep& s);
+    static void Lr(CPrgm& p, CStep& s);
+    static void Lr2(CPrgm& p, CStep& s);
 };
 
 } // namespace corvel

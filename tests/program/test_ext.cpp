@@ -1,0 +1,124 @@
+// The extended instructions: functions under the result rule, random
+// numbers and the line through the statistics registers.
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "PrgmFixture.h"
+
+namespace fs = std::filesystem;
+using S = std::vector<std::string>;
+
+namespace {
+
+// Each test runs in a fresh temporary directory, which is the current one
+// while it runs: W/DATA$ and the scratch file use the current directory.
+class ExtTest : public PrgmTest {
+protected:
+    fs::path oOld = fs::current_path();
+    fs::path oDir = fs::temp_directory_path() /
+                    ("corvel_ext_" + std::to_string(std::random_device{}()) + "_" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override {
+        fs::create_directories(oDir / "shown");
+        fs::current_path(oDir);
+    }
+    void TearDown() override {
+        fs::current_path(oOld);
+        std::error_code ec;
+        fs::remove_all(oDir, ec);
+    }
+    static S Lines(const std::string& sName) {
+        std::ifstream f(sName, std::ios::binary);
+        S v;
+        for (std::string s; std::getline(f, s);) v.push_back(s);
+        return v;
+    }
+    void Put(int nFirst, const V& v) {
+        for (double f : v) m.oMem.Sto(nFirst++, f);
+    }
+    V Regs(int a, int b) const {
+        V v;
+        for (int n = a; n <= b; ++n) v.push_back(m.oMem.Rcl(n));
+        return v;
+    }
+    // A name typed into a dialog that shows the directory "shown".
+    CFileChoice Choice(const std::string& sTyped) { return {sTyped, (oDir / "shown" / sTyped).string()}; }
+};
+
+} // namespace
+
+TEST_F(ExtTest, FunctionsFollowTheResultRule) {
+    // X holds x; Y holds y (two-number functions take it, n = integer part for the orders).
+    const struct { const char* sStep; double x, y, fWant, fTol; } aCases[] = {
+        {"SINH", 1, 0, 1.1752011936438014, 1e-12}, {"COSH", 1, 0, 1.5430806348152437, 1e-12},
+        {"TANH", 0.5, 0, 0.46211715726000974, 1e-12}, {"ASINH", 1, 0, 0.881373587019543, 1e-12},
+        {"ACOSH", 2, 0, 1.3169578969248166, 1e-12}, {"ATANH", 0.5, 0, 0.5493061443340548, 1e-12},
+        {"GAMMA", 5, 0, 24, 1e-8}, {"ERF", 0.5, 0, 0.5204998778130465, 1e-7},
+        {"ERFC", 0.5, 0, 0.4795001221869535, 1e-7}, {"EXPINT", 1, 0, 1.8951178163559368, 1e-8},
+        {"SI", 1, 0, 0.946083070367183, 1e-8}, {"CI", 1, 0, 0.3374039229009681, 1e-8},
+        {"FSIN", 1, 0, 0.4382591473903548, 1e-8}, {"FCOS", 1, 0, 0.7798934003768228, 1e-8},
+        {"BESSJ0", 1, 0, 0.7651976865579666, 1e-7}, {"BESSJ1", 1, 0, 0.4400505857449335, 1e-7},
+        {"BESSY0", 1, 0, 0.08825696421567697, 1e-7}, {"BESSY1", 1, 0, -0.7812128213002887, 1e-7},
+        {"FLOOR", -2.5, 0, -3, 0}, {"CEIL", 2.1, 0, 3, 0},
+        {"COMB", 2, 5, 10, 0}, {"PERM", 2, 5, 20, 0}, {"BETA", 3, 2, 1.0 / 12, 1e-9},
+        {"BESSJN", 2, 2.9, 0.35283402861563773, 1e-6},   // order 2
+        {"BESSYN", 1, 2, -1.6506826068162546, 1e-6}, {"CHEB", 0.5, 3, -1, 1e-12},
+        {"LEGN", 0.5, 2, -0.125, 1e-12}, {"HERM", 1, 3.7, -4, 1e-12}, {"LAGR", 1, 2.4, -0.5, 1e-12}};
+    for (const auto& c : aCases) {
+        SetStack(c.x, c.y, 30, 40);
+        m.fLastX = 99;
+        Steps({c.sStep});
+        ASSERT_FALSE(m.bInErr) << c.sStep;
+        EXPECT_NEAR(X(), c.fWant, c.fTol) << c.sStep;
+        const bool bTwo = c.y != 0;   // the two-number functions, which consume Y
+        EXPECT_EQ(V({Y(), Stack()[2], m.fLastX}), bTwo ? V({30, 40, c.x}) : V({c.y, 30, c.x})) << c.sStep;
+    }
+    // Out of the domain (the library's 1e111), out of range, or an order
+    // that is no 16-bit integer: an error of the step that changes nothing.
+    const struct { const char* sStep; double x, y; } aErrors[] = {
+        {"GAMMA", 0, 0}, {"ACOSH", 0.5, 0}, {"SINH", 231, 0}, {"COMB", 5, 2}, {"BESSJN", 1, 32768}, {"CHEB", 1, -4e9}};
+    for (const auto& c : aErrors) {
+        SetStack(c.x, c.y, 30, 40);
+        m.fLastX = 99;
+        Steps({c.sStep});
+        EXPECT_EQ(LastMessage(), ErrAt(std::string("001 ") + c.sStep));
+        EXPECT_EQ(V({X(), Y(), m.fLastX}), V({c.x, c.y, 99})) << c.sStep;
+    }
+    SetStack(7, 8);
+    Steps({"RAN#"});
+    EXPECT_TRUE(X() >= 0 && X() < 1);
+    EXPECT_EQ(V({Y(), m.fLastX}), V({7, 99}));
+}
+
+TEST_F(ExtTest, LineThroughTheStatisticsRegisters) {
+    for (double x : {1, 2, 3}) m.oStat.SumsAdd(x, 2 * x);
+    SetStack(9, 8, 7, 6);
+    Steps({"LR"});
+    EXPECT_EQ(Stack(), V({0, 2, 1, 6}));   // intercept, slope, r^2, old T
+    EXPECT_EQ(m.fLastX, 9);
+    SetStack(10, 1, 2, 3);
+    Steps({"LR2", "YHAT"});
+    EXPECT_EQ(V({m.oMem.RclA("A"), m.oMem.RclA("B")}), V({0, 2}));
+    EXPECT_EQ(Stack(), V({20, 1, 2, 3}));
+    EXPECT_EQ(m.fLastX, 10);
+    SetStack(8);
+    Steps({"XHAT"});
+    EXPECT_EQ(X(), 4);
+    m.oMem.StoA("B", 0);
+    Steps({"XHAT"});
+    EXPECT_EQ(LastMessage(), ErrAt("001 XHAT"));
+    EXPECT_EQ(X(), 4);
+    // One point: no line, zeros. Equal x: the fit fails and the stack stays.
+    m.oStat.Clear();
+    m.oStat.SumsAdd(1, 2);
+    SetStack(9, 8, 7, 6);
+    Steps({"LR"});
+    EXPECT_EQ(Stack(), V({0, 0, 0, 6}));
+    m.oStat.SumsAdd(1, 3);
+    SetStack(9, 8, 7, 6);
+    Steps({"LR"});
+    EXPECT_TRUE(m.bInErr);
+    EXPECT_EQ(Stack(), V({9, 8, 7, 6}));
+}
