@@ -117,11 +117,18 @@ const CInstr kInstr[] = {
     Fn2("LAGR", &O::ExtN<Numeric::LaguerreL>),
     // extended: random numbers and the line through the statistics registers
     Op("RAN#", &O::RanNum), Op("LR", &O::Lr), Op("LR2", &O::Lr2), Fn1("YHAT", &O::YHat), Fn1("XHAT", &O::XHat),
+    // extended: register blocks
+    Op("CLRREGX", &O::Block, O::kClrRegX), Op("CLRSUM", &O::Block, O::kClrSum), Op("FILLC", &O::Block, O::kFillC),
+    Op("FILLR", &O::Block, O::kFillR), Op("FILLV", &O::Block, O::kFillV), Op("COPYREG", &O::Block, O::kCopyReg),
+    Op("MOVEREG", &O::Block, O::kMoveReg), Op("SWAPREG", &O::Block, O::kSwapReg), Op("SORT", &O::Block, O::kSort),
+    Op("REGX", &O::Block, O::kRegX), Op("SORTREC", &O::SortRec), Op("SRCHI", &O::Search, 0),
+    Op("SRCHE", &O::Search, 1), Op("SUM+X", &O::SumRange, 0), Op("SUM-X", &O::SumRange, 1),
+    Op("SUMX+X", &O::SumRange, 2), Op("SUMX-X", &O::SumRange, 3),
+    // extended: block fits
+    Op("LRLIN", &O::LineFit, 0), Op("LRPOW", &O::LineFit, 1), Op("LRLOG", &O::LineFit, 2),
+    Op("LREXP", &O::LineFit, 3), Op("MLR", &O::PlaneFit, 0), Op("MLRPOW", &O::PlaneFit, 1),
+    Op("QUADREG", &O::PlaneFit, 2),
     // extended instructions: known, not yet executed
-    Known("CLRREGX"), Known("CLRSUM"), Known("FILLC"), Known("FILLR"), Known("FILLV"), Known("COPYREG"),
-    Known("MOVEREG"), Known("SWAPREG"), Known("SORT"), Known("REGX"), Known("SORTREC"), Known("SRCHI"),
-    Known("SRCHE"), Known("SUM+X"), Known("SUM-X"), Known("SUMX+X"), Known("SUMX-X"), Known("LRLIN"),
-    Known("LRPOW"), Known("LRLOG"), Known("LREXP"), Known("MLR"), Known("MLRPOW"), Known("QUADREG"),
     Known("W/DATA"), Known("W/DATAX"), Known("R/DATAX"), Known("W/DATA$"), Known("R/DATA$"), Known("WRIT2SF"),
     Known("READFSF"), Known("MERGE"),
 };

@@ -1,6 +1,8 @@
-// Execution of the extended instructions: random numbers and the
-// straight-line fit on the statistics registers. (Their one- and two-number
-// functions are table rows with the Ext workers of CPrgm_ops.h.)
+// Execution of the extended instructions: random numbers, the straight-line
+// fit on the statistics registers, register blocks and block fits. (Their
+// one- and two-number functions are table rows with the Ext workers of
+// CPrgm_ops.h.) Each routine is called before the stack moves, so a routine
+// that fails leaves the stack as it was.
 #include <string>
 
 #include "../numeric/Numeric.h"
@@ -19,6 +21,9 @@ double PopToLastX(CMachine& m, int nMore = 0) {
     for (int k = 0; k < nMore; ++k) m.oStack.Pop();
     return x;
 }
+
+// The statistics registers as a block code: registers 14 to 19.
+constexpr double kSumRegs = 14.019;
 
 } // namespace
 
@@ -66,6 +71,98 @@ void CPrgmOps::Lr2(CPrgm& p, CStep&) {
     SigmaLine(m, fSlope, fIntercept, fR2);
     m.oMem.StoA("A", fIntercept);
     m.oMem.StoA("B", fSlope);
+}
+
+// ---------------------------------------------------------------- register blocks
+
+void CPrgmOps::Block(CPrgm& p, CStep& s) {
+    CMachine& m = p.m_;
+    CMem& oMem = m.oMem;
+    const double x = m.oStack.GetX(), y = m.oStack.GetY(), z = m.oStack.GetZ();
+    int nOperands = 1;
+    switch (s.pInstr->nArg) {
+    case kClrRegX: oMem.ClearRangeMem(x); break;
+    case kClrSum: oMem.ClearRangeMem(kSumRegs); nOperands = 0; break;
+    case kFillC: oMem.FillRangeMemWithFixedValue(x, y); nOperands = 2; break;
+    case kFillR: oMem.FillRangeMemWithRandomValue(x, y, z); nOperands = 3; break;
+    case kFillV: oMem.FillRangeMemWithSeqValue(x, y, z); nOperands = 3; break;
+    case kCopyReg: oMem.CopyRangeMem(x, y); nOperands = 2; break;
+    case kMoveReg: oMem.MoveRangeMem(x, y); nOperands = 2; break;
+    case kSwapReg: oMem.SwapRangeMem(x, y); nOperands = 2; break;
+    case kSort: oMem.SortRangeMem(x); break;
+    default: {   // REGX: the block viewer, modal
+        double fRange = x;
+        p.fb_.ShowMemBlock(fRange);
+        break;
+    }
+    }
+    if (nOperands > 0) PopToLastX(m, nOperands - 1);
+}
+
+void CPrgmOps::SortRec(CPrgm& p, CStep&) {
+    CMachine& m = p.m_;
+    const double x = m.oStack.GetX();
+    m.oMem.SortGroup(x, m.oStack.GetY());
+    m.fLastX = x;
+    m.oStack.Drop2();
+}
+
+void CPrgmOps::Search(CPrgm& p, CStep& s) {
+    CMachine& m = p.m_;
+    const double x = m.oStack.GetX();
+    double v = m.oStack.GetY(), fIndex = -1.0;
+    if (s.pInstr->nArg == 0)
+        m.oMem.SearchMemRangeIntg(x, v, fIndex);
+    else
+        m.oMem.SearchMemRangeExact(x, v, fIndex);
+    m.fLastX = x;
+    m.oStack.Drop2AndPushX(fIndex);
+}
+
+void CPrgmOps::SumRange(CPrgm& p, CStep& s) {
+    CMachine& m = p.m_;
+    const double x = m.oStack.GetX();
+    double n = 0.0;
+    switch (s.pInstr->nArg) {
+    case 0: n = m.oMem.SumAddMemRange(x); break;
+    case 1: n = m.oMem.SumSubMemRange(x); break;
+    case 2: n = m.oMem.SumAddXMemRange(x); break;
+    default: n = m.oMem.SumSubXMemRange(x); break;
+    }
+    m.fLastX = x;
+    m.oStack.Drop1AndPushX(n);
+}
+
+// ---------------------------------------------------------------- block fits (results not range-tested)
+
+void CPrgmOps::LineFit(CPrgm& p, CStep& s) {
+    CMachine& m = p.m_;
+    const double x = m.oStack.GetX();
+    double fSlope = 0.0, fIntercept = 0.0, fR2 = 0.0;
+    bool bOk = false;
+    switch (s.pInstr->nArg) {
+    case 0: m.oMem.LR_Linear(x, fSlope, fIntercept, fR2, bOk); break;
+    case 1: m.oMem.LR_Power(x, fSlope, fIntercept, fR2, bOk); break;
+    case 2: m.oMem.LR_Log(x, fSlope, fIntercept, fR2, bOk); break;
+    default: m.oMem.LR_Exp(x, fSlope, fIntercept, fR2, bOk); break;
+    }
+    PopToLastX(m);
+    m.oStack.Drop2AndPushXAndY(fSlope, fR2);
+    m.oStack.Push(fIntercept);
+}
+
+void CPrgmOps::PlaneFit(CPrgm& p, CStep& s) {
+    CMachine& m = p.m_;
+    const double x = m.oStack.GetX();
+    double a1 = 0.0, a2 = 0.0, a0 = 0.0, fR2 = 0.0;
+    bool bOk = false;
+    switch (s.pInstr->nArg) {
+    case 0: m.oMem.MultLinearRegression(x, a1, a2, a0, fR2, bOk); break;
+    case 1: m.oMem.MLR_Power(x, a1, a2, a0, fR2, bOk); break;
+    default: m.oMem.QuadraticFit(x, a1, a2, a0, fR2, bOk); break;
+    }
+    PopToLastX(m);
+    for (double v : {a2, a1, a0, fR2}) m.oStack.Push(v);
 }
 
 } // namespace corvel

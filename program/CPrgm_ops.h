@@ -120,6 +120,15 @@ struct CPrgmOps {
     static void RanNum(CPrgm& p, CStep& s);
     static void Lr(CPrgm& p, CStep& s);
     static void Lr2(CPrgm& p, CStep& s);
+    // Register blocks whose operands leave the stack after the call (X to
+    // LAST X); nArg says which.
+    enum : int { kClrRegX, kClrSum, kFillC, kFillR, kFillV, kCopyReg, kMoveReg, kSwapReg, kSort, kRegX };
+    static void Block(CPrgm& p, CStep& s);
+    static void SortRec(CPrgm& p, CStep& s);
+    static void Search(CPrgm& p, CStep& s);      // nArg 0 SRCHI, 1 SRCHE
+    static void SumRange(CPrgm& p, CStep& s);    // nArg 0 SUM+X, 1 SUM-X, 2 SUMX+X, 3 SUMX-X
+    static void LineFit(CPrgm& p, CStep& s);     // nArg 0 LRLIN, 1 LRPOW, 2 LRLOG, 3 LREXP
+    static void PlaneFit(CPrgm& p, CStep& s);    // nArg 0 MLR, 1 MLRPOW, 2 QUADREG
 };
 
 } // namespace corvel

@@ -1,5 +1,5 @@
-// The extended instructions: functions under the result rule, random
-// numbers and the line through the statistics registers.
+// The extended instructions: functions under the result rule, the line
+// through the statistics registers, register blocks and block fits.
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -121,4 +121,89 @@ TEST_F(ExtTest, LineThroughTheStatisticsRegisters) {
     Steps({"LR"});
     EXPECT_TRUE(m.bInErr);
     EXPECT_EQ(Stack(), V({9, 8, 7, 6}));
+}
+
+TEST_F(ExtTest, RegisterBlocksTakeTheirOperandsAfterTheCall) {
+    // R0..R9 = 3 1 4 1 5 9 2 6 5 3, R10..R12 = 0; the stack is code, Y, 30, 40.
+    const V kRegs = {3, 1, 4, 1, 5, 9, 2, 6, 5, 3, 0, 0, 0};
+    const struct { const char* sStep; double x, y; V vStack, vRegs; } aCases[] = {
+        {"CLRREGX", 0.002, 20, {20, 30, 40, 40}, {0, 0, 0, 1, 5, 9, 2, 6, 5, 3, 0, 0, 0}},
+        {"FILLC", 10.012, 7, {30, 40, 40, 40}, {3, 1, 4, 1, 5, 9, 2, 6, 5, 3, 7, 7, 7}},
+        {"FILLV", 10.012, 1, {40, 40, 40, 40}, {3, 1, 4, 1, 5, 9, 2, 6, 5, 3, 1, 31, 61}},   // step Z = 30
+        {"COPYREG", 0.002, 10, {30, 40, 40, 40}, {3, 1, 4, 1, 5, 9, 2, 6, 5, 3, 3, 1, 4}},
+        {"MOVEREG", 0.002, 10, {30, 40, 40, 40}, {0, 0, 0, 1, 5, 9, 2, 6, 5, 3, 3, 1, 4}},
+        {"SWAPREG", 0.002, 7, {30, 40, 40, 40}, {6, 5, 3, 1, 5, 9, 2, 3, 1, 4, 0, 0, 0}},
+        {"SORT", 0.004, 20, {20, 30, 40, 40}, {1, 1, 3, 4, 5, 9, 2, 6, 5, 3, 0, 0, 0}},
+        {"SORTREC", 0.005, 0.003, {30, 40, 40, 40}, {1, 5, 9, 3, 1, 4, 2, 6, 5, 3, 0, 0, 0}},   // key 0, records of 3
+        {"SRCHE", 0.009, 5, {4, 30, 40, 40}, kRegs}, {"SRCHE", 0.009, 6.9, {-1, 30, 40, 40}, kRegs},
+        {"SRCHI", 0.009, 6.9, {7, 30, 40, 40}, kRegs},
+        {"SUM+X", 0.003, 20, {2, 20, 30, 40}, kRegs}, {"SUM-X", 0.003, 20, {-2, 20, 30, 40}, kRegs},
+        {"SUMX+X", 0.002, 20, {3, 20, 30, 40}, kRegs}, {"SUMX-X", 0.002, 20, {-3, 20, 30, 40}, kRegs},
+        {"REGX", 10.012, 20, {20, 30, 40, 40}, kRegs}, {"CLRSUM", 0.002, 20, {0.002, 20, 30, 40}, kRegs}};
+    for (const auto& c : aCases) {
+        m.oMem.Clear();
+        Put(0, kRegs);
+        SetStack(c.x, c.y, 30, 40);
+        m.fLastX = 99;
+        Steps({c.sStep});
+        ASSERT_FALSE(m.bInErr) << c.sStep;
+        EXPECT_EQ(Stack(), c.vStack) << c.sStep;
+        EXPECT_EQ(Regs(0, 12), c.vRegs) << c.sStep;
+        EXPECT_EQ(m.fLastX, std::string(c.sStep) == "CLRSUM" ? 99 : c.x) << c.sStep;
+    }
+    EXPECT_EQ(oHost.vBlocks, V({10.012}));
+    // CLRSUM clears the statistics registers.
+    Put(14, {1, 2, 3, 4, 5, 6});
+    Steps({"CLRSUM"});
+    EXPECT_EQ(Regs(14, 19), V(6, 0.0));
+    // FILLR: values between Y and Z.
+    SetStack(10.012, 5, 6, 40);
+    Steps({"FILLR"});
+    for (double v : Regs(10, 12)) EXPECT_TRUE(v >= 5 && v < 6) << v;
+    EXPECT_EQ(Stack(), V({40, 40, 40, 40}));
+    // A failing call leaves the stack as it was; registers already written stay.
+    m.oMem.Clear();
+    Put(0, {1, 2, 3});
+    for (V vIn : {V{1000, 7, 30, 40}, V{0.002, 998, 30, 40}}) {
+        SetStack(vIn[0], vIn[1], vIn[2], vIn[3]);
+        m.fLastX = 99;
+        Steps({vIn[0] == 1000 ? "FILLC" : "COPYREG"});
+        EXPECT_TRUE(m.bInErr);
+        EXPECT_EQ(Stack(), vIn);
+        EXPECT_EQ(m.fLastX, 99);
+    }
+    EXPECT_EQ(Regs(998, 999), V({1, 2}));
+}
+
+TEST_F(ExtTest, BlockFitsLeaveTheirResultsOnTheStack) {
+    const double e = std::exp(1.0);
+    const struct { const char* sStep; double fCode; V vData, vWant; } aCases[] = {
+        // intercept, slope, r^2, old T
+        {"LRLIN", 0.005, {1, 3, 2, 5, 3, 7}, {1, 2, 1, 40}},
+        {"LRPOW", 0.005, {1, 2, 2, 8, 4, 32}, {std::log(2.0), 2, 1, 40}},
+        {"LRLOG", 0.005, {1, 1, e, 3, e * e, 5}, {1, 2, 1, 40}},
+        {"LREXP", 0.005, {0, 1, 1, e, 2, e * e}, {0, 1, 1, 40}},
+        // r^2, a0, a1, a2: the stack before is gone
+        {"MLR", 0.011, {0, 0, 1, 1, 0, 3, 0, 1, 4, 1, 1, 6}, {1, 1, 2, 3}},
+        {"MLRPOW", 0.011, {1, 1, 2, 2, 1, 8, 1, 2, 16, 2, 2, 64}, {1, std::log(2.0), 2, 3}},
+        {"QUADREG", 0.007, {0, 1, 1, 3, 2, 7, 3, 13}, {1, 1, 1, 1}}};
+    for (const auto& c : aCases) {
+        m.oMem.Clear();
+        Put(0, c.vData);
+        SetStack(c.fCode, 20, 30, 40);
+        Steps({c.sStep});
+        ASSERT_FALSE(m.bInErr) << c.sStep;
+        for (int k = 0; k < 4; ++k) EXPECT_NEAR(Stack()[k], c.vWant[k], 1e-12) << c.sStep << " " << k;
+        EXPECT_EQ(m.fLastX, c.fCode);
+    }
+    // Too few points: zeros, not an error; a fit that divides by zero: the stack stays.
+    m.oMem.Clear();
+    SetStack(0.005, 20, 30, 40);
+    Steps({"MLR"});
+    EXPECT_EQ(Stack(), V({0, 0, 0, 0}));
+    Put(0, {1, 2, 1, 3, 1, 4});
+    SetStack(0.005, 20, 30, 40);
+    Steps({"LRLIN"});
+    EXPECT_TRUE(m.bInErr);
+    EXPECT_EQ(Stack(), V({0.005, 20, 30, 40}));
 }
