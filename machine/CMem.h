@@ -21,6 +21,8 @@ class CMem {
 public:
     static constexpr int kMaxReg = 999;
     static constexpr int kRegI = 25;
+    // The scratch file of the data-file instructions, in the current directory.
+    static constexpr const char* kScratchFile = "$$.dax";
 
     CMem();
     // The front panel hands over its machine objects once they all exist.

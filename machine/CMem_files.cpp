@@ -19,7 +19,6 @@ namespace corvel {
 namespace {
 
 constexpr int kFlagDataEntry = 3;
-const char* const kScratchName = "$$.dax";
 
 using FileIO::CAtomicWriter;
 using FileIO::CByteReader;
@@ -186,13 +185,13 @@ bool CMem::ReadRangeData(const std::string& sFile, double fCode) {
 bool CMem::WriteToScratchFile(double fNumber) {
     std::string sName;
     if (!NumberedFileName(fNumber, sName)) return true;   // no file is touched
-    return Guarded([&] { return CopyLines(sName, kScratchName); });
+    return Guarded([&] { return CopyLines(sName, CMem::kScratchFile); });
 }
 
 bool CMem::ReadFromScratchFile(double fNumber) {
     std::string sName;
     if (!NumberedFileName(fNumber, sName)) return true;
-    return Guarded([&] { return CopyLines(kScratchName, sName); });
+    return Guarded([&] { return CopyLines(CMem::kScratchFile, sName); });
 }
 
 } // namespace corvel

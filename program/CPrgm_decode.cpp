@@ -128,9 +128,11 @@ const CInstr kInstr[] = {
     Op("LRLIN", &O::LineFit, 0), Op("LRPOW", &O::LineFit, 1), Op("LRLOG", &O::LineFit, 2),
     Op("LREXP", &O::LineFit, 3), Op("MLR", &O::PlaneFit, 0), Op("MLRPOW", &O::PlaneFit, 1),
     Op("QUADREG", &O::PlaneFit, 2),
-    // extended instructions: known, not yet executed
-    Known("W/DATA"), Known("W/DATAX"), Known("R/DATAX"), Known("W/DATA$"), Known("R/DATA$"), Known("WRIT2SF"),
-    Known("READFSF"), Known("MERGE"),
+    // extended: data files and program files
+    Op("W/DATA", &O::DataFile, O::kWData), Op("W/DATAX", &O::DataFile, O::kWDataX),
+    Op("R/DATAX", &O::DataFile, O::kRDataX), Op("W/DATA$", &O::DataFile, O::kWDataS),
+    Op("R/DATA$", &O::DataFile, O::kRDataS), Op("WRIT2SF", &O::DataFile, O::kWrit2SF),
+    Op("READFSF", &O::DataFile, O::kReadFSF), Op("MERGE", &O::Merge),
 };
 constexpr int kInstrCount = static_cast<int>(sizeof kInstr / sizeof kInstr[0]);
 

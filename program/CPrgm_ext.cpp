@@ -1,8 +1,10 @@
 // Execution of the extended instructions: random numbers, the straight-line
-// fit on the statistics registers, register blocks and block fits. (Their
-// one- and two-number functions are table rows with the Ext workers of
-// CPrgm_ops.h.) Each routine is called before the stack moves, so a routine
-// that fails leaves the stack as it was.
+// fit on the statistics registers, register blocks, block fits, data files
+// and MERGE. (Their one- and two-number functions are table rows with the
+// Ext workers of CPrgm_ops.h.) Each routine is called before the stack
+// moves, unless the instruction takes its operand off the stack first, so a
+// routine that fails leaves the stack as the instruction had it then. A data
+// file that cannot be written or read is an error of the step.
 #include <string>
 
 #include "../numeric/Numeric.h"
@@ -163,6 +165,67 @@ void CPrgmOps::PlaneFit(CPrgm& p, CStep& s) {
     }
     PopToLastX(m);
     for (double v : {a2, a1, a0, fR2}) m.oStack.Push(v);
+}
+
+// ---------------------------------------------------------------- data files
+
+namespace {
+
+// A data file that could not be written or read is an error of the step.
+void FileDone(bool bOk) {
+    if (!bOk) throw CCalcError(enmErrKind::File);
+}
+
+} // namespace
+
+void CPrgmOps::DataFile(CPrgm& p, CStep& s) {
+    CMachine& m = p.m_;
+    CMem& oMem = m.oMem;
+    const int nArg = s.pInstr->nArg;
+    switch (nArg) {
+    case kWData:
+    case kWDataX:
+    case kRDataX: {
+        // The file meant is the one the dialog shows: its directory and the name typed.
+        const bool bRead = nArg == kRDataX;
+        CFileChoice oChoice;
+        if (!p.fb_.AskYesNo(bRead ? "Read Data" : "Write Data", bRead ? "Read Data?" : "Write Data?",
+                            enmIcon::Question) ||
+            !p.fb_.ChooseFile("", bRead ? enmFileUse::Read : enmFileUse::Write, oChoice))
+            return;
+        if (nArg == kWData) {
+            FileDone(oMem.WriteData(oChoice.sFull));
+        } else {
+            const double x = PopToLastX(m);
+            FileDone(bRead ? oMem.ReadRangeData(oChoice.sFull, x) : oMem.WriteRangeData(oChoice.sFull, x));
+        }
+        return;
+    }
+    case kWDataS: FileDone(oMem.WriteRangeData(CMem::kScratchFile, PopToLastX(m))); return;
+    case kRDataS: FileDone(oMem.ReadRangeData(CMem::kScratchFile, PopToLastX(m))); return;
+    case kWrit2SF: FileDone(oMem.WriteToScratchFile(m.oStack.GetX())); break;
+    default: FileDone(oMem.ReadFromScratchFile(m.oStack.GetX())); break;
+    }
+    PopToLastX(m);
+}
+
+void CPrgmOps::Merge(CPrgm& p, CStep&) {
+    // The step's decoded form may be replaced by the listing read here: only
+    // the program object is used from here on.
+    CPanelFeedback& fb = p.fb_;
+    if (fb.AskYesNo("WriteOrMergeProgram Program", "Read Program?", enmIcon::Question)) {
+        CFileChoice oChoice;
+        if (fb.ChooseFile("*.corvel", enmFileUse::Read, oChoice)) {
+            // A refused listing has shown its own message and left the
+            // program (this step included) as it was: the step fails.
+            if (!p.ReadProgram(oChoice.sFull)) throw CCalcError(enmErrKind::File, "listing refused");
+            fb.SetProgramLabel(oChoice.sTyped);
+        } else {
+            fb.SetProgramLabel("");
+        }
+    }
+    // The run goes on with step 2 of the program now in memory.
+    p.Reset();
 }
 
 } // namespace corvel

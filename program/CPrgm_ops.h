@@ -129,6 +129,10 @@ struct CPrgmOps {
     static void SumRange(CPrgm& p, CStep& s);    // nArg 0 SUM+X, 1 SUM-X, 2 SUMX+X, 3 SUMX-X
     static void LineFit(CPrgm& p, CStep& s);     // nArg 0 LRLIN, 1 LRPOW, 2 LRLOG, 3 LREXP
     static void PlaneFit(CPrgm& p, CStep& s);    // nArg 0 MLR, 1 MLRPOW, 2 QUADREG
+    // Data files; nArg says which: W/DATA, W/DATAX, R/DATAX, W/DATA$, R/DATA$, WRIT2SF, READFSF.
+    enum : int { kWData, kWDataX, kRDataX, kWDataS, kRDataS, kWrit2SF, kReadFSF };
+    static void DataFile(CPrgm& p, CStep& s);
+    static void Merge(CPrgm& p, CStep& s);
 };
 
 } // namespace corvel

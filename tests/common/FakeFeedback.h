@@ -46,8 +46,8 @@ public:
         vYesNo.pop_front();
         return b;
     }
-    bool ChooseFile(const std::string& sInitial, enmFileUse, CFileChoice& o) override {
-        vShown.push_back("file [" + sInitial + "]");
+    bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& o) override {
+        vShown.push_back("file [" + sInitial + (eUse == enmFileUse::Read ? "] read" : "] write"));
         if (vFiles.empty()) return false;
         o = vFiles.front();
         vFiles.pop_front();

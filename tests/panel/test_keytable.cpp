@@ -16,11 +16,12 @@ std::string FirstWordUpper(const char* s) {
 }
 
 // What differs: X, I, R1, R20 (A), the pointer, the return-stack depth, the
-// seconds waited, the boxes shown, the statistics error.
-enum class enmSeen { X, I, R1, RegA, Ptr, RetDepth, Waited, Boxes, StatErr };
+// seconds waited, the boxes shown, the statistics error, the error flag.
+enum class enmSeen { X, I, R1, RegA, Ptr, RetDepth, Waited, Boxes, StatErr, Err };
 
 // The same start for the key and the step: the step at 1 with labels 2 and 3
-// after it, one return to step 3 waiting, R20 (A) = 3, a failed mean.
+// after it, one return to step 3 waiting, R20 (A) = 3, a failed mean, and a
+// question answered Yes with a file that can be neither written nor read.
 struct SCalc {
     CFakeHost oHost;
     CFrontPanel o{oHost};
@@ -35,11 +36,13 @@ struct SCalc {
         o.oMem.Sto(1, fR1);
         o.oMem.Sto(20, 3);
         o.oStat.MeanX();
+        oHost.vYesNo = {true};
+        oHost.vFiles = {CFileChoice{"x.dax", "/nonexistent-corvel-dir/x.dax"}};
     }
     double Seen(enmSeen e) {
         const double a[] = {o.oStack.GetX(), o.oMem.RclI(), o.oMem.Rcl(1), o.oMem.Rcl(20),
                             double(o.oPrgm.GetPrgmPointer()), double(o.oPrgm.RetPtr), oHost.fClock - 1e9,
-                            double(oHost.vShown.size()), double(o.oStat.IsErr())};
+                            double(oHost.vShown.size()), double(o.oStat.IsErr()), double(bool(o.bInErr))};
         return a[static_cast<int>(e)];
     }
 };
@@ -87,8 +90,8 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         {"f GTO 2", "GSB 2", 0, 0, 0, 0, enmSeen::RetDepth, 1, 2},               // no return stack
         {"f GTO (i)", "GSB (i)", 0, 0, 2, 0, enmSeen::RetDepth, 1, 2},
         {"h * 5", "F? 5", 0, 0, 0, 0, enmSeen::Ptr, 1, 3},                       // a message, no skip
-        {"f ENTER", "W/DATA", 0, 0, 0, 0, enmSeen::Boxes, 1, 0},                 // card functions
-        {"g ENTER", "MERGE", 0, 0, 0, 0, enmSeen::Boxes, 1, 0},
+        {"f ENTER", "W/DATA", 0, 0, 0, 0, enmSeen::Err, 0, 1},                   // card functions: a failed file
+        {"g ENTER", "MERGE", 0, 0, 0, 0, enmSeen::Err, 0, 1},                    // is a message, not an error
         {"f EEX", "CLREG", 0, 0, 0, 0, enmSeen::StatErr, 0, 1},                  // the statistics reset too
         // The tests act only in programs; from the keys the plain operation runs.
         {"f -", "X=0?", 75, 50, 0, 0, enmSeen::X, -25, 75}, {"g -", "X=Y?", 75, 50, 0, 0, enmSeen::X, -25, 75},

@@ -1,5 +1,6 @@
 // The extended instructions: functions under the result rule, the line
-// through the statistics registers, register blocks and block fits.
+// through the statistics registers, register blocks, block fits, data files
+// and MERGE.
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -206,4 +207,113 @@ TEST_F(ExtTest, BlockFitsLeaveTheirResultsOnTheStack) {
     Steps({"LRLIN"});
     EXPECT_TRUE(m.bInErr);
     EXPECT_EQ(Stack(), V({0.005, 20, 30, 40}));
+}
+
+TEST_F(ExtTest, DataFilesWithAndWithoutTheDialog) {
+    // W/DATA$ writes the block to $$.dax here and drops X; R/DATA$ reads it into another block.
+    for (int k = 0; k <= 9; ++k) m.oMem.Sto(20 + k, k + 0.5);
+    SetStack(20.029, 1, 2, 3);
+    Steps({"W/DATA$"});
+    EXPECT_EQ(Lines("$$.dax"), S({"0.5\r", "1.5\r", "2.5\r", "3.5\r", "4.5\r", "5.5\r", "6.5\r", "7.5\r", "8.5\r",
+                                  "9.5\r"}));
+    EXPECT_EQ(V({X(), Y(), m.fLastX}), V({1, 2, 20.029}));
+    SetStack(40.049, 1);
+    Steps({"R/DATA$"});
+    EXPECT_EQ(Regs(40, 49), Regs(20, 29));
+    EXPECT_TRUE(m.oFlags.PeekFlag(3));
+    EXPECT_EQ(V({X(), m.fLastX}), V({1, 40.049}));
+    // The block code leaves the stack before the file is used: a bad code, or
+    // a file that cannot be read, is an error with X already in LAST X.
+    fs::rename("$$.dax", "kept.dax");
+    for (double fCode : {1000.0, 50.059}) {
+        SetStack(fCode, 1);
+        Steps({fCode == 1000 ? "W/DATA$" : "R/DATA$"});
+        EXPECT_EQ(m.bInErr.Cause(), fCode == 1000 ? enmErrKind::DivByZero : enmErrKind::File);
+        EXPECT_EQ(V({X(), m.fLastX}), V({1, fCode}));
+    }
+    EXPECT_EQ(Regs(50, 59), V(10, 0.0));
+
+    // With the question and the dialog: the file used is the one the dialog
+    // shows (in "shown"); No and Cancel do nothing and are no error.
+    // A file in a directory that does not exist cannot be written.
+    const struct { const char* sStep; bool bYes; const char* sFile; V vStack; size_t nLines; } aCases[] = {
+        {"W/DATAX", false, "f.dax", {20.021, 5}, 0}, {"W/DATAX", true, nullptr, {20.021, 5}, 0},
+        {"W/DATAX", true, "f.dax", {5, 5}, 2}, {"W/DATA", true, "f.dax", {20.021, 5}, 1000},
+        {"W/DATAX", true, "none/f.dax", {5, 5}, 0}};
+    for (const auto& c : aCases) {
+        SetStack(20.021, 5, 5, 5);
+        oHost.vYesNo = {c.bYes};
+        oHost.vFiles.clear();
+        if (c.sFile) oHost.vFiles = {Choice(c.sFile)};
+        oHost.vShown.clear();
+        Steps({c.sStep});
+        EXPECT_EQ(m.bInErr, std::string(c.sFile ? c.sFile : "").find('/') != std::string::npos) << c.sStep;
+        EXPECT_EQ(V({X(), Y()}), c.vStack) << c.sStep;
+        EXPECT_EQ(oHost.vMessages.front(), "Write Data|Write Data?");
+        EXPECT_EQ(oHost.vShown, c.bYes ? S({"file [] write"}) : S());
+        EXPECT_EQ(Lines("shown/f.dax").size(), c.nLines) << c.sStep;
+        fs::remove("shown/f.dax");
+    }
+    oHost.vYesNo = {true};
+    oHost.vFiles = {Choice("f.dax")};
+    std::ofstream("shown/f.dax") << "4\r\n5\r\n6\r\n";
+    SetStack(30.031, 1);
+    Steps({"R/DATAX"});
+    EXPECT_EQ(V({m.oMem.Rcl(30), m.oMem.Rcl(31), X()}), V({4, 5, 1}));
+    EXPECT_EQ(oHost.vMessages, S({"Read Data|Read Data?"}));
+    EXPECT_EQ(oHost.vShown.back(), "file [] read");
+    EXPECT_FALSE(fs::exists("f.dax"));
+
+    // The scratch file: data file number 3 to $$.dax, and $$.dax to number 4.
+    std::ofstream("DATAFILE3.dax") << "1\r\n2\r\n";
+    SetStack(3.7, 4, 9);
+    Steps({"WRIT2SF", "READFSF"});
+    EXPECT_EQ(Lines("DATAFILE4.dax"), S({"1\r", "2\r"}));
+    EXPECT_EQ(V({X(), m.fLastX}), V({9, 4}));
+}
+
+TEST_F(ExtTest, MergeReadsAListingAndGoesOnWithItsSecondStep) {
+    std::ofstream("shown/new.corvel") << "5\n7\n+\nR/S\n";
+    std::ofstream("shown/bad.corvel") << "FOO\n";
+    // Answered Yes with a file: the listing replaces the program; a run goes
+    // on with its step 2 (so 1 + 7, not 5).
+    Load({"MERGE", "9"});
+    oHost.sLabel = "old";
+    oHost.vYesNo = {true};
+    oHost.vFiles = {Choice("new.corvel")};
+    SetStack(1);
+    p.Exec();
+    EXPECT_EQ(X(), 8);
+    EXPECT_EQ(p.GetLine(1), "5");
+    EXPECT_EQ(oHost.sLabel, "new.corvel");
+    EXPECT_EQ(oHost.vMessages, S({"WriteOrMergeProgram Program|Read Program?"}));
+    EXPECT_EQ(oHost.vShown, S({"file [*.corvel] read"}));
+    // No: the pointer starts again (at step 2 after the step). Cancel: the label is emptied.
+    const struct { std::deque<bool> vYes; bool bFile; const char* sLabel; } aCases[] = {
+        {{false}, false, "old"}, {{true}, false, ""}};
+    for (const auto& c : aCases) {
+        Load({"1", "2", "MERGE"});
+        oHost.sLabel = "old";
+        oHost.vYesNo = c.vYes;
+        oHost.vFiles.clear();
+        Step(3);
+        EXPECT_FALSE(m.bInErr);
+        EXPECT_EQ(Ptr(), 2);
+        EXPECT_EQ(oHost.sLabel, c.sLabel);
+        EXPECT_EQ(p.GetLine(3), "MERGE");
+    }
+    // A refused listing: its own message, then an error of the step; the
+    // program and the label stay.
+    Load({"1", "MERGE"});
+    oHost.sLabel = "old";
+    oHost.vYesNo = {true};
+    oHost.vFiles = {Choice("bad.corvel")};
+    Step(2);
+    ASSERT_EQ(oHost.vMessages.size(), 3u);
+    EXPECT_EQ(oHost.vMessages[1].substr(0, 14), "Listing Error|");
+    EXPECT_EQ(LastMessage(), ErrAt("002 MERGE"));
+    EXPECT_EQ(m.bInErr.Cause(), enmErrKind::File);
+    EXPECT_EQ(V({double(Ptr()), double(m.bInErr)}), V({2, 1}));
+    EXPECT_EQ(oHost.sLabel, "old");
+    EXPECT_EQ(p.GetLine(2), "MERGE");
 }
