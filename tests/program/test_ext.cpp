@@ -1,10 +1,13 @@
 // The extended instructions: functions under the result rule, the line
 // through the statistics registers, register blocks, block fits, data files
-// and MERGE.
+// and MERGE; and a walk through the whole vocabulary.
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
+#include <set>
+#include <sstream>
 
 #include "PrgmFixture.h"
 
@@ -316,4 +319,72 @@ TEST_F(ExtTest, MergeReadsAListingAndGoesOnWithItsSecondStep) {
     EXPECT_EQ(V({double(Ptr()), double(m.bInErr)}), V({2, 1}));
     EXPECT_EQ(oHost.sLabel, "old");
     EXPECT_EQ(p.GetLine(2), "MERGE");
+}
+
+namespace {
+
+// Everything a step can change that a user or a program can see, but the pointer.
+std::string Observed(const CMachine& m, const CPrgm& p, const CFakeFeedback& h) {
+    std::ostringstream o;
+    o.precision(17);
+    o << m.oStack.GetX() << ' ' << m.oStack.GetY() << ' ' << m.oStack.GetZ() << ' ' << m.oStack.GetT() << " L"
+      << m.fLastX << " R";
+    for (int n = 0; n <= 999; ++n) o << m.oMem.Rcl(n) << ',';
+    o << " F";
+    for (int n = 0; n <= 9; ++n) o << m.oFlags.PeekFlag(n);
+    o << " " << p.Halted << p.StopRequested << p.RetPtr << p.EntryActive << p.ExpEntryActive << m.bInErr << " "
+      << m.lblDisp << '|' << m.lblEex << ' ' << static_cast<int>(m.eDispMode) << ' ' << m.nDigits << ' '
+      << m.fAngleFactor << " H" << h.vShown.size() << h.vSounds.size() << h.vMessages.size() << h.vBlocks.size()
+      << h.sLabel << h.fClock << h.nShowX << h.nRepaints;
+    return o.str();
+}
+
+} // namespace
+
+TEST_F(ExtTest, EveryInstructionOfTheVocabularyDoesSomething) {
+    // The common set-up: X = 0.5, Y = 2, Z = 3, T = 4, LAST X = 99, R(k) =
+    // k + 1 for k = 0..24 (so registers 14..19 hold twenty Σ+ points), I = 0,
+    // degrees, FIX 2, no flags. Where that shows nothing: the step, X and a
+    // step run before it.
+    struct CSetUp {
+        std::string sStep;
+        double x = 0.5;
+        std::string sBefore;
+    };
+    const CSetUp aSetUps[] = {
+        {"ABS", -0.5}, {"ACOSH", 2}, {"X>0?", -0.5}, {"X<>0?", 0}, {"X!=0?", 0}, {"X<>Y?", 2}, {"X!=Y?", 2},
+        {"X<=Y?", 3}, {"FIX", 0.5, "SCI"}, {"DEG", 0.5, "RAD"}, {"SF 1"}, {"CF 1", 0.5, "SF 1"}, {"F? 1"},
+        {"CLRFLG", 0.5, "SF 1"}, {"STO 3"}, {"RCL 3"}, {"STO+ 3"}, {"STO- 3"}, {"STO* 3"}, {"STO/ 3"},
+        {"RCL+ 3"}, {"RCL- 3"}, {"RCL* 3"}, {"RCL/ 3"}, {"GTO 1"}, {"GSB 1"}, {"DSP 4"},
+        {"MLR", 0.011, "STO 0"},   // R0 = X: the points no longer lie on one line
+        {"LRLIN", 0.005}, {"LRPOW", 0.005}, {"LRLOG", 0.005}, {"LREXP", 0.005}, {"MLRPOW", 0.011},
+        {"QUADREG", 0.007}};
+    std::map<std::string, CSetUp> oSetUps;
+    for (const CSetUp& o : aSetUps) oSetUps[o.sStep.substr(0, o.sStep.find(' '))] = o;
+    const std::set<std::string> oNothing = {"LBL", "CLX", "SPACE"};
+    m.oMem.OnShowMem = [this](int16_t) { oHost.vShown.push_back("registers"); };
+    std::stringstream ss(CPrgm::GetTokenList());
+    int nWalked = 0;
+    for (std::string sToken; std::getline(ss, sToken, ',');) {
+        const auto it = oSetUps.find(sToken);
+        const CSetUp o = it != oSetUps.end() ? it->second : CSetUp{sToken};
+        Load({o.sStep, "R/S", "LBL 1", "RTN"});
+        m.Clear();
+        for (int k = 0; k <= 24; ++k) m.oMem.Sto(k, k + 1.0);
+        SetStack(o.x, 2, 3, 4);
+        m.fLastX = 99;
+        if (!o.sBefore.empty()) p.ExecInstr(o.sBefore);
+        const std::string sBefore = Observed(m, p, oHost);
+        Step();
+        const std::string sAfter = Observed(m, p, oHost);
+        if (oNothing.count(sToken)) {
+            EXPECT_EQ(sAfter, sBefore) << sToken;
+            EXPECT_EQ(Ptr(), 2) << sToken;
+        } else {
+            EXPECT_FALSE(m.bInErr) << o.sStep << ": " << LastMessage();
+            EXPECT_TRUE(sAfter != sBefore || Ptr() != 2) << o.sStep << " did nothing";
+        }
+        ++nWalked;
+    }
+    EXPECT_EQ(nWalked, 174);
 }
