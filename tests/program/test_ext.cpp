@@ -347,8 +347,9 @@ TEST_F(ExtTest, EveryInstructionOfTheVocabularyDoesSomething) {
     // degrees, FIX 2, no flags. Where that shows nothing: the step, X and a
     // step run before it.
     struct CSetUp {
+        CSetUp(std::string s = "", double f = 0.5, std::string sPre = "") : sStep(s), x(f), sBefore(sPre) {}
         std::string sStep;
-        double x = 0.5;
+        double x;
         std::string sBefore;
     };
     const CSetUp aSetUps[] = {
