@@ -2,7 +2,6 @@
 // and read back with comments, tabs, step numbers, aliases and numbers spread
 // one character a step. A listing is read and checked as a whole before it
 // replaces the program in memory, so a rejected file loses nothing.
-#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -17,12 +16,6 @@ namespace {
 // A listing line longer than this cannot be a step: the rest of a line is
 // only ever a comment.
 constexpr size_t kLineKeep = 1 << 16;
-
-std::string ThreeDigits(int n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%03d", n);
-    return buf;
-}
 
 // Tabs count as blanks; each pair of adjacent blanks becomes one (one pass,
 // so three blanks become two); leading and trailing blanks go.
