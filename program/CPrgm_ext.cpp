@@ -171,10 +171,14 @@ void CPrgmOps::PlaneFit(CPrgm& p, CStep& s) {
 
 namespace {
 
-// A data file that could not be written or read is an error of the step.
-void FileDone(bool bOk) {
+// A data file that could not be written is an error of the step.
+void WriteDone(bool bOk) {
     if (!bOk) throw CCalcError(enmErrKind::File);
 }
+
+// A read that fails is no error of the step: it changes no register and
+// clears flag 3, which programs test to see whether their data came in.
+void ReadDone(bool) {}
 
 } // namespace
 
@@ -194,17 +198,22 @@ void CPrgmOps::DataFile(CPrgm& p, CStep& s) {
             !p.fb_.ChooseFile("", bRead ? enmFileUse::Read : enmFileUse::Write, oChoice))
             return;
         if (nArg == kWData) {
-            FileDone(oMem.WriteData(oChoice.sFull));
+            WriteDone(oMem.WriteData(oChoice.sFull));
         } else {
             const double x = PopToLastX(m);
-            FileDone(bRead ? oMem.ReadRangeData(oChoice.sFull, x) : oMem.WriteRangeData(oChoice.sFull, x));
+            if (bRead)
+                ReadDone(oMem.ReadRangeData(oChoice.sFull, x));
+            else
+                WriteDone(oMem.WriteRangeData(oChoice.sFull, x));
         }
         return;
     }
-    case kWDataS: FileDone(oMem.WriteRangeData(CMem::kScratchFile, PopToLastX(m))); return;
-    case kRDataS: FileDone(oMem.ReadRangeData(CMem::kScratchFile, PopToLastX(m))); return;
-    case kWrit2SF: FileDone(oMem.WriteToScratchFile(m.oStack.GetX())); break;
-    default: FileDone(oMem.ReadFromScratchFile(m.oStack.GetX())); break;
+    case kWDataS: WriteDone(oMem.WriteRangeData(CMem::kScratchFile, PopToLastX(m))); return;
+    case kRDataS: ReadDone(oMem.ReadRangeData(CMem::kScratchFile, PopToLastX(m))); return;
+    // The copies write their destination; a source that cannot be read
+    // copies as an empty one.
+    case kWrit2SF: WriteDone(oMem.WriteToScratchFile(m.oStack.GetX())); break;
+    default: WriteDone(oMem.ReadFromScratchFile(m.oStack.GetX())); break;
     }
     PopToLastX(m);
 }
