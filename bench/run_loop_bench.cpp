@@ -13,7 +13,6 @@
 //
 // Usage: corvelxmem-bench [ITERATIONS] [QUEENS-LISTING]
 #include "../windows/CPanelWindow.h"
-#include "../numeric/NumUtil.h"
 #include "../windows/CQtHost.h"
 
 #include <QApplication>
@@ -23,7 +22,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -80,28 +78,6 @@ void LoadLoop(CFrontPanel& oMain, double fIterations) {
     oMain.oMem.Sto(2, 0.999999);
     oMain.oMem.Sto(3, 0);
     oMain.oMem.StoI(fIterations);
-}
-
-// The steps of a listing: comments, blank lines and trailing remarks
-// dropped; a number of several characters keys one character a step.
-std::vector<std::string> ListingSteps(const std::string& sPath) {
-    std::vector<std::string> v;
-    std::ifstream in(sPath);
-    std::string sLine;
-    while (std::getline(in, sLine)) {
-        const size_t nHash = sLine.find(" #");
-        if (nHash != std::string::npos) sLine.erase(nHash);
-        const size_t a = sLine.find_first_not_of(" \t\r");
-        if (a == std::string::npos || sLine[a] == '#') continue;
-        sLine = sLine.substr(a, sLine.find_last_not_of(" \t\r") - a + 1);
-        double f = 0;
-        if (sLine.size() > 1 && NumUtil::ParseWhole(sLine, f)) {
-            for (char c : sLine) v.emplace_back(1, c);
-        } else {
-            v.push_back(sLine);
-        }
-    }
-    return v;
 }
 
 struct CResult {
@@ -193,10 +169,7 @@ struct CQueens {
     double fResult = 0;
 };
 
-CQueens RunQueens(CFrontPanel& oMain, const std::vector<std::string>& vSteps, int nRepeats) {
-    oMain.oPrgm.Clear();
-    for (size_t i = 0; i < vSteps.size(); ++i) oMain.oPrgm.SetLine(static_cast<int>(i + 1), vSteps[i]);
-    oMain.oPrgm.ScanLabels();
+CQueens RunQueens(CFrontPanel& oMain, int nRepeats) {
     std::vector<double> vSeconds;
     CQueens q;
     for (int i = 0; i < nRepeats; ++i) {
@@ -223,18 +196,17 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const std::string sQueens = argc > 2 ? argv[2] : std::string(CORVEL_SOURCE_DIR) + "/examples/queens8.corvel";
-    const std::vector<std::string> vQueens = ListingSteps(sQueens);
-    if (vQueens.empty()) {
-        std::fprintf(stderr, "corvelxmem-bench: cannot read %s\n", sQueens.c_str());
-        return 2;
-    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication oApp(argc, argv);
 
     CNullHost oNull;
     CFrontPanel oHeadless(oNull);
-    const CQueens e = RunQueens(oHeadless, vQueens, 301);
+    if (!oHeadless.oPrgm.ReadProgram(sQueens)) {
+        std::fprintf(stderr, "corvelxmem-bench: cannot read the listing %s\n", sQueens.c_str());
+        return 2;
+    }
+    const CQueens e = RunQueens(oHeadless, 301);
     const CResult a = MedianRun(oHeadless, fIterations, 15);
     const double fStepsPerIteration = a.fSteps / fIterations;
     const CResult c = PlainLoop(fIterations, fStepsPerIteration, 15);
