@@ -66,6 +66,10 @@ public:
     std::string sTitle;
     bool bCardVisible = false;   // imgCard
     bool bBusy = false;          // busy mouse pointer while a program runs
+    // The display shows something on purpose: the show-X or show-stack
+    // blink, a PAUSE, a step line shown by SST or BST. A window that marks a
+    // running program on its display leaves it as it is meanwhile.
+    bool bShowing = false;
 
     bool HasPendOp() const { return ePendOp != enmPendOp::None; }
 

@@ -18,7 +18,34 @@ void CFrontPanel::WaitSeconds(double fSeconds, bool bProcessEvents) {
     while (std::floor(oHost_.ClockSeconds()) < fTarget) oHost_.IdleUntil(fTarget, bProcessEvents);
 }
 
-void CFrontPanel::Wait(double Delay) { WaitSeconds(Delay, false); }
+namespace {
+// Marks the display as shown on purpose for as long as it lives, and
+// repaints it when it is over, so the window shows the change at once.
+class CShowing {
+public:
+    explicit CShowing(CFrontPanel& o) : o_(o), bWas_(o.bShowing) {
+        o_.bShowing = true;
+        o_.RepaintDisplay();
+    }
+    ~CShowing() {
+        o_.bShowing = bWas_;
+        if (!bWas_) o_.RepaintDisplay();
+    }
+    CShowing(const CShowing&) = delete;
+    CShowing& operator=(const CShowing&) = delete;
+
+private:
+    CFrontPanel& o_;
+    bool bWas_;
+};
+}  // namespace
+
+// The interpreter waits only to let the display be read: PAUSE, and the
+// step line of SST and BST.
+void CFrontPanel::Wait(double Delay) {
+    const CShowing oShowing(*this);
+    WaitSeconds(Delay, false);
+}
 
 void CFrontPanel::XRefresh() {
     oHost_.Refresh(enmPart::Window);
@@ -32,6 +59,7 @@ std::string CFrontPanel::TapeText(double v) const {
 }
 
 void CFrontPanel::BlinkX() {
+    const CShowing oShowing(*this);
     std::string sDisp, sEex;
     ShowXHelper(oStack.GetX(), sDisp, sEex);
     const auto p = sDisp.find('.');
@@ -50,6 +78,7 @@ void CFrontPanel::BlinkX() {
 }
 
 void CFrontPanel::BlinkStack() {
+    const CShowing oShowing(*this);
     const std::string sSaveDisp = lblDisp, sSaveEex = lblEex;
     double a[5];
     oStack.GetStack(a);

@@ -1,35 +1,47 @@
 #include "CPanelWindow.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
+
+#include "CKeyPlaces.h"
 
 using namespace corvel;
 
 namespace {
-// Upper block: five columns; lower block: four wider columns.
-constexpr qreal kMarginX = 24.0;
-constexpr qreal kUpperTop = 180.0, kUpperPitch = 64.0, kUpperKeyW = 62.0, kUpperKeyH = 34.0;
-constexpr qreal kLowerTop = 440.0, kLowerPitch = 70.0, kLowerKeyW = 78.0, kLowerKeyH = 38.0;
-constexpr qreal kLegendH = 14.0;   // the band above each key for its f legend
 
-QRectF KeyRect(const CKeyRow& k) {
-    const bool bUpper = k.nSection == 0;
-    const int nCols = bUpper ? 5 : 4;
-    const qreal fPitchX = (CPanelWindow::kWidth - 2 * kMarginX) / nCols;
-    const qreal fKeyW = bUpper ? kUpperKeyW : kLowerKeyW;
-    const qreal fKeyH = bUpper ? kUpperKeyH : kLowerKeyH;
-    const qreal fTop = (bUpper ? kUpperTop : kLowerTop) + k.nRow * (bUpper ? kUpperPitch : kLowerPitch) + kLegendH;
-    const qreal fLeft = kMarginX + k.nCol * fPitchX + (fPitchX - fKeyW) / 2;
-    const qreal fWidth = fKeyW + (k.nSpan - 1) * fPitchX;
-    return QRectF(fLeft, fTop, fWidth, fKeyH);
+// "typed: s", "typed: e or Enter": the computer-keyboard characters of a key.
+QString TypedText(const char* sTyped) {
+    QStringList v;
+    for (const char* p = sTyped; *p; ++p) v << (*p == '\r' ? QStringLiteral("Enter") : QString(QLatin1Char(*p)));
+    return v.isEmpty() ? QString() : QStringLiteral("typed: ") + v.join(QStringLiteral(" or "));
 }
+
+// The key's name and characters, then what it does with each prefix.
+QString KeyTip(const CKeyRow& k) {
+    QString s = QString::fromUtf8(k.sName);
+    const QString sTyped = TypedText(k.sTyped);
+    if (!sTyped.isEmpty()) s += QStringLiteral(" \u2014 ") + sTyped;
+    QStringList vShifted;
+    const char* const aPrefix[] = {"f", "g", "h"};
+    const char* const aLegend[] = {k.sF, k.sG, k.sH};
+    for (int i = 0; i < 3; ++i)
+        if (*aLegend[i]) vShifted << QStringLiteral("%1 %2").arg(QLatin1String(aPrefix[i]), QString::fromUtf8(aLegend[i]));
+    if (!vShifted.isEmpty()) s += '\n' + vShifted.join(QStringLiteral("   "));
+    return s;
+}
+
 }  // namespace
 
 CPanelWindow::CPanelWindow(CFrontPanel& oMain, QWidget* pParent) : QWidget(pParent), oMain_(oMain) {
@@ -37,20 +49,52 @@ CPanelWindow::CPanelWindow(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
-    setMinimumSize(static_cast<int>(kWidth * 0.5), static_cast<int>(kHeight * 0.5));
-    resize(sizeHint());
+    setMinimumSize(MinimumPanelSize());
+    const QScreen* pScreen = screen();
+    resize(pScreen ? FirstSize(pScreen->availableGeometry().size()) : sizeHint());
     setWindowIcon(AppIcon());
+    oNoteTimer_.setSingleShot(true);
+    oNoteTimer_.setInterval(kNoteMs);
+    connect(&oNoteTimer_, &QTimer::timeout, this, [this]() {
+        sNote_.clear();
+        RepaintLogical(rcInfo_);
+    });
     BuildLayout();
     SyncFromCore();
 }
 
 QSize CPanelWindow::sizeHint() const { return QSize(static_cast<int>(kWidth), static_cast<int>(kHeight)); }
 
+int CPanelWindow::SmallestLegendPixels() {
+    int nKeys = 0;
+    const CKeyRow* pRows = corvel::KeyRows(nKeys);
+    int nSmallest = 1000;
+    for (int i = 0; i < nKeys; ++i) {
+        const KeyPlaces::CSizes n = KeyPlaces::SizesFor(pRows[i]);
+        for (int nSize : {n.nFace, n.nF, n.nG, n.nH})
+            if (nSize > 0) nSmallest = std::min(nSmallest, nSize);
+    }
+    return nSmallest;
+}
+
+QSize CPanelWindow::MinimumPanelSize() {
+    const qreal s = qreal(kMinLegendPixels) / SmallestLegendPixels();
+    return QSize(static_cast<int>(std::ceil(kWidth * s)), static_cast<int>(std::ceil(kHeight * s)));
+}
+
+QSize CPanelWindow::FirstSize(const QSize& oAvailable, const QSize& oFrame) {
+    const qreal s = std::min({1.0, (oAvailable.width() - oFrame.width()) / kWidth,
+                              (oAvailable.height() - oFrame.height()) / kHeight});
+    const QSize o(static_cast<int>(std::floor(kWidth * s)), static_cast<int>(std::floor(kHeight * s)));
+    return o.expandedTo(MinimumPanelSize());
+}
+
 void CPanelWindow::BuildLayout() {
     rcDisplay_ = QRectF(20, 18, 440, 74);
-    rcPrgmLabel_ = QRectF(24, 94, 432, 16);
+    rcInfo_ = QRectF(24, 93, 432, 16);
     rcPowerOff_ = QRectF(22, 110, 58, 26);
     rcPowerOn_ = QRectF(80, 110, 58, 26);
+    rcLamp_ = QRectF(176, 114, 92, 18);
     rcPrgm_ = QRectF(290, 110, 96, 26);
     rcRun_ = QRectF(386, 110, 72, 26);
     rcCard_ = QRectF(22, 138, 436, 36);
@@ -60,18 +104,19 @@ void CPanelWindow::BuildLayout() {
     const CKeyRow* pRows = corvel::KeyRows(nKeys);
     for (int i = 0; i < nKeys; ++i) {
         const CKeyRow* pKey = &pRows[i];
-        vSpots_.push_back({QString::fromUtf8(pKey->sName), KeyRect(*pKey), pKey,
+        vSpots_.push_back({QString::fromUtf8(pKey->sName), KeyPlaces::For(*pKey).rcKey, pKey, KeyTip(*pKey),
                            [this, pKey]() { oMain_.PressKey(pKey->sName); }});
     }
     // The switches, the card slot and the four picture buttons along the bottom edge.
     const QRectF aPlaces[] = {rcPowerOn_, rcPowerOff_, rcPrgm_, rcRun_, rcCard_,
-                              QRectF(292, 742, 34, 34), QRectF(334, 742, 34, 34),
-                              QRectF(376, 742, 34, 34), QRectF(418, 742, 34, 34)};
+                              QRectF(292, 744, 34, 34), QRectF(334, 744, 34, 34),
+                              QRectF(376, 744, 34, 34), QRectF(418, 744, 34, 34)};
     int nControls = 0;
     const corvel::CControlRow* pControls = corvel::ControlRows(nControls);
     for (int i = 0; i < nControls && i < 9; ++i) {
         const auto fn = pControls[i].pfnClick;
-        vSpots_.push_back({QString::fromUtf8(pControls[i].sName), aPlaces[i], nullptr, [this, fn]() { (oMain_.*fn)(); }});
+        vSpots_.push_back({QString::fromUtf8(pControls[i].sName), aPlaces[i], nullptr,
+                           QString::fromUtf8(pControls[i].sTip), [this, fn]() { (oMain_.*fn)(); }});
     }
 }
 
@@ -81,6 +126,8 @@ QTransform CPanelWindow::ToWidget() const {
 }
 
 QRect CPanelWindow::SpotRect(const QString& sName) const {
+    if (sName == QLatin1String("DISPLAY")) return ToWidget().mapRect(rcDisplay_).toAlignedRect();
+    if (sName == QLatin1String("LAMP")) return ToWidget().mapRect(rcLamp_).toAlignedRect();
     for (const CSpot& o : vSpots_)
         if (o.sName == sName) return ToWidget().mapRect(o.rc).toAlignedRect();
     return QRect();
@@ -104,6 +151,43 @@ QString CPanelWindow::SpotAt(const QPoint& oPos) const {
     return n < 0 ? QString() : vSpots_[static_cast<size_t>(n)].sName;
 }
 
+QString CPanelWindow::DisplayTip() const {
+    if (oMain_.bInErr) {
+        const QString sCause = QString::fromUtf8(oMain_.bInErr.CauseText());
+        return (sCause.isEmpty() ? QStringLiteral("Error") : QStringLiteral("Error: ") + sCause) +
+               QStringLiteral("\nCLX clears it");
+    }
+    return QStringLiteral("Ctrl+C copies X, Ctrl+V pastes a number");
+}
+
+QString CPanelWindow::ToolTipAt(const QPoint& oPos) const {
+    const int n = SpotIndexAt(oPos);
+    if (n >= 0) return vSpots_[static_cast<size_t>(n)].sTip;
+    const QPointF oLogical = ToWidget().inverted().map(QPointF(oPos));
+    if (rcDisplay_.contains(oLogical) || rcInfo_.contains(oLogical)) return DisplayTip();
+    if (rcLamp_.contains(oLogical)) return QStringLiteral("Lit while a program runs");
+    return QString();
+}
+
+QString CPanelWindow::InfoLine() const {
+    if (!sNote_.isEmpty()) return sNote_;
+    if (oMain_.bInErr) return QString::fromUtf8(oMain_.bInErr.CauseText());
+    return QString::fromStdString(oMain_.lblPrgm);
+}
+
+bool CPanelWindow::event(QEvent* pEvent) {
+    if (pEvent->type() == QEvent::ToolTip) {
+        const auto* pHelp = static_cast<QHelpEvent*>(pEvent);
+        const QString sTip = ToolTipAt(pHelp->pos());
+        if (sTip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(pHelp->globalPos(), sTip, this);
+        return true;
+    }
+    return QWidget::event(pEvent);
+}
+
 QImage CPanelWindow::GrabPanel() { return grab().toImage(); }
 
 void CPanelWindow::RepaintLogical(const QRectF& rc) {
@@ -115,21 +199,32 @@ void CPanelWindow::RefreshPart(enmPart ePart) {
     switch (ePart) {
         case enmPart::Disp:
             // Painted now, not queued: a blinking display must show while the
-            // core keeps the thread.
-            RepaintLogical(rcDisplay_);
+            // core keeps the thread. The line under it tells why "Error" is
+            // shown, and a tool tip that told it goes when the error does.
+            if (!oMain_.bInErr && QToolTip::isVisible() && QToolTip::text().startsWith(QLatin1String("Error")))
+                QToolTip::hideText();
+            RepaintLogical(rcDisplay_.united(rcInfo_));
             break;
         case enmPart::Title:
-        case enmPart::Cursor:
             SyncFromCore();
+            break;
+        case enmPart::Cursor:
+            // A run starts or ends: the pointer, the lamp and the display's brightness.
+            SyncFromCore();
+            RepaintLogical(rcDisplay_.united(rcLamp_));
             break;
         case enmPart::Card:
             RepaintLogical(rcCard_);
             break;
         case enmPart::PrgmLabel:
-            RepaintLogical(rcPrgmLabel_);
+            RepaintLogical(rcInfo_);
+            break;
+        case enmPart::Note:
+            sNote_ = QString::fromStdString(oMain_.sNote);
+            if (!sNote_.isEmpty()) oNoteTimer_.start();
+            RepaintLogical(rcInfo_);
             break;
         case enmPart::Window:
-        case enmPart::Note:
             if (isVisible()) repaint();
             break;
     }
@@ -189,6 +284,18 @@ void CPanelWindow::mouseReleaseEvent(QMouseEvent* pEvent) {
 }
 
 void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
+    if (pEvent->matches(QKeySequence::Copy)) {
+        pEvent->accept();
+        const QString s = QString::fromStdString(oMain_.CopyText());
+        if (!s.isEmpty()) QGuiApplication::clipboard()->setText(s);
+        return;
+    }
+    if (pEvent->matches(QKeySequence::Paste)) {
+        pEvent->accept();
+        const std::string s = QGuiApplication::clipboard()->text().toStdString();
+        RunHandler([this, &s]() { oMain_.PasteText(s); });
+        return;
+    }
     int nChar = -1;
     if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter) {
         nChar = 13;
@@ -203,6 +310,33 @@ void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
     }
     pEvent->accept();
     RunHandler([this, nChar]() { oMain_.Form_KeyPress(nChar); });
+}
+
+void CPanelWindow::showEvent(QShowEvent* pEvent) {
+    QWidget::showEvent(pEvent);
+    if (bPlaced_ || !isWindow()) return;
+    bPlaced_ = true;
+    // The window manager puts its frame around the window a moment after it
+    // is shown; only then is the whole size known.
+    QTimer::singleShot(300, this, [this]() { KeepOnScreen(); });
+}
+
+void CPanelWindow::KeepOnScreen() {
+    const QScreen* pScreen = screen();
+    if (!pScreen || !isVisible() || isMaximized() || isFullScreen()) return;
+    const QRect rcFree = pScreen->availableGeometry();
+    const QSize oFrame = frameGeometry().size() - size();
+    // With the real frame known the first size can be what it allows, larger
+    // or smaller than the allowance made for it.
+    if (!oFrame.isEmpty()) {
+        const QSize oSize = FirstSize(rcFree.size(), oFrame);
+        if (oSize != size()) resize(oSize);
+    }
+    const QSize oWhole = size() + oFrame;
+    const QPoint oAt = frameGeometry().topLeft();
+    const int x = std::clamp(oAt.x(), rcFree.left(), std::max(rcFree.left(), rcFree.right() + 1 - oWhole.width()));
+    const int y = std::clamp(oAt.y(), rcFree.top(), std::max(rcFree.top(), rcFree.bottom() + 1 - oWhole.height()));
+    if (QPoint(x, y) != oAt) move(x, y);
 }
 
 void CPanelWindow::closeEvent(QCloseEvent* pEvent) {

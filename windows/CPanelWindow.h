@@ -1,11 +1,13 @@
 #pragma once
 // The main window: draws the whole front panel of the calculator with
 // QPainter in a fixed logical coordinate system scaled to the window, and
-// forwards clicks and typed characters to CFrontPanel's handlers. It decides
-// nothing about the calculator: it shows what CFrontPanel holds.
+// forwards clicks, typed characters and the clipboard keys to CFrontPanel's
+// handlers. It decides nothing about the calculator: it shows what
+// CFrontPanel holds.
 #include <QIcon>
 #include <QRectF>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -18,20 +20,31 @@ using corvel::CFrontPanel;
 using corvel::CKeyRow;
 using corvel::enmPart;
 
-using corvel::CFrontPanel;
-using corvel::CKeyRow;
-using corvel::enmPart;
-
 class CPanelWindow : public QWidget {
     Q_OBJECT
 public:
     // The panel's logical size; everything is drawn in these units.
     static constexpr qreal kWidth = 480.0;
     static constexpr qreal kHeight = 800.0;
+    // The smallest a legend may get on the screen, in pixels.
+    static constexpr int kMinLegendPixels = 9;
+    // What a window frame is allowed before the window manager has said.
+    static constexpr QSize kFrameAllowance{16, 40};
+    // How long a note stays under the display.
+    static constexpr int kNoteMs = 2500;
 
     explicit CPanelWindow(CFrontPanel& oMain, QWidget* pParent = nullptr);
 
     CFrontPanel& Main() { return oMain_; }
+
+    // The first size on a screen whose available area is oAvailable: the
+    // largest at the panel's proportions that fits with its frame, never
+    // larger than the panel's own size nor smaller than the minimum.
+    static QSize FirstSize(const QSize& oAvailable, const QSize& oFrame = kFrameAllowance);
+    // The smallest size: the smallest legend still kMinLegendPixels tall.
+    static QSize MinimumPanelSize();
+    // The smallest text printed on or around a key, in logical pixels.
+    static int SmallestLegendPixels();
 
     // Repaints the part of the panel that the core changed, at once.
     void RefreshPart(enmPart ePart);
@@ -40,17 +53,25 @@ public:
 
     // For tests and tools: the rectangle (widget coordinates) of a key or
     // control by the name key scripts use ("7", "ENTER", "SUM+", "ON", "OFF",
-    // "W/PRGM", "RUN", "CARD", "SAVE", "RESTORE", "EDIT", "ABOUT"); empty for
-    // an unknown name.
+    // "W/PRGM", "RUN", "CARD", "SAVE", "RESTORE", "EDIT", "ABOUT"), or of
+    // "DISPLAY" and "LAMP"; empty for an unknown name.
     QRect SpotRect(const QString& sName) const;
     QStringList SpotNames() const;
     // The name of the area under a point in widget coordinates, or empty.
     QString SpotAt(const QPoint& oPos) const;
+    // The tool tip for a point in widget coordinates, or empty.
+    QString ToolTipAt(const QPoint& oPos) const;
+    // The line under the display as it is drawn now: a note, why "Error" is
+    // shown, or the program's name.
+    QString InfoLine() const;
     // The panel as drawn now.
     QImage GrabPanel();
-    // The display texts as last painted.
+    // The display texts as last painted, and whether they were dimmed.
     QString PaintedDisplay() const { return sPaintedDisp_; }
     QString PaintedExponent() const { return sPaintedEex_; }
+    bool PaintedDimmed() const { return bPaintedDim_; }
+    // How long notes stay (tests shorten it).
+    void SetNoteDuration(int nMs) { oNoteTimer_.setInterval(nMs); }
 
     // A small picture of the calculator for the window icon.
     static QIcon AppIcon();
@@ -59,11 +80,13 @@ public:
     bool hasHeightForWidth() const override { return false; }
 
 protected:
+    bool event(QEvent* pEvent) override;
     void paintEvent(QPaintEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
 
 private:
@@ -72,6 +95,7 @@ private:
         QString sName;
         QRectF rc;           // logical coordinates
         const CKeyRow* pKey = nullptr;   // the key, or nullptr for another control
+        QString sTip;
         std::function<void()> fnClick;
     };
 
@@ -80,11 +104,16 @@ private:
     int SpotIndexAt(const QPointF& oWidgetPos) const;
     void RunHandler(const std::function<void()>& fnHandler);
     void RepaintLogical(const QRectF& rc);
+    // Once shown and framed: the first size for the real frame, and the
+    // window and its frame moved inside the screen's available area.
+    void KeepOnScreen();
+    QString DisplayTip() const;
 
     // Painting (CPanelWindow_paint.cpp).
     void PaintBody(QPainter& p) const;
     void PaintDisplay(QPainter& p);
-    void PaintProgramLabel(QPainter& p) const;
+    void PaintInfoLine(QPainter& p) const;
+    void PaintLamp(QPainter& p) const;
     void PaintSwitch(QPainter& p, const QRectF& rcLeft, const QRectF& rcRight, const QString& sLeft,
                      const QString& sRight, bool bRight) const;
     void PaintCardSlot(QPainter& p) const;
@@ -95,8 +124,12 @@ private:
     std::vector<CSpot> vSpots_;
     int nPressed_ = -1;      // spot held down by the mouse
     bool bPressInside_ = false;
+    bool bPlaced_ = false;
 
-    QRectF rcDisplay_, rcPrgmLabel_, rcCard_;
+    QRectF rcDisplay_, rcInfo_, rcCard_, rcLamp_;
     QRectF rcPowerOff_, rcPowerOn_, rcPrgm_, rcRun_;
     QString sPaintedDisp_, sPaintedEex_;
+    bool bPaintedDim_ = false;
+    QString sNote_;
+    QTimer oNoteTimer_;
 };

@@ -9,73 +9,18 @@
 #include <QPixmap>
 #include <QRadialGradient>
 
+#include "CKeyPlaces.h"
+#include "CLedDisplay.h"
+#include "CLegendText.h"
+#include "CPanelColours.h"
 #include "CPanelWindow.h"
 
 using namespace corvel;
 
+namespace PC = PanelColours;
+
 namespace {
-const QColor kGold(0xf2, 0xb3, 0x2e);
-const QColor kBlueOnDark(0x72, 0xb8, 0xff);
-const QColor kBlueOnLight(0x1d, 0x5c, 0xb0);
-const QColor kGrey(0xb4, 0xb4, 0xba);
-const QColor kLed(0xff, 0x3a, 0x24);
-
-QFont MakeFont(const QString& sFamily, QFont::StyleHint eHint, int nPixels, bool bBold) {
-    QFont f(sFamily);
-    f.setStyleHint(eHint);
-    f.setPixelSize(nPixels);
-    f.setBold(bBold);
-    return f;
-}
-
-QFont SansFont(int nPixels, bool bBold) {
-    return MakeFont(QStringLiteral("Liberation Sans"), QFont::SansSerif, nPixels, bBold);
-}
-
-// The legends: a condensed face with proper arrows, superscripts and Greek.
-QFont LegendFont(int nPixels) {
-    QFont f = MakeFont(QStringLiteral("DejaVu Sans"), QFont::SansSerif, nPixels, true);
-    f.setStretch(QFont::SemiCondensed);
-    return f;
-}
-
-QFont LedFont(int nPixels) { return MakeFont(QStringLiteral("Liberation Mono"), QFont::Monospace, nPixels, true); }
-
-// Shrinks a font until sText fits in fWidth.
-QFont Fitted(QFont f, const QString& sText, qreal fWidth, int nMinPixels) {
-    while (f.pixelSize() > nMinPixels && QFontMetricsF(f).horizontalAdvance(sText) > fWidth)
-        f.setPixelSize(f.pixelSize() - 1);
-    return f;
-}
-
-struct CKeyColours {
-    QColor oTop, oBottom, oFront, oFace, oLegendG;
-};
-
-using corvel::enmKeyLook;
-
-using corvel::enmKeyLook;
-
-CKeyColours ColoursFor(enmKeyLook e) {
-    switch (e) {
-        case enmKeyLook::Light:
-            return {QColor(0xf4, 0xef, 0xe2), QColor(0xd9, 0xd1, 0xbd), QColor(0xc4, 0xba, 0xa2),
-                    QColor(0x1a, 0x1a, 0x1a), kBlueOnLight};
-        case enmKeyLook::Gold:
-            return {QColor(0xf5, 0xbd, 0x3c), QColor(0xcf, 0x92, 0x16), QColor(0xa8, 0x74, 0x0c),
-                    QColor(0x1a, 0x12, 0x02), kBlueOnDark};
-        case enmKeyLook::Blue:
-            return {QColor(0x4c, 0x9c, 0xf0), QColor(0x24, 0x66, 0xbd), QColor(0x1a, 0x4c, 0x90),
-                    QColor(0xff, 0xff, 0xff), kBlueOnDark};
-        case enmKeyLook::Black:
-            return {QColor(0x2a, 0x2a, 0x2c), QColor(0x0e, 0x0e, 0x0f), QColor(0x05, 0x05, 0x05),
-                    QColor(0xf0, 0xf0, 0xf0), kBlueOnDark};
-        case enmKeyLook::Dark:
-            break;
-    }
-    return {QColor(0x55, 0x55, 0x5a), QColor(0x35, 0x35, 0x39), QColor(0x26, 0x26, 0x29),
-            QColor(0xf4, 0xf4, 0xf4), kBlueOnDark};
-}
+QFont SansFont(int nPixels, bool bBold) { return LegendText::Sans(nPixels, bBold); }
 }  // namespace
 
 void CPanelWindow::paintEvent(QPaintEvent* pEvent) {
@@ -88,7 +33,8 @@ void CPanelWindow::paintEvent(QPaintEvent* pEvent) {
 
     PaintBody(p);
     PaintDisplay(p);
-    PaintProgramLabel(p);
+    PaintInfoLine(p);
+    PaintLamp(p);
     PaintSwitch(p, rcPowerOff_, rcPowerOn_, QStringLiteral("OFF"), QStringLiteral("ON"), oMain_.bOn);
     PaintSwitch(p, rcPrgm_, rcRun_, QStringLiteral("W/PRGM"), QStringLiteral("RUN"), oMain_.bRun);
     PaintCardSlot(p);
@@ -103,9 +49,10 @@ void CPanelWindow::paintEvent(QPaintEvent* pEvent) {
 void CPanelWindow::PaintBody(QPainter& p) const {
     const QRectF rcBody(2, 2, kWidth - 4, kHeight - 4);
     QLinearGradient oBody(rcBody.topLeft(), rcBody.bottomLeft());
-    oBody.setColorAt(0.0, QColor(0x3a, 0x3a, 0x3e));
-    oBody.setColorAt(0.25, QColor(0x2a, 0x2a, 0x2e));
-    oBody.setColorAt(1.0, QColor(0x1e, 0x1e, 0x21));
+    // The keyboard begins just below the upper plate.
+    oBody.setColorAt(0.0, PC::kBodyTop);
+    oBody.setColorAt(0.22, PC::kBodyKeys);
+    oBody.setColorAt(1.0, PC::kBodyBottom);
     p.setPen(QPen(QColor(0x08, 0x08, 0x09), 2));
     p.setBrush(oBody);
     p.drawRoundedRect(rcBody, 26, 26);
@@ -116,8 +63,8 @@ void CPanelWindow::PaintBody(QPainter& p) const {
     // The upper plate with the display, switches and card slot.
     const QRectF rcPlate(12, 10, kWidth - 24, 166);
     QLinearGradient oPlate(rcPlate.topLeft(), rcPlate.bottomLeft());
-    oPlate.setColorAt(0.0, QColor(0x1a, 0x1a, 0x1c));
-    oPlate.setColorAt(1.0, QColor(0x10, 0x10, 0x11));
+    oPlate.setColorAt(0.0, PC::kPlateTop);
+    oPlate.setColorAt(1.0, PC::kPlateBottom);
     p.setPen(QPen(QColor(0x6a, 0x6a, 0x70), 1));
     p.setBrush(oPlate);
     p.drawRoundedRect(rcPlate, 16, 16);
@@ -134,38 +81,21 @@ void CPanelWindow::PaintDisplay(QPainter& p) {
     p.drawRoundedRect(rcDisplay_, 9, 9);
     const QRectF rcGlass = rcDisplay_.adjusted(10, 9, -10, -9);
     QLinearGradient oGlass(rcGlass.topLeft(), rcGlass.bottomLeft());
-    oGlass.setColorAt(0.0, QColor(0x32, 0x06, 0x06));
-    oGlass.setColorAt(0.5, QColor(0x1e, 0x03, 0x03));
-    oGlass.setColorAt(1.0, QColor(0x2a, 0x05, 0x05));
+    oGlass.setColorAt(0.0, PC::kGlassTop);
+    oGlass.setColorAt(0.5, PC::kGlassMiddle);
+    oGlass.setColorAt(1.0, PC::kGlassBottom);
     p.setPen(QPen(QColor(0x40, 0x10, 0x10), 1));
     p.setBrush(oGlass);
     p.drawRoundedRect(rcGlass, 4, 4);
 
     sPaintedDisp_ = QString::fromStdString(oMain_.lblDisp);
     sPaintedEex_ = QString::fromStdString(oMain_.lblEex);
-
-    // Mantissa from the left, exponent at the right, in one LED face; both
-    // shrink together when a long text would run into the exponent.
-    const qreal fInner = rcGlass.width() - 28;
-    const QString sBoth = sPaintedDisp_ + QStringLiteral("   ") + sPaintedEex_;
-    const QFont oFont = Fitted(LedFont(32), sBoth, fInner, 12);
-    p.setFont(oFont);
-    const QRectF rcText = rcGlass.adjusted(14, 0, -14, 0);
-    auto fnDraw = [&](const QString& s, Qt::Alignment eAlign) {
-        if (s.isEmpty()) return;
-        // A soft glow around the lit segments, then the segments themselves.
-        p.setPen(QColor(kLed.red(), kLed.green(), kLed.blue(), 55));
-        for (const QPointF& d : {QPointF(-1.2, 0), QPointF(1.2, 0), QPointF(0, -1.2), QPointF(0, 1.2)})
-            p.drawText(rcText.translated(d), eAlign | Qt::AlignVCenter, s);
-        p.setPen(kLed);
-        p.drawText(rcText, eAlign | Qt::AlignVCenter, s);
-    };
-    // A mantissa too long even for the smallest face (a program can ask for
-    // dozens of decimals) is cut short rather than drawn over the exponent.
-    const QFontMetricsF oMetrics(oFont);
-    const qreal fRoom = fInner - oMetrics.horizontalAdvance(sPaintedEex_ + QStringLiteral("   "));
-    fnDraw(oMetrics.elidedText(sPaintedDisp_, Qt::ElideRight, fRoom), Qt::AlignLeft);
-    fnDraw(sPaintedEex_, Qt::AlignRight);
+    // A running program's display is dimmed, except what it shows on purpose.
+    bPaintedDim_ = oMain_.bBusy && !oMain_.bShowing;
+    // A program line is text even when it is all digits ("012 5").
+    const bool bText = !oMain_.bRun || oMain_.lblDisp == oMain_.oPrgm.ShowCurrLine();
+    LedDisplay::Paint(p, rcGlass, sPaintedDisp_, sPaintedEex_, bText,
+                      bPaintedDim_ ? LedDisplay::enmBrightness::Dimmed : LedDisplay::enmBrightness::Full);
 
     // A faint reflection across the top of the glass.
     QLinearGradient oShine(rcGlass.topLeft(), QPointF(rcGlass.left(), rcGlass.center().y()));
@@ -177,14 +107,47 @@ void CPanelWindow::PaintDisplay(QPainter& p) {
                       3, 3);
 }
 
-void CPanelWindow::PaintProgramLabel(QPainter& p) const {
-    const QString s = QString::fromStdString(oMain_.lblPrgm);
+void CPanelWindow::PaintInfoLine(QPainter& p) const {
+    // A note first, then why "Error" is shown, otherwise the program's name.
+    const QString s = InfoLine();
     if (s.isEmpty()) return;
-    const QFont f = SansFont(11, false);
+    QColor oInk = PC::kPlateInkSoft;
+    if (!sNote_.isEmpty())
+        oInk = PC::kNoteInk;
+    else if (oMain_.bInErr)
+        oInk = PC::kCauseInk;
+    const QFont f = SansFont(12, !sNote_.isEmpty() || oMain_.bInErr);
     p.setFont(f);
-    p.setPen(QColor(0xd6, 0xd6, 0xdc));
-    const QString sShown = QFontMetricsF(f).elidedText(s, Qt::ElideMiddle, rcPrgmLabel_.width() - 8);
-    p.drawText(rcPrgmLabel_, Qt::AlignHCenter | Qt::AlignVCenter, sShown);
+    p.setPen(oInk);
+    const QString sShown = QFontMetricsF(f).elidedText(s, Qt::ElideMiddle, rcInfo_.width() - 8);
+    p.drawText(rcInfo_, Qt::AlignHCenter | Qt::AlignVCenter, sShown);
+}
+
+void CPanelWindow::PaintLamp(QPainter& p) const {
+    // A small round lamp and its label, between the two switches.
+    const bool bOn = oMain_.bBusy;
+    const QPointF c(rcLamp_.left() + 8, rcLamp_.center().y());
+    QRadialGradient oLamp(c - QPointF(1.2, 1.2), 6);
+    oLamp.setColorAt(0.0, bOn ? QColor(0xe8, 0xff, 0xe8) : PC::kLampOff.lighter(160));
+    oLamp.setColorAt(0.5, bOn ? PC::kLampOn : PC::kLampOff);
+    oLamp.setColorAt(1.0, bOn ? PC::kLampOn.darker(160) : PC::kLampOff.darker(150));
+    if (bOn) {
+        QRadialGradient oHalo(c, 11);
+        QColor oGlow = PC::kLampOn;
+        oGlow.setAlpha(90);
+        oHalo.setColorAt(0.0, oGlow);
+        oHalo.setColorAt(1.0, QColor(0, 0, 0, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(oHalo);
+        p.drawEllipse(c, 11, 11);
+    }
+    p.setPen(QPen(QColor(0x05, 0x05, 0x05), 1));
+    p.setBrush(oLamp);
+    p.drawEllipse(c, 5, 5);
+    p.setFont(SansFont(11, true));
+    p.setPen(PC::kPlateInkSoft);
+    p.drawText(QRectF(c.x() + 10, rcLamp_.top(), rcLamp_.right() - c.x() - 10, rcLamp_.height()),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("RUNNING"));
 }
 
 void CPanelWindow::PaintSwitch(QPainter& p, const QRectF& rcLeft, const QRectF& rcRight, const QString& sLeft,
@@ -195,7 +158,7 @@ void CPanelWindow::PaintSwitch(QPainter& p, const QRectF& rcLeft, const QRectF& 
     const QRectF rcTrack(rcLeft.right() - fTrackW / 2, rcLeft.center().y() - fTrackH / 2, fTrackW, fTrackH);
     const QFont f = SansFont(11, true);
     p.setFont(f);
-    p.setPen(QColor(0xe8, 0xe8, 0xe8));
+    p.setPen(PC::kPlateInk);
     p.drawText(QRectF(rcLeft.left(), rcLeft.top(), rcTrack.left() - rcLeft.left() - 5, rcLeft.height()),
                Qt::AlignRight | Qt::AlignVCenter, sLeft);
     p.drawText(QRectF(rcTrack.right() + 5, rcRight.top(), rcRight.right() - rcTrack.right() - 5, rcRight.height()),
@@ -260,28 +223,23 @@ void CPanelWindow::PaintCardSlot(QPainter& p) const {
 }
 
 void CPanelWindow::PaintKey(QPainter& p, const CKeyRow& oKey, const QRectF& rcKey, bool bPressed) const {
-    const CKeyColours c = ColoursFor(oKey.eLook);
-    const bool bUpper = oKey.nSection == 0;
+    const PC::CKeyColours c = PC::ForKey(oKey.eLook);
+    const KeyPlaces::CPlaces oAt = KeyPlaces::For(oKey);
+    const KeyPlaces::CSizes n = KeyPlaces::SizesFor(oKey);
 
     // Legends printed on the body: f above, h below.
-    const QRectF rcAbove(rcKey.left() - 10, rcKey.top() - 14, rcKey.width() + 20, 13);
-    const QRectF rcBelow(rcKey.left() - 10, rcKey.bottom() + 1, rcKey.width() + 20, 13);
-    const QString sF = QString::fromUtf8(oKey.sF), sH = QString::fromUtf8(oKey.sH);
-    if (!sF.isEmpty()) {
-        const QFont f = Fitted(LegendFont(11), sF, rcAbove.width(), 8);
-        p.setFont(f);
-        p.setPen(kGold);
-        p.drawText(rcAbove, Qt::AlignHCenter | Qt::AlignBottom, sF);
+    if (n.nF > 0) {
+        p.setPen(PC::kGold);
+        LegendText::Draw(p, oAt.rcAbove, QString::fromUtf8(oKey.sF), n.nF, Qt::AlignBottom);
     }
-    if (!sH.isEmpty()) {
-        const QFont f = Fitted(LegendFont(11), sH, rcBelow.width(), 8);
-        p.setFont(f);
-        p.setPen(kGrey);
-        p.drawText(rcBelow, Qt::AlignHCenter | Qt::AlignTop, sH);
+    if (n.nH > 0) {
+        p.setPen(PC::kGrey);
+        LegendText::Draw(p, oAt.rcBelow, QString::fromUtf8(oKey.sH), n.nH, Qt::AlignTop);
     }
 
     // The key: a shadow, the body with its sloped front face, the top face.
-    const QRectF rc = bPressed ? rcKey.translated(0, 1.5) : rcKey;
+    const QPointF oDown(0, bPressed ? 1.5 : 0);
+    const QRectF rc = rcKey.translated(oDown);
     if (!bPressed) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 140));
@@ -290,8 +248,7 @@ void CPanelWindow::PaintKey(QPainter& p, const CKeyRow& oKey, const QRectF& rcKe
     p.setPen(QPen(QColor(0x05, 0x05, 0x05), 1));
     p.setBrush(c.oFront);
     p.drawRoundedRect(rc, 6, 6);
-    const qreal fFront = bUpper ? 11 : 12;
-    const QRectF rcTop = rc.adjusted(2, 1.5, -2, -fFront);
+    const QRectF rcTop = oAt.rcTop.translated(oDown);
     QLinearGradient oTop(rcTop.topLeft(), rcTop.bottomLeft());
     oTop.setColorAt(0.0, bPressed ? c.oBottom : c.oTop);
     oTop.setColorAt(1.0, c.oBottom);
@@ -300,24 +257,12 @@ void CPanelWindow::PaintKey(QPainter& p, const CKeyRow& oKey, const QRectF& rcKe
     p.drawRoundedRect(rcTop, 4.5, 4.5);
 
     // Face text on the top face, g legend on the front face.
-    const QString sFace = QString::fromUtf8(oKey.sFace);
-    const bool bDigit = oKey.eLook == enmKeyLook::Light;
-    int nFace = bDigit ? 19 : 14;
-    if (oKey.eLook == enmKeyLook::Gold || oKey.eLook == enmKeyLook::Blue || oKey.eLook == enmKeyLook::Black)
-        nFace = 17;
-    if (!bDigit && sFace.size() == 1) nFace = 20;   // the operator signs
-    const QFont fFace = Fitted(SansFont(nFace, true), sFace, rcTop.width() - 6, 9);
-    p.setFont(fFace);
+    p.setFont(SansFont(n.nFace, true));
     p.setPen(c.oFace);
-    p.drawText(rcTop, Qt::AlignCenter, sFace);
-
-    const QString sG = QString::fromUtf8(oKey.sG);
-    if (!sG.isEmpty()) {
-        const QRectF rcFront(rc.left() + 2, rc.bottom() - fFront, rc.width() - 4, fFront);
-        const QFont f = Fitted(LegendFont(10), sG, rcFront.width() - 4, 7);
-        p.setFont(f);
+    p.drawText(rcTop, Qt::AlignCenter, QString::fromUtf8(oKey.sFace));
+    if (n.nG > 0) {
         p.setPen(c.oLegendG);
-        p.drawText(rcFront, Qt::AlignCenter, sG);
+        LegendText::Draw(p, oAt.rcFront.translated(oDown), QString::fromUtf8(oKey.sG), n.nG, Qt::AlignVCenter);
     }
     if (bPressed) {
         p.setPen(Qt::NoPen);
@@ -332,17 +277,17 @@ void CPanelWindow::PaintButtons(QPainter& p) const {
     QFont fBrand = SansFont(20, true);
     fBrand.setItalic(true);
     p.setFont(fBrand);
-    p.setPen(QColor(0xd8, 0xd8, 0xde));
-    p.drawText(QRectF(30, 738, 220, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Corvel"));
+    p.setPen(PC::kBrand);
+    p.drawText(QRectF(30, 740, 220, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Corvel"));
     const qreal fBrandW = QFontMetricsF(fBrand).horizontalAdvance(QStringLiteral("Corvel"));
-    p.setPen(kGold);
-    p.drawText(QRectF(30 + fBrandW + 2, 738, 120, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("XMem"));
-    p.setFont(SansFont(9, true));
-    p.setPen(QColor(0x9a, 0x9a, 0xa2));
-    p.drawText(QRectF(31, 764, 240, 14), Qt::AlignLeft | Qt::AlignVCenter,
+    p.setPen(PC::kGold);
+    p.drawText(QRectF(30 + fBrandW + 2, 740, 120, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("XMem"));
+    p.setFont(SansFont(10, true));
+    p.setPen(PC::kBrandSmall);
+    p.drawText(QRectF(31, 766, 240, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("PROGRAMMABLE  SCIENTIFIC  RPN"));
 
-    const QColor oInk(0xdc, 0xdc, 0xe2);
+    const QColor oInk = PC::kButtonInk;
     for (const CSpot& o : vSpots_) {
         if (o.pKey) continue;
         if (o.sName != "SAVE" && o.sName != "RESTORE" && o.sName != "EDIT" && o.sName != "ABOUT") continue;
@@ -350,8 +295,8 @@ void CPanelWindow::PaintButtons(QPainter& p) const {
                            bPressInside_;
         const QRectF rc = o.rc.adjusted(2, 2, -2, -2).translated(0, bDown ? 1 : 0);
         QRadialGradient oBtn(rc.center() - QPointF(4, 5), rc.width() * 0.7);
-        oBtn.setColorAt(0.0, QColor(0x5a, 0x5a, 0x60));
-        oBtn.setColorAt(1.0, QColor(0x26, 0x26, 0x2a));
+        oBtn.setColorAt(0.0, PC::kButtonLight);
+        oBtn.setColorAt(1.0, PC::kButtonDark);
         p.setPen(QPen(QColor(0x08, 0x08, 0x08), 1));
         p.setBrush(oBtn);
         p.drawEllipse(rc);
@@ -410,11 +355,11 @@ QIcon CPanelWindow::AppIcon() {
         p.drawRoundedRect(QRectF(10, 2, 44, 60), 7, 7);
         p.setBrush(QColor(0x30, 0x05, 0x05));
         p.drawRoundedRect(QRectF(14, 6, 36, 13), 2, 2);
-        p.setBrush(kLed);
+        p.setBrush(PC::kLed);
         p.drawRect(QRectF(17, 11, 12, 3));
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c) {
-                p.setBrush(r == 0 && c == 0 ? kGold : (r > 0 ? QColor(0xee, 0xe8, 0xd8) : QColor(0x60, 0x60, 0x66)));
+                p.setBrush(r == 0 && c == 0 ? PC::kGold : (r > 0 ? QColor(0xee, 0xe8, 0xd8) : QColor(0x60, 0x60, 0x66)));
                 p.drawRoundedRect(QRectF(15 + c * 12, 25 + r * 12, 10, 8), 2, 2);
             }
         p.end();

@@ -1,13 +1,20 @@
 #include "CQtHost.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QScreen>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
 
+#include "CDialogLook.h"
 #include "CPanelWindow.h"
 #include "MyMsgBox.h"
 #include "ViewMemReg.h"
@@ -53,18 +60,28 @@ QWidget* CQtHost::DialogParent() const { return pPanel_; }
 
 void CQtHost::PlaceBesidePanel(QWidget* pWindow) const {
     if (!pPanel_ || !pPanel_->isVisible() || pWindow->isVisible()) return;
+    // A window not sized by its maker takes the size its contents ask for.
+    if (!pWindow->testAttribute(Qt::WA_Resized)) pWindow->adjustSize();
     const QScreen* pScreen = pPanel_->screen();
     if (!pScreen) return;
     const QRect rcFree = pScreen->availableGeometry();
     const QRect rcPanel = pPanel_->frameGeometry();
-    // The window's frame adds a little to its size; leave room for it.
-    const QSize oSize = pWindow->size() + QSize(16, 40);
+    // The window gets a frame like the panel's; before the panel has one,
+    // allow a little for it.
+    QSize oFrame = rcPanel.size() - pPanel_->size();
+    if (oFrame.isEmpty()) oFrame = QSize(16, 40);
+    const QSize oSize = pWindow->size() + oFrame;
     constexpr int kGap = 8;
-    const int nTop = qBound(rcFree.top(), rcPanel.top(), qMax(rcFree.top(), rcFree.bottom() - oSize.height()));
-    if (rcPanel.right() + kGap + oSize.width() <= rcFree.right())
-        pWindow->move(rcPanel.right() + kGap, nTop);
-    else if (rcPanel.left() - kGap - oSize.width() >= rcFree.left())
+    const int nTop = qBound(rcFree.top(), rcPanel.top(), qMax(rcFree.top(), rcFree.bottom() + 1 - oSize.height()));
+    const int nRoomRight = rcFree.right() - rcPanel.right() - kGap, nRoomLeft = rcPanel.left() - rcFree.left() - kGap;
+    if (nRoomRight >= oSize.width())
+        pWindow->move(rcPanel.right() + 1 + kGap, nTop);
+    else if (nRoomLeft >= oSize.width())
         pWindow->move(rcPanel.left() - kGap - oSize.width(), nTop);
+    else if (std::max(nRoomLeft, nRoomRight) >= oSize.width() / 2)
+        // Against the screen's edge on the roomier side: it covers only the
+        // panel's edge.
+        pWindow->move(nRoomRight >= nRoomLeft ? rcFree.right() + 1 - oSize.width() : rcFree.left(), nTop);
     // Otherwise it centres itself on the panel, as the other windows do. Once
     // placed, it stays where the user puts it.
 }
@@ -103,27 +120,38 @@ void CQtHost::Refresh(enmPart ePart) {
 
 bool CQtHost::AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) {
     QMessageBox oBox(ToQt(eIcon), Q(sTitle), Q(sText), QMessageBox::Yes | QMessageBox::No, DialogParent());
+    DialogLook::Apply(&oBox);
     oBox.setDefaultButton(QMessageBox::Yes);
     return oBox.exec() == QMessageBox::Yes;
 }
 
 void CQtHost::ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) {
     QMessageBox oBox(ToQt(eIcon), Q(sTitle), Q(sText), QMessageBox::Ok, DialogParent());
+    DialogLook::Apply(&oBox);
     oBox.exec();
 }
 
 MyMsgBox& CQtHost::MsgBoxWindow() {
-    if (!pMsgBox_) pMsgBox_ = new MyMsgBox(DialogParent());
+    if (!pMsgBox_) {
+        pMsgBox_ = new MyMsgBox(DialogParent());
+        PlaceBesidePanel(pMsgBox_);
+    }
     return *pMsgBox_;
 }
 
 ViewMemReg& CQtHost::RegistersWindow() {
-    if (!pViewMemReg_) pViewMemReg_ = new ViewMemReg(DialogParent());
+    if (!pViewMemReg_) {
+        pViewMemReg_ = new ViewMemReg(DialogParent());
+        PlaceBesidePanel(pViewMemReg_);
+    }
     return *pViewMemReg_;
 }
 
 frmRegX& CQtHost::MemBlockWindow() {
-    if (!pRegX_) pRegX_ = new frmRegX(DialogParent());
+    if (!pRegX_) {
+        pRegX_ = new frmRegX(DialogParent());
+        PlaceBesidePanel(pRegX_);
+    }
     return *pRegX_;
 }
 
@@ -150,6 +178,7 @@ void CQtHost::ShowMsg(const std::string& sText, const std::string& sTitle) {
 bool CQtHost::InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
                        std::string& sAnswer) {
     QInputDialog oDlg(DialogParent());
+    DialogLook::Apply(&oDlg);
     oDlg.setWindowTitle(Q(sTitle));
     oDlg.setLabelText(Q(sPrompt));
     oDlg.setInputMode(QInputDialog::TextInput);
@@ -184,15 +213,39 @@ QString CQtHost::AboutText() {
         "<p>Four-level stack, 1000 data registers, 999 program steps, magnetic-card style program "
         "and data files, and an extended instruction set for programs.</p>"
         "<p>Keys: click them, or type 0-9 . + - * / e (ENTER) f g h A-E s (STO) r (RCL) G (GTO) "
-        "d (DSP) S (SST) R (R/S) H (CHS) x (EEX) c (CLX) i (the (i) key) Q (&Sigma;+).</p>"
+        "d (DSP) S (SST) R (R/S) H (CHS) x (EEX) c (CLX) i (the (i) key) Q (&Sigma;+). "
+        "Ctrl+C copies X, Ctrl+V pastes a number. Hover over a key to see its characters.</p>"
         "<p>Built with Qt %1.</p>")
         .arg(QString::fromLatin1(qVersion()));
 }
 
 void CQtHost::ShowAbout() {
-    QMessageBox oBox(QMessageBox::Information, QStringLiteral("About CorvelXMem"), AboutText(), QMessageBox::Ok,
-                     DialogParent());
-    oBox.setTextFormat(Qt::RichText);
+    QDialog oBox(DialogParent());
+    oBox.setObjectName("AboutBox");
+    oBox.setWindowTitle(QStringLiteral("About CorvelXMem"));
+    DialogLook::Apply(&oBox);
+    auto* pIcon = new QLabel(&oBox);
+    pIcon->setPixmap(CPanelWindow::AppIcon().pixmap(48, 48));
+    pIcon->setAlignment(Qt::AlignTop);
+    auto* pText = new QLabel(AboutText(), &oBox);
+    pText->setObjectName("lblAbout");
+    pText->setTextFormat(Qt::RichText);
+    pText->setWordWrap(true);
+    auto* pOK = new QPushButton(QStringLiteral("OK"), &oBox);
+    pOK->setDefault(true);
+    QObject::connect(pOK, &QPushButton::clicked, &oBox, &QDialog::accept);
+    auto* pTop = new QHBoxLayout;
+    pTop->addWidget(pIcon);
+    pTop->addWidget(pText, 1);
+    auto* pMain = new QVBoxLayout(&oBox);
+    pMain->addLayout(pTop);
+    pMain->addWidget(pOK, 0, Qt::AlignRight);
+    // Never wider than the panel it tells about.
+    const int nPanel = pPanel_ ? pPanel_->width() : static_cast<int>(CPanelWindow::kWidth);
+    oBox.setFixedWidth(std::min(nPanel, 420));
+    oBox.adjustSize();
+    PlaceBesidePanel(&oBox);
+    pOK->setFocus();
     oBox.exec();
 }
 

@@ -6,10 +6,13 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "CDialogLook.h"
+
 MyMsgBox::MyMsgBox(QWidget* pParent) : QDialog(pParent) {
     setObjectName("MyMsgBox");
     setWindowTitle("About MyApp");
     setModal(true);
+    DialogLook::Apply(this);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");

@@ -6,10 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "CDialogLook.h"
+
 ViewMemReg::ViewMemReg(QWidget* pParent) : QDialog(pParent) {
     setObjectName("ViewMemReg");
     setWindowTitle("Memory Registers");
     setModal(true);
+    DialogLook::Apply(this);
 
     QFont oFixed("Courier New");
     oFixed.setStyleHint(QFont::Monospace);

@@ -19,6 +19,7 @@
 #include <QTextStream>
 
 #include "../machine/CFileIO.h"
+#include "CDialogLook.h"
 
 using corvel::enmFileUse;
 
@@ -51,6 +52,7 @@ bool IsUnder(const QString& sPath, const QString& sTop) { return sPath == sTop |
 dlgFile::dlgFile(QWidget* pParent) : QDialog(pParent) {
     setObjectName("dlgFile");
     setWindowTitle("File Selection Dialog Box");
+    DialogLook::Apply(this);
 
     txtFilename = new QLineEdit(this);
     txtFilename->setObjectName("txtFilename");
@@ -70,7 +72,7 @@ dlgFile::dlgFile(QWidget* pParent) : QDialog(pParent) {
     drvList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     drvList->setMinimumContentsLength(16);
     for (QListWidget* p : {fileList, DirList}) {
-        p->setMinimumSize(200, 200);
+        p->setMinimumSize(190, 200);
         p->setUniformItemSizes(true);
     }
 
@@ -117,7 +119,8 @@ dlgFile::dlgFile(QWidget* pParent) : QDialog(pParent) {
     auto* pMain = new QVBoxLayout(this);
     pMain->addLayout(pGrid, 1);
     pMain->addLayout(pButtons);
-    resize(520, 400);
+    // Narrow enough to stand beside the panel on a small screen.
+    resize(440, 400);
 
     connect(drvList, &QComboBox::activated, this, [this]() { drvList_Change(); });
     connect(DirList, &QListWidget::itemDoubleClicked, this, &dlgFile::DirList_Open);
@@ -302,6 +305,7 @@ void dlgFile::cmdSelect_Click() {
     }
     QMessageBox oBox(QMessageBox::Information, "Hint!", "Please select a file from the Files list box",
                      QMessageBox::Ok, this);
+    DialogLook::Apply(&oBox);
     oBox.exec();
 }
 
@@ -321,6 +325,7 @@ void dlgFile::OKButton_Click() {
         return;
     }
     QMessageBox oBox(QMessageBox::Critical, "Error", "Please select a file", QMessageBox::Ok, this);
+    DialogLook::Apply(&oBox);
     oBox.exec();
 }
 

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "../program/CPrgm.h"
+#include "CDialogLook.h"
 
 namespace {
 
@@ -108,6 +109,7 @@ void CStepMarginEdit::PaintMargin(QPaintEvent* pEvent) {
 frmEdit::frmEdit(QWidget* pParent) : QDialog(pParent) {
     setObjectName("frmEdit");
     setWindowTitle("Source Code Editor");
+    DialogLook::Apply(this);
 
     QFont oFixed;
     oFixed.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("Courier New")});
@@ -152,6 +154,7 @@ void frmEdit::ShowEdit(const QString& sText, const CloseFn& fnClose) {
 void frmEdit::cmdClear_Click() {
     QMessageBox oAsk(QMessageBox::Question, "Confirmation", "Want to clear the listing?",
                      QMessageBox::Yes | QMessageBox::No, this);
+    DialogLook::Apply(&oAsk);
     oAsk.setDefaultButton(QMessageBox::Yes);
     if (oAsk.exec() != QMessageBox::Yes) return;
     // Replaced through a cursor, not setPlainText, so that undo still has the old text.

@@ -8,10 +8,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "CDialogLook.h"
+
 frmRegX::frmRegX(QWidget* pParent) : QDialog(pParent) {
     setObjectName("frmRegX");
     setWindowTitle("Memory Block Viewer");
     setModal(true);
+    DialogLook::Apply(this);
 
     QFont oFixed("Courier New");
     oFixed.setStyleHint(QFont::Monospace);

@@ -68,3 +68,28 @@ TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
     EXPECT_EQ(oMain.oTape.Text(), "a\r\n");
     EXPECT_FALSE(oMain.oTape.Save("/nonexistent-dir/tape.txt"));
 }
+
+// What a program shows on purpose (PAUSE, the show-X and show-stack blinks)
+// is marked as such while it shows, and the mark goes with a repaint before
+// the run goes on; ordinary steps never set it.
+TEST_F(DisplayTest, ARunMarksWhatItShowsOnPurposeUntilItIsOver) {
+    const struct {
+        const char* sStepKeys;
+        bool bShows;
+    } kCases[] = {{"h 1", true}, {"f R/S", true}, {"g R/S", true}, {"2 *", false}};
+    for (const auto& c : kCases) {
+        Keys(std::string("ON W/PRGM f SST A ") + c.sStepKeys + " 1 + h GTO RUN");
+        ASSERT_FALSE(oMain.bInErr) << c.sStepKeys;
+        // Each repaint of the display during the last run: busy, showing.
+        std::string sSeen;
+        oHost.fnOnRefresh = [&](enmPart e) {
+            if (e == enmPart::Disp && oMain.bBusy) sSeen += oMain.bShowing ? 'S' : 'r';
+        };
+        Keys("5 A");
+        oHost.fnOnRefresh = nullptr;
+        // Marked, and unmarked again while the run still goes on.
+        EXPECT_EQ(sSeen.find('S') != std::string::npos, c.bShows) << c.sStepKeys << " " << sSeen;
+        if (c.bShows) EXPECT_NE(sSeen.find('r', sSeen.find('S')), std::string::npos) << c.sStepKeys << " " << sSeen;
+        EXPECT_FALSE(oMain.bShowing || oMain.bBusy) << c.sStepKeys;
+    }
+}

@@ -69,7 +69,10 @@ TEST(PanelWindow, EveryControlHasItsOwnAreaAndHitTestingMatchesIt) {
 TEST(PanelWindow, ScalesToAnySizeKeepingItsProportions) {
     CCalcUnderTest o;
     const QRect rcKey0 = o.oWindow.SpotRect("7");
-    for (const QSize& oSize : {QSize(260, 433), QSize(960, 1600), QSize(1000, 500)}) {
+    // Asked for less than the minimum, it stops at the minimum.
+    o.oWindow.resize(100, 160);
+    EXPECT_EQ(o.oWindow.size(), CPanelWindow::MinimumPanelSize());
+    for (const QSize& oSize : {CPanelWindow::MinimumPanelSize(), QSize(960, 1600), QSize(1000, 700)}) {
         o.oWindow.resize(oSize);
         QCoreApplication::processEvents();
         const QImage oImg = o.oWindow.GrabPanel();

@@ -1,0 +1,23 @@
+#pragma once
+// The one look of the calculator's dialogs (message windows, viewers, the
+// file dialog, the editor, the about box): the panel's dark body, light
+// text, gold for the selection and the default button.
+#include <QColor>
+
+class QWidget;
+
+namespace DialogLook {
+
+inline const QColor kWindow{0x2c, 0x2c, 0x30};
+inline const QColor kBase{0x1c, 0x1c, 0x1f};
+inline const QColor kText{0xec, 0xec, 0xf0};
+inline const QColor kButton{0x44, 0x44, 0x4a};
+inline const QColor kHighlight{0xf2, 0xb3, 0x2e};
+inline const QColor kHighlightText{0x1a, 0x12, 0x02};
+inline const QColor kDisabledText{0x9a, 0x9a, 0xa2};
+
+// Gives a dialog (and everything in it) the look. Marks it with the
+// property "corvelLook" so that tests can tell.
+void Apply(QWidget* pDialog);
+
+}  // namespace DialogLook
