@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <exception>
 #include <system_error>
 #ifndef _WIN32
 #include <fcntl.h>
@@ -89,6 +90,33 @@ std::string JoinChoice(const std::string& sDirectory, const std::string& sTyped)
     std::string s = sDirectory;
     if (s.back() != '/') s += '/';
     return s + sTyped;
+}
+
+bool WriteWholeFile(const std::string& sFile, std::string_view sText) {
+    try {
+        CAtomicWriter oOut(sFile);
+        oOut.Write(sText);
+        return oOut.Commit();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::vector<std::string> SplitLines(std::string_view sText, size_t nMax) {
+    std::vector<std::string> v;
+    std::string sLine;
+    for (size_t i = 0; i < sText.size() && v.size() < nMax; ++i) {
+        const char c = sText[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < sText.size() && sText[i + 1] == '\n') ++i;
+            v.push_back(sLine);
+            sLine.clear();
+        } else {
+            sLine.push_back(c);
+        }
+    }
+    if (!sLine.empty() && v.size() < nMax) v.push_back(sLine);
+    return v;
 }
 
 // ---- CAtomicWriter ----

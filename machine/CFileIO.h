@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvel {
 
@@ -26,6 +27,14 @@ bool CheckChoice(const std::string& sFull, bool bForWriting);
 // The name a dialog showing sDirectory means by the text of its name box: a
 // typed absolute path as it stands, anything else inside sDirectory.
 std::string JoinChoice(const std::string& sDirectory, const std::string& sTyped);
+
+// Writes sText as the whole of sFile through a CAtomicWriter; false when the
+// file could not be written (the old one then stays whole).
+bool WriteWholeFile(const std::string& sFile, std::string_view sText);
+
+// The lines of a text ended by CR LF, LF or CR, at most nMax of them (a last
+// line without an end counts too).
+std::vector<std::string> SplitLines(std::string_view sText, size_t nMax = static_cast<size_t>(-1));
 
 // Opens a regular file for reading, following links; nullptr for anything
 // else (missing, unreadable, a directory, a device, a pipe, a socket),

@@ -1,7 +1,5 @@
 #include "CPrintTape.h"
 
-#include <exception>
-
 #include "../machine/CFileIO.h"
 
 namespace corvel {
@@ -21,14 +19,6 @@ std::string CPrintTape::Text() const {
     return s;
 }
 
-bool CPrintTape::Save(const std::string& sFile) const {
-    try {
-        FileIO::CAtomicWriter oOut(sFile);
-        oOut.Write(Text());
-        return oOut.Commit();
-    } catch (const std::exception&) {
-        return false;
-    }
-}
+bool CPrintTape::Save(const std::string& sFile) const { return FileIO::WriteWholeFile(sFile, Text()); }
 
 } // namespace corvel

@@ -107,31 +107,10 @@ bool CStateFile::ParseLines(const std::vector<std::string>& v) {
 }
 
 bool CStateFile::Parse(const std::string& sText) {
-    std::vector<std::string> v;
-    std::string sLine;
-    for (size_t i = 0; i < sText.size() && v.size() < static_cast<size_t>(kLines); ++i) {
-        const char c = sText[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < sText.size() && sText[i + 1] == '\n') ++i;
-            v.push_back(sLine);
-            sLine.clear();
-        } else {
-            sLine.push_back(c);
-        }
-    }
-    if (!sLine.empty() && v.size() < static_cast<size_t>(kLines)) v.push_back(sLine);
-    return ParseLines(v);
+    return ParseLines(FileIO::SplitLines(sText, static_cast<size_t>(kLines)));
 }
 
-bool CStateFile::Write(const std::string& sFile) const {
-    try {
-        FileIO::CAtomicWriter oOut(sFile);
-        oOut.Write(Text());
-        return oOut.Commit();
-    } catch (const std::exception&) {
-        return false;
-    }
-}
+bool CStateFile::Write(const std::string& sFile) const { return FileIO::WriteWholeFile(sFile, Text()); }
 
 bool CStateFile::Read(const std::string& sFile) {
     try {

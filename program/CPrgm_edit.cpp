@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "../machine/CFileIO.h"
 #include "CPrgm.h"
 
 namespace corvel {
@@ -13,24 +14,6 @@ std::string Upper(std::string s) {
     for (char& c : s)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return s;
-}
-
-// Lines of a text, ended by CR LF, LF or CR.
-std::vector<std::string> SplitLines(const std::string& sText) {
-    std::vector<std::string> v;
-    std::string sLine;
-    for (size_t i = 0; i < sText.size(); ++i) {
-        const char c = sText[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < sText.size() && sText[i + 1] == '\n') ++i;
-            v.push_back(sLine);
-            sLine.clear();
-        } else {
-            sLine.push_back(c);
-        }
-    }
-    if (!sLine.empty()) v.push_back(sLine);
-    return v;
 }
 
 std::string TrimBlanksAndTabs(const std::string& s) {
@@ -66,7 +49,7 @@ void CPrgm::EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>
     aSteps[0].clear();
     for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = "R/S";
     int k = 1;
-    for (const std::string& sRaw : SplitLines(sText)) {
+    for (const std::string& sRaw : FileIO::SplitLines(sText)) {
         const std::string sLine = TrimBlanksAndTabs(sRaw);
         if (pLineSteps) pLineSteps->push_back(sLine.empty() ? 0 : (k > kMaxSteps ? -1 : k));
         if (sLine.empty() || k > kMaxSteps) continue;
