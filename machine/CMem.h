@@ -73,7 +73,11 @@ public:
         return IsRegNumber(k) ? R_[static_cast<size_t>(k)] : 1e111;
     }
     // Register number addressed through I: |floor(I)|; raises Overflow past 16 bits.
-    int IndIndex() const { return NumUtil::ToInt16(std::fabs(std::floor(R_[kRegI]))); }
+    int IndIndex() const {
+        const double k = std::fabs(std::floor(R_[kRegI]));   // a whole number already
+        if (!(k <= 32767.0)) NumUtil::Raise(enmErrKind::Overflow);
+        return static_cast<int>(k);
+    }
 
     // Register blocks (range codes).
     void GetMemRange(double& fCode, int& nFirst, int& nLast) const;

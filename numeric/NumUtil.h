@@ -22,10 +22,21 @@ inline constexpr double kTiny = 1e-100;
 // Raises the error (kept out of line, so the checks below stay small).
 [[noreturn]] void Raise(enmErrKind eKind);
 
+// x to the nearest integer, halves to the even one (as std::nearbyint in the
+// default rounding mode, without a call into the maths library): adding and
+// subtracting 2^52 leaves just the rounded integer. Values of 2^52 and more
+// are integers already; NaN and infinities come back as they are.
+inline double Nearest(double x) {
+    constexpr double k2p52 = 4503599627370496.0;
+    if (!(std::fabs(x) < k2p52)) return x;
+    const double c = std::copysign(k2p52, x);
+    return std::copysign((x + c) - c, x);   // -0.4 goes to -0, as nearbyint takes it
+}
+
 // Nearest integer, halves to even, as a 16-bit signed integer; raises
 // Overflow when it does not fit (NaN and infinities do not fit either).
 inline int16_t ToInt16(double x) {
-    const double r = std::nearbyint(x);
+    const double r = Nearest(x);
     if (!(r >= -32768.0 && r <= 32767.0)) Raise(enmErrKind::Overflow);
     return static_cast<int16_t>(r);
 }
@@ -40,7 +51,7 @@ inline int16_t IntPartToInt16(double x) {
 }
 // The same for 32-bit signed integers.
 inline int32_t ToInt32(double x) {
-    const double r = std::nearbyint(x);
+    const double r = Nearest(x);
     if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(enmErrKind::Overflow);
     return static_cast<int32_t>(r);
 }

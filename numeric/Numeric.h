@@ -52,7 +52,7 @@ double HMSPlus(double a, double b);
 // The integer part goes through the 32-bit conversion, which rounds: x must
 // round into the 32-bit range (2147483647.6 does not), as for RoundTo.
 inline double IntPart(double x) {
-    const double r = std::nearbyint(x);
+    const double r = NumUtil::Nearest(x);
     if (!(r >= -2147483648.0 && r <= 2147483647.0)) NumUtil::Raise(enmErrKind::Overflow);
     return static_cast<double>(static_cast<int32_t>(std::trunc(x)));  // an integer: never "-0"
 }

@@ -273,6 +273,16 @@ void CPrgmOps::StoFixed(CPrgm& p, CStep& s) { p.m_.oMem.Sto(s.oSto.nReg, p.m_.oS
 
 void CPrgmOps::RclFixed(CPrgm& p, CStep& s) { p.m_.oStack.Push(p.m_.oMem.Rcl(s.oRcl.nReg)); }
 
+void CPrgmOps::RclByI(CPrgm& p, CStep&) {
+    CMem& oMem = p.m_.oMem;
+    p.m_.oStack.Push(oMem.Rcl(NumUtil::IntPartToInt16(oMem.RclI())));
+}
+
+void CPrgmOps::RclInd(CPrgm& p, CStep& s) {
+    CMem& oMem = p.m_.oMem;
+    p.m_.oStack.Push(oMem.Rcl(NumUtil::IntPartToInt16(oMem.Rcl(s.oRcl.nReg))));
+}
+
 template <int N>
 void CPrgmOps::StoArithFixed(CPrgm& p, CStep& s) {
     CMachine& m = p.m_;
@@ -292,8 +302,15 @@ void CPrgmOps::Specialize(CStep& s) {
     const bool bArith = bSto && s.oArith.eAt == enmRegAt::Fixed;
     if (pfn == &Sto && bSto) {
         s.pfn = &StoFixed;
-    } else if (pfn == &Rcl && s.oRcl.eAt == enmRegAt::Fixed && s.oOp.eKind != enmOpd::Sum) {
-        s.pfn = &RclFixed;
+    } else if (pfn == &Rcl && s.oOp.eKind != enmOpd::Sum) {
+        switch (s.oRcl.eAt) {
+        case enmRegAt::Fixed: s.pfn = &RclFixed; break;
+        case enmRegAt::IntPartI: s.pfn = &RclByI; break;
+        case enmRegAt::IndInt: s.pfn = &RclInd; break;
+        default: break;
+        }
+    } else if (pfn == &Dsz && s.oOp.eKind == enmOpd::Indirect) {
+        s.pfn = &DszByI;
     } else if (pfn == &StoArith && bArith) {
         static const ExecFn kSto[] = {&StoArithFixed<0>, &StoArithFixed<1>, &StoArithFixed<2>, &StoArithFixed<3>};
         s.pfn = kSto[s.pInstr->nArg];

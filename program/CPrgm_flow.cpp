@@ -137,6 +137,15 @@ void CPrgmOps::Dsz(CPrgm& p, CStep& s) {
     oMem.Sto(k, v);
 }
 
+void CPrgmOps::DszByI(CPrgm& p, CStep&) {
+    // The register addressed through I, found once: I does not change between.
+    CMem& oMem = p.m_.oMem;
+    const int k = oMem.IndIndex();
+    double v = oMem.Rcl(k);   // no such register: 1e111, whose integer part overflows
+    if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+    oMem.Sto(k, v);
+}
+
 void CPrgmOps::Isz(CPrgm& p, CStep& s) {
     CMem& oMem = p.m_.oMem;
     double v = 0.0;

@@ -61,6 +61,9 @@ struct CPrgmOps {
     // The same for a register fixed when the step was decoded.
     static void StoFixed(CPrgm& p, CStep& s);
     static void RclFixed(CPrgm& p, CStep& s);
+    static void RclByI(CPrgm& p, CStep& s);     // RCL (i)
+    static void RclInd(CPrgm& p, CStep& s);     // RCL IND n
+    static void DszByI(CPrgm& p, CStep& s);     // DSZ (i)
     template <int N> static void StoArithFixed(CPrgm& p, CStep& s);
     template <int N> static void RclArithFixed(CPrgm& p, CStep& s);
     // Y + X, Y - X, Y * X, Y / X with rule R.

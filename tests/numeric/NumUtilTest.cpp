@@ -18,6 +18,14 @@ TEST(NumUtil, CheckedIntegerConversionsRoundHalvesToEven) {
     EXPECT_THROW(ToInt32(3e9), CCalcError);
     EXPECT_THROW(Div(1, 0), CCalcError);
     EXPECT_THROW(Check(1e308 * 10), CCalcError);
+    // Nearest agrees with the maths library's nearest-even rounding everywhere.
+    for (double x : {0.5, 1.5, 2.5, -0.5, -1.5, -0.4, 0.49999999999999994, 4503599627370495.5, -4503599627370495.5,
+                     4503599627370497.0, 1e300, -7.5, 1e-300, 32767.5, -32768.5}) {
+        const double r = Nearest(x);
+        EXPECT_EQ(r, std::nearbyint(x)) << x;
+        EXPECT_EQ(std::signbit(r), std::signbit(std::nearbyint(x))) << x;
+    }
+    EXPECT_TRUE(std::isnan(Nearest(std::nan(""))));
 }
 
 TEST(NumUtil, NumberTextIsLocaleFreeAndReadsBackExactly) {
