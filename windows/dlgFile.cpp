@@ -76,13 +76,13 @@ dlgFile::dlgFile(QWidget* pParent) : QDialog(pParent) {
         p->setUniformItemSizes(true);
     }
 
-    auto* lblFilename = new QLabel("File&name:", this);
+    auto* lblFilename = new QLabel("Filename:", this);
     lblFilename->setBuddy(txtFilename);
-    auto* lblFiles = new QLabel("&Files:", this);
+    auto* lblFiles = new QLabel("Files:", this);
     lblFiles->setBuddy(fileList);
-    auto* lblDirs = new QLabel("&Directories:", this);
+    auto* lblDirs = new QLabel("Directories:", this);
     lblDirs->setBuddy(DirList);
-    auto* lblDrive = new QLabel("Dri&ve:", this);
+    auto* lblDrive = new QLabel("Drive:", this);
     lblDrive->setBuddy(drvList);
     auto* lblHint = new QLabel("Double-click a file to select it", this);
     lblHint->setObjectName("lblHint");
@@ -309,6 +309,10 @@ void dlgFile::cmdSelect_Click() {
     oBox.exec();
 }
 
+bool dlgFile::FileExist(const QString& sFull) const {
+    return corvel::FileIO::CheckChoice(sFull.toStdString(), eUse_ == enmFileUse::Write);
+}
+
 void dlgFile::OKButton_Click() {
     QString sName = txtFilename->text().trimmed();
     // A backslash typed as a separator means one, unless the name as it
@@ -317,7 +321,7 @@ void dlgFile::OKButton_Click() {
         !QFileInfo::exists(QString::fromStdString(corvel::FileIO::JoinChoice(sDir_.toStdString(), sName.toStdString()))))
         sName.replace('\\', '/');
     const std::string sFull = corvel::FileIO::JoinChoice(sDir_.toStdString(), sName.toStdString());
-    if (corvel::FileIO::CheckChoice(sFull, eUse_ == enmFileUse::Write)) {
+    if (FileExist(QString::fromStdString(sFull))) {
         txtFilename->setText(sName);
         sFull_ = QString::fromStdString(sFull);
         bOK_ = true;

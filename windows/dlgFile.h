@@ -30,6 +30,11 @@ public:
     // a pattern such as "*.corvel" filters the list, a path navigates.
     void Initialize(const QString& sWCinit);
     bool isOK() const { return bOK_; }
+    bool OK() const { return bOK_; }
+    // Whether the name may be used: for reading an existing regular file,
+    // for writing one that exists or can be made (a missing one is created
+    // empty).
+    bool FileExist(const QString& sFull) const;
     // The name confirmed by OK (directory shown, "/", name; a typed absolute
     // path as it stands), or the last name given to Initialize or typed.
     QString GetFullFilename() const { return sFull_; }

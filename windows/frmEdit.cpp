@@ -111,8 +111,9 @@ frmEdit::frmEdit(QWidget* pParent) : QDialog(pParent) {
     setWindowTitle("Source Code Editor");
     DialogLook::Apply(this);
 
-    QFont oFixed;
-    oFixed.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("Courier New")});
+    // Where the system lacks the face, the font configuration substitutes a
+    // metric twin (Liberation Mono on Debian) under the same family name.
+    QFont oFixed(QStringLiteral("Courier New"));
     oFixed.setStyleHint(QFont::Monospace);
     oFixed.setFixedPitch(true);
     oFixed.setPointSize(10);
