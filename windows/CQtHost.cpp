@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -32,6 +34,18 @@ constexpr qint64 kEventsEveryMs = 5;
 constexpr unsigned kYieldsPerClockCheck = 16;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// A message box sizes itself by its text alone, so a short question under a
+// long title ("Write Program?") gets its title cut by the window manager. A
+// spacer in its grid keeps it wide enough for the title and the frame's
+// buttons; the title font is taken a little larger than the dialog's.
+void WideEnoughForTitle(QMessageBox& oBox) {
+    auto* pGrid = qobject_cast<QGridLayout*>(oBox.layout());
+    if (!pGrid) return;
+    const int nWidth = oBox.fontMetrics().horizontalAdvance(oBox.windowTitle()) * 6 / 5 + 110;
+    pGrid->addItem(new QSpacerItem(nWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), pGrid->rowCount(), 0, 1,
+                   pGrid->columnCount());
+}
 
 QMessageBox::Icon ToQt(enmIcon eIcon) {
     switch (eIcon) {
@@ -121,6 +135,7 @@ void CQtHost::Refresh(enmPart ePart) {
 bool CQtHost::AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) {
     QMessageBox oBox(ToQt(eIcon), Q(sTitle), Q(sText), QMessageBox::Yes | QMessageBox::No, DialogParent());
     DialogLook::Apply(&oBox);
+    WideEnoughForTitle(oBox);
     oBox.setDefaultButton(QMessageBox::Yes);
     return oBox.exec() == QMessageBox::Yes;
 }
@@ -128,6 +143,7 @@ bool CQtHost::AskYesNo(const std::string& sTitle, const std::string& sText, enmI
 void CQtHost::ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) {
     QMessageBox oBox(ToQt(eIcon), Q(sTitle), Q(sText), QMessageBox::Ok, DialogParent());
     DialogLook::Apply(&oBox);
+    WideEnoughForTitle(oBox);
     oBox.exec();
 }
 
