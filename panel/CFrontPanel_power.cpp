@@ -229,7 +229,12 @@ void CFrontPanel::imgRestoreState_Click() {
         SetCardVisible(true);
         SetProgramLabel(oPrgm.GetFilename());
     }
-    if (bRefused) ErrorPath(enmErrKind::Overflow);   // a refused stack value shows "Error"
+    // Setting the pointer has cleared the error a refused value raised, so
+    // the note line says that the stack is not all the file held.
+    if (bRefused) {
+        sNote = "Restore: a stack value of 1e100 or more was left out";
+        oHost_.Refresh(enmPart::Note);
+    }
 }
 
 void CFrontPanel::imgCopyright_Click() { oHost_.ShowAbout(); }
