@@ -116,12 +116,12 @@ void CPanelWindow::BuildLayout() {
         vSpots_.push_back({QString::fromUtf8(pKey->sName), KeyPlaces::For(*pKey).rcKey, pKey, KeyTip(*pKey),
                            [this, pKey]() { oMain_.PressKey(pKey->sName); }});
     }
-    // The switches, the card slot and the picture buttons along the bottom
-    // edge: the program view and the tape (the window's own), then the four
-    // of the control table.
+    // The switches, the card slot and the six picture buttons along the
+    // bottom edge: save, restore, edit, the program view, the tape, about.
+    // The view and the tape are the window's own, not the calculator's.
     const auto Button = [](int i) { return QRectF(223 + 39 * i, 744, 34, 34); };
     const QRectF aPlaces[] = {rcPowerOn_, rcPowerOff_, rcPrgm_, rcRun_, rcCard_,
-                              Button(2), Button(3), Button(4), Button(5)};
+                              Button(0), Button(1), Button(2), Button(5)};
     int nControls = 0;
     const corvel::CControlRow* pControls = corvel::ControlRows(nControls);
     for (int i = 0; i < nControls && i < 9; ++i) {
@@ -129,10 +129,10 @@ void CPanelWindow::BuildLayout() {
         vSpots_.push_back({QString::fromUtf8(pControls[i].sName), aPlaces[i], nullptr,
                            QString::fromUtf8(pControls[i].sTip), [this, fn]() { (oMain_.*fn)(); }});
     }
-    vSpots_.push_back({QStringLiteral("PROGRAM"), Button(0), nullptr,
+    vSpots_.push_back({QStringLiteral("PROGRAM"), Button(3), nullptr,
                        QStringLiteral("Program view beside the panel: steps, stack, registers (Ctrl+L)"),
                        [this]() { ToggleProgramView(); }});
-    vSpots_.push_back({QStringLiteral("TAPE"), Button(1), nullptr,
+    vSpots_.push_back({QStringLiteral("TAPE"), Button(4), nullptr,
                        QStringLiteral("Print tape: -X-, STK and TRACE lines (Ctrl+T)"), [this]() { ToggleTape(); }});
 }
 
@@ -394,6 +394,8 @@ void CPanelWindow::ToggleTape() {
         pTape_ = new CTapeWindow(oMain_, this);
         // Its button is lit while it is open, however it is closed.
         connect(pTape_, &QDialog::finished, this, [this]() { update(); });
+        // As tall as the panel, so a long stretch of the tape is in view.
+        pTape_->resize(pTape_->width(), std::max(pTape_->height(), height()));
         DialogLook::PlaceBeside(this, pTape_);
     }
     if (pTape_->isVisible()) {

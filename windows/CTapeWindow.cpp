@@ -33,16 +33,16 @@ CTapeWindow::CTapeWindow(CFrontPanel& oMain, QWidget* pParent) : QDialog(pParent
     txtTape->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtTape->setToolTip(QStringLiteral("What -X-, STK, f R/S and g R/S print, and with TRACE each step run"));
 
-    chkTrace = new QCheckBox(QStringLiteral("TRACE"), this);
+    chkTrace = new QCheckBox(QStringLiteral("&TRACE"), this);
     chkTrace->setObjectName("chkTrace");
     chkTrace->setToolTip(QStringLiteral("Print every step a program runs, before it runs"));
-    cmdClear = new QPushButton(QStringLiteral("Clear"), this);
+    cmdClear = new QPushButton(QStringLiteral("C&lear"), this);
     cmdClear->setObjectName("cmdClear");
     cmdClear->setToolTip(QStringLiteral("Tear off the tape"));
-    cmdCopy = new QPushButton(QStringLiteral("Copy"), this);
+    cmdCopy = new QPushButton(QStringLiteral("&Copy"), this);
     cmdCopy->setObjectName("cmdCopy");
     cmdCopy->setToolTip(QStringLiteral("Copy the selected lines, or the whole tape, to the clipboard"));
-    cmdSave = new QPushButton(QStringLiteral("Save..."), this);
+    cmdSave = new QPushButton(QStringLiteral("&Save..."), this);
     cmdSave->setObjectName("cmdSave");
     cmdSave->setToolTip(QStringLiteral("Write the tape to a text file"));
     for (QPushButton* p : {cmdClear, cmdCopy, cmdSave}) p->setAutoDefault(false);
