@@ -133,7 +133,7 @@ void CPanelWindow::BuildLayout() {
                        QStringLiteral("Program view beside the panel: steps, stack, registers (Ctrl+L)"),
                        [this]() { ToggleProgramView(); }});
     vSpots_.push_back({QStringLiteral("TAPE"), Button(4), nullptr,
-                       QStringLiteral("Print tape: -X-, STK and TRACE lines (Ctrl+T)"), [this]() { ToggleTape(); }});
+                       QStringLiteral("Print tape: -x-, STK and TRACE lines (Ctrl+T)"), [this]() { ToggleTape(); }});
 }
 
 QTransform CPanelWindow::ToWidget() const {

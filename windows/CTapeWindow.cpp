@@ -31,7 +31,7 @@ CTapeWindow::CTapeWindow(CFrontPanel& oMain, QWidget* pParent) : QDialog(pParent
     txtTape->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtTape->setMaximumBlockCount(static_cast<int>(CPrintTape::kMaxLines));
     txtTape->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    txtTape->setToolTip(QStringLiteral("What -X-, STK, f R/S and g R/S print, and with TRACE each step run"));
+    txtTape->setToolTip(QStringLiteral("What -x-, STK, f R/S and g R/S print, and with TRACE each step run"));
 
     chkTrace = new QCheckBox(QStringLiteral("&TRACE"), this);
     chkTrace->setObjectName("chkTrace");
