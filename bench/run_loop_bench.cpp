@@ -7,21 +7,28 @@
 //  (d) the same through a naive Qt host that visits the event loop four
 //      times on every step;
 //  (e) the eight queens search of examples/queens8.corvel, headless, in
-//      nanoseconds per step.
+//      nanoseconds per step;
+//  (f)-(i) the loop in the shown window: as it is, with the program view
+//      open, with the tape window open and TRACE off, and with TRACE on,
+//      the four run in turn so that a load on the machine hits them alike.
 // Each figure is the median of many repeats. Also measures how soon R/S
-// stops a running loop in the window.
+// stops a running loop in the window, without and with TRACE.
 //
 // Usage: corvelxmem-bench [ITERATIONS] [QUEENS-LISTING]
 #include "../windows/CPanelWindow.h"
+#include "../windows/CProgramView.h"
 #include "../windows/CQtHost.h"
+#include "../windows/CTapeWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -121,13 +128,60 @@ CResult RunInWindow(CQtHost& oHost, double fIterations, int nRepeats) {
     return r;
 }
 
+// The loop in a shown window with what is open beside it.
+enum class enmBeside { Nothing, ProgramView, Tape, TapeTrace };
+
+struct CWindowCase {
+    enmBeside eBeside;
+    std::unique_ptr<CFrontPanel> pMain;
+    std::unique_ptr<CPanelWindow> pWindow;
+    std::vector<double> vNsPerStep;
+    double fSeconds = 0;
+    long nViewLooks = 0;
+};
+
+void OpenBeside(CPanelWindow& oWindow, enmBeside eBeside) {
+    if (eBeside == enmBeside::ProgramView) oWindow.ToggleProgramView();
+    if (eBeside == enmBeside::Tape || eBeside == enmBeside::TapeTrace) oWindow.ToggleTape();
+    if (eBeside == enmBeside::TapeTrace) oWindow.TapeWindow()->chkTrace->setChecked(true);
+}
+
+// Each case has its calculator and window; the runs take turns. A run of
+// TRACE on takes a tenth of the loop (its steps are slower, and many).
+std::vector<CWindowCase> RunWindowCases(CQtHost& oHost, double fIterations, int nRepeats) {
+    std::vector<CWindowCase> v;
+    for (enmBeside e : {enmBeside::Nothing, enmBeside::ProgramView, enmBeside::Tape, enmBeside::TapeTrace}) {
+        CWindowCase o{e, std::make_unique<CFrontPanel>(oHost), nullptr, {}};
+        o.pWindow = std::make_unique<CPanelWindow>(*o.pMain);
+        o.pWindow->show();
+        OpenBeside(*o.pWindow, e);
+        v.push_back(std::move(o));
+    }
+    QCoreApplication::processEvents();
+    for (int i = 0; i < nRepeats; ++i)
+        for (CWindowCase& o : v) {
+            oHost.SetPanel(o.pWindow.get());
+            const long nLooks = o.pWindow->ProgramView() ? o.pWindow->ProgramView()->Refreshes() : 0;
+            const CResult r =
+                RunLoop(*o.pMain, o.eBeside == enmBeside::TapeTrace ? std::max(1.0, std::floor(fIterations / 10)) : fIterations);
+            o.vNsPerStep.push_back(r.fSeconds * 1e9 / r.fSteps);
+            o.fSeconds += r.fSeconds;
+            if (o.pWindow->ProgramView()) o.nViewLooks += o.pWindow->ProgramView()->Refreshes() - nLooks;
+            // What the windows would do between two runs, a user's pause.
+            QCoreApplication::processEvents();
+        }
+    oHost.SetPanel(nullptr);
+    return v;
+}
+
 // Starts an endless loop, "clicks" R/S at a known moment through the event
 // queue and returns how long after that moment the run ended, in ms.
-double StopLatencyMs(CQtHost& oHost) {
+double StopLatencyMs(CQtHost& oHost, enmBeside eBeside = enmBeside::Nothing) {
     CFrontPanel oMain(oHost);
     CPanelWindow oWindow(oMain);
     oHost.SetPanel(&oWindow);
     oWindow.show();
+    OpenBeside(oWindow, eBeside);
     QCoreApplication::processEvents();
     LoadLoop(oMain, 2e9);   // far more than the run lasts
     oMain.oPrgm.SetPrgmPointer(1);
@@ -216,6 +270,12 @@ int main(int argc, char* argv[]) {
     // The naive host is slow: a tenth of the loop is enough to measure it.
     const CResult d = RunInWindow(oNaive, std::max(1.0, std::floor(fIterations / 10)), 3);
     const double fLatency = StopLatencyMs(oQt);
+    // Runs of a second or so, long enough for the windows' timers to act in them.
+    const std::vector<CWindowCase> vWindow = RunWindowCases(oQt, fIterations * 10, 5);
+    oHeadless.oPrgm.bTrace = true;
+    const CResult j = MedianRun(oHeadless, fIterations, 5);
+    oHeadless.oPrgm.bTrace = false;
+    const double fTraceLatency = StopLatencyMs(oQt, enmBeside::TapeTrace);
 
     std::printf("program: LBL A, RCL 1, RCL 2, *, STO+ 3, DSZ, GTO A (%.0f iterations, %.0f steps)\n",
                 fIterations, a.fSteps);
@@ -227,7 +287,22 @@ int main(int argc, char* argv[]) {
     std::printf("(e) eight queens, headless %12.1f ns/step  (%.0f steps in %.0f us, %.0f positions tried)\n",
                 e.fNsPerStep, e.fSteps, e.fMicroseconds, e.fResult);
     std::printf("a/c = %.4f   b/d = %.1f\n", a.Rate() / c.Rate(), b.Rate() / d.Rate());
-    std::printf("R/S stopped the running loop %.1f ms after the click\n", fLatency);
-    std::printf("medians of 15 (a, c), 7 (b), 3 (d) and 301 (e) runs\n");
+    static const char* const kCase[] = {"(f) window as it is         ", "(g) program view open       ",
+                                        "(h) tape window, TRACE off  ", "(i) tape window, TRACE on   "};
+    const double fBase = Median(vWindow[0].vNsPerStep);
+    for (size_t i = 0; i < vWindow.size(); ++i) {
+        const CWindowCase& o = vWindow[i];
+        const double f = Median(o.vNsPerStep);
+        std::printf("%s %8.1f ns/step", kCase[i], f);
+        if (i > 0) std::printf("  (%+.1f%% against f)", (f / fBase - 1) * 100);
+        if (o.eBeside == enmBeside::ProgramView)
+            std::printf("  (the view looked %.1f times a second)", o.nViewLooks / o.fSeconds);
+        std::printf("\n");
+    }
+    std::printf("(j) headless, TRACE on      %8.1f ns/step  (the core's own cost of the tape)\n",
+                j.fSeconds * 1e9 / j.fSteps);
+    std::printf("R/S stopped the running loop %.1f ms after the click (%.1f ms with TRACE on and the tape open)\n",
+                fLatency, fTraceLatency);
+    std::printf("medians of 15 (a, c), 7 (b), 3 (d), 5 (f-i, taking turns; j) and 301 (e) runs\n");
     return 0;
 }

@@ -7,6 +7,7 @@ namespace corvel {
 void CPrintTape::Print(const std::string& sLine) {
     if (vLines_.size() >= kMaxLines) vLines_.pop_front();
     vLines_.push_back(sLine);
+    ++nPrinted_;
     if (fnOnLine) fnOnLine(sLine);
 }
 

@@ -2,6 +2,7 @@
 // The print tape: what the show-X and show-stack functions print (the "-X-"
 // and "STK" steps, f R/S and g R/S) and, with TRACE on, every step a program
 // executes, as the program line shows it. It keeps the last 10,000 lines.
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -16,6 +17,9 @@ public:
     void Print(const std::string& sLine);
     void Clear() { vLines_.clear(); }
     const std::deque<std::string>& Lines() const { return vLines_; }
+    // How many lines were ever printed (Clear does not change it): a window
+    // that shows the tape takes what came since it last looked.
+    uint64_t Printed() const { return nPrinted_; }
     // The whole tape as text, one line each, ended by CR LF.
     std::string Text() const;
     // Writes the tape as text; false when the file could not be written
@@ -27,6 +31,7 @@ public:
 
 private:
     std::deque<std::string> vLines_;
+    uint64_t nPrinted_ = 0;
 };
 
 } // namespace corvel

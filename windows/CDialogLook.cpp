@@ -1,7 +1,10 @@
 #include "CDialogLook.h"
 
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace DialogLook {
 
@@ -32,6 +35,34 @@ void Apply(QWidget* pDialog) {
     pDialog->setPalette(o);
     pDialog->setAutoFillBackground(true);
     pDialog->setProperty("corvelLook", true);
+}
+
+void PlaceBeside(const QWidget* pPanel, QWidget* pWindow) {
+    if (!pPanel || !pPanel->isVisible() || pWindow->isVisible()) return;
+    // A window not sized by its maker takes the size its contents ask for.
+    if (!pWindow->testAttribute(Qt::WA_Resized)) pWindow->adjustSize();
+    const QScreen* pScreen = pPanel->screen();
+    if (!pScreen) return;
+    const QRect rcFree = pScreen->availableGeometry();
+    const QRect rcPanel = pPanel->frameGeometry();
+    // The window gets a frame like the panel's; before the panel has one,
+    // allow a little for it.
+    QSize oFrame = rcPanel.size() - pPanel->size();
+    if (oFrame.isEmpty()) oFrame = QSize(16, 40);
+    const QSize oSize = pWindow->size() + oFrame;
+    constexpr int kGap = 8;
+    const int nTop = qBound(rcFree.top(), rcPanel.top(), qMax(rcFree.top(), rcFree.bottom() + 1 - oSize.height()));
+    const int nRoomRight = rcFree.right() - rcPanel.right() - kGap, nRoomLeft = rcPanel.left() - rcFree.left() - kGap;
+    if (nRoomRight >= oSize.width())
+        pWindow->move(rcPanel.right() + 1 + kGap, nTop);
+    else if (nRoomLeft >= oSize.width())
+        pWindow->move(rcPanel.left() - kGap - oSize.width(), nTop);
+    else if (std::max(nRoomLeft, nRoomRight) >= oSize.width() / 2)
+        // Against the screen's edge on the roomier side: it covers only the
+        // panel's edge.
+        pWindow->move(nRoomRight >= nRoomLeft ? rcFree.right() + 1 - oSize.width() : rcFree.left(), nTop);
+    // Otherwise it centres itself on the panel, as the other windows do. Once
+    // placed, it stays where the user puts it.
 }
 
 }  // namespace DialogLook

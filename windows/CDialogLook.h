@@ -20,4 +20,9 @@ inline const QColor kDisabledText{0x9a, 0x9a, 0xa2};
 // property "corvelLook" so that tests can tell.
 void Apply(QWidget* pDialog);
 
+// Puts a window that is not yet shown beside pPanel when the screen has room
+// for both, so the calculator stays in view; otherwise against the screen's
+// edge on the roomier side, or (no room at all) where it would be anyway.
+void PlaceBeside(const QWidget* pPanel, QWidget* pWindow);
+
 }  // namespace DialogLook

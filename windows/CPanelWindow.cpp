@@ -15,7 +15,10 @@
 #include <cmath>
 #include <exception>
 
+#include "CDialogLook.h"
 #include "CKeyPlaces.h"
+#include "CProgramView.h"
+#include "CTapeWindow.h"
 
 using namespace corvel;
 
@@ -63,7 +66,13 @@ CPanelWindow::CPanelWindow(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
     SyncFromCore();
 }
 
-QSize CPanelWindow::sizeHint() const { return QSize(static_cast<int>(kWidth), static_cast<int>(kHeight)); }
+QSize CPanelWindow::sizeHint() const {
+    return QSize(static_cast<int>(kWidth) + ViewWidth(), static_cast<int>(kHeight));
+}
+
+int CPanelWindow::ViewWidth() const { return bViewShown_ ? CProgramView::kWidth : 0; }
+
+QRect CPanelWindow::PanelRect() const { return QRect(0, 0, std::max(1, width() - ViewWidth()), height()); }
 
 int CPanelWindow::SmallestLegendPixels() {
     int nKeys = 0;
@@ -107,10 +116,12 @@ void CPanelWindow::BuildLayout() {
         vSpots_.push_back({QString::fromUtf8(pKey->sName), KeyPlaces::For(*pKey).rcKey, pKey, KeyTip(*pKey),
                            [this, pKey]() { oMain_.PressKey(pKey->sName); }});
     }
-    // The switches, the card slot and the four picture buttons along the bottom edge.
+    // The switches, the card slot and the six picture buttons along the
+    // bottom edge: save, restore, edit, the program view, the tape, about.
+    // The view and the tape are the window's own, not the calculator's.
+    const auto Button = [](int i) { return QRectF(223 + 39 * i, 744, 34, 34); };
     const QRectF aPlaces[] = {rcPowerOn_, rcPowerOff_, rcPrgm_, rcRun_, rcCard_,
-                              QRectF(292, 744, 34, 34), QRectF(334, 744, 34, 34),
-                              QRectF(376, 744, 34, 34), QRectF(418, 744, 34, 34)};
+                              Button(0), Button(1), Button(2), Button(5)};
     int nControls = 0;
     const corvel::CControlRow* pControls = corvel::ControlRows(nControls);
     for (int i = 0; i < nControls && i < 9; ++i) {
@@ -118,11 +129,17 @@ void CPanelWindow::BuildLayout() {
         vSpots_.push_back({QString::fromUtf8(pControls[i].sName), aPlaces[i], nullptr,
                            QString::fromUtf8(pControls[i].sTip), [this, fn]() { (oMain_.*fn)(); }});
     }
+    vSpots_.push_back({QStringLiteral("PROGRAM"), Button(3), nullptr,
+                       QStringLiteral("Program view beside the panel: steps, stack, registers (Ctrl+L)"),
+                       [this]() { ToggleProgramView(); }});
+    vSpots_.push_back({QStringLiteral("TAPE"), Button(4), nullptr,
+                       QStringLiteral("Print tape: -x-, STK and TRACE lines (Ctrl+T)"), [this]() { ToggleTape(); }});
 }
 
 QTransform CPanelWindow::ToWidget() const {
-    const qreal s = std::min(width() / kWidth, height() / kHeight);
-    return QTransform(s, 0, 0, s, (width() - kWidth * s) / 2, (height() - kHeight * s) / 2);
+    const QRect rc = PanelRect();
+    const qreal s = std::min(rc.width() / kWidth, rc.height() / kHeight);
+    return QTransform(s, 0, 0, s, (rc.width() - kWidth * s) / 2, (rc.height() - kHeight * s) / 2);
 }
 
 QRect CPanelWindow::SpotRect(const QString& sName) const {
@@ -228,6 +245,7 @@ void CPanelWindow::RefreshPart(enmPart ePart) {
             if (isVisible()) repaint();
             break;
     }
+    if (pView_) pView_->Changed();
 }
 
 void CPanelWindow::SyncFromCore() {
@@ -250,6 +268,7 @@ void CPanelWindow::RunHandler(const std::function<void()>& fnHandler) {
     }
     SyncFromCore();
     update();
+    if (pView_) pView_->Changed();
 }
 
 void CPanelWindow::mousePressEvent(QMouseEvent* pEvent) {
@@ -296,6 +315,15 @@ void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
         RunHandler([this, &s]() { oMain_.PasteText(s); });
         return;
     }
+    const bool bCtrl = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (bCtrl && (pEvent->key() == Qt::Key_T || pEvent->key() == Qt::Key_L)) {
+        pEvent->accept();
+        if (pEvent->key() == Qt::Key_T)
+            ToggleTape();
+        else
+            ToggleProgramView();
+        return;
+    }
     int nChar = -1;
     if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter) {
         nChar = 13;
@@ -329,9 +357,18 @@ void CPanelWindow::KeepOnScreen() {
     // With the real frame known the first size can be what it allows, larger
     // or smaller than the allowance made for it.
     if (!oFrame.isEmpty()) {
-        const QSize oSize = FirstSize(rcFree.size(), oFrame);
+        const QSize oView(ViewWidth(), 0);
+        const QSize oSize = FirstSize(rcFree.size() - oView, oFrame) + oView;
         if (oSize != size()) resize(oSize);
     }
+    MoveInsideScreen();
+}
+
+void CPanelWindow::MoveInsideScreen() {
+    const QScreen* pScreen = screen();
+    if (!pScreen || !isVisible() || isMaximized() || isFullScreen()) return;
+    const QRect rcFree = pScreen->availableGeometry();
+    const QSize oFrame = frameGeometry().size() - size();
     const QSize oWhole = size() + oFrame;
     const QPoint oAt = frameGeometry().topLeft();
     const int x = std::clamp(oAt.x(), rcFree.left(), std::max(rcFree.left(), rcFree.right() + 1 - oWhole.width()));
@@ -343,5 +380,56 @@ void CPanelWindow::closeEvent(QCloseEvent* pEvent) {
     // A program running inside a click handler would otherwise go on with no
     // window to show it.
     if (oMain_.IsRunning()) oMain_.RequestStop();
+    if (pTape_) pTape_->close();
     QWidget::closeEvent(pEvent);
+}
+
+void CPanelWindow::resizeEvent(QResizeEvent* pEvent) {
+    QWidget::resizeEvent(pEvent);
+    if (pView_) pView_->setGeometry(width() - CProgramView::kWidth, 0, CProgramView::kWidth, height());
+}
+
+void CPanelWindow::ToggleTape() {
+    if (!pTape_) {
+        pTape_ = new CTapeWindow(oMain_, this);
+        // Its button is lit while it is open, however it is closed.
+        connect(pTape_, &QDialog::finished, this, [this]() { update(); });
+        // As tall as the panel, so a long stretch of the tape is in view.
+        pTape_->resize(pTape_->width(), std::max(pTape_->height(), height()));
+        DialogLook::PlaceBeside(this, pTape_);
+    }
+    if (pTape_->isVisible()) {
+        pTape_->close();
+    } else {
+        pTape_->show();
+        pTape_->raise();
+    }
+    update();
+}
+
+void CPanelWindow::ToggleProgramView() {
+    if (!pView_) {
+        pView_ = new CProgramView(oMain_, this);
+        pView_->hide();
+    }
+    bViewShown_ = !bViewShown_;
+    const int nGrow = bViewShown_ ? CProgramView::kWidth : -CProgramView::kWidth;
+    // Read first: a larger minimum widens the window at once.
+    const int nWidth = width();
+    setMinimumSize(MinimumPanelSize() + QSize(ViewWidth(), 0));
+    // The window grows or shrinks by the view, so the panel keeps its size;
+    // a maximized window keeps its size and the panel makes room.
+    if (isWindow() && !isMaximized() && !isFullScreen()) resize(nWidth + nGrow, height());
+    pView_->setGeometry(width() - CProgramView::kWidth, 0, CProgramView::kWidth, height());
+    pView_->setVisible(bViewShown_);
+    if (bViewShown_) MoveInsideScreen();
+    update();
+}
+
+CTapeWindow* CPanelWindow::TapeWindow() const { return pTape_.data(); }
+
+bool CPanelWindow::ButtonLit(const QString& sName) const {
+    if (sName == QLatin1String("TAPE")) return pTape_ && pTape_->isVisible();
+    if (sName == QLatin1String("PROGRAM")) return bViewShown_;
+    return false;
 }

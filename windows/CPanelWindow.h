@@ -5,6 +5,7 @@
 // handlers. It decides nothing about the calculator: it shows what
 // CFrontPanel holds.
 #include <QIcon>
+#include <QPointer>
 #include <QRectF>
 #include <QStringList>
 #include <QTimer>
@@ -15,6 +16,8 @@
 #include "../panel/CFrontPanel.h"
 
 class QPainter;
+class CProgramView;
+class CTapeWindow;
 
 using corvel::CFrontPanel;
 using corvel::CKeyRow;
@@ -73,6 +76,18 @@ public:
     // How long notes stay (tests shorten it).
     void SetNoteDuration(int nMs) { oNoteTimer_.setInterval(nMs); }
 
+    // The print tape window (Ctrl+T, or the tape button): opened beside the
+    // panel, or closed when it is open.
+    void ToggleTape();
+    // The program view (Ctrl+L, or the listing button): shown on the right,
+    // the window growing by its width so the panel keeps its size; or hidden.
+    void ToggleProgramView();
+    CTapeWindow* TapeWindow() const;                        // nullptr until first opened
+    CProgramView* ProgramView() const { return pView_; }   // nullptr until first shown
+    bool ProgramViewShown() const { return bViewShown_; }
+    // The part of the window the panel is drawn in (all of it without the view).
+    QRect PanelRect() const;
+
     // A small picture of the calculator for the window icon.
     static QIcon AppIcon();
 
@@ -88,6 +103,7 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
     // A clickable area: a key of the table or another control.
@@ -107,6 +123,12 @@ private:
     // Once shown and framed: the first size for the real frame, and the
     // window and its frame moved inside the screen's available area.
     void KeepOnScreen();
+    // Moves the window, frame and all, inside the screen's available area.
+    void MoveInsideScreen();
+    // The program view's width while it is shown, else 0.
+    int ViewWidth() const;
+    // Whether a picture button's window or view is open (its icon is lit).
+    bool ButtonLit(const QString& sName) const;
     QString DisplayTip() const;
 
     // Painting (CPanelWindow_paint.cpp).
@@ -132,4 +154,7 @@ private:
     bool bPaintedDim_ = false;
     QString sNote_;
     QTimer oNoteTimer_;
+    QPointer<CTapeWindow> pTape_;
+    CProgramView* pView_ = nullptr;
+    bool bViewShown_ = false;
 };

@@ -290,7 +290,9 @@ void CPanelWindow::PaintButtons(QPainter& p) const {
     const QColor oInk = PC::kButtonInk;
     for (const CSpot& o : vSpots_) {
         if (o.pKey) continue;
-        if (o.sName != "SAVE" && o.sName != "RESTORE" && o.sName != "EDIT" && o.sName != "ABOUT") continue;
+        if (o.sName != "SAVE" && o.sName != "RESTORE" && o.sName != "EDIT" && o.sName != "ABOUT" &&
+            o.sName != "TAPE" && o.sName != "PROGRAM")
+            continue;
         const bool bDown = nPressed_ >= 0 && vSpots_[static_cast<size_t>(nPressed_)].sName == o.sName &&
                            bPressInside_;
         const QRectF rc = o.rc.adjusted(2, 2, -2, -2).translated(0, bDown ? 1 : 0);
@@ -302,9 +304,34 @@ void CPanelWindow::PaintButtons(QPainter& p) const {
         p.drawEllipse(rc);
 
         const QPointF c = rc.center();
-        p.setPen(QPen(oInk, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        // A window or view that is open lights its button's picture.
+        p.setPen(QPen(ButtonLit(o.sName) ? PC::kGold : oInk, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
-        if (o.sName == "SAVE" || o.sName == "RESTORE") {
+        if (o.sName == "TAPE") {
+            // A strip of paper with printed lines, torn off at the foot.
+            QPainterPath oStrip;
+            oStrip.moveTo(c + QPointF(-6, -9));
+            oStrip.lineTo(c + QPointF(6, -9));
+            oStrip.lineTo(c + QPointF(6, 7));
+            oStrip.lineTo(c + QPointF(3, 9));
+            oStrip.lineTo(c + QPointF(0, 7));
+            oStrip.lineTo(c + QPointF(-3, 9));
+            oStrip.lineTo(c + QPointF(-6, 7));
+            oStrip.closeSubpath();
+            p.drawPath(oStrip);
+            QPen oThin = p.pen();
+            oThin.setWidthF(1.3);
+            p.setPen(oThin);
+            for (int y : {-5, -1, 3}) p.drawLine(c + QPointF(-3, y), c + QPointF(y == 3 ? 1 : 3, y));
+        } else if (o.sName == "PROGRAM") {
+            // A page beside a list of steps.
+            p.drawRoundedRect(QRectF(c.x() - 9, c.y() - 8, 18, 16), 2, 2);
+            p.drawLine(c + QPointF(1, -8), c + QPointF(1, 8));
+            QPen oThin = p.pen();
+            oThin.setWidthF(1.3);
+            p.setPen(oThin);
+            for (int y : {-4, 0, 4}) p.drawLine(c + QPointF(4, y), c + QPointF(6, y));
+        } else if (o.sName == "SAVE" || o.sName == "RESTORE") {
             // A tray with an arrow going into it (save) or coming out (restore).
             QPainterPath oTray;
             oTray.moveTo(c + QPointF(-8, 1));

@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QScreen>
 #include <QThread>
 
 #include <algorithm>
@@ -72,33 +71,7 @@ void CQtHost::SetPanel(CPanelWindow* pPanel) { pPanel_ = pPanel; }
 
 QWidget* CQtHost::DialogParent() const { return pPanel_; }
 
-void CQtHost::PlaceBesidePanel(QWidget* pWindow) const {
-    if (!pPanel_ || !pPanel_->isVisible() || pWindow->isVisible()) return;
-    // A window not sized by its maker takes the size its contents ask for.
-    if (!pWindow->testAttribute(Qt::WA_Resized)) pWindow->adjustSize();
-    const QScreen* pScreen = pPanel_->screen();
-    if (!pScreen) return;
-    const QRect rcFree = pScreen->availableGeometry();
-    const QRect rcPanel = pPanel_->frameGeometry();
-    // The window gets a frame like the panel's; before the panel has one,
-    // allow a little for it.
-    QSize oFrame = rcPanel.size() - pPanel_->size();
-    if (oFrame.isEmpty()) oFrame = QSize(16, 40);
-    const QSize oSize = pWindow->size() + oFrame;
-    constexpr int kGap = 8;
-    const int nTop = qBound(rcFree.top(), rcPanel.top(), qMax(rcFree.top(), rcFree.bottom() + 1 - oSize.height()));
-    const int nRoomRight = rcFree.right() - rcPanel.right() - kGap, nRoomLeft = rcPanel.left() - rcFree.left() - kGap;
-    if (nRoomRight >= oSize.width())
-        pWindow->move(rcPanel.right() + 1 + kGap, nTop);
-    else if (nRoomLeft >= oSize.width())
-        pWindow->move(rcPanel.left() - kGap - oSize.width(), nTop);
-    else if (std::max(nRoomLeft, nRoomRight) >= oSize.width() / 2)
-        // Against the screen's edge on the roomier side: it covers only the
-        // panel's edge.
-        pWindow->move(nRoomRight >= nRoomLeft ? rcFree.right() + 1 - oSize.width() : rcFree.left(), nTop);
-    // Otherwise it centres itself on the panel, as the other windows do. Once
-    // placed, it stays where the user puts it.
-}
+void CQtHost::PlaceBesidePanel(QWidget* pWindow) const { DialogLook::PlaceBeside(pPanel_, pWindow); }
 
 void CQtHost::PlaySound(enmSound eSound) {
     oSound_.Play(eSound == enmSound::Click ? QStringLiteral(":/assets/click.wav")

@@ -52,7 +52,7 @@ TEST(PanelWindow, TypedCharactersActLikeTheirKeys) {
 TEST(PanelWindow, EveryControlHasItsOwnAreaAndHitTestingMatchesIt) {
     CCalcUnderTest o;
     const QStringList vNames = o.oWindow.SpotNames();
-    EXPECT_EQ(vNames.size(), 35 + 9);   // 35 keys, 2 switches of 2 areas, card slot, 4 buttons
+    EXPECT_EQ(vNames.size(), 35 + 11);   // 35 keys, 2 switches of 2 areas, card slot, 6 buttons
     EXPECT_EQ(QSet<QString>(vNames.begin(), vNames.end()).size(), vNames.size());
     for (const QString& s : vNames) {
         const QRect rc = o.oWindow.SpotRect(s);

@@ -1,0 +1,170 @@
+// The print tape window and the program view beside the panel, driven
+// through the window as a user would.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtCore/qtestsupport_core.h>
+#include <QtWidgets/qtestsupport_widgets.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "../../windows/CDialogLook.h"
+#include "../../windows/CProgramView.h"
+#include "../../windows/CTapeWindow.h"
+#include "../../windows/dlgFile.h"
+#include "QtTestSupport.h"
+
+namespace {
+
+// Waits (the -x- and STK blinks) pass at once on a simulated clock; window
+// events run as they do for the real window.
+class CFastClockHost : public CQtHost {
+public:
+    double ClockSeconds() override { return fClock_; }
+    void IdleUntil(double fTarget, bool) override { fClock_ = std::max(fTarget, fClock_ + 0.001); }
+
+private:
+    double fClock_ = 1.0e9;
+};
+
+struct CWorkbench {
+    CFastClockHost oHost;
+    CFrontPanel oMain{oHost};
+    CPanelWindow oWindow{oMain};
+
+    CWorkbench() {
+        oHost.SetPanel(&oWindow);
+        oWindow.show();
+        if (!QTest::qWaitForWindowExposed(&oWindow)) ADD_FAILURE() << "the panel window was never exposed";
+    }
+    void Clicks(std::initializer_list<const char*> vNames) {
+        for (const char* s : vNames) MouseClick(&oWindow, oWindow.SpotRect(QString::fromUtf8(s)).center());
+    }
+    void Ctrl(Qt::Key eKey) {
+        QKeyEvent o(QEvent::KeyPress, eKey, Qt::ControlModifier);
+        QApplication::sendEvent(&oWindow, &o);
+    }
+};
+
+// A double click on a list's row, as the window system delivers it.
+void DoubleClickRow(QListWidget* pList, int nRow) {
+    QWidget* w = pList->viewport();
+    const QPoint oAt = pList->visualItemRect(pList->item(nRow)).center();
+    for (QEvent::Type e : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                           QEvent::MouseButtonRelease}) {
+        const bool bDown = e != QEvent::MouseButtonRelease;
+        QMouseEvent o(e, oAt, w->mapToGlobal(oAt), Qt::LeftButton, bDown ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(w, &o);
+    }
+}
+
+}  // namespace
+
+TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
+    CWorkbench o;
+    o.Ctrl(Qt::Key_T);
+    CTapeWindow* pTape = o.oWindow.TapeWindow();
+    ASSERT_TRUE(pTape && pTape->isVisible());
+    EXPECT_TRUE(pTape->property("corvelLook").toBool());
+    pTape->chkTrace->click();
+    EXPECT_TRUE(o.oMain.oPrgm.bTrace);
+
+    o.Clicks({"W/PRGM", "f", "SST", "A", "2", "*", "f", "R/S", "g", "R/S", "h", "GTO", "RUN", "5", "A"});
+    const QStringList vWanted = {"001 LBL A", "002 2",   "003 *",  "004 -x-", "10.00",  "005 STK",
+                                 "X 10.00",   "Y 0.00",  "Z 0.00", "T 0.00",  "006 RTN"};
+    // The window takes the lines on its timer.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pTape->ShownLines().size() >= vWanted.size(); }, 2000));
+    EXPECT_EQ(pTape->ShownLines(), vWanted);
+
+    // Saved through the file dialog, with the calculator's line ends.
+    QTemporaryDir oDir;
+    const QString sFile = oDir.filePath("tape.txt");
+    {
+        CModalWatchdog oAnswer([&](QWidget* w) {
+            if (auto* pFile = qobject_cast<dlgFile*>(w)) {
+                pFile->txtFilename->setText(sFile);
+                pFile->OKButton->click();
+            }
+        });
+        pTape->cmdSave->click();
+        EXPECT_FALSE(oAnswer.GaveUp());
+    }
+    std::ifstream oIn(sFile.toStdString(), std::ios::binary);
+    std::stringstream oText;
+    oText << oIn.rdbuf();
+    EXPECT_EQ(oText.str(), vWanted.join("\r\n").toStdString() + "\r\n");
+
+    // TRACE off: only what -x- and STK print; Clear empties the tape and the window.
+    pTape->chkTrace->click();
+    pTape->cmdClear->click();
+    EXPECT_TRUE(pTape->ShownLines().isEmpty());
+    o.Clicks({"A"});
+    pTape->Flush();
+    EXPECT_EQ(pTape->ShownLines(), QStringList({"20.00", "X 20.00", "Y 0.00", "Z 0.00", "T 0.00"}));
+
+    o.Ctrl(Qt::Key_T);
+    EXPECT_FALSE(pTape->isVisible());
+}
+
+TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
+    CWorkbench o;
+    o.Clicks({"W/PRGM", "f", "SST", "A", "2", "*", "h", "GTO"});
+    // The window takes its first size once it is framed, 300 ms after it shows.
+    QTest::qWait(400);
+    const QSize oPanel = o.oWindow.PanelRect().size();
+    const QRect rcKey = o.oWindow.SpotRect("7");
+    o.Ctrl(Qt::Key_L);
+    QCoreApplication::processEvents();
+    CProgramView* pView = o.oWindow.ProgramView();
+    ASSERT_TRUE(pView && pView->isVisible());
+    // The window grew sideways: the panel kept its place and size.
+    EXPECT_EQ(o.oWindow.PanelRect().size(), oPanel);
+    EXPECT_EQ(o.oWindow.SpotRect("7"), rcKey);
+    EXPECT_GE(pView->geometry().left(), oPanel.width());
+
+    QListWidget* pSteps = pView->lstSteps;
+    ASSERT_GE(pSteps->count(), 5);
+    EXPECT_EQ(pSteps->item(1)->text(), "001 LBL A");
+    EXPECT_TRUE(pSteps->item(1)->data(CProgramView::kLabelRole).toBool());
+    EXPECT_TRUE(pSteps->item(1)->font().bold());
+    EXPECT_FALSE(pSteps->item(2)->font().bold());
+
+    // The mark follows recording, BST and SST.
+    const auto Marked = [&] {
+        QCoreApplication::processEvents();
+        const int n = pView->MarkedStep();
+        return n == o.oMain.oPrgm.GetPrgmPointer() &&
+                       pSteps->item(n)->background().color() == DialogLook::kHighlight
+                   ? n
+                   : -1;
+    };
+    EXPECT_EQ(Marked(), 4);
+    o.Clicks({"h", "SST"});
+    EXPECT_EQ(Marked(), 3);
+    o.Clicks({"SST"});
+    EXPECT_EQ(Marked(), 4);
+
+    DoubleClickRow(pSteps, 1);
+    EXPECT_EQ(Marked(), 1);
+    EXPECT_EQ(o.oMain.lblDisp, "001 LBL A");
+
+    // While "Error" is shown a double click does nothing.
+    o.Clicks({"RUN", "7", "ENTER", "0", "/"});
+    ASSERT_TRUE(o.oMain.bInErr);
+    DoubleClickRow(pSteps, 3);
+    EXPECT_EQ(Marked(), 1);
+    EXPECT_EQ(pView->lblStack->text().split('\n').value(1).simplified(), "Y 7");
+
+    o.Ctrl(Qt::Key_L);
+    EXPECT_FALSE(pView->isVisible());
+    EXPECT_EQ(o.oWindow.PanelRect().size(), oPanel);
+}

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The README's pictures, taken under Xvfb with a window manager (openbox) on a
+# display nobody else uses: the panel (a number, a running program, an error,
+# scale factor 2) and the program view with the print tape window (a factorial
+# table keyed in on the panel and run with TRACE on, while it runs and when it
+# has ended). Needs xvfb, openbox, xdotool and imagemagick, and a build in
+# build/. Usage: tools/screenshots.sh [panel|workbench|all] [OUTPUT-DIRECTORY]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+WHAT="${1:-all}"
+OUT="${2:-docs}"
+XDG_RUNTIME_DIR="$(mktemp -d)"
+chmod 700 "$XDG_RUNTIME_DIR"
+export XDG_RUNTIME_DIR
+
+pids=()
+stop_all() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  pids=()
+  sleep 0.5
+}
+trap 'stop_all; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+
+# start SCREEN-SIZE SCALE: an X server with openbox and the calculator on it.
+start() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  export DISPLAY=":$n" QT_SCALE_FACTOR="$2"
+  Xvfb "$DISPLAY" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
+  pids+=($!)
+  sleep 1
+  kill -0 "${pids[0]}" || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
+  openbox >/dev/null 2>&1 &
+  pids+=($!)
+  sleep 1
+  build/corvelxmem >/dev/null 2>&1 &
+  pids+=($!)
+  sleep 3
+  WIN="$(xdotool search --onlyvisible --name '^CorvelXMem' | head -1)"
+  xdotool windowactivate --sync "$WIN"
+  eval "$(xdotool getwindowgeometry --shell "$WIN")"   # WIDTH, HEIGHT
+}
+
+# A point of the panel's 480 x 800 units, clicked (the program view closed).
+panel_click() {
+  local s x y
+  s=$(awk -v w="$WIDTH" -v h="$HEIGHT" 'BEGIN { s = w / 480; if (h / 800 < s) s = h / 800; print s }')
+  x=$(awk -v w="$WIDTH" -v s="$s" -v u="$1" 'BEGIN { printf "%d", (w - 480 * s) / 2 + u * s }')
+  y=$(awk -v h="$HEIGHT" -v s="$s" -v u="$2" 'BEGIN { printf "%d", (h - 800 * s) / 2 + u * s }')
+  xdotool mousemove --window "$WIN" "$x" "$y" click 1
+  sleep 0.3
+}
+
+# The screen, cut to the windows on it.
+shoot() {
+  xdotool mousemove 0 0
+  sleep 0.5
+  import -window root "$1"
+  /usr/bin/convert "$1" -trim +repage "$1"
+  echo "wrote $1"
+}
+
+panel() {
+  start 1366x768 1
+  xdotool type --delay 80 '6.02x23'
+  shoot "$OUT/screenshot.png"
+  # An error and why: 1 ENTER 0 /.
+  xdotool type --delay 80 'c1e0/'
+  shoot "$OUT/screenshot-error.png"
+  # A program that runs until R/S: LBL A, GTO A.
+  xdotool type --delay 80 'c'
+  panel_click 338 123
+  xdotool type --delay 80 'fSAGA'
+  panel_click 422 123
+  xdotool type 'A'
+  sleep 1
+  shoot "$OUT/screenshot-running.png"
+  xdotool type 'R'
+  stop_all
+  start 1920x1600 2
+  xdotool type --delay 80 '6.02x23'
+  shoot "$OUT/screenshot-2x.png"
+  stop_all
+}
+
+workbench() {
+  start 1280x1024 1
+  # W/PRGM, then: LBL A, 5, ST I, LBL 1, RC I, N!, -x-, DSZ, GTO 1, STK, RTN; RUN.
+  panel_click 338 123
+  xdotool type --delay 60 'fSA5hsfS1hrh/fRfsG1gRhG'
+  panel_click 422 123
+  # The program view (Ctrl+L), the tape window (Ctrl+T) with TRACE (Alt+T).
+  xdotool key ctrl+l
+  sleep 0.5
+  xdotool key ctrl+t
+  sleep 1
+  local TAPE
+  TAPE="$(xdotool search --onlyvisible --name '^Print Tape' | head -1)"
+  xdotool windowactivate --sync "$TAPE" key alt+t
+  sleep 0.3
+  xdotool windowactivate --sync "$WIN" type 'A'
+  # While the program runs (the third value blinks), and when it has ended.
+  sleep 10
+  shoot "$OUT/screenshot-workbench-running.png"
+  sleep 40
+  shoot "$OUT/screenshot-workbench.png"
+  stop_all
+}
+
+case "$WHAT" in
+  panel) panel ;;
+  workbench) workbench ;;
+  all) panel; workbench ;;
+  *) echo "usage: tools/screenshots.sh [panel|workbench|all] [OUTPUT-DIRECTORY]" >&2; exit 2 ;;
+esac

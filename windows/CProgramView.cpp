@@ -1,0 +1,209 @@
+#include "CProgramView.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cctype>
+
+#include "../numeric/NumUtil.h"
+#include "../panel/CFrontPanel.h"
+#include "CDialogLook.h"
+
+using namespace corvel;
+
+namespace {
+
+// A step that sets a label: its first word is LBL (any case).
+bool IsLabelStep(const std::string& s) {
+    if (s.size() < 3) return false;
+    for (int i = 0; i < 3; ++i)
+        if (std::toupper(static_cast<unsigned char>(s[static_cast<size_t>(i)])) != "LBL"[i]) return false;
+    return s.size() == 3 || s[3] == ' ';
+}
+
+// Draws a rule above each label step, so a program reads as its routines.
+class CStepDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        QStyledItemDelegate::paint(p, o, i);
+        if (i.row() == 0 || !i.data(CProgramView::kLabelRole).toBool()) return;
+        p->save();
+        QColor c = DialogLook::kHighlight;
+        c.setAlpha(150);
+        p->setPen(QPen(c, 1));
+        p->drawLine(o.rect.topLeft() + QPoint(2, 0), o.rect.topRight() - QPoint(2, 0));
+        p->restore();
+    }
+};
+
+QString Value(double v) { return QString::fromStdString(NumUtil::FormatG15(v)); }
+
+// "R12", and for the lettered registers also their letter: "R20 A", "R25 I".
+QString RegName(int r) {
+    QString s = QStringLiteral("R%1").arg(r);
+    if (r >= 20 && r <= 24) s += ' ' + QChar('A' + (r - 20));
+    if (r == CMem::kRegI) s += QStringLiteral(" I");
+    return s;
+}
+
+}  // namespace
+
+CProgramView::CProgramView(CFrontPanel& oMain, QWidget* pParent) : QWidget(pParent), oMain_(oMain) {
+    setObjectName("CProgramView");
+    DialogLook::Apply(this);
+    const QFont fFixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+
+    lblTitle = new QLabel(this);
+    lblTitle->setObjectName("lblTitle");
+    lstSteps = new QListWidget(this);
+    lstSteps->setObjectName("lstSteps");
+    lstSteps->setFont(fFixed);
+    lstSteps->setUniformItemSizes(true);
+    lstSteps->setItemDelegate(new CStepDelegate(lstSteps));
+    lstSteps->setToolTip(QStringLiteral("Double-click a step to move the pointer there (as GTO . NNN)"));
+    lblStack = new QLabel(this);
+    lblStack->setObjectName("lblStack");
+    lblStack->setFont(fFixed);
+    lblStack->setTextFormat(Qt::PlainText);
+    lblRegs = new QLabel(QStringLiteral("Registers not zero"), this);
+    lstRegs = new QListWidget(this);
+    lstRegs->setObjectName("lstRegs");
+    lstRegs->setFont(fFixed);
+    lstRegs->setUniformItemSizes(true);
+    // The mark is the pointer's, never a click's; and what is typed still
+    // goes to the panel's keys.
+    for (QListWidget* p : {lstSteps, lstRegs}) {
+        p->setSelectionMode(QAbstractItemView::NoSelection);
+        p->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(lstSteps, &QListWidget::itemDoubleClicked, this, &CProgramView::lstSteps_DoubleClick);
+
+    auto* pMain = new QVBoxLayout(this);
+    pMain->setContentsMargins(6, 8, 8, 8);
+    pMain->addWidget(lblTitle);
+    pMain->addWidget(lstSteps, 3);
+    pMain->addWidget(lblStack);
+    pMain->addWidget(lblRegs);
+    pMain->addWidget(lstRegs, 1);
+
+    oRunTimer_.setInterval(kRunRefreshMs);
+    connect(&oRunTimer_, &QTimer::timeout, this, [this]() {
+        if (!oMain_.bBusy) oRunTimer_.stop();
+        Refresh();
+    });
+}
+
+void CProgramView::Changed() {
+    if (!isVisible()) return;
+    if (oMain_.bBusy) {
+        if (!oRunTimer_.isActive()) oRunTimer_.start();
+        return;
+    }
+    oRunTimer_.stop();
+    if (bPending_) return;
+    bPending_ = true;
+    QTimer::singleShot(0, this, [this]() {
+        if (bPending_) Refresh();
+    });
+}
+
+void CProgramView::Refresh() {
+    bPending_ = false;
+    ++nRefreshes_;
+    RefreshSteps();
+    RefreshValues();
+}
+
+void CProgramView::Colour(QListWidgetItem* pItem, bool bMarked) const {
+    const bool bLabel = pItem->data(kLabelRole).toBool();
+    pItem->setBackground(bMarked ? QBrush(DialogLook::kHighlight) : QBrush());
+    pItem->setForeground(bMarked ? DialogLook::kHighlightText : (bLabel ? DialogLook::kHighlight : DialogLook::kText));
+}
+
+void CProgramView::RefreshSteps() {
+    const CPrgm& oPrgm = oMain_.oPrgm;
+    const int nPtr = oPrgm.GetPrgmPointer();
+    // Step 000 (where RTN leaves the pointer) up to the end of the program,
+    // or to the pointer when it lies beyond.
+    const int nLast = std::max<int>(oPrgm.FindEndOfProgram(), nPtr);
+    bool bChanged = false;
+    while (lstSteps->count() > nLast + 1) {
+        delete lstSteps->takeItem(lstSteps->count() - 1);
+        bChanged = true;
+    }
+    vShownSteps_.resize(static_cast<size_t>(nLast) + 1);
+    for (int n = 0; n <= nLast; ++n) {
+        const std::string& sStep = oPrgm.GetLine(n);
+        QListWidgetItem* pItem = n < lstSteps->count() ? lstSteps->item(n) : nullptr;
+        if (pItem && vShownSteps_[static_cast<size_t>(n)] == sStep) continue;
+        if (!pItem) pItem = new QListWidgetItem(lstSteps);
+        vShownSteps_[static_cast<size_t>(n)] = sStep;
+        pItem->setText(QString::fromStdString(oPrgm.ShowLine(n)));
+        const bool bLabel = IsLabelStep(sStep);
+        pItem->setData(kLabelRole, bLabel);
+        QFont f = lstSteps->font();
+        f.setBold(bLabel);
+        pItem->setFont(f);
+        Colour(pItem, n == nPtr);
+        bChanged = true;
+    }
+    if (bChanged || nPtr != nMarked_) {
+        if (nMarked_ >= 0 && nMarked_ < lstSteps->count() && nMarked_ != nPtr) Colour(lstSteps->item(nMarked_), false);
+        QListWidgetItem* pItem = lstSteps->item(nPtr);
+        Colour(pItem, true);
+        lstSteps->scrollToItem(pItem, QAbstractItemView::EnsureVisible);
+        nMarked_ = nPtr;
+    }
+    const int nSteps = oPrgm.HasProgram() ? oPrgm.FindEndOfProgram() - 1 : 0;
+    const QString sName = QString::fromStdString(oMain_.lblPrgm);
+    const QString sTitle = QStringLiteral("Program%1: %2 steps").arg(sName.isEmpty() ? QString() : ' ' + sName).arg(nSteps);
+    if (lblTitle->text() != sTitle) lblTitle->setText(sTitle);
+}
+
+void CProgramView::RefreshValues() {
+    const CStack& oStack = oMain_.oStack;
+    const QString sStack = QStringLiteral("X       %1\nY       %2\nZ       %3\nT       %4\nLAST X  %5")
+                               .arg(Value(oStack.GetX()), Value(oStack.GetY()), Value(oStack.GetZ()),
+                                    Value(oStack.GetT()), Value(oMain_.fLastX));
+    if (lblStack->text() != sStack) lblStack->setText(sStack);
+
+    // The registers are formatted only when one of them changed.
+    const CMem& oMem = oMain_.oMem;
+    bool bSame = vShownRegs_.size() == CMem::kMaxReg + 1;
+    vShownRegs_.resize(CMem::kMaxReg + 1);
+    for (int r = 0; r <= CMem::kMaxReg; ++r) {
+        const double v = oMem.Rcl(r);
+        double& fShown = vShownRegs_[static_cast<size_t>(r)];
+        if (fShown != v) bSame = false;
+        fShown = v;
+    }
+    if (bSame) return;
+    QStringList v;
+    for (int r = 0; r <= CMem::kMaxReg; ++r)
+        if (vShownRegs_[static_cast<size_t>(r)] != 0.0)
+            v << QStringLiteral("%1  %2").arg(RegName(r), -6).arg(Value(vShownRegs_[static_cast<size_t>(r)]));
+    lstRegs->clear();
+    lstRegs->addItems(v);
+}
+
+void CProgramView::lstSteps_DoubleClick(QListWidgetItem* pItem) {
+    if (!pItem) return;
+    if (oMain_.GoToStep(lstSteps->row(pItem))) Refresh();
+}
+
+void CProgramView::showEvent(QShowEvent* pEvent) {
+    QWidget::showEvent(pEvent);
+    Refresh();
+    if (oMain_.bBusy) oRunTimer_.start();
+}
+
+void CProgramView::hideEvent(QHideEvent* pEvent) {
+    oRunTimer_.stop();
+    QWidget::hideEvent(pEvent);
+}
