@@ -1,0 +1,93 @@
+// Fuzz target: the listing reader (ReadProgram) and the editor's text taken
+// back (AcceptEditText), each given the whole input. It fails when a refused
+// listing or text changes the program, its pointer, its file name or its
+// labels; when an accepted one holds a step outside the vocabulary; and when
+// the program written as a listing with step numbers and read back, or shown
+// in the editor and taken back, differs in a step (the editor may write a
+// step in capitals once).
+#include <string>
+
+#include "FuzzSupport.h"
+#include "common/FakeFeedback.h"
+
+using namespace corvel_fuzz;
+
+namespace {
+
+// The program in memory before each read: labels, a subroutine, a number.
+void LoadStart(CPrgm& p) {
+    static const char* const kSteps[] = {"LBL A", "STO 1", "GSB b", "RTN", "LBL b", "1", ".", "5", "+", "RTN"};
+    p.Clear();
+    int n = 1;
+    for (const char* s : kSteps) p.SetLine(n++, s);
+    p.ScanLabels();
+    p.SetPrgmPointer(3);
+    p.SetFilename("start.corvel");
+}
+
+struct CCalc {
+    CMachine m;
+    CFakeFeedback fb{m};
+    CPrgm p{m, fb};
+};
+
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+// bAnyCase: the editor writes a step in capitals unless a label's case counts.
+void CheckSameSteps(const CPrgm& a, const CPrgm& b, const char* sWhat, bool bAnyCase = false) {
+    for (int n = 1; n <= CPrgm::kMaxSteps; ++n)
+        FUZZ_CHECK(bAnyCase ? Upper(a.GetLine(n)) == Upper(b.GetLine(n)) : a.GetLine(n) == b.GetLine(n), sWhat);
+}
+
+// An accepted program: known steps only, and it survives a listing with step
+// numbers and the editor unchanged. A listing without step numbers is
+// written and read too, unchecked: it cannot carry a step whose first word
+// is a number (the reader takes it for a step number).
+void CheckAccepted(CPrgm& p, CFakeFeedback& fb) {
+    FUZZ_CHECK(p.CheckTokens().empty(), "an accepted program holds an unknown step");
+    CheckPointers(p);
+    for (bool bNumbers : {true, false}) {
+        fb.vYesNo = {bNumbers};
+        p.WriteProgram("out.corvel");
+        CCalc o;
+        const bool bRead = o.p.ReadProgram("out.corvel");
+        if (!bNumbers) break;
+        FUZZ_CHECK(bRead, "a listing written could not be read back");
+        CheckSameSteps(p, o.p, "a listing written and read back differs");
+    }
+    CCalc o, o2;
+    FUZZ_CHECK(o.p.AcceptEditText(p.EditText()), "the editor's text of a program was refused");
+    CheckSameSteps(p, o.p, "the editor's text taken back differs", true);
+    FUZZ_CHECK(o2.p.AcceptEditText(o.p.EditText()), "the editor's text of a program was refused");
+    CheckSameSteps(o.p, o2.p, "the editor's text taken back twice differs");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+    const CWorkDir::CInput oInput;
+    const std::string sText(reinterpret_cast<const char*>(pData), nSize);
+    WriteFile("in.corvel", sText);
+
+    CCalc oFile;
+    LoadStart(oFile.p);
+    const CProgramSnap oBefore = CProgramSnap::Of(oFile.p);
+    if (oFile.p.ReadProgram("in.corvel")) {
+        FUZZ_CHECK(oFile.p.PrgmPtr == 1, "an accepted listing left the pointer off step 1");
+        CheckAccepted(oFile.p, oFile.fb);
+    } else {
+        FUZZ_CHECK(CProgramSnap::Of(oFile.p) == oBefore, "a refused listing changed the program");
+    }
+
+    CCalc oEdit;
+    LoadStart(oEdit.p);
+    if (oEdit.p.AcceptEditText(sText))
+        CheckAccepted(oEdit.p, oEdit.fb);
+    else
+        FUZZ_CHECK(CProgramSnap::Of(oEdit.p) == oBefore, "a refused editor text changed the program");
+    return 0;
+}
