@@ -74,8 +74,17 @@ public:
     };
 
 private:
+    // In TMPDIR when it is set, otherwise in memory (/dev/shm) when there is
+    // such a place: files made and removed thousands of times a second are
+    // slow on a disk's file system.
+    static std::filesystem::path Base() {
+        std::error_code ec;
+        if (!std::getenv("TMPDIR") && std::filesystem::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0)
+            return "/dev/shm";
+        return std::filesystem::temp_directory_path();
+    }
     CWorkDir() {
-        std::string sTemplate = (std::filesystem::temp_directory_path() / "corvel-fuzz-XXXXXX").string();
+        std::string sTemplate = (Base() / "corvel-fuzz-XXXXXX").string();
         if (!mkdtemp(sTemplate.data())) {
             std::perror("corvel fuzz work directory");
             std::abort();
