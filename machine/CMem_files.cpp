@@ -95,8 +95,20 @@ bool CopyLines(const std::string& sFrom, const std::string& sTo) {
     if (oIn.IsOpen()) {
         std::string sChunk;
         bool bInLine = false;
+        // A UTF-8 byte order mark at the start is copied, but it is no text
+        // of the first line (the readers drop it): a file of a mark alone
+        // holds no line and gets no line end.
+        static const char kBom[] = "\xEF\xBB\xBF";
+        size_t nBom = 0;
+        bool bStart = true;
         char c = 0;
         while (oIn.Next(c)) {
+            if (bStart && nBom < 3 && c == kBom[nBom]) {
+                sChunk.push_back(c);
+                bInLine = ++nBom < 3;
+                continue;
+            }
+            bStart = false;
             if (c == '\r' || c == '\n') {
                 char cNext = 0;
                 if (c == '\r' && oIn.Peek(cNext) && cNext == '\n') oIn.Next(cNext);

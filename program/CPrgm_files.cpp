@@ -40,6 +40,25 @@ bool FindComment(const std::string& sLine) {
     return p == 0 || sLine[p - 1] == ' ' || sLine[p - 1] == '\t';
 }
 
+// A step as a listing line carries it. The reader halves every run of
+// blanks once, so a run of two or more (two adjacent blanks make an empty
+// word) is written doubled and reads back as it was; a single blank stays.
+std::string ListingText(const std::string& sStep) {
+    std::string s;
+    s.reserve(sStep.size());
+    for (size_t i = 0; i < sStep.size();) {
+        if (sStep[i] != ' ') {
+            s.push_back(sStep[i++]);
+            continue;
+        }
+        const size_t j = sStep.find_first_not_of(' ', i);
+        const size_t n = (j == std::string::npos ? sStep.size() : j) - i;
+        s.append(n == 1 ? 1 : 2 * n, ' ');
+        i += n;
+    }
+    return s;
+}
+
 bool IsNumber(const std::string& s) {
     double f = 0;
     return NumUtil::ParseWhole(s, f) && s.find_first_of(" \t") == std::string::npos;
@@ -63,8 +82,10 @@ void CPrgm::WriteProgram(const std::string& sFile) {
     bool bOk = false;
     try {
         FileIO::CAtomicWriter oOut(sFile);
-        for (int n = 1; n <= kMaxSteps; ++n)
-            oOut.WriteLine(bNumbers ? ShowLine(n) : Program_[static_cast<size_t>(n)]);
+        for (int n = 1; n <= kMaxSteps; ++n) {
+            const std::string sStep = ListingText(Program_[static_cast<size_t>(n)]);
+            oOut.WriteLine(bNumbers ? ShowLine(n).substr(0, 4) + sStep : sStep);
+        }
         bOk = oOut.Commit();
     } catch (const std::exception&) {
         bOk = false;

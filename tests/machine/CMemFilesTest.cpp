@@ -136,10 +136,13 @@ TEST(CMemFiles, ScratchFileCopies) {
     WriteFile("DATAFILE5.dax", std::string(300000, '7') + "\r\n");
     m.oMem.WriteToScratchFile(5);   // lines of any length are copied whole
     EXPECT_EQ(ReadFile("$$.dax").size(), 300002u);
+    WriteFile("DATAFILE6.dax", "\xEF\xBB\xBF");   // a byte order mark alone holds no line
+    m.oMem.WriteToScratchFile(6);
+    EXPECT_EQ(ReadFile("$$.dax"), "\xEF\xBB\xBF");
     m.oMem.WriteToScratchFile(4);   // missing source: empty destination
     EXPECT_EQ(ReadFile("$$.dax"), "");
     m.oMem.ReadFromScratchFile(40000);   // no 16-bit number: nothing happens
     m.oMem.WriteToScratchFile(std::nan(""));
-    EXPECT_EQ(Entries("."), 5);
+    EXPECT_EQ(Entries("."), 6);
     fs::current_path(oOld);
 }

@@ -50,6 +50,9 @@ TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
     S vProgram;
     for (int k = 1; k <= 999; ++k) vProgram.push_back(k % 7 == 0 ? "LBL " + std::to_string(k) : k % 3 ? "STO+ A" : "GSB e");
     vProgram[5] = "LBL e";
+    // Adjacent blanks make an empty word: such a step comes back as it was.
+    vProgram[10] = "STO  A";
+    vProgram[11] = "X>Y?    Z";
     for (bool bNumbers : {true, false}) {
         Load(vProgram);
         oHost.vYesNo = {bNumbers};

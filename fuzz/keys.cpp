@@ -1,0 +1,140 @@
+// Fuzz target: the key-entry engine, driven through the key table as a key
+// script drives it. The input is whitespace-separated tokens ("#" starts a
+// comment to the end of the line):
+//   NAME       a key or control as key scripts name it ("7", "STO", "R/S", "W/PRGM", "SAVE")
+//   type:TEXT  each character typed on the computer keyboard
+//   ?y  ?n     the next question is answered yes / no
+//   >N         the next file dialog is confirmed with file N (0-7, kFiles)
+//   =TEXT      the next input box is answered with TEXT
+//   %TEXT      the editor is closed with TEXT (";" ends a line)
+//   ^TEXT      TEXT is pasted
+//   ~TOKEN     TOKEN happens while a program runs, one at each step
+// In TEXT, "_" stands for a blank.
+// Questions and dialogs left without an answer are cancelled. The steps of
+// all runs of one input are limited; later runs stop at once. It fails when
+// a key leaves a non-finite number on the stack, in LAST X or in a register,
+// the pointer or the return stack out of range, or a run that never ended.
+#include <deque>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "common/FakeHost.h"
+#include "panel/CFrontPanel.h"
+#include "panel/CStateFile.h"
+
+using namespace corvel_fuzz;
+
+namespace {
+
+constexpr long kRunSteps = 20000;
+
+// The files a dialog can be answered with: a data file, a listing, a state
+// file, three names that do not exist yet (one of them the default state
+// file), a directory, and a name in a directory that does not exist.
+const char* const kFiles[] = {"data.dax", "prog.corvel", "state.txt", "new.dax",
+                              "new.corvel", "CorvelXMemState.txt", "sub", "nodir/x.dax"};
+
+void WriteFixtures() {
+    static const std::string sState = [] {
+        CStateFile o;
+        const char* const kSteps[] = {"LBL A", "1", "+", "PSE", "RTN"};
+        for (int i = 1; i <= CStateFile::kSteps; ++i) o.aSteps[static_cast<size_t>(i)] = i <= 5 ? kSteps[i - 1] : "R/S";
+        o.aRegs[25] = 3;
+        o.fX = 2.5;
+        return o.Text();
+    }();
+    WriteFile("data.dax", "1.5\r\n-2\r\n1E+99\r\n0\r\n7\r\n");
+    WriteFile("prog.corvel", "LBL A\r\nISZ\r\nRCL I\r\nGTO A\r\nLBL B\r\nSTO+ (i)\r\nRTN\r\n");
+    WriteFile("state.txt", sState);
+    std::filesystem::create_directory("sub");
+}
+
+class CKeyRun {
+public:
+    CKeyRun() {
+        oHost_.fnOnYield = [this] { OnYield(); };
+    }
+
+    void Do(const std::string& t) {
+        if (t.rfind("type:", 0) == 0) {
+            for (char c : t.substr(5)) oPanel_.Form_KeyPress(static_cast<unsigned char>(c));
+        } else if (t[0] == '?') {
+            oHost_.vYesNo.push_back(t.size() > 1 && (t[1] == 'y' || t[1] == 'Y'));
+        } else if (t[0] == '>') {
+            const char* s = kFiles[t.size() > 1 ? static_cast<unsigned char>(t[1]) % 8 : 0];
+            oHost_.vFiles.push_back({s, CWorkDir::Get().File(s)});
+        } else if (t[0] == '=') {
+            oHost_.vInputs.push_back(Text(t));
+        } else if (t[0] == '%') {
+            std::string s;
+            for (char c : Text(t)) s += c == ';' ? std::string("\r\n") : std::string(1, c);
+            oHost_.vEditorTexts.push_back(s);
+        } else if (t[0] == '^') {
+            oPanel_.PasteText(Text(t));
+        } else if (t[0] == '~') {
+            vDuringRun_.push_back(t.substr(1));
+        } else {
+            oPanel_.PressKey(t);
+        }
+        Check();
+    }
+
+    void Finish() {
+        FUZZ_CHECK(!oPanel_.IsRunning(), "a run did not end");
+        CheckFinite(oPanel_.oMachine, true);
+    }
+
+private:
+    static std::string Text(const std::string& t) {
+        std::string s = t.substr(1);
+        for (char& c : s)
+            if (c == '_') c = ' ';
+        return s;
+    }
+    void Check() {
+        CheckFinite(oPanel_.oMachine, false);
+        CheckPointers(oPanel_.oPrgm);
+    }
+    // Each step of a run: the checks, the step budget, and a click.
+    void OnYield() {
+        Check();
+        if (++nSteps_ >= kRunSteps) oPanel_.RequestStop();
+        if (bInYield_ || vDuringRun_.empty()) return;
+        bInYield_ = true;
+        const std::string t = vDuringRun_.front();
+        vDuringRun_.pop_front();
+        if (!t.empty()) Do(t);
+        bInYield_ = false;
+    }
+
+    CFakeHost oHost_;
+    CFrontPanel oPanel_{oHost_};
+    std::deque<std::string> vDuringRun_;
+    long nSteps_ = 0;
+    bool bInYield_ = false;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+    const CWorkDir::CInput oInput;
+    WriteFixtures();
+    CKeyRun o;
+    const std::string_view s(reinterpret_cast<const char*>(pData), nSize);
+    size_t i = 0;
+    while (i < s.size()) {
+        const char c = s[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            ++i;
+        } else if (c == '#') {
+            while (i < s.size() && s[i] != '\n') ++i;
+        } else {
+            const size_t j = s.find_first_of(" \t\r\n", i);
+            const size_t nEnd = j == std::string_view::npos ? s.size() : j;
+            o.Do(std::string(s.substr(i, nEnd - i)));
+            i = nEnd;
+        }
+    }
+    o.Finish();
+    return 0;
+}

@@ -1,0 +1,106 @@
+// Fuzz target: the state-file reader, alone (CStateFile::Read) and behind the
+// restore button. It fails when a refused file changes anything (the
+// reader's object, or the calculator's program, registers, stack, flags and
+// settings); when an accepted one brings a non-finite number or leaves the
+// pointer off the program; and when the state written and read back (by the
+// reader, and through the save button) differs in any bit.
+#include <cfloat>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "common/FakeHost.h"
+#include "panel/CFrontPanel.h"
+#include "panel/CStateFile.h"
+
+using namespace corvel_fuzz;
+
+namespace {
+
+void CheckSame(const CStateFile& a, const CStateFile& b, const char* sWhat) {
+    FUZZ_CHECK(a.sFilename == b.sFilename && a.aSteps == b.aSteps && a.aFlags == b.aFlags &&
+                   a.nDigits == b.nDigits && a.eDispMode == b.eDispMode,
+               sWhat);
+    FUZZ_CHECK(std::memcmp(a.aRegs.data(), b.aRegs.data(), sizeof a.aRegs) == 0, sWhat);
+    FUZZ_CHECK(SameBits(a.fT, b.fT) && SameBits(a.fZ, b.fZ) && SameBits(a.fY, b.fY) && SameBits(a.fX, b.fX), sWhat);
+}
+
+// A state unlike the one any file gives: what a refused read must leave.
+CStateFile Sample() {
+    CStateFile o;
+    o.sFilename = "sample.corvel";
+    for (int i = 1; i <= CStateFile::kSteps; ++i) o.aSteps[static_cast<size_t>(i)] = i % 2 ? "LBL A" : "R/S";
+    for (int r = 0; r < CStateFile::kRegs; ++r) o.aRegs[static_cast<size_t>(r)] = r % 3 ? -0.0 : DBL_MAX / (r + 1);
+    o.fT = 4.9e-324;
+    o.fX = -1.0 / 3.0;
+    o.aFlags[3] = true;
+    o.nDigits = -7;
+    o.eDispMode = enmDispMode::SCI;
+    return o;
+}
+
+CFileChoice Choice(const std::string& sName) { return {sName, CWorkDir::Get().File(sName)}; }
+
+// The reader alone: a refused file leaves the object alone; an accepted one
+// holds finite numbers and is written and read back unchanged.
+bool CheckReader(CStateFile& o) {
+    const CStateFile oBefore = o;
+    if (!o.Read("in.txt")) {
+        CheckSame(o, oBefore, "a refused state file changed the reader's state");
+        return false;
+    }
+    for (double v : o.aRegs) FUZZ_CHECK(std::isfinite(v), "a state file gave a non-finite register");
+    for (double v : {o.fT, o.fZ, o.fY, o.fX}) FUZZ_CHECK(std::isfinite(v), "a state file gave a non-finite stack value");
+    FUZZ_CHECK(o.Write("out.txt"), "a state file could not be written");
+    CStateFile oBack;
+    FUZZ_CHECK(oBack.Read("out.txt"), "a state file written could not be read back");
+    CheckSame(o, oBack, "a state file written and read back differs");
+    return true;
+}
+
+// The restore button: a refused file changes nothing; an accepted one gives
+// every register bit for bit, a pointer on step 1, and saves back the same.
+void CheckRestore(const CStateFile& oFile, bool bAccepted) {
+    CFakeHost oHost;
+    CFrontPanel oPanel(oHost);
+    oPanel.oPrgm.SetLine(1, "LBL B");
+    oPanel.oPrgm.SetLine(2, "STO 7");
+    oPanel.oPrgm.ScanLabels();
+    oPanel.oPrgm.SetPrgmPointer(2);
+    for (int r = 0; r <= CMem::kMaxReg; ++r) oPanel.oMem.Sto(r, r * 0.25 - 3);
+    oPanel.oStack.SetAll(1, 2, 3, 4);
+    oPanel.oFlags.SetFlag(2);
+    oPanel.nDigits = 5;
+    const CMachineSnap oMachine = CMachineSnap::Of(oPanel.oMachine);
+    const CProgramSnap oProgram = CProgramSnap::Of(oPanel.oPrgm);
+    oHost.vFiles = {Choice("in.txt")};
+    oPanel.imgRestoreState_Click();
+    if (!bAccepted) {
+        FUZZ_CHECK(CMachineSnap::Of(oPanel.oMachine) == oMachine, "a refused state file changed the machine");
+        FUZZ_CHECK(CProgramSnap::Of(oPanel.oPrgm) == oProgram, "a refused state file changed the program");
+        return;
+    }
+    CheckFinite(oPanel.oMachine, true);
+    CheckPointers(oPanel.oPrgm);
+    FUZZ_CHECK(oPanel.oPrgm.PrgmPtr == 1, "a restore left the pointer off step 1");
+    for (int r = 0; r <= CMem::kMaxReg; ++r)
+        FUZZ_CHECK(SameBits(oPanel.oMem.Rcl(r), oFile.aRegs[static_cast<size_t>(r)]), "a register was not restored");
+    if (oPanel.bInErr) return;   // saving is refused then
+    oHost.vFiles = {Choice("saved.txt")};
+    oPanel.imgSaveState_Click();
+    CStateFile oSaved;
+    FUZZ_CHECK(oSaved.Read("saved.txt"), "a state saved could not be read");
+    FUZZ_CHECK(std::memcmp(oSaved.aRegs.data(), oFile.aRegs.data(), sizeof oFile.aRegs) == 0 &&
+                   oSaved.aSteps == oFile.aSteps && oSaved.sFilename == oFile.sFilename,
+               "the state saved after a restore differs from the file restored");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+    const CWorkDir::CInput oInput;
+    WriteFile("in.txt", std::string_view(reinterpret_cast<const char*>(pData), nSize));
+    CStateFile o = Sample();
+    const bool bAccepted = CheckReader(o);
+    CheckRestore(o, bAccepted);
+    return 0;
+}
