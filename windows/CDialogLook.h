@@ -4,15 +4,17 @@
 // text, gold for the selection and the default button.
 #include <QColor>
 
+#include "CPanelColours.h"
+
 class QWidget;
 
 namespace DialogLook {
 
-inline const QColor kWindow{0x2c, 0x2c, 0x30};
+inline const QColor kWindow = PanelColours::kBodyKeys;   // the body around the keys
 inline const QColor kBase{0x1c, 0x1c, 0x1f};
 inline const QColor kText{0xec, 0xec, 0xf0};
 inline const QColor kButton{0x44, 0x44, 0x4a};
-inline const QColor kHighlight{0xf2, 0xb3, 0x2e};
+inline const QColor kHighlight = PanelColours::kGold;    // the f legends' gold
 inline const QColor kHighlightText{0x1a, 0x12, 0x02};
 inline const QColor kDisabledText{0x9a, 0x9a, 0xa2};
 

@@ -120,45 +120,15 @@ void CQtHost::ShowNotice(const std::string& sTitle, const std::string& sText, en
     oBox.exec();
 }
 
-MyMsgBox& CQtHost::MsgBoxWindow() {
-    if (!pMsgBox_) {
-        pMsgBox_ = new MyMsgBox(DialogParent());
-        PlaceBesidePanel(pMsgBox_);
-    }
-    return *pMsgBox_;
-}
+MyMsgBox& CQtHost::MsgBoxWindow() { return Made(pMsgBox_); }
 
-ViewMemReg& CQtHost::RegistersWindow() {
-    if (!pViewMemReg_) {
-        pViewMemReg_ = new ViewMemReg(DialogParent());
-        PlaceBesidePanel(pViewMemReg_);
-    }
-    return *pViewMemReg_;
-}
+ViewMemReg& CQtHost::RegistersWindow() { return Made(pViewMemReg_); }
 
-frmRegX& CQtHost::MemBlockWindow() {
-    if (!pRegX_) {
-        pRegX_ = new frmRegX(DialogParent());
-        PlaceBesidePanel(pRegX_);
-    }
-    return *pRegX_;
-}
+frmRegX& CQtHost::MemBlockWindow() { return Made(pRegX_); }
 
-dlgFile& CQtHost::FileWindow() {
-    if (!pFile_) {
-        pFile_ = new dlgFile(DialogParent());
-        PlaceBesidePanel(pFile_);
-    }
-    return *pFile_;
-}
+dlgFile& CQtHost::FileWindow() { return Made(pFile_); }
 
-frmEdit& CQtHost::EditorWindow() {
-    if (!pEdit_) {
-        pEdit_ = new frmEdit(DialogParent());
-        PlaceBesidePanel(pEdit_);
-    }
-    return *pEdit_;
-}
+frmEdit& CQtHost::EditorWindow() { return Made(pEdit_); }
 
 void CQtHost::ShowMsg(const std::string& sText, const std::string& sTitle) {
     MsgBoxWindow().ShowMsg(Q(sText), Q(sTitle));

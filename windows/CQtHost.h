@@ -63,6 +63,16 @@ private:
     // Puts a new window beside the panel when the screen
     // has room for both, so the calculator stays in view.
     void PlaceBesidePanel(QWidget* pWindow) const;
+    // The window p holds, made on first use (beside the panel) and kept for
+    // the whole run, so each remembers its place and state.
+    template <class TWindow>
+    TWindow& Made(QPointer<TWindow>& p) {
+        if (!p) {
+            p = new TWindow(DialogParent());
+            PlaceBesidePanel(p);
+        }
+        return *p;
+    }
 
     CPanelWindow* pPanel_ = nullptr;
     CSoundPlayer oSound_;
