@@ -48,7 +48,8 @@ void PrintState(CFrontPanel& o) {
     std::cout << "pointer: " << buf << "\n"
               << "label: " << WithoutCurrentDir(o.lblPrgm) << "\n"
               << "card: " << (o.bCardVisible ? "yes" : "no") << "\n"
-              << "cause: " << o.bInErr.CauseText() << "\n";
+              << "cause: " << o.bInErr.CauseText() << "\n"
+              << "note: " << CBatchHost::OneLine(o.sNote) << "\n";
 }
 
 // Every step from 001 up to the last one that is not the filler "R/S".

@@ -168,6 +168,11 @@ bool CFrontPanel::GoToStep(int nStep) {
     return true;
 }
 
+void CFrontPanel::SetNote(const std::string& sText) {
+    sNote = sText;
+    oHost_.Refresh(enmPart::Note);
+}
+
 std::string CFrontPanel::CopyText() const {
     if (!bOn) return std::string();
     if (!bRun) return oPrgm.GetLine(oPrgm.GetPrgmPointer());
@@ -183,8 +188,7 @@ void CFrontPanel::PasteText(const std::string& sText) {
     else if (!(std::fabs(v) < NumUtil::kBig))
         sWhy = "Paste: number too large";
     if (!sWhy.empty()) {
-        sNote = sWhy;
-        oHost_.Refresh(enmPart::Note);
+        SetNote(sWhy);
         return;
     }
     try {

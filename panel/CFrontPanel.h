@@ -191,6 +191,8 @@ public:
     void PasteText(const std::string& sText);
     // A short note the panel shows for a moment (empty: none).
     std::string sNote;
+    // Puts sText on the note line and asks the host to show it.
+    void SetNote(const std::string& sText);
 
     // ---- computer keyboard ----
     // Returns true when the character was taken by a key.
