@@ -54,6 +54,18 @@ bool HasComment(const CPrgm& p) {
     return false;
 }
 
+// Whether the editor's text carries every step as it is: the editor takes a
+// line as the listing reader does, so a step whose first word is a number
+// followed by more ("5 STO A", from "001 5 STO A") comes back without it.
+bool EditorCarries(const CPrgm& p) {
+    for (int n = 1; n <= CPrgm::kMaxSteps; ++n) {
+        const std::string& s = p.GetLine(n);
+        const CPrgm::CLineParts o = CPrgm::SplitListingLine(s);
+        if (o.nCode != 0 || o.nCodeEnd != s.size() || o.nComment != std::string::npos) return false;
+    }
+    return true;
+}
+
 // The calculators the checks read programs back into, made once: a read that
 // is checked replaces all of a program.
 CCalc& Spare(int n) {
@@ -81,6 +93,7 @@ void CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
         FUZZ_CHECK(bRead, "a listing written could not be read back");
         CheckSameSteps(p, o.p, "a listing written and read back differs");
     }
+    if (!EditorCarries(p)) return;
     CCalc &o = Spare(1), &o2 = Spare(2);
     const bool bTaken = o.p.AcceptEditText(p.EditText());
     FUZZ_CHECK(bTaken || !bFromEditor, "the editor refused the text of a program it took");

@@ -71,6 +71,18 @@ void CFrontPanel::MsgBox(const std::string& sMsg, const std::string& sMsgTitle) 
     oHost_.ShowMsg(sMsg, sMsgTitle.empty() ? std::string("Corvel Emulator") : sMsgTitle);
 }
 
+void CFrontPanel::ListingError(const std::string& sListingTitle, const std::string& sMsg, bool bOwnWindow,
+                               const std::vector<CListingPlace>& vPlaces) {
+    if (vPlaces.empty()) {
+        CPanelFeedback::ListingError(sListingTitle, sMsg, bOwnWindow, vPlaces);
+        return;
+    }
+    SetNote(vPlaces.front().Describe());
+    std::string sDetails;
+    for (const CListingPlace& o : vPlaces) sDetails += o.Describe() + "\n";
+    oHost_.ShowMsgDetails(sMsg, sListingTitle, sDetails, bOwnWindow ? enmIcon::Information : enmIcon::Critical);
+}
+
 void CFrontPanel::ShowNotice(const std::string& sNoticeTitle, const std::string& sText, enmIcon eIcon) {
     oHost_.ShowNotice(sNoticeTitle, sText, eIcon);
 }

@@ -95,6 +95,10 @@ public:
     void PlayBeep() override;
     void MsgBox(const std::string& sMsg, const std::string& sTitle) override;
     void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
+    // The first line a refused listing points at goes on the note line, all
+    // of them into the message window's details.
+    void ListingError(const std::string& sTitle, const std::string& sMsg, bool bOwnWindow,
+                      const std::vector<CListingPlace>& vPlaces) override;
     bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
     bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) override;
     void ShowMemBlock(double& fRange) override;

@@ -36,6 +36,15 @@ public:
     virtual void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
     // The calculator's own message window (OK button, modal).
     virtual void ShowMsg(const std::string& sText, const std::string& sTitle) = 0;
+    // The same window with a "Details" area below the text (the lines of a
+    // listing a message points at) and the given icon. A host without such
+    // an area shows the text alone.
+    virtual void ShowMsgDetails(const std::string& sText, const std::string& sTitle, const std::string& sDetails,
+                                enmIcon eIcon) {
+        (void)sDetails;
+        (void)eIcon;
+        ShowMsg(sText, sTitle);
+    }
     // Input box with prompt, title and default answer; false on Cancel.
     virtual bool InputBox(const std::string& sPrompt, const std::string& sTitle,
                           const std::string& sDefault, std::string& sAnswer) = 0;

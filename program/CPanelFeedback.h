@@ -5,6 +5,9 @@
 // picture, and a yield before every step of a run. The front panel
 // implements it; tests implement it with a recorder.
 #include <string>
+#include <vector>
+
+#include "CListingPlace.h"
 
 namespace corvel {
 
@@ -52,6 +55,17 @@ public:
     // The calculator's own message window, and a standard message box.
     virtual void MsgBox(const std::string& sMsg, const std::string& sTitle) = 0;
     virtual void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
+    // A refused listing or editor text: its message, in the message window
+    // (bOwnWindow) or as a critical notice, and the lines it points at (the
+    // first one is the one a note names); none when it points at no line.
+    virtual void ListingError(const std::string& sTitle, const std::string& sMsg, bool bOwnWindow,
+                              const std::vector<CListingPlace>& vPlaces) {
+        (void)vPlaces;
+        if (bOwnWindow)
+            MsgBox(sMsg, sTitle);
+        else
+            ShowNotice(sTitle, sMsg, enmIcon::Critical);
+    }
     virtual bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
     // The file selection dialog with an initial name or pattern; false on Cancel.
     virtual bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) = 0;

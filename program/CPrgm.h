@@ -117,6 +117,19 @@ public:
     // Reads and checks a listing; only an accepted listing replaces the
     // program (true). Every failure shows its message and changes nothing.
     bool ReadProgram(const std::string& sFile);
+    // The parts of a listing line, as the reader takes them: the instruction
+    // from nCode to nCodeEnd (after a leading step number, before a comment,
+    // no blank or tab around it) and where a comment starts (npos: none).
+    // The editor takes its lines the same way.
+    struct CLineParts {
+        size_t nCode = 0;
+        size_t nCodeEnd = 0;
+        size_t nComment = std::string::npos;
+    };
+    static CLineParts SplitListingLine(const std::string& sLine);
+    // The lines the last refused listing or editor text pointed at (empty
+    // when it was accepted or pointed at no line).
+    const std::vector<CListingPlace>& FaultPlaces() const { return vFaultPlaces_; }
     // The part of a file name after its last "/" or "\".
     static std::string FileTitle(const std::string& sName);
     static std::string TrimBlanks(const std::string& s);
@@ -130,11 +143,23 @@ public:
     // For each line of an editor text, the step it starts at when the text is
     // taken back: 0 for a line that makes no step, -1 for one past step 999.
     static std::vector<int> EditLineSteps(const std::string& sText);
+    // For each line of an editor text, why Close would refuse it: an unknown
+    // instruction, a label defined again, a GTO to a missing label ("" when
+    // none of these).
+    static std::vector<std::string> EditLineFaults(const std::string& sText);
 
 private:
     friend struct CPrgmOps;
 
     using CSteps = std::array<std::string, kMaxSteps + 1>;
+    // For each step from step 1, the line of the text it came from.
+    using CPlaces = std::vector<CListingPlace>;
+    // A label fault the scans find: their message and the step.
+    struct CScanFault {
+        std::string sTitle;
+        std::string sMsg;
+        int nStep = 0;
+    };
     enum class enmRead { Read, Unreadable };
     // A copy of the label table.
     struct CLabels {
@@ -145,14 +170,24 @@ private:
     };
 
     // Reads a listing into aSteps (fillers after its last step).
-    enmRead ParseListing(const std::string& sFile, CSteps& aSteps, bool& bComments);
+    // A line that cannot be read (too long, or past step 999) is oFault.
+    enmRead ParseListing(const std::string& sFile, CSteps& aSteps, bool& bComments, CPlaces& vPlaces,
+                         CListingPlace& oFault);
     // Makes aSteps the program if its instructions are all known and its
     // labels pass both scans (each failure shows its message); the memory is
     // then as after Clear with these steps. Otherwise nothing changes.
-    bool AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail);
+    // Each message names the lines of vPlaces it is about.
+    bool AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail, const CPlaces& vPlaces);
+    // Shows a refusal with the lines of the given steps.
+    void ListingError(const std::string& sTitle, const std::string& sMsg, bool bOwnWindow, const CPlaces& vPlaces,
+                      const std::vector<int>& vSteps);
     // The steps of an editor text, as Close takes them.
-    static void EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>* pLineSteps);
-    std::string CheckTokensIn(const CSteps& aSteps) const;
+    static void EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>* pLineSteps, CPlaces* pPlaces);
+    // The report of unknown instructions; pBad gets their steps.
+    std::string CheckTokensIn(const CSteps& aSteps, std::vector<int>* pBad = nullptr) const;
+    // The label scans without their messages: true when a fault was found.
+    bool FindLabelFault(CScanFault& o);
+    bool FindGotoFault(CScanFault& o) const;
     CLabels SaveLabels() const;
     void RestoreLabels(const CLabels& o);
 
@@ -190,6 +225,7 @@ private:
     int nLabelGen_ = 0;   // changes whenever the label table is rebuilt
 
     std::string sFilename_;
+    std::vector<CListingPlace> vFaultPlaces_;
     double fStartTime_ = 0.0;
 };
 

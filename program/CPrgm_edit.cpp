@@ -1,6 +1,8 @@
 // The source editor's side of program memory: the program as text, and the
 // text taken back into program memory with the checks of a listing.
+#include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "../machine/CFileIO.h"
@@ -16,10 +18,31 @@ std::string Upper(std::string s) {
     return s;
 }
 
-std::string TrimBlanksAndTabs(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t");
-    if (a == std::string::npos) return std::string();
-    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+// Whether a step's instruction is in the vocabulary, by the rule Close checks
+// it with: no control character, the first word (in capitals) a token.
+bool KnownStep(const std::string& sStep) {
+    static const std::vector<std::string> vTokens = [] {
+        std::vector<std::string> v;
+        const std::string sList = Upper(CPrgm::GetTokenList());
+        for (size_t a = 0; a <= sList.size();) {
+            const size_t b = std::min(sList.find(',', a), sList.size());
+            v.push_back(sList.substr(a, b - a));
+            a = b + 1;
+        }
+        std::sort(v.begin(), v.end());
+        return v;
+    }();
+    if (std::any_of(sStep.begin(), sStep.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
+        return false;
+    return std::binary_search(vTokens.begin(), vTokens.end(), Upper(sStep.substr(0, sStep.find(' '))));
+}
+
+// The operand after a step's first blank when the step holds sWord ("LBL ",
+// "GTO "), as the label scans read it.
+bool OperandAfter(const std::string& sStep, const char* sWord, std::string& sOperand) {
+    if (sStep.find(sWord) == std::string::npos) return false;
+    sOperand = sStep.substr(sStep.find(' ') + 1);
+    return true;
 }
 
 // The instruction of an editor line: "LBL" keeps its label as written; any
@@ -45,12 +68,15 @@ std::string CPrgm::EditText() const {
     return s;
 }
 
-void CPrgm::EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>* pLineSteps) {
+void CPrgm::EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>* pLineSteps, CPlaces* pPlaces) {
     aSteps[0].clear();
     for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = "R/S";
-    int k = 1;
+    int k = 1, nLine = 0;
     for (const std::string& sRaw : FileIO::SplitLines(sText)) {
-        const std::string sLine = TrimBlanksAndTabs(sRaw);
+        ++nLine;
+        // Comments and a leading step number go first, as a listing's do.
+        const CLineParts o = SplitListingLine(sRaw);
+        const std::string sLine = sRaw.substr(o.nCode, o.nCodeEnd - o.nCode);
         if (pLineSteps) pLineSteps->push_back(sLine.empty() ? 0 : (k > kMaxSteps ? -1 : k));
         if (sLine.empty() || k > kMaxSteps) continue;
         if (sLine.size() >= 2 && sLine.find_first_not_of(".0123456789") == std::string::npos) {
@@ -58,25 +84,56 @@ void CPrgm::EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>
             // digits and points count: "1/x" and "10^x" are instructions.
             for (size_t i = 0; i < sLine.size() && k <= kMaxSteps; ++i)
                 aSteps[static_cast<size_t>(k++)] = std::string(1, sLine[i]);
-            continue;
+        } else {
+            std::string sStep = EditInstruction(sLine);
+            Translate(sStep);
+            aSteps[static_cast<size_t>(k++)] = sStep;
         }
-        std::string sStep = EditInstruction(sLine);
-        Translate(sStep);
-        aSteps[static_cast<size_t>(k++)] = sStep;
+        if (pPlaces) pPlaces->resize(static_cast<size_t>(k - 1), CListingPlace{"editor", nLine, CListingPlace::Shown(sRaw)});
     }
 }
 
 bool CPrgm::AcceptEditText(const std::string& sText) {
     CSteps aSteps;
-    EditSteps(sText, aSteps, nullptr);
-    return AdoptIfValid(aSteps, " source code. The following errors were found:");
+    CPlaces vPlaces;
+    vFaultPlaces_.clear();
+    EditSteps(sText, aSteps, nullptr, &vPlaces);
+    return AdoptIfValid(aSteps, " source code. The following errors were found:", vPlaces);
 }
 
 std::vector<int> CPrgm::EditLineSteps(const std::string& sText) {
     CSteps aSteps;
     std::vector<int> v;
-    EditSteps(sText, aSteps, &v);
+    EditSteps(sText, aSteps, &v, nullptr);
     return v;
+}
+
+std::vector<std::string> CPrgm::EditLineFaults(const std::string& sText) {
+    CSteps aSteps;
+    CPlaces vPlaces;
+    std::vector<int> vLines;
+    EditSteps(sText, aSteps, &vLines, &vPlaces);
+    std::vector<std::string> vFaults(vLines.size());
+    auto Mark = [&](size_t nStep, const std::string& sWhy) {
+        std::string& s = vFaults[static_cast<size_t>(vPlaces[nStep - 1].nLine - 1)];
+        if (s.empty()) s = sWhy;
+    };
+    // The checks of Close in its order: the vocabulary, then the labels as
+    // the label scans find them.
+    std::unordered_set<std::string> oLabels;
+    std::string sName;
+    for (size_t k = 1; k <= vPlaces.size(); ++k) {
+        const std::string& sStep = aSteps[k];
+        if (!KnownStep(sStep)) Mark(k, "Not an instruction: " + sStep);
+        if (OperandAfter(sStep, "LBL ", sName) && !oLabels.insert(sName).second)
+            Mark(k, "Label " + sName + " appears more than once");
+    }
+    for (size_t k = 1; k <= vPlaces.size(); ++k) {
+        const std::string& sStep = aSteps[k];
+        if (OperandAfter(sStep, "GTO ", sName) && Upper(sName) != "(I)" && oLabels.count(sName) == 0)
+            Mark(k, "The label " + sName + " does not exist");
+    }
+    return vFaults;
 }
 
 } // namespace corvel

@@ -31,15 +31,6 @@ std::string CleanBlanks(const std::string& sLine) {
     return CPrgm::TrimBlanks(s);
 }
 
-// The first "#" of a line and whether it starts a comment: it does when it
-// is the first character or follows a blank or a tab. Only the first "#" of
-// a line is looked at.
-bool FindComment(const std::string& sLine) {
-    const size_t p = sLine.find('#');
-    if (p == std::string::npos) return false;
-    return p == 0 || sLine[p - 1] == ' ' || sLine[p - 1] == '\t';
-}
-
 // A step as a listing line carries it. The reader halves every run of
 // blanks once, so a run of two or more (two adjacent blanks make an empty
 // word) is written doubled and reads back as it was; a single blank stays.
@@ -65,6 +56,29 @@ bool IsNumber(const std::string& s) {
 }
 
 } // namespace
+
+CPrgm::CLineParts CPrgm::SplitListingLine(const std::string& sLine) {
+    // The first "#" starts a comment when it is the first character or
+    // follows a blank or a tab; only the first "#" of a line is looked at
+    // ("RAN#" is an instruction). The text before a comment is read as the
+    // whole line, so "10  # ten" is the number 10.
+    CLineParts o;
+    const size_t p = sLine.find('#');
+    if (p != std::string::npos && (p == 0 || sLine[p - 1] == ' ' || sLine[p - 1] == '\t')) o.nComment = p;
+    const size_t nEnd = std::min(o.nComment, sLine.size());
+    size_t a = sLine.find_first_not_of(" \t");
+    if (a == std::string::npos || a >= nEnd) {
+        o.nCode = o.nCodeEnd = nEnd;
+        return o;
+    }
+    const size_t b = sLine.find_last_not_of(" \t", nEnd - 1) + 1;
+    // A first word that is a number, followed by more, is a step number.
+    const size_t nBlank = sLine.find_first_of(" \t", a);
+    if (nBlank < b && IsNumber(sLine.substr(a, nBlank - a))) a = sLine.find_first_not_of(" \t", nBlank);
+    o.nCode = a;
+    o.nCodeEnd = b;
+    return o;
+}
 
 std::string CPrgm::TrimBlanks(const std::string& s) {
     const size_t a = s.find_first_not_of(' ');
@@ -99,7 +113,8 @@ void CPrgm::WriteProgram(const std::string& sFile) {
     fb_.SetCardVisible(true);
 }
 
-CPrgm::enmRead CPrgm::ParseListing(const std::string& sFile, CSteps& aSteps, bool& bComments) {
+CPrgm::enmRead CPrgm::ParseListing(const std::string& sFile, CSteps& aSteps, bool& bComments, CPlaces& vPlaces,
+                                   CListingPlace& oFault) {
     FileIO::CLineReader oIn(sFile, kLineKeep, true);
     if (!oIn.IsOpen()) return enmRead::Unreadable;
     aSteps[0].clear();
@@ -108,26 +123,28 @@ CPrgm::enmRead CPrgm::ParseListing(const std::string& sFile, CSteps& aSteps, boo
     int k = 1;
     std::string sRaw;
     bool bCut = false;
-    while (oIn.ReadLine(sRaw, bCut)) {
-        std::string sLine = CleanBlanks(sRaw);
-        const bool bComment = FindComment(sLine);
-        if (bComment) bComments = true;
+    const std::string sTitle = FileTitle(sFile);
+    for (int nLine = 1; oIn.ReadLine(sRaw, bCut); ++nLine) {
+        const CListingPlace oHere{sTitle, nLine, CListingPlace::Shown(sRaw)};
+        const std::string sClean = CleanBlanks(sRaw);
+        const CLineParts o = SplitListingLine(sClean);
+        if (o.nComment != std::string::npos) bComments = true;
         // A line too long for what is kept must end in a comment.
-        if (bCut && !bComment) return enmRead::Unreadable;
-        if (sLine.empty() || sLine[0] == '#') continue;
-        const size_t nBlank = sLine.find(' ');
-        if (nBlank != std::string::npos && IsNumber(sLine.substr(0, nBlank))) sLine = sLine.substr(nBlank + 1);
-        if (bComment) sLine = sLine.substr(0, sLine.find('#'));
-        sLine = TrimBlanks(sLine);
+        if (bCut && o.nComment == std::string::npos) {
+            oFault = oHere;
+            return enmRead::Unreadable;
+        }
+        std::string sLine = sClean.substr(o.nCode, o.nCodeEnd - o.nCode);
+        if (sLine.empty()) continue;   // an empty line or a comment
         Translate(sLine);
-        if (sLine.size() <= 1 || !IsNumber(sLine)) {
-            if (k > kMaxSteps) return enmRead::Unreadable;
-            aSteps[static_cast<size_t>(k++)] = sLine;
-        } else {
-            for (char c : sLine) {
-                if (k > kMaxSteps) return enmRead::Unreadable;
-                aSteps[static_cast<size_t>(k++)] = std::string(1, c);
+        const bool bNumber = sLine.size() > 1 && IsNumber(sLine);
+        for (size_t i = 0; i < (bNumber ? sLine.size() : 1); ++i) {
+            if (k > kMaxSteps) {
+                oFault = oHere;
+                return enmRead::Unreadable;
             }
+            aSteps[static_cast<size_t>(k++)] = bNumber ? std::string(1, sLine[i]) : sLine;
+            vPlaces.push_back(oHere);
         }
     }
     return oIn.HasFailed() ? enmRead::Unreadable : enmRead::Read;
@@ -136,17 +153,22 @@ CPrgm::enmRead CPrgm::ParseListing(const std::string& sFile, CSteps& aSteps, boo
 bool CPrgm::ReadProgram(const std::string& sFile) {
     CSteps aSteps;
     bool bComments = false;
+    CPlaces vPlaces;
+    CListingPlace oFault;
     enmRead eRead = enmRead::Unreadable;
+    vFaultPlaces_.clear();
     try {
-        eRead = ParseListing(sFile, aSteps, bComments);
+        eRead = ParseListing(sFile, aSteps, bComments, vPlaces, oFault);
     } catch (const std::exception&) {
         eRead = enmRead::Unreadable;
     }
     if (eRead != enmRead::Read) {
-        fb_.MsgBox("Error in reading file " + sFile, "File Input Error");
+        if (oFault.nLine > 0) vFaultPlaces_.push_back(oFault);
+        fb_.ListingError("File Input Error", "Error in reading file " + sFile, true, vFaultPlaces_);
         return false;
     }
-    if (!AdoptIfValid(aSteps, " source file and reload again. The following errors were found:")) return false;
+    if (!AdoptIfValid(aSteps, " source file and reload again. The following errors were found:", vPlaces))
+        return false;
     SpecialComments = bComments;
     PrgmPtr = 1;
     if (HasProgram()) {
@@ -157,12 +179,21 @@ bool CPrgm::ReadProgram(const std::string& sFile) {
     return true;
 }
 
-bool CPrgm::AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail) {
-    const std::string sErrors = CheckTokensIn(aSteps);
+void CPrgm::ListingError(const std::string& sTitle, const std::string& sMsg, bool bOwnWindow, const CPlaces& vPlaces,
+                         const std::vector<int>& vSteps) {
+    vFaultPlaces_.clear();
+    for (int n : vSteps)
+        if (n >= 1 && static_cast<size_t>(n) <= vPlaces.size()) vFaultPlaces_.push_back(vPlaces[static_cast<size_t>(n - 1)]);
+    fb_.ListingError(sTitle, sMsg, bOwnWindow, vFaultPlaces_);
+}
+
+bool CPrgm::AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail, const CPlaces& vPlaces) {
+    std::vector<int> vBad;
+    const std::string sErrors = CheckTokensIn(aSteps, &vBad);
     if (!sErrors.empty()) {
-        fb_.ShowNotice("Listing Error",
-                       "Your program has incompatible commands. Please edit the " + sErrorTail + "\r\n\r\n" + sErrors,
-                       enmIcon::Critical);
+        ListingError("Listing Error",
+                     "Your program has incompatible commands. Please edit the " + sErrorTail + "\r\n\r\n" + sErrors,
+                     false, vPlaces, vBad);
         return false;
     }
     // The label scans run on the new steps in place; a failure puts the old
@@ -170,12 +201,15 @@ bool CPrgm::AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail) {
     const CLabels oOldLabels = SaveLabels();
     std::swap(Program_, aSteps);
     Invalidate(0, kMaxSteps);
-    if (!ScanLabels() || !ScanGotos()) {
+    CScanFault oFault;
+    if (FindLabelFault(oFault) || FindGotoFault(oFault)) {
         std::swap(Program_, aSteps);
         Invalidate(0, kMaxSteps);
         RestoreLabels(oOldLabels);
+        ListingError(oFault.sTitle, oFault.sMsg, true, vPlaces, {oFault.nStep});
         return false;
     }
+    vFaultPlaces_.clear();
     // Accepted: the memory starts afresh with the new steps, as after Clear.
     RetPtr = 0;
     RetStack.fill(0);

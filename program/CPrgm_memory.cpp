@@ -155,6 +155,20 @@ int16_t CPrgm::FindNumberLabel(int n) const {
 }
 
 bool CPrgm::ScanLabels() {
+    CScanFault o;
+    if (!FindLabelFault(o)) return true;
+    fb_.MsgBox(o.sMsg, o.sTitle);
+    return false;
+}
+
+bool CPrgm::ScanGotos() {
+    CScanFault o;
+    if (!FindGotoFault(o)) return true;
+    fb_.MsgBox(o.sMsg, o.sTitle);
+    return false;
+}
+
+bool CPrgm::FindLabelFault(CScanFault& o) {
     LabelCount = 0;
     oNumberLabels_.clear();
     ++nLabelGen_;
@@ -163,9 +177,8 @@ bool CPrgm::ScanLabels() {
         if (sStep.find("LBL ") == std::string::npos) continue;
         const std::string sName = sStep.substr(sStep.find(' ') + 1);
         if (FindLabel(sName) != 0) {
-            fb_.MsgBox("Label " + sName + " appears more than once! Please edit your program.",
-                          "Duplicate Label Found!");
-            return false;
+            o = {"Duplicate Label Found!", "Label " + sName + " appears more than once! Please edit your program.", n};
+            return true;
         }
         ++LabelCount;
         LabelName_[LabelCount] = sName;
@@ -173,23 +186,24 @@ bool CPrgm::ScanLabels() {
         int nNumber = 0;
         if (NumberLabel(sName, nNumber)) oNumberLabels_.emplace(nNumber, static_cast<int16_t>(n));
     }
-    return true;
+    return false;
 }
 
-bool CPrgm::ScanGotos() {
+bool CPrgm::FindGotoFault(CScanFault& o) const {
     for (int n = 1; n <= kMaxSteps; ++n) {
         const std::string& sStep = Program_[n];
         if (sStep.find("GTO ") == std::string::npos) continue;
         const std::string sTarget = sStep.substr(sStep.find(' ') + 1);
         if (EqualsNoCase(sTarget, "(i)")) continue;
         if (FindLabel(sTarget) == 0) {
-            fb_.MsgBox("In line " + ThreeDigits(n) + " " + sStep + " the label " + sTarget +
-                              " does not exist. Please edit your program.",
-                          "Missing Label Found!");
-            return false;
+            o = {"Missing Label Found!",
+                 "In line " + ThreeDigits(n) + " " + sStep + " the label " + sTarget +
+                     " does not exist. Please edit your program.",
+                 n};
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
 void CPrgm::ResetStartTime() { fStartTime_ = fb_.ClockSeconds(); }

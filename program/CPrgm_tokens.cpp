@@ -94,7 +94,7 @@ int16_t CPrgm::SearchToken(const std::string& sToken) const {
 
 std::string CPrgm::CheckTokens() const { return CheckTokensIn(Program_); }
 
-std::string CPrgm::CheckTokensIn(const CSteps& aSteps) const {
+std::string CPrgm::CheckTokensIn(const CSteps& aSteps, std::vector<int>* pBad) const {
     std::string sReport;
     for (int n = 1; n <= kMaxSteps; ++n) {
         const std::string& sStep = aSteps[static_cast<size_t>(n)];
@@ -103,8 +103,10 @@ std::string CPrgm::CheckTokensIn(const CSteps& aSteps) const {
         const bool bControl = std::any_of(sStep.begin(), sStep.end(), [](char c) {
             return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
         });
-        if (bControl || SearchToken(sMnemonic) == 0)
+        if (bControl || SearchToken(sMnemonic) == 0) {
             sReport += "Line " + std::to_string(n) + " " + sStep + "\r\n";
+            if (pBad) pBad->push_back(n);
+        }
     }
     return sReport;
 }

@@ -86,10 +86,12 @@ TEST_F(ListingTest, AHandTypedListingLoadsAndRuns) {
                                     "3.14\n"
                                     "atan\n"
                                     "f2?\n"
-                                    "STO - 3\n");
+                                    "STO - 3\n"
+                                    "10  # ten\n"      // a number may carry a comment
+                                    "010\t# loop\n");
     ASSERT_TRUE(p.ReadProgram(sFile));
-    EXPECT_EQ(Steps(14), S({"LBL A", "STO A", "2", "*", "rcl a", "R/S", "RAN#", "3", ".", "1", "4", "ARCTAN",
-                             "F? 2", "STO- 3"}));
+    EXPECT_EQ(Steps(20), S({"LBL A", "STO A", "2", "*", "rcl a", "R/S", "RAN#", "3", ".", "1", "4", "ARCTAN",
+                             "F? 2", "STO- 3", "1", "0", "0", "1", "0", "R/S"}));
     EXPECT_TRUE(p.HasSpecialComments());
     p.SetPrgmPointer(1);
     SetStack(21);
@@ -103,21 +105,27 @@ TEST_F(ListingTest, ARefusedOrUnreadableListingChangesNothing) {
     const std::string s1000(1000 * 4, 'x');
     std::string sTooMany;
     for (int k = 0; k < 1000; ++k) sTooMany += "1/X\n";
+    // Each refusal points at the lines of the file it is about.
     const struct {
         std::string sFile;
         std::string sMessage;
+        std::string sPlaces;
     } kCases[] = {
-        {Write("foo.corvel", "LBL B\nFOO\nSTO A\n"),
+        {Write("foo.corvel", "LBL B\nFOO\n\n# c\n  STO A  \n003 BAR 2 # x\n"),
          "Listing Error|Your program has incompatible commands. Please edit the  source file and reload again. "
-         "The following errors were found:\r\n\r\nLine 2 FOO\r\n"},
-        {Write("nul.corvel", std::string("LBL B\nSTO \0A\n", 12)), ""},
-        {Write("dup.corvel", "LBL B\nLBL B\n"), "Duplicate Label Found!|Label B appears more than once! Please edit your program."},
+         "The following errors were found:\r\n\r\nLine 2 FOO\r\nLine 4 BAR 2\r\n",
+         "foo.corvel line 2: FOO|foo.corvel line 6: 003 BAR 2 # x|"},
+        {Write("nul.corvel", std::string("LBL B\nSTO \0A\n", 12)), "", std::string("nul.corvel line 2: STO \0A|", 26)},
+        {Write("dup.corvel", "LBL B\n12\n\tLBL B\n"), "Duplicate Label Found!|Label B appears more than once! Please edit your program.",
+         "dup.corvel line 3: LBL B|"},
         {Write("missing.corvel", "LBL B\nGTO C\n"),
-         "Missing Label Found!|In line 002 GTO C the label C does not exist. Please edit your program."},
-        {Write("toomany.corvel", sTooMany), "File Input Error|Error in reading file "},
-        {(oDir / "absent.corvel").string(), "File Input Error|Error in reading file "},
-        {oDir.string(), "File Input Error|Error in reading file "},
-        {Write("long.corvel", "STO A " + std::string(70000, 'x') + "\n"), "File Input Error|Error in reading file "},
+         "Missing Label Found!|In line 002 GTO C the label C does not exist. Please edit your program.",
+         "missing.corvel line 2: GTO C|"},
+        {Write("toomany.corvel", sTooMany), "File Input Error|Error in reading file ", "toomany.corvel line 1000: 1/X|"},
+        {(oDir / "absent.corvel").string(), "File Input Error|Error in reading file ", ""},
+        {oDir.string(), "File Input Error|Error in reading file ", ""},
+        {Write("long.corvel", "STO A " + std::string(70000, 'x') + "\n"), "File Input Error|Error in reading file ",
+         "long.corvel line 1: STO A " + std::string(51, 'x') + "...|"},
     };
     for (const auto& c : kCases) {
         LoadUsers();
@@ -127,6 +135,9 @@ TEST_F(ListingTest, ARefusedOrUnreadableListingChangesNothing) {
             EXPECT_EQ(oHost.vMessages[0], c.sMessage + c.sFile);
         else if (!c.sMessage.empty())
             EXPECT_EQ(oHost.vMessages[0], c.sMessage);
+        std::string sPlaces;
+        for (const CListingPlace& o : p.FaultPlaces()) sPlaces += o.Describe() + "|";
+        EXPECT_EQ(sPlaces, c.sPlaces) << c.sFile;
         ExpectUsersUntouched();
     }
 }
@@ -139,6 +150,29 @@ TEST_F(ListingTest, AFailedWriteSaysSoAndKeepsTheOldFile) {
     EXPECT_EQ(LastMessage(), "File Input Error|Error in writing to file " + (oDir / "sub").string());
     EXPECT_EQ(p.Filename(), "mine.corvel");
     EXPECT_TRUE(fs::is_directory(oDir / "sub"));
+}
+
+// The editor takes a listing pasted whole, comments and step numbers with
+// it, as the same program as the file gives (the editor writes capitals).
+TEST_F(ListingTest, TheEditorTakesAListingAsTheReaderDoes) {
+    std::vector<std::string> vFiles{Write("c.corvel", "# top\n001 LBL A  # start\n002 10  # ten\n  010\t# loop\n"
+                                                      "005 STO 1 #x\nRAN#\n7\n")};
+    for (const auto& e : fs::directory_iterator(fs::path(CORVEL_TEST_DATA) / ".." / ".." / "examples"))
+        vFiles.push_back(e.path().string());
+    for (const std::string& sFile : vFiles) {
+        ASSERT_TRUE(p.ReadProgram(sFile)) << sFile;
+        const S vRead = Steps(999);
+        std::ifstream in(sFile, std::ios::binary);
+        ASSERT_TRUE(p.AcceptEditText(std::string((std::istreambuf_iterator<char>(in)), {}))) << sFile;
+        if (sFile == vFiles[0]) EXPECT_EQ(Steps(10), S({"LBL A", "1", "0", "0", "1", "0", "STO 1", "RAN#", "7", "R/S"}));
+        for (int k = 1; k <= 999; ++k) {
+            std::string s = vRead[static_cast<size_t>(k - 1)];
+            std::transform(s.begin(), s.end(), s.begin(), ::toupper);
+            std::string t = p.GetLine(k);
+            std::transform(t.begin(), t.end(), t.begin(), ::toupper);
+            ASSERT_EQ(s, t) << sFile << " step " << k;
+        }
+    }
 }
 
 TEST_F(ListingTest, EditorTextIsTakenBackByItsRules) {
@@ -169,5 +203,55 @@ TEST_F(ListingTest, ARefusedEditorTextChangesNothing) {
         if (sText[6] == 'F')
             EXPECT_EQ(LastMessage(), "Listing Error|Your program has incompatible commands. Please edit the  "
                                      "source code. The following errors were found:\r\n\r\nLine 2 FOO\r\n");
+        ASSERT_EQ(p.FaultPlaces().size(), 1u);
+        EXPECT_EQ(p.FaultPlaces()[0].Describe(), sText[0] == 'G' ? "editor line 1: GTO Q" : sText[6] == 'F' ? "editor line 2: FOO" : "editor line 2: LBL A");
     }
+}
+
+// Every listing the examples and the tests use reads as it did before a
+// number could carry a comment: the same steps, or refused as before. A
+// listing added later takes its row from the failure message.
+TEST_F(ListingTest, EveryKnownListingReadsAsBefore) {
+    const struct {
+        const char* sPath;
+        uint64_t nDigest;
+    } kKnown[] = {
+        {"examples/gamma_table.corvel", 0x7402a1eb518b8c2f},
+        {"examples/linfit.corvel", 0x3209225d5e124b43},
+        {"examples/primes.corvel", 0xccf4548810bfe9c5},
+        {"examples/quadratic.corvel", 0x0015db2c44579724},
+        {"examples/queens8.corvel", 0x8bc636c4ee04944f},
+        {"fuzz/corpus/listing/forms.corvel", 0x2cda12f40eb21942},
+        {"fuzz/corpus/listing/gamma_table.corvel", 0x7402a1eb518b8c2f},
+        {"fuzz/corpus/listing/label_faults.corvel", 0xa5ac82a98bb05942},
+        {"fuzz/corpus/listing/primes.corvel", 0xccf4548810bfe9c5},
+        {"fuzz/corpus/listing/quadratic.corvel", 0x0015db2c44579724},
+        {"fuzz/corpus/listing/unknown_step.corvel", 0xa5ac82a98bb05942},
+        {"fuzz/regressions/listing/adjacent_blanks.corvel", 0xe9865211a497e59b},
+        {"fuzz/regressions/listing/comment_mark_in_step.corvel", 0x82dc969970a168f6},
+        {"fuzz/regressions/listing/lower_case_gto.corvel", 0xf3923a70b9f58e85},
+        {"fuzz/regressions/listing/number_as_first_word.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/ext_fill_sort_fit.files/prog.corvel", 0xc71d2b92d4504555},
+        {"tests/batch/files_load_list.files/typed.corvel", 0xbff8bd57d521bca9},
+        {"tests/batch/files_refused_listing.files/bad.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/files_refused_listing.files/dup.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/files_refused_listing.files/gone.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/files_refused_listing.files/long.corvel", 0xa5ac82a98bb05942},
+    };
+    const fs::path oRoot = fs::path(CORVEL_TEST_DATA) / ".." / "..";
+    int nChecked = 0;
+    for (const char* sDir : {"examples", "tests/batch", "fuzz/corpus/listing", "fuzz/regressions/listing"}) {
+        for (const auto& e : fs::recursive_directory_iterator(oRoot / sDir)) {
+            if (e.path().extension() != ".corvel") continue;
+            const std::string sRel = fs::relative(e.path(), oRoot).generic_string();
+            p.Clear();
+            uint64_t h = p.ReadProgram(e.path().string()) ? 1469598103934665603ull : 0;
+            for (int k = 1; k <= 999; ++k)
+                for (char c : p.GetLine(k) + "\n") h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+            const auto* pRow = std::find_if(std::begin(kKnown), std::end(kKnown), [&](const auto& r) { return sRel == r.sPath; });
+            EXPECT_TRUE(pRow != std::end(kKnown) && pRow->nDigest == h) << "{\"" << sRel << "\", 0x" << std::hex << h << "},";
+            ++nChecked;
+        }
+    }
+    EXPECT_EQ(nChecked, static_cast<int>(std::size(kKnown)));
 }
