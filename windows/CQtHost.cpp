@@ -134,6 +134,11 @@ void CQtHost::ShowMsg(const std::string& sText, const std::string& sTitle) {
     MsgBoxWindow().ShowMsg(Q(sText), Q(sTitle));
 }
 
+void CQtHost::ShowMsgDetails(const std::string& sText, const std::string& sTitle, const std::string& sDetails,
+                             enmIcon eIcon) {
+    MsgBoxWindow().ShowMsg(Q(sText), Q(sTitle), Q(sDetails), eIcon);
+}
+
 bool CQtHost::InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
                        std::string& sAnswer) {
     QInputDialog oDlg(DialogParent());

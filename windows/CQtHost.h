@@ -35,6 +35,8 @@ public:
     bool AskYesNo(const std::string& sTitle, const std::string& sText, corvel::enmIcon eIcon) override;
     void ShowNotice(const std::string& sTitle, const std::string& sText, corvel::enmIcon eIcon) override;
     void ShowMsg(const std::string& sText, const std::string& sTitle) override;
+    void ShowMsgDetails(const std::string& sText, const std::string& sTitle, const std::string& sDetails,
+                        corvel::enmIcon eIcon) override;
     bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
                   std::string& sAnswer) override;
     bool ChooseFile(const std::string& sInitial, corvel::enmFileUse eUse, corvel::CFileChoice& oChoice) override;

@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 
 #include "../../windows/MyMsgBox.h"
 #include "../../windows/ViewMemReg.h"
@@ -24,12 +26,41 @@ TEST(MessageWindow, ShowsTextAndTitleUntilOK) {
         CModalWatchdog oDog([&](QWidget* w) {
             sTitle = w->windowTitle();
             sText = w->findChild<QLabel*>("lblMsg")->text();
+            EXPECT_TRUE(w->findChild<QPushButton*>("cmdDetails")->isHidden());   // nothing more to show
             w->findChild<QPushButton*>("cmdOK")->click();
         });
         o.oHost.ShowMsg("Error at line 012", t[0]);
         EXPECT_FALSE(oDog.GaveUp() || o.oHost.MsgBoxWindow().isVisible());
         EXPECT_EQ(sTitle + "|" + sText, QString(t[1]) + "|Error at line 012");
     }
+}
+
+TEST(MessageWindow, ARefusedListingNamesItsLineInTheDetailsAndOnTheNoteLine) {
+    CCalcUnderTest o;
+    QTemporaryDir oDir;
+    const QString sFile = oDir.filePath("bad.corvel");
+    QFile f(sFile);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("LBL A\n# a comment\n  FOO 3  # here\n");
+    f.close();
+    QString sTitle, sDetails;
+    bool bClosed = false, bOpened = false;
+    CModalWatchdog oDog([&](QWidget* w) {
+        auto* p = qobject_cast<MyMsgBox*>(w);
+        ASSERT_NE(p, nullptr);
+        sTitle = p->windowTitle();
+        bClosed = p->txtDetails->isHidden();
+        p->cmdDetails->click();
+        bOpened = p->txtDetails->isVisible();
+        sDetails = p->txtDetails->toPlainText();
+        p->cmdOK->click();
+    });
+    EXPECT_FALSE(o.oMain.oPrgm.ReadProgram(sFile.toStdString()));
+    EXPECT_FALSE(oDog.GaveUp());
+    EXPECT_EQ(sTitle, "Listing Error");
+    EXPECT_TRUE(bClosed && bOpened);
+    EXPECT_EQ(sDetails, "bad.corvel line 3: FOO 3  # here\n");
+    EXPECT_EQ(o.oMain.sNote, "bad.corvel line 3: FOO 3  # here");
 }
 
 TEST(RegisterViewer, ShowsEachLineInAFixedPitchLabelAndBlanksTheRest) {
