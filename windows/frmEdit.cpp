@@ -1,12 +1,20 @@
 #include "frmEdit.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFont>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStringListModel>
+#include <QSyntaxHighlighter>
 #include <QTextBlock>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "../program/CPrgm.h"
 #include "CDialogLook.h"
@@ -30,11 +38,92 @@ private:
     CStepMarginEdit* pEdit_;
 };
 
+// The colours of the editor's text: instruction names, label operands,
+// comments and step numbers, refused lines and the filler after the program.
+class CEditHighlighter : public QSyntaxHighlighter {
+public:
+    explicit CEditHighlighter(CStepMarginEdit* pEdit) : QSyntaxHighlighter(pEdit->document()), pEdit_(pEdit) {}
+
+protected:
+    void highlightBlock(const QString& sText) override {
+        const int nLine = currentBlock().blockNumber();
+        setCurrentBlockState(pEdit_->LineLook(nLine));
+        const QPalette& oPal = pEdit_->palette();
+        if (pEdit_->IsFillerTail(nLine)) {
+            QTextCharFormat oDim;
+            oDim.setForeground(oPal.color(QPalette::Disabled, QPalette::Text));
+            setFormat(0, static_cast<int>(sText.size()), oDim);
+            return;
+        }
+        // One byte a character, so that the core's offsets are the text's.
+        const std::string sLine = sText.toLatin1().toStdString();
+        const corvel::CPrgm::CLineParts o = corvel::CPrgm::SplitListingLine(sLine);
+        const bool bRefused = !pEdit_->Fault(nLine).isEmpty();
+        auto Fmt = [&](const QColor& c, bool bBold) {
+            QTextCharFormat f;
+            f.setForeground(c);
+            if (bBold) f.setFontWeight(QFont::Bold);
+            if (bRefused) {
+                f.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+                f.setUnderlineColor(QColor(0xd0, 0x10, 0x10));
+            }
+            return f;
+        };
+        const QColor oQuiet = oPal.color(QPalette::Disabled, QPalette::Text);
+        if (o.nComment != std::string::npos) {
+            QTextCharFormat f;
+            f.setForeground(oQuiet);
+            f.setFontItalic(true);
+            setFormat(static_cast<int>(o.nComment), static_cast<int>(sLine.size() - o.nComment), f);
+        }
+        const size_t nFirst = sLine.find_first_not_of(" \t");
+        if (nFirst != std::string::npos && nFirst < o.nCode && (o.nComment == std::string::npos || nFirst < o.nComment)) {
+            QTextCharFormat f;
+            f.setForeground(oQuiet);
+            setFormat(static_cast<int>(nFirst), static_cast<int>(o.nCode - nFirst), f);   // the step number
+        }
+        if (o.nCode >= o.nCodeEnd) return;
+        const std::string sCode = sLine.substr(o.nCode, o.nCodeEnd - o.nCode);
+        const size_t nBlank = std::min(sCode.find(' '), sCode.size());
+        const std::string sName = sCode.substr(0, nBlank);
+        const bool bKnown = corvel::CPrgm::FindInstr(sName) != nullptr;
+        setFormat(static_cast<int>(o.nCode), static_cast<int>(sCode.size()), Fmt(oPal.color(QPalette::Text), false));
+        if (bKnown) setFormat(static_cast<int>(o.nCode), static_cast<int>(nBlank), Fmt(QColor(0x10, 0x40, 0xa0), true));
+        QString sUpper = QString::fromStdString(sName).toUpper();
+        if (nBlank < sCode.size() && (sUpper == "LBL" || sUpper == "GTO" || sUpper == "GSB"))
+            setFormat(static_cast<int>(o.nCode + nBlank + 1), static_cast<int>(sCode.size() - nBlank - 1),
+                      Fmt(QColor(0x90, 0x20, 0x90), true));
+    }
+
+private:
+    CStepMarginEdit* pEdit_;
+};
+
+// The instructions' names, each once, in order.
+QStringList InstructionNames() {
+    int n = 0;
+    const corvel::CInstr* pRows = corvel::CPrgm::InstrTable(n);
+    QStringList v;
+    for (int i = 0; i < n; ++i) v << QString::fromLatin1(pRows[i].sName);
+    v.sort();
+    v.removeDuplicates();
+    return v;
+}
+
 }  // namespace
 
-CStepMarginEdit::CStepMarginEdit(QWidget* pParent) : QPlainTextEdit(pParent), pMargin_(new CStepMargin(this)) {
+CStepMarginEdit::CStepMarginEdit(QWidget* pParent)
+    : QPlainTextEdit(pParent),
+      pMargin_(new CStepMargin(this)),
+      pHighlighter_(new CEditHighlighter(this)),
+      pCompleter_(new QCompleter(new QStringListModel(InstructionNames(), this), this)) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    pCompleter_->setWidget(this);
+    pCompleter_->setCaseSensitivity(Qt::CaseInsensitive);
+    pCompleter_->setCompletionMode(QCompleter::PopupCompletion);
+    connect(pCompleter_, qOverload<const QString&>(&QCompleter::activated), this, &CStepMarginEdit::InsertCompletion);
     connect(this, &QPlainTextEdit::textChanged, this, [this]() {
+        if (bInRecount_) return;
         Recount();
         pMargin_->update();
     });
@@ -60,7 +149,103 @@ QString CStepMarginEdit::StepMark(int nLine) const {
     return QStringLiteral("%1").arg(nStep, 3, 10, QLatin1Char('0'));
 }
 
-void CStepMarginEdit::Recount() { vSteps_ = corvel::CPrgm::EditLineSteps(toPlainText().toStdString()); }
+QString CStepMarginEdit::Fault(int nLine) const {
+    if (nLine < 0 || static_cast<size_t>(nLine) >= vFaults_.size()) return QString();
+    return QString::fromStdString(vFaults_[static_cast<size_t>(nLine)]);
+}
+
+void CStepMarginEdit::Recount() {
+    const std::string sText = toPlainText().toLatin1().toStdString();
+    vSteps_ = corvel::CPrgm::EditLineSteps(sText);
+    std::vector<std::string> vFaults = corvel::CPrgm::EditLineFaults(sText);
+    // The filler after the program: "R/S" and empty lines after the last other line.
+    int nFiller = document()->blockCount();
+    for (QTextBlock b = document()->lastBlock(); b.isValid(); b = b.previous()) {
+        const QString s = b.text().trimmed().toUpper();
+        if (!s.isEmpty() && s != QLatin1String("R/S")) break;
+        nFiller = b.blockNumber();
+    }
+    std::swap(vFaults_, vFaults);
+    nFillerFrom_ = nFiller;
+    // Only the lines whose look changed are coloured again: each line's
+    // state says how it was coloured.
+    bInRecount_ = true;
+    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next())
+        if (b.userState() != LineLook(b.blockNumber())) pHighlighter_->rehighlightBlock(b);
+    bInRecount_ = false;
+}
+
+int CStepMarginEdit::LineLook(int nLine) const {
+    return (Fault(nLine).isEmpty() ? 0 : 1) | (IsFillerTail(nLine) ? 2 : 0);
+}
+
+QString CStepMarginEdit::WordToComplete() const {
+    const QTextCursor c = textCursor();
+    const QString sBefore = c.block().text().left(c.positionInBlock());
+    const QString sTrim = sBefore.trimmed();
+    if (sTrim.isEmpty() || sTrim.contains(' ') || sTrim.contains('\t') || sBefore.endsWith(' ')) return QString();
+    // A leading step number is not completed, nor a number.
+    if (sTrim.front().isDigit() || sTrim.front() == '.' || sTrim.front() == '#') return QString();
+    return sTrim;
+}
+
+void CStepMarginEdit::InsertCompletion(const QString& sName) {
+    QTextCursor c = textCursor();
+    const int nWord = static_cast<int>(WordToComplete().size());
+    c.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, nWord);
+    c.insertText(sName);
+    setTextCursor(c);
+}
+
+void CStepMarginEdit::keyPressEvent(QKeyEvent* pEvent) {
+    if (pCompleter_->popup()->isVisible()) {
+        switch (pEvent->key()) {
+            case Qt::Key_Enter:
+            case Qt::Key_Return:
+                // A name typed in full ends its line as usual.
+                if (WordToComplete().compare(pCompleter_->currentCompletion(), Qt::CaseInsensitive) == 0) {
+                    pCompleter_->popup()->hide();
+                    break;
+                }
+                [[fallthrough]];
+            case Qt::Key_Escape:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                pEvent->ignore();   // the completer takes these
+                return;
+            default:
+                break;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(pEvent);
+    const QString sWord = WordToComplete();
+    if (pEvent->text().isEmpty() || sWord.isEmpty()) {
+        pCompleter_->popup()->hide();
+        return;
+    }
+    pCompleter_->setCompletionPrefix(sWord);
+    if (pCompleter_->completionCount() == 0) {
+        pCompleter_->popup()->hide();
+        return;
+    }
+    pCompleter_->popup()->setCurrentIndex(pCompleter_->completionModel()->index(0, 0));
+    QRect rc = cursorRect();
+    rc.setWidth(pCompleter_->popup()->sizeHintForColumn(0) + pCompleter_->popup()->verticalScrollBar()->sizeHint().width());
+    pCompleter_->complete(rc);
+}
+
+bool CStepMarginEdit::viewportEvent(QEvent* pEvent) {
+    if (pEvent->type() == QEvent::ToolTip) {
+        const auto* pHelp = static_cast<QHelpEvent*>(pEvent);
+        const QString sWhy = Fault(cursorForPosition(pHelp->pos()).blockNumber());
+        if (sWhy.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(pHelp->globalPos(), sWhy, viewport());
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(pEvent);
+}
 
 void CStepMarginEdit::PlaceMargin() {
     setViewportMargins(MarginWidth(), 0, 0, 0);
@@ -96,7 +281,8 @@ void CStepMarginEdit::PaintMargin(QPaintEvent* pEvent) {
             const int nLine = oBlock.blockNumber();
             const QString sMark = StepMark(nLine);
             if (!sMark.isEmpty()) {
-                oPaint.setPen(vSteps_[static_cast<size_t>(nLine)] < 0 ? oPast : oNumber);
+                const bool bRefused = !Fault(nLine).isEmpty();
+                oPaint.setPen(bRefused ? QColor(0xd0, 0x10, 0x10) : vSteps_[static_cast<size_t>(nLine)] < 0 ? oPast : oNumber);
                 oPaint.drawText(QRect(0, nTop, pMargin_->width() - kMarginPad, fontMetrics().height()),
                                 Qt::AlignRight | Qt::AlignVCenter, sMark);
             }

@@ -10,12 +10,18 @@
 #include <string>
 #include <vector>
 
+class QCompleter;
 class QPushButton;
+class QSyntaxHighlighter;
 
 // A plain text box with a margin beside the text (not part of it): for each
 // line the step the line starts at, "" for a line that makes no step and a
 // dimmed "---" for a line past the last step. Kept up to date as the text
-// changes.
+// changes, with the lines Close would refuse: their step number in red, the
+// instruction underlined, the reason in the line's tool tip. Instruction
+// names and label operands are highlighted, comments and step numbers
+// shown quietly, the filler lines after the last step dimmed; the first
+// word of a line completes to the instructions' names.
 class CStepMarginEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -23,20 +29,37 @@ public:
 
     // What the margin shows beside line nLine (0 is the first).
     QString StepMark(int nLine) const;
+    // Why Close would refuse line nLine ("" when it would not).
+    QString Fault(int nLine) const;
+    // True for a filler line ("R/S" or empty) after the last other line.
+    bool IsFillerTail(int nLine) const { return nLine >= nFillerFrom_; }
+    // How a line is coloured: 1 refused, 2 filler after the program.
+    int LineLook(int nLine) const;
     int MarginWidth() const;
     QWidget* Margin() const { return pMargin_; }
+    QCompleter* Completer() const { return pCompleter_; }
     void PaintMargin(QPaintEvent* pEvent);
 
 protected:
     void resizeEvent(QResizeEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    bool viewportEvent(QEvent* pEvent) override;
 
 private:
     void Recount();
     void PlaceMargin();
+    // The first word of the caret's line up to the caret, when the caret is in it.
+    QString WordToComplete() const;
+    void InsertCompletion(const QString& sName);
 
     QWidget* pMargin_;
+    QSyntaxHighlighter* pHighlighter_;
+    QCompleter* pCompleter_;
     std::vector<int> vSteps_;
+    std::vector<std::string> vFaults_;
+    int nFillerFrom_ = 0;
+    bool bInRecount_ = false;
 };
 
 class frmEdit : public QDialog {

@@ -13,6 +13,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "../../windows/dlgFile.h"
 #include "../../windows/frmEdit.h"
@@ -285,4 +289,51 @@ TEST(SourceEditor, TheMarginShowsTheStepEachLineStartsAt) {
     QStringList vLines(997, "CLX");
     pText->setPlainText((vLines << "12.5" << "RTN" << "").join('\n'));
     EXPECT_EQ(fnMarks().mid(996), QStringList({"997", "998", "---", ""}));
+}
+
+TEST(SourceEditor, MarksTheLinesCloseWouldRefuseAndHighlightsInstructionsAndLabels) {
+    CCalcUnderTest o;
+    CStepMarginEdit* pText = o.oHost.EditorWindow().txtPrgm;
+    pText->setPlainText("# a listing\n001 LBL A  # start\nFOO 2\nsto b\nGTO C\nLBL A\n10  # ten\nR/S\nRTN\nR/S\n\nR/S");
+    QStringList vFaults;
+    for (int i = 0; i < pText->document()->blockCount(); ++i) vFaults << pText->Fault(i);
+    EXPECT_EQ(vFaults, QStringList({"", "", "Not an instruction: FOO 2", "", "The label C does not exist",
+                                    "Label A appears more than once", "", "", "", "", "", ""}));
+    auto Format = [pText](int nLine, int nColumn) {
+        const QTextBlock b = pText->document()->findBlockByNumber(nLine);
+        for (const QTextLayout::FormatRange& r : b.layout()->formats())
+            if (nColumn >= r.start && nColumn < r.start + r.length) return r.format;
+        return QTextCharFormat();
+    };
+    const QColor oDim = pText->palette().color(QPalette::Disabled, QPalette::Text);
+    EXPECT_EQ(Format(1, 4).fontWeight(), QFont::Bold);                        // LBL
+    EXPECT_EQ(Format(3, 0).fontWeight(), QFont::Bold);                        // sto
+    EXPECT_NE(Format(1, 8).foreground(), Format(1, 4).foreground());          // the label A
+    EXPECT_EQ(Format(4, 4).foreground(), Format(1, 8).foreground());          // the label C
+    EXPECT_TRUE(Format(1, 11).fontItalic());                                  // the comment
+    EXPECT_EQ(Format(1, 0).foreground().color(), oDim);                       // the step number
+    EXPECT_NE(Format(2, 0).fontWeight(), QFont::Bold);                        // FOO is no instruction
+    for (int n : {2, 4, 5}) EXPECT_EQ(Format(n, 0).underlineStyle(), QTextCharFormat::SpellCheckUnderline) << n;
+    EXPECT_NE(Format(3, 0).underlineStyle(), QTextCharFormat::SpellCheckUnderline);
+    // The filler after the last step is dimmed; an R/S inside the program is not.
+    EXPECT_NE(Format(7, 0).foreground().color(), oDim);
+    EXPECT_EQ(Format(9, 0).foreground().color(), oDim);
+    EXPECT_EQ(Format(11, 0).foreground().color(), oDim);
+    // Typing a fix takes the mark away; a step after the filler undims it.
+    QTextCursor c(pText->document()->findBlockByNumber(4));
+    c.movePosition(QTextCursor::EndOfBlock);
+    c.deletePreviousChar();
+    c.insertText("A");
+    EXPECT_EQ(pText->Fault(4), "");
+    EXPECT_NE(Format(4, 4).underlineStyle(), QTextCharFormat::SpellCheckUnderline);
+    pText->moveCursor(QTextCursor::End);
+    KeyClick(pText, Qt::Key_Return);
+    // The first word completes to an instruction's name.
+    KeyClicks(pText, "sqr");
+    QCompleter* pComplete = pText->Completer();
+    ASSERT_TRUE(pComplete->popup()->isVisible());
+    EXPECT_EQ(pComplete->currentCompletion(), "SQRT");
+    KeyClick(pComplete->popup(), Qt::Key_Return);
+    EXPECT_EQ(pText->document()->lastBlock().text(), "SQRT");
+    EXPECT_NE(Format(11, 0).foreground().color(), oDim);
 }
