@@ -38,6 +38,19 @@ private:
     CStepMarginEdit* pEdit_;
 };
 
+// The editor's inks for instruction names, label operands and refused lines,
+// each light on a dark text box and dark on a light one.
+enum class enmInk { Instruction, Label, Refused };
+QColor Ink(const QPalette& oPal, enmInk e) {
+    const bool bDark = oPal.color(QPalette::Base).lightness() < 128;
+    switch (e) {
+        case enmInk::Instruction: return bDark ? QColor(0x7c, 0xb8, 0xff) : QColor(0x10, 0x40, 0xa0);
+        case enmInk::Label: return bDark ? QColor(0xf0, 0x9c, 0xf0) : QColor(0x90, 0x20, 0x90);
+        case enmInk::Refused: break;
+    }
+    return bDark ? QColor(0xff, 0x60, 0x60) : QColor(0xc0, 0x10, 0x10);
+}
+
 // The colours of the editor's text: instruction names, label operands,
 // comments and step numbers, refused lines and the filler after the program.
 class CEditHighlighter : public QSyntaxHighlighter {
@@ -65,7 +78,7 @@ protected:
             if (bBold) f.setFontWeight(QFont::Bold);
             if (bRefused) {
                 f.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
-                f.setUnderlineColor(QColor(0xd0, 0x10, 0x10));
+                f.setUnderlineColor(Ink(oPal, enmInk::Refused));
             }
             return f;
         };
@@ -88,11 +101,11 @@ protected:
         const std::string sName = sCode.substr(0, nBlank);
         const bool bKnown = corvel::CPrgm::FindInstr(sName) != nullptr;
         setFormat(static_cast<int>(o.nCode), static_cast<int>(sCode.size()), Fmt(oPal.color(QPalette::Text), false));
-        if (bKnown) setFormat(static_cast<int>(o.nCode), static_cast<int>(nBlank), Fmt(QColor(0x10, 0x40, 0xa0), true));
+        if (bKnown) setFormat(static_cast<int>(o.nCode), static_cast<int>(nBlank), Fmt(Ink(oPal, enmInk::Instruction), true));
         QString sUpper = QString::fromStdString(sName).toUpper();
         if (nBlank < sCode.size() && (sUpper == "LBL" || sUpper == "GTO" || sUpper == "GSB"))
             setFormat(static_cast<int>(o.nCode + nBlank + 1), static_cast<int>(sCode.size() - nBlank - 1),
-                      Fmt(QColor(0x90, 0x20, 0x90), true));
+                      Fmt(Ink(oPal, enmInk::Label), true));
     }
 
 private:
@@ -282,7 +295,7 @@ void CStepMarginEdit::PaintMargin(QPaintEvent* pEvent) {
             const QString sMark = StepMark(nLine);
             if (!sMark.isEmpty()) {
                 const bool bRefused = !Fault(nLine).isEmpty();
-                oPaint.setPen(bRefused ? QColor(0xd0, 0x10, 0x10) : vSteps_[static_cast<size_t>(nLine)] < 0 ? oPast : oNumber);
+                oPaint.setPen(bRefused ? Ink(palette(), enmInk::Refused) : vSteps_[static_cast<size_t>(nLine)] < 0 ? oPast : oNumber);
                 oPaint.drawText(QRect(0, nTop, pMargin_->width() - kMarginPad, fontMetrics().height()),
                                 Qt::AlignRight | Qt::AlignVCenter, sMark);
             }
