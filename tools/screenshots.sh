@@ -3,8 +3,9 @@
 # display nobody else uses: the panel (a number, a running program, an error,
 # scale factor 2) and the program view with the print tape window (a factorial
 # table keyed in on the panel and run with TRACE on, while it runs and when it
-# has ended). Needs xvfb, openbox, xdotool and imagemagick, and a build in
-# build/. Usage: tools/screenshots.sh [panel|workbench|all] [OUTPUT-DIRECTORY]
+# has ended), and the source editor marking a listing's faults. Needs xvfb,
+# openbox, xdotool and imagemagick, and a build in build/.
+# Usage: tools/screenshots.sh [panel|workbench|editor|all] [OUTPUT-DIRECTORY]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 WHAT="${1:-all}"
@@ -107,9 +108,55 @@ workbench() {
   stop_all
 }
 
+editor() {
+  start 1280x1024 1
+  # The editor (the pencil button) on an empty program, a listing typed
+  # above its filler lines: a comment, a step number, an unknown
+  # instruction and a missing label.
+  panel_click 318 761
+  sleep 1
+  local ED
+  ED="$(xdotool search --onlyvisible --name '^Source Code Editor' | head -1)"
+  xdotool windowactivate --sync "$ED" key ctrl+Home
+  local line
+  while IFS= read -r line; do
+    xdotool type --delay 40 "$line"
+    xdotool key Return
+  done <<'LISTING'
+# two faults below
+001 LBL A   # the entry
+STO 1
+LBL 1
+RCL 1
+X<>Y
+/
++
+2   # halve
+/
+SQRTX
+GTO 2
+RTN
+LISTING
+  # The caret on the unknown instruction, the mouse over it for its reason.
+  xdotool key ctrl+Home Down Down Down Down Down Down Down Down Down Down
+  xdotool mousemove --window "$ED" 70 $((EDIT_LINE0 + 10 * EDIT_LINE))
+  sleep 0.3
+  xdotool mousemove --window "$ED" 75 $((EDIT_LINE0 + 10 * EDIT_LINE))
+  sleep 2
+  import -window root "$OUT/screenshot-editor.png"
+  /usr/bin/convert "$OUT/screenshot-editor.png" -trim +repage "$OUT/screenshot-editor.png"
+  echo "wrote $OUT/screenshot-editor.png"
+  stop_all
+}
+
+# Where the editor's first text line lies below its window's top, and a line's height.
+EDIT_LINE0="${EDIT_LINE0:-22}"
+EDIT_LINE="${EDIT_LINE:-15}"
+
 case "$WHAT" in
   panel) panel ;;
   workbench) workbench ;;
-  all) panel; workbench ;;
-  *) echo "usage: tools/screenshots.sh [panel|workbench|all] [OUTPUT-DIRECTORY]" >&2; exit 2 ;;
+  editor) editor ;;
+  all) panel; workbench; editor ;;
+  *) echo "usage: tools/screenshots.sh [panel|workbench|editor|all] [OUTPUT-DIRECTORY]" >&2; exit 2 ;;
 esac
