@@ -77,10 +77,11 @@ void CFrontPanel::ListingError(const std::string& sListingTitle, const std::stri
         CPanelFeedback::ListingError(sListingTitle, sMsg, bOwnWindow, vPlaces);
         return;
     }
-    SetNote(vPlaces.front().Describe());
     std::string sDetails;
     for (const CListingPlace& o : vPlaces) sDetails += o.Describe() + "\n";
     oHost_.ShowMsgDetails(sMsg, sListingTitle, sDetails, bOwnWindow ? enmIcon::Information : enmIcon::Critical);
+    // After the message, so that the note is still there when it is closed.
+    SetNote(vPlaces.front().Describe());
 }
 
 void CFrontPanel::ShowNotice(const std::string& sNoticeTitle, const std::string& sText, enmIcon eIcon) {

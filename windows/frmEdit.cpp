@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QSyntaxHighlighter>
@@ -194,10 +195,15 @@ int CStepMarginEdit::LineLook(int nLine) const {
 
 QString CStepMarginEdit::WordToComplete() const {
     const QTextCursor c = textCursor();
-    const QString sBefore = c.block().text().left(c.positionInBlock());
-    const QString sTrim = sBefore.trimmed();
-    if (sTrim.isEmpty() || sTrim.contains(' ') || sTrim.contains('\t') || sBefore.endsWith(' ')) return QString();
-    // A leading step number is not completed, nor a number.
+    QString sTrim = c.block().text().left(c.positionInBlock()).trimmed();
+    // After a step number ("001 ST") the word that follows it.
+    static const QRegularExpression oStepNumber(QStringLiteral("^\\d+[ \\t]+"));
+    if (c.positionInBlock() > 0 && !c.block().text().at(c.positionInBlock() - 1).isSpace())
+        sTrim.remove(oStepNumber);
+    else
+        return QString();
+    if (sTrim.isEmpty() || sTrim.contains(' ') || sTrim.contains('\t')) return QString();
+    // A number or a comment is not completed.
     if (sTrim.front().isDigit() || sTrim.front() == '.' || sTrim.front() == '#') return QString();
     return sTrim;
 }
@@ -245,6 +251,10 @@ void CStepMarginEdit::keyPressEvent(QKeyEvent* pEvent) {
     QRect rc = cursorRect();
     rc.setWidth(pCompleter_->popup()->sizeHintForColumn(0) + pCompleter_->popup()->verticalScrollBar()->sizeHint().width());
     pCompleter_->complete(rc);
+}
+
+bool CStepMarginEdit::focusNextPrevChild(bool bNext) {
+    return !pCompleter_->popup()->isVisible() && QPlainTextEdit::focusNextPrevChild(bNext);
 }
 
 bool CStepMarginEdit::viewportEvent(QEvent* pEvent) {

@@ -44,6 +44,8 @@ protected:
     void resizeEvent(QResizeEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    // Tab takes a completion being offered; otherwise it moves the focus on.
+    bool focusNextPrevChild(bool bNext) override;
     bool viewportEvent(QEvent* pEvent) override;
 
 private:

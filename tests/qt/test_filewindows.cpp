@@ -336,4 +336,10 @@ TEST(SourceEditor, MarksTheLinesCloseWouldRefuseAndHighlightsInstructionsAndLabe
     KeyClick(pComplete->popup(), Qt::Key_Return);
     EXPECT_EQ(pText->document()->lastBlock().text(), "SQRT");
     EXPECT_NE(Format(11, 0).foreground().color(), oDim);
+    // After a step number too; Tab takes the completion as Return does.
+    KeyClick(pText, Qt::Key_Return);
+    KeyClicks(pText, "005 sq");
+    ASSERT_TRUE(pComplete->popup()->isVisible());
+    KeyClick(pComplete->popup(), Qt::Key_Tab);
+    EXPECT_EQ(pText->document()->lastBlock().text(), "005 SQRT");
 }
