@@ -49,16 +49,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     fb.fnOnYield = [&] {
         CheckFinite(m, false);
         CheckPointers(p);
-        if (p.nRunSteps >= kRunSteps) p.StopRequested = true;
+        if (p.nRunSteps >= kRunSteps) p.RequestStop();
     };
     p.Reset();
     p.Exec();
+    fb.Drive(p);
     CheckFinite(m, true);
     CheckPointers(p);
     // A single step and a back step from where the run ended.
-    bool bSST = true;
-    p.SST_Exec(bSST);
+    p.SST_Exec(true);
+    fb.Drive(p);
     p.BST();
+    fb.Drive(p);
     CheckFinite(m, true);
     CheckPointers(p);
     return 0;
