@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 
 #include "../machine/CFileIO.h"
@@ -141,6 +142,11 @@ void CBatchHost::ScheduleRun(CFrontPanel& oPanel) {
         }
         const CSlice oSlice = pMain_->RunSlice(nBudget);
         if (oSlice.eState == enmRunState::Waiting && oSlice.fWakeAt > fClock_) fClock_ = oSlice.fWakeAt;
+        if (oSlice.eState == enmRunState::Stopped && pMain_->oPrgm.BreakStop != 0) {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "%03d", static_cast<int>(pMain_->oPrgm.BreakStop));
+            oOut_ << "breakpoint " << buf << "\n";
+        }
     }
     bDriving_ = false;
 }

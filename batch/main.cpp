@@ -66,7 +66,7 @@ void PrintListing(const CFrontPanel& o) {
 
 const char* const kUsage =
     "usage: corvelxmem-batch [--answer TEXT]... [--load FILE] [--list] [--trace] [--tape] [--tape-trace]\n"
-    "                        [--stop-after N] [KEY...]\n";
+    "                        [--stop-after N] [--break NNN]... [KEY...]\n";
 
 int Usage() {
     std::cerr << kUsage << "Try corvelxmem-batch --help.\n";
@@ -89,6 +89,8 @@ void Help() {
                  "  --tape          prints each line of the print tape as \"tape: TEXT\" when it is printed\n"
                  "  --tape-trace    as --tape, with TRACE on: every step a program runs goes on the tape\n"
                  "  --stop-after N  stops a running program after N steps, as R/S would\n"
+                 "  --break NNN     a breakpoint at step NNN (1-999, set after --load): a run stops\n"
+                 "                  before that step and prints \"breakpoint NNN\"; R/S goes on\n"
                  "  --version       prints the version\n"
                  "  --help          prints this text\n\n"
                  "Keys:";
@@ -125,13 +127,23 @@ struct COptions {
     bool bTape = false;
     bool bTapeTrace = false;
     unsigned long long nStopAfter = 0;
+    std::vector<int> vBreaks;
 };
 
 // Reads the options; returns -1 to go on, or the exit status.
 int ReadOptions(int argc, char** argv, COptions& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--answer" || a == "--load" || a == "--stop-after") {
+        if (a == "--break") {
+            const std::string v = i + 1 < argc ? argv[++i] : "";
+            char* pEnd = nullptr;
+            const long n = std::strtol(v.c_str(), &pEnd, 10);
+            if (v.empty() || *pEnd != '\0' || n < 1 || n > 999) {
+                std::cerr << "corvelxmem-batch: --break needs a step from 1 to 999\n";
+                return 2;
+            }
+            o.vBreaks.push_back(static_cast<int>(n));
+        } else if (a == "--answer" || a == "--load" || a == "--stop-after") {
             if (i + 1 >= argc) return Usage();
             const std::string v = argv[++i];
             if (a == "--answer") {
@@ -239,6 +251,8 @@ int main(int argc, char** argv) {
         }
         oMain.oPrgm.ReadProgram(sFull);
     }
+    for (int n : o.vBreaks)
+        if (!oMain.oPrgm.HasBreak(n)) oMain.oPrgm.ToggleBreak(n);
     CKeySource oKeys(std::move(o.vKeys));
     bool bAnyKey = false;
     const int nStatus = RunKeys(oKeys, oMain, oHost, o.bTrace, bAnyKey);

@@ -208,6 +208,7 @@ void CFrontPanel::imgRestoreState_Click() {
     }
     oPrgm.SetFilename(o.sFilename);
     for (int i = 1; i <= CStateFile::kSteps; ++i) oPrgm.SetLine(i, o.aSteps[static_cast<size_t>(i)]);
+    oPrgm.ClearBreaks();
     for (int r = 0; r < CStateFile::kRegs; ++r) oMem.Sto(r, o.aRegs[static_cast<size_t>(r)]);
     // Pushed in turn, T first; the stack refuses a value of 1e100 or more.
     bool bRefused = false;

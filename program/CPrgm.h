@@ -107,6 +107,17 @@ public:
     bool Running() const { return eMode_ == enmMode::Run; }
     // A timed display is on: the display shows something on purpose.
     bool Waiting() const { return oShow_.Active(); }
+    // ---- breakpoints: the session's, not the program's ----
+    // A run stops before a step that has one, as a stop by R/S does, except
+    // at the step it starts from. They move with inserted and deleted steps
+    // and go with Clear and an accepted listing or editor text.
+    void ToggleBreak(int nStep);
+    bool HasBreak(int nStep) const {
+        return nStep >= 1 && nStep <= kMaxSteps && aBreaks_[static_cast<size_t>(nStep)];
+    }
+    void ClearBreaks();
+    // The breakpoint the last run stopped before (0: none).
+    int16_t BreakStop = 0;
     // Asks a run to stop before its next step (R/S, On, Off, the mode switch).
     void RequestStop() {
         if (eMode_ == enmMode::Run) StopRequested = true;
@@ -271,6 +282,9 @@ private:
     double fStartTime_ = 0.0;
 
     enmMode eMode_ = enmMode::None;
+    std::array<bool, kMaxSteps + 1> aBreaks_{};
+    int nBreaks_ = 0;
+    bool bRunStart_ = false;   // the run has not left the step it started from
     bool bStepPending_ = false;   // the single step has not run yet (its line is shown)
     bool bSSTShown_ = false;      // the single step is presented (SST key)
     bool bShowInStep_ = false;    // the timed display belongs to the step at PrgmPtr

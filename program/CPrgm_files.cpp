@@ -218,6 +218,7 @@ bool CPrgm::AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail, const CP
     PrgmPtr = 0;
     sFilename_.clear();
     SpecialComments = false;
+    ClearBreaks();
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Program memory: the 999 step texts, the step pointer with its wrap-around,
 // inserting and deleting steps, the one-line step display, the label table
 // and the two consistency scans.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -77,6 +78,19 @@ void CPrgm::Clear() {
     PrgmPtr = 0;
     sFilename_.clear();
     SpecialComments = false;
+    ClearBreaks();
+}
+
+void CPrgm::ToggleBreak(int nStep) {
+    if (nStep < 1 || nStep > kMaxSteps) return;
+    bool& b = aBreaks_[static_cast<size_t>(nStep)];
+    b = !b;
+    nBreaks_ += b ? 1 : -1;
+}
+
+void CPrgm::ClearBreaks() {
+    aBreaks_.fill(false);
+    nBreaks_ = 0;
 }
 
 void CPrgm::SetPrgmPointer(int nStep) {
@@ -108,6 +122,11 @@ void CPrgm::InsertLine(std::string sLine) {
     INC(PrgmPtr);
     for (int k = kMaxSteps; k > PrgmPtr; --k) Program_[k] = std::move(Program_[k - 1]);
     Program_[PrgmPtr] = std::move(sLine);
+    if (nBreaks_ != 0) {   // the breakpoints move with their steps
+        nBreaks_ -= aBreaks_[kMaxSteps] ? 1 : 0;
+        std::copy_backward(aBreaks_.begin() + PrgmPtr, aBreaks_.end() - 1, aBreaks_.end());
+        aBreaks_[static_cast<size_t>(PrgmPtr)] = false;
+    }
     Invalidate(PrgmPtr, kMaxSteps);
 }
 
@@ -115,6 +134,11 @@ void CPrgm::DeleteLine() {
     const int nFrom = PrgmPtr < 0 ? 0 : PrgmPtr;
     for (int k = nFrom; k < kMaxSteps; ++k) Program_[k] = std::move(Program_[k + 1]);
     Program_[kMaxSteps] = "R/S";
+    if (nBreaks_ != 0 && nFrom >= 1) {   // the deleted step's breakpoint goes with it
+        nBreaks_ -= aBreaks_[static_cast<size_t>(nFrom)] ? 1 : 0;
+        std::copy(aBreaks_.begin() + nFrom + 1, aBreaks_.end(), aBreaks_.begin() + nFrom);
+        aBreaks_[kMaxSteps] = false;
+    }
     Invalidate(nFrom, kMaxSteps);
 }
 

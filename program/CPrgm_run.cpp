@@ -133,6 +133,8 @@ void CPrgm::Exec() {
     // in entry: the run goes on keying it (the panel hands it back, or ends
     // it as a key ends a typed number).
     sErrorMsg_.clear();
+    BreakStop = 0;
+    bRunStart_ = true;
     eMode_ = enmMode::Run;
     fb_.SetRunning(true);
 }
@@ -164,6 +166,13 @@ enmRunState CPrgm::RunSteps(uint64_t nMaxSteps) {
         if (m_.bInErr | Halted) return m_.bInErr ? enmRunState::Error : enmRunState::Halted;
         if (StopRequested) return enmRunState::Stopped;   // takes effect before the step
         if (nMaxSteps == 0) return enmRunState::Running;
+        if (nBreaks_ != 0) {
+            if (!bRunStart_ && HasBreak(PrgmPtr)) {
+                BreakStop = PrgmPtr;
+                return enmRunState::Stopped;
+            }
+            bRunStart_ = false;
+        }
         --nMaxSteps;
         RunOneStep();
         if (oShow_.Active()) return enmRunState::Waiting;

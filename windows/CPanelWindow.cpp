@@ -324,6 +324,15 @@ void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
         RunHandler([this, &s]() { oMain_.PasteText(s); });
         return;
     }
+    if (pEvent->key() == Qt::Key_F9 && pEvent->modifiers() == Qt::NoModifier) {
+        // A breakpoint on the pointer's step, set or cleared, drawn in the program view.
+        pEvent->accept();
+        if (pView_)
+            pView_->ToggleBreak(oMain_.oPrgm.GetPrgmPointer());
+        else
+            oMain_.oPrgm.ToggleBreak(oMain_.oPrgm.GetPrgmPointer());
+        return;
+    }
     const bool bCtrl = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
     if (bCtrl && (pEvent->key() == Qt::Key_T || pEvent->key() == Qt::Key_L)) {
         pEvent->accept();

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -26,12 +27,24 @@ bool IsLabelStep(const std::string& s) {
     return s.size() == 3 || s[3] == ' ';
 }
 
-// Draws a rule above each label step, so a program reads as its routines.
+// Draws each step after a margin that holds its breakpoint's dot, and a rule
+// above each label step, so a program reads as its routines.
 class CStepDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    CStepDelegate(QObject* pParent, const CPrgm& oPrgm) : QStyledItemDelegate(pParent), oPrgm_(oPrgm) {}
     void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override {
-        QStyledItemDelegate::paint(p, o, i);
+        QStyleOptionViewItem oText = o;
+        oText.rect.setLeft(o.rect.left() + CProgramView::kBreakMargin);
+        QStyledItemDelegate::paint(p, oText, i);
+        if (oPrgm_.HasBreak(i.row())) {
+            p->save();
+            p->setRenderHint(QPainter::Antialiasing);
+            p->setPen(Qt::NoPen);
+            p->setBrush(QColor(0xe0, 0x30, 0x30));
+            const qreal r = std::min(o.rect.height(), CProgramView::kBreakMargin) * 0.3;
+            p->drawEllipse(QPointF(o.rect.left() + CProgramView::kBreakMargin / 2.0, o.rect.center().y() + 0.5), r, r);
+            p->restore();
+        }
         if (i.row() == 0 || !i.data(CProgramView::kLabelRole).toBool()) return;
         p->save();
         QColor c = DialogLook::kHighlight;
@@ -40,6 +53,12 @@ public:
         p->drawLine(o.rect.topLeft() + QPoint(2, 0), o.rect.topRight() - QPoint(2, 0));
         p->restore();
     }
+    QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        return QStyledItemDelegate::sizeHint(o, i) + QSize(CProgramView::kBreakMargin, 0);
+    }
+
+private:
+    const CPrgm& oPrgm_;
 };
 
 QString Value(double v) { return QString::fromStdString(NumUtil::FormatG15(v)); }
@@ -65,8 +84,10 @@ CProgramView::CProgramView(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
     lstSteps->setObjectName("lstSteps");
     lstSteps->setFont(fFixed);
     lstSteps->setUniformItemSizes(true);
-    lstSteps->setItemDelegate(new CStepDelegate(lstSteps));
-    lstSteps->setToolTip(QStringLiteral("Double-click a step to move the pointer there (as GTO . NNN)"));
+    lstSteps->setItemDelegate(new CStepDelegate(lstSteps, oMain_.oPrgm));
+    lstSteps->setToolTip(QStringLiteral("Double-click a step to move the pointer there (as GTO . NNN); click left "
+                                        "of a step to set or clear a breakpoint (F9: the pointer's step)"));
+    lstSteps->viewport()->installEventFilter(this);
     lblStack = new QLabel(this);
     lblStack->setObjectName("lblStack");
     lblStack->setFont(fFixed);
@@ -179,6 +200,23 @@ void CProgramView::RefreshValues() {
             v << QStringLiteral("%1  %2").arg(RegName(r), -6).arg(Value(vShownRegs_[static_cast<size_t>(r)]));
     lstRegs->clear();
     lstRegs->addItems(v);
+}
+
+void CProgramView::ToggleBreak(int nStep) {
+    oMain_.oPrgm.ToggleBreak(nStep);
+    lstSteps->viewport()->update();
+}
+
+bool CProgramView::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == lstSteps->viewport() && pEvent->type() == QEvent::MouseButtonPress) {
+        const QPoint oPos = static_cast<QMouseEvent*>(pEvent)->position().toPoint();
+        QListWidgetItem* pItem = lstSteps->itemAt(oPos);
+        if (pItem && oPos.x() < kBreakMargin) {
+            ToggleBreak(lstSteps->row(pItem));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(pWatched, pEvent);
 }
 
 void CProgramView::lstSteps_DoubleClick(QListWidgetItem* pItem) {

@@ -26,6 +26,8 @@ public:
     static constexpr int kWidth = 250;
     // The data role that marks a step holding a label.
     static constexpr int kLabelRole = Qt::UserRole + 1;
+    // The margin left of the steps that holds the breakpoints' dots.
+    static constexpr int kBreakMargin = 14;
 
     CProgramView(corvel::CFrontPanel& oMain, QWidget* pParent);
 
@@ -43,6 +45,8 @@ public:
     // A double click on a step: the pointer goes there, unless a program
     // runs, the calculator is off or "Error" is shown.
     void lstSteps_DoubleClick(QListWidgetItem* pItem);
+    // Sets or clears the breakpoint of step nStep (a click in the margin, F9).
+    void ToggleBreak(int nStep);
 
     QLabel* lblTitle;
     QListWidget* lstSteps;
@@ -53,6 +57,7 @@ public:
 protected:
     void showEvent(QShowEvent* pEvent) override;
     void hideEvent(QHideEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     void RefreshSteps();

@@ -238,6 +238,7 @@ TEST_F(ListingTest, EveryKnownListingReadsAsBefore) {
         {"tests/batch/files_refused_listing.files/dup.corvel", 0xa5ac82a98bb05942},
         {"tests/batch/files_refused_listing.files/gone.corvel", 0xa5ac82a98bb05942},
         {"tests/batch/files_refused_listing.files/long.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/prgm_breakpoints.files/sub.corvel", 0xb4b021db4004d4cb},
     };
     const fs::path oRoot = fs::path(CORVEL_TEST_DATA) / ".." / "..";
     int nChecked = 0;

@@ -163,6 +163,15 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     EXPECT_EQ(Marked(), 1);
     EXPECT_EQ(o.oMain.lblDisp, "001 LBL A");
 
+    // A click left of a step sets or clears its breakpoint; F9 that of the pointer's step.
+    const QPoint oDot(3, pSteps->visualItemRect(pSteps->item(3)).center().y());
+    MouseClick(pSteps->viewport(), oDot);
+    KeyClick(&o.oWindow, Qt::Key_F9);
+    EXPECT_TRUE(o.oMain.oPrgm.HasBreak(3) && o.oMain.oPrgm.HasBreak(1));
+    MouseClick(pSteps->viewport(), oDot);
+    EXPECT_FALSE(o.oMain.oPrgm.HasBreak(3));
+    EXPECT_EQ(Marked(), 1);
+
     // While "Error" is shown a double click does nothing.
     o.Clicks({"RUN", "7", "ENTER", "0", "/"});
     ASSERT_TRUE(o.oMain.bInErr);
