@@ -3,9 +3,10 @@
 # display nobody else uses: the panel (a number, a running program, an error,
 # scale factor 2) and the program view with the print tape window (a factorial
 # table keyed in on the panel and run with TRACE on, while it runs and when it
-# has ended), and the source editor marking a listing's faults. Needs xvfb,
+# has ended), the source editor marking a listing's faults and a run stopped
+# at a breakpoint. Needs xvfb,
 # openbox, xdotool and imagemagick, and a build in build/.
-# Usage: tools/screenshots.sh [panel|workbench|editor|all] [OUTPUT-DIRECTORY]
+# Usage: tools/screenshots.sh [panel|workbench|editor|breakpoints|all] [OUTPUT-DIRECTORY]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 WHAT="${1:-all}"
@@ -149,6 +150,22 @@ LISTING
   stop_all
 }
 
+breakpoints() {
+  start 1280x1024 1
+  # The workbench's program, a breakpoint on its last step and one on DSZ
+  # (F9 at the pointer's step; h SST steps back), then a run that stops before DSZ.
+  panel_click 338 123
+  xdotool type --delay 60 'fSA5hsfS1hrh/fRfsG1gRhG'
+  xdotool key ctrl+l F9
+  xdotool type --delay 60 'hShShS'
+  xdotool key F9
+  panel_click 422 123
+  xdotool type 'A'
+  sleep 8
+  shoot "$OUT/screenshot-breakpoints.png"
+  stop_all
+}
+
 # Where the editor's first text line lies below its window's top, and a line's height.
 EDIT_LINE0="${EDIT_LINE0:-22}"
 EDIT_LINE="${EDIT_LINE:-15}"
@@ -157,6 +174,7 @@ case "$WHAT" in
   panel) panel ;;
   workbench) workbench ;;
   editor) editor ;;
-  all) panel; workbench; editor ;;
-  *) echo "usage: tools/screenshots.sh [panel|workbench|editor|all] [OUTPUT-DIRECTORY]" >&2; exit 2 ;;
+  breakpoints) breakpoints ;;
+  all) panel; workbench; editor; breakpoints ;;
+  *) echo "usage: tools/screenshots.sh [panel|workbench|editor|breakpoints|all] [OUTPUT-DIRECTORY]" >&2; exit 2 ;;
 esac
