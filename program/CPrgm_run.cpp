@@ -93,6 +93,7 @@ void CPrgm::SST_Exec(bool& bSST) {
         // stays on it and a new run starts there.
         if ((StopRequested || m_.bInErr) && !bSST) return;
         if (bSST) {
+            MergeReadNothing = false;   // a single step is a run of its own
             if (PrgmPtr == 0) PrgmPtr = 1;
             ShowStepBriefly(false);
         }
@@ -130,6 +131,7 @@ void CPrgm::Exec() {
     Halted = false;
     StopRequested = false;
     nRunSteps = 0;
+    MergeReadNothing = false;
     m_.bInErr = false;
     EntryActive = ExpEntryActive = false;
     {
