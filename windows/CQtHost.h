@@ -43,6 +43,7 @@ public:
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) override;
     void ShowAbout() override;
     void ExitProgram() override;
+    bool AsksBeforeDefaultRestore() const override { return true; }
 
     CSoundPlayer& Sound() { return oSound_; }
     // How many times ProcessEvents actually ran the event loop.

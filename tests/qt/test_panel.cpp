@@ -174,6 +174,7 @@ TEST(PanelWindow, TypedRAndClosingTheWindowStopARunningProgram) {
     EXPECT_FALSE(o.oMain.IsRunning() || o.oMain.bInErr || o.oMain.bBusy);
     EXPECT_GT(o.oMain.oPrgm.nRunSteps, 100u);
 
+    o.oMain.MarkWorkKept();   // nothing to ask about on closing
     QTimer::singleShot(150, &o.oWindow, [&] { o.oWindow.close(); });
     o.Click("A");
     EXPECT_FALSE(o.oMain.IsRunning() || o.oWindow.isVisible());
