@@ -48,7 +48,8 @@ void PrintState(CFrontPanel& o) {
     std::cout << "pointer: " << buf << "\n"
               << "label: " << WithoutCurrentDir(o.lblPrgm) << "\n"
               << "card: " << (o.bCardVisible ? "yes" : "no") << "\n"
-              << "cause: " << o.bInErr.CauseText() << "\n";
+              << "cause: " << o.bInErr.CauseText() << "\n"
+              << "note: " << CBatchHost::OneLine(o.sNote) << "\n";
 }
 
 // Every step from 001 up to the last one that is not the filler "R/S".
@@ -75,9 +76,10 @@ int Usage() {
 void Help() {
     std::cout << kUsage
               << "\nRuns keys on the calculator without a window and prints the display, the title, the\n"
-                 "stack, LAST X, the error flag and its cause, the program pointer, the program label\n"
-                 "and the card. Keys come from the arguments or, when there are none, from standard\n"
-                 "input (separated by blanks; # starts a comment to the end of its line).\n\n"
+                 "stack, LAST X, the error flag and its cause, the program pointer, the program label,\n"
+                 "the card and the note line under the display. Keys come from the arguments or,\n"
+                 "when there are none, from standard input (separated by blanks; # starts a comment\n"
+                 "to the end of its line).\n\n"
                  "Options:\n"
                  "  --answer TEXT   the next answer to a question (yes/no), an input box, the file\n"
                  "                  dialog (the name typed; empty: Cancel) or the editor (a file\n"

@@ -27,6 +27,7 @@ CFrontPanel::CFrontPanel(CHost& oHost)
     oMem.OnShowMem = [this](int16_t n) { ShowMemViewer(n); };
     bCardVisible = false;
     Form_Load();
+    MarkWorkKept();
 }
 
 void CFrontPanel::Form_Load() {
@@ -241,6 +242,7 @@ bool CFrontPanel::IsKeyName(const std::string& sName) {
 }
 
 bool CFrontPanel::PressKey(const std::string& sName) {
+    SetNote("");   // a note lasts until the next key or click
     if (const CKeyRow* pKey = KeyByName(sName.c_str())) {
         if (pKey->eKey == enmKey::RunStop)
             imgRunStop_Click();
@@ -287,14 +289,14 @@ void CFrontPanel::PasteText(const std::string& sText) {
         sWhy = "Paste: not a number";
     else if (!(std::fabs(v) < NumUtil::kBig))
         sWhy = "Paste: number too large";
-    if (!sWhy.empty()) {
-        sNote = sWhy;
-        oHost_.Refresh(enmPart::Note);
-        return;
-    }
+    SetNote(sWhy);
+    if (!sWhy.empty()) return;
     try {
         ClearPendOp();
-        SavePendingNum();   // an entry in progress ends as ENTER ends it
+        // As typing: a number being typed ends first (as ENTER ends it);
+        // after ENTER or CLX the number takes the place of the copy, as a
+        // typed digit does, so that copy is not pushed.
+        if (eNumEntry == enmNumEntry::Mantissa || eNumEntry == enmNumEntry::Exponent) PushEntry();
         oStack.Push(v);
         oFlags.SetFlag(3);
         eNumEntry = enmNumEntry::Idle;

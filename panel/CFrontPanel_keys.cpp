@@ -41,6 +41,17 @@ bool IsRclFamily(enmPendOp e) { return e >= enmPendOp::RCL && e <= enmPendOp::RC
 
 // ---- key operations of their own ----
 
+void CFrontPanel::PctKey() {
+    SavePendingNum();
+    const double x = oStack.GetX();
+    const double y = oStack.GetY();
+    const double r = Tested(NumUtil::Check(y / 100.0 * x));
+    fLastX = x;
+    oStack.Drop1AndPushX(r);
+    ShowX();
+    EndKey();
+}
+
 void CFrontPanel::PctChKey() {
     SavePendingNum();
     const double x = oStack.GetX();
@@ -129,6 +140,8 @@ void CFrontPanel::LabelKey() {
     }
     const int p = oPrgm.FindLabel(sLabel);
     if (p != 0) {
+        if (oPrgm.Busy()) return;   // no second run, nor a move of the running one
+        FreshStart();
         StartRunAt(p);
         return;
     }
@@ -297,11 +310,20 @@ void CFrontPanel::LineNumberInput() {
     ClearPendOp();
 }
 
+void CFrontPanel::FreshStart() {
+    // A run started afresh from the keys returns nowhere: returns left over
+    // from a run that ended inside a subroutine (an error, a stop) would send
+    // its RTN back into that other program. R/S and GTO keep them.
+    oPrgm.RetPtr = 0;
+}
+
 void CFrontPanel::GotoLabel(const std::string& sLabel, bool bRunIt) {
     const int p = oPrgm.FindLabel(sLabel);
     if (p <= 0) throw CCalcError(enmErrKind::NoLabel);
     if (bRunIt) {
         ClearPendOp();
+        if (oPrgm.Busy()) return;
+        FreshStart();
         StartRunAt(p);
         return;
     }

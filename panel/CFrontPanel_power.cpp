@@ -173,15 +173,37 @@ void CFrontPanel::ReadDataOrWriteProgram() {
         MsgBox("Error in reading file " + oChoice.sFull, "File Input Error");
 }
 
-std::string CFrontPanel::StateFileName(enmFileUse eUse) {
+bool CFrontPanel::StateFileName(enmFileUse eUse, std::string& sFile) {
     CFileChoice oChoice;
-    if (ChooseFile("", eUse, oChoice)) return oChoice.sFull;
-    return CStateFile::kDefaultName;   // in the current directory
+    if (ChooseFile("", eUse, oChoice)) {
+        sFile = oChoice.sFull;
+        return true;
+    }
+    sFile = CStateFile::kDefaultName;   // in the current directory
+    return false;
 }
 
-void CFrontPanel::imgSaveState_Click() {
-    if (!Admit(enmInput::SaveState, [this] { imgSaveState_Click(); }) || bInErr) return;
-    const std::string sFile = StateFileName(enmFileUse::Write);
+void CFrontPanel::SetNote(const std::string& sText) {
+    if (sNote.empty() && sText.empty()) return;
+    sNote = sText;
+    oHost_.Refresh(enmPart::Note);
+}
+
+bool CFrontPanel::FinishEntryForSave() {
+    // A number being typed is on the display: it is part of what is saved.
+    if (eNumEntry != enmNumEntry::Mantissa && eNumEntry != enmNumEntry::Exponent) return true;
+    try {
+        PushEntry();
+        eNumEntry = enmNumEntry::Idle;
+        if (bOn && bRun) ShowX();
+        return true;
+    } catch (const CCalcError& e) {
+        ErrorPath(e.Kind());
+        return false;
+    }
+}
+
+bool CFrontPanel::WriteStateTo(const std::string& sFile) {
     CStateFile o;
     o.sFilename = oPrgm.GetFilename();
     for (int i = 1; i <= CStateFile::kSteps; ++i) o.aSteps[static_cast<size_t>(i)] = oPrgm.GetLine(i);
@@ -194,18 +216,59 @@ void CFrontPanel::imgSaveState_Click() {
     for (int f = 0; f < 10; ++f) o.aFlags[static_cast<size_t>(f)] = oFlags.PeekFlag(f);
     o.nDigits = nDigits;
     o.eDispMode = eDispMode;
-    if (!o.Write(sFile)) oHost_.ShowNotice("Error", "Could not open state file for output", enmIcon::Critical);
+    return o.Write(sFile);
+}
+
+bool CFrontPanel::SaveStateAs(const std::string& sFile) {
+    if (!WriteStateTo(sFile)) {
+        oHost_.ShowNotice("Error", "Could not open state file for output", enmIcon::Critical);
+        return false;
+    }
+    MarkWorkKept();
+    SetNote("Saved to " + CPrgm::FileTitle(sFile));
+    return true;
+}
+
+void CFrontPanel::imgSaveState_Click() {
+    if (!Admit(enmInput::SaveState, [this] { imgSaveState_Click(); }) || bInErr) return;
+    if (!FinishEntryForSave()) return;
+    std::string sFile;
+    StateFileName(enmFileUse::Write, sFile);
+    SaveStateAs(sFile);
+}
+
+bool CFrontPanel::SaveStateChosen() {
+    if (IsRunning()) return false;
+    if (bInErr) {
+        SetNote("Not saved while Error is shown: CLX clears it");
+        return false;
+    }
+    if (!FinishEntryForSave()) return false;
+    std::string sFile;
+    return StateFileName(enmFileUse::Write, sFile) && SaveStateAs(sFile);
 }
 
 void CFrontPanel::imgRestoreState_Click() {
     if (!Admit(enmInput::RestoreState, [this] { imgRestoreState_Click(); })) return;
-    const std::string sFile = StateFileName(enmFileUse::Read);
+    std::string sFile;
+    if (!StateFileName(enmFileUse::Read, sFile) && oHost_.AsksBeforeDefaultRestore() && WorkChanged() &&
+        !AskYesNo("Restore State", std::string("Replace the program and registers with ") + CStateFile::kDefaultName + "?",
+                  enmIcon::Question))
+        return;
+    RestoreStateFrom(sFile);
+}
+
+bool CFrontPanel::RestoreStateFrom(const std::string& sFile) {
     // The whole file is read and checked before anything of it is used.
     CStateFile o;
     if (!o.Read(sFile)) {
         oHost_.ShowNotice("Error", "Could not open state file for input", enmIcon::Critical);
-        return;
+        return false;
     }
+    // The restored X is a finished number: the next digit starts a new one.
+    eNumEntry = enmNumEntry::Idle;
+    bStepEntry_ = false;
+    oPrgm.EntryActive = oPrgm.ExpEntryActive = false;
     oPrgm.SetFilename(o.sFilename);
     for (int i = 1; i <= CStateFile::kSteps; ++i) oPrgm.SetLine(i, o.aSteps[static_cast<size_t>(i)]);
     for (int r = 0; r < CStateFile::kRegs; ++r) oMem.Sto(r, o.aRegs[static_cast<size_t>(r)]);
@@ -231,12 +294,12 @@ void CFrontPanel::imgRestoreState_Click() {
         SetCardVisible(true);
         SetProgramLabel(oPrgm.GetFilename());
     }
+    MarkWorkKept();
     // Setting the pointer has cleared the error a refused value raised, so
     // the note line says that the stack is not all the file held.
-    if (bRefused) {
-        sNote = "Restore: a stack value of 1e100 or more was left out";
-        oHost_.Refresh(enmPart::Note);
-    }
+    SetNote(bRefused ? std::string("Restore: a stack value of 1e100 or more was left out")
+                     : "Restored from " + CPrgm::FileTitle(sFile));
+    return true;
 }
 
 void CFrontPanel::imgCopyright_Click() { oHost_.ShowAbout(); }

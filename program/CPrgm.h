@@ -71,6 +71,9 @@ public:
     int16_t PrgmPtr = 0;
     bool Halted = false;
     bool StopRequested = false;
+    // A MERGE of the current run has read nothing, and no listing was read
+    // since (cleared when a run or a single step starts, and by Clear).
+    bool MergeReadNothing = false;
     // Steps executed since the current (or last) run started.
     uint64_t nRunSteps = 0;
     // Each step is handed to CPanelFeedback::TraceStep before it runs.

@@ -222,6 +222,7 @@ void CPrgmOps::Merge(CPrgm& p, CStep&) {
     // The step's decoded form may be replaced by the listing read here: only
     // the program object is used from here on.
     CPanelFeedback& fb = p.fb_;
+    bool bRead = false;
     if (fb.AskYesNo("WriteOrMergeProgram Program", "Read Program?", enmIcon::Question)) {
         CFileChoice oChoice;
         if (fb.ChooseFile("*.corvel", enmFileUse::Read, oChoice)) {
@@ -229,12 +230,21 @@ void CPrgmOps::Merge(CPrgm& p, CStep&) {
             // program (this step included) as it was: the step fails.
             if (!p.ReadProgram(oChoice.sFull)) throw CCalcError(enmErrKind::File, "listing refused");
             fb.SetProgramLabel(oChoice.sTyped);
+            bRead = true;
         } else {
             fb.SetProgramLabel("");
         }
     }
     // The run goes on with step 2 of the program now in memory.
     p.Reset();
+    // A second MERGE of the run that reads nothing would only bring the
+    // program round to the same question again, for ever: the run ends
+    // there, on step 1, and the keyboard is the user's again.
+    if (!bRead && p.MergeReadNothing) {
+        p.JumpTo(1);
+        p.StopRequested = true;
+    }
+    p.MergeReadNothing = !bRead;
 }
 
 } // namespace corvel

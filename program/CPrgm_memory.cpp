@@ -69,6 +69,7 @@ void CPrgm::Clear() {
     Invalidate(0, kMaxSteps);
     RetPtr = 0;
     RetStack.fill(0);
+    MergeReadNothing = false;
     LabelCount = 0;
     oNumberLabels_.clear();
     ++nLabelGen_;

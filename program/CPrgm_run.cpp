@@ -128,6 +128,7 @@ void CPrgm::Exec() {
     Halted = false;
     StopRequested = false;
     nRunSteps = 0;
+    MergeReadNothing = false;
     m_.bInErr = false;
     // A number the steps were keying when a run or single step stopped stays
     // in entry: the run goes on keying it (the panel hands it back, or ends
@@ -145,6 +146,7 @@ void CPrgm::SST_Exec(bool bSST) {
     bStepPending_ = true;
     eMode_ = enmMode::SST;
     if (bSST) {
+        MergeReadNothing = false;   // a single step is a run of its own
         if (PrgmPtr == 0) PrgmPtr = 1;
         ShowStepBriefly(false);
     }

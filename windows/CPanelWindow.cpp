@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -125,9 +126,9 @@ void CPanelWindow::BuildLayout() {
     int nControls = 0;
     const corvel::CControlRow* pControls = corvel::ControlRows(nControls);
     for (int i = 0; i < nControls && i < 9; ++i) {
-        const auto fn = pControls[i].pfnClick;
-        vSpots_.push_back({QString::fromUtf8(pControls[i].sName), aPlaces[i], nullptr,
-                           QString::fromUtf8(pControls[i].sTip), [this, fn]() { (oMain_.*fn)(); }});
+        const char* sName = pControls[i].sName;
+        vSpots_.push_back({QString::fromUtf8(sName), aPlaces[i], nullptr, QString::fromUtf8(pControls[i].sTip),
+                           [this, sName]() { oMain_.PressKey(sName); }});
     }
     vSpots_.push_back({QStringLiteral("PROGRAM"), Button(3), nullptr,
                        QStringLiteral("Program view beside the panel: steps, stack, registers (Ctrl+L)"),
@@ -325,6 +326,11 @@ void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
         return;
     }
     const bool bCtrl = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (bCtrl && pEvent->key() == Qt::Key_Q) {
+        pEvent->accept();
+        close();
+        return;
+    }
     if (bCtrl && (pEvent->key() == Qt::Key_T || pEvent->key() == Qt::Key_L)) {
         pEvent->accept();
         if (pEvent->key() == Qt::Key_T)
@@ -385,7 +391,26 @@ void CPanelWindow::MoveInsideScreen() {
     if (QPoint(x, y) != oAt) move(x, y);
 }
 
+bool CPanelWindow::AskSaveBeforeClosing() {
+    QMessageBox oBox(QMessageBox::Question, QStringLiteral("CorvelXMem"),
+                     QStringLiteral("Save the calculator's state before closing?"),
+                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    DialogLook::Apply(&oBox);
+    oBox.button(QMessageBox::Discard)->setText(QStringLiteral("Don't Save"));
+    oBox.setDefaultButton(QMessageBox::Save);
+    switch (oBox.exec()) {
+        case QMessageBox::Save: return oMain_.SaveStateChosen();   // a cancelled dialog keeps the window
+        case QMessageBox::Discard: return true;
+        default: return false;
+    }
+}
+
 void CPanelWindow::closeEvent(QCloseEvent* pEvent) {
+    if (!bCloseWithoutAsking_ && oMain_.WorkChanged() && !AskSaveBeforeClosing()) {
+        pEvent->ignore();
+        update();   // a save may have changed the panel
+        return;
+    }
     // A running program stops with the window that shows it.
     oMain_.RequestStop();
     if (pTape_) pTape_->close();

@@ -92,6 +92,11 @@ public:
     // The part of the window the panel is drawn in (all of it without the view).
     QRect PanelRect() const;
 
+    // Closing (close box, Off when off, Ctrl+Q, the window manager) with
+    // changed work asks "Save the calculator's state before closing?" unless
+    // this was called (the work went to the recovery file).
+    void CloseWithoutAsking() { bCloseWithoutAsking_ = true; }
+
     // A small picture of the calculator for the window icon.
     static QIcon AppIcon();
 
@@ -162,4 +167,7 @@ private:
     QPointer<CTapeWindow> pTape_;
     CProgramView* pView_ = nullptr;
     bool bViewShown_ = false;
+    bool bCloseWithoutAsking_ = false;
+    // The question on closing with changed work: true to close.
+    bool AskSaveBeforeClosing();
 };

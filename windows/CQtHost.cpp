@@ -234,6 +234,7 @@ void CQtHost::ShowAbout() {
 }
 
 void CQtHost::ExitProgram() {
-    if (pPanel_) pPanel_->close();
+    // Closing asks about changed work; Cancel there keeps the program running.
+    if (pPanel_ && !pPanel_->close()) return;
     QCoreApplication::quit();
 }

@@ -44,6 +44,7 @@ public:
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) override;
     void ShowAbout() override;
     void ExitProgram() override;
+    bool AsksBeforeDefaultRestore() const override { return true; }
 
     CSoundPlayer& Sound() { return oSound_; }
     // Slices run so far, and the step budget of the next one.

@@ -145,6 +145,7 @@ void frmEdit::ShowEdit(const QString& sText, const CloseFn& fnClose) {
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace('\r', '\n');
     txtPrgm->setPlainText(s);
+    sShown_ = txtPrgm->toPlainText();
     txtPrgm->moveCursor(QTextCursor::Start);
     txtPrgm->setFocus();
     fnClose_ = fnClose;
@@ -168,4 +169,15 @@ void frmEdit::cmdClear_Click() {
 
 void frmEdit::cmdClose_Click() {
     if (fnClose_ && fnClose_(txtPrgm->toPlainText().toStdString())) accept();
+}
+
+void frmEdit::reject() {
+    if (txtPrgm->toPlainText() != sShown_) {
+        QMessageBox oAsk(QMessageBox::Question, windowTitle(), "Discard the changes to the program text?",
+                         QMessageBox::Yes | QMessageBox::No, this);
+        DialogLook::Apply(&oAsk);
+        oAsk.setDefaultButton(QMessageBox::No);
+        if (oAsk.exec() != QMessageBox::Yes) return;
+    }
+    QDialog::reject();
 }

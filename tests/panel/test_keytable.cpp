@@ -75,6 +75,7 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         double fByKeys, fByStep;
     } aCases[] = {
         {"g 0", "%CH", 75, 50, 0, 0, enmSeen::X, 50, -50},                       // the opposite sign
+        {"f 0", "%", 3, 7, 0, 0, enmSeen::X, 0.21000000000000002, 0.20999999999999999},   // (y / 100) x x
         {"STO (i)", "STO (i)", 7, 0, -0.5, 0, enmSeen::R1, 7, 0},                // R(|floor(I)|) against nearest(I)
         {"GTO (i)", "GTO (i)", 0, 0, 2.7, 0, enmSeen::Ptr, 3, 2},                // nearest(I) against its integer part
         {"STO + A", "STO+ A", 5, 0, 0, 0, enmSeen::RegA, 3, 8},                  // letter forms do nothing
@@ -87,8 +88,8 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         {"g RCL", "ISZ (i)", 0, 0, 1, -1, enmSeen::Ptr, 1, 3},
         {"h 1", "PAUSE", 0, 0, 0, 0, enmSeen::Waited, 0, 3},                     // no wait
         {"h GTO", "RTN", 0, 0, 0, 0, enmSeen::Ptr, 1, 3},                        // back to step 1
-        {"f GTO 2", "GSB 2", 0, 0, 0, 0, enmSeen::RetDepth, 1, 2},               // no return stack
-        {"f GTO (i)", "GSB (i)", 0, 0, 2, 0, enmSeen::RetDepth, 1, 2},
+        {"f GTO 2", "GSB 2", 0, 0, 0, 0, enmSeen::RetDepth, 0, 2},               // a fresh start: no
+        {"f GTO (i)", "GSB (i)", 0, 0, 2, 0, enmSeen::RetDepth, 0, 2},           // returns left over
         {"h * 5", "F? 5", 0, 0, 0, 0, enmSeen::Ptr, 1, 3},                       // a message, no skip
         {"f ENTER", "W/DATA", 0, 0, 0, 0, enmSeen::Err, 0, 1},                   // card functions: a failed file
         {"g ENTER", "MERGE", 0, 0, 0, 0, enmSeen::Err, 0, 1},                    // is a message, not an error
