@@ -283,7 +283,7 @@ void CFrontPanel::DspKey() {
     if (eShift == enmShift::None) {
         SetPendOp(enmPendOp::DSP);
     } else {
-        oPrgm.ExecInstr(KeyRow(enmKey::DSP).aRun[static_cast<int>(eShift)].sText);   // FIX, SCI, ENG
+        oPrgm.ExecInstr(*KeyRow(enmKey::DSP).aRun[static_cast<int>(eShift)].pInstr);   // FIX, SCI, ENG
         EndKey();
     }
     SavePendingNum();
@@ -328,7 +328,7 @@ void CFrontPanel::RunAct(const CKeyAct& oAct) {
         // The instruction's own code, in the frame of a key: the entry ends
         // first and X is shown afterwards.
         SavePendingNum();
-        oPrgm.ExecInstr(oAct.sText);
+        oPrgm.ExecInstr(*oAct.pInstr, oAct.sText);
         ShowX();
         EndKey();
         return;
