@@ -96,7 +96,7 @@ void CFrontPanel::ClearPendOp() {
 void CFrontPanel::StartNumber(int d) {
     eNumEntry = enmNumEntry::Mantissa;
     SetDisplay(std::to_string(d), "");
-    oFlags.SetFlag(3);
+    oFlags.SetFlag(CFlags::kDataEntry);
 }
 
 void CFrontPanel::AppendDigit(int d) {
@@ -136,7 +136,7 @@ void CFrontPanel::DecimalKey() {
         break;
     }
     eNumEntry = enmNumEntry::Mantissa;
-    oFlags.SetFlag(3);
+    oFlags.SetFlag(CFlags::kDataEntry);
 }
 
 void CFrontPanel::EEXKey() {
@@ -149,7 +149,7 @@ void CFrontPanel::EEXKey() {
         }
         SetDisplay("1", " 00");
         eNumEntry = enmNumEntry::Exponent;
-        oFlags.SetFlag(3);
+        oFlags.SetFlag(CFlags::kDataEntry);
         break;
     case enmNumEntry::Mantissa:   // the prefix is not consulted
         SetDisplay(lblDisp, " 00");
@@ -159,7 +159,7 @@ void CFrontPanel::EEXKey() {
         PushEntry();
         SetDisplay("1", " 00");
         eNumEntry = enmNumEntry::Exponent;
-        oFlags.SetFlag(3);
+        oFlags.SetFlag(CFlags::kDataEntry);
         break;
     }
 }
