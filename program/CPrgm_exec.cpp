@@ -298,6 +298,8 @@ void CPrgmOps::Specialize(CStep& s) {
         case enmRegAt::IndInt: s.pfn = &RclInd; break;
         default: break;
         }
+    } else if (pfn == &Dsp) {
+        s.pfn = DigitsOf(s);
     } else if (pfn == &Dsz || pfn == &Isz) {
         s.pfn = CounterOf(s);
     } else if (s.pInstr != nullptr && s.pInstr->eArg == enmArg::Flag && s.oOp.eKind == enmOpd::Empty) {
@@ -342,15 +344,21 @@ void CPrgmOps::ClReg(CPrgm& p, CStep&) { p.m_.oMem.Clear(); }
 
 void CPrgmOps::DispMode(CPrgm& p, CStep& s) { p.m_.eDispMode = static_cast<enmDispMode>(s.pInstr->nArg); }
 
-void CPrgmOps::Dsp(CPrgm& p, CStep& s) {
-    CMachine& m = p.m_;
+// DSP by its operand, picked when the step is decoded: (i), a number, or
+// anything else (nothing happens).
+void CPrgmOps::DspByI(CPrgm& p, CStep&) { p.m_.nDigits = NumUtil::ToInt16(p.m_.oMem.RclI()); }
+void CPrgmOps::DspN(CPrgm& p, CStep& s) { p.m_.nDigits = IntOf(s.oOp); }
+
+ExecFn CPrgmOps::DigitsOf(const CStep& s) {
     switch (s.oOp.eKind) {
-    case enmOpd::Indirect: m.nDigits = NumUtil::ToInt16(m.oMem.RclI()); break;
+    case enmOpd::Indirect: return &DspByI;
     case enmOpd::Number:
-    case enmOpd::BadNumber: m.nDigits = IntOf(s.oOp); break;
-    default: break;
+    case enmOpd::BadNumber: return &DspN;
+    default: return &NoEffect;
     }
 }
+
+void CPrgmOps::Dsp(CPrgm& p, CStep& s) { DigitsOf(s)(p, s); }
 
 void CPrgmOps::Reg(CPrgm& p, CStep&) { p.m_.oMem.ShowMem(0); }
 void CPrgmOps::Stk(CPrgm& p, CStep&) { p.fb_.BlinkStack(); }

@@ -155,7 +155,7 @@ void CPrgmOps::DszByI(CPrgm& p, CStep&) {
 }
 
 void CPrgmOps::NoCounter(CPrgm&, CStep&) { throw CCalcError(enmErrKind::Syntax); }
-void CPrgmOps::CountNothing(CPrgm&, CStep&) {}
+void CPrgmOps::NoEffect(CPrgm&, CStep&) {}
 
 ExecFn CPrgmOps::CounterOf(const CStep& s) {
     if (s.pInstr->pfnExec == &Isz) {
@@ -174,7 +174,7 @@ ExecFn CPrgmOps::CounterOf(const CStep& s) {
         if (s.oOp2.eKind == enmOpd::Number || s.oOp2.eKind == enmOpd::BadNumber) return &DszReg;
         if (s.oOp2.eKind == enmOpd::Empty) return &NoCounter;
         return &DszNamed;
-    default: return &CountNothing;   // any other operand: nothing happens
+    default: return &NoEffect;   // any other operand: nothing happens
     }
 }
 

@@ -65,7 +65,7 @@ struct CPrgmOps {
     static void DszNamed(CPrgm& p, CStep& s);   // DSZ IND name
     static void DszReg(CPrgm& p, CStep& s);     // DSZ n, DSZ IND n
     static void NoCounter(CPrgm& p, CStep& s);  // DSZ IND with no third word
-    static void CountNothing(CPrgm& p, CStep& s);
+    static void NoEffect(CPrgm& p, CStep& s);    // an operand that makes the step do nothing
     static ExecFn CounterOf(const CStep& s);
     // A flag instruction with no flag named.
     static void NoFlag(CPrgm& p, CStep& s);
@@ -88,6 +88,9 @@ struct CPrgmOps {
     // ---- display and sound ----
     static void DispMode(CPrgm& p, CStep& s);   // nArg 0 FIX, 1 SCI, 2 ENG
     static void Dsp(CPrgm& p, CStep& s);
+    static void DspByI(CPrgm& p, CStep& s);     // DSP (i)
+    static void DspN(CPrgm& p, CStep& s);       // DSP n
+    static ExecFn DigitsOf(const CStep& s);
     static void Reg(CPrgm& p, CStep& s);
     static void Stk(CPrgm& p, CStep& s);
     static void ShowXBlink(CPrgm& p, CStep& s);
