@@ -98,11 +98,14 @@ constexpr const char* kGFit = "block regressions";
 constexpr const char* kGFiles = "files";
 
 constexpr CDoc kDigit = D(kGEntry, "-> (keyed)", "keys a digit into the number being entered");
-constexpr CDoc kRegArith = A(enmArg::Reg, kGReg, "r | (i)", "x -> x", "register r combined with X, kept in r");
-constexpr CDoc kRclArith = A(enmArg::Reg, kGReg, "r | (i)", "x -> x op r", "X combined with register r");
+// The register arithmetic: r op= X, and X op r.
+constexpr CDoc StoArith(const char* szText) { return A(enmArg::Reg, kGReg, "r | (i)", "x -> x", szText); }
+constexpr CDoc RclArith(const char* szStack, const char* szText) {
+    return A(enmArg::Reg, kGReg, "r | (i)", szStack, szText);
+}
 constexpr const char* kNeqX0 = "skips the next step unless X is not 0";
 constexpr const char* kNeqXY = "skips the next step unless X is not Y";
-constexpr const char* kFitStack = "code -> r2 slope intercept";
+constexpr const char* kFitStack = "z y code -> r2 slope intercept";
 constexpr const char* kPlaneStack = "code -> a2 a1 a0 r2";
 
 const CInstr kInstr[] = {
@@ -123,8 +126,8 @@ const CInstr kInstr[] = {
     Op("-", &O::Arith<1>, D(kGArith, "y x -> y-x", "subtracts X from Y")),
     Op("*", &O::Arith<2>, D(kGArith, "y x -> y*x", "multiplies Y by X")),
     Op("/", &O::Arith<3>, D(kGArith, "y x -> y/x", "divides Y by X")),
-    Fn2("%CH", FnPctCh, D(kGArith, "y x -> (y-x)/y*100", "percent change from X to Y")),
-    Fn2("Y^X", FnPow, D(kGOne, "y x -> y^x", "Y to the power X")),
+    Fn2("%CH", FnPctCh, D(kGArith, "y x -> (y-x)/y*100", "(Y - X) as a percentage of Y")),
+    Fn2("Y^X", FnPow, D(kGArith, "y x -> y^x", "Y to the power X")),
     Fn2("HMS+", FnHMSPlus, D(kGAngle, "y x -> y+x", "adds two times or angles in hours.minutes-seconds")),
     Op("%", &O::Percent, D(kGArith, "y x -> y y*x/100", "X percent of Y; Y is kept")),
     // one-number functions
@@ -167,10 +170,14 @@ const CInstr kInstr[] = {
     // registers
     Op("STO", &O::Sto, A(enmArg::Reg, kGReg, "r | (i) | IND r", "x -> x", "stores X in register r")),
     Op("RCL", &O::Rcl, A(enmArg::Reg, kGReg, "r | (i) | IND r | SUM", "-> r", "recalls register r (SUM: the sums of x and y)")),
-    Op("STO+", &O::StoArith, 0, kRegArith), Op("STO-", &O::StoArith, 1, kRegArith),
-    Op("STO*", &O::StoArith, 2, kRegArith), Op("STO/", &O::StoArith, 3, kRegArith),
-    Op("RCL+", &O::RclArith, 0, kRclArith), Op("RCL-", &O::RclArith, 1, kRclArith),
-    Op("RCL*", &O::RclArith, 2, kRclArith), Op("RCL/", &O::RclArith, 3, kRclArith),
+    Op("STO+", &O::StoArith, 0, StoArith("adds X to register r")),
+    Op("STO-", &O::StoArith, 1, StoArith("subtracts X from register r")),
+    Op("STO*", &O::StoArith, 2, StoArith("multiplies register r by X")),
+    Op("STO/", &O::StoArith, 3, StoArith("divides register r by X")),
+    Op("RCL+", &O::RclArith, 0, RclArith("x -> x+r", "adds register r to X")),
+    Op("RCL-", &O::RclArith, 1, RclArith("x -> x-r", "subtracts register r from X")),
+    Op("RCL*", &O::RclArith, 2, RclArith("x -> x*r", "multiplies X by register r")),
+    Op("RCL/", &O::RclArith, 3, RclArith("x -> x/r", "divides X by register r")),
     Op("ST", &O::St, A(enmArg::None, kGReg, "I", "x -> x", "stores X in I")),
     Op("RC", &O::Rc, A(enmArg::None, kGReg, "I", "-> i", "recalls I")),
     Op("X<>I", &O::XexI, D(kGReg, "x -> i", "exchanges X and I")),
@@ -246,16 +253,16 @@ const CInstr kInstr[] = {
     Fn2("LAGR", &O::ExtN<Numeric::LaguerreL>, D(kGSpecial, "n x -> Ln x", "Laguerre polynomial Ln")),
     // extended: random numbers and the line through the statistics registers
     Op("RAN#", &O::RanNum, D(kGSpecial, "-> rand", "a random number from 0 to below 1")),
-    Op("LR", &O::Lr, D(kGStat, "x -> r2 slope intercept", "the line through the summed points")),
+    Op("LR", &O::Lr, D(kGStat, "z y x -> r2 slope intercept", "the line through the summed points")),
     Op("LR2", &O::Lr2, D(kGStat, "-", "the line through the summed points into A (intercept) and B (slope)")),
-    Fn1("YHAT", &O::YHat, D(kGStat, "x -> y", "the line's y at X, from A and B")),
-    Fn1("XHAT", &O::XHat, D(kGStat, "y -> x", "the line's x at X, from A and B")),
+    Fn1("YHAT", &O::YHat, D(kGStat, "x -> y", "the line's y for the x in X (B * X + A)")),
+    Fn1("XHAT", &O::XHat, D(kGStat, "y -> x", "the line's x for the y in X ((X - A) / B)")),
     // extended: register blocks
     Op("CLRREGX", &O::Block, O::kClrRegX, D(kGBlock, "code ->", "clears the block of registers")),
     Op("CLRSUM", &O::Block, O::kClrSum, D(kGBlock, "-", "clears the statistics registers")),
     Op("FILLC", &O::Block, O::kFillC, D(kGBlock, "v code ->", "fills the block with Y")),
     Op("FILLR", &O::Block, O::kFillR, D(kGBlock, "z y code ->", "fills the block with random numbers between Y and Z")),
-    Op("FILLV", &O::Block, O::kFillV, D(kGBlock, "step start code ->", "fills the block from Y in steps of Z")),
+    Op("FILLV", &O::Block, O::kFillV, D(kGBlock, "step start code ->", "fills the block with whole numbers from Y in steps of Z")),
     Op("COPYREG", &O::Block, O::kCopyReg, D(kGBlock, "to code ->", "copies the block to the registers from Y on")),
     Op("MOVEREG", &O::Block, O::kMoveReg, D(kGBlock, "to code ->", "moves the block to the registers from Y on")),
     Op("SWAPREG", &O::Block, O::kSwapReg, D(kGBlock, "to code ->", "exchanges the block with the registers from Y on")),
@@ -264,10 +271,10 @@ const CInstr kInstr[] = {
     Op("SORTREC", &O::SortRec, D(kGBlock, "rec code ->", "sorts the block's records of Y registers")),
     Op("SRCHI", &O::Search, 0, D(kGBlock, "v code -> i", "index of the first register whose integer part is Y, or -1")),
     Op("SRCHE", &O::Search, 1, D(kGBlock, "v code -> i", "index of the first register equal to Y, or -1")),
-    Op("SUM+X", &O::SumRange, 0, D(kGBlock, "code -> n", "adds the block's registers to the sums as x values")),
-    Op("SUM-X", &O::SumRange, 1, D(kGBlock, "code -> n", "takes the block's registers out of the sums as x values")),
-    Op("SUMX+X", &O::SumRange, 2, D(kGBlock, "code -> n", "adds the block's register pairs to the sums")),
-    Op("SUMX-X", &O::SumRange, 3, D(kGBlock, "code -> n", "takes the block's register pairs out of the sums")),
+    Op("SUM+X", &O::SumRange, 0, D(kGBlock, "code -> n", "adds the block's register pairs (x, y) to the sums")),
+    Op("SUM-X", &O::SumRange, 1, D(kGBlock, "code -> n", "takes the block's register pairs (x, y) out of the sums")),
+    Op("SUMX+X", &O::SumRange, 2, D(kGBlock, "code -> n", "adds each of the block's registers to the sums as x and y")),
+    Op("SUMX-X", &O::SumRange, 3, D(kGBlock, "code -> n", "takes each of the block's registers out of the sums as x and y")),
     // extended: block fits
     Op("LRLIN", &O::LineFit, 0, D(kGFit, kFitStack, "straight line through the block's points")),
     Op("LRPOW", &O::LineFit, 1, D(kGFit, kFitStack, "power curve through the block's points")),

@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cctype>
 
 #include "../numeric/NumUtil.h"
 #include "../panel/CFrontPanel.h"
