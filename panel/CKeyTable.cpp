@@ -238,6 +238,23 @@ const CPendRow kPendRows[] = {
     {enmPendOp::lbl, "lbl", "LBL", "LBL", true, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
+// Every step text the tables record names an instruction of the instruction
+// table: checked when the program starts, so a typo stops it there.
+void CheckStepText(const char* s) {
+    if (s == nullptr) return;
+    const char* pBlank = std::strchr(s, ' ');
+    CPrgm::InstrRow(std::string(s, pBlank ? pBlank : s + std::strlen(s)));
+}
+
+const bool kStepTextsChecked = [] {
+    for (const CKeyRow& r : kRows)
+        for (const CKeyAct& a : r.aPrgm)
+            if (a.eAct == enmAct::Record) CheckStepText(a.sText);
+    for (const CPendRow& r : kPendRows)
+        for (const char* s : {r.sDigit, r.sLetter, r.sIndirect, r.sSum}) CheckStepText(s);
+    return true;
+}();
+
 } // namespace
 
 const CPendRow& PendRow(enmPendOp ePend) {
