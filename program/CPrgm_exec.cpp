@@ -226,17 +226,17 @@ void CPrgmOps::Sto(CPrgm& p, CStep& s) {
 }
 
 void CPrgmOps::Rcl(CPrgm& p, CStep& s) {
-    CMachine& m = p.m_;
-    if (s.oOp.eKind == enmOpd::Sum) {
-        double fSumX = 0.0, fSumY = 0.0;
-        m.oStat.RclSumPlus(fSumX, fSumY);
-        if (!std::isfinite(fSumX) || !std::isfinite(fSumY)) throw CCalcError(enmErrKind::Overflow);
-        m.oStack.Push(fSumY);
-        m.oStack.Push(fSumX);
-        return;
-    }
     // A register that does not exist recalls 1e111: the push refuses it.
-    m.oStack.Push(m.oMem.Rcl(RegAt(p, s.oRcl)));
+    p.m_.oStack.Push(p.m_.oMem.Rcl(RegAt(p, s.oRcl)));
+}
+
+void CPrgmOps::RclSum(CPrgm& p, CStep&) {
+    CMachine& m = p.m_;
+    double fSumX = 0.0, fSumY = 0.0;
+    m.oStat.RclSumPlus(fSumX, fSumY);
+    if (!std::isfinite(fSumX) || !std::isfinite(fSumY)) throw CCalcError(enmErrKind::Overflow);
+    m.oStack.Push(fSumY);
+    m.oStack.Push(fSumX);
 }
 
 using NumUtil::Combine;
@@ -291,7 +291,9 @@ void CPrgmOps::Specialize(CStep& s) {
     const bool bArith = bSto && s.oArith.eAt == enmRegAt::Fixed;
     if (pfn == &Sto && bSto) {
         s.pfn = &StoFixed;
-    } else if (pfn == &Rcl && s.oOp.eKind != enmOpd::Sum) {
+    } else if (pfn == &Rcl && s.oOp.eKind == enmOpd::Sum) {
+        s.pfn = &RclSum;
+    } else if (pfn == &Rcl) {
         switch (s.oRcl.eAt) {
         case enmRegAt::Fixed: s.pfn = &RclFixed; break;
         case enmRegAt::IntPartI: s.pfn = &RclByI; break;

@@ -56,6 +56,7 @@ struct CPrgmOps {
     // The same for a register fixed when the step was decoded.
     static void StoFixed(CPrgm& p, CStep& s);
     static void RclFixed(CPrgm& p, CStep& s);
+    static void RclSum(CPrgm& p, CStep& s);     // RCL SUM
     static void RclByI(CPrgm& p, CStep& s);     // RCL (i)
     static void RclInd(CPrgm& p, CStep& s);     // RCL IND n
     // The loop counters, one form per operand kind; CounterOf picks it.
