@@ -43,9 +43,7 @@ void PrintState(CFrontPanel& o) {
               << "T: " << num(o.oStack.GetT()) << "\n"
               << "LASTX: " << num(o.fLastX) << "\n"
               << "error: " << (o.bInErr ? "yes" : "no") << "\n";
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%03d", static_cast<int>(o.oPrgm.GetPrgmPointer()));
-    std::cout << "pointer: " << buf << "\n"
+    std::cout << "pointer: " << CPrgm::StepNumber(o.oPrgm.GetPrgmPointer()) << "\n"
               << "label: " << WithoutCurrentDir(o.lblPrgm) << "\n"
               << "card: " << (o.bCardVisible ? "yes" : "no") << "\n"
               << "cause: " << o.bInErr.CauseText() << "\n"
@@ -56,12 +54,9 @@ void PrintState(CFrontPanel& o) {
 void PrintListing(const CFrontPanel& o) {
     int nLast = 0;
     for (int n = 1; n <= o.oPrgm.GetMaxSteps(); ++n)
-        if (o.oPrgm.GetLine(n) != "R/S") nLast = n;
-    for (int n = 1; n <= nLast; ++n) {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%03d", n);
-        std::cout << "step " << buf << " " << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
-    }
+        if (o.oPrgm.GetLine(n) != CPrgm::kFiller) nLast = n;
+    for (int n = 1; n <= nLast; ++n)
+        std::cout << "step " << CPrgm::StepNumber(n) << " " << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
 }
 
 const char* const kUsage =
@@ -90,6 +85,10 @@ void Help() {
                  "  --tape          prints each line of the print tape as \"tape: TEXT\" when it is printed\n"
                  "  --tape-trace    as --tape, with TRACE on: every step a program runs goes on the tape\n"
                  "  --stop-after N  stops a running program after N steps, as R/S would\n"
+                 "  --help-instructions\n"
+                 "                  prints every instruction a program may use, one a line:\n"
+                 "                  NAME, operands, stack effect and what it does (tab-separated),\n"
+                 "                  then the aliases a listing may use as ALIAS, tab, = NAME\n"
                  "  --version       prints the version\n"
                  "  --help          prints this text\n\n"
                  "Keys:";
@@ -99,6 +98,18 @@ void Help() {
     const CControlRow* pControls = ControlRows(n);
     for (int i = 0; i < n; ++i) std::cout << ' ' << pControls[i].sName;
     std::cout << "\n  type:TEXT       each character of TEXT typed on the computer keyboard\n";
+}
+
+// The instruction reference: one line per mnemonic in table order, then the aliases.
+void HelpInstructions() {
+    int n = 0;
+    const CInstr* pTable = CPrgm::InstrTable(n);
+    for (int i = 0; i < n; ++i) {
+        const CInstr& r = pTable[i];
+        std::cout << r.sName << '\t' << r.szOperands << '\t' << r.szStack << '\t' << r.szText << '\n';
+    }
+    const CAlias* pAliases = CPrgm::AliasTable(n);
+    for (int i = 0; i < n; ++i) std::cout << pAliases[i].sAlias << "\t= " << pAliases[i].sName << '\n';
 }
 
 // A key name as an error message shows it: bytes that do not print as \xNN.
@@ -157,6 +168,9 @@ int ReadOptions(int argc, char** argv, COptions& o) {
             o.bTape = o.bTapeTrace = true;
         } else if (a == "--help" || a == "-h") {
             Help();
+            return 0;
+        } else if (a == "--help-instructions") {
+            HelpInstructions();
             return 0;
         } else if (a == "--version") {
             std::cout << "corvelxmem-batch " CORVEL_VERSION "\n";

@@ -298,7 +298,7 @@ void CFrontPanel::PasteText(const std::string& sText) {
         // typed digit does, so that copy is not pushed.
         if (eNumEntry == enmNumEntry::Mantissa || eNumEntry == enmNumEntry::Exponent) PushEntry();
         oStack.Push(v);
-        oFlags.SetFlag(3);
+        oFlags.SetFlag(CFlags::kDataEntry);
         eNumEntry = enmNumEntry::Idle;
         EndKey();
         ShowX();

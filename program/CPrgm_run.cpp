@@ -2,23 +2,12 @@
 // a time, timed displays (PAUSE, the blinks, the step line of SST and BST),
 // the single step and the back step.
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "../numeric/CCalcError.h"
 #include "CPrgm.h"
 
 namespace corvel {
-
-namespace {
-
-std::string ThreeDigits(int n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%03d", n);
-    return buf;
-}
-
-} // namespace
 
 // ---- timed displays ----
 
@@ -117,7 +106,7 @@ void CPrgm::ReportStepError(enmErrKind eCause) {
     m_.bInErr.Raise(eCause);
     // Shown once the run or single step has ended, so the panel is at rest
     // behind the message.
-    sErrorMsg_ = "Error at line " + ThreeDigits(PrgmPtr) + " " + Program_[static_cast<size_t>(PrgmPtr)];
+    sErrorMsg_ = "Error at line " + StepNumber(PrgmPtr) + " " + Program_[static_cast<size_t>(PrgmPtr)];
 }
 
 // ---- starting ----

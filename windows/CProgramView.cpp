@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cctype>
 
 #include "../numeric/NumUtil.h"
 #include "../panel/CFrontPanel.h"
@@ -17,14 +16,6 @@
 using namespace corvel;
 
 namespace {
-
-// A step that sets a label: its first word is LBL (any case).
-bool IsLabelStep(const std::string& s) {
-    if (s.size() < 3) return false;
-    for (int i = 0; i < 3; ++i)
-        if (std::toupper(static_cast<unsigned char>(s[static_cast<size_t>(i)])) != "LBL"[i]) return false;
-    return s.size() == 3 || s[3] == ' ';
-}
 
 // Draws a rule above each label step, so a program reads as its routines.
 class CStepDelegate : public QStyledItemDelegate {
@@ -134,7 +125,7 @@ void CProgramView::RefreshSteps() {
         if (!pItem) pItem = new QListWidgetItem(lstSteps);
         vShownSteps_[static_cast<size_t>(n)] = sStep;
         pItem->setText(QString::fromStdString(oPrgm.ShowLine(n)));
-        const bool bLabel = IsLabelStep(sStep);
+        const bool bLabel = CPrgm::IsLabelStep(sStep);
         pItem->setData(kLabelRole, bLabel);
         QFont f = lstSteps->font();
         f.setBold(bLabel);
