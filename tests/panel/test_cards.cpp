@@ -52,7 +52,7 @@ TEST_F(CardTest, EveryKeyboardStepSurvivesTheEditorUnchanged) {
     p.Clear();
     int k = 1;
     for (const std::string& s : oSteps) p.SetLine(k++, s);
-    ASSERT_TRUE(p.AcceptEditText(p.EditText())) << (oHost.vMessages.empty() ? "" : oHost.vMessages.back());
+    ASSERT_TRUE(p.AcceptEditText(p.EditText())) << Last(oHost.vMessages);
     for (int n = 1; n < k; ++n) {
         const std::string sBefore = *std::next(oSteps.begin(), n - 1);
         CStep oWas;
@@ -144,10 +144,10 @@ TEST_F(CardTest, CardFunctionsTellWhenAFileFails) {
     oHost.vYesNo = {true};
     oHost.vFiles = {{"sub", (oDir / "sub").string()}};
     Keys("f ENTER");
-    EXPECT_EQ(oHost.vMessages.back(), "File Input Error|Error in writing to file " + (oDir / "sub").string());
+    EXPECT_EQ(Last(oHost.vMessages), "File Input Error|Error in writing to file " + (oDir / "sub").string());
     oHost.vYesNo = {true};
     oHost.vFiles = {Choice("bad.dax")};
     oMain.imgCardReader_Click();   // no program: Read Data?
-    EXPECT_EQ(oHost.vMessages.back(), "File Input Error|Error in reading file " + (oDir / "bad.dax").string());
+    EXPECT_EQ(Last(oHost.vMessages), "File Input Error|Error in reading file " + (oDir / "bad.dax").string());
     EXPECT_FALSE(oMain.bInErr);
 }

@@ -136,7 +136,7 @@ TEST_F(StateTest, SavingIsRefusedWithErrorAndAFailedSaveSaysSo) {
     std::ofstream("plain.txt") << "x";
     oHost.vFiles = {{"x", (oDir / "plain.txt" / "x").string()}};
     oMain.imgSaveState_Click();
-    EXPECT_EQ(oHost.vMessages.back(), "Error|Could not open state file for output");
+    EXPECT_EQ(Last(oHost.vMessages), "Error|Could not open state file for output");
 }
 
 TEST_F(StateTest, AStackValueTheStackRefusesIsLeftOutWithANote) {

@@ -156,8 +156,8 @@ TEST_F(ListingTest, EditorTextIsTakenBackByItsRules) {
     std::string sLong;
     for (int k = 0; k < 997; ++k) sLong += "RTN\n";
     ASSERT_TRUE(p.AcceptEditText(sLong + "12345\nSTO A\n"));
-    EXPECT_EQ(Steps(999).back(), "2");
-    EXPECT_EQ(p.EditLineSteps(sLong + "\n12345\nSTO A").back(), -1);
+    EXPECT_EQ(Last(Steps(999)), "2");
+    EXPECT_EQ(Last(p.EditLineSteps(sLong + "\n12345\nSTO A")), -1);
     EXPECT_EQ(p.EditLineSteps("LBL A\n\n12\nRTN"), std::vector<int>({1, 0, 2, 4}));
 }
 
