@@ -20,7 +20,10 @@ only=${1:-.}
 # The scratch build shares the compiler cache with a build of the same layout
 # (a build/ directory inside the tree), so a planted bug costs one compile.
 export CCACHE_BASEDIR=$tree CCACHE_NOHASHDIR=1 QT_QPA_PLATFORM=offscreen
-mkdir -p "$tree" "$work/logs"
+# Temporary directories of their own: tests name theirs after the test, and
+# another run of the suite at the same time must not share them.
+export TMPDIR=$work/tmp
+mkdir -p "$tree" "$work/logs" "$TMPDIR"
 
 # A fresh copy of the tree beside the scratch build; copied files keep their
 # time stamps, so only what changed since the last run is compiled again.
