@@ -16,12 +16,14 @@ struct SKeyCase {
     const char* sKeys;
     double x, y;
     // "steps A / B": the program's steps from 1 to the last that is not the filler;
-    // "step S": the step at the pointer; "box B": the last box shown; "disp D|E":
-    // the display; "ptr N": the pointer; "viewer N": register viewers opened; "title T": the window title; "Error": the error flag.
+    // "box B": the last box shown (its start); "disp D|E": the display; "ptr N": the
+    // pointer; "viewer N": register viewers opened; "title T": the window title;
+    // "Error": the error flag. Without it the error flag must be clear.
     const char* sSeen = nullptr;
 };
 
-// Numbers start as typed ("2 ENTER 5"): Y = 2, X = 5. Angles are in degrees.
+// Keys as key scripts spell them. A number being typed reaches X only when a
+// later key ends it. Angles are in degrees.
 const SKeyCase kCases[] = {
     // Digits and the entry keys without a prefix.
     {"1 2 3 4 5 ENTER", 12345, 0}, {"6 7 8 9 0 ENTER", 67890, 0}, {"1 . 5 EEX 2 ENTER", 150, 0},
