@@ -1,5 +1,7 @@
 // Programs as files from the front panel: the card slot, the card functions
 // of the ENTER key and the source editor.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -14,7 +16,7 @@ namespace {
 class CardTest : public PanelTest {
 protected:
     fs::path oDir = fs::temp_directory_path() /
-                    ("corvel_cards_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                    ("corvel_cards_" + std::to_string(getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     void SetUp() override { fs::create_directories(oDir); }
     void TearDown() override {
         std::error_code ec;

@@ -19,7 +19,7 @@ namespace {
 class StateTest : public PanelTest {
 protected:
     fs::path oDir = fs::temp_directory_path() /
-                    ("corvel_state_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                    ("corvel_state_" + std::to_string(getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::path oOldCwd = fs::current_path();
     void SetUp() override {
         fs::create_directories(oDir);

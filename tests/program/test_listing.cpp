@@ -1,5 +1,7 @@
 // Program listings and the editor's text: what is read, what is refused, and
 // that nothing is lost when a file or a text is refused.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -12,7 +14,7 @@ namespace {
 
 class ListingTest : public PrgmTest {
 protected:
-    fs::path oDir = fs::temp_directory_path() / ("corvel_listing_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+    fs::path oDir = fs::temp_directory_path() / ("corvel_listing_" + std::to_string(getpid()) + "_" +
                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     void SetUp() override { fs::create_directories(oDir); }
     void TearDown() override {
