@@ -48,7 +48,7 @@ fi
 
 # Prints the names of the failing tests, one a line.
 failing() {
-    (cd "$build" && nice ctest -j"$jobs" --timeout "$limit" > "$1" 2>&1)
+    (cd "$build" && nice ctest -j"$jobs" --timeout "$limit" --output-on-failure > "$1" 2>&1)
     sed -n '/The following tests FAILED/,$ s/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$1"
 }
 
