@@ -38,8 +38,10 @@ bugs=()
 for b in "$root"/tools/planted-bugs/*.sed; do
     [[ $(basename "$b") =~ $only ]] && bugs+=("$b")
 done
-# A run that was stopped half-way may have left an older file than its object.
-for b in "${bugs[@]}"; do touch "$tree/$(sed -n '1s/^# *//p' "$b")"; done
+# The copy keeps time stamps, so a file a planted bug was built from looks
+# older than its object: every file a bug edits is compiled again (the cache
+# makes that cheap), the bugs of this run or not.
+for b in "$root"/tools/planted-bugs/*.sed; do touch "$tree/$(sed -n '1s/^# *//p' "$b")"; done
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$tree" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVEL_LTO=OFF \
         -DCMAKE_CXX_COMPILER_LAUNCHER=ccache > "$work/logs/configure.log" 2>&1 || {
