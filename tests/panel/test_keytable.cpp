@@ -1,19 +1,11 @@
-// The key table: a key's RUN-mode instruction is the step it records in
-// W/PRGM, and where the two differ on purpose (the table says why), the key
-// and the step are shown to give different results.
-#include <cctype>
+// Where a key's RUN-mode action differs on purpose from the step it records
+// (the key table says why), the key and the step give different results.
 #include <vector>
 
 #include "PanelFixture.h"
 
 namespace {
 using V = std::vector<double>;
-
-std::string FirstWordUpper(const char* s) {
-    std::string r;
-    for (; *s && *s != ' '; ++s) r += static_cast<char>(std::toupper(static_cast<unsigned char>(*s)));
-    return r;
-}
 
 // What differs: X, I, R1, R20 (A), the pointer, the return-stack depth, the
 // seconds waited, the boxes shown, the statistics error, the error flag.
@@ -47,23 +39,6 @@ struct SCalc {
     }
 };
 } // namespace
-
-TEST(KeyTable, RunInstructionsNameTheRecordedStepUnlessTheySayWhy) {
-    static const char* const kPrefix[] = {"", "f ", "g ", "h "};
-    int nCount = 0, nChecked = 0;
-    const CKeyRow* pRows = KeyRows(nCount);
-    std::vector<std::string> vDiffer;
-    for (int i = 0; i < nCount; ++i)
-        for (int k = 0; k < 4; ++k) {
-            const CKeyAct &oRun = pRows[i].aRun[k], &oPrgm = pRows[i].aPrgm[k];
-            if (oRun.eAct != enmAct::Instr || oPrgm.eAct != enmAct::Record || oRun.sWhy) continue;
-            ++nChecked;
-            if (oRun.pInstr->sName != FirstWordUpper(oPrgm.sText))
-                vDiffer.push_back(kPrefix[k] + std::string(pRows[i].sName));
-        }
-    EXPECT_GT(nChecked, 40);
-    EXPECT_EQ(vDiffer, std::vector<std::string>{});
-}
 
 // Each difference the key table gives a reason for: the keys in RUN mode and
 // the step executed in a program, from the same start.

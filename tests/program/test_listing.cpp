@@ -1,5 +1,7 @@
 // Program listings and the editor's text: what is read, what is refused, and
 // that nothing is lost when a file or a text is refused.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -12,7 +14,7 @@ namespace {
 
 class ListingTest : public PrgmTest {
 protected:
-    fs::path oDir = fs::temp_directory_path() / ("corvel_listing_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+    fs::path oDir = fs::temp_directory_path() / ("corvel_listing_" + std::to_string(getpid()) + "_" +
                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     void SetUp() override { fs::create_directories(oDir); }
     void TearDown() override {
@@ -157,8 +159,8 @@ TEST_F(ListingTest, EditorTextIsTakenBackByItsRules) {
     std::string sLong;
     for (int k = 0; k < 997; ++k) sLong += "RTN\n";
     ASSERT_TRUE(p.AcceptEditText(sLong + "12345\nSTO A\n"));
-    EXPECT_EQ(Steps(999).back(), "2");
-    EXPECT_EQ(p.EditLineSteps(sLong + "\n12345\nSTO A").back(), -1);
+    EXPECT_EQ(Last(Steps(999)), "2");
+    EXPECT_EQ(Last(p.EditLineSteps(sLong + "\n12345\nSTO A")), -1);
     EXPECT_EQ(p.EditLineSteps("LBL A\n\n12\nRTN"), std::vector<int>({1, 0, 2, 4}));
 }
 

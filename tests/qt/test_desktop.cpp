@@ -13,6 +13,7 @@
 #include <QtWidgets/qtestsupport_widgets.h>
 
 #include <algorithm>
+#include <bit>
 
 #include "../../windows/CDialogLook.h"
 #include "../../windows/CLedDisplay.h"
@@ -112,6 +113,10 @@ TEST(LedDisplay, NumbersInSegmentsWithThePointBetweenDigitsAndTextInDots) {
         }
         EXPECT_EQ(sCells, c.sCells) << c.sText;
     }
+    // Each digit lights as many segments as a seven-segment display shows for it.
+    std::string sLit;
+    for (char c = '0'; c <= '9'; ++c) sLit += static_cast<char>('0' + std::popcount(LedDisplay::Segments(c)));
+    EXPECT_EQ(sLit, "6255456376");
     // A blinking point leaves every digit where it was: only the point's place changes.
     const auto [nFirst, nLast] = DiffColumns(Led("1.50", ""), Led("1 50", ""));
     EXPECT_GE(nFirst, 0);
