@@ -68,6 +68,12 @@ void CFrontPanel::RepaintDisplay() { oHost_.Refresh(enmPart::Disp); }
 void CFrontPanel::RepaintWindow() { oHost_.Refresh(enmPart::Window); }
 
 void CFrontPanel::MsgBox(const std::string& sMsg, const std::string& sMsgTitle) {
+    // A step's error ends the run: the panel says so at once (lamp off,
+    // "Error" at full brightness), not only after the box is answered.
+    if (bBusy && bInErr) {
+        ErrorPath();
+        SetRunning(false);
+    }
     oHost_.ShowMsg(sMsg, sMsgTitle.empty() ? std::string("Corvel Emulator") : sMsgTitle);
 }
 

@@ -153,6 +153,7 @@ void CFrontPanel::imgCardReader_Click() {
 
 void CFrontPanel::ReadDataOrWriteProgram() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Write the program listing";
     if (oPrgm.HasProgram() && AskYesNo("Write Program", "Write Program?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Write, oChoice)) {
         // The name picked is the file used: the directory shown and the name typed.
@@ -166,6 +167,7 @@ void CFrontPanel::ReadDataOrWriteProgram() {
         oPrgm.WriteProgram(oChoice.sFull);
         return;
     }
+    oChoice.sPurpose = "Read a data file";
     if (AskYesNo("Read Data", "Read Data?", enmIcon::Question) && ChooseFile("", enmFileUse::Read, oChoice) &&
         !oMem.ReadData(oChoice.sFull))
         MsgBox("Error in reading file " + oChoice.sFull, "File Input Error");
@@ -173,6 +175,7 @@ void CFrontPanel::ReadDataOrWriteProgram() {
 
 std::string CFrontPanel::StateFileName(enmFileUse eUse) {
     CFileChoice oChoice;
+    oChoice.sPurpose = eUse == enmFileUse::Write ? "Save the calculator's state" : "Restore the calculator's state";
     if (ChooseFile("", eUse, oChoice)) return oChoice.sFull;
     return CStateFile::kDefaultName;   // in the current directory
 }
@@ -197,7 +200,10 @@ void CFrontPanel::imgSaveState_Click() {
 
 void CFrontPanel::imgRestoreState_Click() {
     if (IsRunning()) return;
-    const std::string sFile = StateFileName(enmFileUse::Read);
+    RestoreStateFrom(StateFileName(enmFileUse::Read));
+}
+
+void CFrontPanel::RestoreStateFrom(const std::string& sFile) {
     // The whole file is read and checked before anything of it is used.
     CStateFile o;
     if (!o.Read(sFile)) {
@@ -250,6 +256,7 @@ void CFrontPanel::imgEdit_Click() {
 
 void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Write a data file";
     if (!IsRunning() && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Write, oChoice) && !oMem.WriteData(oChoice.sFull))
         MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
@@ -258,10 +265,28 @@ void CFrontPanel::WriteDataCard() {
 
 void CFrontPanel::ReadProgramCard() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Read a program listing";
     if (!IsRunning() && AskYesNo("Read Program", "Read Program?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Read, oChoice))
         oPrgm.ReadProgram(oChoice.sFull);
     EndKey();
+}
+
+bool CFrontPanel::ReadProgramFile(const std::string& sFile) {
+    if (IsRunning() || !bOn) return false;
+    const bool bRead = oPrgm.ReadProgram(sFile);
+    EndKey();
+    return bRead;
+}
+
+void CFrontPanel::DropFile(const std::string& sFile) {
+    if (IsRunning()) return;
+    if (CStateFile::LooksLikeStateFile(sFile)) {
+        if (AskYesNo("Restore State", "Restore the calculator's state from " + sFile + "?", enmIcon::Question))
+            RestoreStateFrom(sFile);
+        return;
+    }
+    if (bOn && AskYesNo("Read Program", "Read Program?", enmIcon::Question)) ReadProgramFile(sFile);
 }
 
 } // namespace corvel
