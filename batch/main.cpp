@@ -88,6 +88,10 @@ void Help() {
                  "  --tape          prints each line of the print tape as \"tape: TEXT\" when it is printed\n"
                  "  --tape-trace    as --tape, with TRACE on: every step a program runs goes on the tape\n"
                  "  --stop-after N  stops a running program after N steps, as R/S would\n"
+                 "  --help-instructions\n"
+                 "                  prints every instruction a program may use, one a line:\n"
+                 "                  NAME, operands, stack effect and what it does (tab-separated),\n"
+                 "                  then the aliases a listing may use as ALIAS, tab, = NAME\n"
                  "  --version       prints the version\n"
                  "  --help          prints this text\n\n"
                  "Keys:";
@@ -97,6 +101,18 @@ void Help() {
     const CControlRow* pControls = ControlRows(n);
     for (int i = 0; i < n; ++i) std::cout << ' ' << pControls[i].sName;
     std::cout << "\n  type:TEXT       each character of TEXT typed on the computer keyboard\n";
+}
+
+// The instruction reference: one line per mnemonic in table order, then the aliases.
+void HelpInstructions() {
+    int n = 0;
+    const CInstr* pTable = CPrgm::InstrTable(n);
+    for (int i = 0; i < n; ++i) {
+        const CInstr& r = pTable[i];
+        std::cout << r.sName << '\t' << r.szOperands << '\t' << r.szStack << '\t' << r.szText << '\n';
+    }
+    const CAlias* pAliases = CPrgm::AliasTable(n);
+    for (int i = 0; i < n; ++i) std::cout << pAliases[i].sAlias << "\t= " << pAliases[i].sName << '\n';
 }
 
 // A key name as an error message shows it: bytes that do not print as \xNN.
@@ -155,6 +171,9 @@ int ReadOptions(int argc, char** argv, COptions& o) {
             o.bTape = o.bTapeTrace = true;
         } else if (a == "--help" || a == "-h") {
             Help();
+            return 0;
+        } else if (a == "--help-instructions") {
+            HelpInstructions();
             return 0;
         } else if (a == "--version") {
             std::cout << "corvelxmem-batch " CORVEL_VERSION "\n";

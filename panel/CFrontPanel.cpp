@@ -197,7 +197,7 @@ void CFrontPanel::PasteText(const std::string& sText) {
         ClearPendOp();
         SavePendingNum();   // an entry in progress ends as ENTER ends it
         oStack.Push(v);
-        oFlags.SetFlag(3);
+        oFlags.SetFlag(CFlags::kDataEntry);
         eNumEntry = enmNumEntry::Idle;
         EndKey();
         ShowX();

@@ -22,23 +22,18 @@ struct CPrgmOps;
 class CPrgm {
 public:
     static constexpr int kMaxSteps = 999;
-    static constexpr int kTokenCapacity = 200;
     static constexpr int kRetDepth = 15;
 
     CPrgm(CMachine& oMachine, CPanelFeedback& oPanel);
     CPrgm(const CPrgm&) = delete;
     CPrgm& operator=(const CPrgm&) = delete;
 
-    // ---- vocabulary and token table ----
-    static const char* GetTokenList();
-    void InitTokens();
-    void SortTokens();
-    static void QuickSort(std::array<std::string, kTokenCapacity + 1>& a, int nFirst, int nLast);
-    int16_t SearchToken(const std::string& sToken) const;
+    // ---- vocabulary ----
+    // Lists every step whose mnemonic is not in the instruction table, one
+    // "Line N text" and CR LF each; empty when all are known.
     std::string CheckTokens() const;
+    // Replaces a whole step text that is an alias (any case) by its instruction.
     static void Translate(std::string& sStep);
-    std::array<std::string, kTokenCapacity + 1> Tokens;   // index 0 unused
-    int16_t TokenCount = 0;
 
     // ---- program memory and pointer ----
     void Clear();
@@ -101,11 +96,18 @@ public:
     void ExecInstr(const std::string& sText);
     // The decoded form of a step (decoded now if its text changed).
     CStep& DecodedStep(int nStep);
+    // Runs the instruction of a table row with the given operand words (as
+    // "I" or "IND 3"; nullptr none), as ExecInstr runs a step text.
+    void ExecInstr(const CInstr& oInstr, const char* sOperands = nullptr);
     // Looks a mnemonic up in the instruction table (any case); nullptr when unknown.
     static const CInstr* FindInstr(const std::string& sMnemonic);
-    // Every row of the instruction table, for tests and tools.
+    // The row of a mnemonic the code itself names; a name the table lacks is
+    // a fault of the program (std::logic_error), not of the user.
+    static const CInstr& InstrRow(const std::string& sMnemonic);
+    // Every row of the instruction table (read only), in the reference's order.
     static const CInstr* InstrTable(int& nCount);
-    double GetStartTime() const { return fStartTime_; }
+    // Every alias a listing may use, with the instruction it stands for.
+    static const CAlias* AliasTable(int& nCount);
 
     CMachine& Machine() { return m_; }
     const CMachine& Machine() const { return m_; }
@@ -159,6 +161,8 @@ private:
     void PushEntry();
     void Invalidate(int nFirst, int nLast);
     static void Decode(const std::string& sText, CStep& oStep);
+    // Decodes a step of the instruction pInstr (nullptr: unknown) with these operand words.
+    static void DecodeWords(const CInstr* pInstr, std::string sOp, std::string sOp2, CStep& oStep);
     // One step at PrgmPtr as a run executes it, after its yield: decode,
     // end a number being keyed, execute, advance.
     void RunOneStep();

@@ -4,23 +4,14 @@
 #include <vector>
 
 #include "../machine/CFileIO.h"
+#include "../numeric/NumUtil.h"
 #include "CPrgm.h"
 
 namespace corvel {
 
 namespace {
 
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string TrimBlanksAndTabs(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t");
-    if (a == std::string::npos) return std::string();
-    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
-}
+using NumUtil::Upper;
 
 // The instruction of an editor line: "LBL" keeps its label as written; any
 // other line is upper-cased, except that a GTO or GSB keeps the case of its
@@ -47,10 +38,10 @@ std::string CPrgm::EditText() const {
 
 void CPrgm::EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>* pLineSteps) {
     aSteps[0].clear();
-    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = "R/S";
+    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = kFiller;
     int k = 1;
     for (const std::string& sRaw : FileIO::SplitLines(sText)) {
-        const std::string sLine = TrimBlanksAndTabs(sRaw);
+        const std::string sLine(NumUtil::TrimBlanks(sRaw, " \t"));
         if (pLineSteps) pLineSteps->push_back(sLine.empty() ? 0 : (k > kMaxSteps ? -1 : k));
         if (sLine.empty() || k > kMaxSteps) continue;
         if (sLine.size() >= 2 && sLine.find_first_not_of(".0123456789") == std::string::npos) {

@@ -239,18 +239,7 @@ void CPrgmOps::Rcl(CPrgm& p, CStep& s) {
     m.oStack.Push(m.oMem.Rcl(RegAt(p, s.oRcl)));
 }
 
-namespace {
-
-inline double Combine(int nOp, double a, double b) {
-    switch (nOp) {
-    case 0: return a + b;
-    case 1: return a - b;
-    case 2: return a * b;
-    default: return NumUtil::Div(a, b);
-    }
-}
-
-} // namespace
+using NumUtil::Combine;
 
 void CPrgmOps::StoArith(CPrgm& p, CStep& s) {
     CMachine& m = p.m_;
@@ -309,8 +298,10 @@ void CPrgmOps::Specialize(CStep& s) {
         case enmRegAt::IndInt: s.pfn = &RclInd; break;
         default: break;
         }
-    } else if (pfn == &Dsz && s.oOp.eKind == enmOpd::Indirect) {
-        s.pfn = &DszByI;
+    } else if (pfn == &Dsz || pfn == &Isz) {
+        s.pfn = CounterOf(s);
+    } else if (s.pInstr != nullptr && s.pInstr->eArg == enmArg::Flag && s.oOp.eKind == enmOpd::Empty) {
+        s.pfn = &NoFlag;
     } else if (pfn == &StoArith && bArith) {
         static const ExecFn kSto[] = {&StoArithFixed<0>, &StoArithFixed<1>, &StoArithFixed<2>, &StoArithFixed<3>};
         s.pfn = kSto[s.pInstr->nArg];

@@ -28,7 +28,7 @@ std::string CleanBlanks(const std::string& sLine) {
         s.push_back(c);
         if (c == ' ' && cNext == ' ') ++i;   // the pair counts once
     }
-    return CPrgm::TrimBlanks(s);
+    return std::string(NumUtil::TrimBlanks(s));
 }
 
 // The first "#" of a line and whether it starts a comment: it does when it
@@ -66,12 +66,6 @@ bool IsNumber(const std::string& s) {
 
 } // namespace
 
-std::string CPrgm::TrimBlanks(const std::string& s) {
-    const size_t a = s.find_first_not_of(' ');
-    if (a == std::string::npos) return std::string();
-    return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
 std::string CPrgm::FileTitle(const std::string& sName) {
     const size_t p = sName.find_last_of("/\\");
     return p == std::string::npos ? sName : sName.substr(p + 1);
@@ -103,7 +97,7 @@ CPrgm::enmRead CPrgm::ParseListing(const std::string& sFile, CSteps& aSteps, boo
     FileIO::CLineReader oIn(sFile, kLineKeep, true);
     if (!oIn.IsOpen()) return enmRead::Unreadable;
     aSteps[0].clear();
-    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = "R/S";
+    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = kFiller;
     bComments = false;
     int k = 1;
     std::string sRaw;
@@ -118,7 +112,7 @@ CPrgm::enmRead CPrgm::ParseListing(const std::string& sFile, CSteps& aSteps, boo
         const size_t nBlank = sLine.find(' ');
         if (nBlank != std::string::npos && IsNumber(sLine.substr(0, nBlank))) sLine = sLine.substr(nBlank + 1);
         if (bComment) sLine = sLine.substr(0, sLine.find('#'));
-        sLine = TrimBlanks(sLine);
+        sLine = std::string(NumUtil::TrimBlanks(sLine));
         Translate(sLine);
         if (sLine.size() <= 1 || !IsNumber(sLine)) {
             if (k > kMaxSteps) return enmRead::Unreadable;

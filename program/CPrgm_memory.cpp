@@ -51,7 +51,6 @@ bool NumberLabel(const std::string& s, int& n) {
 
 CPrgm::CPrgm(CMachine& oMachine, CPanelFeedback& oPanel) : m_(oMachine), fb_(oPanel) {
     Clear();
-    InitTokens();
 }
 
 void CPrgm::Invalidate(int nFirst, int nLast) {
