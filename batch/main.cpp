@@ -43,9 +43,7 @@ void PrintState(CFrontPanel& o) {
               << "T: " << num(o.oStack.GetT()) << "\n"
               << "LASTX: " << num(o.fLastX) << "\n"
               << "error: " << (o.bInErr ? "yes" : "no") << "\n";
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%03d", static_cast<int>(o.oPrgm.GetPrgmPointer()));
-    std::cout << "pointer: " << buf << "\n"
+    std::cout << "pointer: " << CPrgm::StepNumber(o.oPrgm.GetPrgmPointer()) << "\n"
               << "label: " << WithoutCurrentDir(o.lblPrgm) << "\n"
               << "card: " << (o.bCardVisible ? "yes" : "no") << "\n"
               << "cause: " << o.bInErr.CauseText() << "\n";
@@ -55,12 +53,9 @@ void PrintState(CFrontPanel& o) {
 void PrintListing(const CFrontPanel& o) {
     int nLast = 0;
     for (int n = 1; n <= o.oPrgm.GetMaxSteps(); ++n)
-        if (o.oPrgm.GetLine(n) != "R/S") nLast = n;
-    for (int n = 1; n <= nLast; ++n) {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%03d", n);
-        std::cout << "step " << buf << " " << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
-    }
+        if (o.oPrgm.GetLine(n) != CPrgm::kFiller) nLast = n;
+    for (int n = 1; n <= nLast; ++n)
+        std::cout << "step " << CPrgm::StepNumber(n) << " " << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
 }
 
 const char* const kUsage =

@@ -36,6 +36,13 @@ public:
     static void Translate(std::string& sStep);
 
     // ---- program memory and pointer ----
+    // The filler step: every step after a program, and of a cleared memory.
+    static constexpr const char* kFiller = "R/S";
+    // A step number as the display, the messages and the listings write it ("007").
+    static std::string StepNumber(int nStep);
+    // A step that sets a label, as the label table reads it: its text holds
+    // "LBL " (so "lbl a" is no label, and f A cannot reach it).
+    static bool IsLabelStep(const std::string& sStep) { return sStep.find("LBL ") != std::string::npos; }
     void Clear();
     int GetMaxSteps() const { return kMaxSteps; }
     static void INC(int16_t& nStep) { nStep = nStep < kMaxSteps ? static_cast<int16_t>(nStep + 1) : int16_t{1}; }
@@ -56,7 +63,6 @@ public:
     int16_t FindEndOfProgram() const;
     bool ScanLabels();
     bool ScanGotos();
-    const std::string& Filename() const { return sFilename_; }
     void SetFilename(const std::string& s) { sFilename_ = s; }
     std::string GetFilename() const { return sFilename_; }
     bool HasSpecialComments() const { return SpecialComments; }
@@ -121,7 +127,6 @@ public:
     bool ReadProgram(const std::string& sFile);
     // The part of a file name after its last "/" or "\".
     static std::string FileTitle(const std::string& sName);
-    static std::string TrimBlanks(const std::string& s);
 
     // ---- the source editor ----
     // The program as the editor shows it: each of the 999 steps and CR LF.

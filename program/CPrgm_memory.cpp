@@ -12,11 +12,6 @@ namespace corvel {
 
 namespace {
 
-std::string ThreeDigits(int n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%03d", n);
-    return buf;
-}
 
 bool EqualsNoCase(const std::string& s, const char* p) {
     size_t i = 0;
@@ -30,7 +25,7 @@ bool EqualsNoCase(const std::string& s, const char* p) {
     return i == s.size() && p[i] == '\0';
 }
 
-bool IsFiller(const std::string& s) { return EqualsNoCase(s, "R/S"); }
+bool IsFiller(const std::string& s) { return EqualsNoCase(s, CPrgm::kFiller); }
 
 // The value of a label name that is a whole number written as GTO (i) writes
 // it ("3", "-12", never "03" or "+3"); false for any other name.
@@ -49,6 +44,12 @@ bool NumberLabel(const std::string& s, int& n) {
 
 } // namespace
 
+std::string CPrgm::StepNumber(int nStep) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%03d", nStep);
+    return buf;
+}
+
 CPrgm::CPrgm(CMachine& oMachine, CPanelFeedback& oPanel) : m_(oMachine), fb_(oPanel) {
     Clear();
 }
@@ -64,7 +65,7 @@ void CPrgm::Invalidate(int nFirst, int nLast) {
 
 void CPrgm::Clear() {
     Program_[0].clear();
-    for (int k = 1; k <= kMaxSteps; ++k) Program_[k] = "R/S";
+    for (int k = 1; k <= kMaxSteps; ++k) Program_[k] = kFiller;
     Invalidate(0, kMaxSteps);
     RetPtr = 0;
     RetStack.fill(0);
@@ -113,17 +114,17 @@ void CPrgm::InsertLine(std::string sLine) {
 void CPrgm::DeleteLine() {
     const int nFrom = PrgmPtr < 0 ? 0 : PrgmPtr;
     for (int k = nFrom; k < kMaxSteps; ++k) Program_[k] = std::move(Program_[k + 1]);
-    Program_[kMaxSteps] = "R/S";
+    Program_[kMaxSteps] = kFiller;
     Invalidate(nFrom, kMaxSteps);
 }
 
 std::string CPrgm::ShowLine(int nLine) const {
     if (nLine < 0 || nLine > kMaxSteps) throw CCalcError(enmErrKind::Range);
     if (nLine == 0) return "000";
-    return ThreeDigits(nLine) + " " + Program_[nLine];
+    return StepNumber(nLine) + " " + Program_[nLine];
 }
 
-std::string CPrgm::ShowCurrLine() const { return ThreeDigits(PrgmPtr) + " " + Program_[PrgmPtr]; }
+std::string CPrgm::ShowCurrLine() const { return StepNumber(PrgmPtr) + " " + Program_[PrgmPtr]; }
 
 std::string CPrgm::ShowNextLine() {
     INC(PrgmPtr);
@@ -142,7 +143,7 @@ int16_t CPrgm::FindLabel(const std::string& sLbl) const {
 }
 
 int16_t CPrgm::FindEndOfProgram() const {
-    if (Program_[kMaxSteps] != "R/S") return kMaxSteps;
+    if (Program_[kMaxSteps] != kFiller) return kMaxSteps;
     for (int n = 1; n < kMaxSteps; ++n)
         if (IsFiller(Program_[n]) && IsFiller(Program_[n + 1])) return static_cast<int16_t>(n);
     return kMaxSteps;
@@ -159,7 +160,7 @@ bool CPrgm::ScanLabels() {
     ++nLabelGen_;
     for (int n = 1; n <= kMaxSteps; ++n) {
         const std::string& sStep = Program_[n];
-        if (sStep.find("LBL ") == std::string::npos) continue;
+        if (!IsLabelStep(sStep)) continue;
         const std::string sName = sStep.substr(sStep.find(' ') + 1);
         if (FindLabel(sName) != 0) {
             fb_.MsgBox("Label " + sName + " appears more than once! Please edit your program.",
@@ -182,7 +183,7 @@ bool CPrgm::ScanGotos() {
         const std::string sTarget = sStep.substr(sStep.find(' ') + 1);
         if (EqualsNoCase(sTarget, "(i)")) continue;
         if (FindLabel(sTarget) == 0) {
-            fb_.MsgBox("In line " + ThreeDigits(n) + " " + sStep + " the label " + sTarget +
+            fb_.MsgBox("In line " + StepNumber(n) + " " + sStep + " the label " + sTarget +
                               " does not exist. Please edit your program.",
                           "Missing Label Found!");
             return false;

@@ -20,14 +20,6 @@ using namespace corvel;
 
 namespace {
 
-// A step that sets a label: its first word is LBL (any case).
-bool IsLabelStep(const std::string& s) {
-    if (s.size() < 3) return false;
-    for (int i = 0; i < 3; ++i)
-        if (std::toupper(static_cast<unsigned char>(s[static_cast<size_t>(i)])) != "LBL"[i]) return false;
-    return s.size() == 3 || s[3] == ' ';
-}
-
 // Draws a rule above each label step, so a program reads as its routines.
 class CStepDelegate : public QStyledItemDelegate {
 public:
@@ -147,7 +139,7 @@ void CProgramView::RefreshSteps() {
         if (!pItem) pItem = new QListWidgetItem(lstSteps);
         vShownSteps_[static_cast<size_t>(n)] = sStep;
         pItem->setText(QString::fromStdString(oPrgm.ShowLine(n)));
-        const bool bLabel = IsLabelStep(sStep);
+        const bool bLabel = CPrgm::IsLabelStep(sStep);
         pItem->setData(kLabelRole, bLabel);
         QFont f = lstSteps->font();
         f.setBold(bLabel);

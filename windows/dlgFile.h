@@ -72,6 +72,10 @@ protected:
     void reject() override;
 
 private:
+    // The constructor's parts: the name box and the three lists; the labels,
+    // buttons and layout.
+    void MakeLists();
+    void LayOut();
     // Shows sDir (made absolute against the directory shown); false when it
     // is no readable directory, and then nothing changes.
     bool SetDirectory(const QString& sDir);

@@ -57,7 +57,7 @@ QString CStepMarginEdit::StepMark(int nLine) const {
     const int nStep = vSteps_[static_cast<size_t>(nLine)];
     if (nStep < 0) return QStringLiteral("---");
     if (nStep == 0) return QString();
-    return QStringLiteral("%1").arg(nStep, 3, 10, QLatin1Char('0'));
+    return QString::fromStdString(corvel::CPrgm::StepNumber(nStep));
 }
 
 void CStepMarginEdit::Recount() { vSteps_ = corvel::CPrgm::EditLineSteps(toPlainText().toStdString()); }

@@ -37,7 +37,7 @@ protected:
     }
     void ExpectUsersUntouched() {
         EXPECT_EQ(Steps(5), S({"LBL A", "1", "+", "RTN", "R/S"}));
-        EXPECT_EQ(p.Filename(), "mine.corvel");
+        EXPECT_EQ(p.GetFilename(), "mine.corvel");
         EXPECT_EQ(Ptr(), 3);
         EXPECT_EQ(p.FindLabel("A"), 1);
         EXPECT_FALSE(oHost.bCard);
@@ -68,7 +68,7 @@ TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
         ASSERT_TRUE(p.ReadProgram(sFile));
         EXPECT_EQ(Steps(999), vProgram);
         EXPECT_EQ(Ptr(), 1);
-        EXPECT_EQ(p.Filename(), sFile);
+        EXPECT_EQ(p.GetFilename(), sFile);
         EXPECT_EQ(oHost.sLabel, "all.corvel");
     }
 }
@@ -137,7 +137,7 @@ TEST_F(ListingTest, AFailedWriteSaysSoAndKeepsTheOldFile) {
     oHost.vYesNo = {false};
     p.WriteProgram((oDir / "sub").string());
     EXPECT_EQ(LastMessage(), "File Input Error|Error in writing to file " + (oDir / "sub").string());
-    EXPECT_EQ(p.Filename(), "mine.corvel");
+    EXPECT_EQ(p.GetFilename(), "mine.corvel");
     EXPECT_TRUE(fs::is_directory(oDir / "sub"));
 }
 
@@ -150,7 +150,7 @@ TEST_F(ListingTest, EditorTextIsTakenBackByItsRules) {
     ASSERT_TRUE(p.AcceptEditText("lbl c\n  12.5  \n\n5\nsto a\ngto c\n1/x\n10^x\nrcl sum+\n"));
     EXPECT_EQ(Steps(11), S({"LBL c", "1", "2", ".", "5", "5", "STO A", "GTO c", "1/X", "10^X", "RCL SUM+"}));
     EXPECT_EQ(Ptr(), 0);
-    EXPECT_EQ(p.Filename(), "");
+    EXPECT_EQ(p.GetFilename(), "");
 
     // More than 999 steps: the rest is ignored, also inside a number line.
     std::string sLong;
