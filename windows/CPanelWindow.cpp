@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMimeData>
@@ -22,6 +23,7 @@
 #include "CKeyPlaces.h"
 #include "CPanelAccessible.h"
 #include "CProgramView.h"
+#include "CReferenceWindow.h"
 #include "CTapeWindow.h"
 #include "../numeric/NumUtil.h"
 
@@ -372,6 +374,11 @@ void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
         return;
     }
     const bool bCtrl = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (pEvent->key() == Qt::Key_F1) {
+        pEvent->accept();
+        ShowReference();
+        return;
+    }
     if (bCtrl && pEvent->key() == Qt::Key_Q) {
         pEvent->accept();
         close();   // through the window's own close path
@@ -447,6 +454,7 @@ void CPanelWindow::closeEvent(QCloseEvent* pEvent) {
     // window to show it.
     if (oMain_.IsRunning()) oMain_.RequestStop();
     if (pTape_) pTape_->close();
+    if (pReference_) pReference_->close();
     QWidget::closeEvent(pEvent);
 }
 
@@ -516,6 +524,20 @@ void CPanelWindow::ToggleProgramView() {
 }
 
 CTapeWindow* CPanelWindow::TapeWindow() const { return pTape_.data(); }
+
+void CPanelWindow::ShowReference() {
+    if (!pReference_) {
+        pReference_ = new CReferenceWindow(this);
+        pReference_->resize(pReference_->width(), std::max(pReference_->height(), height()));
+        DialogLook::PlaceBeside(this, pReference_);
+    }
+    pReference_->show();
+    pReference_->raise();
+    pReference_->activateWindow();
+    pReference_->txtSearch->setFocus();
+}
+
+CReferenceWindow* CPanelWindow::ReferenceWindow() const { return pReference_.data(); }
 
 bool CPanelWindow::ButtonLit(const QString& sName) const {
     if (sName == QLatin1String("TAPE")) return pTape_ && pTape_->isVisible();

@@ -17,6 +17,7 @@
 
 class QPainter;
 class CProgramView;
+class CReferenceWindow;
 class CTapeWindow;
 
 using corvel::CFrontPanel;
@@ -92,6 +93,10 @@ public:
     // the window growing by its width so the panel keeps its size; or hidden.
     void ToggleProgramView();
     CTapeWindow* TapeWindow() const;                        // nullptr until first opened
+    // The reference of the keys and instructions (F1): opened beside the
+    // panel, or brought to the front.
+    void ShowReference();
+    CReferenceWindow* ReferenceWindow() const;             // nullptr until first opened
     CProgramView* ProgramView() const { return pView_; }   // nullptr until first shown
     bool ProgramViewShown() const { return bViewShown_; }
     // The part of the window the panel is drawn in (all of it without the view).
@@ -174,6 +179,7 @@ private:
     QString sNote_;
     QTimer oNoteTimer_;
     QPointer<CTapeWindow> pTape_;
+    QPointer<CReferenceWindow> pReference_;
     CProgramView* pView_ = nullptr;
     bool bViewShown_ = false;
 };

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -30,6 +31,7 @@
 #include "../../windows/CLedDisplay.h"
 #include "../../windows/CLegendText.h"
 #include "../../windows/CPanelColours.h"
+#include "../../windows/CReferenceWindow.h"
 #include "QtTestSupport.h"
 #include "corvel_version.h"
 
@@ -508,4 +510,25 @@ TEST(Accessibility, KeysSwitchesButtonsAndTheDisplayAreInTheTreeAndActAsClicks) 
     EXPECT_FALSE(o.oMain.bRun);
     EXPECT_FALSE(pMode->state().checked);
     EXPECT_TRUE(mByName["Power"]->state().checked);
+}
+
+TEST(Reference, F1OpensItWithEveryKeyMnemonicAndAliasAndASearchFindsStoPlusByStore) {
+    CCalcUnderTest o;
+    KeyClick(&o.oWindow, Qt::Key_F1);
+    CReferenceWindow* pRef = o.oWindow.ReferenceWindow();
+    ASSERT_TRUE(pRef && pRef->isVisible());
+    const QStringList vShown = pRef->ShownInstructions();
+    int nInstr = 0, nAliases = 0, nKeys = 0;
+    const CInstr* pInstr = CPrgm::InstrTable(nInstr);
+    for (int i = 0; i < nInstr; ++i) EXPECT_TRUE(vShown.contains(pInstr[i].sName)) << pInstr[i].sName;
+    const CAlias* pAliases = CPrgm::AliasTable(nAliases);
+    for (int i = 0; i < nAliases; ++i) EXPECT_TRUE(vShown.contains(pAliases[i].sAlias)) << pAliases[i].sAlias;
+    corvel::KeyRows(nKeys);
+    EXPECT_EQ(pRef->ShownKeys().size(), nKeys);
+    pRef->txtSearch->setText("store");
+    EXPECT_TRUE(pRef->ShownInstructions().contains("STO+"));
+    EXPECT_FALSE(pRef->ShownInstructions().contains("SIN"));
+    pRef->txtSearch->setText("LN");
+    EXPECT_TRUE(pRef->ShownKeys().contains("7"));
+    EXPECT_FALSE(pRef->ShownKeys().contains("8"));
 }
