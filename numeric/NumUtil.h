@@ -108,6 +108,13 @@ bool IsDecimalSyntax(std::string_view s);
 // Reads the whole text (surrounding blanks allowed) as a finite decimal
 // number; false when it is anything else.
 bool ParseWhole(std::string_view s, double& fOut);
+// Pasted text (UTF-8) as ParseWhole reads it: the minus sign U+2212 becomes
+// '-'; a blank, no-break space or thin space between digit groups goes when
+// the group after it has exactly three digits and the one before it one to
+// three; a single comma becomes the point only with bDecimalComma (the
+// user's locale writes 1,5) and when there is no point. Anything else stays
+// as it is, for ParseWhole to refuse.
+std::string PastedNumberText(std::string_view s, bool bDecimalComma);
 
 } // namespace NumUtil
 

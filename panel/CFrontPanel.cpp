@@ -71,6 +71,12 @@ void CFrontPanel::RepaintDisplay() { oHost_.Refresh(enmPart::Disp); }
 void CFrontPanel::RepaintWindow() { oHost_.Refresh(enmPart::Window); }
 
 void CFrontPanel::MsgBox(const std::string& sMsg, const std::string& sMsgTitle) {
+    // A step's error has ended the run: the panel says so at once (lamp off,
+    // "Error" at full brightness), not only after the box is answered.
+    if (bInErr && eStarted_ == enmStarted::Run) {
+        ErrorPath();
+        SetRunning(false);
+    }
     oHost_.ShowMsg(sMsg, sMsgTitle.empty() ? std::string("Corvel Emulator") : sMsgTitle);
 }
 
@@ -210,6 +216,9 @@ void CFrontPanel::AfterRun() {
     if (eWas == enmStarted::Run) {
         // The power or mode switch may have moved while the program ran: the
         // display then shows what that state shows, not the X of the ended run.
+        // A run that ended on an error shows "Error", as the key that started
+        // it would have shown it.
+        if (bInErr && bOn && bRun) ErrorPath();
         if (!bOn) {
             SetDisplay("", "");
         } else if (!bRun) {

@@ -251,6 +251,18 @@ public:
     void WriteDataCard();     // f ENTER: "Write Data?", file dialog, all registers to a data file
     void ReadProgramCard();   // g ENTER: "Read Program?", file dialog, listing into program memory
 
+    // ---- files from the desktop ----
+    // A listing named on the command line: read as g ENTER reads it after
+    // Yes with sFile typed (its messages as usual). False when it was not read.
+    bool ReadProgramFile(const std::string& sFile);
+    // A file dropped on the panel: a state file (LooksLikeStateFile) asks
+    // "Restore the calculator's state from FILE?" and restores it; any other
+    // asks "Read Program?" as g ENTER does and reads it as a listing.
+    // Nothing while a program runs; a listing also needs the calculator on.
+    void DropFile(const std::string& sFile);
+    // Whether a drop would be taken now.
+    bool AcceptsDrop() const { return !IsRunning(); }
+
     // ---- register viewers ----
     // The register viewer: the 26 labelled registers, formatted like the display.
     std::vector<std::string> MemRegLines() const;

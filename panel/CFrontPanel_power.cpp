@@ -155,6 +155,7 @@ void CFrontPanel::imgCardReader_Click() {
 
 void CFrontPanel::ReadDataOrWriteProgram() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Write the program listing";
     if (oPrgm.HasProgram() && AskYesNo("Write Program", "Write Program?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Write, oChoice)) {
         // The name picked is the file used: the directory shown and the name typed.
@@ -168,6 +169,7 @@ void CFrontPanel::ReadDataOrWriteProgram() {
         oPrgm.WriteProgram(oChoice.sFull);
         return;
     }
+    oChoice.sPurpose = "Read a data file";
     if (AskYesNo("Read Data", "Read Data?", enmIcon::Question) && ChooseFile("", enmFileUse::Read, oChoice) &&
         !oMem.ReadData(oChoice.sFull))
         MsgBox("Error in reading file " + oChoice.sFull, "File Input Error");
@@ -175,6 +177,7 @@ void CFrontPanel::ReadDataOrWriteProgram() {
 
 bool CFrontPanel::StateFileName(enmFileUse eUse, std::string& sFile) {
     CFileChoice oChoice;
+    oChoice.sPurpose = eUse == enmFileUse::Write ? "Save the calculator's state" : "Restore the calculator's state";
     if (ChooseFile("", eUse, oChoice)) {
         sFile = oChoice.sFull;
         return true;
@@ -315,6 +318,7 @@ void CFrontPanel::imgEdit_Click() {
 
 void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Write a data file";
     if (Admit(enmInput::FileKey, {}) && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Write, oChoice) && !oMem.WriteData(oChoice.sFull))
         MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
@@ -323,10 +327,28 @@ void CFrontPanel::WriteDataCard() {
 
 void CFrontPanel::ReadProgramCard() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Read a program listing";
     if (Admit(enmInput::FileKey, {}) && AskYesNo("Read Program", "Read Program?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Read, oChoice))
         oPrgm.ReadProgram(oChoice.sFull);
     EndKey();
+}
+
+bool CFrontPanel::ReadProgramFile(const std::string& sFile) {
+    if (Busy() || !bOn) return false;
+    const bool bRead = oPrgm.ReadProgram(sFile);
+    EndKey();
+    return bRead;
+}
+
+void CFrontPanel::DropFile(const std::string& sFile) {
+    if (Busy()) return;
+    if (CStateFile::LooksLikeStateFile(sFile)) {
+        if (AskYesNo("Restore State", "Restore the calculator's state from " + sFile + "?", enmIcon::Question))
+            RestoreStateFrom(sFile);
+        return;
+    }
+    if (bOn && AskYesNo("Read Program", "Read Program?", enmIcon::Question)) ReadProgramFile(sFile);
 }
 
 } // namespace corvel

@@ -128,4 +128,16 @@ bool CStateFile::Read(const std::string& sFile) {
     }
 }
 
+bool CStateFile::LooksLikeStateFile(const std::string& sFile) {
+    try {
+        FileIO::CLineReader oIn(sFile, kLineKeep);
+        std::string sLine;
+        bool bCut = false;
+        for (int n = 1; n <= kSteps + 2 && oIn.ReadLine(sLine, bCut); ++n)
+            if (n == kSteps + 2) return sLine == "@END_PRGM@";
+    } catch (const std::exception&) {
+    }
+    return false;
+}
+
 } // namespace corvel

@@ -48,6 +48,9 @@ struct CStateFile {
 
     bool Write(const std::string& sFile) const;
     bool Read(const std::string& sFile);
+    // Whether the file's line 1001 is the program's end mark, as in a state
+    // file (a listing never has it there).
+    static bool LooksLikeStateFile(const std::string& sFile);
 
     // A register value written in the shortest form that reads back to the
     // same double; values with a 15-digit form keep it ("0.1", "1E+20").

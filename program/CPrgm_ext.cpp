@@ -193,6 +193,7 @@ void CPrgmOps::DataFile(CPrgm& p, CStep& s) {
         // The file meant is the one the dialog shows: its directory and the name typed.
         const bool bRead = nArg == kRDataX;
         CFileChoice oChoice;
+        oChoice.sPurpose = bRead ? "Read a data file" : "Write a data file";
         if (!p.fb_.AskYesNo(bRead ? "Read Data" : "Write Data", bRead ? "Read Data?" : "Write Data?",
                             enmIcon::Question) ||
             !p.fb_.ChooseFile("", bRead ? enmFileUse::Read : enmFileUse::Write, oChoice))
@@ -225,6 +226,7 @@ void CPrgmOps::Merge(CPrgm& p, CStep&) {
     bool bRead = false;
     if (fb.AskYesNo("WriteOrMergeProgram Program", "Read Program?", enmIcon::Question)) {
         CFileChoice oChoice;
+        oChoice.sPurpose = "Read a program listing";
         if (fb.ChooseFile("*.corvel", enmFileUse::Read, oChoice)) {
             // A refused listing has shown its own message and left the
             // program (this step included) as it was: the step fails.

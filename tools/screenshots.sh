@@ -4,7 +4,9 @@
 # scale factor 2) and the program view with the print tape window (a factorial
 # table keyed in on the panel and run with TRACE on, while it runs and when it
 # has ended). Needs xvfb, openbox, xdotool and imagemagick, and a build in
-# build/. Usage: tools/screenshots.sh [panel|workbench|all] [OUTPUT-DIRECTORY]
+# build/. The display's annunciators (W/PRGM with STO+ waiting) and the
+# reference window (F1) searched for "store" come with "help".
+# Usage: tools/screenshots.sh [panel|workbench|help|all] [OUTPUT-DIRECTORY]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 WHAT="${1:-all}"
@@ -107,9 +109,33 @@ workbench() {
   stop_all
 }
 
+help() {
+  start 1366x768 1
+  panel_click 338 123
+  xdotool type --delay 80 's+'
+  # Only the display and the switches under it.
+  xdotool mousemove 0 0
+  sleep 0.5
+  import -window "$WIN" "$OUT/screenshot-annunciators.png"
+  /usr/bin/convert "$OUT/screenshot-annunciators.png" -crop "${WIDTH}x$((HEIGHT * 180 / 800))+0+0" +repage \
+    "$OUT/screenshot-annunciators.png"
+  echo "wrote $OUT/screenshot-annunciators.png"
+  xdotool key Escape key F1
+  sleep 1
+  local REF
+  REF="$(xdotool search --onlyvisible --name '^CorvelXMem Reference' | head -1)"
+  xdotool windowactivate --sync "$REF" type --delay 60 'store'
+  xdotool key alt+i
+  sleep 0.5
+  import -window "$REF" "$OUT/screenshot-reference.png"
+  echo "wrote $OUT/screenshot-reference.png"
+  stop_all
+}
+
 case "$WHAT" in
   panel) panel ;;
   workbench) workbench ;;
-  all) panel; workbench ;;
-  *) echo "usage: tools/screenshots.sh [panel|workbench|all] [OUTPUT-DIRECTORY]" >&2; exit 2 ;;
+  help) help ;;
+  all) panel; workbench; help ;;
+  *) echo "usage: tools/screenshots.sh [panel|workbench|help|all] [OUTPUT-DIRECTORY]" >&2; exit 2 ;;
 esac

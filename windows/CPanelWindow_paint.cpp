@@ -96,6 +96,7 @@ void CPanelWindow::PaintDisplay(QPainter& p) {
     const bool bText = !oMain_.bRun || oMain_.lblDisp == oMain_.oPrgm.ShowCurrLine();
     LedDisplay::Paint(p, rcGlass, sPaintedDisp_, sPaintedEex_, bText,
                       bPaintedDim_ ? LedDisplay::enmBrightness::Dimmed : LedDisplay::enmBrightness::Full);
+    PaintAnnunciators(p, rcGlass);
 
     // A faint reflection across the top of the glass.
     QLinearGradient oShine(rcGlass.topLeft(), QPointF(rcGlass.left(), rcGlass.center().y()));
@@ -105,6 +106,14 @@ void CPanelWindow::PaintDisplay(QPainter& p) {
     p.setBrush(oShine);
     p.drawRoundedRect(QRectF(rcGlass.left() + 2, rcGlass.top() + 2, rcGlass.width() - 4, rcGlass.height() / 2 - 2),
                       3, 3);
+}
+
+void CPanelWindow::PaintAnnunciators(QPainter& p, const QRectF& rcGlass) const {
+    // Along the top of the glass, above the digits, in the digits' red.
+    const QStringList v = Annunciators();
+    if (v.isEmpty()) return;
+    LedDisplay::PaintSmallWords(p, rcGlass.topLeft() + QPointF(12, 2.5), 1.15, v,
+                                bPaintedDim_ ? LedDisplay::enmBrightness::Dimmed : LedDisplay::enmBrightness::Full);
 }
 
 void CPanelWindow::PaintInfoLine(QPainter& p) const {

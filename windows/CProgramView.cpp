@@ -1,6 +1,8 @@
 #include "CProgramView.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -141,8 +143,17 @@ void CProgramView::RefreshSteps() {
         nMarked_ = nPtr;
     }
     const int nSteps = oPrgm.HasProgram() ? oPrgm.FindEndOfProgram() - 1 : 0;
-    const QString sName = QString::fromStdString(oMain_.lblPrgm);
-    const QString sTitle = QStringLiteral("Program%1: %2 steps").arg(sName.isEmpty() ? QString() : ' ' + sName).arg(nSteps);
+    // The program's name as a listing read gives it to the panel's label (the
+    // file's own name, also when a run has put the whole path there); a long
+    // one is cut in its middle so the step count stays in view.
+    const QString sName = QFileInfo(QString::fromStdString(oMain_.lblPrgm)).fileName();
+    const QString sSteps = QStringLiteral("%1 steps").arg(nSteps);
+    QString sTitle = QStringLiteral("Program: ") + sSteps;
+    if (!sName.isEmpty()) {
+        const QFontMetrics oMetrics(lblTitle->font());
+        const int nRoom = kWidth - 16 - oMetrics.horizontalAdvance(QStringLiteral("Program: , ") + sSteps);
+        sTitle = QStringLiteral("Program: %1, %2").arg(oMetrics.elidedText(sName, Qt::ElideMiddle, nRoom), sSteps);
+    }
     if (lblTitle->text() != sTitle) lblTitle->setText(sTitle);
 }
 

@@ -71,6 +71,8 @@ private:
     // Puts a new window beside the panel when the screen
     // has room for both, so the calculator stays in view.
     void PlaceBesidePanel(QWidget* pWindow) const;
+    // Centres a message box on the panel.
+    void CentreOnPanel(QWidget* pBox) const;
     // The window p holds, made on first use (beside the panel) and kept for
     // the whole run, so each remembers its place and state.
     template <class TWindow>

@@ -115,9 +115,18 @@ void dlgFile::LayOut() {
     cmdSelect->setObjectName("cmdSelect");
     OKButton = new QPushButton("OK", this);
     OKButton->setObjectName("OKButton");
-    OKButton->setDefault(true);
+    // Enter in the dialog filters or changes folder; no button looks as if
+    // it took Enter.
+    for (QPushButton* p : {cmdSelect, OKButton}) p->setAutoDefault(false);
     CancelButton = new QPushButton("Cancel", this);
     CancelButton->setObjectName("CancelButton");
+    CancelButton->setAutoDefault(false);
+    lblPurpose = new QLabel(this);
+    lblPurpose->setObjectName("lblPurpose");
+    lblPurpose->setTextFormat(Qt::PlainText);
+    QFont oPurposeFont = lblPurpose->font();
+    oPurposeFont.setBold(true);
+    lblPurpose->setFont(oPurposeFont);
 
     // Name box and files on the left, directories and drive on the right.
     auto* pGrid = new QGridLayout;
@@ -141,6 +150,7 @@ void dlgFile::LayOut() {
     pButtons->addWidget(OKButton);
     pButtons->addWidget(CancelButton);
     auto* pMain = new QVBoxLayout(this);
+    pMain->addWidget(lblPurpose);
     pMain->addLayout(pGrid, 1);
     pMain->addLayout(pButtons);
     // Narrow enough to stand beside the panel on a small screen.
@@ -229,8 +239,10 @@ void dlgFile::FillFileList() {
         new QListWidgetItem(oIcon, s, fileList);
 }
 
-bool dlgFile::ShowX(int nModal, const QString& sFile, enmFileUse eUse) {
+bool dlgFile::ShowX(int nModal, const QString& sFile, enmFileUse eUse, const QString& sPurpose) {
     eUse_ = eUse;
+    lblPurpose->setText(sPurpose);
+    lblPurpose->setVisible(!sPurpose.isEmpty());
     FillDrives();
     // The directory last shown, or the nearest one above it that still exists.
     QString sDir = sDir_;

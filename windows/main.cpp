@@ -24,10 +24,12 @@ int main(int argc, char* argv[]) {
         }
         if (a == "--help" || a == "-h") {
             std::printf(
-                "usage: corvelxmem [--version] [--help] [Qt options]\n\n"
+                "usage: corvelxmem [--version] [--help] [Qt options] [FILE.corvel]\n\n"
                 "Opens the calculator window: a keystroke-programmable RPN scientific calculator with\n"
                 "a four-level stack, 1000 registers and programs of up to 999 steps. Click its keys or\n"
-                "type them (the README lists the characters); Ctrl+C copies X, Ctrl+V pastes a number.\n"
+                "type them (man corvelxmem lists the characters); F1 opens the reference of the keys\n"
+                "and instructions, Ctrl+C copies X, Ctrl+V pastes a number. A program listing FILE is\n"
+                "read after start-up, as g ENTER reads one.\n"
                 "Without a display, run it under Xvfb: xvfb-run -a corvelxmem\n");
             return 0;
         }
@@ -84,6 +86,13 @@ int main(int argc, char* argv[]) {
             std::printf("ready\n");
             std::fflush(stdout);
         });
+    }
+    // A listing named on the command line, read once the window is up.
+    const QStringList vArgs = QApplication::arguments().mid(1);
+    for (const QString& s : vArgs) {
+        if (s.startsWith('-')) continue;
+        QTimer::singleShot(0, &oWindow, [&oWindow, s]() { oWindow.OpenListing(s); });
+        break;
     }
     return oApp.exec();
 }
