@@ -121,6 +121,12 @@ void CBatchHost::ShowAbout() {
     oOut_ << "message [About CorvelXMem] CorvelXMem: a programmable RPN scientific calculator, extended-memory edition.\n";
 }
 
+uint64_t CBatchHost::StepBudget() {
+    if (nStopAfter_ == 0 || pMain_ == nullptr) return UINT64_MAX;
+    const uint64_t n = pMain_->oPrgm.nRunSteps;
+    return n < nStopAfter_ ? nStopAfter_ - n : 1;
+}
+
 void CBatchHost::ProcessEvents() {
     if (nStopAfter_ == 0 || pMain_ == nullptr || !pMain_->IsRunning()) return;
     if (pMain_->oPrgm.nRunSteps >= nStopAfter_ && !pMain_->oPrgm.StopRequested) {

@@ -22,6 +22,8 @@ public:
         if (fTarget > fClock_) fClock_ = fTarget;
     }
     void ProcessEvents() override;
+    // Nothing to look at between steps, up to the step a --stop-after stops at.
+    uint64_t StepBudget() override;
     // Stops a run once it has executed nSteps steps, as R/S would (0: never).
     void SetStopAfter(unsigned long long nSteps, corvel::CFrontPanel* pMain) {
         nStopAfter_ = nSteps;

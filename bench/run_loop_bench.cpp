@@ -65,6 +65,7 @@ public:
     double ClockSeconds() override { return 0; }
     void IdleUntil(double, bool) override {}
     void ProcessEvents() override {}
+    uint64_t StepBudget() override { return UINT64_MAX; }
     void Refresh(enmPart) override {}
     bool AskYesNo(const std::string&, const std::string&, enmIcon) override { return false; }
     void ShowNotice(const std::string&, const std::string&, enmIcon) override {}

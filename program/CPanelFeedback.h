@@ -4,6 +4,7 @@
 // and file choice for the file instructions, the program label and card
 // picture, and a yield before every step of a run. The front panel
 // implements it; tests implement it with a recorder.
+#include <cstdint>
 #include <string>
 
 namespace corvel {
@@ -26,6 +27,11 @@ public:
     // Lets pending window events run now and then; a click on R/S sets the
     // stop request, which takes effect before the step.
     virtual void ProcessEvents() = 0;
+    // How many steps may run after a yield before the next one (at least 1):
+    // a host that looks at nothing between steps lets the interpreter run a
+    // slice of steps on its fast path. A stop request still takes effect
+    // before a step: the slice ends at the next yield.
+    virtual uint64_t StepBudget() { return 1; }
 
 protected:
     ~CYieldTarget() = default;

@@ -6,6 +6,8 @@
 // through CPanelFeedback.
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -72,8 +74,17 @@ public:
     bool StopRequested = false;
     // Steps executed since the current (or last) run started.
     uint64_t nRunSteps = 0;
-    // Each step is handed to CPanelFeedback::TraceStep before it runs.
+    // Each step is handed to CPanelFeedback::TraceStep before it runs; with
+    // bTraceRing (the front panel's tape) only its number is noted, and the
+    // lines are made when the tape is looked at (TakeTrace).
     bool bTrace = false;
+    bool bTraceRing = false;
+    // The tape keeps this many lines, so no more traced lines are kept.
+    static constexpr size_t kTraceKeep = 10000;
+    // The lines traced since the last take, oldest first, each as the step
+    // read when it ran: hands the last nKeep (at most kTraceKeep) to fnLine
+    // and returns how many were traced in all.
+    uint64_t TakeTrace(size_t nKeep, const std::function<void(std::string&&)>& fnLine);
     bool SpecialComments = false;
     bool EntryActive = false;
     bool ExpEntryActive = false;
@@ -99,6 +110,11 @@ public:
     // key does: no number entry is ended, the pointer does not move, errors
     // propagate to the caller.
     void ExecInstr(const std::string& sText);
+    // Runs up to nBudget steps on the fast path (CPrgm_fast.cpp), counted and
+    // traced as RunOneStep does, and returns how many ran: it ends before a
+    // step it leaves to the general path, and runs nothing while a number is
+    // being keyed or the run is stopped or in error.
+    uint64_t RunFast(uint64_t nBudget);
     // The decoded form of a step (decoded now if its text changed).
     CStep& DecodedStep(int nStep);
     // Looks a mnemonic up in the instruction table (any case); nullptr when unknown.
@@ -158,6 +174,10 @@ private:
 
     void PushEntry();
     void Invalidate(int nFirst, int nLast);
+    // Notes a traced step (bTraceRing).
+    void NoteTrace() { aTrace_[nTraced_++ & (kTraceRing - 1)] = PrgmPtr; }
+    // Makes the lines of the steps noted so far, before a step text changes.
+    void KeepTraceTexts();
     static void Decode(const std::string& sText, CStep& oStep);
     // One step at PrgmPtr as a run executes it, after its yield: decode,
     // end a number being keyed, execute, advance.
@@ -179,6 +199,30 @@ private:
     // The step of a label whose name is the decimal text of n, 0 when none.
     int16_t FindNumberLabel(int n) const;
 
+public:
+    // The kinds of compact step records of the fast path.
+    enum class enmFast : uint8_t {
+        Unbuilt, General, Nop, Number, NumberEnter, RclFix, RclByI, RclInd, StoFix, StoNearI, Rc, St,
+        StoAdd, StoSub, StoMul, StoDiv, RclAdd, RclSub, RclMul, RclDiv, Add, Sub, Mul, Div, Unary, Binary,
+        Swap, Enter, Chs, Lst, RollDn, TestX0, TestX1, TestX2, TestX3, TestXY0, TestXY1, TestXY2, TestXY3,
+        Gto, Gsb, Rtn, DszI, IszI, IszByI, DszFix, DszByI, Count
+    };
+
+private:
+    struct CFastStep {
+        enmFast eOp = enmFast::Unbuilt;
+        int16_t nReg = 0;     // the register, or the step a jump goes to
+        int16_t nLen = 0;     // Number: how many digit steps
+        double fVal = 0.0;    // Number: the value the digits key
+        double (*pfnUnary)(const CPrgm&, double) = nullptr;
+        double (*pfnBinary)(double, double) = nullptr;
+    };
+    // Makes the record of a step from its decoded form.
+    void BuildFast(int nStep);
+    std::array<CFastStep, kMaxSteps + 1> aFast_{};
+    int nTextGen_ = 0;   // changes whenever a step text changes
+    int nFastGen_ = -1, nFastLabelGen_ = -1;
+
     CMachine& m_;
     CPanelFeedback& fb_;
     std::array<std::string, kMaxSteps + 1> Program_;
@@ -191,6 +235,15 @@ private:
 
     std::string sFilename_;
     double fStartTime_ = 0.0;
+
+    // Traced step numbers not yet made into lines: a ring larger than the tape.
+    static constexpr size_t kTraceRing = 16384;
+    static_assert(kTraceRing >= kTraceKeep && (kTraceRing & (kTraceRing - 1)) == 0);
+    std::array<int16_t, kTraceRing> aTrace_{};
+    uint64_t nTraced_ = 0, nTraceMade_ = 0;
+    // Lines made before a text change, and how many were traced before them.
+    std::deque<std::string> vTraceLines_;
+    uint64_t nTraceLinesAll_ = 0;
 };
 
 } // namespace corvel

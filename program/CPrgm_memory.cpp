@@ -55,6 +55,7 @@ CPrgm::CPrgm(CMachine& oMachine, CPanelFeedback& oPanel) : m_(oMachine), fb_(oPa
 }
 
 void CPrgm::Invalidate(int nFirst, int nLast) {
+    ++nTextGen_;
     for (int k = nFirst; k <= nLast; ++k) {
         CStep& s = Decoded_[static_cast<size_t>(k)];
         s.bValid = false;
@@ -64,6 +65,7 @@ void CPrgm::Invalidate(int nFirst, int nLast) {
 }
 
 void CPrgm::Clear() {
+    KeepTraceTexts();
     Program_[0].clear();
     for (int k = 1; k <= kMaxSteps; ++k) Program_[k] = "R/S";
     Invalidate(0, kMaxSteps);
@@ -99,12 +101,14 @@ const std::string& CPrgm::GetLine(int nStep) const {
 
 void CPrgm::SetLine(int nStep, const std::string& sText) {
     if (nStep < 0 || nStep > kMaxSteps) throw CCalcError(enmErrKind::Range);
+    KeepTraceTexts();
     Program_[nStep] = sText;
     Invalidate(nStep, nStep);
 }
 
 void CPrgm::InsertLine(std::string sLine) {
     // Taken by value: the text may be one of the steps the shift moves.
+    KeepTraceTexts();
     INC(PrgmPtr);
     for (int k = kMaxSteps; k > PrgmPtr; --k) Program_[k] = std::move(Program_[k - 1]);
     Program_[PrgmPtr] = std::move(sLine);
@@ -113,6 +117,7 @@ void CPrgm::InsertLine(std::string sLine) {
 
 void CPrgm::DeleteLine() {
     const int nFrom = PrgmPtr < 0 ? 0 : PrgmPtr;
+    KeepTraceTexts();
     for (int k = nFrom; k < kMaxSteps; ++k) Program_[k] = std::move(Program_[k + 1]);
     Program_[kMaxSteps] = "R/S";
     Invalidate(nFrom, kMaxSteps);
