@@ -3,8 +3,10 @@
 // restored state file may store it; the program then runs from step 1 for at
 // most kRunSteps steps, answering every question yes and every file dialog
 // with one of a few files (a data file, a listing for MERGE, a new file, a
-// missing one). It fails when a step leaves a non-finite number on the stack,
-// in LAST X or in a register, or the pointer or the return stack out of range.
+// missing one), in slices of steps between yields as a headless host runs
+// it (the fast path). It fails when a step leaves a non-finite number on the
+// stack, in LAST X or in a register, or the pointer or the return stack out
+// of range.
 #include <string>
 
 #include "FuzzSupport.h"
@@ -36,9 +38,16 @@ void Answer(CFakeFeedback& fb) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const CWorkDir::CInput oInput;
     WriteFixtures();
+    // Slices of steps between yields, up to the last step: the run takes the fast path.
+    struct CFeedback : CFakeFeedback {
+        using CFakeFeedback::CFakeFeedback;
+        uint64_t StepBudget() override { return pPrgm->nRunSteps < kRunSteps ? kRunSteps - pPrgm->nRunSteps : 1; }
+        const CPrgm* pPrgm = nullptr;
+    };
     CMachine m;
-    CFakeFeedback fb(m);
+    CFeedback fb(m);
     CPrgm p(m, fb);
+    fb.pPrgm = &p;
     std::string_view sRest(reinterpret_cast<const char*>(pData), nSize);
     for (int n = 1; n <= CPrgm::kMaxSteps && !sRest.empty(); ++n) p.SetLine(n, std::string(TakeLine(sRest)));
     p.ScanLabels();   // a program with label faults runs too, as after a restore

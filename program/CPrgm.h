@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -36,6 +37,7 @@ public:
     void InitTokens();
     void SortTokens();
     static void QuickSort(std::array<std::string, kTokenCapacity + 1>& a, int nFirst, int nLast);
+    // The index of a token in the table (made on first use), 0 when absent.
     int16_t SearchToken(const std::string& sToken) const;
     std::string CheckTokens() const;
     static void Translate(std::string& sStep);
@@ -219,14 +221,20 @@ private:
     };
     // Makes the record of a step from its decoded form.
     void BuildFast(int nStep);
-    std::array<CFastStep, kMaxSteps + 1> aFast_{};
+    std::unique_ptr<std::array<CFastStep, kMaxSteps + 1>> pFast_;   // made by the first fast slice
     int nTextGen_ = 0;   // changes whenever a step text changes
     int nFastGen_ = -1, nFastLabelGen_ = -1;
 
     CMachine& m_;
     CPanelFeedback& fb_;
     std::array<std::string, kMaxSteps + 1> Program_;
-    std::array<CStep, kMaxSteps + 1> Decoded_;
+    // The decoded steps, made when a step is first decoded or run, not at start-up.
+    std::unique_ptr<std::array<CStep, kMaxSteps + 1>> pDecoded_;
+    std::array<CStep, kMaxSteps + 1>& Decoded() {
+        if (!pDecoded_) MakeDecoded();
+        return *pDecoded_;
+    }
+    void MakeDecoded();
     std::array<std::string, kMaxSteps + 1> LabelName_;
     std::array<int16_t, kMaxSteps + 1> LabelLine_{};
     // Labels whose names are whole numbers ("3", "-12"), for GTO (i) and GSB (i).

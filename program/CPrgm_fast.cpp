@@ -35,7 +35,7 @@ bool IsDigitStep(const CStep& s) { return s.pInstr != nullptr && s.pfn == &O::Di
 } // namespace
 
 void CPrgm::BuildFast(int nStep) {
-    CFastStep& r = aFast_[static_cast<size_t>(nStep)];
+    CFastStep& r = (*pFast_)[static_cast<size_t>(nStep)];
     r = CFastStep{};
     r.eOp = enmFast::General;
     const CStep& s = DecodedStep(nStep);
@@ -153,6 +153,8 @@ void CPrgm::BuildFast(int nStep) {
 
 uint64_t CPrgm::RunFast(uint64_t nBudget) {
     if (EntryActive || ExpEntryActive || m_.bInErr || Halted || StopRequested || (bTrace && !bTraceRing)) return 0;
+    if (!pFast_) pFast_ = std::make_unique<std::array<CFastStep, kMaxSteps + 1>>();
+    std::array<CFastStep, kMaxSteps + 1>& aFast_ = *pFast_;
     if (nFastGen_ != nTextGen_ || nFastLabelGen_ != nLabelGen_) {
         for (CFastStep& r : aFast_) r.eOp = enmFast::Unbuilt;
         nFastGen_ = nTextGen_;
@@ -449,7 +451,7 @@ Done:
         const CFastStep& o = aFast_[static_cast<size_t>(nNumberAt)];
         m_.lblDisp.clear();
         for (int k = 0; k < o.nLen; ++k)
-            m_.lblDisp += static_cast<char>('0' + Decoded_[static_cast<size_t>(nNumberAt + k)].pInstr->nArg);
+            m_.lblDisp += static_cast<char>('0' + (*pDecoded_)[static_cast<size_t>(nNumberAt + k)].pInstr->nArg);
         m_.lblEex.clear();
     }
     return n;

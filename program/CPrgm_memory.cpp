@@ -51,13 +51,18 @@ bool NumberLabel(const std::string& s, int& n) {
 
 CPrgm::CPrgm(CMachine& oMachine, CPanelFeedback& oPanel) : m_(oMachine), fb_(oPanel) {
     Clear();
-    InitTokens();
+}
+
+void CPrgm::MakeDecoded() {
+    pDecoded_ = std::make_unique<std::array<CStep, kMaxSteps + 1>>();
+    for (CStep& s : *pDecoded_) s.pfn = &CPrgmOps::DecodeFirst;
 }
 
 void CPrgm::Invalidate(int nFirst, int nLast) {
     ++nTextGen_;
+    if (!pDecoded_) return;   // none decoded yet
     for (int k = nFirst; k <= nLast; ++k) {
-        CStep& s = Decoded_[static_cast<size_t>(k)];
+        CStep& s = (*pDecoded_)[static_cast<size_t>(k)];
         s.bValid = false;
         s.bEntry = true;   // the decoded step decides, once it is decoded
         s.pfn = &CPrgmOps::DecodeFirst;
@@ -67,7 +72,9 @@ void CPrgm::Invalidate(int nFirst, int nLast) {
 void CPrgm::Clear() {
     KeepTraceTexts();
     Program_[0].clear();
-    for (int k = 1; k <= kMaxSteps; ++k) Program_[k] = "R/S";
+    static const std::string kFiller = "R/S";
+    for (int k = 1; k <= kMaxSteps; ++k)
+        if (Program_[k] != kFiller) Program_[k] = kFiller;
     Invalidate(0, kMaxSteps);
     RetPtr = 0;
     RetStack.fill(0);

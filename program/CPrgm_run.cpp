@@ -56,7 +56,7 @@ inline void CPrgm::RunOneStep() {
             fb_.TraceStep(ShowCurrLine());
     }
     // A step not decoded yet runs DecodeFirst, which decodes it and runs it.
-    CStep& oStep = Decoded_[static_cast<size_t>(PrgmPtr)];
+    CStep& oStep = Decoded()[static_cast<size_t>(PrgmPtr)];
     if (!oStep.bEntry) SavePendingNumber();
     oStep.pfn(*this, oStep);
     if (!(m_.bInErr | Halted))

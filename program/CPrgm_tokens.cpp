@@ -78,6 +78,8 @@ void CPrgm::QuickSort(std::array<std::string, kTokenCapacity + 1>& a, int nFirst
 }
 
 int16_t CPrgm::SearchToken(const std::string& sToken) const {
+    // The table is made when it is first needed, not at start-up.
+    if (TokenCount == 0) const_cast<CPrgm*>(this)->InitTokens();
     int nLo = 1, nHi = TokenCount;
     while (nLo <= nHi) {
         const int nMid = static_cast<int>(std::nearbyint((nLo + nHi) / 2.0));
