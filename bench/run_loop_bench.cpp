@@ -18,7 +18,8 @@
 // functions, the DSZ loop with TRACE on and off (headless, in ns per step),
 // the batch front-end started 200 times against /bin/true, and the same
 // eight queens search as a Python function under python3 (bench/queens8.py).
-// --core measures only these rounds.
+// --core measures only these rounds. The calculator's own figures in them are
+// in processor time of the thread, the start-up and Python in wall clock.
 //
 // Usage: corvelxmem-bench [--core] [ITERATIONS] [QUEENS-LISTING]
 #include "../windows/CPanelWindow.h"
@@ -34,6 +35,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -296,7 +299,26 @@ double PythonQueensSeconds(const std::string& sScript) {
     return bOk ? fSeconds : 0.0;
 }
 
-double NsPerStep(const CResult& r) { return r.fSeconds * 1e9 / r.fSteps; }
+// The processor time of this thread in seconds: on a shared machine a run's
+// figure does not grow by the time other processes had the processor.
+double ThreadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// The median processor time per step of nRepeats runs of a loaded program from step nStart.
+double CpuNsPerStep(CFrontPanel& oMain, int nStart, int nRepeats, const std::function<void()>& fnBefore = {}) {
+    std::vector<double> v;
+    for (int k = 0; k < nRepeats; ++k) {
+        if (fnBefore) fnBefore();
+        oMain.oPrgm.SetPrgmPointer(nStart);
+        const double t0 = ThreadSeconds();
+        oMain.RunProgram();
+        v.push_back((ThreadSeconds() - t0) * 1e9 / static_cast<double>(oMain.oPrgm.nRunSteps));
+    }
+    return Median(v);
+}
 
 // The rounds of the core figures, taking turns.
 void CoreRounds(CFrontPanel& oMain, const std::string& sBatch, int nRounds) {
@@ -307,26 +329,16 @@ void CoreRounds(CFrontPanel& oMain, const std::string& sBatch, int nRounds) {
     std::vector<double> vQueens, vLoop, vSavage, vTraceOff, vTraceOn, vBatch, vTrue, vRatio, vPython;
     double fQueensSteps = 0, fSavageX = 0;
     const std::string sScript = std::string(CORVEL_SOURCE_DIR) + "/bench/queens8.py";
+    const int nQueensAt = oMain.oPrgm.FindLabel("A");
     for (int i = 0; i < nRounds; ++i) {
-        const CQueens q = RunQueens(oMain, 21);
-        vQueens.push_back(q.fNsPerStep);
-        fQueensSteps = q.fSteps;
-        vLoop.push_back(NsPerStep(MedianRun(oLoop, 1e6, 3)));
-        {
-            std::vector<double> v;
-            for (int k = 0; k < 5; ++k) {
-                LoadSavage(oSavage);
-                oSavage.oPrgm.SetPrgmPointer(1);
-                const auto t0 = Clock::now();
-                oSavage.RunProgram();
-                v.push_back(SecondsSince(t0) * 1e9 / static_cast<double>(oSavage.oPrgm.nRunSteps));
-                fSavageX = oSavage.oStack.GetX();
-            }
-            vSavage.push_back(Median(v));
-        }
-        vTraceOff.push_back(NsPerStep(MedianRun(oLoop, fTraceIterations, 3)));
+        vQueens.push_back(CpuNsPerStep(oMain, nQueensAt, 21));
+        fQueensSteps = static_cast<double>(oMain.oPrgm.nRunSteps);
+        vLoop.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, 1e6); }));
+        vSavage.push_back(CpuNsPerStep(oSavage, 1, 5, [&] { LoadSavage(oSavage); }));
+        fSavageX = oSavage.oStack.GetX();
+        vTraceOff.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, fTraceIterations); }));
         oLoop.oPrgm.bTrace = true;
-        vTraceOn.push_back(NsPerStep(MedianRun(oLoop, fTraceIterations, 3)));
+        vTraceOn.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, fTraceIterations); }));
         oLoop.oPrgm.bTrace = false;
         oLoop.oTape.Clear();
         const double fBatch = SpawnSeconds({sBatch, "2", "ENTER", "3", "+"}, 200);
@@ -338,7 +350,8 @@ void CoreRounds(CFrontPanel& oMain, const std::string& sBatch, int nRounds) {
         if (fPython > 0) vPython.push_back(fPython);
     }
     const double fQueens = Median(vQueens);
-    std::printf("core rounds (%d, taking turns), headless, medians:\n", nRounds);
+    std::printf("core rounds (%d, taking turns), headless, medians; the calculator's figures in processor time:\n",
+                nRounds);
     std::printf("  eight queens (examples/queens8.corvel, %.0f steps)  %6.2f ns/step  (%.0f us a run)\n",
                 fQueensSteps, fQueens, fQueens * fQueensSteps / 1e3);
     std::printf("  DSZ loop                                      %6.2f ns/step  (%.0f million steps/s)\n",

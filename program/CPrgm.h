@@ -207,20 +207,26 @@ public:
         Unbuilt, General, Nop, Number, NumberEnter, RclFix, RclByI, RclInd, StoFix, StoNearI, Rc, St,
         StoAdd, StoSub, StoMul, StoDiv, RclAdd, RclSub, RclMul, RclDiv, Add, Sub, Mul, Div, Unary, Binary,
         Swap, Enter, Chs, Lst, RollDn, TestX0, TestX1, TestX2, TestX3, TestXY0, TestXY1, TestXY2, TestXY3,
-        Gto, Gsb, Rtn, DszI, IszI, IszByI, DszFix, DszByI, Count
+        Gto, Gsb, Rtn, DszI, IszI, IszByI, DszFix, DszByI, Abs, Square, Count
     };
 
 private:
     struct CFastStep {
         enmFast eOp = enmFast::Unbuilt;
         int16_t nReg = 0;     // the register, or the step a jump goes to
-        int16_t nLen = 0;     // Number: how many digit steps
+        int16_t nLen = 0;     // Number: how many digit steps; Gto: 1 when it goes to a label step
         double fVal = 0.0;    // Number: the value the digits key
         double (*pfnUnary)(const CPrgm&, double) = nullptr;
         double (*pfnBinary)(double, double) = nullptr;
     };
     // Makes the record of a step from its decoded form.
     void BuildFast(int nStep);
+    // Runs records up to nBudget steps and returns how many ran; eWhy names a
+    // record that ended it to be made or called (Unbuilt, Unary, Binary).
+    uint64_t FastSlice(uint64_t nBudget, enmFast& eWhy);
+    // The one-number or two-number function step at the pointer; false when
+    // the general path must run it.
+    bool FastCall();
     std::unique_ptr<std::array<CFastStep, kMaxSteps + 1>> pFast_;   // made by the first fast slice
     int nTextGen_ = 0;   // changes whenever a step text changes
     int nFastGen_ = -1, nFastLabelGen_ = -1;

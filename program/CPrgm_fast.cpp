@@ -111,7 +111,9 @@ void CPrgm::BuildFast(int nStep) {
     } else if (f == &O::Arith<3>) {
         Set(enmFast::Div);
     } else if (f == &O::Unary) {
-        Set(enmFast::Unary);
+        // |X| and X squared inline; any other function is called.
+        const std::string sName = pI->sName;
+        Set(sName == "ABS" ? enmFast::Abs : sName == "X^2" ? enmFast::Square : enmFast::Unary);
         r.pfnUnary = pI->pfnUnary;
     } else if (f == &O::Binary) {
         Set(enmFast::Binary);
@@ -135,6 +137,9 @@ void CPrgm::BuildFast(int nStep) {
     } else if ((f == &O::Gto || f == &O::Gsb) && s.oOp.eKind != enmOpd::Indirect) {
         const int16_t nTo = FindLabel(s.oOp.sText);
         if (nTo != 0) Set(f == &O::Gto ? enmFast::Gto : enmFast::Gsb, nTo);
+        // A jump to a label step runs the label with it (nLen 1), when both fit the slice.
+        const CStep& oTo = DecodedStep(nTo);
+        if (nTo != 0 && nTo < kMaxSteps && oTo.pInstr != nullptr && std::string(oTo.pInstr->sName) == "LBL") r.nLen = 1;
     } else if (f == &O::Rtn) {
         Set(enmFast::Rtn);
     } else if (f == &O::Dsz || f == &O::Isz) {
@@ -154,27 +159,72 @@ void CPrgm::BuildFast(int nStep) {
 uint64_t CPrgm::RunFast(uint64_t nBudget) {
     if (EntryActive || ExpEntryActive || m_.bInErr || Halted || StopRequested || (bTrace && !bTraceRing)) return 0;
     if (!pFast_) pFast_ = std::make_unique<std::array<CFastStep, kMaxSteps + 1>>();
-    std::array<CFastStep, kMaxSteps + 1>& aFast_ = *pFast_;
     if (nFastGen_ != nTextGen_ || nFastLabelGen_ != nLabelGen_) {
-        for (CFastStep& r : aFast_) r.eOp = enmFast::Unbuilt;
+        for (CFastStep& r : *pFast_) r.eOp = enmFast::Unbuilt;
         nFastGen_ = nTextGen_;
         nFastLabelGen_ = nLabelGen_;
     }
+    // The slice loop calls nothing, so that the stack stays in registers;
+    // records to make and the steps that call a function are done here.
+    uint64_t nDone = 0;
+    while (nDone < nBudget) {
+        enmFast eWhy = enmFast::General;
+        nDone += FastSlice(nBudget - nDone, eWhy);
+        if (eWhy == enmFast::Unbuilt) {
+            BuildFast(PrgmPtr);
+        } else if ((eWhy != enmFast::Unary && eWhy != enmFast::Binary) || nDone >= nBudget || !FastCall()) {
+            break;
+        } else {
+            ++nDone;
+        }
+    }
+    return nDone;
+}
+
+bool CPrgm::FastCall() {
+    const CFastStep& r = (*pFast_)[static_cast<size_t>(PrgmPtr)];
+    CStack& st = m_.oStack;
+    const double x = st.GetX();
+    double v = 0.0;
+    try {
+        v = r.eOp == enmFast::Unary ? r.pfnUnary(*this, x) : r.pfnBinary(st.GetY(), x);
+    } catch (const CCalcError&) {
+        return false;   // the general path runs the step and reports it
+    }
+    const double a = std::fabs(v);
+    if (a < NumUtil::kTiny) v = 0.0;
+    else if (!(a < NumUtil::kBig)) return false;
+    ++nRunSteps;
+    if (bTrace) NoteTrace();
+    m_.fLastX = x;
+    if (r.eOp == enmFast::Unary)
+        st.Drop1AndPushX(v);
+    else
+        st.Drop2AndPushX(v);
+    INC(PrgmPtr);
+    return true;
+}
+
+uint64_t CPrgm::FastSlice(uint64_t nBudget, enmFast& eWhy) {
+    std::array<CFastStep, kMaxSteps + 1>& aFast_ = *pFast_;
     static void* const kJump[] = {
         &&Unbuilt, &&General, &&Nop,    &&Number,  &&NumberEnter, &&RclFix, &&RclByI, &&RclInd, &&StoFix,
         &&StoNearI, &&Rc,     &&St,     &&StoAdd,  &&StoSub,      &&StoMul, &&StoDiv, &&RclAdd, &&RclSub,
         &&RclMul,  &&RclDiv,  &&Add,    &&Sub,     &&Mul,         &&Div,    &&Unary,  &&Binary, &&Swap,
         &&Enter,   &&Chs,     &&Lst,    &&RollDn,  &&TestX0,      &&TestX1, &&TestX2, &&TestX3, &&TestXY0,
         &&TestXY1, &&TestXY2, &&TestXY3, &&Gto,    &&Gsb,         &&Rtn,    &&DszI,   &&IszI,   &&IszByI,
-        &&DszFix,  &&DszByI};
+        &&DszFix,  &&DszByI,  &&Abs,    &&Square};
     static_assert(sizeof kJump / sizeof kJump[0] == static_cast<size_t>(enmFast::Count));
 
     double x = m_.oStack.GetX(), y = m_.oStack.GetY(), z = m_.oStack.GetZ(), t = m_.oStack.GetT();
     double fLastX = m_.fLastX;
     double* const R = m_.oMem.Data();
-    const bool bTraced = bTrace;
     int p = PrgmPtr;
-    uint64_t n = 0;
+    // The record of the step at the pointer stands for the pointer in the loop.
+    CFastStep* const pFirst = &aFast_[1];
+    CFastStep* const pLast = &aFast_[kMaxSteps];
+#define FAST_PTR() static_cast<int>(r - pFirst + 1)
+    uint64_t nLeft = nBudget;   // steps the slice may still run
     int nNumberAt = 0;   // the step of the last number pushed, for the display fields
     const CFastStep* r = nullptr;
     double v = 0.0, a = 0.0;
@@ -182,18 +232,14 @@ uint64_t CPrgm::RunFast(uint64_t nBudget) {
 // One step done: counted and traced before it runs, as the general path does.
 #define FAST_COUNT()                                                                                     \
     do {                                                                                                 \
-        ++n;                                                                                             \
-        if (bTraced) aTrace_[nTraced_++ & (kTraceRing - 1)] = static_cast<int16_t>(p);                   \
+        --nLeft;                                                                                         \
+        if (bTrace) aTrace_[nTraced_++ & (kTraceRing - 1)] = static_cast<int16_t>(FAST_PTR());          \
     } while (0)
-#define FAST_NEXT() p = p < kMaxSteps ? p + 1 : 1
+#define FAST_NEXT() r = r < pLast ? r + 1 : pFirst
+// The pointer is always a step 1..999 here: every jump and return goes to one.
 #define FAST_DISPATCH()                                                                                  \
     do {                                                                                                 \
-        if (n >= nBudget) goto Done;                                                                     \
-        if (static_cast<unsigned>(p - 1) >= static_cast<unsigned>(kMaxSteps)) {                          \
-            if (p != 0) goto Done;                                                                       \
-            p = 1;                                                                                       \
-        }                                                                                                \
-        r = &aFast_[static_cast<size_t>(p)];                                                             \
+        if (nLeft == 0) goto Done;                                                                       \
         goto* kJump[static_cast<int>(r->eOp)];                                                           \
     } while (0)
 #define FAST_END()                                                                                       \
@@ -213,11 +259,18 @@ uint64_t CPrgm::RunFast(uint64_t nBudget) {
     y = x;                                                                                               \
     x = v
 
+    if (static_cast<unsigned>(p - 1) >= static_cast<unsigned>(kMaxSteps)) {
+        if (p != 0) return 0;
+        p = 1;   // step 000 is never executed
+    }
+    r = &aFast_[static_cast<size_t>(p)];
     FAST_DISPATCH();
 
 Unbuilt:
-    BuildFast(p);
-    FAST_DISPATCH();
+Unary:
+Binary:
+    eWhy = r->eOp;
+    goto Done;
 General:
     goto Done;
 Nop:
@@ -228,28 +281,30 @@ NumberEnter: {
     // The digit steps (and an ENTER that ends them) in one: the whole run
     // must fit the slice, with the step after it.
     const uint64_t nLen = static_cast<uint64_t>(r->nLen) + (r->eOp == enmFast::NumberEnter ? 1 : 0);
-    if (nBudget - n <= nLen) goto Done;
-    for (uint64_t k = 0; k < nLen; ++k, ++p) FAST_COUNT();
+    if (nLeft <= nLen) goto Done;
     t = z;
     z = y;
     y = x;
     x = r->fVal;
-    nNumberAt = p - static_cast<int>(nLen);
+    nNumberAt = FAST_PTR();
+    for (uint64_t k = 0; k < nLen; ++k, ++r) FAST_COUNT();
     FAST_DISPATCH();
 }
 RclFix:
     FAST_PUSH(R[r->nReg]);
     FAST_COUNT();
     FAST_END();
+// A register named by the integer part of a value: 0..999 for values above -1
+// and below 1000.
 RclByI:
-    a = std::trunc(R[CMem::kRegI]);
-    if (!(a >= 0.0 && a <= CMem::kMaxReg)) goto Done;
+    a = R[CMem::kRegI];
+    if (!(a > -1.0 && a < CMem::kMaxReg + 1.0)) goto Done;
     FAST_PUSH(R[static_cast<int>(a)]);
     FAST_COUNT();
     FAST_END();
 RclInd:
-    a = std::trunc(R[r->nReg]);
-    if (!(a >= 0.0 && a <= CMem::kMaxReg)) goto Done;
+    a = R[r->nReg];
+    if (!(a > -1.0 && a < CMem::kMaxReg + 1.0)) goto Done;
     FAST_PUSH(R[static_cast<int>(a)]);
     FAST_COUNT();
     FAST_END();
@@ -334,23 +389,18 @@ Drop2:
     z = t;
     FAST_COUNT();
     FAST_END();
-Unary:
-    try {
-        FAST_RANGED(r->pfnUnary(*this, x));
-    } catch (const CCalcError&) {
-        goto Done;
-    }
+Abs:
+    FAST_RANGED(std::fabs(x));
     fLastX = x;
     x = v;
     FAST_COUNT();
     FAST_END();
-Binary:
-    try {
-        FAST_RANGED(r->pfnBinary(y, x));
-    } catch (const CCalcError&) {
-        goto Done;
-    }
-    goto Drop2;
+Square:
+    FAST_RANGED(x * x);
+    fLastX = x;
+    x = v;
+    FAST_COUNT();
+    FAST_END();
 Swap:
     v = x;
     x = y;
@@ -403,18 +453,24 @@ TestXY3:
     FAST_TEST(x > y);
 Gto:
     FAST_COUNT();
-    p = r->nReg;
+    if (r->nLen != 0 && nLeft != 0) {
+        r = pFirst + (r->nReg - 1);
+        FAST_COUNT();   // the label step
+        FAST_NEXT();
+    } else {
+        r = pFirst + (r->nReg - 1);
+    }
     FAST_DISPATCH();
 Gsb:
     if (RetPtr >= kRetDepth) goto Done;
     FAST_COUNT();
-    RetStack[static_cast<size_t>(++RetPtr)] = static_cast<int16_t>(p + 1);
-    p = r->nReg;
+    RetStack[static_cast<size_t>(++RetPtr)] = static_cast<int16_t>(FAST_PTR() + 1);
+    r = pFirst + (r->nReg - 1);
     FAST_DISPATCH();
 Rtn:
     if (RetPtr <= 0 || RetStack[static_cast<size_t>(RetPtr)] > kMaxSteps) goto Done;
     FAST_COUNT();
-    p = RetStack[static_cast<size_t>(RetPtr--)];
+    r = pFirst + (RetStack[static_cast<size_t>(RetPtr--)] - 1);
     FAST_DISPATCH();
 // The loop counters: the count goes to the general path when its integer
 // part could not be taken.
@@ -425,7 +481,7 @@ Rtn:
         if (!(std::fabs(v) < 2e9)) goto Done;                                                            \
         FAST_COUNT();                                                                                    \
         c = v;                                                                                           \
-        if (std::trunc(v) == 0.0) FAST_NEXT();                                                           \
+        if (v > -1.0 && v < 1.0) FAST_NEXT();   /* its integer part is 0 */                              \
         FAST_END();                                                                                      \
     }
 DszI:
@@ -434,17 +490,21 @@ IszI:
     FAST_COUNTER(CMem::kRegI, 1.0)
 DszFix:
     FAST_COUNTER(r->nReg, -1.0)
+// The register |floor(I)|, for I from -999 to below 1000.
 IszByI:
 DszByI: {
-    a = std::fabs(std::floor(R[CMem::kRegI]));
-    if (!(a <= CMem::kMaxReg)) goto Done;
-    FAST_COUNTER(static_cast<int>(a), r->eOp == enmFast::DszByI ? -1.0 : 1.0)
+    a = R[CMem::kRegI];
+    if (!(a >= -CMem::kMaxReg && a < CMem::kMaxReg + 1.0)) goto Done;
+    int k = static_cast<int>(a);
+    if (k > a) --k;
+    FAST_COUNTER(k < 0 ? -k : k, r->eOp == enmFast::DszByI ? -1.0 : 1.0)
 }
 
 Done:
     m_.oStack.SetAll(x, y, z, t);
     m_.fLastX = fLastX;
-    PrgmPtr = static_cast<int16_t>(p);
+    PrgmPtr = static_cast<int16_t>(FAST_PTR());
+    const uint64_t n = nBudget - nLeft;
     nRunSteps += n;
     if (nNumberAt != 0) {
         // The display fields as the last digit steps left them.
@@ -455,6 +515,7 @@ Done:
         m_.lblEex.clear();
     }
     return n;
+#undef FAST_PTR
 #undef FAST_COUNT
 #undef FAST_NEXT
 #undef FAST_DISPATCH
