@@ -1,5 +1,7 @@
 #include "CBatchHost.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "../machine/CFileIO.h"
@@ -121,16 +123,24 @@ void CBatchHost::ShowAbout() {
     oOut_ << "message [About CorvelXMem] CorvelXMem: a programmable RPN scientific calculator, extended-memory edition.\n";
 }
 
-uint64_t CBatchHost::StepBudget() {
-    if (nStopAfter_ == 0 || pMain_ == nullptr) return UINT64_MAX;
-    const uint64_t n = pMain_->oPrgm.nRunSteps;
-    return n < nStopAfter_ ? nStopAfter_ - n : 1;
-}
-
-void CBatchHost::ProcessEvents() {
-    if (nStopAfter_ == 0 || pMain_ == nullptr || !pMain_->IsRunning()) return;
-    if (pMain_->oPrgm.nRunSteps >= nStopAfter_ && !pMain_->oPrgm.StopRequested) {
-        pMain_->RequestStop();
-        oOut_ << "stopped after " << nStopAfter_ << " steps\n";
+void CBatchHost::ScheduleRun(CFrontPanel& oPanel) {
+    if (bDriving_) return;
+    pMain_ = &oPanel;
+    bDriving_ = true;
+    constexpr uint64_t kSlice = uint64_t{1} << 24;
+    while (pMain_->Busy()) {
+        uint64_t nBudget = kSlice;
+        if (nStopAfter_ != 0 && pMain_->IsRunning()) {
+            const uint64_t nRan = pMain_->oPrgm.nRunSteps;
+            if (nRan < nStopAfter_) {
+                nBudget = std::min<uint64_t>(nBudget, nStopAfter_ - nRan);
+            } else if (!pMain_->oPrgm.StopRequested) {
+                pMain_->RequestStop();
+                oOut_ << "stopped after " << nStopAfter_ << " steps\n";
+            }
+        }
+        const CSlice oSlice = pMain_->RunSlice(nBudget);
+        if (oSlice.eState == enmRunState::Waiting && oSlice.fWakeAt > fClock_) fClock_ = oSlice.fWakeAt;
     }
+    bDriving_ = false;
 }

@@ -18,12 +18,9 @@ public:
 
     void PlaySound(corvel::enmSound) override {}
     double ClockSeconds() override { return fClock_; }
-    void IdleUntil(double fTarget, bool) override {
-        if (fTarget > fClock_) fClock_ = fTarget;
-    }
-    void ProcessEvents() override;
-    // Nothing to look at between steps, up to the step a --stop-after stops at.
-    uint64_t StepBudget() override;
+    // Drives what the panel has under way to its end, at once: slices of
+    // steps, the clock moved to each timed display's end.
+    void ScheduleRun(corvel::CFrontPanel& oPanel) override;
     // Stops a run once it has executed nSteps steps, as R/S would (0: never).
     void SetStopAfter(unsigned long long nSteps, corvel::CFrontPanel* pMain) {
         nStopAfter_ = nSteps;
@@ -60,4 +57,5 @@ private:
     bool bExit_ = false;
     unsigned long long nStopAfter_ = 0;
     corvel::CFrontPanel* pMain_ = nullptr;
+    bool bDriving_ = false;
 };

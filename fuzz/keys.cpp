@@ -80,7 +80,7 @@ public:
     }
 
     void Finish() {
-        FUZZ_CHECK(!oPanel_.IsRunning(), "a run did not end");
+        FUZZ_CHECK(!oPanel_.Busy(), "a run did not end");
         CheckFinite(oPanel_.oMachine, true);
     }
 

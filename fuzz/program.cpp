@@ -3,10 +3,11 @@
 // restored state file may store it; the program then runs from step 1 for at
 // most kRunSteps steps, answering every question yes and every file dialog
 // with one of a few files (a data file, a listing for MERGE, a new file, a
-// missing one), in slices of steps between yields as a headless host runs
-// it (the fast path). It fails when a step leaves a non-finite number on the
+// missing one), in slices of steps as a headless host runs it (the fast
+// path). It fails when a step leaves a non-finite number on the
 // stack, in LAST X or in a register, or the pointer or the return stack out
 // of range.
+#include <algorithm>
 #include <string>
 
 #include "FuzzSupport.h"
@@ -38,16 +39,9 @@ void Answer(CFakeFeedback& fb) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const CWorkDir::CInput oInput;
     WriteFixtures();
-    // Slices of steps between yields, up to the last step: the run takes the fast path.
-    struct CFeedback : CFakeFeedback {
-        using CFakeFeedback::CFakeFeedback;
-        uint64_t StepBudget() override { return pPrgm->nRunSteps < kRunSteps ? kRunSteps - pPrgm->nRunSteps : 1; }
-        const CPrgm* pPrgm = nullptr;
-    };
     CMachine m;
-    CFeedback fb(m);
+    CFakeFeedback fb(m);
     CPrgm p(m, fb);
-    fb.pPrgm = &p;
     std::string_view sRest(reinterpret_cast<const char*>(pData), nSize);
     for (int n = 1; n <= CPrgm::kMaxSteps && !sRest.empty(); ++n) p.SetLine(n, std::string(TakeLine(sRest)));
     p.ScanLabels();   // a program with label faults runs too, as after a restore
@@ -55,19 +49,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     for (int r = 0; r < 30; ++r) m.oMem.Sto(r, r * 1.5 - 7);
     m.oMem.SetIreg(5);
     Answer(fb);
-    fb.fnOnYield = [&] {
-        CheckFinite(m, false);
-        CheckPointers(p);
-        if (p.nRunSteps >= kRunSteps) p.StopRequested = true;
-    };
     p.Reset();
     p.Exec();
+    // Slices of 1 to 64 steps up to the last step, as a headless host drives
+    // a run: the fast path runs them where it can.
+    while (p.Busy()) {
+        CheckFinite(m, false);
+        CheckPointers(p);
+        if (p.nRunSteps >= kRunSteps) p.RequestStop();
+        const uint64_t nLeft = p.nRunSteps < kRunSteps ? kRunSteps - p.nRunSteps : 1;
+        const CSlice s = p.RunSlice(std::min<uint64_t>(nLeft, 1 + p.nRunSteps % 64));
+        if (s.eState == enmRunState::Waiting && s.fWakeAt > fb.fClock) fb.fClock = s.fWakeAt;
+    }
     CheckFinite(m, true);
     CheckPointers(p);
     // A single step and a back step from where the run ended.
-    bool bSST = true;
-    p.SST_Exec(bSST);
+    p.SST_Exec(true);
+    fb.Drive(p);
     p.BST();
+    fb.Drive(p);
     CheckFinite(m, true);
     CheckPointers(p);
     return 0;

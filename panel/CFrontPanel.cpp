@@ -46,10 +46,12 @@ void CFrontPanel::InitData() {
     eNumEntry = enmNumEntry::Idle;
     ePendOp = enmPendOp::None;
     eAngleMode = enmAngleMode::Degrees;
+    bStepEntry_ = false;
     lblEex.clear();
     // FIX 2, degrees, no error; stack, registers, statistics and flags cleared.
     oMachine.Clear();
     oPrgm.Clear();
+    oPrgm.EntryActive = oPrgm.ExpEntryActive = false;
 }
 
 void CFrontPanel::SetTitle(const std::string& s) {
@@ -108,28 +110,130 @@ double CFrontPanel::ClockSeconds() { return oHost_.ClockSeconds(); }
 
 // ---- running ----
 
+CFrontPanel::enmWhileBusy CFrontPanel::WhileBusy(enmInput eInput) const {
+    if (oPrgm.Waiting()) {
+        // A timed display (PAUSE, a blink, the step line) holds every input
+        // back until it is over, except R/S, which stops a run at once.
+        if (eInput == enmInput::RunStop && oPrgm.Running()) return enmWhileBusy::Stop;
+        return eInput == enmInput::GoTo ? enmWhileBusy::Ignore : enmWhileBusy::Hold;
+    }
+    if (!vHeld_.empty() && !bReplaying_) return enmWhileBusy::Hold;   // behind those held before
+    if (!oPrgm.Busy()) return enmWhileBusy::Act;
+    // Between two slices of a run.
+    switch (eInput) {
+    case enmInput::Key:      // keys act between steps; a label key or GSB starts no second run
+    case enmInput::Switch:   // On, Off and the mode switch stop the run themselves
+        return enmWhileBusy::Act;
+    case enmInput::RunStop:
+        return enmWhileBusy::Stop;
+    default:   // SST, the card slot, files, the editor, paste, the program view
+        return enmWhileBusy::Ignore;
+    }
+}
+
+bool CFrontPanel::Admit(enmInput eInput, std::function<void()> fnAgain) {
+    switch (WhileBusy(eInput)) {
+    case enmWhileBusy::Act:
+        return true;
+    case enmWhileBusy::Hold:
+        if (fnAgain) vHeld_.push_back(std::move(fnAgain));
+        return false;
+    case enmWhileBusy::Stop:
+        if (bOn) PlayClick();
+        RequestStop();
+        return false;
+    case enmWhileBusy::Ignore:
+        break;
+    }
+    return false;
+}
+
 void CFrontPanel::RequestStop() {
-    if (IsRunning()) oPrgm.StopRequested = true;
+    if (!oPrgm.Running()) return;
+    oPrgm.RequestStop();
+    oHost_.ScheduleRun(*this);   // honoured by the next slice, at once
 }
 
 void CFrontPanel::RunProgram() {
-    // A key pressed while a program runs never starts a second run inside it.
-    if (IsRunning()) return;
-    ++nRunDepth_;
-    try {
-        oPrgm.Exec();
-    } catch (...) {
-        --nRunDepth_;
-        throw;
+    if (oPrgm.Busy()) return;   // no second run while one is under way
+    oPrgm.Exec();
+    eStarted_ = enmStarted::Run;
+    oHost_.ScheduleRun(*this);
+}
+
+void CFrontPanel::StartRunAt(int nStep) {
+    if (oPrgm.Busy()) return;   // nor does a key move the running one
+    oPrgm.SetPrgmPointer(nStep);
+    bInErr = false;
+    RunProgram();
+}
+
+void CFrontPanel::ShowTimed(std::vector<CShowPhase> vPhases, std::function<void()> fnAfter) {
+    if (!bKeyShow_) {   // the step that is running shows it
+        oPrgm.ShowFor(std::move(vPhases), std::move(fnAfter));
+        return;
     }
-    --nRunDepth_;
-    // The power or mode switch may have moved while the program ran: the
-    // display then shows what that state shows, not the X of the ended run.
-    if (!bOn) {
-        SetDisplay("", "");
-    } else if (!bRun) {
-        SetDisplay(oPrgm.ShowCurrLine(), "");
+    // A key's: an error found at its end takes the key's error path.
+    const bool bWasBusy = oPrgm.Busy();
+    oPrgm.ShowFor(std::move(vPhases),
+                  [this, fn = std::move(fnAfter)] {
+                      try {
+                          if (fn) fn();
+                      } catch (const CCalcError& e) {
+                          ErrorPath(e.Kind());
+                      }
+                  },
+                  false);
+    if (!bWasBusy && oPrgm.Busy()) {
+        eStarted_ = enmStarted::Show;
+        oHost_.ScheduleRun(*this);
     }
+}
+
+CSlice CFrontPanel::RunSlice(uint64_t nMaxSteps) {
+    const CSlice oSlice = oPrgm.RunSlice(nMaxSteps);
+    if (!oPrgm.Busy() && eStarted_ != enmStarted::None) AfterRun();
+    // Inputs held back by a timed display act now that it is over, in order
+    // (one of them may start another timed display, which holds the rest).
+    bReplaying_ = true;
+    while (!vHeld_.empty() && !oPrgm.Waiting()) {
+        const std::function<void()> fn = std::move(vHeld_.front());
+        vHeld_.erase(vHeld_.begin());
+        fn();
+    }
+    bReplaying_ = false;
+    return oSlice;
+}
+
+void CFrontPanel::AfterRun() {
+    const enmStarted eWas = eStarted_;
+    eStarted_ = enmStarted::None;
+    if (eWas == enmStarted::Run) {
+        // The power or mode switch may have moved while the program ran: the
+        // display then shows what that state shows, not the X of the ended run.
+        if (!bOn) {
+            SetDisplay("", "");
+        } else if (!bRun) {
+            SetDisplay(oPrgm.ShowCurrLine(), "");
+        }
+    } else if (eWas == enmStarted::Step) {
+        bInErr = false;   // the SST key clears the error after each single step
+    }
+    // Stopped inside a number the steps were keying: it stays in entry, as a
+    // typed number does, so the digit, point, EEX and CHS keys go on with it,
+    // R/S and SST hand it back to the program, and any other key ends it.
+    if (oPrgm.EntryActive || oPrgm.ExpEntryActive) {
+        eNumEntry = oPrgm.ExpEntryActive ? enmNumEntry::Exponent : enmNumEntry::Mantissa;
+        bStepEntry_ = true;
+    }
+}
+
+void CFrontPanel::ResumeStepEntry() {
+    if (!bStepEntry_) return;
+    bStepEntry_ = false;
+    oPrgm.EntryActive = eNumEntry == enmNumEntry::Mantissa;
+    oPrgm.ExpEntryActive = eNumEntry == enmNumEntry::Exponent;
+    eNumEntry = enmNumEntry::Idle;
 }
 
 // ---- keys by name and by character ----
@@ -163,7 +267,7 @@ bool CFrontPanel::Form_KeyPress(int nChar) {
 }
 
 bool CFrontPanel::GoToStep(int nStep) {
-    if (IsRunning() || !bOn || bInErr || nStep < 0 || nStep > oPrgm.GetMaxSteps()) return false;
+    if (!Admit(enmInput::GoTo, {}) || !bOn || bInErr || nStep < 0 || nStep > oPrgm.GetMaxSteps()) return false;
     oPrgm.SetPrgmPointer(nStep);
     if (!bRun) SetDisplay(oPrgm.ShowCurrLine(), "");
     oHost_.Refresh(enmPart::Window);
@@ -177,7 +281,8 @@ std::string CFrontPanel::CopyText() const {
 }
 
 void CFrontPanel::PasteText(const std::string& sText) {
-    if (!bOn || !bRun || IsRunning() || bInErr) return;
+    if (!Admit(enmInput::Paste, [this, sText] { PasteText(sText); })) return;
+    if (!bOn || !bRun || bInErr) return;
     double v = 0;
     std::string sWhy;
     if (!NumUtil::ParseWhole(sText, v))

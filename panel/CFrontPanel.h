@@ -4,6 +4,7 @@
 // interpreter's CPanelFeedback. The Qt window and the batch front-end draw
 // what this holds and forward clicks and typed characters to its handlers.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,13 +70,14 @@ public:
     // The display shows something on purpose: the show-X or show-stack
     // blink, a PAUSE, a step line shown by SST or BST. A window that marks a
     // running program on its display leaves it as it is meanwhile.
-    bool bShowing = false;
+    bool Showing() const { return oPrgm.Waiting(); }
 
     bool HasPendOp() const { return ePendOp != enmPendOp::None; }
 
     // ---- display, sounds, pauses ----
     void ShowXHelper(double X, std::string& sDisp, std::string& sEex) const { oMachine.ShowXHelper(X, sDisp, sEex); }
-    void DoPause() { Wait(3); }
+    // Shows the display as it stands for three seconds.
+    void DoPause() { ShowTimed({{lblDisp, 3.0}}, {}); }
     void XRefresh();
     // A value as the tape prints it: the mantissa, and a blank and the
     // exponent when there is one.
@@ -88,7 +90,6 @@ public:
     void ShowX() override;
     void RepaintDisplay() override;
     void RepaintWindow() override;
-    void Wait(double Delay) override;
     void BlinkX() override;
     void BlinkStack() override;
     void PlayClick() override;
@@ -102,7 +103,6 @@ public:
     void SetCardVisible(bool bVisible) override;
     void SetRunning(bool bRunning) override;
     void TraceStep(const std::string& sLine) override { oTape.Print(sLine); }
-    CYieldTarget& YieldTarget() override { return oHost_; }
     double ClockSeconds() override;
 
     // ---- key entry engine ----
@@ -197,9 +197,17 @@ public:
     bool Form_KeyPress(int nChar);
     void NotYetImplemented();
 
-    // A program is running (Exec is on the call stack).
-    bool IsRunning() const { return nRunDepth_ > 0; }
-    // Asks a running program to stop at its next step, as R/S would.
+    // ---- the run, driven by the host ----
+    // A run, a single or back step or a timed display is under way, or keys
+    // held back during a timed display wait to act: the host calls RunSlice.
+    bool Busy() const { return oPrgm.Busy() || !vHeld_.empty(); }
+    // A program is running (started by R/S, a label key or GSB).
+    bool IsRunning() const { return oPrgm.Running(); }
+    // One slice of what is under way (see CHost::ScheduleRun); when it ends
+    // the panel finishes the run, and keys held back during a timed display
+    // act once it is over, in the order they came.
+    CSlice RunSlice(uint64_t nMaxSteps);
+    // Asks a running program to stop before its next step, as R/S does.
     void RequestStop();
 
     // ---- used by the key handlers (public for the interpreter and tests) ----
@@ -211,8 +219,13 @@ public:
     void EndKey();
     // Finishes a number entry inline and shows X (STO, RCL, GTO, A-E, SUM+, f/g/h).
     void FinishEntryInline();
-    // Runs the program from the current step (the interpreter's run loop).
+    // Starts a run from the current step (the host drives it); no second
+    // run starts while one is under way.
     void RunProgram();
+    // Starts a run at step nStep, unless one is under way.
+    void StartRunAt(int nStep);
+    // A timed display on behalf of a key, or of the step that is running.
+    void ShowTimed(std::vector<CShowPhase> vPhases, std::function<void()> fnAfter);
 
     // ---- card functions of the ENTER key ----
     void WriteDataCard();     // f ENTER: "Write Data?", file dialog, all registers to a data file
@@ -228,6 +241,8 @@ public:
     static void DecodeViewerRange(double fRange, int& nFirst, int& nLast);
 
     // ---- key operations of their own, named in the key table ----
+    void BlinkXKey();         // f R/S: X blinks (the run is held meanwhile)
+    void BlinkStackKey();     // g R/S: the stack blinks
     void PctChKey();          // g 0: percent change with the keyboard's sign
     void ShowXKey();          // h 1: the entry ends and X is shown
     void SwapKey();           // h 7: x<>y, refused for a Y out of range
@@ -280,11 +295,29 @@ private:
     void PrefixKey(enmShift eNew);
     void DspKey();
 
-    void WaitSeconds(double fSeconds, bool bProcessEvents);
     // The state file chosen in the dialog, or the default one on Cancel.
     std::string StateFileName(enmFileUse eUse);
 
-    int nRunDepth_ = 0;
+    // What an input does while something is under way, decided here alone.
+    enum class enmInput { Key, RunStop, SST, Card, FileKey, SaveState, RestoreState, Edit, Switch, Paste, GoTo };
+    enum class enmWhileBusy { Act, Hold, Ignore, Stop };
+    enmWhileBusy WhileBusy(enmInput eInput) const;
+    // Applies the rule for eInput: false when the input must not act now
+    // (held back to act later as fnAgain, ignored, or turned into a stop).
+    bool Admit(enmInput eInput, std::function<void()> fnAgain);
+    // What a run, single step or back step leaves on the panel when it ends.
+    void AfterRun();
+    // A number the steps were keying when the run stopped goes back to the
+    // program (R/S, SST), which goes on keying it.
+    void ResumeStepEntry();
+    void DropEndedStepEntry();
+    // The number in entry is one the steps were keying (see AfterRun).
+    bool bStepEntry_ = false;
+
+    enum class enmStarted { None, Run, Step, Show } eStarted_ = enmStarted::None;
+    bool bKeyShow_ = false;                     // a key's blink is being set up
+    bool bReplaying_ = false;                   // held inputs are acting now
+    std::vector<std::function<void()>> vHeld_;  // inputs held back by a timed display
 };
 
 } // namespace corvel

@@ -1,5 +1,5 @@
-// The display as the keys and the interpreter show it: X, the blinking
-// show-X and show-stack functions, and the waits on the wall clock.
+// The display as the keys and the interpreter show it: X and the blinking
+// show-X and show-stack functions (timed displays the host drives).
 #include <cmath>
 
 #include "../numeric/CCalcError.h"
@@ -10,41 +10,6 @@ namespace corvel {
 void CFrontPanel::ShowX() {
     oMachine.FormatX();
     RepaintDisplay();
-}
-
-void CFrontPanel::WaitSeconds(double fSeconds, bool bProcessEvents) {
-    // The wall clock is read at whole-second resolution.
-    const double fTarget = std::floor(oHost_.ClockSeconds()) + fSeconds;
-    while (std::floor(oHost_.ClockSeconds()) < fTarget) oHost_.IdleUntil(fTarget, bProcessEvents);
-}
-
-namespace {
-// Marks the display as shown on purpose for as long as it lives, and
-// repaints it when it is over, so the window shows the change at once.
-class CShowing {
-public:
-    explicit CShowing(CFrontPanel& o) : o_(o), bWas_(o.bShowing) {
-        o_.bShowing = true;
-        o_.RepaintDisplay();
-    }
-    ~CShowing() {
-        o_.bShowing = bWas_;
-        if (!bWas_) o_.RepaintDisplay();
-    }
-    CShowing(const CShowing&) = delete;
-    CShowing& operator=(const CShowing&) = delete;
-
-private:
-    CFrontPanel& o_;
-    bool bWas_;
-};
-}  // namespace
-
-// The interpreter waits only to let the display be read: PAUSE, and the
-// step line of SST and BST.
-void CFrontPanel::Wait(double Delay) {
-    const CShowing oShowing(*this);
-    WaitSeconds(Delay, false);
 }
 
 void CFrontPanel::XRefresh() {
@@ -59,58 +24,66 @@ std::string CFrontPanel::TapeText(double v) const {
 }
 
 void CFrontPanel::BlinkX() {
-    const CShowing oShowing(*this);
     std::string sDisp, sEex;
     ShowXHelper(oStack.GetX(), sDisp, sEex);
     const auto p = sDisp.find('.');
     if (p == std::string::npos) throw CCalcError(enmErrKind::Overflow);   // "Error" has no point to blink
     oTape.Print(TapeText(oStack.GetX()));
-    for (int i = 0; i < 2; ++i) {
-        std::string sBlank = sDisp;
-        sBlank[p] = ' ';
-        lblDisp = sBlank;
-        RepaintDisplay();
-        WaitSeconds(1, true);
-        lblDisp = sDisp;
-        RepaintDisplay();
-        WaitSeconds(1, false);
-    }
+    std::string sBlank = sDisp;
+    sBlank[p] = ' ';
+    // The point goes out and comes back, twice, a second each time.
+    ShowTimed({{sBlank, 1.0}, {sDisp, 1.0}, {sBlank, 1.0}, {sDisp, 1.0}}, {});
 }
 
 void CFrontPanel::BlinkStack() {
-    const CShowing oShowing(*this);
     const std::string sSaveDisp = lblDisp, sSaveEex = lblEex;
     double a[5];
     oStack.GetStack(a);
     static const char kNames[] = "XYZT";
-    for (int r = 0; r < 4; ++r) {
+    std::vector<CShowPhase> vPhases;
+    bool bUnshowable = false;
+    for (int r = 0; r < 4 && !bUnshowable; ++r) {
         std::string sDisp, sEex;
         ShowXHelper(a[r + 1], sDisp, sEex);
         const std::string sText = std::string(1, kNames[r]) + ":" + sDisp;
         const auto p = sText.find('.');
         if (p == std::string::npos) {
-            lblDisp = sSaveDisp;
-            lblEex = sSaveEex;
-            throw CCalcError(enmErrKind::Overflow);   // "Error" has no point to blink
+            bUnshowable = true;   // "Error" has no point to blink: the registers before it still blink
+            break;
         }
         oTape.Print(std::string(1, kNames[r]) + " " + TapeText(a[r + 1]));
         std::string sBlank = sText;
         sBlank[p] = ' ';
-        for (int i = 0; i < 2; ++i) {
-            lblDisp = sText;
-            RepaintDisplay();
-            WaitSeconds(1, true);
-            lblDisp = sBlank;
-            RepaintDisplay();
-            WaitSeconds(1, true);
-            lblDisp = sText;
-            RepaintDisplay();
-            WaitSeconds(1, true);
-        }
+        for (int i = 0; i < 2; ++i) vPhases.insert(vPhases.end(), {{sText, 1.0}, {sBlank, 1.0}, {sText, 1.0}});
     }
-    lblDisp = sSaveDisp;
-    lblEex = sSaveEex;
-    RepaintDisplay();
+    ShowTimed(std::move(vPhases), [this, sSaveDisp, sSaveEex, bUnshowable] {
+        lblDisp = sSaveDisp;
+        lblEex = sSaveEex;
+        if (bUnshowable) throw CCalcError(enmErrKind::Overflow);
+        RepaintDisplay();
+    });
+}
+
+void CFrontPanel::BlinkXKey() {
+    bKeyShow_ = true;
+    try {
+        BlinkX();
+    } catch (...) {
+        bKeyShow_ = false;
+        throw;
+    }
+    bKeyShow_ = false;
+}
+
+void CFrontPanel::BlinkStackKey() {
+    bKeyShow_ = true;
+    try {
+        BlinkStack();
+    } catch (...) {
+        bKeyShow_ = false;
+        throw;
+    }
+    bKeyShow_ = false;
 }
 
 } // namespace corvel

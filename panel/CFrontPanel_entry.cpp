@@ -24,6 +24,7 @@ const char* PrefixTitle(enmShift e) {
 } // namespace
 
 void CFrontPanel::KeyClick(enmKey eKey) {
+    if (!Admit(enmInput::Key, [this, eKey] { KeyClick(eKey); })) return;
     if (!bOn) return;
     PlayClick();
     // While "Error" is shown in RUN mode only CLX acts.
@@ -35,9 +36,18 @@ void CFrontPanel::KeyClick(enmKey eKey) {
         else
             PrgmKey(eKey);
         if (bInErr) ErrorPath();
+        DropEndedStepEntry();
     } catch (const CCalcError& e) {
         ErrorPath(e.Kind());
     }
+}
+
+void CFrontPanel::DropEndedStepEntry() {
+    // A key that ended the number the steps were keying without pushing it
+    // (CLX, the mode switch, an error) leaves the program nothing to go on with.
+    if (!bStepEntry_ || eNumEntry == enmNumEntry::Mantissa || eNumEntry == enmNumEntry::Exponent) return;
+    bStepEntry_ = false;
+    oPrgm.EntryActive = oPrgm.ExpEntryActive = false;
 }
 
 void CFrontPanel::ErrorPath() {
@@ -75,6 +85,9 @@ void CFrontPanel::SavePendingNum() {
 }
 
 void CFrontPanel::PushEntry() {
+    // A number the steps were keying ends here too.
+    bStepEntry_ = false;
+    oPrgm.EntryActive = oPrgm.ExpEntryActive = false;
     oStack.Push(GetVal());
     // A typed number the stack refuses ends the key at once, so the key's own
     // work never runs on the stack as it was.

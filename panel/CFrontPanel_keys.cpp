@@ -129,10 +129,7 @@ void CFrontPanel::LabelKey() {
     }
     const int p = oPrgm.FindLabel(sLabel);
     if (p != 0) {
-        if (IsRunning()) return;
-        oPrgm.SetPrgmPointer(p);
-        bInErr = false;
-        RunProgram();
+        StartRunAt(p);
         return;
     }
     if (eWas != enmShift::None) throw CCalcError(enmErrKind::NoLabel);
@@ -303,14 +300,13 @@ void CFrontPanel::LineNumberInput() {
 void CFrontPanel::GotoLabel(const std::string& sLabel, bool bRunIt) {
     const int p = oPrgm.FindLabel(sLabel);
     if (p <= 0) throw CCalcError(enmErrKind::NoLabel);
-    // A key pressed during a run starts no second run, nor moves the running one.
-    if (bRunIt && IsRunning()) return;
-    oPrgm.SetPrgmPointer(p);
-    bInErr = false;
     if (bRunIt) {
         ClearPendOp();
-        RunProgram();
+        StartRunAt(p);
+        return;
     }
+    oPrgm.SetPrgmPointer(p);
+    bInErr = false;
 }
 
 } // namespace corvel

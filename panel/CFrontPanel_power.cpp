@@ -7,6 +7,7 @@ namespace corvel {
 void CFrontPanel::ShowCurrPrgmLine() { SetDisplay(oPrgm.ShowCurrLine(), lblEex); }
 
 void CFrontPanel::imgOn_Click() {
+    if (!Admit(enmInput::Switch, [this] { imgOn_Click(); })) return;
     // A running program is stopped first: On resets everything.
     RequestStop();
     const bool bWasRun = bRun;
@@ -29,6 +30,7 @@ void CFrontPanel::TurnOff() {
 }
 
 void CFrontPanel::imgOff_Click() {
+    if (!Admit(enmInput::Switch, [this] { imgOff_Click(); })) return;
     if (!bOn) {
         RequestStop();
         oHost_.ExitProgram();
@@ -42,6 +44,7 @@ void CFrontPanel::imgOff_Click() {
 }
 
 void CFrontPanel::imgPrgm_Click() {
+    if (!Admit(enmInput::Switch, [this] { imgPrgm_Click(); })) return;
     if (!bOn) return;
     if (bRun) {
         RequestStop();
@@ -55,6 +58,7 @@ void CFrontPanel::imgPrgm_Click() {
 }
 
 void CFrontPanel::imgRun_Click() {
+    if (!Admit(enmInput::Switch, [this] { imgRun_Click(); })) return;
     if (!bOn || bRun) return;
     oPrgm.ScanLabels();
     bRun = true;
@@ -64,13 +68,10 @@ void CFrontPanel::imgRun_Click() {
 }
 
 void CFrontPanel::imgRunStop_Click() {
+    // R/S while a program runs stops it before its next step.
+    if (!Admit(enmInput::RunStop, [this] { imgRunStop_Click(); })) return;
     if (!bOn) return;
     PlayClick();
-    // R/S while a program runs stops it at its next step.
-    if (IsRunning()) {
-        RequestStop();
-        return;
-    }
     const CKeyRow& oRow = KeyRow(enmKey::RunStop);
     try {
         if (!bRun) {
@@ -82,7 +83,10 @@ void CFrontPanel::imgRunStop_Click() {
         } else {
             if (bInErr) return;
             ePendOp = enmPendOp::None;
-            SavePendingNum();
+            if (bStepEntry_)
+                ResumeStepEntry();   // the run goes on keying the number
+            else
+                SavePendingNum();
             const CKeyAct& oAct = oRow.aRun[static_cast<int>(eShift)];
             eShift = enmShift::None;
             SetTitle(kTitle);
@@ -95,9 +99,9 @@ void CFrontPanel::imgRunStop_Click() {
 }
 
 void CFrontPanel::imgSST_Click() {
+    if (!Admit(enmInput::SST, [this] { imgSST_Click(); })) return;
     if (!bOn) return;
     PlayClick();
-    if (IsRunning()) return;   // no second run inside a running one
     try {
         if (!bRun) {
             ClearPendOp();
@@ -113,33 +117,31 @@ void CFrontPanel::imgSST_Click() {
         }
         if (bInErr) return;
         ClearPendOp();
+        ResumeStepEntry();
         const enmShift eWas = eShift;
         eShift = enmShift::None;
         oPrgm.ResetStartTime();
-        if (eWas == enmShift::H) {
+        if (eWas == enmShift::H)
             oPrgm.BST();
+        else
+            oPrgm.SST_Exec(true);
+        if (oPrgm.Busy()) {
+            eStarted_ = enmStarted::Step;   // the error is cleared when the step has ended
+            oHost_.ScheduleRun(*this);
         } else {
-            bool bSST = true;
-            ++nRunDepth_;
-            try {
-                oPrgm.SST_Exec(bSST);
-            } catch (...) {
-                --nRunDepth_;
-                throw;
-            }
-            --nRunDepth_;
+            bInErr = false;
         }
-        bInErr = false;
     } catch (const CCalcError& e) {
         ErrorPath(e.Kind());
     }
 }
 
 void CFrontPanel::imgCardReader_Click() {
+    // The card slot reads and writes nothing while a program runs.
+    if (!Admit(enmInput::Card, [this] { imgCardReader_Click(); })) return;
     if (!bOn) return;
     PlayClick();
-    // The card slot reads and writes nothing while a program runs.
-    if (!bRun || bInErr || IsRunning()) return;
+    if (!bRun || bInErr) return;
     try {
         ClearPendOp();
         eShift = enmShift::None;
@@ -178,7 +180,7 @@ std::string CFrontPanel::StateFileName(enmFileUse eUse) {
 }
 
 void CFrontPanel::imgSaveState_Click() {
-    if (bInErr || IsRunning()) return;
+    if (!Admit(enmInput::SaveState, [this] { imgSaveState_Click(); }) || bInErr) return;
     const std::string sFile = StateFileName(enmFileUse::Write);
     CStateFile o;
     o.sFilename = oPrgm.GetFilename();
@@ -196,7 +198,7 @@ void CFrontPanel::imgSaveState_Click() {
 }
 
 void CFrontPanel::imgRestoreState_Click() {
-    if (IsRunning()) return;
+    if (!Admit(enmInput::RestoreState, [this] { imgRestoreState_Click(); })) return;
     const std::string sFile = StateFileName(enmFileUse::Read);
     // The whole file is read and checked before anything of it is used.
     CStateFile o;
@@ -240,7 +242,7 @@ void CFrontPanel::imgRestoreState_Click() {
 void CFrontPanel::imgCopyright_Click() { oHost_.ShowAbout(); }
 
 void CFrontPanel::imgEdit_Click() {
-    if (Release || IsRunning()) return;
+    if (!Admit(enmInput::Edit, [this] { imgEdit_Click(); }) || Release) return;
     oHost_.ShowEditor(oPrgm.EditText(), [this](const std::string& sText) {
         if (!oPrgm.AcceptEditText(sText)) return false;
         if (bOn && !bRun) ShowCurrPrgmLine();
@@ -250,7 +252,7 @@ void CFrontPanel::imgEdit_Click() {
 
 void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
-    if (!IsRunning() && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
+    if (Admit(enmInput::FileKey, {}) && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Write, oChoice) && !oMem.WriteData(oChoice.sFull))
         MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
     EndKey();
@@ -258,7 +260,7 @@ void CFrontPanel::WriteDataCard() {
 
 void CFrontPanel::ReadProgramCard() {
     CFileChoice oChoice;
-    if (!IsRunning() && AskYesNo("Read Program", "Read Program?", enmIcon::Question) &&
+    if (Admit(enmInput::FileKey, {}) && AskYesNo("Read Program", "Read Program?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Read, oChoice))
         oPrgm.ReadProgram(oChoice.sFull);
     EndKey();

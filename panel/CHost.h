@@ -10,11 +10,13 @@
 
 namespace corvel {
 
+class CFrontPanel;
+
 enum class enmSound { Click, Beep };
 // Which part of the front panel changed and needs repainting.
 enum class enmPart { Disp, Title, Card, PrgmLabel, Cursor, Window, Note };
 
-class CHost : public CYieldTarget {
+class CHost {
 public:
     virtual ~CHost() = default;
 
@@ -22,12 +24,13 @@ public:
     virtual void PlaySound(enmSound eSound) = 0;
     // Wall clock in seconds (since the epoch). Batch and test hosts simulate it.
     virtual double ClockSeconds() = 0;
-    // Called in a waiting loop until the clock reaches fTarget: gives the CPU
-    // back for a moment (a simulated clock simply jumps to fTarget), letting
-    // window events run only when bProcessEvents is true.
-    virtual void IdleUntil(double fTarget, bool bProcessEvents) = 0;
-    // Lets pending window events run (a running program yields through this).
-    void ProcessEvents() override = 0;
+    // The front panel has work under way (a run, a single or back step, a
+    // timed display): call CFrontPanel::RunSlice soon, and again for as long
+    // as CFrontPanel::Busy() holds - at once after a Running slice, at its
+    // fWakeAt after a Waiting one (a simulated clock jumps there). Never call
+    // RunSlice from inside RunSlice: a host whose dialogs run a nested event
+    // loop keeps its slice timer stopped while a slice is under way.
+    virtual void ScheduleRun(CFrontPanel& oPanel) = 0;
     // A part of the front panel changed; repaint it now.
     virtual void Refresh(enmPart ePart) = 0;
 

@@ -131,7 +131,7 @@ const CKeyRow kRows[] = {
      {R("."), R("INT"), R("FRAC"), R(".")}},
     {enmKey::RunStop, "R/S", "R", "R/S", "-x-", "STK", "SPACE", enmKeyLook::Dark, 1, 3, 3, 1, false,
      // the R/S key has a handler of its own; these are what it does in RUN mode
-     {O(&P::RunKeyProgram), O(&P::BlinkX), O(&P::BlinkStack), N()},
+     {O(&P::RunKeyProgram), O(&P::BlinkXKey), O(&P::BlinkStackKey), N()},
      {R("R/S"), R("-x-"), R("STK"), R("SPACE")}},
 };
 

@@ -1,10 +1,10 @@
 #pragma once
 // What the interpreter needs from the front panel, and nothing more: show X
-// and repaint, pause and blink, click and beep, the message window, questions
+// and repaint, the blinks, click and beep, the message window, questions
 // and file choice for the file instructions, the program label and card
-// picture, and a yield before every step of a run. The front panel
-// implements it; tests implement it with a recorder.
-#include <cstdint>
+// picture, and the clock. The front panel implements it; tests implement it
+// with a recorder. Nothing here waits or runs the host's event loop: the
+// host drives a run one slice at a time (CPrgm::RunSlice).
 #include <string>
 
 namespace corvel {
@@ -21,22 +21,6 @@ struct CFileChoice {
                          // the directory shown in the dialog, "/", the name
 };
 
-// Where a running program yields before every step: the host's event loop.
-class CYieldTarget {
-public:
-    // Lets pending window events run now and then; a click on R/S sets the
-    // stop request, which takes effect before the step.
-    virtual void ProcessEvents() = 0;
-    // How many steps may run after a yield before the next one (at least 1):
-    // a host that looks at nothing between steps lets the interpreter run a
-    // slice of steps on its fast path. A stop request still takes effect
-    // before a step: the slice ends at the next yield.
-    virtual uint64_t StepBudget() { return 1; }
-
-protected:
-    ~CYieldTarget() = default;
-};
-
 class CPanelFeedback {
 public:
     virtual ~CPanelFeedback() = default;
@@ -47,10 +31,9 @@ public:
     // Repaints the display fields as they stand, or the whole panel.
     virtual void RepaintDisplay() = 0;
     virtual void RepaintWindow() = 0;
-    // A busy wait on the wall clock of the given number of seconds; no key is taken.
-    virtual void Wait(double fSeconds) = 0;
-    // The show-X and show-stack functions; they raise a forced error when a
-    // register is out of range.
+    // The show-X and show-stack functions: they print to the tape and show
+    // their blinks through CPrgm::ShowFor; they raise an error when a value
+    // cannot be shown.
     virtual void BlinkX() = 0;
     virtual void BlinkStack() = 0;
     virtual void PlayClick() = 0;
@@ -71,8 +54,6 @@ public:
     // With tracing on (CPrgm::bTrace), each step as the program line shows
     // it ("012 STO+ A"), just before it runs.
     virtual void TraceStep(const std::string& sLine) = 0;
-    // What to call once before every step of a run.
-    virtual CYieldTarget& YieldTarget() = 0;
     // Wall clock in seconds.
     virtual double ClockSeconds() = 0;
 };

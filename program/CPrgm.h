@@ -16,6 +16,7 @@
 #include "../machine/CMachine.h"
 #include "../numeric/CCalcError.h"
 #include "CPanelFeedback.h"
+#include "CPrgmRun.h"
 #include "CPrgmStep.h"
 
 namespace corvel {
@@ -99,11 +100,35 @@ public:
     void SavePendingNumber() {
         if (EntryActive || ExpEntryActive) PushEntry();
     }
-    // Executes the step at PrgmPtr with the frame and error handling of a
-    // single step; bSST asks for single-step presentation.
-    void SST_Exec(bool& bSST);
+    // ---- running: the host drives ----
+    // Exec starts a run from PrgmPtr, SST_Exec a single step (bSST: shown
+    // first for two seconds, as the SST key does), BST a back step. None of
+    // them runs a step or waits: the host then calls RunSlice, again and
+    // again, until the slice it returns has ended. Nothing here runs the
+    // host's event loop; a timed display (PAUSE, a blink, the step line) is
+    // a Waiting state with the time it is due again.
     void Exec();
+    void SST_Exec(bool bSST = true);
     void BST();
+    // Runs at most nMaxSteps steps (or the rest of a single step), or moves
+    // a timed display on when its time has come. A stop request is honoured
+    // before any step, and cuts a timed display short.
+    CSlice RunSlice(uint64_t nMaxSteps);
+    // A run, a single step or a back step is under way (maybe waiting).
+    bool Busy() const { return eMode_ != enmMode::None; }
+    // A run (not a single or back step) is under way.
+    bool Running() const { return eMode_ == enmMode::Run; }
+    // A timed display is on: the display shows something on purpose.
+    bool Waiting() const { return oShow_.Active(); }
+    // Asks a run to stop before its next step (R/S, On, Off, the mode switch).
+    void RequestStop() {
+        if (eMode_ == enmMode::Run) StopRequested = true;
+    }
+    // Shows the phases in turn on the display, then calls fnAfter. For a
+    // step (bInStep) fnAfter may raise the step's error, and the step ends
+    // (the pointer moves on) only after it. Outside any run (a key's blink)
+    // it is a timed display of its own that the host drives like a run.
+    void ShowFor(std::vector<CShowPhase> vPhases, std::function<void()> fnAfter, bool bInStep = true);
     // The step at PrgmPtr without the frame: decode (if needed), execute and
     // advance the pointer as a running program would. Errors propagate as
     // CCalcError to the caller; the pointer then still names the step.
@@ -123,7 +148,6 @@ public:
     static const CInstr* FindInstr(const std::string& sMnemonic);
     // Every row of the instruction table, for tests and tools.
     static const CInstr* InstrTable(int& nCount);
-    double GetStartTime() const { return fStartTime_; }
 
     CMachine& Machine() { return m_; }
     const CMachine& Machine() const { return m_; }
@@ -181,13 +205,31 @@ private:
     // Makes the lines of the steps noted so far, before a step text changes.
     void KeepTraceTexts();
     static void Decode(const std::string& sText, CStep& oStep);
-    // One step at PrgmPtr as a run executes it, after its yield: decode,
-    // end a number being keyed, execute, advance.
+    enum class enmMode : uint8_t { None, Run, SST, BST, Show };
+    // One step at PrgmPtr as a run executes it: decode, end a number being
+    // keyed, execute, and (unless the step shows something for a while)
+    // finish it.
     void RunOneStep();
-    // Runs steps until the program stops; an error of a step propagates.
-    void RunSteps(bool& bStopped);
-    // The error of the step at PrgmPtr: the error flag and its message.
+    // The end of a step: the pointer moves on unless it erred or halted.
+    void FinishStep() {
+        if (!(m_.bInErr | Halted))
+            INC(PrgmPtr);
+        else if (Halted)
+            fb_.SetProgramLabel(sFilename_);
+    }
+    // Runs at most nMaxSteps steps of a run; an error of a step propagates.
+    enmRunState RunSteps(uint64_t nMaxSteps);
+    // Moves a timed display on; true while it is still on.
+    bool ShowNextPhase();
+    void StartPhase();
+    // The timed display is over (or cut short): what the step does after it.
+    void EndTimedShow();
+    // The error of the step at PrgmPtr: the error flag, and its message,
+    // shown when the run or single step has ended.
     void ReportStepError(enmErrKind eCause);
+    // The ends of a run, a single step and a back step.
+    CSlice EndRun(enmRunState eEnd);
+    CSlice EndSST();
     // Shows the current step for two seconds, then the display as it was.
     void ShowStepBriefly(bool bRepaintAfter);
     // Moves the pointer, as SetPrgmPointer(nStep) does for a step 1..999, from
@@ -258,6 +300,13 @@ private:
     // Lines made before a text change, and how many were traced before them.
     std::deque<std::string> vTraceLines_;
     uint64_t nTraceLinesAll_ = 0;
+
+    enmMode eMode_ = enmMode::None;
+    bool bStepPending_ = false;   // the single step has not run yet (its line is shown)
+    bool bSSTShown_ = false;      // the single step is presented (SST key)
+    bool bShowInStep_ = false;    // the timed display belongs to the step at PrgmPtr
+    CTimedShow oShow_;
+    std::string sErrorMsg_;       // the error message of the run, shown at its end
 };
 
 } // namespace corvel

@@ -71,9 +71,11 @@ void CPrgmOps::Pause(CPrgm& p, CStep&) {
     CPanelFeedback& fb = p.fb_;
     fb.ShowX();
     fb.RepaintDisplay();
-    fb.Wait(3);
-    fb.PlayClick();
-    fb.RepaintDisplay();
+    // X stays on the display for three seconds, then a click.
+    p.ShowFor({{p.m_.lblDisp, 3.0}}, [&fb] {
+        fb.PlayClick();
+        fb.RepaintDisplay();
+    });
 }
 
 template <int N>

@@ -1,4 +1,7 @@
-// The frame around one step (single step), the run loop and the back step.
+// The frame around one step, the run loop that the host drives one slice at
+// a time, timed displays (PAUSE, the blinks, the step line of SST and BST),
+// the single step and the back step.
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -15,30 +18,64 @@ std::string ThreeDigits(int n) {
     return buf;
 }
 
-// Shows the busy pointer for as long as a run lasts, however it ends.
-class CRunning {
-public:
-    explicit CRunning(CPanelFeedback& fb) : fb_(fb) { fb_.SetRunning(true); }
-    ~CRunning() { fb_.SetRunning(false); }
-    CRunning(const CRunning&) = delete;
-    CRunning& operator=(const CRunning&) = delete;
-
-private:
-    CPanelFeedback& fb_;
-};
-
 } // namespace
+
+// ---- timed displays ----
+
+void CPrgm::ShowFor(std::vector<CShowPhase> vPhases, std::function<void()> fnAfter, bool bInStep) {
+    if (vPhases.empty()) {
+        if (fnAfter) fnAfter();
+        return;
+    }
+    bShowInStep_ = bInStep && eMode_ != enmMode::None;
+    if (eMode_ == enmMode::None) eMode_ = enmMode::Show;
+    oShow_.vPhases = std::move(vPhases);
+    oShow_.fnAfter = std::move(fnAfter);
+    oShow_.nAt = 0;
+    StartPhase();
+}
+
+void CPrgm::StartPhase() {
+    const CShowPhase& o = oShow_.vPhases[oShow_.nAt];
+    m_.lblDisp = o.sDisp;
+    fb_.RepaintDisplay();
+    // The wall clock is read at whole-second resolution.
+    oShow_.fUntil = std::floor(fb_.ClockSeconds()) + o.fSeconds;
+}
+
+bool CPrgm::ShowNextPhase() {
+    if (std::floor(fb_.ClockSeconds()) < oShow_.fUntil) return true;
+    if (++oShow_.nAt >= oShow_.vPhases.size()) return false;
+    StartPhase();
+    return true;
+}
+
+void CPrgm::EndTimedShow() {
+    const bool bInStep = bShowInStep_;
+    std::function<void()> fnAfter = std::move(oShow_.fnAfter);
+    oShow_ = CTimedShow{};
+    fb_.RepaintDisplay();   // no longer shown on purpose
+    try {
+        if (fnAfter) fnAfter();
+        if (bInStep) FinishStep();
+    } catch (const CCalcError& e) {
+        ReportStepError(e.Kind());
+    }
+}
 
 void CPrgm::ShowStepBriefly(bool bRepaintAfter) {
     const std::string sDisp = m_.lblDisp, sEex = m_.lblEex;
-    m_.lblDisp = ShowCurrLine();
     m_.lblEex.clear();
-    fb_.RepaintDisplay();
-    fb_.Wait(2);
-    m_.lblDisp = sDisp;
-    m_.lblEex = sEex;
-    if (bRepaintAfter) fb_.RepaintDisplay();
+    ShowFor({{ShowCurrLine(), 2.0}},
+            [this, sDisp, sEex, bRepaintAfter] {
+                m_.lblDisp = sDisp;
+                m_.lblEex = sEex;
+                if (bRepaintAfter) fb_.RepaintDisplay();
+            },
+            false);
 }
+
+// ---- one step ----
 
 inline void CPrgm::RunOneStep() {
     if (static_cast<unsigned>(PrgmPtr - 1) >= static_cast<unsigned>(kMaxSteps)) {
@@ -59,10 +96,8 @@ inline void CPrgm::RunOneStep() {
     CStep& oStep = Decoded()[static_cast<size_t>(PrgmPtr)];
     if (!oStep.bEntry) SavePendingNumber();
     oStep.pfn(*this, oStep);
-    if (!(m_.bInErr | Halted))
-        INC(PrgmPtr);
-    else if (Halted)
-        fb_.SetProgramLabel(sFilename_);
+    if (oShow_.Active()) return;   // the step ends when its display is over
+    FinishStep();
 }
 
 void CPrgm::ExecuteStep() {
@@ -115,89 +150,148 @@ uint64_t CPrgm::TakeTrace(size_t nKeep, const std::function<void(std::string&&)>
 
 void CPrgm::ReportStepError(enmErrKind eCause) {
     m_.bInErr.Raise(eCause);
-    fb_.MsgBox("Error at line " + ThreeDigits(PrgmPtr) + " " + Program_[static_cast<size_t>(PrgmPtr)],
-               "Program Error");
+    // Shown once the run or single step has ended, so the panel is at rest
+    // behind the message.
+    sErrorMsg_ = "Error at line " + ThreeDigits(PrgmPtr) + " " + Program_[static_cast<size_t>(PrgmPtr)];
 }
 
-void CPrgm::SST_Exec(bool& bSST) {
-    if (m_.bInErr || Halted) return;
-    try {
-        fb_.YieldTarget().ProcessEvents();
-        // A stop requested while the window had its events (R/S, On, Off,
-        // the mode switch) takes effect before the step runs: the pointer
-        // stays on it and a new run starts there.
-        if ((StopRequested || m_.bInErr) && !bSST) return;
-        if (bSST) {
-            if (PrgmPtr == 0) PrgmPtr = 1;
-            ShowStepBriefly(false);
-        }
-        RunOneStep();
-        if (Halted && bSST) {
-            fb_.ShowNotice("SST Information", "End of program!", enmIcon::Information);
-            fb_.PlayBeep();
-        }
-    } catch (const CCalcError& e) {
-        ReportStepError(e.Kind());
-    }
-    if (bSST) {
-        if (!EntryActive && !ExpEntryActive)
-            fb_.ShowX();
-        else
-            fb_.RepaintDisplay();   // the digits keyed so far stay on display
-    }
-}
-
-void CPrgm::RunSteps(bool& bStopped) {
-    CYieldTarget& oYield = fb_.YieldTarget();
-    while (!(m_.bInErr | Halted)) {
-        if (StopRequested) {
-            bStopped = true;
-            return;
-        }
-        oYield.ProcessEvents();
-        if (StopRequested | m_.bInErr) continue;   // takes effect before the step
-        // The steps the host allows before its next yield: on the fast path
-        // where it can, one step on the general path where it cannot.
-        for (uint64_t nLeft = oYield.StepBudget(); nLeft > 0 && !(m_.bInErr | Halted | StopRequested); --nLeft) {
-            if (nLeft > 1) {
-                nLeft -= RunFast(nLeft);
-                if (nLeft == 0 || (m_.bInErr | Halted | StopRequested)) break;
-            }
-            RunOneStep();
-        }
-    }
-}
+// ---- starting ----
 
 void CPrgm::Exec() {
+    if (eMode_ != enmMode::None) return;
     ResetStartTime();
     Halted = false;
     StopRequested = false;
     nRunSteps = 0;
     m_.bInErr = false;
-    EntryActive = ExpEntryActive = false;
-    {
-        CRunning oRunning(fb_);
-        bool bStopped = false;
-        for (;;) {
-            try {
-                RunSteps(bStopped);
-                break;
-            } catch (const CCalcError& e) {
-                ReportStepError(e.Kind());
-            }
-        }
-        if (bStopped) ResetStartTime();
-        StopRequested = false;
+    // A number the steps were keying when a run or single step stopped stays
+    // in entry: the run goes on keying it (the panel hands it back, or ends
+    // it as a key ends a typed number).
+    sErrorMsg_.clear();
+    eMode_ = enmMode::Run;
+    fb_.SetRunning(true);
+}
+
+void CPrgm::SST_Exec(bool bSST) {
+    if (eMode_ != enmMode::None || m_.bInErr || Halted) return;   // nothing runs
+    if (!bSST && StopRequested) return;   // as a run's step: a stop request comes first
+    sErrorMsg_.clear();
+    bSSTShown_ = bSST;
+    bStepPending_ = true;
+    eMode_ = enmMode::SST;
+    if (bSST) {
+        if (PrgmPtr == 0) PrgmPtr = 1;
+        ShowStepBriefly(false);
     }
-    fb_.ShowX();
-    fb_.RepaintWindow();
-    fb_.PlayBeep();
 }
 
 void CPrgm::BST() {
+    if (eMode_ != enmMode::None) return;
     if (PrgmPtr > 1) DEC(PrgmPtr);
+    eMode_ = enmMode::BST;
     ShowStepBriefly(true);
-    Halted = false;
+}
+
+// ---- the slices ----
+
+enmRunState CPrgm::RunSteps(uint64_t nMaxSteps) {
+    for (;;) {
+        if (m_.bInErr | Halted) return m_.bInErr ? enmRunState::Error : enmRunState::Halted;
+        if (StopRequested) return enmRunState::Stopped;   // takes effect before the step
+        if (nMaxSteps == 0) return enmRunState::Running;
+        // On the fast path where it can, one step on the general path where it cannot.
+        if (nMaxSteps > 1) {
+            const uint64_t nFast = RunFast(nMaxSteps);
+            nMaxSteps -= nFast;
+            if (nFast != 0) continue;
+        }
+        --nMaxSteps;
+        RunOneStep();
+        if (oShow_.Active()) return enmRunState::Waiting;
+    }
+}
+
+CSlice CPrgm::RunSlice(uint64_t nMaxSteps) {
+    if (eMode_ == enmMode::None) return {};
+    if (oShow_.Active()) {
+        // A stop request cuts a run's timed display short.
+        const bool bCut = eMode_ == enmMode::Run && StopRequested;
+        if (!bCut && ShowNextPhase()) return {enmRunState::Waiting, oShow_.fUntil};
+        EndTimedShow();
+    }
+    switch (eMode_) {
+    case enmMode::Run: {
+        enmRunState e = enmRunState::Error;
+        try {
+            e = RunSteps(nMaxSteps);
+        } catch (const CCalcError& err) {
+            ReportStepError(err.Kind());
+        }
+        if (e == enmRunState::Running) return {e};
+        if (e == enmRunState::Waiting) return {e, oShow_.fUntil};
+        return EndRun(e);
+    }
+    case enmMode::SST:
+        if (bStepPending_) {
+            bStepPending_ = false;
+            try {
+                RunOneStep();
+            } catch (const CCalcError& err) {
+                ReportStepError(err.Kind());
+            }
+            if (oShow_.Active()) return {enmRunState::Waiting, oShow_.fUntil};
+        }
+        return EndSST();
+    case enmMode::BST:
+        Halted = false;
+        break;
+    case enmMode::Show:
+    case enmMode::None:
+        break;
+    }
+    eMode_ = enmMode::None;
+    return {};
+}
+
+CSlice CPrgm::EndRun(enmRunState eEnd) {
+    if (eEnd == enmRunState::Stopped) ResetStartTime();
+    // An error ends a number being keyed, as the keys' error path ends a typed one.
+    if (eEnd == enmRunState::Error) EntryActive = ExpEntryActive = false;
+    StopRequested = false;
+    eMode_ = enmMode::None;
+    fb_.SetRunning(false);
+    if (EntryActive || ExpEntryActive)
+        fb_.RepaintDisplay();   // stopped inside a number: the digits keyed so far stay
+    else
+        fb_.ShowX();
+    fb_.RepaintWindow();
+    if (!sErrorMsg_.empty()) {
+        fb_.MsgBox(sErrorMsg_, "Program Error");
+        sErrorMsg_.clear();
+    }
+    fb_.PlayBeep();
+    return {eEnd};
+}
+
+CSlice CPrgm::EndSST() {
+    eMode_ = enmMode::None;
+    const bool bErr = !sErrorMsg_.empty() || m_.bInErr;
+    if (bErr) EntryActive = ExpEntryActive = false;
+    if (bSSTShown_ && Halted && !bErr) {
+        fb_.ShowNotice("SST Information", "End of program!", enmIcon::Information);
+        fb_.PlayBeep();
+    }
+    if (!sErrorMsg_.empty()) {
+        fb_.MsgBox(sErrorMsg_, "Program Error");
+        sErrorMsg_.clear();
+    }
+    if (bSSTShown_) {
+        if (!EntryActive && !ExpEntryActive)
+            fb_.ShowX();
+        else
+            fb_.RepaintDisplay();   // the digits keyed so far stay on display
+    }
+    return {};
 }
 
 } // namespace corvel

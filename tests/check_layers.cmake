@@ -6,6 +6,9 @@
 # nothing from the front-ends.
 # Quoted includes are resolved against the including file's directory and the
 # source root, angle-bracket includes against the source root.
+# It fails too when the core runs an event loop, sleeps or waits: the host
+# drives a run one slice at a time, and nothing below the front-ends may call
+# back into the host's loop (the modal dialogs the host shows are the host's).
 cmake_minimum_required(VERSION 3.22)
 if(NOT DEFINED ROOT)
   message(FATAL_ERROR "check_layers.cmake needs -DROOT=<source dir>")
@@ -24,6 +27,11 @@ foreach(layer numeric machine program panel)
     math(EXPR checked "${checked} + 1")
     file(RELATIVE_PATH rel "${ROOT}" "${file}")
     get_filename_component(dir "${file}" DIRECTORY)
+    file(STRINGS "${file}" waits REGEX "[Pp]rocessEvents|IdleUntil|QEventLoop|sleep_for|sleep_until|usleep|nanosleep|[^a-zA-Z_]sleep[(]")
+    foreach(line IN LISTS waits)
+      message("${rel}: runs an event loop or waits inside the core: ${line}")
+      math(EXPR bad "${bad} + 1")
+    endforeach()
     file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
     foreach(line IN LISTS includes)
       if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")

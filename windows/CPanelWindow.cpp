@@ -248,6 +248,14 @@ void CPanelWindow::RefreshPart(enmPart ePart) {
     if (pView_) pView_->Changed();
 }
 
+void CPanelWindow::AfterSlice(bool bEnded) {
+    constexpr qint64 kHelpersEveryMs = 100;
+    if (!bEnded && oSinceHelpers_.isValid() && oSinceHelpers_.elapsed() < kHelpersEveryMs) return;
+    oSinceHelpers_.start();
+    if (pView_ && pView_->isVisible()) pView_->Refresh();
+    if (pTape_ && pTape_->isVisible()) pTape_->Flush();
+}
+
 void CPanelWindow::SyncFromCore() {
     const QString sTitle = QString::fromStdString(oMain_.sTitle);
     if (windowTitle() != sTitle) setWindowTitle(sTitle);
@@ -267,6 +275,7 @@ void CPanelWindow::RunHandler(const std::function<void()>& fnHandler) {
                               QStringLiteral("Internal error: %1").arg(QString::fromLocal8Bit(e.what())));
     }
     SyncFromCore();
+    if (pTape_ && pTape_->isVisible()) pTape_->Flush();
     update();
     if (pView_) pView_->Changed();
 }
@@ -377,9 +386,8 @@ void CPanelWindow::MoveInsideScreen() {
 }
 
 void CPanelWindow::closeEvent(QCloseEvent* pEvent) {
-    // A program running inside a click handler would otherwise go on with no
-    // window to show it.
-    if (oMain_.IsRunning()) oMain_.RequestStop();
+    // A running program stops with the window that shows it.
+    oMain_.RequestStop();
     if (pTape_) pTape_->close();
     QWidget::closeEvent(pEvent);
 }

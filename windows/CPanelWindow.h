@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRectF>
 #include <QStringList>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -51,6 +52,9 @@ public:
 
     // Repaints the part of the panel that the core changed, at once.
     void RefreshPart(enmPart ePart);
+    // After a slice of a run: the program view and the tape look again, at
+    // most ten times a second while it runs, and once when it has ended.
+    void AfterSlice(bool bEnded);
     // Title and mouse pointer from CFrontPanel's state.
     void SyncFromCore();
 
@@ -154,6 +158,7 @@ private:
     bool bPaintedDim_ = false;
     QString sNote_;
     QTimer oNoteTimer_;
+    QElapsedTimer oSinceHelpers_;   // since the helpers last looked during a run
     QPointer<CTapeWindow> pTape_;
     CProgramView* pView_ = nullptr;
     bool bViewShown_ = false;

@@ -91,7 +91,7 @@ void CPanelWindow::PaintDisplay(QPainter& p) {
     sPaintedDisp_ = QString::fromStdString(oMain_.lblDisp);
     sPaintedEex_ = QString::fromStdString(oMain_.lblEex);
     // A running program's display is dimmed, except what it shows on purpose.
-    bPaintedDim_ = oMain_.bBusy && !oMain_.bShowing;
+    bPaintedDim_ = oMain_.bBusy && !oMain_.Showing();
     // A program line is text even when it is all digits ("012 5").
     const bool bText = !oMain_.bRun || oMain_.lblDisp == oMain_.oPrgm.ShowCurrLine();
     LedDisplay::Paint(p, rcGlass, sPaintedDisp_, sPaintedEex_, bText,

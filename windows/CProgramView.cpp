@@ -92,21 +92,10 @@ CProgramView::CProgramView(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
     pMain->addWidget(lblRegs);
     pMain->addWidget(lstRegs, 1);
 
-    oRunTimer_.setInterval(kRunRefreshMs);
-    connect(&oRunTimer_, &QTimer::timeout, this, [this]() {
-        if (!oMain_.bBusy) oRunTimer_.stop();
-        Refresh();
-    });
 }
 
 void CProgramView::Changed() {
-    if (!isVisible()) return;
-    if (oMain_.bBusy) {
-        if (!oRunTimer_.isActive()) oRunTimer_.start();
-        return;
-    }
-    oRunTimer_.stop();
-    if (bPending_) return;
+    if (!isVisible() || oMain_.bBusy || bPending_) return;
     bPending_ = true;
     QTimer::singleShot(0, this, [this]() {
         if (bPending_) Refresh();
@@ -200,10 +189,6 @@ void CProgramView::lstSteps_DoubleClick(QListWidgetItem* pItem) {
 void CProgramView::showEvent(QShowEvent* pEvent) {
     QWidget::showEvent(pEvent);
     Refresh();
-    if (oMain_.bBusy) oRunTimer_.start();
 }
 
-void CProgramView::hideEvent(QHideEvent* pEvent) {
-    oRunTimer_.stop();
-    QWidget::hideEvent(pEvent);
-}
+void CProgramView::hideEvent(QHideEvent* pEvent) { QWidget::hideEvent(pEvent); }

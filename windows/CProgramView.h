@@ -24,15 +24,14 @@ class CProgramView : public QWidget {
 public:
     // The view's width beside the panel, in pixels.
     static constexpr int kWidth = 250;
-    // How often it looks while a program runs.
-    static constexpr int kRunRefreshMs = 100;
     // The data role that marks a step holding a label.
     static constexpr int kLabelRole = Qt::UserRole + 1;
 
     CProgramView(corvel::CFrontPanel& oMain, QWidget* pParent);
 
     // Something in the calculator may have changed: look again soon, after
-    // the current event when idle, on the timer while a program runs.
+    // the current event when idle. While a program runs the panel window
+    // calls Refresh from the run's slices, at most ten times a second.
     void Changed();
     // Looks now: the steps, the mark, the values.
     void Refresh();
@@ -61,7 +60,6 @@ private:
     void Colour(QListWidgetItem* pItem, bool bMarked) const;
 
     corvel::CFrontPanel& oMain_;
-    QTimer oRunTimer_;
     bool bPending_ = false;
     int nMarked_ = -1;
     long nRefreshes_ = 0;

@@ -10,10 +10,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QThread>
+#include <QElapsedTimer>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+
+#include "../panel/CFrontPanel.h"
 
 #include "CDialogLook.h"
 #include "CPanelWindow.h"
@@ -26,11 +29,10 @@
 using namespace corvel;
 
 namespace {
-// A running program yields four times per step; the event loop is visited
-// only when this much time has passed, so millions of steps a second still run.
-constexpr qint64 kEventsEveryMs = 5;
-// The clock is read only on every this-many yields.
-constexpr unsigned kYieldsPerClockCheck = 16;
+// A slice of a run takes about this long; the event loop runs between slices.
+constexpr qint64 kSliceNs = 8'000'000;
+constexpr uint64_t kMinSliceSteps = 16;
+constexpr uint64_t kMaxSliceSteps = uint64_t{1} << 28;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -56,7 +58,11 @@ QMessageBox::Icon ToQt(enmIcon eIcon) {
 }
 }  // namespace
 
-CQtHost::CQtHost() { oSinceEvents_.start(); }
+CQtHost::CQtHost() {
+    oRunTimer_.setSingleShot(true);
+    oRunTimer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&oRunTimer_, &QTimer::timeout, [this]() { RunOneSlice(); });
+}
 
 CQtHost::~CQtHost() {
     // Windows without a parent belong to the host.
@@ -83,22 +89,41 @@ double CQtHost::ClockSeconds() {
     return duration<double>(system_clock::now().time_since_epoch()).count();
 }
 
-void CQtHost::IdleUntil(double fTarget, bool bProcessEvents) {
-    if (bProcessEvents) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        ++nEventVisits_;
-        oSinceEvents_.restart();
-    }
-    const double fLeftMs = (fTarget - ClockSeconds()) * 1000.0;
-    if (fLeftMs > 0) QThread::msleep(fLeftMs < 5.0 ? 1 : 5);
+void CQtHost::ScheduleRun(CFrontPanel& oPanel) {
+    pMain_ = &oPanel;
+    // Inside a slice the timer is started again when the slice is over.
+    if (!bInSlice_) oRunTimer_.start(0);
 }
 
-void CQtHost::ProcessEvents() {
-    if (++nYields_ % kYieldsPerClockCheck != 0) return;
-    if (oSinceEvents_.elapsed() < kEventsEveryMs) return;
-    QCoreApplication::processEvents();
-    ++nEventVisits_;
-    oSinceEvents_.restart();
+int CQtHost::MsUntil(double fWhen) {
+    const double fMs = (fWhen - ClockSeconds()) * 1000.0;
+    return fMs > 0 ? static_cast<int>(std::ceil(fMs)) : 0;
+}
+
+void CQtHost::RunOneSlice() {
+    if (pMain_ == nullptr || bInSlice_) return;
+    bInSlice_ = true;
+    QElapsedTimer oTook;
+    oTook.start();
+    const CSlice oSlice = pMain_->RunSlice(nSliceSteps_);
+    const qint64 nNs = oTook.nsecsElapsed();
+    bInSlice_ = false;
+    ++nSlices_;
+    // The step budget follows the time a slice took, so a slice lasts about
+    // kSliceNs however fast the steps are (a question a step asked counts too,
+    // and only shortens the next slice).
+    if (oSlice.eState == enmRunState::Running) {
+        if (nNs < kSliceNs / 2 && nSliceSteps_ < kMaxSliceSteps)
+            nSliceSteps_ *= 2;
+        else if (nNs > kSliceNs * 2 && nSliceSteps_ > kMinSliceSteps)
+            nSliceSteps_ /= 2;
+    }
+    if (pPanel_) pPanel_->AfterSlice(oSlice.Ended());
+    if (oSlice.eState == enmRunState::Waiting) {
+        oRunTimer_.start(MsUntil(oSlice.fWakeAt));
+    } else if (pMain_->Busy()) {
+        oRunTimer_.start(0);
+    }
 }
 
 void CQtHost::Refresh(enmPart ePart) {

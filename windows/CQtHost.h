@@ -1,8 +1,10 @@
 #pragma once
 // The Qt implementation of the core's host interface: sounds, clock, waits,
 // repaints of the front panel, message boxes and the auxiliary windows.
-#include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
+
+#include <cstdint>
 
 #include "../panel/CHost.h"
 #include "CSoundPlayer.h"
@@ -28,8 +30,7 @@ public:
 
     void PlaySound(corvel::enmSound eSound) override;
     double ClockSeconds() override;
-    void IdleUntil(double fTarget, bool bProcessEvents) override;
-    void ProcessEvents() override;
+    void ScheduleRun(corvel::CFrontPanel& oPanel) override;
     void Refresh(corvel::enmPart ePart) override;
 
     bool AskYesNo(const std::string& sTitle, const std::string& sText, corvel::enmIcon eIcon) override;
@@ -45,8 +46,9 @@ public:
     void ExitProgram() override;
 
     CSoundPlayer& Sound() { return oSound_; }
-    // How many times ProcessEvents actually ran the event loop.
-    long EventVisits() const { return nEventVisits_; }
+    // Slices run so far, and the step budget of the next one.
+    long Slices() const { return nSlices_; }
+    uint64_t SliceSteps() const { return nSliceSteps_; }
 
     // The windows, created on first use.
     MyMsgBox& MsgBoxWindow();
@@ -57,6 +59,11 @@ public:
 
     // The program's own notice for the about box.
     static QString AboutText();
+
+protected:
+    // How long from now until the clock reads fWhen, in whole milliseconds
+    // (a host with a simulated clock moves it there and answers 0).
+    virtual int MsUntil(double fWhen);
 
 private:
     QWidget* DialogParent() const;
@@ -76,9 +83,13 @@ private:
 
     CPanelWindow* pPanel_ = nullptr;
     CSoundPlayer oSound_;
-    QElapsedTimer oSinceEvents_;
-    unsigned nYields_ = 0;
-    long nEventVisits_ = 0;
+    // One slice of the run on the timer, then the timer again as it asks.
+    void RunOneSlice();
+    QTimer oRunTimer_;
+    corvel::CFrontPanel* pMain_ = nullptr;
+    bool bInSlice_ = false;
+    uint64_t nSliceSteps_ = 1024;
+    long nSlices_ = 0;
     QPointer<MyMsgBox> pMsgBox_;
     QPointer<ViewMemReg> pViewMemReg_;
     QPointer<frmRegX> pRegX_;

@@ -66,8 +66,6 @@ CTapeWindow::CTapeWindow(CFrontPanel& oMain, QWidget* pParent) : QDialog(pParent
     pMain->addLayout(pButtons);
     resize(330, 440);
 
-    oFlush_.setInterval(kFlushMs);
-    connect(&oFlush_, &QTimer::timeout, this, &CTapeWindow::Flush);
 }
 
 void CTapeWindow::Reload() {
@@ -139,10 +137,6 @@ void CTapeWindow::showEvent(QShowEvent* pEvent) {
     const QSignalBlocker oQuiet(chkTrace);
     chkTrace->setChecked(oMain_.oPrgm.bTrace);
     Reload();
-    oFlush_.start();
 }
 
-void CTapeWindow::hideEvent(QHideEvent* pEvent) {
-    oFlush_.stop();
-    QDialog::hideEvent(pEvent);
-}
+void CTapeWindow::hideEvent(QHideEvent* pEvent) { QDialog::hideEvent(pEvent); }

@@ -20,12 +20,10 @@ class QPushButton;
 class CTapeWindow : public QDialog {
     Q_OBJECT
 public:
-    // How often the window looks for new lines while it is shown.
-    static constexpr int kFlushMs = 100;
-
     CTapeWindow(corvel::CFrontPanel& oMain, QWidget* pParent);
 
-    // Takes the lines printed since the last look into the window now.
+    // Takes the lines printed since the last look into the window now (the
+    // panel window calls it after keys and from a run's slices).
     void Flush();
     // The lines as the window shows them.
     QStringList ShownLines() const;
@@ -51,6 +49,5 @@ private:
     void Reload();
 
     corvel::CFrontPanel& oMain_;
-    QTimer oFlush_;
     uint64_t nShown_ = 0;   // the tape's Printed() when the window last looked
 };

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "machine/CMachine.h"
-#include "program/CPanelFeedback.h"
+#include "program/CPrgm.h"
 
 using namespace corvel;
 
-class CFakeFeedback : public CPanelFeedback, public CYieldTarget {
+class CFakeFeedback : public CPanelFeedback {
 public:
     explicit CFakeFeedback(CMachine& m) : m_(m) {}
 
@@ -23,7 +23,6 @@ public:
         if (fnOnRepaint) fnOnRepaint();
     }
     void RepaintWindow() override {}
-    void Wait(double f) override { fClock += f; }
     void BlinkX() override {
         std::string d, e;
         m_.ShowXHelper(m_.oStack.GetX(), d, e);
@@ -58,10 +57,15 @@ public:
     void SetCardVisible(bool b) override { bCard = b; }
     void SetRunning(bool b) override { bRunning = b; }
     void TraceStep(const std::string& sLine) override { vShown.push_back("trace " + sLine); }
-    CYieldTarget& YieldTarget() override { return *this; }
-    void ProcessEvents() override {
-        ++nYields;
-        if (fnOnYield) fnOnYield();
+    // Drives what p has under way to its end, as a test host does: with
+    // fnOnYield set, one step a slice and the hook before each.
+    void Drive(CPrgm& p) {
+        while (p.Busy()) {
+            ++nYields;
+            if (fnOnYield) fnOnYield();
+            const CSlice s = p.RunSlice(fnOnYield ? 1 : uint64_t{1} << 24);
+            if (s.eState == enmRunState::Waiting && s.fWakeAt > fClock) fClock = s.fWakeAt;
+        }
     }
     double ClockSeconds() override { return fClock; }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/CHost.h"
+#include "panel/CFrontPanel.h"
 
 using namespace corvel;
 
@@ -15,13 +15,18 @@ class CFakeHost : public CHost {
 public:
     void PlaySound(enmSound e) override { vSounds.push_back(e); }
     double ClockSeconds() override { return fClock; }
-    void IdleUntil(double fTarget, bool bEvents) override {
-        if (bEvents) ProcessEvents();
-        fClock = fTarget > fClock ? fTarget : fClock + 0.001;
-    }
-    void ProcessEvents() override {
-        ++nYields;
-        if (fnOnYield) fnOnYield();
+    // Drives the run at once. With fnOnYield set, one step a slice, the
+    // hook called before each, as a click between two steps would come.
+    void ScheduleRun(CFrontPanel& o) override {
+        if (bDriving) return;
+        bDriving = true;
+        while (o.Busy()) {
+            ++nYields;
+            if (fnOnYield) fnOnYield();
+            const CSlice s = o.RunSlice(fnOnYield ? 1 : uint64_t{1} << 24);
+            if (s.eState == enmRunState::Waiting) fClock = s.fWakeAt > fClock ? s.fWakeAt : fClock;
+        }
+        bDriving = false;
     }
     void Refresh(enmPart e) override {
         if (vRefreshes.size() < 10000) vRefreshes.push_back(e);
@@ -85,7 +90,8 @@ public:
 
     double fClock = 1.0e9;
     long nYields = 0;
-    std::function<void()> fnOnYield;              // runs inside ProcessEvents, as a click during a run would
+    bool bDriving = false;
+    std::function<void()> fnOnYield;              // runs between steps, as a click during a run would
     std::function<void(enmPart)> fnOnRefresh;     // runs on every repaint
     std::vector<enmSound> vSounds;
     std::vector<enmPart> vRefreshes;

@@ -40,15 +40,15 @@ TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
 TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError) {
     oMain.oStack.SetAll(1.5, 0, 0, 0);
     const double t0 = oHost.fClock;
-    oMain.BlinkX();
+    oMain.BlinkXKey();
     EXPECT_EQ(oMain.lblDisp, "1.50");
     EXPECT_GE(oHost.fClock - t0, 3.0);   // four waits of up to one second each
     oMain.lblDisp = "keep";
     oMain.lblEex = "07";
-    oMain.BlinkStack();
+    oMain.BlinkStackKey();
     EXPECT_EQ(Display(), "keep|07");
     oMain.oStack.SetAll(1e100, 0, 0, 0);
-    EXPECT_THROW(oMain.BlinkX(), CCalcError);
+    EXPECT_THROW(oMain.BlinkXKey(), CCalcError);
 }
 
 // The print tape: what f R/S and g R/S show, as the display shows it, and no
@@ -83,13 +83,13 @@ TEST_F(DisplayTest, ARunMarksWhatItShowsOnPurposeUntilItIsOver) {
         // Each repaint of the display during the last run: busy, showing.
         std::string sSeen;
         oHost.fnOnRefresh = [&](enmPart e) {
-            if (e == enmPart::Disp && oMain.bBusy) sSeen += oMain.bShowing ? 'S' : 'r';
+            if (e == enmPart::Disp && oMain.bBusy) sSeen += oMain.Showing() ? 'S' : 'r';
         };
         Keys("5 A");
         oHost.fnOnRefresh = nullptr;
         // Marked, and unmarked again while the run still goes on.
         EXPECT_EQ(sSeen.find('S') != std::string::npos, c.bShows) << c.sStepKeys << " " << sSeen;
         if (c.bShows) EXPECT_NE(sSeen.find('r', sSeen.find('S')), std::string::npos) << c.sStepKeys << " " << sSeen;
-        EXPECT_FALSE(oMain.bShowing || oMain.bBusy) << c.sStepKeys;
+        EXPECT_FALSE(oMain.Showing() || oMain.bBusy) << c.sStepKeys;
     }
 }

@@ -103,8 +103,8 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         SCalc oKeys(c.sStep, c.x, c.y, c.fI, c.fR1), oStep(c.sStep, c.x, c.y, c.fI, c.fR1);
         std::istringstream is(c.sKeys);
         for (std::string k; is >> k;) oKeys.o.PressKey(k);
-        bool bSST = false;
-        oStep.o.oPrgm.SST_Exec(bSST);
+        oStep.o.oPrgm.SST_Exec(false);
+        oStep.oHost.ScheduleRun(oStep.o);
         EXPECT_EQ(V({oKeys.Seen(c.eSeen), oStep.Seen(c.eSeen)}), V({c.fByKeys, c.fByStep})) << c.sKeys;
     }
 }

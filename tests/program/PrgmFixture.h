@@ -38,8 +38,8 @@ protected:
     // Executes the one step at the pointer (or at step n) as a running program would.
     void Step(int n = -1) {
         if (n >= 0) p.SetPrgmPointer(n);
-        bool bSST = false;
-        p.SST_Exec(bSST);
+        p.SST_Exec(false);
+        oHost.Drive(p);
     }
     void SetStack(double x, double y = 0, double z = 0, double t = 0) { m.oStack.SetAll(x, y, z, t); }
     double X() const { return m.oStack.GetX(); }

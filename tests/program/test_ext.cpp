@@ -290,6 +290,7 @@ TEST_F(ExtTest, MergeReadsAListingAndGoesOnWithItsSecondStep) {
     oHost.vFiles = {Choice("new.corvel")};
     SetStack(1);
     p.Exec();
+    oHost.Drive(p);
     EXPECT_EQ(X(), 8);
     EXPECT_EQ(p.GetLine(1), "5");
     EXPECT_EQ(oHost.sLabel, "new.corvel");

@@ -1,10 +1,11 @@
-// The fast path against the general path: random programs (seeded) run with
-// slices of steps between yields and with a yield before every step must
+// The fast path against the general path: random programs (seeded) run in
+// slices of many steps and in slices of one step (the general path) must
 // leave the same machine, bit for bit, also when stopped at random steps,
 // and TRACE must give the same lines.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -23,14 +24,21 @@ const char* const kWords[] = {
     "GTO 9", "SF 1", "F? 1", "X<>I", "R/S"};
 
 struct CSide {
-    struct CFeedback : CFakeFeedback {
-        using CFakeFeedback::CFakeFeedback;
-        uint64_t StepBudget() override { return fnBudget ? fnBudget() : 1; }
-        std::function<uint64_t()> fnBudget;
-    };
     CMachine m;
-    CFeedback fb{m};
+    CFakeFeedback fb{m};
     CPrgm p{m, fb};
+
+    // Runs from the pointer in slices of fnSlice() steps, stopped once
+    // nStopAt steps have run, as R/S between two slices stops it.
+    void Run(uint64_t nStopAt, const std::function<uint64_t()>& fnSlice) {
+        p.Exec();
+        while (p.Busy()) {
+            if (p.nRunSteps >= nStopAt) p.RequestStop();
+            const uint64_t n = p.nRunSteps < nStopAt ? nStopAt - p.nRunSteps : 1;
+            const CSlice s = p.RunSlice(std::min(n, fnSlice()));
+            if (s.eState == enmRunState::Waiting && s.fWakeAt > fb.fClock) fb.fClock = s.fWakeAt;
+        }
+    }
 
     // Everything a run may change, as bytes and texts.
     std::string State() const {
@@ -76,17 +84,10 @@ TEST(FastPathTest, RandomProgramsLeaveTheMachineAsTheGeneralPathDoes) {
             s->m.oStack.SetAll(2, 3, 0.5, -4);
             s->p.bTrace = bTrace;
             s->p.Reset();
-            s->fb.fnOnYield = [s, nStopAt] {
-                if (s->p.nRunSteps >= nStopAt) s->p.StopRequested = true;
-            };
         }
         oFast.p.bTraceRing = true;
-        oFast.fb.fnBudget = [&] {
-            const uint64_t n = oFast.p.nRunSteps, nSlice = 1 + g() % 40;
-            return n < nStopAt ? std::min(nSlice, nStopAt - n) : 1;
-        };
-        oFast.p.Exec();
-        oGeneral.p.Exec();
+        oFast.Run(nStopAt, [&] { return uint64_t{1} + g() % 40; });
+        oGeneral.Run(nStopAt, [] { return uint64_t{1}; });   // one step a slice: the general path
         ASSERT_EQ(oFast.State(), oGeneral.State()) << "seed " << nSeed;
         // The traced lines show the steps as they read when they ran.
         oFast.p.SetLine(1, "CLX");

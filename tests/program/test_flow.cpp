@@ -30,6 +30,7 @@ TEST_F(FlowTest, CallsReturnAndTheSixteenthNestedCallLosesTheOldest) {
     for (int nDepth : {15, 16}) {
         Load(Nested(nDepth));
         p.Exec();
+        oHost.Drive(p);
         EXPECT_EQ(V({double(m.bInErr), double(p.RetPtr), double(p.Halted), double(Ptr())}),
                   V({0, 0, double(nDepth == 16), nDepth == 15 ? 3.0 : 5.0})) << nDepth;
     }
@@ -59,6 +60,7 @@ TEST_F(FlowTest, IndirectJumpsAndMissingLabels) {
     // A missing label stops the run on the jump, without a message.
     Load({"1", "GTO B", "2"});
     p.Exec();
+    oHost.Drive(p);
     EXPECT_TRUE(m.bInErr && oHost.vMessages.empty());
     EXPECT_EQ(Ptr(), 2);
 }
@@ -130,6 +132,7 @@ TEST_F(FlowTest, FlagsAndFlagErrors) {
     Load({"SF 3", "F? 3", "1", "F? 3", "2", "CF 3"});
     m.oStack.Clear();
     p.Exec();
+    oHost.Drive(p);
     // The first test runs "1" and clears flag 3; the second skips "2"; the
     // run stops on the filler after step 6.
     EXPECT_EQ(V({X(), double(Ptr())}), V({1, 8}));

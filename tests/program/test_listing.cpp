@@ -94,6 +94,7 @@ TEST_F(ListingTest, AHandTypedListingLoadsAndRuns) {
     p.SetPrgmPointer(1);
     SetStack(21);
     p.Exec();
+    oHost.Drive(p);
     EXPECT_EQ(Ptr(), 7);   // stopped after the R/S
     EXPECT_EQ(m.oMem.Rcl(20), 21);
     EXPECT_EQ(V({X(), Y()}), V({21, 42}));   // register A recalled: names are upper-cased

@@ -17,11 +17,12 @@ TEST_F(RunTest, SingleStepFromStep0RunsStep1AndShowsTheLineFirst) {
         if (sShown.empty() && m.lblDisp.rfind("001", 0) == 0) sShown = m.lblDisp;
     };
     const double fStart = oHost.fClock;
-    bool bSST = true;
-    p.SST_Exec(bSST);
+    p.SST_Exec(true);
+    oHost.Drive(p);
     EXPECT_GE(oHost.fClock, fStart + 1);   // the line stayed on display
     const std::string sFirst = sShown + "|" + m.lblDisp + "|" + std::to_string(Ptr());
-    p.SST_Exec(bSST);
+    p.SST_Exec(true);
+    oHost.Drive(p);
     EXPECT_EQ(sFirst + "|" + m.lblDisp, "001 7|7|2|78");   // the digits keyed so far, not X
 }
 
@@ -29,9 +30,9 @@ TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
     for (bool bSingle : {true, false}) {
         Load({"RTN"});
         p.SetFilename("prog.corvel");
-        bool bSST = true;
-        if (bSingle) p.SST_Exec(bSST);
+        if (bSingle) p.SST_Exec(true);
         else p.Exec();
+        oHost.Drive(p);
         EXPECT_EQ(oHost.vMessages, bSingle ? S{"SST Information|End of program!"} : S{});
         EXPECT_EQ(V({double(p.Halted), double(oHost.CountSound("beep"))}), V({1, 1}));
         if (bSingle) EXPECT_EQ(Ptr(), 1);
@@ -42,10 +43,11 @@ TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
 TEST_F(RunTest, ErrorNamesTheFailingStepAndStopsTheRun) {
     Load({"1", "2", "3", "4", "5", "6", "7", "8", "CLSTK", "1", "CHS", "LN", "9"});
     p.Exec();
+    oHost.Drive(p);
     // The keyed -1 reached the stack; LN itself changed nothing.
     EXPECT_EQ(V({double(m.bInErr), double(Ptr()), X()}), V({1, 12, -1}));
-    bool bSST = true;
-    p.SST_Exec(bSST);   // while the error stands, a single step does nothing
+    p.SST_Exec(true);   // while the error stands, a single step does nothing
+    EXPECT_FALSE(p.Busy());
     EXPECT_EQ(Ptr(), 12);
     EXPECT_EQ(oHost.vMessages, S{ErrAt("012 LN")});
 }
@@ -56,22 +58,39 @@ TEST_F(RunTest, BackStepStopsAtStep1AndKeepsTheDisplay) {
     p.Halted = true;
     m.lblDisp = "keep";
     p.BST();
+    oHost.Drive(p);
     EXPECT_EQ(V({double(Ptr()), double(p.Halted)}), V({4, 0}));
     EXPECT_EQ(m.lblDisp, "keep");
     p.SetPrgmPointer(1);
     p.BST();
+    oHost.Drive(p);
     EXPECT_EQ(Ptr(), 1);
 }
 
-TEST_F(RunTest, EveryStepYieldsOnceBeforeItRuns) {
-    Load({"1", "2", "+", "R/S"});
-    oHost.nYields = 0;
-    long nStepsAtYield = -1;
-    oHost.fnOnYield = [&] {
-        if (oHost.nYields == 3) nStepsAtYield = static_cast<long>(p.nRunSteps);
-    };
+TEST_F(RunTest, TheHostDrivesTheRunInSlicesAndWaitsAreDeadlines) {
+    Load({"1", "PAUSE", "2", "+", "R/S"});
     p.Exec();
-    EXPECT_EQ(V({double(oHost.nYields), double(nStepsAtYield)}), V({4, 2}));   // the third yield precedes step 3
+    EXPECT_EQ(p.nRunSteps, 0u);   // starting a run runs no step
+    CSlice s = p.RunSlice(1);
+    EXPECT_EQ(V({double(s.eState == enmRunState::Running), double(p.nRunSteps)}), V({1, 1}));
+    s = p.RunSlice(100);   // PAUSE: X shown until three whole seconds from now
+    EXPECT_EQ(V({double(s.eState == enmRunState::Waiting), s.fWakeAt, double(Ptr())}),
+              V({1, std::floor(oHost.fClock) + 3, 2}));
+    EXPECT_EQ(p.RunSlice(100).eState, enmRunState::Waiting);   // no step runs before its time
+    oHost.fClock = s.fWakeAt;
+    s = p.RunSlice(100);
+    EXPECT_EQ(V({double(s.eState == enmRunState::Stopped), X(), double(Ptr()), double(oHost.CountSound("click"))}),
+              V({1, 3, 6, 1}));
+    EXPECT_FALSE(p.Busy() || oHost.bRunning);
+}
+
+TEST_F(RunTest, AStopCutsAPauseShortAndTheRunEndsAfterThePausingStep) {
+    Load({"LBL A", "PAUSE", "GTO A"});
+    p.Exec();
+    EXPECT_EQ(p.RunSlice(100).eState, enmRunState::Waiting);
+    p.RequestStop();
+    const CSlice s = p.RunSlice(100);
+    EXPECT_EQ(V({double(s.eState == enmRunState::Stopped), double(Ptr()), double(p.nRunSteps)}), V({1, 3, 2}));
 }
 
 TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
@@ -79,9 +98,10 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     m.oMem.StoI(0);
     long nCalls = 0;
     oHost.fnOnYield = [&] {
-        if (++nCalls == 30000) p.StopRequested = true;   // R/S pressed during the run
+        if (++nCalls == 30000) p.RequestStop();   // R/S pressed during the run
     };
     p.Exec();
+    oHost.Drive(p);
     EXPECT_FALSE(m.bInErr || p.StopRequested || oHost.bRunning);
     EXPECT_EQ(V({double(p.nRunSteps), m.oMem.RclI()}), V({29999, 10000}));   // the step after the request does not run
     // An error flag set from outside stops the run too.
@@ -91,6 +111,7 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     };
     p.SetPrgmPointer(1);
     p.Exec();
+    oHost.Drive(p);
     EXPECT_EQ(V({double(m.bInErr), double(nCalls)}), V({1, 400}));
 }
 

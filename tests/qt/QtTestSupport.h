@@ -25,10 +25,16 @@ struct CCalcUnderTest {
     CPanelWindow oWindow{oMain};
 
     CCalcUnderTest();
-    // Clicks the named key or area at its centre.
+    // Clicks the named key or area at its centre, then lets the host drive
+    // what the click started (a run, a blink) to its end.
     void Click(const char* sName);
+    bool WaitIdle(int nLimitMs = 10000);
     void Clicks(std::initializer_list<const char*> vNames);
 };
+
+// Runs the event loop until nothing is under way on the panel (false when
+// nLimitMs passed first).
+bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs = 10000);
 
 // Acts once on QApplication::activeModalWidget() when one shows up. If the
 // action does not close it, or nothing shows up within nLimitMs, the

@@ -53,13 +53,19 @@ int LampPeak(const QImage& oImg, const QRect& rc) {
 class CSimClockHost : public CQtHost {
 public:
     double ClockSeconds() override { return fClock; }
-    void IdleUntil(double fTarget, bool) override {
-        if (fnOnWait) fnOnWait('w');
-        fClock = std::max(fTarget, fClock + 0.001);
+    // Drives the run here, a step a slice, telling the test where it stands:
+    // 'w' a timed display is on, 'y' between two steps.
+    void ScheduleRun(CFrontPanel& o) override {
+        if (bDriving) return;
+        bDriving = true;
+        while (o.Busy()) {
+            const CSlice s = o.RunSlice(1);
+            if (fnOnWait) fnOnWait(s.eState == enmRunState::Waiting ? 'w' : 'y');
+            if (s.eState == enmRunState::Waiting) fClock = std::max(s.fWakeAt, fClock);
+        }
+        bDriving = false;
     }
-    void ProcessEvents() override {
-        if (fnOnWait) fnOnWait('y');
-    }
+    bool bDriving = false;
     double fClock = 1.0e9;
     std::function<void(char)> fnOnWait;
 };

@@ -21,6 +21,16 @@ void CCalcUnderTest::Click(const char* sName) {
     const QRect rc = oWindow.SpotRect(QString::fromUtf8(sName));
     ASSERT_FALSE(rc.isEmpty()) << "no key or area named " << sName;
     MouseClick(&oWindow, rc.center());
+    WaitIdle();
+}
+
+bool CCalcUnderTest::WaitIdle(int nLimitMs) { return WaitUntilIdle(oMain, nLimitMs); }
+
+bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs) {
+    QElapsedTimer oClock;
+    oClock.start();
+    while (oMain.Busy() && oClock.elapsed() < nLimitMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return !oMain.Busy();
 }
 
 void CCalcUnderTest::Clicks(std::initializer_list<const char*> vNames) {

@@ -30,7 +30,10 @@ namespace {
 class CFastClockHost : public CQtHost {
 public:
     double ClockSeconds() override { return fClock_; }
-    void IdleUntil(double fTarget, bool) override { fClock_ = std::max(fTarget, fClock_ + 0.001); }
+    int MsUntil(double fWhen) override {
+        fClock_ = std::max(fWhen, fClock_ + 0.001);
+        return 0;
+    }
 
 private:
     double fClock_ = 1.0e9;
@@ -47,7 +50,10 @@ struct CWorkbench {
         if (!QTest::qWaitForWindowExposed(&oWindow)) ADD_FAILURE() << "the panel window was never exposed";
     }
     void Clicks(std::initializer_list<const char*> vNames) {
-        for (const char* s : vNames) MouseClick(&oWindow, oWindow.SpotRect(QString::fromUtf8(s)).center());
+        for (const char* s : vNames) {
+            MouseClick(&oWindow, oWindow.SpotRect(QString::fromUtf8(s)).center());
+            WaitUntilIdle(oMain);
+        }
     }
     void Ctrl(Qt::Key eKey) {
         QKeyEvent o(QEvent::KeyPress, eKey, Qt::ControlModifier);
