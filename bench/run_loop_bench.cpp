@@ -327,9 +327,11 @@ double CpuNsPerStep(CFrontPanel& oMain, int nStart, int nRepeats, const std::fun
 }
 
 // The rounds of the core figures, taking turns.
-void CoreRounds(CFrontPanel& oMain, const std::string& sBatch, int nRounds) {
-    CFrontPanel oLoop(oMain.Host());
-    CFrontPanel oSavage(oMain.Host());
+void CoreRounds(CHost& oHost, const std::string& sQueens, const std::string& sBatch, int nRounds) {
+    CFrontPanel oMain(oHost);   // the eight queens listing
+    CFrontPanel oLoop(oHost);
+    CFrontPanel oSavage(oHost);
+    oMain.oPrgm.ReadProgram(sQueens);
     LoadSavage(oSavage);
     const double fTraceIterations = 1e5;
     std::vector<double> vQueens, vLoop, vSavage, vTraceOff, vTraceOn, vBatch, vTrue, vRatio, vPython;
@@ -410,7 +412,7 @@ int main(int argc, char* argv[]) {
     const char* pBatch = std::getenv("CORVEL_BENCH_BATCH");
     const std::string sBatch = pBatch != nullptr ? pBatch : CORVEL_BATCH_PATH;
     if (bCore) {
-        CoreRounds(oHeadless, sBatch, 15);
+        CoreRounds(oNull, sQueens, sBatch, 15);
         return 0;
     }
     const CQueens e = RunQueens(oHeadless, 301);
@@ -452,6 +454,6 @@ int main(int argc, char* argv[]) {
     std::printf("R/S stopped the running loop %.1f ms after the click (%.1f ms with TRACE on and the tape open)\n",
                 fLatency, fTraceLatency);
     std::printf("medians of 15 (a, c), 7 (b), 5 (f-i, taking turns; j) and 301 (e) runs\n");
-    CoreRounds(oHeadless, sBatch, 15);
+    CoreRounds(oNull, sQueens, sBatch, 15);
     return 0;
 }
