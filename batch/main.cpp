@@ -242,7 +242,10 @@ int main(int argc, char** argv) {
     CBatchHost oHost(std::cout, std::move(o.vAnswers));
     CFrontPanel oMain(oHost);
     oHost.SetStopAfter(o.nStopAfter, &oMain);
-    if (o.bTape) oMain.oTape.fnOnLine = [](const std::string& s) { std::cout << "tape: " << CBatchHost::OneLine(s) << "\n"; };
+    if (o.bTape) {
+        oMain.oTape.fnOnLine = [](const std::string& s) { std::cout << "tape: " << CBatchHost::OneLine(s) << "\n"; };
+        oMain.oPrgm.bTraceRing = false;   // each traced step is printed as it runs, in order with the rest
+    }
     oMain.oPrgm.bTrace = o.bTapeTrace;
     if (!o.sLoad.empty()) {
         // As g ENTER with the name typed into the dialog showing the current directory.

@@ -3,10 +3,12 @@
 // restored state file may store it; the program then runs from step 1 for at
 // most kRunSteps steps, answering every question yes and every file dialog
 // with one of a few files (a data file, a listing for MERGE, a new file, a
-// missing one). It fails when a step leaves a non-finite number on the stack,
+// missing one), in slices of 1 to 64 steps as a headless host runs it (the
+// fast path). It fails when a step leaves a non-finite number on the stack,
 // in LAST X or in a register, or the pointer or the return stack out of range,
 // or when the same run stopped at some step and resumed with R/S ends with a
 // machine that differs from the run straight through.
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -58,20 +60,29 @@ CRun RunProgram(std::string_view sInput, uint64_t nStopAt, bool bStepAfter) {
     Answer(fb);
     uint64_t nDone = 0;
     bool bBudget = false;
-    fb.fnOnYield = [&] {
-        CheckFinite(m, false);
-        CheckPointers(p);
-        const uint64_t n = nDone + p.nRunSteps;
-        if (n >= kRunSteps) bBudget = true;
-        if (n >= kRunSteps || n == nStopAt) p.RequestStop();
+    // Slices of 1 to 64 steps, as a headless host drives a run (the fast path
+    // runs them where it can), cut short to stop exactly before step nStopAt.
+    const auto fnDrive = [&] {
+        while (p.Busy()) {
+            CheckFinite(m, false);
+            CheckPointers(p);
+            const uint64_t n = nDone + p.nRunSteps;
+            if (n >= kRunSteps) bBudget = true;
+            if (n >= kRunSteps || n == nStopAt) p.RequestStop();
+            uint64_t nSlice = 1 + p.nRunSteps % 64;
+            if (n < kRunSteps) nSlice = std::min(nSlice, kRunSteps - n);
+            if (nStopAt > n) nSlice = std::min(nSlice, nStopAt - n);
+            const CSlice s = p.RunSlice(nSlice);
+            if (s.eState == enmRunState::Waiting && s.fWakeAt > fb.fClock) fb.fClock = s.fWakeAt;
+        }
     };
     p.Reset();
     p.Exec();
-    fb.Drive(p);
+    fnDrive();
     if (nStopAt != 0 && nDone + p.nRunSteps == nStopAt && !bBudget && !m.bInErr && !p.Halted) {
         nDone += p.nRunSteps;
         p.Exec();   // R/S: the run goes on where it stopped
-        fb.Drive(p);
+        fnDrive();
     }
     CRun o;
     o.nSteps = nDone + p.nRunSteps;

@@ -63,6 +63,9 @@ public:
         R_[kRegI] = v;
     }
     double RclI() const { return R_[kRegI]; }
+    // The registers themselves, for the interpreter's fast path, which stores
+    // only finite values as Sto does.
+    double* Data() { return R_.data(); }
     void SwapX_I();
     void StoInd(double v) {
         const int k = IndIndex();

@@ -25,6 +25,8 @@ CFrontPanel::CFrontPanel(CHost& oHost)
       lblEex(oMachine.lblEex) {
     Release = false;
     oMem.OnShowMem = [this](int16_t n) { ShowMemViewer(n); };
+    oTape.SetTraceSource(&oPrgm);
+    oPrgm.bTraceRing = true;
     bCardVisible = false;
     Form_Load();
     MarkWorkKept();

@@ -1,6 +1,11 @@
 // The instruction table (mnemonic -> the function that executes it) and the
 // decoding of a step text into its cached, classified form.
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -108,7 +113,7 @@ constexpr const char* kNeqXY = "skips the next step unless X is not Y";
 constexpr const char* kFitStack = "z y code -> r2 slope intercept";
 constexpr const char* kPlaneStack = "code -> a2 a1 a0 r2";
 
-const CInstr kInstr[] = {
+constexpr CInstr kInstr[] = {
     // number entry
     Entry("0", &O::Digit, 0, kDigit), Entry("1", &O::Digit, 1, kDigit), Entry("2", &O::Digit, 2, kDigit),
     Entry("3", &O::Digit, 3, kDigit), Entry("4", &O::Digit, 4, kDigit), Entry("5", &O::Digit, 5, kDigit),
@@ -309,6 +314,25 @@ constexpr int kAliasCount = static_cast<int>(sizeof kAliases / sizeof kAliases[0
 
 using NumUtil::Upper;
 
+constexpr int Compare(const char* a, const char* b) {
+    for (; *a != '\0' && *a == *b; ++a, ++b) {
+    }
+    return static_cast<unsigned char>(*a) - static_cast<unsigned char>(*b);
+}
+
+// The rows in the order of their mnemonics (the first of equal ones first),
+// sorted when the program is compiled: a look-up needs nothing made at start-up.
+constexpr auto kByName = [] {
+    std::array<int16_t, kInstrCount> a{};
+    for (int i = 0; i < kInstrCount; ++i) a[static_cast<size_t>(i)] = static_cast<int16_t>(i);
+    std::sort(a.begin(), a.end(), [](int16_t x, int16_t y) {
+        const int c = Compare(kInstr[x].sName, kInstr[y].sName);
+        return c != 0 ? c < 0 : x < y;
+    });
+    return a;
+}();
+
+
 bool LooksNumeric(const std::string& s) { return NumUtil::IsDecimalSyntax(s); }
 
 void Classify(std::string sWord, COperand& o) {
@@ -417,13 +441,13 @@ const CInstr* CPrgm::InstrTable(int& nCount) {
 }
 
 const CInstr* CPrgm::FindInstr(const std::string& sMnemonic) {
-    static const std::unordered_map<std::string, const CInstr*> oIndex = [] {
-        std::unordered_map<std::string, const CInstr*> m;
-        for (const CInstr& r : kInstr) m.emplace(r.sName, &r);
-        return m;
-    }();
-    const auto it = oIndex.find(Upper(sMnemonic));
-    return it == oIndex.end() ? nullptr : it->second;
+    const std::string u = Upper(sMnemonic);
+    const auto it = std::lower_bound(kByName.begin(), kByName.end(), u,
+                                     [](int16_t n, const std::string& s) { return Compare(kInstr[n].sName, s.c_str()) < 0; });
+    // The length too: a text with a NUL in it names nothing.
+    return it != kByName.end() && Compare(kInstr[*it].sName, u.c_str()) == 0 && std::strlen(kInstr[*it].sName) == u.size()
+               ? &kInstr[*it]
+               : nullptr;
 }
 
 const CAlias* CPrgm::AliasTable(int& nCount) {
@@ -505,7 +529,7 @@ void CPrgmOps::DecodeFirst(CPrgm& p, CStep& s) {
 
 CStep& CPrgm::DecodedStep(int nStep) {
     if (nStep < 0 || nStep > kMaxSteps) throw CCalcError(enmErrKind::Range);
-    CStep& oStep = Decoded_[nStep];
+    CStep& oStep = Decoded()[static_cast<size_t>(nStep)];
     if (!oStep.bValid) Decode(Program_[nStep], oStep);
     return oStep;
 }

@@ -162,6 +162,7 @@ bool CPrgm::AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail) {
     // The label scans run on the new steps in place; a failure puts the old
     // program and its label table back.
     const CLabels oOldLabels = SaveLabels();
+    KeepTraceTexts();
     std::swap(Program_, aSteps);
     Invalidate(0, kMaxSteps);
     if (!ScanLabels() || !ScanGotos()) {

@@ -54,9 +54,16 @@ CPrgm::CPrgm(CMachine& oMachine, CPanelFeedback& oPanel) : m_(oMachine), fb_(oPa
     Clear();
 }
 
+void CPrgm::MakeDecoded() {
+    pDecoded_ = std::make_unique<std::array<CStep, kMaxSteps + 1>>();
+    for (CStep& s : *pDecoded_) s.pfn = &CPrgmOps::DecodeFirst;
+}
+
 void CPrgm::Invalidate(int nFirst, int nLast) {
+    ++nTextGen_;
+    if (!pDecoded_) return;   // none decoded yet
     for (int k = nFirst; k <= nLast; ++k) {
-        CStep& s = Decoded_[static_cast<size_t>(k)];
+        CStep& s = (*pDecoded_)[static_cast<size_t>(k)];
         s.bValid = false;
         s.bEntry = true;   // the decoded step decides, once it is decoded
         s.pfn = &CPrgmOps::DecodeFirst;
@@ -64,8 +71,10 @@ void CPrgm::Invalidate(int nFirst, int nLast) {
 }
 
 void CPrgm::Clear() {
+    KeepTraceTexts();
     Program_[0].clear();
-    for (int k = 1; k <= kMaxSteps; ++k) Program_[k] = kFiller;
+    for (int k = 1; k <= kMaxSteps; ++k)
+        if (Program_[k] != kFiller) Program_[k] = kFiller;
     Invalidate(0, kMaxSteps);
     RetPtr = 0;
     RetStack.fill(0);
@@ -100,12 +109,14 @@ const std::string& CPrgm::GetLine(int nStep) const {
 
 void CPrgm::SetLine(int nStep, const std::string& sText) {
     if (nStep < 0 || nStep > kMaxSteps) throw CCalcError(enmErrKind::Range);
+    KeepTraceTexts();
     Program_[nStep] = sText;
     Invalidate(nStep, nStep);
 }
 
 void CPrgm::InsertLine(std::string sLine) {
     // Taken by value: the text may be one of the steps the shift moves.
+    KeepTraceTexts();
     INC(PrgmPtr);
     for (int k = kMaxSteps; k > PrgmPtr; --k) Program_[k] = std::move(Program_[k - 1]);
     Program_[PrgmPtr] = std::move(sLine);
@@ -114,6 +125,7 @@ void CPrgm::InsertLine(std::string sLine) {
 
 void CPrgm::DeleteLine() {
     const int nFrom = PrgmPtr < 0 ? 0 : PrgmPtr;
+    KeepTraceTexts();
     for (int k = nFrom; k < kMaxSteps; ++k) Program_[k] = std::move(Program_[k + 1]);
     Program_[kMaxSteps] = kFiller;
     Invalidate(nFrom, kMaxSteps);

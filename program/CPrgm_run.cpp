@@ -75,9 +75,14 @@ inline void CPrgm::RunOneStep() {
         PrgmPtr = 1;   // step 000 is never executed
     }
     ++nRunSteps;
-    if (bTrace) fb_.TraceStep(ShowCurrLine());
+    if (bTrace) {
+        if (bTraceRing)
+            NoteTrace();
+        else
+            fb_.TraceStep(ShowCurrLine());
+    }
     // A step not decoded yet runs DecodeFirst, which decodes it and runs it.
-    CStep& oStep = Decoded_[static_cast<size_t>(PrgmPtr)];
+    CStep& oStep = Decoded()[static_cast<size_t>(PrgmPtr)];
     if (!oStep.bEntry) SavePendingNumber();
     oStep.pfn(*this, oStep);
     if (oShow_.Active()) return;   // the step ends when its display is over
@@ -100,6 +105,36 @@ void CPrgm::ExecInstr(const std::string& sText) {
     CStep oStep;
     Decode(sText, oStep);
     oStep.pfn(*this, oStep);
+}
+
+void CPrgm::KeepTraceTexts() {
+    const uint64_t nNew = nTraced_ - nTraceMade_;
+    if (nNew == 0) return;
+    nTraceLinesAll_ += nNew;
+    // Older lines would fall off the tape at once.
+    const uint64_t nFrom = nTraced_ - (nNew < kTraceKeep ? nNew : kTraceKeep);
+    for (uint64_t k = nFrom; k < nTraced_; ++k) {
+        const int n = aTrace_[k & (kTraceRing - 1)];
+        const std::string& sText = Program_[static_cast<size_t>(n)];
+        std::string s(4 + sText.size(), ' ');
+        s[0] = static_cast<char>('0' + n / 100);
+        s[1] = static_cast<char>('0' + n / 10 % 10);
+        s[2] = static_cast<char>('0' + n % 10);
+        s.replace(4, sText.size(), sText);
+        vTraceLines_.push_back(std::move(s));
+    }
+    while (vTraceLines_.size() > kTraceKeep) vTraceLines_.pop_front();
+    nTraceMade_ = nTraced_;
+}
+
+uint64_t CPrgm::TakeTrace(size_t nKeep, const std::function<void(std::string&&)>& fnLine) {
+    KeepTraceTexts();
+    const size_t nSkip = vTraceLines_.size() > nKeep ? vTraceLines_.size() - nKeep : 0;
+    for (size_t i = nSkip; i < vTraceLines_.size(); ++i) fnLine(std::move(vTraceLines_[i]));
+    const uint64_t nAll = nTraceLinesAll_;
+    vTraceLines_.clear();
+    nTraceLinesAll_ = 0;
+    return nAll;
 }
 
 void CPrgm::ReportStepError(enmErrKind eCause) {
@@ -155,6 +190,12 @@ enmRunState CPrgm::RunSteps(uint64_t nMaxSteps) {
         if (m_.bInErr | Halted) return m_.bInErr ? enmRunState::Error : enmRunState::Halted;
         if (StopRequested) return enmRunState::Stopped;   // takes effect before the step
         if (nMaxSteps == 0) return enmRunState::Running;
+        // On the fast path where it can, one step on the general path where it cannot.
+        if (nMaxSteps > 1) {
+            const uint64_t nFast = RunFast(nMaxSteps);
+            nMaxSteps -= nFast;
+            if (nFast != 0) continue;
+        }
         --nMaxSteps;
         RunOneStep();
         if (oShow_.Active()) return enmRunState::Waiting;
