@@ -43,9 +43,7 @@ void PrintState(CFrontPanel& o) {
               << "T: " << num(o.oStack.GetT()) << "\n"
               << "LASTX: " << num(o.fLastX) << "\n"
               << "error: " << (o.bInErr ? "yes" : "no") << "\n";
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%03d", static_cast<int>(o.oPrgm.GetPrgmPointer()));
-    std::cout << "pointer: " << buf << "\n"
+    std::cout << "pointer: " << CPrgm::StepNumber(o.oPrgm.GetPrgmPointer()) << "\n"
               << "label: " << WithoutCurrentDir(o.lblPrgm) << "\n"
               << "card: " << (o.bCardVisible ? "yes" : "no") << "\n"
               << "cause: " << o.bInErr.CauseText() << "\n"
@@ -56,12 +54,9 @@ void PrintState(CFrontPanel& o) {
 void PrintListing(const CFrontPanel& o) {
     int nLast = 0;
     for (int n = 1; n <= o.oPrgm.GetMaxSteps(); ++n)
-        if (o.oPrgm.GetLine(n) != "R/S") nLast = n;
-    for (int n = 1; n <= nLast; ++n) {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%03d", n);
-        std::cout << "step " << buf << " " << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
-    }
+        if (o.oPrgm.GetLine(n) != CPrgm::kFiller) nLast = n;
+    for (int n = 1; n <= nLast; ++n)
+        std::cout << "step " << CPrgm::StepNumber(n) << " " << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
 }
 
 const char* const kUsage =
@@ -76,9 +71,10 @@ int Usage() {
 void Help() {
     std::cout << kUsage
               << "\nRuns keys on the calculator without a window and prints the display, the title, the\n"
-                 "stack, LAST X, the error flag and its cause, the program pointer, the program label\n"
-                 "and the card. Keys come from the arguments or, when there are none, from standard\n"
-                 "input (separated by blanks; # starts a comment to the end of its line).\n\n"
+                 "stack, LAST X, the error flag and its cause, the program pointer, the program label,\n"
+                 "the card and the note line under the display. Keys come from the arguments or,\n"
+                 "when there are none, from standard input (separated by blanks; # starts a comment\n"
+                 "to the end of its line).\n\n"
                  "Options:\n"
                  "  --answer TEXT   the next answer to a question (yes/no), an input box, the file\n"
                  "                  dialog (the name typed; empty: Cancel) or the editor (a file\n"
@@ -91,6 +87,10 @@ void Help() {
                  "  --stop-after N  stops a running program after N steps, as R/S would\n"
                  "  --break NNN     a breakpoint at step NNN (1-999, set after --load): a run stops\n"
                  "                  before that step and prints \"breakpoint NNN\"; R/S goes on\n"
+                 "  --help-instructions\n"
+                 "                  prints every instruction a program may use, one a line:\n"
+                 "                  NAME, operands, stack effect and what it does (tab-separated),\n"
+                 "                  then the aliases a listing may use as ALIAS, tab, = NAME\n"
                  "  --version       prints the version\n"
                  "  --help          prints this text\n\n"
                  "Keys:";
@@ -100,6 +100,18 @@ void Help() {
     const CControlRow* pControls = ControlRows(n);
     for (int i = 0; i < n; ++i) std::cout << ' ' << pControls[i].sName;
     std::cout << "\n  type:TEXT       each character of TEXT typed on the computer keyboard\n";
+}
+
+// The instruction reference: one line per mnemonic in table order, then the aliases.
+void HelpInstructions() {
+    int n = 0;
+    const CInstr* pTable = CPrgm::InstrTable(n);
+    for (int i = 0; i < n; ++i) {
+        const CInstr& r = pTable[i];
+        std::cout << r.sName << '\t' << r.szOperands << '\t' << r.szStack << '\t' << r.szText << '\n';
+    }
+    const CAlias* pAliases = CPrgm::AliasTable(n);
+    for (int i = 0; i < n; ++i) std::cout << pAliases[i].sAlias << "\t= " << pAliases[i].sName << '\n';
 }
 
 // A key name as an error message shows it: bytes that do not print as \xNN.
@@ -168,6 +180,9 @@ int ReadOptions(int argc, char** argv, COptions& o) {
             o.bTape = o.bTapeTrace = true;
         } else if (a == "--help" || a == "-h") {
             Help();
+            return 0;
+        } else if (a == "--help-instructions") {
+            HelpInstructions();
             return 0;
         } else if (a == "--version") {
             std::cout << "corvelxmem-batch " CORVEL_VERSION "\n";
@@ -239,7 +254,10 @@ int main(int argc, char** argv) {
     CBatchHost oHost(std::cout, std::move(o.vAnswers));
     CFrontPanel oMain(oHost);
     oHost.SetStopAfter(o.nStopAfter, &oMain);
-    if (o.bTape) oMain.oTape.fnOnLine = [](const std::string& s) { std::cout << "tape: " << CBatchHost::OneLine(s) << "\n"; };
+    if (o.bTape) {
+        oMain.oTape.fnOnLine = [](const std::string& s) { std::cout << "tape: " << CBatchHost::OneLine(s) << "\n"; };
+        oMain.oPrgm.bTraceRing = false;   // each traced step is printed as it runs, in order with the rest
+    }
     oMain.oPrgm.bTrace = o.bTapeTrace;
     if (!o.sLoad.empty()) {
         // As g ENTER with the name typed into the dialog showing the current directory.

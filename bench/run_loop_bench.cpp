@@ -13,8 +13,15 @@
 //      the four run in turn so that a load on the machine hits them alike.
 // Each figure is the median of many repeats. Also measures how soon R/S
 // stops a running loop in the window, without and with TRACE.
+// Then, in rounds that take turns so that a load on the machine hits them
+// alike: the eight queens listing, the DSZ loop, the Savage loop of
+// functions, the DSZ loop with TRACE on and off (headless, in ns per step),
+// the batch front-end started 200 times against /bin/true, and the same
+// eight queens search as a Python function under python3 (bench/queens8.py).
+// --core measures only these rounds. The calculator's own figures in them are
+// in processor time of the thread, the start-up and Python in wall clock.
 //
-// Usage: corvelxmem-bench [ITERATIONS] [QUEENS-LISTING]
+// Usage: corvelxmem-bench [--core] [ITERATIONS] [QUEENS-LISTING]
 #include "../windows/CPanelWindow.h"
 #include "../windows/CProgramView.h"
 #include "../windows/CQtHost.h"
@@ -28,9 +35,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace corvel;
 
@@ -247,13 +261,141 @@ CQueens RunQueens(CFrontPanel& oMain, int nRepeats) {
     return q;
 }
 
+// The Savage loop: A = tan(atan(exp(ln(sqrt(A*A))))) + 1, 2499 times, in radians.
+void LoadSavage(CFrontPanel& oMain) {
+    static const char* const kSteps[] = {"LBL B", "RAD", "1", "STO 1", "LBL 5", "RCL 1", "X^2", "SQRT", "LN",
+                                         "E^X", "ARCTAN", "TAN", "1", "+", "STO 1", "DSZ", "GTO 5", "RCL 1", "RTN"};
+    oMain.oPrgm.Clear();
+    for (int i = 0; i < 19; ++i) oMain.oPrgm.SetLine(i + 1, kSteps[i]);
+    oMain.oPrgm.ScanLabels();
+    oMain.oMem.StoI(2499);
+}
+
+// Seconds to start a program nTimes in a row with posix_spawn and wait for
+// each (its output goes to /dev/null).
+double SpawnSeconds(const std::vector<std::string>& vArgs, int nTimes) {
+    std::vector<char*> vArgv;
+    for (const std::string& s : vArgs) vArgv.push_back(const_cast<char*>(s.c_str()));
+    vArgv.push_back(nullptr);
+    posix_spawn_file_actions_t oActions;
+    posix_spawn_file_actions_init(&oActions);
+    posix_spawn_file_actions_addopen(&oActions, 1, "/dev/null", O_WRONLY, 0);
+    const auto t0 = Clock::now();
+    for (int i = 0; i < nTimes; ++i) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, vArgv[0], &oActions, nullptr, vArgv.data(), environ) != 0) {
+            std::fprintf(stderr, "corvelxmem-bench: cannot start %s\n", vArgv[0]);
+            std::exit(2);
+        }
+        int nStatus = 0;
+        waitpid(pid, &nStatus, 0);
+    }
+    const double f = SecondsSince(t0);
+    posix_spawn_file_actions_destroy(&oActions);
+    return f;
+}
+
+// One call of bench/queens8.py's function under python3 (the median of its own runs), in seconds.
+double PythonQueensSeconds(const std::string& sScript) {
+    const std::string sCmd = "python3 '" + sScript + "' 40";
+    FILE* p = popen(sCmd.c_str(), "r");
+    double fCount = 0, fSeconds = 0;
+    const bool bOk = p != nullptr && std::fscanf(p, "%lf %lf", &fCount, &fSeconds) == 2 && fCount == 876;
+    if (p != nullptr) pclose(p);
+    return bOk ? fSeconds : 0.0;
+}
+
+// The processor time of this thread in seconds: on a shared machine a run's
+// figure does not grow by the time other processes had the processor.
+double ThreadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// The median processor time per step of nRepeats runs of a loaded program from step nStart.
+double CpuNsPerStep(CFrontPanel& oMain, int nStart, int nRepeats, const std::function<void()>& fnBefore = {}) {
+    std::vector<double> v;
+    for (int k = 0; k < nRepeats; ++k) {
+        if (fnBefore) fnBefore();
+        oMain.oPrgm.SetPrgmPointer(nStart);
+        const double t0 = ThreadSeconds();
+        oMain.RunProgram();
+        v.push_back((ThreadSeconds() - t0) * 1e9 / static_cast<double>(oMain.oPrgm.nRunSteps));
+    }
+    return Median(v);
+}
+
+// The rounds of the core figures, taking turns.
+void CoreRounds(CHost& oHost, const std::string& sQueens, const std::string& sBatch, int nRounds) {
+    CFrontPanel oMain(oHost);   // the eight queens listing
+    CFrontPanel oLoop(oHost);
+    CFrontPanel oSavage(oHost);
+    oMain.oPrgm.ReadProgram(sQueens);
+    LoadSavage(oSavage);
+    const double fTraceIterations = 1e5;
+    std::vector<double> vQueens, vLoop, vSavage, vTraceOff, vTraceOn, vBatch, vTrue, vRatio, vPython;
+    double fQueensSteps = 0, fSavageX = 0;
+    const std::string sScript = std::string(CORVEL_SOURCE_DIR) + "/bench/queens8.py";
+    const int nQueensAt = oMain.oPrgm.FindLabel("A");
+    for (int i = 0; i < nRounds; ++i) {
+        vQueens.push_back(CpuNsPerStep(oMain, nQueensAt, 21));
+        fQueensSteps = static_cast<double>(oMain.oPrgm.nRunSteps);
+        vLoop.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, 1e6); }));
+        vSavage.push_back(CpuNsPerStep(oSavage, 1, 5, [&] { LoadSavage(oSavage); }));
+        fSavageX = oSavage.oStack.GetX();
+        vTraceOff.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, fTraceIterations); }));
+        oLoop.oPrgm.bTrace = true;
+        vTraceOn.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, fTraceIterations); }));
+        oLoop.oPrgm.bTrace = false;
+        oLoop.oTape.Clear();
+        const double fBatch = SpawnSeconds({sBatch, "2", "ENTER", "3", "+"}, 200);
+        const double fTrue = SpawnSeconds({"/bin/true"}, 200);
+        vBatch.push_back(fBatch / 200 * 1e6);
+        vTrue.push_back(fTrue / 200 * 1e6);
+        vRatio.push_back(fBatch / fTrue);
+        const double fPython = PythonQueensSeconds(sScript);
+        if (fPython > 0) vPython.push_back(fPython);
+    }
+    const double fQueens = Median(vQueens);
+    std::printf("core rounds (%d, taking turns), headless, medians; the calculator's figures in processor time:\n",
+                nRounds);
+    std::printf("  eight queens (examples/queens8.corvel, %.0f steps)  %6.2f ns/step  (%.0f us a run)\n",
+                fQueensSteps, fQueens, fQueens * fQueensSteps / 1e3);
+    std::printf("  DSZ loop                                      %6.2f ns/step  (%.0f million steps/s)\n",
+                Median(vLoop), 1e3 / Median(vLoop));
+    std::printf("  Savage loop (2499 times, A = %.6f)      %6.2f ns/step\n", fSavageX, Median(vSavage));
+    std::printf("  DSZ loop, TRACE off                           %6.2f ns/step\n", Median(vTraceOff));
+    std::printf("  DSZ loop, TRACE on                            %6.2f ns/step  (%.2f times TRACE off)\n",
+                Median(vTraceOn), Median(vTraceOn) / Median(vTraceOff));
+    std::printf("  start-up: corvelxmem-batch 2 ENTER 3 +  %7.0f us; /bin/true %7.0f us  (%.2f times; "
+                "200 starts in a row with posix_spawn)\n",
+                Median(vBatch), Median(vTrue), Median(vRatio));
+    if (vPython.empty()) {
+        std::printf("  python3 bench/queens8.py: could not run it\n");
+    } else {
+        const double fPy = Median(vPython) * 1e6;
+        std::printf("  python3 bench/queens8.py                      %6.0f us a run; the calculator takes %.2f "
+                    "times its time\n",
+                    fPy, fQueens * fQueensSteps / 1e3 / fPy);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    bool bCore = false;
+    std::vector<char*> vArgs(argv, argv + argc);
+    if (vArgs.size() > 1 && std::string(vArgs[1]) == "--core") {
+        bCore = true;
+        vArgs.erase(vArgs.begin() + 1);
+    }
+    argc = static_cast<int>(vArgs.size());
+    argv = vArgs.data();
     double fIterations = 1e6;
     if (argc > 1) fIterations = std::atof(argv[1]);
     if (!(fIterations >= 1 && fIterations <= 1e9)) {
-        std::fprintf(stderr, "usage: corvelxmem-bench [ITERATIONS 1..1e9] [QUEENS-LISTING]\n");
+        std::fprintf(stderr, "usage: corvelxmem-bench [--core] [ITERATIONS 1..1e9] [QUEENS-LISTING]\n");
         return 2;
     }
     const std::string sQueens = argc > 2 ? argv[2] : std::string(CORVEL_SOURCE_DIR) + "/examples/queens8.corvel";
@@ -266,6 +408,12 @@ int main(int argc, char* argv[]) {
     if (!oHeadless.oPrgm.ReadProgram(sQueens)) {
         std::fprintf(stderr, "corvelxmem-bench: cannot read the listing %s\n", sQueens.c_str());
         return 2;
+    }
+    const char* pBatch = std::getenv("CORVEL_BENCH_BATCH");
+    const std::string sBatch = pBatch != nullptr ? pBatch : CORVEL_BATCH_PATH;
+    if (bCore) {
+        CoreRounds(oNull, sQueens, sBatch, 15);
+        return 0;
     }
     const CQueens e = RunQueens(oHeadless, 301);
     const CResult a = MedianRun(oHeadless, fIterations, 15);
@@ -306,5 +454,6 @@ int main(int argc, char* argv[]) {
     std::printf("R/S stopped the running loop %.1f ms after the click (%.1f ms with TRACE on and the tape open)\n",
                 fLatency, fTraceLatency);
     std::printf("medians of 15 (a, c), 7 (b), 5 (f-i, taking turns; j) and 301 (e) runs\n");
+    CoreRounds(oNull, sQueens, sBatch, 15);
     return 0;
 }

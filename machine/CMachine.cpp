@@ -84,12 +84,6 @@ bool FastValue(std::string_view m, std::string_view e, double& fOut) {
     return true;
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
 } // namespace
 
 double CMachine::GetValText() const {
@@ -103,7 +97,7 @@ double CMachine::GetValText() const {
     if (sExp.empty()) sExp = "0";
     if (!NumUtil::ParseWhole(sExp, fPart)) throw CCalcError(enmErrKind::Syntax);
     if (sExp.front() == '+') sExp.remove_prefix(1);
-    std::string sAll(TrimBlanks(lblDisp));
+    std::string sAll(NumUtil::TrimBlanks(lblDisp));
     sAll += 'e';
     sAll += sExp;
     // Too large to be a finite double: an overflow, as the arithmetic would give.

@@ -45,7 +45,7 @@ public:
         if (!std::isfinite(v)) throw CCalcError(std::isnan(v) ? enmErrKind::Invalid : enmErrKind::Overflow);
         R_[static_cast<size_t>(n)] = v;
     }
-    double Rcl(int n) const { return IsRegNumber(n) ? R_[static_cast<size_t>(n)] : 1e111; }
+    double Rcl(int n) const { return IsRegNumber(n) ? R_[static_cast<size_t>(n)] : NumUtil::kErrVal; }
     static bool IsRegNumber(int n) { return n >= 0 && n <= kMaxReg; }
     // The register a name stands for: "I" is 25; any piece of "ABCDE" names
     // the register of its first letter (20 + letter); any other text, the
@@ -63,6 +63,9 @@ public:
         R_[kRegI] = v;
     }
     double RclI() const { return R_[kRegI]; }
+    // The registers themselves, for the interpreter's fast path, which stores
+    // only finite values as Sto does.
+    double* Data() { return R_.data(); }
     void SwapX_I();
     void StoInd(double v) {
         const int k = IndIndex();
@@ -70,7 +73,7 @@ public:
     }
     double RclInd() const {
         const int k = IndIndex();
-        return IsRegNumber(k) ? R_[static_cast<size_t>(k)] : 1e111;
+        return IsRegNumber(k) ? R_[static_cast<size_t>(k)] : NumUtil::kErrVal;
     }
     // Register number addressed through I: |floor(I)|; raises Overflow past 16 bits.
     int IndIndex() const {

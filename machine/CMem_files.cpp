@@ -18,7 +18,6 @@ namespace corvel {
 
 namespace {
 
-constexpr int kFlagDataEntry = 3;
 
 using FileIO::CAtomicWriter;
 using FileIO::CByteReader;
@@ -179,9 +178,9 @@ bool CMem::ReadRegistersFrom(const std::string& sFile, int a, int b, bool bTooMa
     if (bDone) R_ = aCopy;
     if (pFlags_) {
         if (bDone)
-            pFlags_->SetFlag(kFlagDataEntry);
+            pFlags_->SetFlag(CFlags::kDataEntry);
         else
-            pFlags_->ClearFlag(kFlagDataEntry);
+            pFlags_->ClearFlag(CFlags::kDataEntry);
     }
     return bDone;
 }

@@ -2,6 +2,7 @@
 // The four-level operand stack X, Y, Z, T.
 #include <cmath>
 
+#include "../numeric/NumUtil.h"
 #include "CErrorFlag.h"
 
 namespace corvel {
@@ -10,7 +11,6 @@ class CStack {
 public:
     // pbInErr points at the front panel's error flag, which a refused push sets.
     explicit CStack(CErrorFlag* pbInErr = nullptr) : pbInErr_(pbInErr) { Clear(); }
-    void AttachErrorFlag(CErrorFlag* pbInErr) { pbInErr_ = pbInErr; }
 
     void Clear() { X_ = Y_ = Z_ = T_ = 0.0; }
     double GetX() const { return X_; }
@@ -24,9 +24,9 @@ public:
     // zeroed (in the caller's variable too); 1e100 or more (or a NaN) is
     // refused: the stack is untouched and the error flag is set.
     void Push(double& v) {
-        if (std::fabs(v) < 1e-100) v = 0.0;
+        if (std::fabs(v) < NumUtil::kTiny) v = 0.0;
         // Written so that a NaN fails the test too and is refused.
-        if (std::fabs(v) < 1e100) {
+        if (std::fabs(v) < NumUtil::kBig) {
             T_ = Z_;
             Z_ = Y_;
             Y_ = X_;

@@ -118,6 +118,45 @@ bool ParseWhole(std::string_view s, double& fOut) {
     return ParseLeading(t, fOut);
 }
 
+std::string PastedNumberText(std::string_view s, bool bDecimalComma) {
+    // The characters taken apart: minus and group separators in UTF-8.
+    static constexpr std::string_view kMinus = "\xE2\x88\x92";
+    static constexpr std::string_view kSeparators[] = {" ", "\xC2\xA0", "\xE2\x80\x89", "\xE2\x80\xAF"};
+    const auto IsDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::string r;
+    size_t nGroup = 0;   // digits since the last non-digit
+    for (size_t i = 0; i < s.size();) {
+        if (s.substr(i, kMinus.size()) == kMinus) {
+            r += '-';
+            i += kMinus.size();
+            nGroup = 0;
+            continue;
+        }
+        size_t nSep = 0;
+        for (std::string_view sSep : kSeparators)
+            if (s.substr(i, sSep.size()) == sSep) nSep = sSep.size();
+        if (nSep > 0 && nGroup >= 1 && nGroup <= 3) {
+            size_t j = i + nSep, nNext = 0;
+            while (j + nNext < s.size() && IsDigit(s[j + nNext])) ++nNext;
+            if (nNext == 3) {   // a separator between groups: dropped
+                i = j;
+                nGroup = 0;
+                continue;
+            }
+        }
+        const char c = s[i];
+        nGroup = IsDigit(c) ? nGroup + 1 : 0;
+        r += c;
+        i += nSep > 0 ? nSep : 1;
+        if (nSep > 1) r.append(s.substr(i - nSep + 1, nSep - 1));
+    }
+    const size_t nComma = r.find(',');
+    if (bDecimalComma && nComma != std::string::npos && r.find(',', nComma + 1) == std::string::npos &&
+        r.find('.') == std::string::npos)
+        r[nComma] = '.';
+    return r;
+}
+
 } // namespace NumUtil
 
 } // namespace corvel

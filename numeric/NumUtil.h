@@ -67,6 +67,29 @@ inline double Div(double a, double b) {
     if (b == 0.0) Raise(enmErrKind::DivByZero);
     return Check(a / b);
 }
+// The four operations of the arithmetic keys and of the register arithmetic
+// (STO+ ... RCL/), by code: 0 a + b, 1 a - b, 2 a * b, 3 a / b; checked.
+inline double Combine(int nOp, double a, double b) {
+    switch (nOp) {
+    case 0: return Check(a + b);
+    case 1: return Check(a - b);
+    case 2: return Check(a * b);
+    default: return Div(a, b);
+    }
+}
+
+// The text with a-z as A-Z (nothing else changes).
+inline std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+// The text without the leading and trailing characters of sBlanks.
+inline std::string_view TrimBlanks(std::string_view s, std::string_view sBlanks = " ") {
+    const size_t a = s.find_first_not_of(sBlanks);
+    if (a == std::string_view::npos) return {};
+    return s.substr(a, s.find_last_not_of(sBlanks) - a + 1);
+}
 
 // Shortest text that reads back to exactly the same double, "." always,
 // exponent written "E+NN"/"E-NN" when one is needed ("1.5", "1E+20", "-2.5E-07").
@@ -85,6 +108,13 @@ bool IsDecimalSyntax(std::string_view s);
 // Reads the whole text (surrounding blanks allowed) as a finite decimal
 // number; false when it is anything else.
 bool ParseWhole(std::string_view s, double& fOut);
+// Pasted text (UTF-8) as ParseWhole reads it: the minus sign U+2212 becomes
+// '-'; a blank, no-break space or thin space between digit groups goes when
+// the group after it has exactly three digits and the one before it one to
+// three; a single comma becomes the point only with bDecimalComma (the
+// user's locale writes 1,5) and when there is no point. Anything else stays
+// as it is, for ParseWhole to refuse.
+std::string PastedNumberText(std::string_view s, bool bDecimalComma);
 
 } // namespace NumUtil
 

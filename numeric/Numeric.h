@@ -21,6 +21,13 @@ inline bool IsOverflow(double& x) {
     if (std::fabs(x) < NumUtil::kTiny) x = 0.0;
     return !(std::fabs(x) < NumUtil::kBig);  // NaN counts as out of range
 }
+// The range test applied to a result of a key or a step: NaN and infinities
+// are errors, a magnitude of 1e100 or more is an overflow, below 1e-100 becomes 0.
+inline double Ranged(double r) {
+    NumUtil::Check(r);
+    if (IsOverflow(r)) NumUtil::Raise(enmErrKind::Overflow);
+    return r;
+}
 
 // Next value in [0, 1) of the one shared generator (fixed start state).
 double RandomNumber();

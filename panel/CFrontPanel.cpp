@@ -25,8 +25,11 @@ CFrontPanel::CFrontPanel(CHost& oHost)
       lblEex(oMachine.lblEex) {
     Release = false;
     oMem.OnShowMem = [this](int16_t n) { ShowMemViewer(n); };
+    oTape.SetTraceSource(&oPrgm);
+    oPrgm.bTraceRing = true;
     bCardVisible = false;
     Form_Load();
+    MarkWorkKept();
 }
 
 void CFrontPanel::Form_Load() {
@@ -70,6 +73,12 @@ void CFrontPanel::RepaintDisplay() { oHost_.Refresh(enmPart::Disp); }
 void CFrontPanel::RepaintWindow() { oHost_.Refresh(enmPart::Window); }
 
 void CFrontPanel::MsgBox(const std::string& sMsg, const std::string& sMsgTitle) {
+    // A step's error has ended the run: the panel says so at once (lamp off,
+    // "Error" at full brightness), not only after the box is answered.
+    if (bInErr && eStarted_ == enmStarted::Run) {
+        ErrorPath();
+        SetRunning(false);
+    }
     oHost_.ShowMsg(sMsg, sMsgTitle.empty() ? std::string("Corvel Emulator") : sMsgTitle);
 }
 
@@ -222,6 +231,9 @@ void CFrontPanel::AfterRun() {
     if (eWas == enmStarted::Run) {
         // The power or mode switch may have moved while the program ran: the
         // display then shows what that state shows, not the X of the ended run.
+        // A run that ended on an error shows "Error", as the key that started
+        // it would have shown it.
+        if (bInErr && bOn && bRun) ErrorPath();
         if (!bOn) {
             SetDisplay("", "");
         } else if (!bRun) {
@@ -254,6 +266,7 @@ bool CFrontPanel::IsKeyName(const std::string& sName) {
 }
 
 bool CFrontPanel::PressKey(const std::string& sName) {
+    SetNote("");   // a note lasts until the next key or click
     if (const CKeyRow* pKey = KeyByName(sName.c_str())) {
         if (pKey->eKey == enmKey::RunStop)
             imgRunStop_Click();
@@ -285,11 +298,6 @@ bool CFrontPanel::GoToStep(int nStep) {
     return true;
 }
 
-void CFrontPanel::SetNote(const std::string& sText) {
-    sNote = sText;
-    oHost_.Refresh(enmPart::Note);
-}
-
 std::string CFrontPanel::CopyText() const {
     if (!bOn) return std::string();
     if (!bRun) return oPrgm.GetLine(oPrgm.GetPrgmPointer());
@@ -305,15 +313,16 @@ void CFrontPanel::PasteText(const std::string& sText) {
         sWhy = "Paste: not a number";
     else if (!(std::fabs(v) < NumUtil::kBig))
         sWhy = "Paste: number too large";
-    if (!sWhy.empty()) {
-        SetNote(sWhy);
-        return;
-    }
+    SetNote(sWhy);
+    if (!sWhy.empty()) return;
     try {
         ClearPendOp();
-        SavePendingNum();   // an entry in progress ends as ENTER ends it
+        // As typing: a number being typed ends first (as ENTER ends it);
+        // after ENTER or CLX the number takes the place of the copy, as a
+        // typed digit does, so that copy is not pushed.
+        if (eNumEntry == enmNumEntry::Mantissa || eNumEntry == enmNumEntry::Exponent) PushEntry();
         oStack.Push(v);
-        oFlags.SetFlag(3);
+        oFlags.SetFlag(CFlags::kDataEntry);
         eNumEntry = enmNumEntry::Idle;
         EndKey();
         ShowX();

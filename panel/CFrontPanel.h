@@ -188,15 +188,33 @@ public:
     // mode the current step's text. Empty while off.
     std::string CopyText() const;
     // Ctrl+V in RUN mode: a number (sign, digits, point, exponent with E or e,
-    // blanks around it) ends any entry as ENTER would and goes into X with
-    // stack lift, as a completed entry. Anything else changes nothing and
+    // blanks around it) does what typing it and finishing the entry would do:
+    // a number being typed ends first, after ENTER or CLX it takes the copy's
+    // place, otherwise it lifts the stack; X is the very value the text
+    // denotes, a finished entry. Anything else changes nothing and
     // puts a short note on the panel (never "Error"). Does nothing in W/PRGM
     // mode, while off, while a program runs or while "Error" is shown.
     void PasteText(const std::string& sText);
-    // A short note the panel shows for a moment (empty: none).
+    // The line under the display: a short note, kept until the next key or
+    // click (empty: none). The window fades it after a moment.
     std::string sNote;
-    // Puts sText on the note line and asks the host to show it.
     void SetNote(const std::string& sText);
+
+    // ---- the state file and the user's work ----
+    // The whole state in the state-file format to sFile (atomically); no message.
+    bool WriteStateTo(const std::string& sFile);
+    // Reads sFile as the restore button does (its message on failure: false).
+    bool RestoreStateFrom(const std::string& sFile);
+    // The save button's save, but a cancelled dialog saves nothing: true only
+    // when the state was written (closing the window asks for this).
+    bool SaveStateChosen();
+    // The work (program memory, the program's file name, the 1000 registers)
+    // differs from what it was at start-up or at the last state save or restore.
+    bool WorkChanged() const;
+    // The work as it is now counts as kept (unchanged).
+    void MarkWorkKept();
+    // The work counts as changed until it is next kept (work recovered at start-up).
+    void MarkWorkChanged() { bChangedAnyway_ = true; }
 
     // ---- computer keyboard ----
     // Returns true when the character was taken by a key.
@@ -237,6 +255,18 @@ public:
     void WriteDataCard();     // f ENTER: "Write Data?", file dialog, all registers to a data file
     void ReadProgramCard();   // g ENTER: "Read Program?", file dialog, listing into program memory
 
+    // ---- files from the desktop ----
+    // A listing named on the command line: read as g ENTER reads it after
+    // Yes with sFile typed (its messages as usual). False when it was not read.
+    bool ReadProgramFile(const std::string& sFile);
+    // A file dropped on the panel: a state file (LooksLikeStateFile) asks
+    // "Restore the calculator's state from FILE?" and restores it; any other
+    // asks "Read Program?" as g ENTER does and reads it as a listing.
+    // Nothing while a program runs; a listing also needs the calculator on.
+    void DropFile(const std::string& sFile);
+    // Whether a drop would be taken now.
+    bool AcceptsDrop() const { return !IsRunning(); }
+
     // ---- register viewers ----
     // The register viewer: the 26 labelled registers, formatted like the display.
     std::vector<std::string> MemRegLines() const;
@@ -249,6 +279,7 @@ public:
     // ---- key operations of their own, named in the key table ----
     void BlinkXKey();         // f R/S: X blinks (the run is held meanwhile)
     void BlinkStackKey();     // g R/S: the stack blinks
+    void PctKey();            // f 0: percent as (y / 100) x x
     void PctChKey();          // g 0: percent change with the keyboard's sign
     void ShowXKey();          // h 1: the entry ends and X is shown
     void SwapKey();           // h 7: x<>y, refused for a Y out of range
@@ -283,6 +314,8 @@ private:
     void CompletePendingOwn(enmKey eKey, const std::string& sOperand);
     void LineNumberInput();
     void GotoLabel(const std::string& sLabel, bool bRunIt);
+    // Empties the return stack before a run started by a label key or GSB.
+    void FreshStart();
     // W/PRGM mode: records the step of eKey.
     void PrgmKey(enmKey eKey);
     void Record(const std::string& sStep);
@@ -301,8 +334,18 @@ private:
     void PrefixKey(enmShift eNew);
     void DspKey();
 
-    // The state file chosen in the dialog, or the default one on Cancel.
-    std::string StateFileName(enmFileUse eUse);
+    // The state file chosen in the dialog (true), or the default one on Cancel (false).
+    bool StateFileName(enmFileUse eUse, std::string& sFile);
+    // Ends a number being typed before a save; false when the stack refused it.
+    bool FinishEntryForSave();
+    // Writes the state file sFile; a failure shows its message (false).
+    bool SaveStateAs(const std::string& sFile);
+
+    // The work as last kept (at start-up, by a state save or restore).
+    std::vector<std::string> vKeptSteps_;
+    std::vector<double> vKeptRegs_;
+    std::string sKeptFilename_;
+    bool bChangedAnyway_ = false;
 
     // What an input does while something is under way, decided here alone.
     enum class enmInput { Key, RunStop, SST, Card, FileKey, SaveState, RestoreState, Edit, Switch, Paste, GoTo };

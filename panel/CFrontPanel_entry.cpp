@@ -109,7 +109,7 @@ void CFrontPanel::ClearPendOp() {
 void CFrontPanel::StartNumber(int d) {
     eNumEntry = enmNumEntry::Mantissa;
     SetDisplay(std::to_string(d), "");
-    oFlags.SetFlag(3);
+    oFlags.SetFlag(CFlags::kDataEntry);
 }
 
 void CFrontPanel::AppendDigit(int d) {
@@ -149,7 +149,7 @@ void CFrontPanel::DecimalKey() {
         break;
     }
     eNumEntry = enmNumEntry::Mantissa;
-    oFlags.SetFlag(3);
+    oFlags.SetFlag(CFlags::kDataEntry);
 }
 
 void CFrontPanel::EEXKey() {
@@ -162,7 +162,7 @@ void CFrontPanel::EEXKey() {
         }
         SetDisplay("1", " 00");
         eNumEntry = enmNumEntry::Exponent;
-        oFlags.SetFlag(3);
+        oFlags.SetFlag(CFlags::kDataEntry);
         break;
     case enmNumEntry::Mantissa:   // the prefix is not consulted
         SetDisplay(lblDisp, " 00");
@@ -172,7 +172,7 @@ void CFrontPanel::EEXKey() {
         PushEntry();
         SetDisplay("1", " 00");
         eNumEntry = enmNumEntry::Exponent;
-        oFlags.SetFlag(3);
+        oFlags.SetFlag(CFlags::kDataEntry);
         break;
     }
 }
@@ -296,7 +296,7 @@ void CFrontPanel::DspKey() {
     if (eShift == enmShift::None) {
         SetPendOp(enmPendOp::DSP);
     } else {
-        oPrgm.ExecInstr(KeyRow(enmKey::DSP).aRun[static_cast<int>(eShift)].sText);   // FIX, SCI, ENG
+        oPrgm.ExecInstr(*KeyRow(enmKey::DSP).aRun[static_cast<int>(eShift)].pInstr);   // FIX, SCI, ENG
         EndKey();
     }
     SavePendingNum();
@@ -341,7 +341,7 @@ void CFrontPanel::RunAct(const CKeyAct& oAct) {
         // The instruction's own code, in the frame of a key: the entry ends
         // first and X is shown afterwards.
         SavePendingNum();
-        oPrgm.ExecInstr(oAct.sText);
+        oPrgm.ExecInstr(*oAct.pInstr, oAct.sText);
         ShowX();
         EndKey();
         return;

@@ -16,36 +16,44 @@ bool IsDigitKey(enmKey e) { return e <= enmKey::K9; }
 bool IsLetterKey(enmKey e) { return e >= enmKey::A && e <= enmKey::E; }
 char LetterOfKey(enmKey e) { return static_cast<char>('A' + (static_cast<int>(e) - static_cast<int>(enmKey::A))); }
 
-// Range test of a key result: a fault or a magnitude of 1e100 or more is an
-// error; below 1e-100 becomes 0.
-double Tested(double r) {
-    NumUtil::Check(r);
-    if (Numeric::IsOverflow(r)) throw CCalcError(enmErrKind::Overflow);
-    return r;
-}
+using Numeric::Ranged;
+using NumUtil::Combine;
 
-// The register arithmetic of a pending STO+ ... RCL/ by its last character.
-double Arith(char cOp, double a, double b) {
-    switch (cOp) {
-    case '+': return NumUtil::Check(a + b);
-    case '-': return NumUtil::Check(a - b);
-    case '*': return NumUtil::Check(a * b);
-    default: return NumUtil::Div(a, b);
+// The instructions the keys' own operations run.
+const CInstr& kSwap = CPrgm::InstrRow("X<>Y");
+const CInstr& kClReg = CPrgm::InstrRow("CLREG");
+
+// The code of an arithmetic key (NumUtil::Combine's), -1 for any other key.
+int ArithOfKey(enmKey e) {
+    switch (e) {
+    case enmKey::Plus: return 0;
+    case enmKey::Minus: return 1;
+    case enmKey::Mult: return 2;
+    case enmKey::Div: return 3;
+    default: return -1;
     }
 }
-
-bool IsStoFamily(enmPendOp e) { return e >= enmPendOp::STO && e <= enmPendOp::STODiv; }
-bool IsRclFamily(enmPendOp e) { return e >= enmPendOp::RCL && e <= enmPendOp::RCLDiv; }
 
 } // namespace
 
 // ---- key operations of their own ----
 
+void CFrontPanel::PctKey() {
+    SavePendingNum();
+    const double x = oStack.GetX();
+    const double y = oStack.GetY();
+    const double r = Ranged(y / 100.0 * x);
+    fLastX = x;
+    oStack.Drop1AndPushX(r);
+    ShowX();
+    EndKey();
+}
+
 void CFrontPanel::PctChKey() {
     SavePendingNum();
     const double x = oStack.GetX();
     const double y = oStack.GetY();
-    const double r = Tested(NumUtil::Div(x - y, y) * 100.0);
+    const double r = Ranged(NumUtil::Div(x - y, y) * 100.0);
     fLastX = x;
     oStack.Drop2AndPushX(r);
     ShowX();
@@ -61,13 +69,13 @@ void CFrontPanel::ShowXKey() {
 void CFrontPanel::SwapKey() {
     SavePendingNum();
     if (!(std::fabs(oStack.GetY()) < NumUtil::kBig)) throw CCalcError(enmErrKind::Overflow);
-    oPrgm.ExecInstr("X<>Y");
+    oPrgm.ExecInstr(kSwap);
     ShowX();
     EndKey();
 }
 
 void CFrontPanel::ClRegKey() {
-    oPrgm.ExecInstr("CLREG");
+    oPrgm.ExecInstr(kClReg);
     oStat.Clear();
     EndKey();
 }
@@ -129,16 +137,14 @@ void CFrontPanel::LabelKey() {
     }
     const int p = oPrgm.FindLabel(sLabel);
     if (p != 0) {
+        if (oPrgm.Busy()) return;   // no second run, nor a move of the running one
+        FreshStart();
         StartRunAt(p);
         return;
     }
     if (eWas != enmShift::None) throw CCalcError(enmErrKind::NoLabel);
     // Without a program label the keys keep their default functions.
-    static const char* const kDefault[] = {"1/X", "SQRT", "Y^X", "RV", "X<>Y"};
-    CKeyAct oDefault;
-    oDefault.eAct = enmAct::Instr;
-    oDefault.sText = kDefault[c - 'A'];
-    RunAct(oDefault);
+    RunAct(KeyRow(eKey).oDefault);
 }
 
 // ---- pending operations ----
@@ -156,9 +162,9 @@ bool CFrontPanel::PendingKey(enmKey eKey) {
     case enmKey::Div: {
         // STO and RCL become STO+ ... RCL/; any other operation is cancelled
         // and the arithmetic key is not performed.
-        const int nOp = static_cast<int>(eKey) - static_cast<int>(enmKey::Plus);
-        if (ePendOp == enmPendOp::STO || ePendOp == enmPendOp::RCL) {
-            SetPendOp(static_cast<enmPendOp>(static_cast<int>(ePendOp) + 1 + nOp));
+        const enmPendOp eNext = PendRow(ePendOp).aNext[ArithOfKey(eKey)];
+        if (eNext != enmPendOp::None) {
+            SetPendOp(eNext);
         } else {
             ClearPendOp();
             // In W/PRGM a prefix held with the cancelled operation is used up
@@ -249,19 +255,14 @@ void CFrontPanel::CompletePendingOwn(enmKey eKey, const std::string& sOperand) {
         break;
     }
     if (eKey != enmKey::OfI) return;   // the letter forms of the register arithmetic do nothing
-    // The operation of STO+ ... RCL/ is the last character of its title.
-    const bool bArith = (IsStoFamily(ePendOp) || IsRclFamily(ePendOp)) && ePendOp != enmPendOp::STO &&
-                        ePendOp != enmPendOp::RCL;
-    const char cArith = bArith ? PendRow(ePendOp).sTitle[3] : '+';
-    if (ePendOp == enmPendOp::STO) {
-        oMem.StoInd(x);
-    } else if (ePendOp == enmPendOp::RCL) {
-        oStack.Push(oMem.RclInd());
-        ShowX();
-    } else if (IsStoFamily(ePendOp)) {
-        oMem.StoInd(Arith(cArith, oMem.RclInd(), x));
-    } else if (IsRclFamily(ePendOp)) {
-        oStack.Drop1AndPushX(Arith(cArith, x, oMem.RclInd()));
+    const CPendRow& oRow = PendRow(ePendOp);
+    if (oRow.cReg == 'S') {
+        oMem.StoInd(oRow.nArith < 0 ? x : Combine(oRow.nArith, oMem.RclInd(), x));
+    } else if (oRow.cReg == 'R') {
+        if (oRow.nArith < 0)
+            oStack.Push(oMem.RclInd());
+        else
+            oStack.Drop1AndPushX(Combine(oRow.nArith, x, oMem.RclInd()));
         ShowX();
     }
 }
@@ -297,11 +298,20 @@ void CFrontPanel::LineNumberInput() {
     ClearPendOp();
 }
 
+void CFrontPanel::FreshStart() {
+    // A run started afresh from the keys returns nowhere: returns left over
+    // from a run that ended inside a subroutine (an error, a stop) would send
+    // its RTN back into that other program. R/S and GTO keep them.
+    oPrgm.RetPtr = 0;
+}
+
 void CFrontPanel::GotoLabel(const std::string& sLabel, bool bRunIt) {
     const int p = oPrgm.FindLabel(sLabel);
     if (p <= 0) throw CCalcError(enmErrKind::NoLabel);
     if (bRunIt) {
         ClearPendOp();
+        if (oPrgm.Busy()) return;
+        FreshStart();
         StartRunAt(p);
         return;
     }

@@ -155,6 +155,7 @@ void CFrontPanel::imgCardReader_Click() {
 
 void CFrontPanel::ReadDataOrWriteProgram() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Write the program listing";
     if (oPrgm.HasProgram() && AskYesNo("Write Program", "Write Program?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Write, oChoice)) {
         // The name picked is the file used: the directory shown and the name typed.
@@ -168,20 +169,44 @@ void CFrontPanel::ReadDataOrWriteProgram() {
         oPrgm.WriteProgram(oChoice.sFull);
         return;
     }
+    oChoice.sPurpose = "Read a data file";
     if (AskYesNo("Read Data", "Read Data?", enmIcon::Question) && ChooseFile("", enmFileUse::Read, oChoice) &&
         !oMem.ReadData(oChoice.sFull))
         MsgBox("Error in reading file " + oChoice.sFull, "File Input Error");
 }
 
-std::string CFrontPanel::StateFileName(enmFileUse eUse) {
+bool CFrontPanel::StateFileName(enmFileUse eUse, std::string& sFile) {
     CFileChoice oChoice;
-    if (ChooseFile("", eUse, oChoice)) return oChoice.sFull;
-    return CStateFile::kDefaultName;   // in the current directory
+    oChoice.sPurpose = eUse == enmFileUse::Write ? "Save the calculator's state" : "Restore the calculator's state";
+    if (ChooseFile("", eUse, oChoice)) {
+        sFile = oChoice.sFull;
+        return true;
+    }
+    sFile = CStateFile::kDefaultName;   // in the current directory
+    return false;
 }
 
-void CFrontPanel::imgSaveState_Click() {
-    if (!Admit(enmInput::SaveState, [this] { imgSaveState_Click(); }) || bInErr) return;
-    const std::string sFile = StateFileName(enmFileUse::Write);
+void CFrontPanel::SetNote(const std::string& sText) {
+    if (sNote.empty() && sText.empty()) return;
+    sNote = sText;
+    oHost_.Refresh(enmPart::Note);
+}
+
+bool CFrontPanel::FinishEntryForSave() {
+    // A number being typed is on the display: it is part of what is saved.
+    if (eNumEntry != enmNumEntry::Mantissa && eNumEntry != enmNumEntry::Exponent) return true;
+    try {
+        PushEntry();
+        eNumEntry = enmNumEntry::Idle;
+        if (bOn && bRun) ShowX();
+        return true;
+    } catch (const CCalcError& e) {
+        ErrorPath(e.Kind());
+        return false;
+    }
+}
+
+bool CFrontPanel::WriteStateTo(const std::string& sFile) {
     CStateFile o;
     o.sFilename = oPrgm.GetFilename();
     for (int i = 1; i <= CStateFile::kSteps; ++i) o.aSteps[static_cast<size_t>(i)] = oPrgm.GetLine(i);
@@ -194,18 +219,59 @@ void CFrontPanel::imgSaveState_Click() {
     for (int f = 0; f < 10; ++f) o.aFlags[static_cast<size_t>(f)] = oFlags.PeekFlag(f);
     o.nDigits = nDigits;
     o.eDispMode = eDispMode;
-    if (!o.Write(sFile)) oHost_.ShowNotice("Error", "Could not open state file for output", enmIcon::Critical);
+    return o.Write(sFile);
+}
+
+bool CFrontPanel::SaveStateAs(const std::string& sFile) {
+    if (!WriteStateTo(sFile)) {
+        oHost_.ShowNotice("Error", "Could not open state file for output", enmIcon::Critical);
+        return false;
+    }
+    MarkWorkKept();
+    SetNote("Saved to " + CPrgm::FileTitle(sFile));
+    return true;
+}
+
+void CFrontPanel::imgSaveState_Click() {
+    if (!Admit(enmInput::SaveState, [this] { imgSaveState_Click(); }) || bInErr) return;
+    if (!FinishEntryForSave()) return;
+    std::string sFile;
+    StateFileName(enmFileUse::Write, sFile);
+    SaveStateAs(sFile);
+}
+
+bool CFrontPanel::SaveStateChosen() {
+    if (IsRunning()) return false;
+    if (bInErr) {
+        SetNote("Not saved while Error is shown: CLX clears it");
+        return false;
+    }
+    if (!FinishEntryForSave()) return false;
+    std::string sFile;
+    return StateFileName(enmFileUse::Write, sFile) && SaveStateAs(sFile);
 }
 
 void CFrontPanel::imgRestoreState_Click() {
     if (!Admit(enmInput::RestoreState, [this] { imgRestoreState_Click(); })) return;
-    const std::string sFile = StateFileName(enmFileUse::Read);
+    std::string sFile;
+    if (!StateFileName(enmFileUse::Read, sFile) && oHost_.AsksBeforeDefaultRestore() && WorkChanged() &&
+        !AskYesNo("Restore State", std::string("Replace the program and registers with ") + CStateFile::kDefaultName + "?",
+                  enmIcon::Question))
+        return;
+    RestoreStateFrom(sFile);
+}
+
+bool CFrontPanel::RestoreStateFrom(const std::string& sFile) {
     // The whole file is read and checked before anything of it is used.
     CStateFile o;
     if (!o.Read(sFile)) {
         oHost_.ShowNotice("Error", "Could not open state file for input", enmIcon::Critical);
-        return;
+        return false;
     }
+    // The restored X is a finished number: the next digit starts a new one.
+    eNumEntry = enmNumEntry::Idle;
+    bStepEntry_ = false;
+    oPrgm.EntryActive = oPrgm.ExpEntryActive = false;
     oPrgm.SetFilename(o.sFilename);
     for (int i = 1; i <= CStateFile::kSteps; ++i) oPrgm.SetLine(i, o.aSteps[static_cast<size_t>(i)]);
     oPrgm.ClearBreaks();
@@ -232,12 +298,12 @@ void CFrontPanel::imgRestoreState_Click() {
         SetCardVisible(true);
         SetProgramLabel(oPrgm.GetFilename());
     }
+    MarkWorkKept();
     // Setting the pointer has cleared the error a refused value raised, so
     // the note line says that the stack is not all the file held.
-    if (bRefused) {
-        sNote = "Restore: a stack value of 1e100 or more was left out";
-        oHost_.Refresh(enmPart::Note);
-    }
+    SetNote(bRefused ? std::string("Restore: a stack value of 1e100 or more was left out")
+                     : "Restored from " + CPrgm::FileTitle(sFile));
+    return true;
 }
 
 void CFrontPanel::imgCopyright_Click() { oHost_.ShowAbout(); }
@@ -253,6 +319,7 @@ void CFrontPanel::imgEdit_Click() {
 
 void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Write a data file";
     if (Admit(enmInput::FileKey, {}) && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Write, oChoice) && !oMem.WriteData(oChoice.sFull))
         MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
@@ -261,10 +328,28 @@ void CFrontPanel::WriteDataCard() {
 
 void CFrontPanel::ReadProgramCard() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Read a program listing";
     if (Admit(enmInput::FileKey, {}) && AskYesNo("Read Program", "Read Program?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Read, oChoice))
         oPrgm.ReadProgram(oChoice.sFull);
     EndKey();
+}
+
+bool CFrontPanel::ReadProgramFile(const std::string& sFile) {
+    if (Busy() || !bOn) return false;
+    const bool bRead = oPrgm.ReadProgram(sFile);
+    EndKey();
+    return bRead;
+}
+
+void CFrontPanel::DropFile(const std::string& sFile) {
+    if (Busy()) return;
+    if (CStateFile::LooksLikeStateFile(sFile)) {
+        if (AskYesNo("Restore State", "Restore the calculator's state from " + sFile + "?", enmIcon::Question))
+            RestoreStateFrom(sFile);
+        return;
+    }
+    if (bOn && AskYesNo("Read Program", "Read Program?", enmIcon::Question)) ReadProgramFile(sFile);
 }
 
 } // namespace corvel

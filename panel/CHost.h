@@ -70,6 +70,11 @@ public:
     virtual void ShowAbout() = 0;
     // Ends the program (the window closes and the process exits).
     virtual void ExitProgram() = 0;
+
+    // ---- keeping the user's work ----
+    // Whether a restore by Cancel (the default state file) over changed work
+    // asks first. The window does; the batch keeps its answers as they were.
+    virtual bool AsksBeforeDefaultRestore() const { return false; }
 };
 
 } // namespace corvel

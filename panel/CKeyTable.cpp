@@ -4,7 +4,10 @@
 #include "CKeyTable.h"
 
 #include <cstring>
+#include <stdexcept>
+#include <string>
 
+#include "../program/CPrgm.h"
 #include "CFrontPanel.h"
 
 namespace corvel {
@@ -13,32 +16,39 @@ namespace {
 
 using P = CFrontPanel;
 
-constexpr CKeyAct E() { return {enmAct::Entry, nullptr, nullptr, enmPendOp::None, nullptr}; }
-constexpr CKeyAct I(const char* s, const char* sWhy = nullptr) {
-    return {enmAct::Instr, s, nullptr, enmPendOp::None, sWhy};
+constexpr CKeyAct E() { return {enmAct::Entry, nullptr, nullptr, nullptr, enmPendOp::None, nullptr}; }
+// RUN: the instruction of the step text s ("LN", "ST I"), found in the
+// instruction table when the program starts (a name it lacks stops it there).
+CKeyAct I(const char* s, const char* sWhy = nullptr) {
+    const char* pBlank = std::strchr(s, ' ');
+    return {enmAct::Instr, &CPrgm::InstrRow(std::string(s, pBlank ? pBlank : s + std::strlen(s))),
+            pBlank ? pBlank + 1 : nullptr, nullptr, enmPendOp::None, sWhy};
 }
-constexpr CKeyAct R(const char* s) { return {enmAct::Record, s, nullptr, enmPendOp::None, nullptr}; }
-constexpr CKeyAct O(KeyFn fn, const char* sWhy = nullptr) { return {enmAct::Own, nullptr, fn, enmPendOp::None, sWhy}; }
-constexpr CKeyAct Pd(enmPendOp e) { return {enmAct::Pend, nullptr, nullptr, e, nullptr}; }
-constexpr CKeyAct Px() { return {enmAct::Prefix, nullptr, nullptr, enmPendOp::None, nullptr}; }
-constexpr CKeyAct N() { return {enmAct::Nothing, nullptr, nullptr, enmPendOp::None, nullptr}; }
+constexpr CKeyAct R(const char* s) { return {enmAct::Record, nullptr, s, nullptr, enmPendOp::None, nullptr}; }
+constexpr CKeyAct O(KeyFn fn, const char* sWhy = nullptr) {
+    return {enmAct::Own, nullptr, nullptr, fn, enmPendOp::None, sWhy};
+}
+constexpr CKeyAct Pd(enmPendOp e) { return {enmAct::Pend, nullptr, nullptr, nullptr, e, nullptr}; }
+constexpr CKeyAct Px() { return {enmAct::Prefix, nullptr, nullptr, nullptr, enmPendOp::None, nullptr}; }
+constexpr CKeyAct N() { return {enmAct::Nothing, nullptr, nullptr, nullptr, enmPendOp::None, nullptr}; }
 
 constexpr const char* kTestsWhy = "the tests act only in programs; from the keys the plain operation runs";
 
 constexpr CKeyAct Label[4] = {O(&P::LabelKey), O(&P::LabelKey), O(&P::LabelKey), O(&P::LabelKey)};
 
-#define LABEL_KEY(K, NAME, LOWER)                                                                   \
+// A label key and the instruction it runs when no program label answers it.
+#define LABEL_KEY(K, NAME, LOWER, DEFAULT)                                                          \
     {enmKey::K, NAME, NAME, NAME, LOWER, "", "", enmKeyLook::Dark, 0, 0, static_cast<uint8_t>(enmKey::K) - 10, 1, \
      true, {Label[0], Label[1], Label[2], Label[3]},                                                \
-     {R("GSB " NAME), R("GSB " LOWER), N(), N()}}
+     {R("GSB " NAME), R("GSB " LOWER), N(), N()}, I(DEFAULT)}
 
 const CKeyRow kRows[] = {
     // Upper block: labels, then the register and program keys, the prefixes, entry.
-    LABEL_KEY(A, "A", "a"),
-    LABEL_KEY(B, "B", "b"),
-    LABEL_KEY(C, "C", "c"),
-    LABEL_KEY(D, "D", "d"),
-    LABEL_KEY(E, "E", "e"),
+    LABEL_KEY(A, "A", "a", "1/X"),
+    LABEL_KEY(B, "B", "b", "SQRT"),
+    LABEL_KEY(C, "C", "c", "Y^X"),
+    LABEL_KEY(D, "D", "d", "RV"),
+    LABEL_KEY(E, "E", "e", "X<>Y"),
     {enmKey::SigmaPlus, "SUM+", "Q", "Σ+", "x̄", "s", "Σ−", enmKeyLook::Dark, 0, 1, 0, 1, true,
      {I("SUM+"), I("MEAN"), I("SDEV"), I("SUM-")},
      {R("Sum+"), R("Mean"), R("Sdev"), R("Sum-")}},
@@ -123,7 +133,8 @@ const CKeyRow kRows[] = {
      {I("/"), I("/", kTestsWhy), I("/", kTestsWhy), I("N!")},
      {R("/"), R("x>0?"), R("x>y?"), R("N!")}},
     {enmKey::K0, "0", "0", "0", "%", "%CH", "LST x", enmKeyLook::Light, 1, 3, 1, 1, false,
-     {E(), I("%"), O(&P::PctChKey, "the keyboard's percent change is (x - y) / y * 100, the opposite sign of the step's"),
+     {E(), O(&P::PctKey, "from the keys % is (y / 100) x x, which can round apart from the step's Y x x / 100"),
+      O(&P::PctChKey, "the keyboard's percent change is (x - y) / y * 100, the opposite sign of the step's"),
       I("LST x")},
      {R("0"), R("%"), R("%CH"), R("LST x")}},
     {enmKey::Decimal, ".", ".", "•", "INT", "FRAC", "HMS+", enmKeyLook::Light, 1, 3, 2, 1, false,
@@ -203,16 +214,18 @@ constexpr const char* kGtoI = "from the keys GTO (i) rounds I to the nearest int
 
 const CPendRow kPendRows[] = {
     {enmPendOp::None, "", nullptr, nullptr, false, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {enmPendOp::STO, "STO", "STO", "STO", false, "STO", nullptr, nullptr, nullptr, kIndReg},
-    {enmPendOp::STOPlus, "STO+", "STO+", "STO+", false, "STO+", nullptr, nullptr, kNone, kIndReg},
-    {enmPendOp::STOMinus, "STO-", "STO-", "STO-", false, "STO-", nullptr, nullptr, kNone, kIndReg},
-    {enmPendOp::STOMult, "STO*", "STO*", "STO*", false, "STO*", nullptr, nullptr, kNone, kIndReg},
-    {enmPendOp::STODiv, "STO/", "STO/", "STO/", false, "STO/", nullptr, nullptr, kNone, kIndReg},
-    {enmPendOp::RCL, "RCL", "RCL", "RCL", false, "RCL", "RCL Sum+", nullptr, nullptr, kIndReg},
-    {enmPendOp::RCLPlus, "RCL+", "RCL+", "RCL+", false, "RCL+", nullptr, nullptr, kNone, kIndReg},
-    {enmPendOp::RCLMinus, "RCL-", "RCL-", "RCL-", false, "RCL-", nullptr, nullptr, kNone, kIndReg},
-    {enmPendOp::RCLMult, "RCL*", "RCL*", "RCL*", false, "RCL*", nullptr, nullptr, kNone, kIndReg},
-    {enmPendOp::RCLDiv, "RCL/", "RCL/", "RCL/", false, "RCL/", nullptr, nullptr, kNone, kIndReg},
+    {enmPendOp::STO, "STO", "STO", "STO", false, "STO", nullptr, nullptr, nullptr, kIndReg,
+     {enmPendOp::STOPlus, enmPendOp::STOMinus, enmPendOp::STOMult, enmPendOp::STODiv}, 'S'},
+    {enmPendOp::STOPlus, "STO+", "STO+", "STO+", false, "STO+", nullptr, nullptr, kNone, kIndReg, {}, 'S', 0},
+    {enmPendOp::STOMinus, "STO-", "STO-", "STO-", false, "STO-", nullptr, nullptr, kNone, kIndReg, {}, 'S', 1},
+    {enmPendOp::STOMult, "STO*", "STO*", "STO*", false, "STO*", nullptr, nullptr, kNone, kIndReg, {}, 'S', 2},
+    {enmPendOp::STODiv, "STO/", "STO/", "STO/", false, "STO/", nullptr, nullptr, kNone, kIndReg, {}, 'S', 3},
+    {enmPendOp::RCL, "RCL", "RCL", "RCL", false, "RCL", "RCL Sum+", nullptr, nullptr, kIndReg,
+     {enmPendOp::RCLPlus, enmPendOp::RCLMinus, enmPendOp::RCLMult, enmPendOp::RCLDiv}, 'R'},
+    {enmPendOp::RCLPlus, "RCL+", "RCL+", "RCL+", false, "RCL+", nullptr, nullptr, kNone, kIndReg, {}, 'R', 0},
+    {enmPendOp::RCLMinus, "RCL-", "RCL-", "RCL-", false, "RCL-", nullptr, nullptr, kNone, kIndReg, {}, 'R', 1},
+    {enmPendOp::RCLMult, "RCL*", "RCL*", "RCL*", false, "RCL*", nullptr, nullptr, kNone, kIndReg, {}, 'R', 2},
+    {enmPendOp::RCLDiv, "RCL/", "RCL/", "RCL/", false, "RCL/", nullptr, nullptr, kNone, kIndReg, {}, 'R', 3},
     {enmPendOp::GTO, "GTO", "GTO", "GTO", false, "GTO", nullptr, kJump, kJump, kGtoI},
     {enmPendOp::gto, "gto", nullptr, "GTO", true, nullptr, nullptr, nullptr, kJump, nullptr},
     {enmPendOp::GSB, "GSB", "GSB", "GSB", false, "GSB", nullptr, kJump, kJump, kJump},
@@ -226,9 +239,34 @@ const CPendRow kPendRows[] = {
     {enmPendOp::lbl, "lbl", "LBL", "LBL", true, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
+// Every step text the tables record names an instruction of the instruction
+// table: checked when the program starts, so a typo stops it there.
+void CheckStepText(const char* s) {
+    if (s == nullptr) return;
+    const char* pBlank = std::strchr(s, ' ');
+    CPrgm::InstrRow(std::string(s, pBlank ? pBlank : s + std::strlen(s)));
+}
+
+const bool kStepTextsChecked = [] {
+    for (const CKeyRow& r : kRows)
+        for (const CKeyAct& a : r.aPrgm)
+            if (a.eAct == enmAct::Record) CheckStepText(a.sText);
+    for (const CPendRow& r : kPendRows)
+        for (const char* s : {r.sDigit, r.sLetter, r.sIndirect, r.sSum}) CheckStepText(s);
+    return true;
+}();
+
 } // namespace
 
-const CPendRow& PendRow(enmPendOp ePend) { return kPendRows[static_cast<int>(ePend)]; }
+const CPendRow& PendRow(enmPendOp ePend) {
+    // The rows in any order: each is found by its operation.
+    static const auto aByOp = [] {
+        struct S { const CPendRow* a[kPendOpCount]; } o{};
+        for (const CPendRow& r : kPendRows) o.a[static_cast<int>(r.ePend)] = &r;
+        return o;
+    }();
+    return *aByOp.a[static_cast<int>(ePend)];
+}
 
 const char* PendOpText(enmPendOp e) { return PendRow(e).sTitle; }
 

@@ -11,6 +11,7 @@
 namespace corvel {
 
 class CFrontPanel;
+struct CInstr;
 
 enum class enmKey : uint8_t {
     K0, K1, K2, K3, K4, K5, K6, K7, K8, K9,
@@ -26,7 +27,7 @@ inline constexpr int kKeyCount = static_cast<int>(enmKey::SST) + 1;
 // What a key does with one prefix.
 enum class enmAct : uint8_t {
     Entry,    // RUN: the number-entry engine (digits, ".", EEX, CHS, ENTER, CLX)
-    Instr,    // RUN: the entry ends, the instruction sText runs as a program step would, X is shown
+    Instr,    // RUN: the entry ends, the instruction pInstr runs as a program step would, X is shown
     Record,   // W/PRGM: records the step sText after the current one
     Own,      // an operation of the key's own (pfnOwn)
     Pend,     // starts the pending operation ePend
@@ -38,7 +39,8 @@ using KeyFn = void (CFrontPanel::*)();
 
 struct CKeyAct {
     enmAct eAct = enmAct::Nothing;
-    const char* sText = nullptr;       // Instr, Record: the step text
+    const CInstr* pInstr = nullptr;    // Instr: its row of the instruction table
+    const char* sText = nullptr;       // Instr: its operand words ("I") or nullptr; Record: the step text
     KeyFn pfnOwn = nullptr;            // Own
     enmPendOp ePend = enmPendOp::None; // Pend
     // Where the RUN-mode operation differs on purpose from the step the key
@@ -62,6 +64,8 @@ struct CKeyRow {
     bool bFinishInline;    // RUN: ends an entry with X shown before acting (STO, RCL, GTO, A-E, SUM+)
     CKeyAct aRun[4];       // RUN mode, by prefix: none, f, g, h
     CKeyAct aPrgm[4];      // W/PRGM mode, by prefix
+    // A-E: what the key does in RUN mode when no program label answers it.
+    CKeyAct oDefault{};
 };
 
 // All keys, in reading order on the panel.
@@ -87,6 +91,13 @@ struct CPendRow {
     const char* sRunDigit;
     const char* sRunLetter;
     const char* sRunIndirect;
+    // STO, RCL: the operation an arithmetic key + - * / makes of it (None: the
+    // key cancels it).
+    enmPendOp aNext[4]{};
+    // The register operation: 'S' stores, 'R' recalls, 0 neither; and the
+    // arithmetic it combines with (NumUtil::Combine's code), -1 none.
+    char cReg = 0;
+    int8_t nArith = -1;
 };
 const CPendRow& PendRow(enmPendOp ePend);
 

@@ -29,6 +29,7 @@ enum class enmPendOp : uint8_t {
     DSP, SF, CF, FTest,
     LBL, lbl
 };
+inline constexpr int kPendOpCount = static_cast<int>(enmPendOp::lbl) + 1;
 
 // The operation's name as the window title shows it ("STO+", "gto", "F?").
 const char* PendOpText(enmPendOp e);

@@ -9,17 +9,31 @@
 
 namespace corvel {
 
+class CPrgm;
+
 class CPrintTape {
 public:
     static constexpr size_t kMaxLines = 10000;
 
     // Adds a line (the oldest goes when the tape is full) and tells the listener.
     void Print(const std::string& sLine);
-    void Clear() { vLines_.clear(); }
-    const std::deque<std::string>& Lines() const { return vLines_; }
+    void Clear() {
+        TakeTraced();
+        vLines_.clear();
+    }
+    const std::deque<std::string>& Lines() const {
+        TakeTraced();
+        return vLines_;
+    }
     // How many lines were ever printed (Clear does not change it): a window
     // that shows the tape takes what came since it last looked.
-    uint64_t Printed() const { return nPrinted_; }
+    uint64_t Printed() const {
+        TakeTraced();
+        return nPrinted_;
+    }
+    // The program whose traced steps (CPrgm::bTraceRing) this tape prints:
+    // their lines are made when the tape is looked at or printed on.
+    void SetTraceSource(CPrgm* pPrgm) { pTrace_ = pPrgm; }
     // The whole tape as text, one line each, ended by CR LF.
     std::string Text() const;
     // Writes the tape as text; false when the file could not be written
@@ -30,8 +44,12 @@ public:
     std::function<void(const std::string&)> fnOnLine;
 
 private:
-    std::deque<std::string> vLines_;
-    uint64_t nPrinted_ = 0;
+    void TakeTraced() const;
+    void Append(std::string&& sLine) const;
+
+    mutable std::deque<std::string> vLines_;
+    mutable uint64_t nPrinted_ = 0;
+    CPrgm* pTrace_ = nullptr;
 };
 
 } // namespace corvel

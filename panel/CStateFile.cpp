@@ -14,20 +14,17 @@ namespace {
 // listing line long, numbers much shorter.
 constexpr size_t kLineKeep = 70000;
 
-std::string TrimBlanks(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t");
-    if (a == std::string::npos) return std::string();
-    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
-}
+// A line without its surrounding blanks and tabs.
+std::string Trimmed(const std::string& s) { return std::string(NumUtil::TrimBlanks(s, " \t")); }
 
 // Blanks, one number as data files write it, blanks, and nothing else.
 bool ReadNumber(const std::string& sLine, double& v) {
-    const std::string s = TrimBlanks(sLine);
+    const std::string s = Trimmed(sLine);
     return NumUtil::IsDecimalSyntax(s) && NumUtil::ParseWhole(s, v) && std::isfinite(v);
 }
 
 bool ReadFlag(const std::string& sLine, bool& b) {
-    std::string s = TrimBlanks(sLine);
+    std::string s = Trimmed(sLine);
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     if (s != "true" && s != "false") return false;
@@ -36,7 +33,7 @@ bool ReadFlag(const std::string& sLine, bool& b) {
 }
 
 bool ReadDigits(const std::string& sLine, int16_t& n) {
-    const std::string s = TrimBlanks(sLine);
+    const std::string s = Trimmed(sLine);
     size_t i = s.size() > 1 && (s[0] == '-' || s[0] == '+') ? 1 : 0;
     if (i == s.size() || s.size() - i > 6) return false;
     long v = 0;
@@ -85,22 +82,22 @@ bool CStateFile::ParseLines(const std::vector<std::string>& v) {
     CStateFile o;
     o.sFilename = v[0];
     for (int i = 1; i <= kSteps; ++i) {
-        const std::string& sLine = v[static_cast<size_t>(i)];
+        const std::string& sLine = v[static_cast<size_t>(kLineSteps + i - 1)];
         const size_t p = sLine.find(' ');
         o.aSteps[static_cast<size_t>(i)] = p == std::string::npos ? sLine : sLine.substr(p + 1);
     }
     for (int r = 0; r < kRegs; ++r)
-        if (!ReadNumber(v[static_cast<size_t>(1001 + r)], o.aRegs[static_cast<size_t>(r)])) return false;
+        if (!ReadNumber(v[static_cast<size_t>(kLineRegs + r)], o.aRegs[static_cast<size_t>(r)])) return false;
     double* const aStack[] = {&o.fT, &o.fZ, &o.fY, &o.fX};
     for (int k = 0; k < 4; ++k)
-        if (!ReadNumber(v[static_cast<size_t>(2002 + k)], *aStack[k])) return false;
-    for (int f = 0; f < 10; ++f) {
+        if (!ReadNumber(v[static_cast<size_t>(kLineStack + k)], *aStack[k])) return false;
+    for (int f = 0; f < kFlags; ++f) {
         bool b = false;
-        if (!ReadFlag(v[static_cast<size_t>(2007 + f)], b)) return false;
+        if (!ReadFlag(v[static_cast<size_t>(kLineFlags + f)], b)) return false;
         o.aFlags[static_cast<size_t>(f)] = b;
     }
-    if (!ReadDigits(v[2018], o.nDigits)) return false;
-    const std::string& sMode = v[2019];
+    if (!ReadDigits(v[kLineDigits], o.nDigits)) return false;
+    const std::string& sMode = v[kLineMode];
     o.eDispMode = sMode == "FIX" ? enmDispMode::FIX : sMode == "SCI" ? enmDispMode::SCI : enmDispMode::ENG;
     *this = o;
     return true;
@@ -129,6 +126,18 @@ bool CStateFile::Read(const std::string& sFile) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+bool CStateFile::LooksLikeStateFile(const std::string& sFile) {
+    try {
+        FileIO::CLineReader oIn(sFile, kLineKeep);
+        std::string sLine;
+        bool bCut = false;
+        for (int n = 1; n <= kSteps + 2 && oIn.ReadLine(sLine, bCut); ++n)
+            if (n == kSteps + 2) return sLine == "@END_PRGM@";
+    } catch (const std::exception&) {
+    }
+    return false;
 }
 
 } // namespace corvel

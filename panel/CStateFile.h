@@ -10,20 +10,30 @@
 #include <vector>
 
 #include "../machine/CMachine.h"
+#include "../program/CPrgm.h"
 
 namespace corvel {
 
 struct CStateFile {
-    static constexpr int kSteps = 999;
-    static constexpr int kRegs = 1000;
-    static constexpr int kLines = 2020;
+    static constexpr int kSteps = CPrgm::kMaxSteps;
+    static constexpr int kRegs = CMem::kMaxReg + 1;
+    static constexpr int kFlags = 10;
+    // Where each part starts (lines counted from 0): the file name, the steps,
+    // then after each part its section mark.
+    static constexpr int kLineSteps = 1;                          // steps 1..999
+    static constexpr int kLineRegs = kLineSteps + kSteps + 1;     // after "@END_PRGM@"
+    static constexpr int kLineStack = kLineRegs + kRegs + 1;      // T, Z, Y, X after "@END_MEM@"
+    static constexpr int kLineFlags = kLineStack + 4 + 1;         // after "@END_STACK@"
+    static constexpr int kLineDigits = kLineFlags + kFlags + 1;   // after "@END_FLAGS@"
+    static constexpr int kLineMode = kLineDigits + 1;
+    static constexpr int kLines = kLineMode + 1;
     static constexpr const char* kDefaultName = "CorvelXMemState.txt";
 
     std::string sFilename;
     std::array<std::string, kSteps + 1> aSteps;   // 1..999
     std::array<double, kRegs> aRegs{};
     double fT = 0, fZ = 0, fY = 0, fX = 0;
-    std::array<bool, 10> aFlags{};
+    std::array<bool, kFlags> aFlags{};
     int16_t nDigits = 2;
     enmDispMode eDispMode = enmDispMode::FIX;
 
@@ -38,6 +48,9 @@ struct CStateFile {
 
     bool Write(const std::string& sFile) const;
     bool Read(const std::string& sFile);
+    // Whether the file's line 1001 is the program's end mark, as in a state
+    // file (a listing never has it there).
+    static bool LooksLikeStateFile(const std::string& sFile);
 
     // A register value written in the shortest form that reads back to the
     // same double; values with a 15-digit form keep it ("0.1", "1E+20").

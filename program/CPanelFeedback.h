@@ -22,6 +22,7 @@ struct CFileChoice {
     std::string sTyped;  // the file name box as typed or selected
     std::string sFull;   // the file meant: a typed absolute path as it stands, otherwise
                          // the directory shown in the dialog, "/", the name
+    std::string sPurpose = "";   // given by the caller: what the file is for ("Read a data file")
 };
 
 class CPanelFeedback {

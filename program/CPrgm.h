@@ -6,6 +6,9 @@
 // through CPanelFeedback.
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,25 +26,27 @@ struct CPrgmOps;
 class CPrgm {
 public:
     static constexpr int kMaxSteps = 999;
-    static constexpr int kTokenCapacity = 200;
     static constexpr int kRetDepth = 15;
 
     CPrgm(CMachine& oMachine, CPanelFeedback& oPanel);
     CPrgm(const CPrgm&) = delete;
     CPrgm& operator=(const CPrgm&) = delete;
 
-    // ---- vocabulary and token table ----
-    static const char* GetTokenList();
-    void InitTokens();
-    void SortTokens();
-    static void QuickSort(std::array<std::string, kTokenCapacity + 1>& a, int nFirst, int nLast);
-    int16_t SearchToken(const std::string& sToken) const;
+    // ---- vocabulary ----
+    // Lists every step whose mnemonic is not in the instruction table, one
+    // "Line N text" and CR LF each; empty when all are known.
     std::string CheckTokens() const;
+    // Replaces a whole step text that is an alias (any case) by its instruction.
     static void Translate(std::string& sStep);
-    std::array<std::string, kTokenCapacity + 1> Tokens;   // index 0 unused
-    int16_t TokenCount = 0;
 
     // ---- program memory and pointer ----
+    // The filler step: every step after a program, and of a cleared memory.
+    static constexpr const char* kFiller = "R/S";
+    // A step number as the display, the messages and the listings write it ("007").
+    static std::string StepNumber(int nStep);
+    // A step that sets a label, as the label table reads it: its text holds
+    // "LBL " (so "lbl a" is no label, and f A cannot reach it).
+    static bool IsLabelStep(const std::string& sStep) { return sStep.find("LBL ") != std::string::npos; }
     void Clear();
     int GetMaxSteps() const { return kMaxSteps; }
     static void INC(int16_t& nStep) { nStep = nStep < kMaxSteps ? static_cast<int16_t>(nStep + 1) : int16_t{1}; }
@@ -62,7 +67,6 @@ public:
     int16_t FindEndOfProgram() const;
     bool ScanLabels();
     bool ScanGotos();
-    const std::string& Filename() const { return sFilename_; }
     void SetFilename(const std::string& s) { sFilename_ = s; }
     std::string GetFilename() const { return sFilename_; }
     bool HasSpecialComments() const { return SpecialComments; }
@@ -71,10 +75,22 @@ public:
     int16_t PrgmPtr = 0;
     bool Halted = false;
     bool StopRequested = false;
+    // A MERGE of the current run has read nothing, and no listing was read
+    // since (cleared when a run or a single step starts, and by Clear).
+    bool MergeReadNothing = false;
     // Steps executed since the current (or last) run started.
     uint64_t nRunSteps = 0;
-    // Each step is handed to CPanelFeedback::TraceStep before it runs.
+    // Each step is handed to CPanelFeedback::TraceStep before it runs; with
+    // bTraceRing (the front panel's tape) only its number is noted, and the
+    // lines are made when the tape is looked at (TakeTrace).
     bool bTrace = false;
+    bool bTraceRing = false;
+    // The tape keeps this many lines, so no more traced lines are kept.
+    static constexpr size_t kTraceKeep = 10000;
+    // The lines traced since the last take, oldest first, each as the step
+    // read when it ran: hands the last nKeep (at most kTraceKeep) to fnLine
+    // and returns how many were traced in all.
+    uint64_t TakeTrace(size_t nKeep, const std::function<void(std::string&&)>& fnLine);
     bool SpecialComments = false;
     bool EntryActive = false;
     bool ExpEntryActive = false;
@@ -135,12 +151,28 @@ public:
     // key does: no number entry is ended, the pointer does not move, errors
     // propagate to the caller.
     void ExecInstr(const std::string& sText);
+    // Runs up to nBudget steps on the fast path (CPrgm_fast.cpp), counted and
+    // traced as RunOneStep does, and returns how many ran: it ends before a
+    // step it leaves to the general path, and runs nothing while a number is
+    // being keyed or the run is stopped or in error.
+    uint64_t RunFast(uint64_t nBudget);
     // The decoded form of a step (decoded now if its text changed).
     CStep& DecodedStep(int nStep);
+    // Runs the instruction of a table row with the given operand words (as
+    // "I" or "IND 3"; nullptr none), as ExecInstr runs a step text.
+    void ExecInstr(const CInstr& oInstr, const char* sOperands = nullptr);
     // Looks a mnemonic up in the instruction table (any case); nullptr when unknown.
     static const CInstr* FindInstr(const std::string& sMnemonic);
-    // Every row of the instruction table, for tests and tools.
+    // Whether a step text is an instruction as a listing is checked: no
+    // control character, its first word in the instruction table.
+    static bool IsKnownStep(const std::string& sStep);
+    // The row of a mnemonic the code itself names; a name the table lacks is
+    // a fault of the program (std::logic_error), not of the user.
+    static const CInstr& InstrRow(const std::string& sMnemonic);
+    // Every row of the instruction table (read only), in the reference's order.
     static const CInstr* InstrTable(int& nCount);
+    // Every alias a listing may use, with the instruction it stands for.
+    static const CAlias* AliasTable(int& nCount);
 
     CMachine& Machine() { return m_; }
     const CMachine& Machine() const { return m_; }
@@ -167,7 +199,6 @@ public:
     const std::vector<CListingPlace>& FaultPlaces() const { return vFaultPlaces_; }
     // The part of a file name after its last "/" or "\".
     static std::string FileTitle(const std::string& sName);
-    static std::string TrimBlanks(const std::string& s);
 
     // ---- the source editor ----
     // The program as the editor shows it: each of the 999 steps and CR LF.
@@ -228,7 +259,13 @@ private:
 
     void PushEntry();
     void Invalidate(int nFirst, int nLast);
+    // Notes a traced step (bTraceRing).
+    void NoteTrace() { aTrace_[nTraced_++ & (kTraceRing - 1)] = PrgmPtr; }
+    // Makes the lines of the steps noted so far, before a step text changes.
+    void KeepTraceTexts();
     static void Decode(const std::string& sText, CStep& oStep);
+    // Decodes a step of the instruction pInstr (nullptr: unknown) with these operand words.
+    static void DecodeWords(const CInstr* pInstr, std::string sOp, std::string sOp2, CStep& oStep);
     enum class enmMode : uint8_t { None, Run, SST, BST, Show };
     // One step at PrgmPtr as a run executes it: decode, end a number being
     // keyed, execute, and (unless the step shows something for a while)
@@ -267,10 +304,46 @@ private:
     // The step of a label whose name is the decimal text of n, 0 when none.
     int16_t FindNumberLabel(int n) const;
 
+public:
+    // The kinds of compact step records of the fast path.
+    enum class enmFast : uint8_t {
+        Unbuilt, General, Nop, Number, NumberEnter, RclFix, RclByI, RclInd, StoFix, StoNearI, Rc, St,
+        StoAdd, StoSub, StoMul, StoDiv, RclAdd, RclSub, RclMul, RclDiv, Add, Sub, Mul, Div, Unary, Binary,
+        Swap, Enter, Chs, Lst, RollDn, TestX0, TestX1, TestX2, TestX3, TestXY0, TestXY1, TestXY2, TestXY3,
+        Gto, Gsb, Rtn, DszI, IszI, IszByI, DszFix, DszByI, Abs, Square, Count
+    };
+
+private:
+    struct CFastStep {
+        enmFast eOp = enmFast::Unbuilt;
+        int16_t nReg = 0;     // the register, or the step a jump goes to
+        int16_t nLen = 0;     // Number: how many digit steps; Gto: 1 when it goes to a label step
+        double fVal = 0.0;    // Number: the value the digits key
+        double (*pfnUnary)(const CPrgm&, double) = nullptr;
+        double (*pfnBinary)(double, double) = nullptr;
+    };
+    // Makes the record of a step from its decoded form.
+    void BuildFast(int nStep);
+    // Runs records up to nBudget steps and returns how many ran; eWhy names a
+    // record that ended it to be made or called (Unbuilt, Unary, Binary).
+    uint64_t FastSlice(uint64_t nBudget, enmFast& eWhy);
+    // The one-number or two-number function step at the pointer; false when
+    // the general path must run it.
+    bool FastCall();
+    std::unique_ptr<std::array<CFastStep, kMaxSteps + 1>> pFast_;   // made by the first fast slice
+    int nTextGen_ = 0;   // changes whenever a step text changes
+    int nFastGen_ = -1, nFastLabelGen_ = -1;
+
     CMachine& m_;
     CPanelFeedback& fb_;
     std::array<std::string, kMaxSteps + 1> Program_;
-    std::array<CStep, kMaxSteps + 1> Decoded_;
+    // The decoded steps, made when a step is first decoded or run, not at start-up.
+    std::unique_ptr<std::array<CStep, kMaxSteps + 1>> pDecoded_;
+    std::array<CStep, kMaxSteps + 1>& Decoded() {
+        if (!pDecoded_) MakeDecoded();
+        return *pDecoded_;
+    }
+    void MakeDecoded();
     std::array<std::string, kMaxSteps + 1> LabelName_;
     std::array<int16_t, kMaxSteps + 1> LabelLine_{};
     // Labels whose names are whole numbers ("3", "-12"), for GTO (i) and GSB (i).
@@ -280,6 +353,15 @@ private:
     std::string sFilename_;
     std::vector<CListingPlace> vFaultPlaces_;
     double fStartTime_ = 0.0;
+
+    // Traced step numbers not yet made into lines: a ring larger than the tape.
+    static constexpr size_t kTraceRing = 16384;
+    static_assert(kTraceRing >= kTraceKeep && (kTraceRing & (kTraceRing - 1)) == 0);
+    std::array<int16_t, kTraceRing> aTrace_{};
+    uint64_t nTraced_ = 0, nTraceMade_ = 0;
+    // Lines made before a text change, and how many were traced before them.
+    std::deque<std::string> vTraceLines_;
+    uint64_t nTraceLinesAll_ = 0;
 
     enmMode eMode_ = enmMode::None;
     std::array<bool, kMaxSteps + 1> aBreaks_{};

@@ -51,7 +51,19 @@ struct CRegRef {
 
 using ExecFn = void (*)(CPrgm&, CStep&);
 
-// One row of the instruction table: mnemonic -> the function that executes it.
+// What the operand words of an instruction are: the decoder resolves them
+// once, by this kind, when the step is decoded.
+enum class enmArg : uint8_t {
+    None,       // no operand (any words after the mnemonic are ignored)
+    Reg,        // a register: number, A-E, I, (i), IND r (RCL also SUM)
+    Digits,     // DSP: a digit count or (i)
+    Flag,       // SF, CF, F?: a flag number; none at all is refused
+    Label,      // LBL, GTO, GSB: a label name or (i)
+    Counter     // DSZ, ISZ: the register counted
+};
+
+// One row of the instruction table: the mnemonic, the function that executes
+// it, its operand kind, and what the reference says about it.
 struct CInstr {
     const char* sName;
     ExecFn pfnExec;                    // nullptr: a known instruction that does nothing
@@ -60,6 +72,19 @@ struct CInstr {
     double (*pfnUnary)(const CPrgm&, double);
     double (*pfnBinary)(double y, double x);
     int nArg;                          // small per-instruction code for shared handlers
+    enmArg eArg;                       // what its operand words are
+    const char* szGroup;               // the family it belongs to ("stack", "registers" ...)
+    const char* szOperands;            // "-", "r", "label", "n" ...
+    const char* szStack;               // "x -> ln x", "y x -> y+x"
+    const char* szText;                // one line saying what it does
+};
+
+// A text a listing may use for another: ALIAS is read as NAME. A form
+// (bForm) stands for a family ("STO + r" for "STO+ r" with any r).
+struct CAlias {
+    const char* sAlias;
+    const char* sName;
+    bool bForm = false;
 };
 
 struct CStep {

@@ -6,36 +6,14 @@
 #include <vector>
 
 #include "../machine/CFileIO.h"
+#include "../numeric/NumUtil.h"
 #include "CPrgm.h"
 
 namespace corvel {
 
 namespace {
 
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-// Whether a step's instruction is in the vocabulary, by the rule Close checks
-// it with: no control character, the first word (in capitals) a token.
-bool KnownStep(const std::string& sStep) {
-    static const std::vector<std::string> vTokens = [] {
-        std::vector<std::string> v;
-        const std::string sList = Upper(CPrgm::GetTokenList());
-        for (size_t a = 0; a <= sList.size();) {
-            const size_t b = std::min(sList.find(',', a), sList.size());
-            v.push_back(sList.substr(a, b - a));
-            a = b + 1;
-        }
-        std::sort(v.begin(), v.end());
-        return v;
-    }();
-    if (std::any_of(sStep.begin(), sStep.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
-        return false;
-    return std::binary_search(vTokens.begin(), vTokens.end(), Upper(sStep.substr(0, sStep.find(' '))));
-}
+using NumUtil::Upper;
 
 // The operand after a step's first blank when the step holds sWord ("LBL ",
 // "GTO "), as the label scans read it.
@@ -70,7 +48,7 @@ std::string CPrgm::EditText() const {
 
 void CPrgm::EditSteps(const std::string& sText, CSteps& aSteps, std::vector<int>* pLineSteps, CPlaces* pPlaces) {
     aSteps[0].clear();
-    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = "R/S";
+    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = kFiller;
     int k = 1, nLine = 0;
     for (const std::string& sRaw : FileIO::SplitLines(sText)) {
         ++nLine;
@@ -124,7 +102,7 @@ std::vector<std::string> CPrgm::EditLineFaults(const std::string& sText) {
     std::string sName;
     for (size_t k = 1; k <= vPlaces.size(); ++k) {
         const std::string& sStep = aSteps[k];
-        if (!KnownStep(sStep)) Mark(k, "Not an instruction: " + sStep);
+        if (!IsKnownStep(sStep)) Mark(k, "Not an instruction: " + sStep);
         if (OperandAfter(sStep, "LBL ", sName) && !oLabels.insert(sName).second)
             Mark(k, "Label " + sName + " appears more than once");
     }

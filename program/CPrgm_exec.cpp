@@ -226,31 +226,20 @@ void CPrgmOps::Sto(CPrgm& p, CStep& s) {
 }
 
 void CPrgmOps::Rcl(CPrgm& p, CStep& s) {
-    CMachine& m = p.m_;
-    if (s.oOp.eKind == enmOpd::Sum) {
-        double fSumX = 0.0, fSumY = 0.0;
-        m.oStat.RclSumPlus(fSumX, fSumY);
-        if (!std::isfinite(fSumX) || !std::isfinite(fSumY)) throw CCalcError(enmErrKind::Overflow);
-        m.oStack.Push(fSumY);
-        m.oStack.Push(fSumX);
-        return;
-    }
     // A register that does not exist recalls 1e111: the push refuses it.
-    m.oStack.Push(m.oMem.Rcl(RegAt(p, s.oRcl)));
+    p.m_.oStack.Push(p.m_.oMem.Rcl(RegAt(p, s.oRcl)));
 }
 
-namespace {
-
-inline double Combine(int nOp, double a, double b) {
-    switch (nOp) {
-    case 0: return a + b;
-    case 1: return a - b;
-    case 2: return a * b;
-    default: return NumUtil::Div(a, b);
-    }
+void CPrgmOps::RclSum(CPrgm& p, CStep&) {
+    CMachine& m = p.m_;
+    double fSumX = 0.0, fSumY = 0.0;
+    m.oStat.RclSumPlus(fSumX, fSumY);
+    if (!std::isfinite(fSumX) || !std::isfinite(fSumY)) throw CCalcError(enmErrKind::Overflow);
+    m.oStack.Push(fSumY);
+    m.oStack.Push(fSumX);
 }
 
-} // namespace
+using NumUtil::Combine;
 
 void CPrgmOps::StoArith(CPrgm& p, CStep& s) {
     CMachine& m = p.m_;
@@ -302,15 +291,21 @@ void CPrgmOps::Specialize(CStep& s) {
     const bool bArith = bSto && s.oArith.eAt == enmRegAt::Fixed;
     if (pfn == &Sto && bSto) {
         s.pfn = &StoFixed;
-    } else if (pfn == &Rcl && s.oOp.eKind != enmOpd::Sum) {
+    } else if (pfn == &Rcl && s.oOp.eKind == enmOpd::Sum) {
+        s.pfn = &RclSum;
+    } else if (pfn == &Rcl) {
         switch (s.oRcl.eAt) {
         case enmRegAt::Fixed: s.pfn = &RclFixed; break;
         case enmRegAt::IntPartI: s.pfn = &RclByI; break;
         case enmRegAt::IndInt: s.pfn = &RclInd; break;
         default: break;
         }
-    } else if (pfn == &Dsz && s.oOp.eKind == enmOpd::Indirect) {
-        s.pfn = &DszByI;
+    } else if (pfn == &Dsp) {
+        s.pfn = DigitsOf(s);
+    } else if (pfn == &Dsz || pfn == &Isz) {
+        s.pfn = CounterOf(s);
+    } else if (s.pInstr != nullptr && s.pInstr->eArg == enmArg::Flag && s.oOp.eKind == enmOpd::Empty) {
+        s.pfn = &NoFlag;
     } else if (pfn == &StoArith && bArith) {
         static const ExecFn kSto[] = {&StoArithFixed<0>, &StoArithFixed<1>, &StoArithFixed<2>, &StoArithFixed<3>};
         s.pfn = kSto[s.pInstr->nArg];
@@ -351,15 +346,21 @@ void CPrgmOps::ClReg(CPrgm& p, CStep&) { p.m_.oMem.Clear(); }
 
 void CPrgmOps::DispMode(CPrgm& p, CStep& s) { p.m_.eDispMode = static_cast<enmDispMode>(s.pInstr->nArg); }
 
-void CPrgmOps::Dsp(CPrgm& p, CStep& s) {
-    CMachine& m = p.m_;
+// DSP by its operand, picked when the step is decoded: (i), a number, or
+// anything else (nothing happens).
+void CPrgmOps::DspByI(CPrgm& p, CStep&) { p.m_.nDigits = NumUtil::ToInt16(p.m_.oMem.RclI()); }
+void CPrgmOps::DspN(CPrgm& p, CStep& s) { p.m_.nDigits = IntOf(s.oOp); }
+
+ExecFn CPrgmOps::DigitsOf(const CStep& s) {
     switch (s.oOp.eKind) {
-    case enmOpd::Indirect: m.nDigits = NumUtil::ToInt16(m.oMem.RclI()); break;
+    case enmOpd::Indirect: return &DspByI;
     case enmOpd::Number:
-    case enmOpd::BadNumber: m.nDigits = IntOf(s.oOp); break;
-    default: break;
+    case enmOpd::BadNumber: return &DspN;
+    default: return &NoEffect;
     }
 }
+
+void CPrgmOps::Dsp(CPrgm& p, CStep& s) { DigitsOf(s)(p, s); }
 
 void CPrgmOps::Reg(CPrgm& p, CStep&) { p.m_.oMem.ShowMem(0); }
 void CPrgmOps::Stk(CPrgm& p, CStep&) { p.fb_.BlinkStack(); }

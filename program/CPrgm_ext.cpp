@@ -193,6 +193,7 @@ void CPrgmOps::DataFile(CPrgm& p, CStep& s) {
         // The file meant is the one the dialog shows: its directory and the name typed.
         const bool bRead = nArg == kRDataX;
         CFileChoice oChoice;
+        oChoice.sPurpose = bRead ? "Read a data file" : "Write a data file";
         if (!p.fb_.AskYesNo(bRead ? "Read Data" : "Write Data", bRead ? "Read Data?" : "Write Data?",
                             enmIcon::Question) ||
             !p.fb_.ChooseFile("", bRead ? enmFileUse::Read : enmFileUse::Write, oChoice))
@@ -222,19 +223,30 @@ void CPrgmOps::Merge(CPrgm& p, CStep&) {
     // The step's decoded form may be replaced by the listing read here: only
     // the program object is used from here on.
     CPanelFeedback& fb = p.fb_;
+    bool bRead = false;
     if (fb.AskYesNo("WriteOrMergeProgram Program", "Read Program?", enmIcon::Question)) {
         CFileChoice oChoice;
+        oChoice.sPurpose = "Read a program listing";
         if (fb.ChooseFile("*.corvel", enmFileUse::Read, oChoice)) {
             // A refused listing has shown its own message and left the
             // program (this step included) as it was: the step fails.
             if (!p.ReadProgram(oChoice.sFull)) throw CCalcError(enmErrKind::File, "listing refused");
             fb.SetProgramLabel(oChoice.sTyped);
+            bRead = true;
         } else {
             fb.SetProgramLabel("");
         }
     }
     // The run goes on with step 2 of the program now in memory.
     p.Reset();
+    // A second MERGE of the run that reads nothing would only bring the
+    // program round to the same question again, for ever: the run ends
+    // there, on step 1, and the keyboard is the user's again.
+    if (!bRead && p.MergeReadNothing) {
+        p.JumpTo(1);
+        p.StopRequested = true;
+    }
+    p.MergeReadNothing = !bRead;
 }
 
 } // namespace corvel

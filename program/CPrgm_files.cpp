@@ -28,7 +28,7 @@ std::string CleanBlanks(const std::string& sLine) {
         s.push_back(c);
         if (c == ' ' && cNext == ' ') ++i;   // the pair counts once
     }
-    return CPrgm::TrimBlanks(s);
+    return std::string(NumUtil::TrimBlanks(s));
 }
 
 // A step as a listing line carries it. The reader halves every run of
@@ -80,12 +80,6 @@ CPrgm::CLineParts CPrgm::SplitListingLine(const std::string& sLine) {
     return o;
 }
 
-std::string CPrgm::TrimBlanks(const std::string& s) {
-    const size_t a = s.find_first_not_of(' ');
-    if (a == std::string::npos) return std::string();
-    return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
 std::string CPrgm::FileTitle(const std::string& sName) {
     const size_t p = sName.find_last_of("/\\");
     return p == std::string::npos ? sName : sName.substr(p + 1);
@@ -118,7 +112,7 @@ CPrgm::enmRead CPrgm::ParseListing(const std::string& sFile, CSteps& aSteps, boo
     FileIO::CLineReader oIn(sFile, kLineKeep, true);
     if (!oIn.IsOpen()) return enmRead::Unreadable;
     aSteps[0].clear();
-    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = "R/S";
+    for (int k = 1; k <= kMaxSteps; ++k) aSteps[static_cast<size_t>(k)] = kFiller;
     bComments = false;
     int k = 1;
     std::string sRaw;
@@ -199,6 +193,7 @@ bool CPrgm::AdoptIfValid(CSteps& aSteps, const std::string& sErrorTail, const CP
     // The label scans run on the new steps in place; a failure puts the old
     // program and its label table back.
     const CLabels oOldLabels = SaveLabels();
+    KeepTraceTexts();
     std::swap(Program_, aSteps);
     Invalidate(0, kMaxSteps);
     CScanFault oFault;

@@ -102,39 +102,47 @@ template void CPrgmOps::Test<5>(CPrgm&, CStep&);
 template void CPrgmOps::Test<6>(CPrgm&, CStep&);
 template void CPrgmOps::Test<7>(CPrgm&, CStep&);
 
-void CPrgmOps::Dsz(CPrgm& p, CStep& s) {
+// ---- loop counters: the decoder picks the form by the operand (CounterOf) ----
+
+namespace {
+
+template <bool bUp>
+bool CountAndTestZero(double& v) {
+    if constexpr (bUp) return Numeric::IncAndTestZero(v);
+    else return Numeric::DecAndTestZero(v);
+}
+
+} // namespace
+
+template <bool bUp>
+void CPrgmOps::CountI(CPrgm& p, CStep&) {
     CMem& oMem = p.m_.oMem;
-    double v = 0.0;
-    switch (s.oOp.eKind) {
-    case enmOpd::Empty:
-    case enmOpd::RegI:
-        v = oMem.RclI();
-        if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
-        oMem.StoI(v);
-        return;
-    case enmOpd::Indirect:
-        v = oMem.RclInd();
-        if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
-        oMem.StoInd(v);
-        return;
-    case enmOpd::Ind:
-        if (s.oOp2.eKind == enmOpd::Number || s.oOp2.eKind == enmOpd::BadNumber) break;
-        if (s.oOp2.eKind == enmOpd::Empty) throw CCalcError(enmErrKind::Syntax);
-        v = oMem.RclA(s.oOp2.sUpper);
-        if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
-        oMem.StoA(s.oOp2.sUpper, v);
-        return;
-    case enmOpd::Number:
-    case enmOpd::BadNumber:
-        break;
-    default:
-        return;   // any other operand: nothing happens
-    }
+    double v = oMem.RclI();
+    if (CountAndTestZero<bUp>(v)) CPrgm::INC(p.PrgmPtr);
+    oMem.StoI(v);
+}
+
+void CPrgmOps::IszInd(CPrgm& p, CStep&) {
+    CMem& oMem = p.m_.oMem;
+    double v = oMem.RclInd();
+    if (Numeric::IncAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+    oMem.StoInd(v);
+}
+
+void CPrgmOps::DszNamed(CPrgm& p, CStep& s) {
+    CMem& oMem = p.m_.oMem;
+    double v = oMem.RclA(s.oOp2.sUpper);
+    if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
+    oMem.StoA(s.oOp2.sUpper, v);
+}
+
+void CPrgmOps::DszReg(CPrgm& p, CStep& s) {
+    CMem& oMem = p.m_.oMem;
     const int k = IntOf(s.oOp.eKind == enmOpd::Ind ? s.oOp2 : s.oOp);
     // A register that does not exist could not hold the count: report it
     // instead of letting the loop run on for ever.
     if (k < 0 || k > CMem::kMaxReg) throw CCalcError(enmErrKind::Range);
-    v = oMem.Rcl(k);
+    double v = oMem.Rcl(k);
     if (Numeric::DecAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
     oMem.Sto(k, v);
 }
@@ -148,41 +156,40 @@ void CPrgmOps::DszByI(CPrgm& p, CStep&) {
     oMem.Sto(k, v);
 }
 
-void CPrgmOps::Isz(CPrgm& p, CStep& s) {
-    CMem& oMem = p.m_.oMem;
-    double v = 0.0;
-    if (s.oOp.eKind == enmOpd::Empty || s.oOp.eKind == enmOpd::RegI) {
-        v = oMem.RclI();
-        if (Numeric::IncAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
-        oMem.StoI(v);
-    } else {
-        v = oMem.RclInd();
-        if (Numeric::IncAndTestZero(v)) CPrgm::INC(p.PrgmPtr);
-        oMem.StoInd(v);
+void CPrgmOps::NoCounter(CPrgm&, CStep&) { throw CCalcError(enmErrKind::Syntax); }
+void CPrgmOps::NoEffect(CPrgm&, CStep&) {}
+
+ExecFn CPrgmOps::CounterOf(const CStep& s) {
+    if (s.pInstr->pfnExec == &Isz) {
+        // ISZ: I itself, or the register I names for any other operand.
+        const bool bI = s.oOp.eKind == enmOpd::Empty || s.oOp.eKind == enmOpd::RegI;
+        return bI ? &CountI<true> : &IszInd;
+    }
+    switch (s.oOp.eKind) {
+    case enmOpd::Empty:
+    case enmOpd::RegI: return &CountI<false>;
+    case enmOpd::Indirect: return &DszByI;
+    case enmOpd::Number:
+    case enmOpd::BadNumber: return &DszReg;
+    case enmOpd::Ind:
+        // IND and the register named by the third word: a number or a name.
+        if (s.oOp2.eKind == enmOpd::Number || s.oOp2.eKind == enmOpd::BadNumber) return &DszReg;
+        if (s.oOp2.eKind == enmOpd::Empty) return &NoCounter;
+        return &DszNamed;
+    default: return &NoEffect;   // any other operand: nothing happens
     }
 }
 
-void CPrgmOps::SetFlag(CPrgm& p, CStep& s) {
-    if (s.oOp.eKind == enmOpd::Empty) {
-        p.m_.bInErr.Raise(enmErrKind::Syntax);   // no flag named
-        return;
-    }
-    p.m_.oFlags.SetFlag(IntOf(s.oOp));
-}
+void CPrgmOps::Dsz(CPrgm& p, CStep& s) { CounterOf(s)(p, s); }
+void CPrgmOps::Isz(CPrgm& p, CStep& s) { CounterOf(s)(p, s); }
 
-void CPrgmOps::ClearFlag(CPrgm& p, CStep& s) {
-    if (s.oOp.eKind == enmOpd::Empty) {
-        p.m_.bInErr.Raise(enmErrKind::Syntax);   // no flag named
-        return;
-    }
-    p.m_.oFlags.ClearFlag(IntOf(s.oOp));
-}
+// ---- flags: a flag step without its number is refused when decoded (NoFlag) ----
+
+void CPrgmOps::NoFlag(CPrgm& p, CStep&) { p.m_.bInErr.Raise(enmErrKind::Syntax); }
+void CPrgmOps::SetFlag(CPrgm& p, CStep& s) { p.m_.oFlags.SetFlag(IntOf(s.oOp)); }
+void CPrgmOps::ClearFlag(CPrgm& p, CStep& s) { p.m_.oFlags.ClearFlag(IntOf(s.oOp)); }
 
 void CPrgmOps::TestFlag(CPrgm& p, CStep& s) {
-    if (s.oOp.eKind == enmOpd::Empty) {
-        p.m_.bInErr.Raise(enmErrKind::Syntax);   // no flag named
-        return;
-    }
     if (!p.m_.oFlags.TestFlag(IntOf(s.oOp))) CPrgm::INC(p.PrgmPtr);
 }
 

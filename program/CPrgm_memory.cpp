@@ -13,11 +13,6 @@ namespace corvel {
 
 namespace {
 
-std::string ThreeDigits(int n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%03d", n);
-    return buf;
-}
 
 bool EqualsNoCase(const std::string& s, const char* p) {
     size_t i = 0;
@@ -31,7 +26,7 @@ bool EqualsNoCase(const std::string& s, const char* p) {
     return i == s.size() && p[i] == '\0';
 }
 
-bool IsFiller(const std::string& s) { return EqualsNoCase(s, "R/S"); }
+bool IsFiller(const std::string& s) { return EqualsNoCase(s, CPrgm::kFiller); }
 
 // The value of a label name that is a whole number written as GTO (i) writes
 // it ("3", "-12", never "03" or "+3"); false for any other name.
@@ -50,14 +45,26 @@ bool NumberLabel(const std::string& s, int& n) {
 
 } // namespace
 
+std::string CPrgm::StepNumber(int nStep) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%03d", nStep);
+    return buf;
+}
+
 CPrgm::CPrgm(CMachine& oMachine, CPanelFeedback& oPanel) : m_(oMachine), fb_(oPanel) {
     Clear();
-    InitTokens();
+}
+
+void CPrgm::MakeDecoded() {
+    pDecoded_ = std::make_unique<std::array<CStep, kMaxSteps + 1>>();
+    for (CStep& s : *pDecoded_) s.pfn = &CPrgmOps::DecodeFirst;
 }
 
 void CPrgm::Invalidate(int nFirst, int nLast) {
+    ++nTextGen_;
+    if (!pDecoded_) return;   // none decoded yet
     for (int k = nFirst; k <= nLast; ++k) {
-        CStep& s = Decoded_[static_cast<size_t>(k)];
+        CStep& s = (*pDecoded_)[static_cast<size_t>(k)];
         s.bValid = false;
         s.bEntry = true;   // the decoded step decides, once it is decoded
         s.pfn = &CPrgmOps::DecodeFirst;
@@ -65,11 +72,14 @@ void CPrgm::Invalidate(int nFirst, int nLast) {
 }
 
 void CPrgm::Clear() {
+    KeepTraceTexts();
     Program_[0].clear();
-    for (int k = 1; k <= kMaxSteps; ++k) Program_[k] = "R/S";
+    for (int k = 1; k <= kMaxSteps; ++k)
+        if (Program_[k] != kFiller) Program_[k] = kFiller;
     Invalidate(0, kMaxSteps);
     RetPtr = 0;
     RetStack.fill(0);
+    MergeReadNothing = false;
     LabelCount = 0;
     oNumberLabels_.clear();
     ++nLabelGen_;
@@ -113,12 +123,14 @@ const std::string& CPrgm::GetLine(int nStep) const {
 
 void CPrgm::SetLine(int nStep, const std::string& sText) {
     if (nStep < 0 || nStep > kMaxSteps) throw CCalcError(enmErrKind::Range);
+    KeepTraceTexts();
     Program_[nStep] = sText;
     Invalidate(nStep, nStep);
 }
 
 void CPrgm::InsertLine(std::string sLine) {
     // Taken by value: the text may be one of the steps the shift moves.
+    KeepTraceTexts();
     INC(PrgmPtr);
     for (int k = kMaxSteps; k > PrgmPtr; --k) Program_[k] = std::move(Program_[k - 1]);
     Program_[PrgmPtr] = std::move(sLine);
@@ -132,8 +144,9 @@ void CPrgm::InsertLine(std::string sLine) {
 
 void CPrgm::DeleteLine() {
     const int nFrom = PrgmPtr < 0 ? 0 : PrgmPtr;
+    KeepTraceTexts();
     for (int k = nFrom; k < kMaxSteps; ++k) Program_[k] = std::move(Program_[k + 1]);
-    Program_[kMaxSteps] = "R/S";
+    Program_[kMaxSteps] = kFiller;
     if (nBreaks_ != 0 && nFrom >= 1) {   // the deleted step's breakpoint goes with it
         nBreaks_ -= aBreaks_[static_cast<size_t>(nFrom)] ? 1 : 0;
         std::copy(aBreaks_.begin() + nFrom + 1, aBreaks_.end(), aBreaks_.begin() + nFrom);
@@ -145,10 +158,10 @@ void CPrgm::DeleteLine() {
 std::string CPrgm::ShowLine(int nLine) const {
     if (nLine < 0 || nLine > kMaxSteps) throw CCalcError(enmErrKind::Range);
     if (nLine == 0) return "000";
-    return ThreeDigits(nLine) + " " + Program_[nLine];
+    return StepNumber(nLine) + " " + Program_[nLine];
 }
 
-std::string CPrgm::ShowCurrLine() const { return ThreeDigits(PrgmPtr) + " " + Program_[PrgmPtr]; }
+std::string CPrgm::ShowCurrLine() const { return StepNumber(PrgmPtr) + " " + Program_[PrgmPtr]; }
 
 std::string CPrgm::ShowNextLine() {
     INC(PrgmPtr);
@@ -167,7 +180,7 @@ int16_t CPrgm::FindLabel(const std::string& sLbl) const {
 }
 
 int16_t CPrgm::FindEndOfProgram() const {
-    if (Program_[kMaxSteps] != "R/S") return kMaxSteps;
+    if (Program_[kMaxSteps] != kFiller) return kMaxSteps;
     for (int n = 1; n < kMaxSteps; ++n)
         if (IsFiller(Program_[n]) && IsFiller(Program_[n + 1])) return static_cast<int16_t>(n);
     return kMaxSteps;
@@ -198,7 +211,7 @@ bool CPrgm::FindLabelFault(CScanFault& o) {
     ++nLabelGen_;
     for (int n = 1; n <= kMaxSteps; ++n) {
         const std::string& sStep = Program_[n];
-        if (sStep.find("LBL ") == std::string::npos) continue;
+        if (!IsLabelStep(sStep)) continue;
         const std::string sName = sStep.substr(sStep.find(' ') + 1);
         if (FindLabel(sName) != 0) {
             o = {"Duplicate Label Found!", "Label " + sName + " appears more than once! Please edit your program.", n};
@@ -221,7 +234,7 @@ bool CPrgm::FindGotoFault(CScanFault& o) const {
         if (EqualsNoCase(sTarget, "(i)")) continue;
         if (FindLabel(sTarget) == 0) {
             o = {"Missing Label Found!",
-                 "In line " + ThreeDigits(n) + " " + sStep + " the label " + sTarget +
+                 "In line " + StepNumber(n) + " " + sStep + " the label " + sTarget +
                      " does not exist. Please edit your program.",
                  n};
             return true;

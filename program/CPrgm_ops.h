@@ -13,13 +13,8 @@ namespace corvel {
 struct CPrgmOps {
 
     // ---- shared helpers ----
-    // The range test applied to a result: NaN and infinities are errors, a
-    // magnitude of 1e100 or more is an error, below 1e-100 becomes 0.
-    static double Ranged(double r) {
-        NumUtil::Check(r);
-        if (Numeric::IsOverflow(r)) NumUtil::Raise(enmErrKind::Overflow);
-        return r;
-    }
+    // The range test applied to a result (one rule for keys and steps).
+    static double Ranged(double r) { return Numeric::Ranged(r); }
     // The operand as a 16-bit integer (nearest, halves to even): a number
     // that does not fit is an overflow, any other text is not a number.
     static int16_t IntOf(const COperand& o);
@@ -61,9 +56,20 @@ struct CPrgmOps {
     // The same for a register fixed when the step was decoded.
     static void StoFixed(CPrgm& p, CStep& s);
     static void RclFixed(CPrgm& p, CStep& s);
+    static void RclSum(CPrgm& p, CStep& s);     // RCL SUM
     static void RclByI(CPrgm& p, CStep& s);     // RCL (i)
     static void RclInd(CPrgm& p, CStep& s);     // RCL IND n
+    // The loop counters, one form per operand kind; CounterOf picks it.
     static void DszByI(CPrgm& p, CStep& s);     // DSZ (i)
+    template <bool bUp> static void CountI(CPrgm& p, CStep& s);   // DSZ, ISZ, "I"
+    static void IszInd(CPrgm& p, CStep& s);     // ISZ with any other operand
+    static void DszNamed(CPrgm& p, CStep& s);   // DSZ IND name
+    static void DszReg(CPrgm& p, CStep& s);     // DSZ n, DSZ IND n
+    static void NoCounter(CPrgm& p, CStep& s);  // DSZ IND with no third word
+    static void NoEffect(CPrgm& p, CStep& s);    // an operand that makes the step do nothing
+    static ExecFn CounterOf(const CStep& s);
+    // A flag instruction with no flag named.
+    static void NoFlag(CPrgm& p, CStep& s);
     template <int N> static void StoArithFixed(CPrgm& p, CStep& s);
     template <int N> static void RclArithFixed(CPrgm& p, CStep& s);
     // Y + X, Y - X, Y * X, Y / X with rule R.
@@ -83,6 +89,9 @@ struct CPrgmOps {
     // ---- display and sound ----
     static void DispMode(CPrgm& p, CStep& s);   // nArg 0 FIX, 1 SCI, 2 ENG
     static void Dsp(CPrgm& p, CStep& s);
+    static void DspByI(CPrgm& p, CStep& s);     // DSP (i)
+    static void DspN(CPrgm& p, CStep& s);       // DSP n
+    static ExecFn DigitsOf(const CStep& s);
     static void Reg(CPrgm& p, CStep& s);
     static void Stk(CPrgm& p, CStep& s);
     static void ShowXBlink(CPrgm& p, CStep& s);

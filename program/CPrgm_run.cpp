@@ -2,23 +2,12 @@
 // a time, timed displays (PAUSE, the blinks, the step line of SST and BST),
 // the single step and the back step.
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "../numeric/CCalcError.h"
 #include "CPrgm.h"
 
 namespace corvel {
-
-namespace {
-
-std::string ThreeDigits(int n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%03d", n);
-    return buf;
-}
-
-} // namespace
 
 // ---- timed displays ----
 
@@ -86,9 +75,14 @@ inline void CPrgm::RunOneStep() {
         PrgmPtr = 1;   // step 000 is never executed
     }
     ++nRunSteps;
-    if (bTrace) fb_.TraceStep(ShowCurrLine());
+    if (bTrace) {
+        if (bTraceRing)
+            NoteTrace();
+        else
+            fb_.TraceStep(ShowCurrLine());
+    }
     // A step not decoded yet runs DecodeFirst, which decodes it and runs it.
-    CStep& oStep = Decoded_[static_cast<size_t>(PrgmPtr)];
+    CStep& oStep = Decoded()[static_cast<size_t>(PrgmPtr)];
     if (!oStep.bEntry) SavePendingNumber();
     oStep.pfn(*this, oStep);
     if (oShow_.Active()) return;   // the step ends when its display is over
@@ -113,11 +107,41 @@ void CPrgm::ExecInstr(const std::string& sText) {
     oStep.pfn(*this, oStep);
 }
 
+void CPrgm::KeepTraceTexts() {
+    const uint64_t nNew = nTraced_ - nTraceMade_;
+    if (nNew == 0) return;
+    nTraceLinesAll_ += nNew;
+    // Older lines would fall off the tape at once.
+    const uint64_t nFrom = nTraced_ - (nNew < kTraceKeep ? nNew : kTraceKeep);
+    for (uint64_t k = nFrom; k < nTraced_; ++k) {
+        const int n = aTrace_[k & (kTraceRing - 1)];
+        const std::string& sText = Program_[static_cast<size_t>(n)];
+        std::string s(4 + sText.size(), ' ');
+        s[0] = static_cast<char>('0' + n / 100);
+        s[1] = static_cast<char>('0' + n / 10 % 10);
+        s[2] = static_cast<char>('0' + n % 10);
+        s.replace(4, sText.size(), sText);
+        vTraceLines_.push_back(std::move(s));
+    }
+    while (vTraceLines_.size() > kTraceKeep) vTraceLines_.pop_front();
+    nTraceMade_ = nTraced_;
+}
+
+uint64_t CPrgm::TakeTrace(size_t nKeep, const std::function<void(std::string&&)>& fnLine) {
+    KeepTraceTexts();
+    const size_t nSkip = vTraceLines_.size() > nKeep ? vTraceLines_.size() - nKeep : 0;
+    for (size_t i = nSkip; i < vTraceLines_.size(); ++i) fnLine(std::move(vTraceLines_[i]));
+    const uint64_t nAll = nTraceLinesAll_;
+    vTraceLines_.clear();
+    nTraceLinesAll_ = 0;
+    return nAll;
+}
+
 void CPrgm::ReportStepError(enmErrKind eCause) {
     m_.bInErr.Raise(eCause);
     // Shown once the run or single step has ended, so the panel is at rest
     // behind the message.
-    sErrorMsg_ = "Error at line " + ThreeDigits(PrgmPtr) + " " + Program_[static_cast<size_t>(PrgmPtr)];
+    sErrorMsg_ = "Error at line " + StepNumber(PrgmPtr) + " " + Program_[static_cast<size_t>(PrgmPtr)];
 }
 
 // ---- starting ----
@@ -128,6 +152,7 @@ void CPrgm::Exec() {
     Halted = false;
     StopRequested = false;
     nRunSteps = 0;
+    MergeReadNothing = false;
     m_.bInErr = false;
     // A number the steps were keying when a run or single step stopped stays
     // in entry: the run goes on keying it (the panel hands it back, or ends
@@ -147,6 +172,7 @@ void CPrgm::SST_Exec(bool bSST) {
     bStepPending_ = true;
     eMode_ = enmMode::SST;
     if (bSST) {
+        MergeReadNothing = false;   // a single step is a run of its own
         if (PrgmPtr == 0) PrgmPtr = 1;
         ShowStepBriefly(false);
     }
@@ -166,12 +192,20 @@ enmRunState CPrgm::RunSteps(uint64_t nMaxSteps) {
         if (m_.bInErr | Halted) return m_.bInErr ? enmRunState::Error : enmRunState::Halted;
         if (StopRequested) return enmRunState::Stopped;   // takes effect before the step
         if (nMaxSteps == 0) return enmRunState::Running;
-        if (nBreaks_ != 0) {
-            if (!bRunStart_ && HasBreak(PrgmPtr)) {
-                BreakStop = PrgmPtr;
-                return enmRunState::Stopped;
-            }
-            bRunStart_ = false;
+        // A breakpoint stops the run before its step, except at the step the
+        // run started from (R/S goes on from a breakpoint).
+        if (nBreaks_ != 0 && !bRunStart_ && HasBreak(PrgmPtr)) {
+            BreakStop = PrgmPtr;
+            return enmRunState::Stopped;
+        }
+        bRunStart_ = false;
+        // On the fast path where it can, one step on the general path where it
+        // cannot. The fast path does not look at breakpoints: with any set,
+        // every step goes the general way.
+        if (nMaxSteps > 1 && nBreaks_ == 0) {
+            const uint64_t nFast = RunFast(nMaxSteps);
+            nMaxSteps -= nFast;
+            if (nFast != 0) continue;
         }
         --nMaxSteps;
         RunOneStep();

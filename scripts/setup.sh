@@ -12,6 +12,9 @@ PACKAGES=(
   xvfb xauth fonts-liberation2         # window tests and runs without a display
   clang libclang-rt-14-dev             # the sanitizer build and the fuzz targets
   desktop-file-utils appstream         # checks of the desktop entry and the metainfo
+  librsvg2-bin gzip man-db             # the PNG icons, the man pages and their check
+  shared-mime-info                     # the check of the listing file type
+  dpkg-dev file fakeroot lintian       # the Debian package and its check
 )
 
 missing=()

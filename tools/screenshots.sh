@@ -4,9 +4,10 @@
 # scale factor 2) and the program view with the print tape window (a factorial
 # table keyed in on the panel and run with TRACE on, while it runs and when it
 # has ended), the source editor marking a listing's faults and a run stopped
-# at a breakpoint. Needs xvfb,
-# openbox, xdotool and imagemagick, and a build in build/.
-# Usage: tools/screenshots.sh [panel|workbench|editor|breakpoints|all] [OUTPUT-DIRECTORY]
+# at a breakpoint. Needs xvfb, openbox, xdotool and imagemagick, and a build in
+# build/. The display's annunciators (W/PRGM with STO+ waiting) and the
+# reference window (F1) searched for "store" come with "help".
+# Usage: tools/screenshots.sh [panel|workbench|editor|breakpoints|help|all] [OUTPUT-DIRECTORY]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 WHAT="${1:-all}"
@@ -170,11 +171,35 @@ breakpoints() {
 EDIT_LINE0="${EDIT_LINE0:-22}"
 EDIT_LINE="${EDIT_LINE:-15}"
 
+help() {
+  start 1366x768 1
+  panel_click 338 123
+  xdotool type --delay 80 's+'
+  # Only the display and the switches under it.
+  xdotool mousemove 0 0
+  sleep 0.5
+  import -window "$WIN" "$OUT/screenshot-annunciators.png"
+  /usr/bin/convert "$OUT/screenshot-annunciators.png" -crop "${WIDTH}x$((HEIGHT * 180 / 800))+0+0" +repage \
+    "$OUT/screenshot-annunciators.png"
+  echo "wrote $OUT/screenshot-annunciators.png"
+  xdotool key Escape key F1
+  sleep 1
+  local REF
+  REF="$(xdotool search --onlyvisible --name '^CorvelXMem Reference' | head -1)"
+  xdotool windowactivate --sync "$REF" type --delay 60 'store'
+  xdotool key alt+i
+  sleep 0.5
+  import -window "$REF" "$OUT/screenshot-reference.png"
+  echo "wrote $OUT/screenshot-reference.png"
+  stop_all
+}
+
 case "$WHAT" in
   panel) panel ;;
   workbench) workbench ;;
   editor) editor ;;
   breakpoints) breakpoints ;;
-  all) panel; workbench; editor; breakpoints ;;
-  *) echo "usage: tools/screenshots.sh [panel|workbench|editor|breakpoints|all] [OUTPUT-DIRECTORY]" >&2; exit 2 ;;
+  help) help ;;
+  all) panel; workbench; editor; breakpoints; help ;;
+  *) echo "usage: tools/screenshots.sh [panel|workbench|editor|breakpoints|help|all] [OUTPUT-DIRECTORY]" >&2; exit 2 ;;
 esac

@@ -2,6 +2,7 @@
 
 #include <QPalette>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -63,6 +64,22 @@ void PlaceBeside(const QWidget* pPanel, QWidget* pWindow) {
         pWindow->move(nRoomRight >= nRoomLeft ? rcFree.right() + 1 - oSize.width() : rcFree.left(), nTop);
     // Otherwise it centres itself on the panel, as the other windows do. Once
     // placed, it stays where the user puts it.
+}
+
+void CentreOn(const QRect& rcPanel, QWidget* pBox) {
+    if (rcPanel.isEmpty()) return;
+    const auto fnMove = [rcPanel, pBox]() {
+        const QSize oFrame = pBox->isVisible() ? pBox->frameGeometry().size() : pBox->sizeHint().expandedTo(pBox->size());
+        QPoint oAt = rcPanel.center() - QPoint(oFrame.width() / 2, oFrame.height() / 2);
+        if (const QScreen* pScreen = pBox->screen()) {
+            const QRect rcFree = pScreen->availableGeometry();
+            oAt.setX(std::clamp(oAt.x(), rcFree.left(), std::max(rcFree.left(), rcFree.right() + 1 - oFrame.width())));
+            oAt.setY(std::clamp(oAt.y(), rcFree.top(), std::max(rcFree.top(), rcFree.bottom() + 1 - oFrame.height())));
+        }
+        pBox->move(oAt);
+    };
+    fnMove();
+    QTimer::singleShot(0, pBox, fnMove);
 }
 
 }  // namespace DialogLook

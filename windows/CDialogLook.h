@@ -6,6 +6,7 @@
 
 #include "CPanelColours.h"
 
+class QRect;
 class QWidget;
 
 namespace DialogLook {
@@ -26,5 +27,9 @@ void Apply(QWidget* pDialog);
 // for both, so the calculator stays in view; otherwise against the screen's
 // edge on the roomier side, or (no room at all) where it would be anyway.
 void PlaceBeside(const QWidget* pPanel, QWidget* pWindow);
+
+// Centres a message box on rcPanel (screen coordinates) now and again once
+// it is shown and has its final size, kept inside the screen.
+void CentreOn(const QRect& rcPanel, QWidget* pBox);
 
 }  // namespace DialogLook

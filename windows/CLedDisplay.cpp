@@ -212,4 +212,26 @@ void Paint(QPainter& p, const QRectF& rcGlass, const QString& sMantissa, const Q
     p.restore();
 }
 
+qreal PaintSmallWords(QPainter& p, const QPointF& oAt, qreal d, const QStringList& vWords, enmBrightness eBrightness) {
+    const CInks k = InksFor(eBrightness);
+    QPainterPath oLit;
+    qreal x = oAt.x();
+    for (const QString& sWord : vWords) {
+        for (const QChar c : sWord) {
+            const uint8_t* pRows = Glyph(c.unicode());
+            for (int row = 0; row < 8; ++row)
+                for (int col = 0; col < 5; ++col)
+                    if ((pRows[row] >> (4 - col)) & 1)
+                        oLit.addEllipse(QPointF(x + col * d + d / 2, oAt.y() + row * d + d / 2), d * 0.45, d * 0.45);
+            x += 6 * d;
+        }
+        x += 6 * d;
+    }
+    p.save();
+    p.setPen(Qt::NoPen);
+    FillLit(p, oLit, k, d * 0.4);
+    p.restore();
+    return x;
+}
+
 }  // namespace LedDisplay

@@ -8,6 +8,7 @@
 // Unlit segments and dots show faintly, as on the real part.
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -55,5 +56,9 @@ enum class enmBrightness { Full, Dimmed };
 // cell, before the exponent.
 void Paint(QPainter& p, const QRectF& rcGlass, const QString& sMantissa, const QString& sExponent, bool bText,
            enmBrightness eBrightness);
+
+// Small words (annunciators) in lit dots only, d apart, from the top left
+// point on, a blank cell between words; returns the x after the last.
+qreal PaintSmallWords(QPainter& p, const QPointF& oAt, qreal d, const QStringList& vWords, enmBrightness eBrightness);
 
 }  // namespace LedDisplay

@@ -5,11 +5,16 @@
 #include <QCloseEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QToolTip>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -17,8 +22,11 @@
 
 #include "CDialogLook.h"
 #include "CKeyPlaces.h"
+#include "CPanelAccessible.h"
 #include "CProgramView.h"
+#include "CReferenceWindow.h"
 #include "CTapeWindow.h"
+#include "../numeric/NumUtil.h"
 
 using namespace corvel;
 
@@ -52,9 +60,13 @@ CPanelWindow::CPanelWindow(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
-    setMinimumSize(MinimumPanelSize());
+    setAcceptDrops(true);
+    CPanelAccessible::Install();
+    setAccessibleName(QStringLiteral("Calculator panel"));
+    UpdateMinimumSize();
     const QScreen* pScreen = screen();
-    resize(pScreen ? FirstSize(pScreen->availableGeometry().size()) : sizeHint());
+    resize(pScreen ? FirstSize(pScreen->availableGeometry().size(), kFrameAllowance, pScreen->devicePixelRatio())
+                   : sizeHint());
     setWindowIcon(AppIcon());
     oNoteTimer_.setSingleShot(true);
     oNoteTimer_.setInterval(kNoteMs);
@@ -86,16 +98,20 @@ int CPanelWindow::SmallestLegendPixels() {
     return nSmallest;
 }
 
-QSize CPanelWindow::MinimumPanelSize() {
-    const qreal s = qreal(kMinLegendPixels) / SmallestLegendPixels();
+QSize CPanelWindow::MinimumPanelSize(qreal fPixelRatio) {
+    const qreal s = qreal(kMinLegendPixels) / fPixelRatio / SmallestLegendPixels();
     return QSize(static_cast<int>(std::ceil(kWidth * s)), static_cast<int>(std::ceil(kHeight * s)));
 }
 
-QSize CPanelWindow::FirstSize(const QSize& oAvailable, const QSize& oFrame) {
+QSize CPanelWindow::FirstSize(const QSize& oAvailable, const QSize& oFrame, qreal fPixelRatio) {
     const qreal s = std::min({1.0, (oAvailable.width() - oFrame.width()) / kWidth,
                               (oAvailable.height() - oFrame.height()) / kHeight});
     const QSize o(static_cast<int>(std::floor(kWidth * s)), static_cast<int>(std::floor(kHeight * s)));
-    return o.expandedTo(MinimumPanelSize());
+    return o.expandedTo(MinimumPanelSize(fPixelRatio));
+}
+
+void CPanelWindow::UpdateMinimumSize() {
+    setMinimumSize(MinimumPanelSize(devicePixelRatioF()) + QSize(ViewWidth(), 0));
 }
 
 void CPanelWindow::BuildLayout() {
@@ -125,9 +141,9 @@ void CPanelWindow::BuildLayout() {
     int nControls = 0;
     const corvel::CControlRow* pControls = corvel::ControlRows(nControls);
     for (int i = 0; i < nControls && i < 9; ++i) {
-        const auto fn = pControls[i].pfnClick;
-        vSpots_.push_back({QString::fromUtf8(pControls[i].sName), aPlaces[i], nullptr,
-                           QString::fromUtf8(pControls[i].sTip), [this, fn]() { (oMain_.*fn)(); }});
+        const char* sName = pControls[i].sName;
+        vSpots_.push_back({QString::fromUtf8(sName), aPlaces[i], nullptr, QString::fromUtf8(pControls[i].sTip),
+                           [this, sName]() { oMain_.PressKey(sName); }});
     }
     vSpots_.push_back({QStringLiteral("PROGRAM"), Button(3), nullptr,
                        QStringLiteral("Program view beside the panel: steps, stack, registers (Ctrl+L)"),
@@ -145,9 +161,19 @@ QTransform CPanelWindow::ToWidget() const {
 QRect CPanelWindow::SpotRect(const QString& sName) const {
     if (sName == QLatin1String("DISPLAY")) return ToWidget().mapRect(rcDisplay_).toAlignedRect();
     if (sName == QLatin1String("LAMP")) return ToWidget().mapRect(rcLamp_).toAlignedRect();
+    if (sName == QLatin1String("INFO")) return ToWidget().mapRect(rcInfo_).toAlignedRect();
     for (const CSpot& o : vSpots_)
         if (o.sName == sName) return ToWidget().mapRect(o.rc).toAlignedRect();
     return QRect();
+}
+
+void CPanelWindow::ClickSpot(const QString& sName) {
+    for (const CSpot& o : vSpots_)
+        if (o.sName == sName) {
+            const std::function<void()> fn = o.fnClick;
+            RunHandler(fn);
+            return;
+        }
 }
 
 QStringList CPanelWindow::SpotNames() const {
@@ -186,6 +212,26 @@ QString CPanelWindow::ToolTipAt(const QPoint& oPos) const {
     return QString();
 }
 
+QStringList CPanelWindow::Annunciators() const {
+    QStringList v;
+    if (!oMain_.bOn) return v;
+    const char* const aShift[] = {"", "f", "g", "h"};
+    const int nShift = static_cast<int>(oMain_.eShift);
+    if (nShift > 0 && nShift < 4) v << QLatin1String(aShift[nShift]);
+    if (!oMain_.bRun) v << QStringLiteral("PRGM");
+    if (oMain_.HasPendOp()) v << QString::fromUtf8(corvel::PendOpText(oMain_.ePendOp));
+    return v;
+}
+
+QRect CPanelWindow::PanelScreenRect() const {
+    const QRect rc = ToWidget().mapRect(QRectF(0, 0, kWidth, kHeight)).toAlignedRect();
+    return QRect(mapToGlobal(rc.topLeft()), rc.size());
+}
+
+void CPanelWindow::OpenListing(const QString& sFile) {
+    RunHandler([this, sFile]() { oMain_.ReadProgramFile(sFile.toStdString()); });
+}
+
 QString CPanelWindow::InfoLine() const {
     if (!sNote_.isEmpty()) return sNote_;
     if (oMain_.bInErr) return QString::fromUtf8(oMain_.bInErr.CauseText());
@@ -193,6 +239,8 @@ QString CPanelWindow::InfoLine() const {
 }
 
 bool CPanelWindow::event(QEvent* pEvent) {
+    if (pEvent->type() == QEvent::ScreenChangeInternal)
+        UpdateMinimumSize();
     if (pEvent->type() == QEvent::ToolTip) {
         const auto* pHelp = static_cast<QHelpEvent*>(pEvent);
         const QString sTip = ToolTipAt(pHelp->pos());
@@ -221,6 +269,7 @@ void CPanelWindow::RefreshPart(enmPart ePart) {
             if (!oMain_.bInErr && QToolTip::isVisible() && QToolTip::text().startsWith(QLatin1String("Error")))
                 QToolTip::hideText();
             RepaintLogical(rcDisplay_.united(rcInfo_));
+            CPanelAccessible::TextsChanged(this);
             break;
         case enmPart::Title:
             SyncFromCore();
@@ -235,11 +284,13 @@ void CPanelWindow::RefreshPart(enmPart ePart) {
             break;
         case enmPart::PrgmLabel:
             RepaintLogical(rcInfo_);
+            CPanelAccessible::TextsChanged(this);
             break;
         case enmPart::Note:
             sNote_ = QString::fromStdString(oMain_.sNote);
             if (!sNote_.isEmpty()) oNoteTimer_.start();
             RepaintLogical(rcInfo_);
+            CPanelAccessible::TextsChanged(this);
             break;
         case enmPart::Window:
             if (isVisible()) repaint();
@@ -266,6 +317,12 @@ void CPanelWindow::SyncFromCore() {
 }
 
 void CPanelWindow::RunHandler(const std::function<void()>& fnHandler) {
+    // A note lasts until the next key or paste, which may leave its own.
+    if (!sNote_.isEmpty()) {
+        sNote_.clear();
+        oNoteTimer_.stop();
+        RepaintLogical(rcInfo_);
+    }
     try {
         fnHandler();
     } catch (const std::exception& e) {
@@ -320,7 +377,9 @@ void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
     }
     if (pEvent->matches(QKeySequence::Paste)) {
         pEvent->accept();
-        const std::string s = QGuiApplication::clipboard()->text().toStdString();
+        // A number as the user's locale writes it (1,5; 1 234; the minus sign U+2212).
+        const bool bComma = QLocale::system().decimalPoint() == QLatin1String(",");
+        const std::string s = corvel::NumUtil::PastedNumberText(QGuiApplication::clipboard()->text().toStdString(), bComma);
         RunHandler([this, &s]() { oMain_.PasteText(s); });
         return;
     }
@@ -334,6 +393,21 @@ void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
         return;
     }
     const bool bCtrl = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (pEvent->key() == Qt::Key_F1) {
+        pEvent->accept();
+        ShowReference();
+        return;
+    }
+    if (bCtrl && pEvent->key() == Qt::Key_Q) {
+        pEvent->accept();
+        close();   // through the window's own close path
+        return;
+    }
+    if (pEvent->key() == Qt::Key_Backspace && !(pEvent->modifiers() & ~Qt::KeypadModifier)) {
+        pEvent->accept();
+        RunHandler([this]() { oMain_.PressKey("CLX"); });
+        return;
+    }
     if (bCtrl && (pEvent->key() == Qt::Key_T || pEvent->key() == Qt::Key_L)) {
         pEvent->accept();
         if (pEvent->key() == Qt::Key_T)
@@ -376,7 +450,7 @@ void CPanelWindow::KeepOnScreen() {
     // or smaller than the allowance made for it.
     if (!oFrame.isEmpty()) {
         const QSize oView(ViewWidth(), 0);
-        const QSize oSize = FirstSize(rcFree.size() - oView, oFrame) + oView;
+        const QSize oSize = FirstSize(rcFree.size() - oView, oFrame, devicePixelRatioF()) + oView;
         if (oSize != size()) resize(oSize);
     }
     MoveInsideScreen();
@@ -394,11 +468,54 @@ void CPanelWindow::MoveInsideScreen() {
     if (QPoint(x, y) != oAt) move(x, y);
 }
 
+bool CPanelWindow::AskSaveBeforeClosing() {
+    QMessageBox oBox(QMessageBox::Question, QStringLiteral("CorvelXMem"),
+                     QStringLiteral("Save the calculator's state before closing?"),
+                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    DialogLook::Apply(&oBox);
+    oBox.button(QMessageBox::Discard)->setText(QStringLiteral("Don't Save"));
+    oBox.setDefaultButton(QMessageBox::Save);
+    switch (oBox.exec()) {
+        case QMessageBox::Save: return oMain_.SaveStateChosen();   // a cancelled dialog keeps the window
+        case QMessageBox::Discard: return true;
+        default: return false;
+    }
+}
+
 void CPanelWindow::closeEvent(QCloseEvent* pEvent) {
+    if (!bCloseWithoutAsking_ && oMain_.WorkChanged() && !AskSaveBeforeClosing()) {
+        pEvent->ignore();
+        update();   // a save may have changed the panel
+        return;
+    }
     // A running program stops with the window that shows it.
     oMain_.RequestStop();
     if (pTape_) pTape_->close();
+    if (pReference_) pReference_->close();
     QWidget::closeEvent(pEvent);
+}
+
+namespace {
+// The one local file of a drag, or empty.
+QString DraggedFile(const QMimeData* pData) {
+    if (!pData || !pData->hasUrls() || pData->urls().size() != 1) return QString();
+    const QUrl oUrl = pData->urls().constFirst();
+    return oUrl.isLocalFile() ? oUrl.toLocalFile() : QString();
+}
+}  // namespace
+
+void CPanelWindow::dragEnterEvent(QDragEnterEvent* pEvent) {
+    if (oMain_.AcceptsDrop() && !DraggedFile(pEvent->mimeData()).isEmpty()) pEvent->acceptProposedAction();
+}
+
+void CPanelWindow::dropEvent(QDropEvent* pEvent) {
+    const QString sFile = DraggedFile(pEvent->mimeData());
+    if (sFile.isEmpty() || !oMain_.AcceptsDrop()) return;
+    pEvent->acceptProposedAction();
+    // Asked after the drop has ended, so the file manager is not held meanwhile.
+    QTimer::singleShot(0, this, [this, sFile]() {
+        RunHandler([this, sFile]() { oMain_.DropFile(sFile.toStdString()); });
+    });
 }
 
 void CPanelWindow::resizeEvent(QResizeEvent* pEvent) {
@@ -433,7 +550,7 @@ void CPanelWindow::ToggleProgramView() {
     const int nGrow = bViewShown_ ? CProgramView::kWidth : -CProgramView::kWidth;
     // Read first: a larger minimum widens the window at once.
     const int nWidth = width();
-    setMinimumSize(MinimumPanelSize() + QSize(ViewWidth(), 0));
+    UpdateMinimumSize();
     // The window grows or shrinks by the view, so the panel keeps its size;
     // a maximized window keeps its size and the panel makes room.
     if (isWindow() && !isMaximized() && !isFullScreen()) resize(nWidth + nGrow, height());
@@ -444,6 +561,20 @@ void CPanelWindow::ToggleProgramView() {
 }
 
 CTapeWindow* CPanelWindow::TapeWindow() const { return pTape_.data(); }
+
+void CPanelWindow::ShowReference() {
+    if (!pReference_) {
+        pReference_ = new CReferenceWindow(this);
+        pReference_->resize(pReference_->width(), std::max(pReference_->height(), height()));
+        DialogLook::PlaceBeside(this, pReference_);
+    }
+    pReference_->show();
+    pReference_->raise();
+    pReference_->activateWindow();
+    pReference_->txtSearch->setFocus();
+}
+
+CReferenceWindow* CPanelWindow::ReferenceWindow() const { return pReference_.data(); }
 
 bool CPanelWindow::ButtonLit(const QString& sName) const {
     if (sName == QLatin1String("TAPE")) return pTape_ && pTape_->isVisible();

@@ -18,6 +18,7 @@
 
 class QPainter;
 class CProgramView;
+class CReferenceWindow;
 class CTapeWindow;
 
 using corvel::CFrontPanel;
@@ -43,10 +44,12 @@ public:
 
     // The first size on a screen whose available area is oAvailable: the
     // largest at the panel's proportions that fits with its frame, never
-    // larger than the panel's own size nor smaller than the minimum.
-    static QSize FirstSize(const QSize& oAvailable, const QSize& oFrame = kFrameAllowance);
-    // The smallest size: the smallest legend still kMinLegendPixels tall.
-    static QSize MinimumPanelSize();
+    // larger than the panel's own size nor smaller than the minimum at the
+    // screen's device pixel ratio.
+    static QSize FirstSize(const QSize& oAvailable, const QSize& oFrame = kFrameAllowance, qreal fPixelRatio = 1.0);
+    // The smallest size in logical pixels at a device pixel ratio: the
+    // smallest legend still kMinLegendPixels device pixels tall.
+    static QSize MinimumPanelSize(qreal fPixelRatio = 1.0);
     // The smallest text printed on or around a key, in logical pixels.
     static int SmallestLegendPixels();
 
@@ -61,7 +64,7 @@ public:
     // For tests and tools: the rectangle (widget coordinates) of a key or
     // control by the name key scripts use ("7", "ENTER", "SUM+", "ON", "OFF",
     // "W/PRGM", "RUN", "CARD", "SAVE", "RESTORE", "EDIT", "ABOUT"), or of
-    // "DISPLAY" and "LAMP"; empty for an unknown name.
+    // "DISPLAY", "INFO" (the line under it) and "LAMP"; empty for an unknown name.
     QRect SpotRect(const QString& sName) const;
     QStringList SpotNames() const;
     // The name of the area under a point in widget coordinates, or empty.
@@ -71,6 +74,13 @@ public:
     // The line under the display as it is drawn now: a note, why "Error" is
     // shown, or the program's name.
     QString InfoLine() const;
+    // The small words drawn along the top of the display: the active prefix
+    // (f, g or h), PRGM in W/PRGM mode, the operation waiting for its operand.
+    QStringList Annunciators() const;
+    // A listing named on the command line, read as g ENTER reads it.
+    void OpenListing(const QString& sFile);
+    // The panel's part of the window in screen coordinates.
+    QRect PanelScreenRect() const;
     // The panel as drawn now.
     QImage GrabPanel();
     // The display texts as last painted, and whether they were dimmed.
@@ -87,10 +97,19 @@ public:
     // the window growing by its width so the panel keeps its size; or hidden.
     void ToggleProgramView();
     CTapeWindow* TapeWindow() const;                        // nullptr until first opened
+    // The reference of the keys and instructions (F1): opened beside the
+    // panel, or brought to the front.
+    void ShowReference();
+    CReferenceWindow* ReferenceWindow() const;             // nullptr until first opened
     CProgramView* ProgramView() const { return pView_; }   // nullptr until first shown
     bool ProgramViewShown() const { return bViewShown_; }
     // The part of the window the panel is drawn in (all of it without the view).
     QRect PanelRect() const;
+
+    // Closing (close box, Off when off, Ctrl+Q, the window manager) with
+    // changed work asks "Save the calculator's state before closing?" unless
+    // this was called (the work went to the recovery file).
+    void CloseWithoutAsking() { bCloseWithoutAsking_ = true; }
 
     // A small picture of the calculator for the window icon.
     static QIcon AppIcon();
@@ -108,8 +127,15 @@ protected:
     void showEvent(QShowEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
+
+    // Clicks a key or control by its spot name, as the mouse would.
+    void ClickSpot(const QString& sName);
 
 private:
+    friend class CPanelAccessible;
+    friend class CPanelAccessiblePart;
     // A clickable area: a key of the table or another control.
     struct CSpot {
         QString sName;
@@ -134,12 +160,15 @@ private:
     // Whether a picture button's window or view is open (its icon is lit).
     bool ButtonLit(const QString& sName) const;
     QString DisplayTip() const;
+    // The minimum size for the screen the window is on now.
+    void UpdateMinimumSize();
 
     // Painting (CPanelWindow_paint.cpp).
     void PaintBody(QPainter& p) const;
     void PaintDisplay(QPainter& p);
     void PaintInfoLine(QPainter& p) const;
     void PaintLamp(QPainter& p) const;
+    void PaintAnnunciators(QPainter& p, const QRectF& rcGlass) const;
     void PaintSwitch(QPainter& p, const QRectF& rcLeft, const QRectF& rcRight, const QString& sLeft,
                      const QString& sRight, bool bRight) const;
     void PaintCardSlot(QPainter& p) const;
@@ -160,6 +189,10 @@ private:
     QTimer oNoteTimer_;
     QElapsedTimer oSinceHelpers_;   // since the helpers last looked during a run
     QPointer<CTapeWindow> pTape_;
+    QPointer<CReferenceWindow> pReference_;
     CProgramView* pView_ = nullptr;
     bool bViewShown_ = false;
+    bool bCloseWithoutAsking_ = false;
+    // The question on closing with changed work: true to close.
+    bool AskSaveBeforeClosing();
 };

@@ -96,6 +96,7 @@ void CPanelWindow::PaintDisplay(QPainter& p) {
     const bool bText = !oMain_.bRun || oMain_.lblDisp == oMain_.oPrgm.ShowCurrLine();
     LedDisplay::Paint(p, rcGlass, sPaintedDisp_, sPaintedEex_, bText,
                       bPaintedDim_ ? LedDisplay::enmBrightness::Dimmed : LedDisplay::enmBrightness::Full);
+    PaintAnnunciators(p, rcGlass);
 
     // A faint reflection across the top of the glass.
     QLinearGradient oShine(rcGlass.topLeft(), QPointF(rcGlass.left(), rcGlass.center().y()));
@@ -105,6 +106,14 @@ void CPanelWindow::PaintDisplay(QPainter& p) {
     p.setBrush(oShine);
     p.drawRoundedRect(QRectF(rcGlass.left() + 2, rcGlass.top() + 2, rcGlass.width() - 4, rcGlass.height() / 2 - 2),
                       3, 3);
+}
+
+void CPanelWindow::PaintAnnunciators(QPainter& p, const QRectF& rcGlass) const {
+    // Along the top of the glass, above the digits, in the digits' red.
+    const QStringList v = Annunciators();
+    if (v.isEmpty()) return;
+    LedDisplay::PaintSmallWords(p, rcGlass.topLeft() + QPointF(12, 2.5), 1.15, v,
+                                bPaintedDim_ ? LedDisplay::enmBrightness::Dimmed : LedDisplay::enmBrightness::Full);
 }
 
 void CPanelWindow::PaintInfoLine(QPainter& p) const {
@@ -271,8 +280,10 @@ void CPanelWindow::PaintKey(QPainter& p, const CKeyRow& oKey, const QRectF& rcKe
     }
 }
 
-void CPanelWindow::PaintButtons(QPainter& p) const {
-    // The program's name on the left of the bottom strip.
+namespace {
+
+// The program's name on the left of the bottom strip.
+void DrawBrand(QPainter& p) {
     p.setFont(SansFont(20, true));
     QFont fBrand = SansFont(20, true);
     fBrand.setItalic(true);
@@ -286,7 +297,74 @@ void CPanelWindow::PaintButtons(QPainter& p) const {
     p.setPen(PC::kBrandSmall);
     p.drawText(QRectF(31, 766, 240, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("PROGRAMMABLE  SCIENTIFIC  RPN"));
+}
 
+// The picture on a round button, centred on c, in the pen already set.
+void DrawPicture(QPainter& p, const QString& sName, QPointF c, const QColor& oInk) {
+    if (sName == "TAPE") {
+        // A strip of paper with printed lines, torn off at the foot.
+        QPainterPath oStrip;
+        oStrip.moveTo(c + QPointF(-6, -9));
+        oStrip.lineTo(c + QPointF(6, -9));
+        oStrip.lineTo(c + QPointF(6, 7));
+        oStrip.lineTo(c + QPointF(3, 9));
+        oStrip.lineTo(c + QPointF(0, 7));
+        oStrip.lineTo(c + QPointF(-3, 9));
+        oStrip.lineTo(c + QPointF(-6, 7));
+        oStrip.closeSubpath();
+        p.drawPath(oStrip);
+        QPen oThin = p.pen();
+        oThin.setWidthF(1.3);
+        p.setPen(oThin);
+        for (int y : {-5, -1, 3}) p.drawLine(c + QPointF(-3, y), c + QPointF(y == 3 ? 1 : 3, y));
+    } else if (sName == "PROGRAM") {
+        // A page beside a list of steps.
+        p.drawRoundedRect(QRectF(c.x() - 9, c.y() - 8, 18, 16), 2, 2);
+        p.drawLine(c + QPointF(1, -8), c + QPointF(1, 8));
+        QPen oThin = p.pen();
+        oThin.setWidthF(1.3);
+        p.setPen(oThin);
+        for (int y : {-4, 0, 4}) p.drawLine(c + QPointF(4, y), c + QPointF(6, y));
+    } else if (sName == "SAVE" || sName == "RESTORE") {
+        // A tray with an arrow going into it (save) or coming out (restore).
+        QPainterPath oTray;
+        oTray.moveTo(c + QPointF(-8, 1));
+        oTray.lineTo(c + QPointF(-8, 7));
+        oTray.lineTo(c + QPointF(8, 7));
+        oTray.lineTo(c + QPointF(8, 1));
+        p.drawPath(oTray);
+        const bool bDownArrow = sName == "SAVE";
+        const QPointF oFrom = c + QPointF(0, bDownArrow ? -9 : 3);
+        const QPointF oTo = c + QPointF(0, bDownArrow ? 3 : -9);
+        p.drawLine(oFrom, oTo);
+        const qreal d = bDownArrow ? -4 : 4;
+        p.drawLine(oTo, oTo + QPointF(-4, d));
+        p.drawLine(oTo, oTo + QPointF(4, d));
+    } else if (sName == "EDIT") {
+        // A pencil.
+        p.save();
+        p.translate(c);
+        p.rotate(-45);
+        p.drawRect(QRectF(-7, -2.5, 11, 5));
+        QPainterPath oTip;
+        oTip.moveTo(4, -2.5);
+        oTip.lineTo(9, 0);
+        oTip.lineTo(4, 2.5);
+        p.drawPath(oTip);
+        p.restore();
+    } else {
+        // "i" for the about box.
+        p.setBrush(oInk);
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(c + QPointF(0, -6), 1.8, 1.8);
+        p.drawRoundedRect(QRectF(c.x() - 1.6, c.y() - 2, 3.2, 10), 1, 1);
+    }
+}
+
+}  // namespace
+
+void CPanelWindow::PaintButtons(QPainter& p) const {
+    DrawBrand(p);
     const QColor oInk = PC::kButtonInk;
     for (const CSpot& o : vSpots_) {
         if (o.pKey) continue;
@@ -302,69 +380,10 @@ void CPanelWindow::PaintButtons(QPainter& p) const {
         p.setPen(QPen(QColor(0x08, 0x08, 0x08), 1));
         p.setBrush(oBtn);
         p.drawEllipse(rc);
-
-        const QPointF c = rc.center();
         // A window or view that is open lights its button's picture.
         p.setPen(QPen(ButtonLit(o.sName) ? PC::kGold : oInk, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
-        if (o.sName == "TAPE") {
-            // A strip of paper with printed lines, torn off at the foot.
-            QPainterPath oStrip;
-            oStrip.moveTo(c + QPointF(-6, -9));
-            oStrip.lineTo(c + QPointF(6, -9));
-            oStrip.lineTo(c + QPointF(6, 7));
-            oStrip.lineTo(c + QPointF(3, 9));
-            oStrip.lineTo(c + QPointF(0, 7));
-            oStrip.lineTo(c + QPointF(-3, 9));
-            oStrip.lineTo(c + QPointF(-6, 7));
-            oStrip.closeSubpath();
-            p.drawPath(oStrip);
-            QPen oThin = p.pen();
-            oThin.setWidthF(1.3);
-            p.setPen(oThin);
-            for (int y : {-5, -1, 3}) p.drawLine(c + QPointF(-3, y), c + QPointF(y == 3 ? 1 : 3, y));
-        } else if (o.sName == "PROGRAM") {
-            // A page beside a list of steps.
-            p.drawRoundedRect(QRectF(c.x() - 9, c.y() - 8, 18, 16), 2, 2);
-            p.drawLine(c + QPointF(1, -8), c + QPointF(1, 8));
-            QPen oThin = p.pen();
-            oThin.setWidthF(1.3);
-            p.setPen(oThin);
-            for (int y : {-4, 0, 4}) p.drawLine(c + QPointF(4, y), c + QPointF(6, y));
-        } else if (o.sName == "SAVE" || o.sName == "RESTORE") {
-            // A tray with an arrow going into it (save) or coming out (restore).
-            QPainterPath oTray;
-            oTray.moveTo(c + QPointF(-8, 1));
-            oTray.lineTo(c + QPointF(-8, 7));
-            oTray.lineTo(c + QPointF(8, 7));
-            oTray.lineTo(c + QPointF(8, 1));
-            p.drawPath(oTray);
-            const bool bDownArrow = o.sName == "SAVE";
-            const QPointF oFrom = c + QPointF(0, bDownArrow ? -9 : 3);
-            const QPointF oTo = c + QPointF(0, bDownArrow ? 3 : -9);
-            p.drawLine(oFrom, oTo);
-            const qreal d = bDownArrow ? -4 : 4;
-            p.drawLine(oTo, oTo + QPointF(-4, d));
-            p.drawLine(oTo, oTo + QPointF(4, d));
-        } else if (o.sName == "EDIT") {
-            // A pencil.
-            p.save();
-            p.translate(c);
-            p.rotate(-45);
-            p.drawRect(QRectF(-7, -2.5, 11, 5));
-            QPainterPath oTip;
-            oTip.moveTo(4, -2.5);
-            oTip.lineTo(9, 0);
-            oTip.lineTo(4, 2.5);
-            p.drawPath(oTip);
-            p.restore();
-        } else {
-            // "i" for the about box.
-            p.setBrush(oInk);
-            p.setPen(Qt::NoPen);
-            p.drawEllipse(c + QPointF(0, -6), 1.8, 1.8);
-            p.drawRoundedRect(QRectF(c.x() - 1.6, c.y() - 2, 3.2, 10), 1, 1);
-        }
+        DrawPicture(p, o.sName, rc.center(), oInk);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "CProgramView.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -9,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cctype>
 
 #include "../numeric/NumUtil.h"
 #include "../panel/CFrontPanel.h"
@@ -18,14 +19,6 @@
 using namespace corvel;
 
 namespace {
-
-// A step that sets a label: its first word is LBL (any case).
-bool IsLabelStep(const std::string& s) {
-    if (s.size() < 3) return false;
-    for (int i = 0; i < 3; ++i)
-        if (std::toupper(static_cast<unsigned char>(s[static_cast<size_t>(i)])) != "LBL"[i]) return false;
-    return s.size() == 3 || s[3] == ' ';
-}
 
 // Draws each step after a margin that holds its breakpoint's dot, and a rule
 // above each label step, so a program reads as its routines.
@@ -155,7 +148,7 @@ void CProgramView::RefreshSteps() {
         if (!pItem) pItem = new QListWidgetItem(lstSteps);
         vShownSteps_[static_cast<size_t>(n)] = sStep;
         pItem->setText(QString::fromStdString(oPrgm.ShowLine(n)));
-        const bool bLabel = IsLabelStep(sStep);
+        const bool bLabel = CPrgm::IsLabelStep(sStep);
         pItem->setData(kLabelRole, bLabel);
         QFont f = lstSteps->font();
         f.setBold(bLabel);
@@ -171,8 +164,17 @@ void CProgramView::RefreshSteps() {
         nMarked_ = nPtr;
     }
     const int nSteps = oPrgm.HasProgram() ? oPrgm.FindEndOfProgram() - 1 : 0;
-    const QString sName = QString::fromStdString(oMain_.lblPrgm);
-    const QString sTitle = QStringLiteral("Program%1: %2 steps").arg(sName.isEmpty() ? QString() : ' ' + sName).arg(nSteps);
+    // The program's name as a listing read gives it to the panel's label (the
+    // file's own name, also when a run has put the whole path there); a long
+    // one is cut in its middle so the step count stays in view.
+    const QString sName = QFileInfo(QString::fromStdString(oMain_.lblPrgm)).fileName();
+    const QString sSteps = QStringLiteral("%1 steps").arg(nSteps);
+    QString sTitle = QStringLiteral("Program: ") + sSteps;
+    if (!sName.isEmpty()) {
+        const QFontMetrics oMetrics(lblTitle->font());
+        const int nRoom = kWidth - 16 - oMetrics.horizontalAdvance(QStringLiteral("Program: , ") + sSteps);
+        sTitle = QStringLiteral("Program: %1, %2").arg(oMetrics.elidedText(sName, Qt::ElideMiddle, nRoom), sSteps);
+    }
     if (lblTitle->text() != sTitle) lblTitle->setText(sTitle);
 }
 

@@ -19,6 +19,7 @@
 #include "../panel/CFrontPanel.h"
 
 #include "CDialogLook.h"
+#include "corvel_version.h"
 #include "CPanelWindow.h"
 #include "MyMsgBox.h"
 #include "ViewMemReg.h"
@@ -135,6 +136,7 @@ bool CQtHost::AskYesNo(const std::string& sTitle, const std::string& sText, enmI
     DialogLook::Apply(&oBox);
     WideEnoughForTitle(oBox);
     oBox.setDefaultButton(QMessageBox::Yes);
+    CentreOnPanel(&oBox);
     return oBox.exec() == QMessageBox::Yes;
 }
 
@@ -142,6 +144,7 @@ void CQtHost::ShowNotice(const std::string& sTitle, const std::string& sText, en
     QMessageBox oBox(ToQt(eIcon), Q(sTitle), Q(sText), QMessageBox::Ok, DialogParent());
     DialogLook::Apply(&oBox);
     WideEnoughForTitle(oBox);
+    CentreOnPanel(&oBox);
     oBox.exec();
 }
 
@@ -156,7 +159,16 @@ dlgFile& CQtHost::FileWindow() { return Made(pFile_); }
 frmEdit& CQtHost::EditorWindow() { return Made(pEdit_); }
 
 void CQtHost::ShowMsg(const std::string& sText, const std::string& sTitle) {
-    MsgBoxWindow().ShowMsg(Q(sText), Q(sTitle));
+    MyMsgBox& oBox = MsgBoxWindow();
+    oBox.lblMsg->setText(Q(sText));
+    oBox.adjustSize();
+    CentreOnPanel(&oBox);
+    oBox.ShowMsg(Q(sText), Q(sTitle));
+}
+
+void CQtHost::CentreOnPanel(QWidget* pBox) const {
+    // On the panel itself, never over the program view or a helper window.
+    if (pPanel_ && pPanel_->isVisible()) DialogLook::CentreOn(pPanel_->PanelScreenRect(), pBox);
 }
 
 void CQtHost::ShowMsgDetails(const std::string& sText, const std::string& sTitle, const std::string& sDetails,
@@ -179,7 +191,7 @@ bool CQtHost::InputBox(const std::string& sPrompt, const std::string& sTitle, co
 
 bool CQtHost::ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) {
     dlgFile& oDlg = FileWindow();
-    if (!oDlg.ShowX(1, Q(sInitial), eUse)) return false;
+    if (!oDlg.ShowX(1, Q(sInitial), eUse, Q(oChoice.sPurpose))) return false;
     oChoice.sTyped = oDlg.txtFilename->text().toStdString();
     oChoice.sFull = oDlg.GetFullFilename().toStdString();
     return true;
@@ -197,15 +209,14 @@ void CQtHost::ShowMemBlock(const std::function<std::vector<std::string>(bool)>& 
 
 QString CQtHost::AboutText() {
     return QStringLiteral(
-        "<h3>CorvelXMem</h3>"
+        "<h3>CorvelXMem %2</h3>"
         "<p>A simulator of the Corvel programmable RPN scientific calculator, extended-memory edition.</p>"
         "<p>Four-level stack, 1000 data registers, 999 program steps, magnetic-card style program "
         "and data files, and an extended instruction set for programs.</p>"
-        "<p>Keys: click them, or type 0-9 . + - * / e (ENTER) f g h A-E s (STO) r (RCL) G (GTO) "
-        "d (DSP) S (SST) R (R/S) H (CHS) x (EEX) c (CLX) i (the (i) key) Q (&Sigma;+). "
-        "Ctrl+C copies X, Ctrl+V pastes a number. Hover over a key to see its characters.</p>"
-        "<p>Built with Qt %1.</p>")
-        .arg(QString::fromLatin1(qVersion()));
+        "<p>Click the keys or type them; hover over a key to see its characters. F1 opens the "
+        "reference of every key and instruction. Ctrl+C copies X, Ctrl+V pastes a number.</p>"
+        "<p>Copyright &copy; The CorvelXMem developers. MIT licence.<br>Built with Qt %1.</p>")
+        .arg(QString::fromLatin1(qVersion()), QStringLiteral(CORVEL_VERSION));
 }
 
 void CQtHost::ShowAbout() {
@@ -223,22 +234,32 @@ void CQtHost::ShowAbout() {
     auto* pOK = new QPushButton(QStringLiteral("OK"), &oBox);
     pOK->setDefault(true);
     QObject::connect(pOK, &QPushButton::clicked, &oBox, &QDialog::accept);
+    constexpr int kMargin = 12, kIcon = 48;
+    pIcon->setFixedWidth(kIcon);
     auto* pTop = new QHBoxLayout;
+    pTop->setSpacing(kMargin);
     pTop->addWidget(pIcon);
     pTop->addWidget(pText, 1);
     auto* pMain = new QVBoxLayout(&oBox);
+    pMain->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    pMain->setSpacing(kMargin);
     pMain->addLayout(pTop);
     pMain->addWidget(pOK, 0, Qt::AlignRight);
-    // Never wider than the panel it tells about.
-    const int nPanel = pPanel_ ? pPanel_->width() : static_cast<int>(CPanelWindow::kWidth);
-    oBox.setFixedWidth(std::min(nPanel, 420));
+    // Never wider than the panel it tells about; the wrapped text gets the
+    // height its width needs, so no line is cut at any scale.
+    const int nPanel = pPanel_ ? pPanel_->PanelRect().width() : static_cast<int>(CPanelWindow::kWidth);
+    const int nBox = std::clamp(nPanel, 240, 420);
+    const int nText = nBox - 2 * kMargin - kIcon - kMargin;
+    pText->setFixedSize(nText, pText->heightForWidth(nText));
+    oBox.setFixedWidth(nBox);
     oBox.adjustSize();
-    PlaceBesidePanel(&oBox);
+    CentreOnPanel(&oBox);
     pOK->setFocus();
     oBox.exec();
 }
 
 void CQtHost::ExitProgram() {
-    if (pPanel_) pPanel_->close();
+    // Closing asks about changed work; Cancel there keeps the program running.
+    if (pPanel_ && !pPanel_->close()) return;
     QCoreApplication::quit();
 }

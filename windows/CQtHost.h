@@ -46,6 +46,7 @@ public:
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) override;
     void ShowAbout() override;
     void ExitProgram() override;
+    bool AsksBeforeDefaultRestore() const override { return true; }
 
     CSoundPlayer& Sound() { return oSound_; }
     // Slices run so far, and the step budget of the next one.
@@ -72,6 +73,8 @@ private:
     // Puts a new window beside the panel when the screen
     // has room for both, so the calculator stays in view.
     void PlaceBesidePanel(QWidget* pWindow) const;
+    // Centres a message box on the panel.
+    void CentreOnPanel(QWidget* pBox) const;
     // The window p holds, made on first use (beside the panel) and kept for
     // the whole run, so each remembers its place and state.
     template <class TWindow>

@@ -124,6 +124,7 @@ void CTapeWindow::cmdCopy_Click() {
 
 void CTapeWindow::cmdSave_Click() {
     CFileChoice oChoice;
+    oChoice.sPurpose = "Save the print tape";
     if (!oMain_.Host().ChooseFile("*.txt", enmFileUse::Write, oChoice)) return;
     // Written beside the file and renamed into place: a failure leaves the old file whole.
     if (!oMain_.oTape.Save(oChoice.sFull))

@@ -54,6 +54,26 @@ dlgFile::dlgFile(QWidget* pParent) : QDialog(pParent) {
     setWindowTitle("File Selection Dialog Box");
     DialogLook::Apply(this);
 
+    MakeLists();
+    LayOut();
+    connect(drvList, &QComboBox::activated, this, [this]() { drvList_Change(); });
+    connect(DirList, &QListWidget::itemDoubleClicked, this, &dlgFile::DirList_Open);
+    connect(fileList, &QListWidget::itemDoubleClicked, this, &dlgFile::fileList_Pick);
+    connect(cmdSelect, &QPushButton::clicked, this, &dlgFile::cmdSelect_Click);
+    connect(OKButton, &QPushButton::clicked, this, &dlgFile::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &dlgFile::CancelButton_Click);
+    for (QWidget* p : {static_cast<QWidget*>(DirList), static_cast<QWidget*>(fileList),
+                       static_cast<QWidget*>(txtFilename)})
+        p->installEventFilter(this);
+
+    FillDrives();
+    // The process's current directory first; the home directory or the
+    // root if that cannot be shown.
+    for (const QString& s : {QDir::currentPath(), QDir::homePath(), QDir::rootPath()})
+        if (SetDirectory(s)) break;
+}
+
+void dlgFile::MakeLists() {
     txtFilename = new QLineEdit(this);
     txtFilename->setObjectName("txtFilename");
     fileList = new QListWidget(this);
@@ -75,7 +95,11 @@ dlgFile::dlgFile(QWidget* pParent) : QDialog(pParent) {
         p->setMinimumSize(190, 200);
         p->setUniformItemSizes(true);
     }
+}
 
+// The labels and buttons, and where everything goes: name box and files on
+// the left, directories and drive on the right, the buttons below.
+void dlgFile::LayOut() {
     auto* lblFilename = new QLabel("Filename:", this);
     lblFilename->setBuddy(txtFilename);
     auto* lblFiles = new QLabel("Files:", this);
@@ -91,9 +115,18 @@ dlgFile::dlgFile(QWidget* pParent) : QDialog(pParent) {
     cmdSelect->setObjectName("cmdSelect");
     OKButton = new QPushButton("OK", this);
     OKButton->setObjectName("OKButton");
-    OKButton->setDefault(true);
+    // Enter in the dialog filters or changes folder; no button looks as if
+    // it took Enter.
+    for (QPushButton* p : {cmdSelect, OKButton}) p->setAutoDefault(false);
     CancelButton = new QPushButton("Cancel", this);
     CancelButton->setObjectName("CancelButton");
+    CancelButton->setAutoDefault(false);
+    lblPurpose = new QLabel(this);
+    lblPurpose->setObjectName("lblPurpose");
+    lblPurpose->setTextFormat(Qt::PlainText);
+    QFont oPurposeFont = lblPurpose->font();
+    oPurposeFont.setBold(true);
+    lblPurpose->setFont(oPurposeFont);
 
     // Name box and files on the left, directories and drive on the right.
     auto* pGrid = new QGridLayout;
@@ -117,26 +150,11 @@ dlgFile::dlgFile(QWidget* pParent) : QDialog(pParent) {
     pButtons->addWidget(OKButton);
     pButtons->addWidget(CancelButton);
     auto* pMain = new QVBoxLayout(this);
+    pMain->addWidget(lblPurpose);
     pMain->addLayout(pGrid, 1);
     pMain->addLayout(pButtons);
     // Narrow enough to stand beside the panel on a small screen.
     resize(440, 400);
-
-    connect(drvList, &QComboBox::activated, this, [this]() { drvList_Change(); });
-    connect(DirList, &QListWidget::itemDoubleClicked, this, &dlgFile::DirList_Open);
-    connect(fileList, &QListWidget::itemDoubleClicked, this, &dlgFile::fileList_Pick);
-    connect(cmdSelect, &QPushButton::clicked, this, &dlgFile::cmdSelect_Click);
-    connect(OKButton, &QPushButton::clicked, this, &dlgFile::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &dlgFile::CancelButton_Click);
-    for (QWidget* p : {static_cast<QWidget*>(DirList), static_cast<QWidget*>(fileList),
-                       static_cast<QWidget*>(txtFilename)})
-        p->installEventFilter(this);
-
-    FillDrives();
-    // The process's current directory first; the home directory or the
-    // root if that cannot be shown.
-    for (const QString& s : {QDir::currentPath(), QDir::homePath(), QDir::rootPath()})
-        if (SetDirectory(s)) break;
 }
 
 QStringList dlgFile::DrivesFromMounts(const QString& sMounts, const QString& sHome) {
@@ -221,8 +239,10 @@ void dlgFile::FillFileList() {
         new QListWidgetItem(oIcon, s, fileList);
 }
 
-bool dlgFile::ShowX(int nModal, const QString& sFile, enmFileUse eUse) {
+bool dlgFile::ShowX(int nModal, const QString& sFile, enmFileUse eUse, const QString& sPurpose) {
     eUse_ = eUse;
+    lblPurpose->setText(sPurpose);
+    lblPurpose->setVisible(!sPurpose.isEmpty());
     FillDrives();
     // The directory last shown, or the nearest one above it that still exists.
     QString sDir = sDir_;

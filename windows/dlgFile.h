@@ -25,7 +25,8 @@ public:
     // Initialize(sFile), then shows the window: with nModal = 1 it returns
     // when OK or Cancel has hidden it again, giving isOK(); otherwise it
     // returns at once (the window stays open, not modal).
-    bool ShowX(int nModal, const QString& sFile, corvel::enmFileUse eUse = corvel::enmFileUse::Read);
+    bool ShowX(int nModal, const QString& sFile, corvel::enmFileUse eUse = corvel::enmFileUse::Read,
+               const QString& sPurpose = QString());
     // The name box shows sWCinit and the file list takes it as its file name:
     // a pattern such as "*.corvel" filters the list, a path navigates.
     void Initialize(const QString& sWCinit);
@@ -58,6 +59,7 @@ public:
 
     QComboBox* drvList;
     QLabel* lblPath;
+    QLabel* lblPurpose;   // under the title: what the file is for
     QListWidget* DirList;
     QListWidget* fileList;
     QLineEdit* txtFilename;
@@ -70,6 +72,10 @@ protected:
     void reject() override;
 
 private:
+    // The constructor's parts: the name box and the three lists; the labels,
+    // buttons and layout.
+    void MakeLists();
+    void LayOut();
     // Shows sDir (made absolute against the directory shown); false when it
     // is no readable directory, and then nothing changes.
     bool SetDirectory(const QString& sDir);

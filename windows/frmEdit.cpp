@@ -160,7 +160,7 @@ QString CStepMarginEdit::StepMark(int nLine) const {
     const int nStep = vSteps_[static_cast<size_t>(nLine)];
     if (nStep < 0) return QStringLiteral("---");
     if (nStep == 0) return QString();
-    return QStringLiteral("%1").arg(nStep, 3, 10, QLatin1Char('0'));
+    return QString::fromStdString(corvel::CPrgm::StepNumber(nStep));
 }
 
 QString CStepMarginEdit::Fault(int nLine) const {
@@ -176,7 +176,7 @@ void CStepMarginEdit::Recount() {
     int nFiller = document()->blockCount();
     for (QTextBlock b = document()->lastBlock(); b.isValid(); b = b.previous()) {
         const QString s = b.text().trimmed().toUpper();
-        if (!s.isEmpty() && s != QLatin1String("R/S")) break;
+        if (!s.isEmpty() && s != QLatin1String(corvel::CPrgm::kFiller)) break;
         nFiller = b.blockNumber();
     }
     std::swap(vFaults_, vFaults);
@@ -354,6 +354,7 @@ void frmEdit::ShowEdit(const QString& sText, const CloseFn& fnClose) {
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace('\r', '\n');
     txtPrgm->setPlainText(s);
+    sShown_ = txtPrgm->toPlainText();
     txtPrgm->moveCursor(QTextCursor::Start);
     txtPrgm->setFocus();
     fnClose_ = fnClose;
@@ -377,4 +378,15 @@ void frmEdit::cmdClear_Click() {
 
 void frmEdit::cmdClose_Click() {
     if (fnClose_ && fnClose_(txtPrgm->toPlainText().toStdString())) accept();
+}
+
+void frmEdit::reject() {
+    if (txtPrgm->toPlainText() != sShown_) {
+        QMessageBox oAsk(QMessageBox::Question, windowTitle(), "Discard the changes to the program text?",
+                         QMessageBox::Yes | QMessageBox::No, this);
+        DialogLook::Apply(&oAsk);
+        oAsk.setDefaultButton(QMessageBox::No);
+        if (oAsk.exec() != QMessageBox::Yes) return;
+    }
+    QDialog::reject();
 }

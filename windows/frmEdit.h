@@ -73,12 +73,15 @@ public:
 
     // Shows sText (lines ended by CR LF or LF) modally. Close hands the
     // edited text to fnClose and closes the editor when it returns true;
-    // the close box or Escape closes it without handing anything over.
+    // the close box or Escape closes it without handing anything over,
+    // after asking "Discard the changes to the program text?" when the text
+    // differs from what it showed.
     void ShowEdit(const QString& sText, const CloseFn& fnClose);
     // Asks, then replaces the text with "LBL A", an empty line and "RTN",
     // the caret at the start of the empty line. Undo brings the text back.
     void cmdClear_Click();
     void cmdClose_Click();
+    void reject() override;
 
     CStepMarginEdit* txtPrgm;
     QPushButton* cmdClear;
@@ -86,4 +89,5 @@ public:
 
 private:
     CloseFn fnClose_;
+    QString sShown_;   // the text as it was shown
 };

@@ -28,7 +28,8 @@ TEST(NumericCounting, FactorialPermutationsCombinations) {
                  {Factorial(170), 7.257415615307999e306, 1e294}, {Factorial(171), kErr, 0},
                  {Factorial(1e9), kErr, 0}, {Permutations(5, 2), 20, 0}, {Combinations(5, 2), 10, 0},
                  {Combinations(52, 5), 2598960, 0}, {Combinations(2, 5), kErr, 0},
-                 {Permutations(2, 5), kErr, 0},
+                 {Permutations(2, 5), kErr, 0}, {Combinations(7, 7), 1, 0}, {Combinations(7, 0), 1, 0},
+                 {Permutations(7, 7), 5040, 0}, {Permutations(7, 0), 1, 0}, {Combinations(0, 0), 1, 0},
                  // a factorial saturated at 1e111 must not pass as a quotient near 0
                  {Permutations(200, 100), kErr, 0}, {Combinations(200, 100), kErr, 0},
                  {Factorial(170.9), Factorial(170.0), 0}, {Factorial(0.999), 1, 0}});

@@ -56,3 +56,16 @@ TEST(NumUtil, ParsingTakesTheLeadingNumberAndRefusesNonFinite) {
         EXPECT_EQ(ParseWhole(c.s, w) ? w : 99, c.fWhole) << c.s;
     }
 }
+
+TEST(NumUtil, PastedTextTakesTheUnicodeMinusGroupsAndALocaleComma) {
+    // 99: refused. Columns: text, value with a decimal-point locale, with a decimal-comma locale.
+    const struct { const char* s; double fPoint, fComma; } aCases[] = {
+        {"\u22125", -5, -5}, {"1 234", 1234, 1234}, {"-1\u2009234\u2009567.5", -1234567.5, -1234567.5},
+        {"12\u00a0345", 12345, 12345}, {"1,5", 99, 1.5}, {"1 234,5", 99, 1234.5}, {"1,234.5", 99, 99},
+        {"1,2,3", 99, 99}, {"12 34", 99, 99}, {"1234 567", 99, 99}, {"1 2345", 99, 99}, {" 7 ", 7, 7}};
+    for (const auto& c : aCases) {
+        double v = -1;
+        EXPECT_EQ(ParseWhole(PastedNumberText(c.s, false), v) ? v : 99, c.fPoint) << c.s;
+        EXPECT_EQ(ParseWhole(PastedNumberText(c.s, true), v) ? v : 99, c.fComma) << c.s;
+    }
+}

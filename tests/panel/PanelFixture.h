@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "common/Checked.h"
 #include "common/FakeHost.h"
 #include "numeric/CCalcError.h"
 #include "panel/CFrontPanel.h"

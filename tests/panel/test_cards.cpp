@@ -1,5 +1,7 @@
 // Programs as files from the front panel: the card slot, the card functions
 // of the ENTER key and the source editor.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -14,7 +16,7 @@ namespace {
 class CardTest : public PanelTest {
 protected:
     fs::path oDir = fs::temp_directory_path() /
-                    ("corvel_cards_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                    ("corvel_cards_" + std::to_string(getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     void SetUp() override { fs::create_directories(oDir); }
     void TearDown() override {
         std::error_code ec;
@@ -52,7 +54,7 @@ TEST_F(CardTest, EveryKeyboardStepSurvivesTheEditorUnchanged) {
     p.Clear();
     int k = 1;
     for (const std::string& s : oSteps) p.SetLine(k++, s);
-    ASSERT_TRUE(p.AcceptEditText(p.EditText())) << (oHost.vMessages.empty() ? "" : oHost.vMessages.back());
+    ASSERT_TRUE(p.AcceptEditText(p.EditText())) << Last(oHost.vMessages);
     for (int n = 1; n < k; ++n) {
         const std::string sBefore = *std::next(oSteps.begin(), n - 1);
         CStep oWas;
@@ -144,10 +146,10 @@ TEST_F(CardTest, CardFunctionsTellWhenAFileFails) {
     oHost.vYesNo = {true};
     oHost.vFiles = {{"sub", (oDir / "sub").string()}};
     Keys("f ENTER");
-    EXPECT_EQ(oHost.vMessages.back(), "File Input Error|Error in writing to file " + (oDir / "sub").string());
+    EXPECT_EQ(Last(oHost.vMessages), "File Input Error|Error in writing to file " + (oDir / "sub").string());
     oHost.vYesNo = {true};
     oHost.vFiles = {Choice("bad.dax")};
     oMain.imgCardReader_Click();   // no program: Read Data?
-    EXPECT_EQ(oHost.vMessages.back(), "File Input Error|Error in reading file " + (oDir / "bad.dax").string());
+    EXPECT_EQ(Last(oHost.vMessages), "File Input Error|Error in reading file " + (oDir / "bad.dax").string());
     EXPECT_FALSE(oMain.bInErr);
 }

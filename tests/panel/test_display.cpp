@@ -59,10 +59,10 @@ TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
     Keys("1 2 3 4 5 f DSP f R/S 7 g R/S");
     EXPECT_EQ(vSeen, std::vector<std::string>({"12345.00", "X 7.00", "Y 12345.00", "Z 0.00", "T 0.00"}));
     Keys("g DSP f R/S");
-    EXPECT_EQ(vSeen.back(), "7.00 00");
+    EXPECT_EQ(Last(vSeen), "7.00 00");
     for (int i = 0; i < 10005; ++i) oMain.oTape.Print(std::to_string(i));
     EXPECT_EQ(oMain.oTape.Lines().size(), 10000u);
-    EXPECT_EQ(oMain.oTape.Lines().front(), "5");
+    EXPECT_EQ(oMain.oTape.Lines().empty() ? "" : oMain.oTape.Lines()[0], "5");
     oMain.oTape.Clear();
     oMain.oTape.Print("a");
     EXPECT_EQ(oMain.oTape.Text(), "a\r\n");

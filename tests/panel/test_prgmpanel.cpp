@@ -8,7 +8,7 @@ TEST_F(PrgmPanelTest, RunningTheTypicalProgramShowsTheCardAndBeeps) {
     Keys("W/PRGM f SST A 2 * h GTO RUN");
     EXPECT_TRUE(oMain.bCardVisible);
     Keys("5 A");
-    EXPECT_EQ(oHost.vSounds.back(), enmSound::Beep);
+    EXPECT_EQ(Last(oHost.vSounds), enmSound::Beep);
     EXPECT_FALSE(oMain.bBusy);
 }
 

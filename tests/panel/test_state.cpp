@@ -19,7 +19,7 @@ namespace {
 class StateTest : public PanelTest {
 protected:
     fs::path oDir = fs::temp_directory_path() /
-                    ("corvel_state_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                    ("corvel_state_" + std::to_string(getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::path oOldCwd = fs::current_path();
     void SetUp() override {
         fs::create_directories(oDir);
@@ -136,7 +136,7 @@ TEST_F(StateTest, SavingIsRefusedWithErrorAndAFailedSaveSaysSo) {
     std::ofstream("plain.txt") << "x";
     oHost.vFiles = {{"x", (oDir / "plain.txt" / "x").string()}};
     oMain.imgSaveState_Click();
-    EXPECT_EQ(oHost.vMessages.back(), "Error|Could not open state file for output");
+    EXPECT_EQ(Last(oHost.vMessages), "Error|Could not open state file for output");
 }
 
 TEST_F(StateTest, AStackValueTheStackRefusesIsLeftOutWithANote) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Checked.h"
 #include "common/FakeFeedback.h"
 #include "numeric/CCalcError.h"
 #include "program/CPrgm.h"
@@ -46,6 +47,6 @@ protected:
     double Y() const { return m.oStack.GetY(); }
     V Stack() const { return {m.oStack.GetX(), m.oStack.GetY(), m.oStack.GetZ(), m.oStack.GetT()}; }
     int Ptr() const { return p.GetPrgmPointer(); }
-    std::string LastMessage() const { return oHost.vMessages.empty() ? std::string() : oHost.vMessages.back(); }
+    std::string LastMessage() const { return oHost.vMessages.empty() ? std::string() : oHost.vMessages[oHost.vMessages.size() - 1]; }
     static std::string ErrAt(const std::string& sLine) { return "Program Error|Error at line " + sLine; }
 };

@@ -1,7 +1,6 @@
 // The classic instructions: number entry by program steps, the range test of
 // results and faults, stack instructions. The display instructions run from
-// the keys as they do as steps: tests/batch/entry_display_formats.keys,
-// keymap_indirect.keys (DSP (i)) and keymap_int_parts.keys (RND).
+// the keys as they do as steps: tests/panel/test_keyboard.cpp.
 #include <cmath>
 
 #include "PrgmFixture.h"
@@ -47,8 +46,7 @@ TEST_F(ExecTest, NumberEntryBySteps) {
     EXPECT_EQ(V({X(), Y()}), V({43, 2}));   // "42" keyed across the passed-over steps, then 1 + 42
 }
 
-// Run from the keys these are the same instructions: tests/batch/keymap_stack_registers,
-// keymap_statistics_stack, keymap_percent and keymap_label_keys.
+// Run from the keys these are the same instructions: tests/panel/test_keyboard.cpp.
 TEST_F(ExecTest, PercentChangeConsumesY) {
     SetStack(75, 50, 3, 4);
     Steps({"%CH"});   // (Y - X) / Y * 100

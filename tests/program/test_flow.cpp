@@ -1,5 +1,5 @@
 // Flow control: jumps, calls and the return stack, tests, loop counters, flags
-// (clearing them all from the keys: tests/batch/keymap_clearing.keys).
+// (clearing them all from the keys: tests/panel/test_keyboard.cpp).
 #include "PrgmFixture.h"
 
 using FlowTest = PrgmTest;

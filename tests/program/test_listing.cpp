@@ -1,5 +1,7 @@
 // Program listings and the editor's text: what is read, what is refused, and
 // that nothing is lost when a file or a text is refused.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -12,7 +14,7 @@ namespace {
 
 class ListingTest : public PrgmTest {
 protected:
-    fs::path oDir = fs::temp_directory_path() / ("corvel_listing_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+    fs::path oDir = fs::temp_directory_path() / ("corvel_listing_" + std::to_string(getpid()) + "_" +
                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     void SetUp() override { fs::create_directories(oDir); }
     void TearDown() override {
@@ -37,7 +39,7 @@ protected:
     }
     void ExpectUsersUntouched() {
         EXPECT_EQ(Steps(5), S({"LBL A", "1", "+", "RTN", "R/S"}));
-        EXPECT_EQ(p.Filename(), "mine.corvel");
+        EXPECT_EQ(p.GetFilename(), "mine.corvel");
         EXPECT_EQ(Ptr(), 3);
         EXPECT_EQ(p.FindLabel("A"), 1);
         EXPECT_FALSE(oHost.bCard);
@@ -68,7 +70,7 @@ TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
         ASSERT_TRUE(p.ReadProgram(sFile));
         EXPECT_EQ(Steps(999), vProgram);
         EXPECT_EQ(Ptr(), 1);
-        EXPECT_EQ(p.Filename(), sFile);
+        EXPECT_EQ(p.GetFilename(), sFile);
         EXPECT_EQ(oHost.sLabel, "all.corvel");
     }
 }
@@ -149,7 +151,7 @@ TEST_F(ListingTest, AFailedWriteSaysSoAndKeepsTheOldFile) {
     oHost.vYesNo = {false};
     p.WriteProgram((oDir / "sub").string());
     EXPECT_EQ(LastMessage(), "File Input Error|Error in writing to file " + (oDir / "sub").string());
-    EXPECT_EQ(p.Filename(), "mine.corvel");
+    EXPECT_EQ(p.GetFilename(), "mine.corvel");
     EXPECT_TRUE(fs::is_directory(oDir / "sub"));
 }
 
@@ -185,14 +187,14 @@ TEST_F(ListingTest, EditorTextIsTakenBackByItsRules) {
     ASSERT_TRUE(p.AcceptEditText("lbl c\n  12.5  \n\n5\nsto a\ngto c\n1/x\n10^x\nrcl sum+\n"));
     EXPECT_EQ(Steps(11), S({"LBL c", "1", "2", ".", "5", "5", "STO A", "GTO c", "1/X", "10^X", "RCL SUM+"}));
     EXPECT_EQ(Ptr(), 0);
-    EXPECT_EQ(p.Filename(), "");
+    EXPECT_EQ(p.GetFilename(), "");
 
     // More than 999 steps: the rest is ignored, also inside a number line.
     std::string sLong;
     for (int k = 0; k < 997; ++k) sLong += "RTN\n";
     ASSERT_TRUE(p.AcceptEditText(sLong + "12345\nSTO A\n"));
-    EXPECT_EQ(Steps(999).back(), "2");
-    EXPECT_EQ(p.EditLineSteps(sLong + "\n12345\nSTO A").back(), -1);
+    EXPECT_EQ(Last(Steps(999)), "2");
+    EXPECT_EQ(Last(p.EditLineSteps(sLong + "\n12345\nSTO A")), -1);
     EXPECT_EQ(p.EditLineSteps("LBL A\n\n12\nRTN"), std::vector<int>({1, 0, 2, 4}));
 }
 
@@ -238,6 +240,7 @@ TEST_F(ListingTest, EveryKnownListingReadsAsBefore) {
         {"tests/batch/files_refused_listing.files/dup.corvel", 0xa5ac82a98bb05942},
         {"tests/batch/files_refused_listing.files/gone.corvel", 0xa5ac82a98bb05942},
         {"tests/batch/files_refused_listing.files/long.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/keep_work_runs.files/runs.corvel", 0x6d64c08bbab34207},
         {"tests/batch/prgm_breakpoints.files/sub.corvel", 0xb4b021db4004d4cb},
     };
     const fs::path oRoot = fs::path(CORVEL_TEST_DATA) / ".." / "..";

@@ -1,46 +1,34 @@
-// The vocabulary, the sorted token table, the listing check and the aliases.
+// The instruction table as the reference reads it, the listing check and the aliases.
 #include <set>
-#include <sstream>
 
 #include "PrgmFixture.h"
 
-namespace {
-std::set<std::string> Vocabulary() {
-    std::set<std::string> o;
-    std::stringstream ss(CPrgm::GetTokenList());
-    for (std::string s; std::getline(ss, s, ',');) o.insert(s);
-    return o;
-}
-} // namespace
-
 using TokenTest = PrgmTest;
 
-TEST_F(TokenTest, TokenAndInstructionTablesCoverExactlyTheVocabulary) {
-    ASSERT_EQ(p.TokenCount, 174);
-    for (int i = 2; i <= p.TokenCount; ++i) EXPECT_LE(p.Tokens[i - 1], p.Tokens[i]) << i;
-    EXPECT_EQ(p.Tokens[1] + p.Tokens[p.TokenCount], "%Y^X");   // lowest and highest character codes
-    const std::set<std::string> oVocab = Vocabulary();
-    for (const std::string& s : oVocab) {
-        const int16_t n = p.SearchToken(s);   // found by bisection
-        ASSERT_GT(n, 0) << s;
-        EXPECT_EQ(p.Tokens[n], s);
-        const CInstr* pInstr = CPrgm::FindInstr(s);
-        ASSERT_NE(pInstr, nullptr) << s;
-        EXPECT_EQ(std::string(pInstr->sName), s);
-        std::string sLower = s;
-        for (char& c : sLower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_EQ(CPrgm::FindInstr(sLower), pInstr) << sLower;   // mnemonics compare upper-cased
-    }
-    for (const char* s : {"rcl/", "", "ZZZ", "!"}) EXPECT_EQ(p.SearchToken(s), 0) << s;   // exact comparison
-    int nCount = 0;
+// Every row is described; every alias names an instruction; names are
+// unique and found in any case.
+TEST(InstrTable, EveryMnemonicAndAliasHasAnEntry) {
+    int nCount = 0, nAliases = 0;
     const CInstr* pTable = CPrgm::InstrTable(nCount);
-    std::set<std::string> oNames;
+    const CAlias* pAliases = CPrgm::AliasTable(nAliases);
+    std::set<std::string> oNames, oGroups;
     for (int i = 0; i < nCount; ++i) {
-        EXPECT_TRUE(oVocab.count(pTable[i].sName)) << pTable[i].sName;
-        EXPECT_TRUE(oNames.insert(pTable[i].sName).second) << "twice: " << pTable[i].sName;
+        const CInstr& r = pTable[i];
+        EXPECT_TRUE(oNames.insert(r.sName).second) << "twice: " << r.sName;
+        EXPECT_TRUE(*r.szText && *r.szOperands && *r.szStack && *r.szGroup) << r.sName;
+        oGroups.insert(r.szGroup);
+        std::string sLower = r.sName;
+        for (char& c : sLower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(CPrgm::FindInstr(sLower), &r) << sLower;
     }
-    EXPECT_EQ(CPrgm::FindInstr("FOO"), nullptr);
-    EXPECT_EQ(CPrgm::FindInstr(""), nullptr);
+    EXPECT_EQ(nCount, 173);
+    EXPECT_EQ(oGroups.size(), 13u);
+    for (int i = 0; i < nAliases; ++i) {
+        EXPECT_EQ(oNames.count(pAliases[i].sAlias), 0u) << pAliases[i].sAlias;
+        const std::string sName = pAliases[i].sName;
+        EXPECT_NE(CPrgm::FindInstr(sName.substr(0, sName.find(' '))), nullptr) << pAliases[i].sAlias;
+    }
+    for (const char* s : {"FOO", "", "!", "ASIN"}) EXPECT_EQ(CPrgm::FindInstr(s), nullptr) << s;
 }
 
 TEST_F(TokenTest, CheckTokensListsUnknownStepsInOrder) {

@@ -3,22 +3,38 @@
 // legends, tool tips everywhere, and one look for every dialog.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QClipboard>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 #include <QPainter>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QtCore/qtestsupport_core.h>
 #include <QtWidgets/qtestsupport_widgets.h>
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <map>
 
+#include "../../panel/CStateFile.h"
 #include "../../windows/CDialogLook.h"
 #include "../../windows/CLedDisplay.h"
 #include "../../windows/CLegendText.h"
 #include "../../windows/CPanelColours.h"
+#include "../../windows/CReferenceWindow.h"
 #include "QtTestSupport.h"
+#include "corvel_version.h"
 
 namespace {
 
@@ -112,6 +128,10 @@ TEST(LedDisplay, NumbersInSegmentsWithThePointBetweenDigitsAndTextInDots) {
         }
         EXPECT_EQ(sCells, c.sCells) << c.sText;
     }
+    // Each digit lights as many segments as a seven-segment display shows for it.
+    std::string sLit;
+    for (char c = '0'; c <= '9'; ++c) sLit += static_cast<char>('0' + std::popcount(LedDisplay::Segments(c)));
+    EXPECT_EQ(sLit, "6255456376");
     // A blinking point leaves every digit where it was: only the point's place changes.
     const auto [nFirst, nLast] = DiffColumns(Led("1.50", ""), Led("1 50", ""));
     EXPECT_GE(nFirst, 0);
@@ -176,8 +196,15 @@ TEST(Clipboard, CtrlVPastesAndCtrlCCopiesThroughTheCoreAndANoteShowsForAMoment) 
     EXPECT_NE(o.oWindow.PaintedDisplay(), "Error");
     QTest::qWait(100);
     EXPECT_EQ(o.oWindow.InfoLine(), "");   // the note goes after a moment
-    KeyClicks(&o.oWindow, "5");            // typed characters still work
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("\u22121 234"));   // as the user's locale writes it
+    SendShortcut(&o.oWindow, Qt::Key_V);
+    EXPECT_EQ(o.oMain.oStack.GetX(), -1234);
+    o.oWindow.SetNoteDuration(60000);
+    QGuiApplication::clipboard()->setText("abc");
+    SendShortcut(&o.oWindow, Qt::Key_V);
+    KeyClicks(&o.oWindow, "5");            // typed characters still work, and the note goes at once
     EXPECT_EQ(o.oMain.lblDisp, "5");
+    EXPECT_EQ(o.oWindow.InfoLine(), "");
 }
 
 TEST(RunIndication, DimmedWithTheLampLitExceptWhatTheProgramShowsOnPurpose) {
@@ -276,6 +303,8 @@ TEST(Legibility, EveryKeyAndControlHasAToolTipAndKeysNameTheirCharacters) {
 
 TEST(Dialogs, ShareOneLookAndTheAboutBoxIsNoWiderThanThePanel) {
     CCalcUnderTest o;
+    o.oWindow.ToggleProgramView();   // message boxes centre on the panel, not on the whole window
+    const QPoint oPanelCentre = o.oWindow.PanelScreenRect().center();
     const std::function<void()> kOpeners[] = {
         [&] { o.oHost.ShowMsg("text", "title"); },
         [&] { o.oHost.ShowRegisters({"p0: 1"}); },
@@ -288,6 +317,7 @@ TEST(Dialogs, ShareOneLookAndTheAboutBoxIsNoWiderThanThePanel) {
         },
         [&] {
             CFileChoice oChoice;
+            oChoice.sPurpose = "Read a data file";
             o.oHost.ChooseFile("", enmFileUse::Read, oChoice);
         },
         [&] { o.oHost.ShowEditor("LBL A", [](const std::string&) { return true; }); },
@@ -298,16 +328,218 @@ TEST(Dialogs, ShareOneLookAndTheAboutBoxIsNoWiderThanThePanel) {
         QString sName;
         bool bLook = false;
         int nWidth = 0;
+        QPoint oCentre;
         CModalWatchdog oDog([&](QWidget* w) {
             sName = w->objectName() + "/" + w->metaObject()->className();
             bLook = w->property("corvelLook").toBool();
             nWidth = w->width();
+            oCentre = w->frameGeometry().center();
+            if (auto* pPurpose = w->findChild<QLabel*>("lblPurpose")) {
+                // The title stays; the line under it says what the file is for; OK does not look like Enter's.
+                EXPECT_EQ(w->windowTitle(), "File Selection Dialog Box");
+                EXPECT_EQ(pPurpose->text(), "Read a data file");
+                for (QPushButton* b : w->findChildren<QPushButton*>()) EXPECT_FALSE(b->isDefault()) << b->text().toStdString();
+            }
             qobject_cast<QDialog*>(w)->reject();
         });
         fnOpen();
         EXPECT_TRUE(oDog.Acted()) << n;
         EXPECT_TRUE(bLook) << sName.toStdString();
-        if (sName.startsWith("AboutBox")) EXPECT_LE(nWidth, o.oWindow.width());
+        if (sName.startsWith("AboutBox")) EXPECT_LE(nWidth, o.oWindow.PanelRect().width());
+        if (sName.startsWith("MyMsgBox") || sName.startsWith("AboutBox") || sName.endsWith("/QMessageBox"))
+            EXPECT_LE((oCentre - oPanelCentre).manhattanLength(), 4) << sName.toStdString();
         ++n;
     }
+}
+
+TEST(Dialogs, TheAboutBoxShowsTheVersionAndEveryLineAtScaleOneOneAndAHalfAndTwo) {
+    // A scale factor shrinks the screen in logical pixels, so the panel and
+    // the box are narrower and the text wraps into more lines.
+    CCalcUnderTest o;
+    for (const qreal fScale : {1.0, 1.5, 2.0}) {
+        const QSize oFree(qRound(1366 / fScale), qRound(768 / fScale));
+        o.oWindow.resize(CPanelWindow::FirstSize(oFree, CPanelWindow::kFrameAllowance, fScale));
+        CModalWatchdog oDog([&](QWidget* w) {
+            auto* pText = w->findChild<QLabel*>("lblAbout");
+            ASSERT_TRUE(pText);
+            EXPECT_TRUE(pText->text().contains("CorvelXMem " CORVEL_VERSION));
+            EXPECT_GE(pText->height(), pText->heightForWidth(pText->width())) << fScale;
+            EXPECT_LE(w->frameGeometry().height(), oFree.height()) << fScale;
+            qobject_cast<QDialog*>(w)->accept();
+        });
+        o.oHost.ShowAbout();
+        EXPECT_TRUE(oDog.Acted());
+    }
+}
+
+TEST(Keyboard, BackspaceIsClxCtrlQClosesAndTheAnnunciatorsShowPrefixModeAndPendingOperation) {
+    CCalcUnderTest o;
+    KeyClicks(&o.oWindow, "5");
+    KeyClick(&o.oWindow, Qt::Key_Backspace);
+    EXPECT_EQ(o.oMain.lblDisp, "0.00");
+    const QRect rcDisp = o.oWindow.SpotRect("DISPLAY");
+    // The strip along the top of the glass, where the annunciators are drawn.
+    const QRect rcStrip(rcDisp.left(), rcDisp.top() + rcDisp.height() * 12 / 100, rcDisp.width() / 4, rcDisp.height() / 6);
+    const int nUnlit = LedPeak(o.oWindow.GrabPanel(), rcStrip);
+    const struct { const char* sTyped; const char* sClick; QStringList vShown; } aSteps[] = {
+        {"f", nullptr, {"f"}}, {"", "W/PRGM", {"PRGM"}}, {"", "RUN", {}}, {"s", nullptr, {"STO"}},
+        {"+", nullptr, {"STO+"}}, {"1", nullptr, {}}, {"h", nullptr, {"h"}}};
+    for (const auto& c : aSteps) {
+        KeyClicks(&o.oWindow, c.sTyped);
+        if (c.sClick) o.Click(c.sClick);
+        EXPECT_EQ(o.oWindow.Annunciators(), c.vShown) << c.sTyped << (c.sClick ? c.sClick : "");
+        const int nPeak = LedPeak(o.oWindow.GrabPanel(), rcStrip);
+        EXPECT_TRUE(c.vShown.isEmpty() ? nPeak == nUnlit : nPeak > nUnlit + 60) << c.sTyped << nPeak;
+    }
+    EXPECT_EQ(o.oMain.lblDisp, "0.00");   // the display's own texts are left alone
+    EXPECT_EQ(o.oMain.oMem.Rcl(1), 0.0);   // STO + 1 added X (0) to register 1
+    SendShortcut(&o.oWindow, Qt::Key_Q);
+    EXPECT_FALSE(o.oWindow.isVisible());
+}
+
+TEST(DesktopFiles, AListingOnTheCommandLineOrDroppedIsReadAndADroppedStateFileRestored) {
+    QTemporaryDir oDir;
+    const QString sListing = oDir.filePath("double.corvel"), sState = oDir.filePath("saved.txt");
+    QFile oFile(sListing);
+    ASSERT_TRUE(oFile.open(QIODevice::WriteOnly));
+    oFile.write("LBL A\n2\n*\nRTN\n");
+    oFile.close();
+    CStateFile oState;
+    oState.fX = 42;
+    ASSERT_TRUE(oState.Write(sState.toStdString()));
+
+    CCalcUnderTest o;
+    {
+        CModalWatchdog oDog([](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
+        o.oWindow.OpenListing(oDir.filePath("missing.corvel"));   // says why, leaves the start state
+        EXPECT_TRUE(oDog.Acted());
+    }
+    EXPECT_FALSE(o.oMain.oPrgm.HasProgram());
+    o.oWindow.OpenListing(sListing);
+    EXPECT_TRUE(o.oMain.oPrgm.HasProgram());
+    EXPECT_EQ(o.oMain.lblPrgm, "double.corvel");
+    o.oMain.oPrgm.Clear();
+
+    const auto Drop = [&](const QString& sFile) {
+        QMimeData oData;
+        oData.setUrls({QUrl::fromLocalFile(sFile)});
+        const QPoint oAt = o.oWindow.SpotRect("DISPLAY").center();
+        QDragEnterEvent oEnter(oAt, Qt::CopyAction, &oData, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&o.oWindow, &oEnter);
+        EXPECT_TRUE(oEnter.isAccepted());
+        QDropEvent oDrop(QPointF(oAt), Qt::CopyAction, &oData, Qt::LeftButton, Qt::NoModifier);
+        QString sAsked;
+        CModalWatchdog oDog([&](QWidget* w) {
+            sAsked = qobject_cast<QMessageBox*>(w) ? qobject_cast<QMessageBox*>(w)->text() : w->objectName();
+            ClickButton(w, "Yes");
+        });
+        QApplication::sendEvent(&o.oWindow, &oDrop);
+        for (int i = 0; i < 300 && !oDog.Acted(); ++i) QTest::qWait(10);
+        QTest::qWait(50);
+        return sAsked;
+    };
+    EXPECT_EQ(Drop(sListing), "Read Program?");
+    EXPECT_TRUE(o.oMain.oPrgm.HasProgram());
+    EXPECT_EQ(Drop(sState), "Restore the calculator's state from " + sState + "?");
+    EXPECT_EQ(o.oMain.oStack.GetX(), 42);
+}
+
+TEST(RunIndication, TheLampIsOffAndTheDisplayNormalWhileTheProgramErrorIsShown) {
+    CCalcUnderTest o;
+    o.oMain.oPrgm.SetLine(1, "LBL A");
+    o.oMain.oPrgm.SetLine(2, "0");
+    o.oMain.oPrgm.SetLine(3, "1/X");
+    o.oMain.oPrgm.ScanLabels();
+    bool bBusy = true, bDim = true;
+    QString sShown;
+    CModalWatchdog oDog([&](QWidget* w) {
+        bBusy = o.oMain.bBusy;
+        bDim = o.oWindow.PaintedDimmed();
+        sShown = o.oWindow.PaintedDisplay();
+        ClickButton(w, "OK");
+    });
+    o.Click("A");
+    EXPECT_TRUE(oDog.Acted());
+    EXPECT_FALSE(bBusy);
+    EXPECT_FALSE(bDim);
+    EXPECT_EQ(sShown, "Error");
+}
+
+TEST(Screen, TheFirstAndTheSmallestWindowFitThisScreenWithLegendsNinePixelsTall) {
+    // Run on Xvfb at each screen size and scale factor by CTest (xvfb:screen-*);
+    // a taskbar of 48 device pixels is allowed for.
+    CCalcUnderTest o;
+    const qreal fRatio = o.oWindow.devicePixelRatioF();
+    const QSize oFree = o.oWindow.screen()->availableGeometry().size() - QSize(0, static_cast<int>(std::ceil(48 / fRatio)));
+    const QSize oMin = o.oWindow.minimumSize() + CPanelWindow::kFrameAllowance;
+    EXPECT_LE(oMin.width(), oFree.width());
+    EXPECT_LE(oMin.height(), oFree.height());
+    EXPECT_GE(CPanelWindow::SmallestLegendPixels() * fRatio * o.oWindow.minimumHeight() / CPanelWindow::kHeight, 9.0);
+    const QSize oFirst = CPanelWindow::FirstSize(oFree, CPanelWindow::kFrameAllowance, fRatio);
+    EXPECT_LE(oFirst.height() + CPanelWindow::kFrameAllowance.height(), oFree.height());
+    EXPECT_LE(o.oWindow.height(), o.oWindow.screen()->availableGeometry().height());
+}
+
+TEST(Accessibility, KeysSwitchesButtonsAndTheDisplayAreInTheTreeAndActAsClicks) {
+    CCalcUnderTest o;
+    QAccessibleInterface* pPanel = QAccessible::queryAccessibleInterface(&o.oWindow);
+    ASSERT_TRUE(pPanel);
+    std::map<QString, QAccessibleInterface*> mByName;
+    int nButtons = 0;
+    for (int i = 0; i < pPanel->childCount(); ++i) {
+        QAccessibleInterface* p = pPanel->child(i);
+        ASSERT_TRUE(p && p->parent() == pPanel && pPanel->indexOfChild(p) == i);
+        if (p->role() == QAccessible::Button) {
+            ++nButtons;
+            EXPECT_FALSE(p->text(QAccessible::Name).isEmpty()) << i;
+            EXPECT_TRUE(p->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        }
+        mByName[p->text(QAccessible::Name)] = p;
+    }
+    int nKeys = 0;
+    corvel::KeyRows(nKeys);
+    EXPECT_EQ(nButtons, nKeys + 7);   // the card slot and six picture buttons besides the keys
+    const auto Press = [&](const char* sName) {
+        ASSERT_TRUE(mByName.count(sName)) << sName;
+        mByName[sName]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    };
+    QAccessibleInterface* pDisplay = pPanel->child(0);
+    EXPECT_EQ(pDisplay->role(), QAccessible::StaticText);
+    EXPECT_EQ(mByName["LN"], nullptr);   // a shifted function is a description, not a key of its own
+    const QString sSevenTip = mByName["7"]->text(QAccessible::Description);
+    EXPECT_TRUE(sSevenTip.contains("typed: 7")) << sSevenTip.toStdString();
+    Press("7");
+    EXPECT_EQ(pDisplay->text(QAccessible::Name), "7");
+    for (const char* s : {"ENTER", "0", "\u00f7"}) Press(s);
+    EXPECT_EQ(pDisplay->text(QAccessible::Name), "Error");
+    EXPECT_EQ(pPanel->child(1)->text(QAccessible::Name), QString::fromUtf8(o.oMain.bInErr.CauseText()));
+    QAccessibleInterface* pMode = mByName["RUN mode (W/PRGM when off)"];
+    ASSERT_TRUE(pMode);
+    EXPECT_EQ(pMode->role(), QAccessible::CheckBox);
+    EXPECT_TRUE(pMode->state().checked);
+    pMode->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(o.oMain.bRun);
+    EXPECT_FALSE(pMode->state().checked);
+    EXPECT_TRUE(mByName["Power"]->state().checked);
+}
+
+TEST(Reference, F1OpensItWithEveryKeyMnemonicAndAliasAndASearchFindsStoPlusByStore) {
+    CCalcUnderTest o;
+    KeyClick(&o.oWindow, Qt::Key_F1);
+    CReferenceWindow* pRef = o.oWindow.ReferenceWindow();
+    ASSERT_TRUE(pRef && pRef->isVisible());
+    const QStringList vShown = pRef->ShownInstructions();
+    int nInstr = 0, nAliases = 0, nKeys = 0;
+    const CInstr* pInstr = CPrgm::InstrTable(nInstr);
+    for (int i = 0; i < nInstr; ++i) EXPECT_TRUE(vShown.contains(pInstr[i].sName)) << pInstr[i].sName;
+    const CAlias* pAliases = CPrgm::AliasTable(nAliases);
+    for (int i = 0; i < nAliases; ++i) EXPECT_TRUE(vShown.contains(pAliases[i].sAlias)) << pAliases[i].sAlias;
+    corvel::KeyRows(nKeys);
+    EXPECT_EQ(pRef->ShownKeys().size(), nKeys);
+    pRef->txtSearch->setText("store");
+    EXPECT_TRUE(pRef->ShownInstructions().contains("STO+"));
+    EXPECT_FALSE(pRef->ShownInstructions().contains("SIN"));
+    pRef->txtSearch->setText("LN");
+    EXPECT_TRUE(pRef->ShownKeys().contains("7"));
+    EXPECT_FALSE(pRef->ShownKeys().contains("8"));
 }

@@ -8,6 +8,12 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QtWidgets/qtestsupport_widgets.h>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include "QtTestSupport.h"
 
@@ -118,10 +124,65 @@ void QuietHandler(QtMsgType eType, const QMessageLogContext& oContext, const QSt
 }
 }  // namespace
 
+// A time limit for each test: a test still running after it fails the whole run
+// at once with its name, instead of leaving a hang to the test driver's limit.
+// A thread of its own, so that a test busy in a loop that never returns to the
+// event loop is stopped too. CORVEL_TEST_LIMIT sets the seconds (default 60).
+class CTestWatchdog : public ::testing::EmptyTestEventListener {
+public:
+    explicit CTestWatchdog(int nSeconds) : nSeconds_(nSeconds), oThread_([this] { Watch(); }) {}
+    ~CTestWatchdog() override {
+        {
+            std::lock_guard<std::mutex> l(oMutex_);
+            bQuit_ = true;
+        }
+        oWake_.notify_all();
+        oThread_.join();
+    }
+    void OnTestStart(const ::testing::TestInfo& o) override {
+        std::lock_guard<std::mutex> l(oMutex_);
+        sTest_ = std::string(o.test_suite_name()) + "." + o.name();
+        ++nGen_;
+        oWake_.notify_all();
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        std::lock_guard<std::mutex> l(oMutex_);
+        sTest_.clear();
+        ++nGen_;
+        oWake_.notify_all();
+    }
+
+private:
+    void Watch() {
+        std::unique_lock<std::mutex> l(oMutex_);
+        while (!bQuit_) {
+            if (sTest_.empty()) {
+                oWake_.wait(l);
+                continue;
+            }
+            const int nGen = nGen_;
+            if (oWake_.wait_for(l, std::chrono::seconds(nSeconds_), [&] { return bQuit_ || nGen_ != nGen; }))
+                continue;
+            std::fprintf(stderr, "\n%s: still running after %d s; the run stops here\n", sTest_.c_str(), nSeconds_);
+            std::fflush(stderr);
+            std::_Exit(3);
+        }
+    }
+    const int nSeconds_;
+    std::mutex oMutex_;
+    std::condition_variable oWake_;
+    std::string sTest_;
+    int nGen_ = 0;
+    bool bQuit_ = false;
+    std::thread oThread_;
+};
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     fnDefaultHandler = qInstallMessageHandler(QuietHandler);
     QApplication oApp(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    const int nLimit = qEnvironmentVariableIsEmpty("CORVEL_TEST_LIMIT") ? 60 : qEnvironmentVariableIntValue("CORVEL_TEST_LIMIT");
+    ::testing::UnitTest::GetInstance()->listeners().Append(new CTestWatchdog(nLimit > 0 ? nLimit : 60));
     return RUN_ALL_TESTS();
 }

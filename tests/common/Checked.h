@@ -1,0 +1,13 @@
+#pragma once
+// The last element of a list a test looks at: an empty list fails the test
+// (and gives an empty value) instead of crashing the whole run.
+#include <gtest/gtest.h>
+
+template <class TList>
+typename TList::value_type Last(const TList& v) {
+    if (v.empty()) {
+        ADD_FAILURE() << "the list is empty";
+        return {};
+    }
+    return v[v.size() - 1];
+}

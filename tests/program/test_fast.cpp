@@ -1,0 +1,103 @@
+// The fast path against the general path: random programs (seeded) run in
+// slices of many steps and in slices of one step (the general path) must
+// leave the same machine, bit for bit, also when stopped at random steps,
+// and TRACE must give the same lines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/FakeFeedback.h"
+#include "program/CPrgm.h"
+
+namespace {
+
+const char* const kWords[] = {
+    "0", "1", "2", "7", "9", "1", "2", ".", "EEX", "CHS", "ENTER", "CLX", "+", "-", "*", "/", "SQRT", "LN", "1/X",
+    "Y^X", "X^2", "ABS", "SIN", "INT", "X<>Y", "LST", "RV", "R^", "RCL 1", "RCL 7", "RCL (i)", "RCL IND 3",
+    "RCL 1000", "RCL A", "STO 1", "STO 3", "STO (i)", "STO+ 2", "STO- 3", "STO* 1", "STO/ 2", "RCL+ 1", "RCL- 2",
+    "RCL* 3", "RCL/ 1", "ST", "RC", "X=0?", "X<>0?", "X<0?", "X>0?", "X=Y?", "X<>Y?", "X<=Y?", "X>Y?", "GTO 1",
+    "GTO 2", "GTO 3", "GSB 4", "GSB 2", "RTN", "DSZ", "ISZ", "DSZ (i)", "ISZ (i)", "DSZ 3", "SPACE", "FOO",
+    "GTO 9", "SF 1", "F? 1", "X<>I", "R/S"};
+
+struct CSide {
+    CMachine m;
+    CFakeFeedback fb{m};
+    CPrgm p{m, fb};
+
+    // Runs from the pointer in slices of fnSlice() steps, stopped once
+    // nStopAt steps have run, as R/S between two slices stops it.
+    void Run(uint64_t nStopAt, const std::function<uint64_t()>& fnSlice) {
+        p.Exec();
+        while (p.Busy()) {
+            if (p.nRunSteps >= nStopAt) p.RequestStop();
+            const uint64_t n = p.nRunSteps < nStopAt ? nStopAt - p.nRunSteps : 1;
+            const CSlice s = p.RunSlice(std::min(n, fnSlice()));
+            if (s.eState == enmRunState::Waiting && s.fWakeAt > fb.fClock) fb.fClock = s.fWakeAt;
+        }
+    }
+
+    // Everything a run may change, as bytes and texts.
+    std::string State() const {
+        std::string s;
+        auto Put = [&](const void* pv, size_t n) { s.append(static_cast<const char*>(pv), n); };
+        for (double v : {m.oStack.GetX(), m.oStack.GetY(), m.oStack.GetZ(), m.oStack.GetT(), m.fLastX})
+            Put(&v, sizeof v);
+        for (int k = 0; k <= CMem::kMaxReg; ++k) {
+            const double v = m.oMem.Rcl(k);
+            Put(&v, sizeof v);
+        }
+        for (int k = 0; k < 10; ++k) s += m.oFlags.PeekFlag(k) ? 'F' : '-';
+        const int a[] = {p.PrgmPtr, p.RetPtr, p.EntryActive, p.ExpEntryActive, p.Halted, p.StopRequested,
+                         m.bInErr, static_cast<int>(m.bInErr.Cause())};
+        Put(a, sizeof a);
+        Put(p.RetStack.data(), sizeof p.RetStack);
+        Put(&p.nRunSteps, sizeof p.nRunSteps);
+        s += m.lblDisp + "|" + m.lblEex + "|";
+        for (const std::string& t : fb.vMessages) s += t + "\n";
+        return s;
+    }
+};
+
+TEST(FastPathTest, RandomProgramsLeaveTheMachineAsTheGeneralPathDoes) {
+    for (unsigned nSeed = 1; nSeed <= 1500; ++nSeed) {
+        std::mt19937 g(nSeed);
+        auto Pick = [&](int n) { return static_cast<int>(g() % static_cast<unsigned>(n)); };
+        std::vector<std::string> vSteps;
+        const int nLen = 10 + Pick(50);
+        for (int k = 0; k < nLen; ++k) vSteps.push_back(kWords[Pick(static_cast<int>(std::size(kWords)))]);
+        for (int l = 1; l <= 4; ++l) vSteps.insert(vSteps.begin() + Pick(static_cast<int>(vSteps.size())), "LBL " + std::to_string(l));
+        double aRegs[10];
+        for (double& v : aRegs) v = Pick(4) == 0 ? Pick(2000) - 1000 : (Pick(200) - 100) / 8.0;
+        const double fI = Pick(6) == 0 ? 1e10 : Pick(30) - 5;
+        const uint64_t nStopAt = 1 + g() % 2000;
+        const bool bTrace = nSeed % 2 == 0;
+        CSide oFast, oGeneral;
+        for (CSide* s : {&oFast, &oGeneral}) {
+            for (size_t k = 0; k < vSteps.size(); ++k) s->p.SetLine(static_cast<int>(k + 1), vSteps[k]);
+            s->p.ScanLabels();
+            for (int r = 0; r < 10; ++r) s->m.oMem.Sto(r, aRegs[r]);
+            s->m.oMem.StoI(fI);
+            s->m.oStack.SetAll(2, 3, 0.5, -4);
+            s->p.bTrace = bTrace;
+            s->p.Reset();
+        }
+        oFast.p.bTraceRing = true;
+        oFast.Run(nStopAt, [&] { return uint64_t{1} + g() % 40; });
+        oGeneral.Run(nStopAt, [] { return uint64_t{1}; });   // one step a slice: the general path
+        ASSERT_EQ(oFast.State(), oGeneral.State()) << "seed " << nSeed;
+        // The traced lines show the steps as they read when they ran.
+        oFast.p.SetLine(1, "CLX");
+        std::vector<std::string> vFast, vGeneral;
+        oFast.p.TakeTrace(CPrgm::kTraceKeep, [&](std::string&& s) { vFast.push_back("trace " + s); });
+        for (const std::string& s : oGeneral.fb.vShown)
+            if (s.rfind("trace ", 0) == 0) vGeneral.push_back(s);
+        if (vGeneral.size() > CPrgm::kTraceKeep) vGeneral.erase(vGeneral.begin(), vGeneral.end() - CPrgm::kTraceKeep);
+        ASSERT_EQ(vFast, vGeneral) << "seed " << nSeed;
+    }
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+// The user's work is never lost silently: pasting is typing, closing with
+// changed work asks, the editor asks before dropping edited text, Cancel in
+// the restore dialog asks before replacing changed work, and a signal keeps
+// changed work in the recovery file that the next start offers back.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "../../windows/dlgFile.h"
+#include "../../windows/frmEdit.h"
+#include "QtTestSupport.h"
+
+namespace {
+
+using V = std::vector<double>;
+using FAct = std::function<void(QWidget*)>;
+
+V Stack(const CFrontPanel& o) { return {o.oStack.GetX(), o.oStack.GetY(), o.oStack.GetZ(), o.oStack.GetT()}; }
+
+void Ctrl(QWidget* w, Qt::Key eKey) {
+    QKeyEvent e(QEvent::KeyPress, eKey, Qt::ControlModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+FAct Press(const char* s) { return [s](QWidget* w) { ClickButton(w, QString::fromUtf8(s)); }; }
+const FAct kReject = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
+
+// Acts on the modal windows in the order they appear (any beyond the list
+// are rejected) and keeps the text of every message box.
+class CAnswers {
+public:
+    explicit CAnswers(std::vector<FAct> v) : v_(std::move(v)) {
+        QObject::connect(&oTimer_, &QTimer::timeout, [this] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w || w == pLast_) return;
+            pLast_ = w;
+            if (auto* p = qobject_cast<QMessageBox*>(w)) vTexts.push_back(p->text());
+            const FAct fn = nNext_ < v_.size() ? v_[nNext_++] : kReject;
+            QTimer::singleShot(0, w, [fn, w] { fn(w); });
+        });
+        oTimer_.start(10);
+    }
+    QStringList vTexts;
+
+private:
+    std::vector<FAct> v_;
+    size_t nNext_ = 0;
+    QPointer<QWidget> pLast_;
+    QTimer oTimer_;
+};
+
+// Register r of a state file.
+QString StateRegister(const QString& sFile, int r) {
+    QFile o(sFile);
+    const QStringList v = o.open(QIODevice::ReadOnly) ? QString::fromUtf8(o.readAll()).split("\r\n") : QStringList();
+    return v.size() > 1001 + r ? v[1001 + r].trimmed() : "no such file";
+}
+
+} // namespace
+
+TEST(KeepWork, PasteIsTypingTheNumber) {
+    CCalcUnderTest o, oTyped;
+    const auto fnBoth = [&](std::initializer_list<const char*> v) {
+        o.Clicks(v);
+        oTyped.Clicks(v);
+    };
+    fnBoth({"1", "ENTER", "2", "ENTER", "3", "ENTER"});
+    QGuiApplication::clipboard()->setText("7");
+    Ctrl(&o.oWindow, Qt::Key_V);
+    oTyped.Click("7");
+    EXPECT_EQ(Stack(o.oMain), V({7, 3, 2, 1}));   // ENTER's copy is replaced, as by a typed 7
+    fnBoth({"+"});
+    EXPECT_EQ(Stack(o.oMain), Stack(oTyped.oMain));
+    // The mode switch (whose CLX clears a finished X) treats it as a typed and finished number.
+    Ctrl(&o.oWindow, Qt::Key_V);
+    oTyped.Clicks({"7", "h", "1"});
+    fnBoth({"W/PRGM", "RUN"});
+    EXPECT_EQ(Stack(o.oMain), Stack(oTyped.oMain));
+    // Ctrl+C then Ctrl+V gives X bit for bit.
+    o.Clicks({"1", "ENTER", "3", "/"});
+    const double x = o.oMain.oStack.GetX();
+    Ctrl(&o.oWindow, Qt::Key_C);
+    Ctrl(&o.oWindow, Qt::Key_V);
+    EXPECT_EQ(V({o.oMain.oStack.GetX(), o.oMain.oStack.GetY()}), V({x, x}));
+}
+
+TEST(KeepWork, ClosingWithChangedWorkAsksFirst) {
+    QTemporaryDir oDir;
+    const QString sFile = oDir.filePath("kept.txt");
+    CCalcUnderTest o;
+    EXPECT_TRUE(o.oWindow.close());   // nothing changed: no question
+    o.oWindow.show();
+    o.Clicks({"4", "STO", "1"});
+    {   // Cancel, and Save with its dialog cancelled, keep the window (close box, Ctrl+Q)
+        CAnswers oAnswers({Press("Cancel"), Press("Save"), kReject});
+        EXPECT_FALSE(o.oWindow.close());
+        Ctrl(&o.oWindow, Qt::Key_Q);
+        EXPECT_TRUE(o.oWindow.isVisible());
+        EXPECT_EQ(oAnswers.vTexts, QStringList(2, "Save the calculator's state before closing?"));
+    }
+    {   // Save with a name: saved, then closed
+        CAnswers oAnswers({Press("Save"), [sFile](QWidget* w) {
+                               auto* p = qobject_cast<dlgFile*>(w);
+                               p->txtFilename->setText(sFile);
+                               p->OKButton->click();
+                           }});
+        EXPECT_TRUE(o.oWindow.close());
+    }
+    EXPECT_EQ(StateRegister(sFile, 1), "4");
+    o.oWindow.show();
+    o.Clicks({"5", "STO", "2"});
+    CAnswers oAnswers({Press("Don't Save")});
+    EXPECT_TRUE(o.oWindow.close());
+}
+
+TEST(KeepWork, TheEditorAsksBeforeDroppingEditedText) {
+    CCalcUnderTest o;
+    bool bHanded = false;
+    CAnswers oAnswers({[](QWidget* w) {
+                           KeyClicks(qobject_cast<frmEdit*>(w)->txtPrgm, "X");
+                           KeyClick(w, Qt::Key_Escape);
+                       },
+                       Press("No"), [](QWidget* w) { w->close(); }, Press("Yes")});
+    o.oHost.ShowEditor("RTN\r\n", [&](const std::string&) { return bHanded = true; });
+    EXPECT_FALSE(o.oHost.EditorWindow().isVisible() || bHanded);
+    EXPECT_EQ(oAnswers.vTexts, QStringList(2, "Discard the changes to the program text?"));
+}
+
+TEST(KeepWork, CancelInTheRestoreDialogAsksOverChangedWork) {
+    QTemporaryDir oDir;
+    const QString sOld = QDir::currentPath();
+    QDir::setCurrent(oDir.path());
+    CCalcUnderTest o;
+    {
+        CAnswers oAnswers({kReject});
+        o.Click("SAVE");   // the default file, nothing changed
+    }
+    EXPECT_EQ(o.oWindow.InfoLine(), "Saved to CorvelXMemState.txt");
+    o.Clicks({"9", "STO", "3"});
+    for (const char* sAnswer : {"No", "Yes"}) {
+        CAnswers oAnswers({kReject, Press(sAnswer)});
+        o.Click("RESTORE");
+        EXPECT_EQ(oAnswers.vTexts, QStringList("Replace the program and registers with CorvelXMemState.txt?"));
+        EXPECT_EQ(o.oMain.oMem.Rcl(3), sAnswer[0] == 'N' ? 9 : 0);   // No restores nothing
+    }
+    EXPECT_EQ(o.oWindow.InfoLine(), "Restored from CorvelXMemState.txt");
+    QDir::setCurrent(sOld);
+}
+
+// The real program: changed work, SIGTERM, and a second start that asks and
+// restores it (its own SIGTERM then writes what it restored, still changed).
+TEST(KeepWork, ASignalKeepsTheWorkForTheNextStart) {
+    const QString sExe = QCoreApplication::applicationDirPath() + "/../corvelxmem";
+    if (!QFileInfo::exists(sExe)) GTEST_SKIP() << "corvelxmem is not built";
+    QTemporaryDir oDir;
+    const QString sFile = oDir.path() + "/corvelxmem/unsaved-work.txt";
+    const QString sAsked = "question: The last session ended with unsaved work. Restore it?\n";
+    const auto fnRun = [&](const QString& sInput) {
+        QProcess oProc;
+        QProcessEnvironment oEnv = QProcessEnvironment::systemEnvironment();
+        oEnv.insert("QT_QPA_PLATFORM", "offscreen");
+        oEnv.insert("XDG_STATE_HOME", oDir.path());
+        oEnv.insert("CORVELXMEM_TEST_INPUT", sInput);
+        oProc.setProcessEnvironment(oEnv);
+        oProc.start(sExe, {});
+        QString sOut;
+        while (!sOut.contains("ready\n") && oProc.waitForReadyRead(10000)) sOut += oProc.readAllStandardOutput();
+        oProc.terminate();
+        EXPECT_TRUE(oProc.waitForFinished(10000) && oProc.exitCode() == 0) << sInput.toStdString();
+        return sOut + oProc.readAllStandardOutput();
+    };
+    EXPECT_EQ(fnRun("4 2 STO 7"), "ready\n");
+    EXPECT_EQ(StateRegister(sFile, 7), "42");
+    EXPECT_EQ(fnRun("yes"), sAsked + "ready\n");
+    EXPECT_EQ(StateRegister(sFile, 7), "42");
+    EXPECT_EQ(fnRun("no"), sAsked + "ready\n");
+    EXPECT_FALSE(QFile::exists(sFile));
+}

@@ -1,0 +1,3 @@
+# windows/CLedDisplay.cpp
+# the display draws 6 without its top segment
+s/0x6D, 0x7D, 0x07/0x6D, 0x7C, 0x07/
