@@ -282,7 +282,7 @@ private:
 
     void WaitSeconds(double fSeconds, bool bProcessEvents);
     // The state file chosen in the dialog, or the default one on Cancel.
-    std::string StateFileName(enmFileUse eUse);
+    CFileChoice StateFileName(enmFileUse eUse);
 
     int nRunDepth_ = 0;
 };

@@ -1,6 +1,7 @@
 // Power, the W/PRGM-RUN switch, R/S, SST, the card functions and the extra buttons.
 #include "CFrontPanel.h"
 #include "CStateFile.h"
+#include "../machine/CFileIO.h"
 
 namespace corvel {
 
@@ -156,6 +157,7 @@ void CFrontPanel::ReadDataOrWriteProgram() {
     if (oPrgm.HasProgram() && AskYesNo("Write Program", "Write Program?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Write, oChoice)) {
         // The name picked is the file used: the directory shown and the name typed.
+        FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
         if (oChoice.sFull == oPrgm.GetFilename() && oPrgm.HasSpecialComments()) {
             const std::string sWarning = std::string("You are about to write to an existing program file that ") +
                                          "contains special comments that were entered with a text editor." +
@@ -163,7 +165,7 @@ void CFrontPanel::ReadDataOrWriteProgram() {
                                          "Proceed anyway";
             if (!AskYesNo("* * * * * * * * W A R N I N G!!! * * * * * * * * ", sWarning, enmIcon::Critical)) return;
         }
-        oPrgm.WriteProgram(oChoice.sFull);
+        oNew.KeepIf(oPrgm.WriteProgram(oChoice.sFull));
         return;
     }
     if (AskYesNo("Read Data", "Read Data?", enmIcon::Question) && ChooseFile("", enmFileUse::Read, oChoice) &&
@@ -171,15 +173,16 @@ void CFrontPanel::ReadDataOrWriteProgram() {
         MsgBox("Error in reading file " + oChoice.sFull, "File Input Error");
 }
 
-std::string CFrontPanel::StateFileName(enmFileUse eUse) {
+CFileChoice CFrontPanel::StateFileName(enmFileUse eUse) {
     CFileChoice oChoice;
-    if (ChooseFile("", eUse, oChoice)) return oChoice.sFull;
-    return CStateFile::kDefaultName;   // in the current directory
+    if (ChooseFile("", eUse, oChoice)) return oChoice;
+    return {CStateFile::kDefaultName, CStateFile::kDefaultName};   // in the current directory
 }
 
 void CFrontPanel::imgSaveState_Click() {
     if (bInErr || IsRunning()) return;
-    const std::string sFile = StateFileName(enmFileUse::Write);
+    const CFileChoice oChoice = StateFileName(enmFileUse::Write);
+    FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
     CStateFile o;
     o.sFilename = oPrgm.GetFilename();
     for (int i = 1; i <= CStateFile::kSteps; ++i) o.aSteps[static_cast<size_t>(i)] = oPrgm.GetLine(i);
@@ -192,12 +195,12 @@ void CFrontPanel::imgSaveState_Click() {
     for (int f = 0; f < 10; ++f) o.aFlags[static_cast<size_t>(f)] = oFlags.PeekFlag(f);
     o.nDigits = nDigits;
     o.eDispMode = eDispMode;
-    if (!o.Write(sFile)) oHost_.ShowNotice("Error", "Could not open state file for output", enmIcon::Critical);
+    if (!oNew.KeepIf(o.Write(oChoice.sFull))) oHost_.ShowNotice("Error", "Could not open state file for output", enmIcon::Critical);
 }
 
 void CFrontPanel::imgRestoreState_Click() {
     if (IsRunning()) return;
-    const std::string sFile = StateFileName(enmFileUse::Read);
+    const std::string sFile = StateFileName(enmFileUse::Read).sFull;
     // The whole file is read and checked before anything of it is used.
     CStateFile o;
     if (!o.Read(sFile)) {
@@ -251,8 +254,10 @@ void CFrontPanel::imgEdit_Click() {
 void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
     if (!IsRunning() && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
-        ChooseFile("", enmFileUse::Write, oChoice) && !oMem.WriteData(oChoice.sFull))
-        MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
+        ChooseFile("", enmFileUse::Write, oChoice)) {
+        FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
+        if (!oNew.KeepIf(oMem.WriteData(oChoice.sFull))) MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
+    }
     EndKey();
 }
 

@@ -18,6 +18,7 @@ struct CFileChoice {
     std::string sTyped;  // the file name box as typed or selected
     std::string sFull;   // the file meant: a typed absolute path as it stands, otherwise
                          // the directory shown in the dialog, "/", the name
+    bool bCreated = false;  // the dialog's OK check created the file (FileIO::CCreatedFile)
 };
 
 // Where a running program yields before every step: the host's event loop.

@@ -152,6 +152,7 @@ bool CQtHost::ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoi
     if (!oDlg.ShowX(1, Q(sInitial), eUse)) return false;
     oChoice.sTyped = oDlg.txtFilename->text().toStdString();
     oChoice.sFull = oDlg.GetFullFilename().toStdString();
+    oChoice.bCreated = oDlg.Created();
     return true;
 }
 

@@ -223,6 +223,7 @@ void dlgFile::FillFileList() {
 
 bool dlgFile::ShowX(int nModal, const QString& sFile, enmFileUse eUse) {
     eUse_ = eUse;
+    bCreated_ = false;
     FillDrives();
     // The directory last shown, or the nearest one above it that still exists.
     QString sDir = sDir_;
@@ -309,8 +310,8 @@ void dlgFile::cmdSelect_Click() {
     oBox.exec();
 }
 
-bool dlgFile::FileExist(const QString& sFull) const {
-    return corvel::FileIO::CheckChoice(sFull.toStdString(), eUse_ == enmFileUse::Write);
+bool dlgFile::FileExist(const QString& sFull, bool* pCreated) const {
+    return corvel::FileIO::CheckChoice(sFull.toStdString(), eUse_ == enmFileUse::Write, pCreated);
 }
 
 void dlgFile::OKButton_Click() {
@@ -321,7 +322,7 @@ void dlgFile::OKButton_Click() {
         !QFileInfo::exists(QString::fromStdString(corvel::FileIO::JoinChoice(sDir_.toStdString(), sName.toStdString()))))
         sName.replace('\\', '/');
     const std::string sFull = corvel::FileIO::JoinChoice(sDir_.toStdString(), sName.toStdString());
-    if (FileExist(QString::fromStdString(sFull))) {
+    if (FileExist(QString::fromStdString(sFull), &bCreated_)) {
         txtFilename->setText(sName);
         sFull_ = QString::fromStdString(sFull);
         bOK_ = true;
