@@ -224,7 +224,8 @@ public:
                 bComment = true;
             } else {
                 sKey.push_back(c);
-                if (!MayBeKey(sKey)) return enmNext::Key;   // unknown: no need to read on
+                // Unknown: no need to read on beyond what its message shows.
+                if (sKey.size() >= 80 && !MayBeKey(sKey)) return enmNext::Key;
             }
         }
         if (bFailed_) return enmNext::Failed;
