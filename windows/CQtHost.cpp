@@ -114,7 +114,7 @@ bool CQtHost::AskYesNo(const std::string& sTitle, const std::string& sText, enmI
 }
 
 void CQtHost::ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) {
-    QMessageBox oBox(ToQt(eIcon), Q(sTitle), Q(sText), QMessageBox::Ok, DialogParent());
+    QMessageBox oBox(ToQt(eIcon), Q(sTitle), DialogLook::FitMessage(sText), QMessageBox::Ok, DialogParent());
     DialogLook::Apply(&oBox);
     WideEnoughForTitle(oBox);
     oBox.exec();
@@ -131,7 +131,7 @@ dlgFile& CQtHost::FileWindow() { return Made(pFile_); }
 frmEdit& CQtHost::EditorWindow() { return Made(pEdit_); }
 
 void CQtHost::ShowMsg(const std::string& sText, const std::string& sTitle) {
-    MsgBoxWindow().ShowMsg(Q(sText), Q(sTitle));
+    MsgBoxWindow().ShowMsg(DialogLook::FitMessage(sText), Q(sTitle));
 }
 
 bool CQtHost::InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
