@@ -31,14 +31,38 @@ void Answer(CFakeFeedback& fb) {
     }
 }
 
+// The calculator of this process, reset for each input: the machine as a new
+// one, the program memory cleared, the dialogs' answers and records empty.
+struct CCalc {
+    CMachine m;
+    CFakeFeedback fb{m};
+    CPrgm p{m, fb};
+    void Reset() {
+        corvel_fuzz::Reset(m);
+        p.Clear();
+        p.EntryActive = p.ExpEntryActive = p.StopRequested = false;
+        p.nRunSteps = 0;
+        p.ResetStartTime();
+        fb.vYesNo.clear();
+        fb.vFiles.clear();
+        fb.vMessages.clear();
+        fb.vShown.clear();
+        fb.vSounds.clear();
+        fb.vBlocks.clear();
+        fb.fClock = 1.0e9;
+    }
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const CWorkDir::CInput oInput;
     WriteFixtures();
-    CMachine m;
-    CFakeFeedback fb(m);
-    CPrgm p(m, fb);
+    static CCalc o;
+    o.Reset();
+    CMachine& m = o.m;
+    CFakeFeedback& fb = o.fb;
+    CPrgm& p = o.p;
     std::string_view sRest(reinterpret_cast<const char*>(pData), nSize);
     for (int n = 1; n <= CPrgm::kMaxSteps && !sRest.empty(); ++n) p.SetLine(n, std::string(TakeLine(sRest)));
     p.ScanLabels();   // a program with label faults runs too, as after a restore

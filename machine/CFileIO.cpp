@@ -1,5 +1,6 @@
 #include "CFileIO.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cerrno>
@@ -352,21 +353,34 @@ bool CLineReader::ReadLine(std::string& sLine, bool& bCut) {
         if (sStart.size() < 3) sLine = sStart;   // not a mark after all: those bytes are text
     }
     bool bAny = !sLine.empty();
-    while (oBytes_.Next(c)) {
+    // A run of bytes up to the line's end at a time, out of the buffer.
+    for (std::string_view v = oBytes_.Buffered(); !v.empty(); v = oBytes_.Buffered()) {
         bAny = true;
-        if (c == '\n') break;
-        if (c == '\r') {
-            char cNext = 0;
-            if (oBytes_.Peek(cNext) && cNext == '\n') oBytes_.Next(cNext);
-            break;
-        }
-        if (bSkipLeading_ && sLine.empty() && (c == ' ' || c == '\t')) continue;
-        if (sLine.size() < nKeep_) {
-            sLine.push_back(c);
-        } else {
+        size_t n = 0;
+        if (bSkipLeading_ && sLine.empty())
+            while (n < v.size() && (v[n] == ' ' || v[n] == '\t')) ++n;
+        const size_t nStart = n;
+        const void* pLf = std::memchr(v.data() + n, '\n', v.size() - n);
+        const size_t nLf = pLf ? static_cast<size_t>(static_cast<const char*>(pLf) - v.data()) : v.size();
+        const void* pCr = std::memchr(v.data() + n, '\r', nLf - n);
+        n = pCr ? static_cast<size_t>(static_cast<const char*>(pCr) - v.data()) : nLf;
+        const size_t nRoom = nKeep_ > sLine.size() ? nKeep_ - sLine.size() : 0;
+        sLine.append(v.data() + nStart, std::min(n - nStart, nRoom));
+        if (n - nStart > nRoom) {
             bCut = true;
-            if (bStopAtCut_) break;
+            if (bStopAtCut_) {
+                oBytes_.Skip(nStart + nRoom + 1);
+                return true;
+            }
         }
+        if (n == v.size()) {
+            oBytes_.Skip(n);
+            continue;
+        }
+        oBytes_.Skip(n + 1);
+        char cNext = 0;
+        if (v[n] == '\r' && oBytes_.Peek(cNext) && cNext == '\n') oBytes_.Next(cNext);
+        break;
     }
     return bAny;
 }

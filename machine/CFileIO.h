@@ -126,6 +126,14 @@ public:
         c = aBuf_[nPos_];
         return true;
     }
+    // The bytes buffered from here on (read when none are left), without
+    // taking them; empty at the end of the file.
+    std::string_view Buffered() {
+        if (nPos_ == nLen_ && !Fill()) return {};
+        return {aBuf_.data() + nPos_, nLen_ - nPos_};
+    }
+    // Takes n of the bytes Buffered gave.
+    void Skip(size_t n) { nPos_ += n; }
 
 private:
     bool Fill();

@@ -36,17 +36,27 @@ const char* CPrgm::GetTokenList() {
 }
 
 void CPrgm::InitTokens() {
-    TokenCount = 0;
-    const std::string sList = Upper(GetTokenList());
-    size_t nStart = 0;
-    while (nStart <= sList.size()) {
-        size_t nComma = sList.find(',', nStart);
-        if (nComma == std::string::npos) nComma = sList.size();
-        if (TokenCount >= kTokenCapacity) break;   // the table is full
-        Tokens[++TokenCount] = sList.substr(nStart, nComma - nStart);
-        nStart = nComma + 1;
-    }
-    SortTokens();
+    // The vocabulary is split and sorted once; every program memory takes a copy.
+    struct CTable {
+        std::array<std::string, kTokenCapacity + 1> a;
+        int16_t n = 0;
+    };
+    static const CTable oTable = [] {
+        CTable t;
+        const std::string sList = Upper(GetTokenList());
+        size_t nStart = 0;
+        while (nStart <= sList.size()) {
+            size_t nComma = sList.find(',', nStart);
+            if (nComma == std::string::npos) nComma = sList.size();
+            if (t.n >= kTokenCapacity) break;   // the table is full
+            t.a[static_cast<size_t>(++t.n)] = sList.substr(nStart, nComma - nStart);
+            nStart = nComma + 1;
+        }
+        QuickSort(t.a, 1, t.n);
+        return t;
+    }();
+    Tokens = oTable.a;
+    TokenCount = oTable.n;
 }
 
 void CPrgm::SortTokens() { QuickSort(Tokens, 1, TokenCount); }
@@ -96,15 +106,21 @@ std::string CPrgm::CheckTokens() const { return CheckTokensIn(Program_); }
 
 std::string CPrgm::CheckTokensIn(const CSteps& aSteps) const {
     std::string sReport;
+    // A step like the one before it (the fillers after a program) is not looked up again.
+    const std::string* pLast = nullptr;
+    bool bLastKnown = false;
     for (int n = 1; n <= kMaxSteps; ++n) {
         const std::string& sStep = aSteps[static_cast<size_t>(n)];
-        const std::string sMnemonic = Upper(sStep.substr(0, sStep.find(' ')));
-        // A control character anywhere makes a step that cannot be an instruction.
-        const bool bControl = std::any_of(sStep.begin(), sStep.end(), [](char c) {
-            return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
-        });
-        if (bControl || SearchToken(sMnemonic) == 0)
-            sReport += "Line " + std::to_string(n) + " " + sStep + "\r\n";
+        if (!pLast || sStep != *pLast) {
+            const std::string sMnemonic = Upper(sStep.substr(0, sStep.find(' ')));
+            // A control character anywhere makes a step that cannot be an instruction.
+            const bool bControl = std::any_of(sStep.begin(), sStep.end(), [](char c) {
+                return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+            });
+            bLastKnown = !bControl && SearchToken(sMnemonic) != 0;
+            pLast = &sStep;
+        }
+        if (!bLastKnown) sReport += "Line " + std::to_string(n) + " " + sStep + "\r\n";
     }
     return sReport;
 }
