@@ -102,11 +102,10 @@ void Help() {
     std::cout << "\n  type:TEXT       each character of TEXT typed on the computer keyboard\n";
 }
 
-// A key name as an error message shows it: its first 80 bytes, those that
-// do not print as \xNN.
+// A name as an error message shows it: bytes that do not print as \xNN.
 std::string Printable(const std::string& s) {
     std::string r;
-    for (char c : s.substr(0, 80)) {
+    for (char c : s) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u >= 0x7f) {
             char buf[8];
@@ -276,7 +275,7 @@ int RunKeys(CKeySource& oKeys, CFrontPanel& oMain, CBatchHost& oHost, bool bTrac
         if (k.rfind("type:", 0) == 0 && MayBeKey(k)) {
             for (char c : k.substr(5)) oMain.Form_KeyPress(static_cast<unsigned char>(c));
         } else if (!CFrontPanel::IsKeyName(k)) {
-            std::cerr << "corvelxmem-batch: unknown key name: " << Printable(k) << "\n";
+            std::cerr << "corvelxmem-batch: unknown key name: " << Printable(k.substr(0, 80)) << "\n";
             return 2;
         } else {
             oMain.PressKey(k);
