@@ -11,6 +11,9 @@ std::string CPrgm::CheckTokens() const { return CheckTokensIn(Program_); }
 
 std::string CPrgm::CheckTokensIn(const CSteps& aSteps) const {
     std::string sReport;
+    // A step like the one before it (the fillers after a program) is not looked up again.
+    const std::string* pLast = nullptr;
+    bool bLastKnown = false;
     for (int n = 1; n <= kMaxSteps; ++n) {
         const std::string& sStep = aSteps[static_cast<size_t>(n)];
         // A control character anywhere makes a step that cannot be an instruction.
