@@ -18,6 +18,11 @@ std::string CBatchHost::OneLine(const std::string& s) {
             r += "\\n";
         } else if (s[i] == '\n') {
             r += "\\n";
+        } else if (static_cast<unsigned char>(s[i]) < 0x20 || s[i] == 0x7f) {
+            // No control character reaches the terminal as it stands.
+            static const char kHex[] = "0123456789ABCDEF";
+            const auto u = static_cast<unsigned char>(s[i]);
+            r += {'\\', 'x', kHex[u >> 4], kHex[u & 15]};
         } else {
             r += s[i];
         }
@@ -69,7 +74,7 @@ bool CBatchHost::ChooseFile(const std::string&, enmFileUse eUse, CFileChoice& oC
         oOut_ << "file [File Selection Dialog Box] -> " << (bOk ? OneLine(s) : "cancel") << "\n";
         if (!bOk) return false;
         const std::string sFull = FileIO::JoinChoice(sDir, s);
-        if (!FileIO::CheckChoice(sFull, eUse == enmFileUse::Write)) {
+        if (!FileIO::CheckChoice(sFull, eUse == enmFileUse::Write, &oChoice.bCreated)) {
             oOut_ << "message [Error] Please select a file\n";
             continue;
         }
@@ -112,12 +117,12 @@ bool CBatchHost::ReadWholeFile(const std::string& sPath, std::string& sText) {
 
 void CBatchHost::ShowRegisters(const std::vector<std::string>& vLines) {
     oOut_ << "viewer [Memory Registers]\n";
-    for (const auto& s : vLines) oOut_ << s << "\n";
+    for (const auto& s : vLines) oOut_ << OneLine(s) << "\n";
 }
 
 void CBatchHost::ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) {
     oOut_ << "viewer [Memory Block Viewer]\n";
-    for (const auto& s : fnFill(false)) oOut_ << s << "\n";
+    for (const auto& s : fnFill(false)) oOut_ << OneLine(s) << "\n";
 }
 
 void CBatchHost::ShowAbout() {

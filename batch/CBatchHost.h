@@ -41,7 +41,8 @@ public:
     void ExitProgram() override { bExit_ = true; }
 
     bool ExitRequested() const { return bExit_; }
-    // Line breaks inside a text are written as \n.
+    // Line breaks inside a text are written as \n, other control characters
+    // (0x00-0x1F, 0x7F) as \xNN.
     static std::string OneLine(const std::string& s);
     // The whole of a regular file of at most kMaxEditorText bytes.
     static constexpr size_t kMaxEditorText = 1 << 24;

@@ -1,13 +1,16 @@
 // corvelxmem-batch: runs a key script through the calculator and prints the
 // display, the title and the stack. Each key acts exactly as a click on it.
+#include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../panel/CFrontPanel.h"
@@ -44,7 +47,7 @@ void PrintState(CFrontPanel& o) {
               << "LASTX: " << num(o.fLastX) << "\n"
               << "error: " << (o.bInErr ? "yes" : "no") << "\n";
     std::cout << "pointer: " << CPrgm::StepNumber(o.oPrgm.GetPrgmPointer()) << "\n"
-              << "label: " << WithoutCurrentDir(o.lblPrgm) << "\n"
+              << "label: " << CBatchHost::OneLine(WithoutCurrentDir(o.lblPrgm)) << "\n"
               << "card: " << (o.bCardVisible ? "yes" : "no") << "\n"
               << "cause: " << o.bInErr.CauseText() << "\n"
               << "note: " << CBatchHost::OneLine(o.sNote) << "\n";
@@ -114,7 +117,7 @@ void HelpInstructions() {
     for (int i = 0; i < n; ++i) std::cout << pAliases[i].sAlias << "\t= " << pAliases[i].sName << '\n';
 }
 
-// A key name as an error message shows it: bytes that do not print as \xNN.
+// A name as an error message shows it: bytes that do not print as \xNN.
 std::string Printable(const std::string& s) {
     std::string r;
     for (char c : s) {
@@ -128,6 +131,15 @@ std::string Printable(const std::string& s) {
         }
     }
     return r;
+}
+
+// A step count of --stop-after: 1 ... 10^15 in plain digits, nothing else.
+bool StepCount(const std::string& s, unsigned long long& n) {
+    if (s.empty() || !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; })) return false;
+    const size_t nFirst = std::min(s.find_first_not_of('0'), s.size());
+    if (s.size() - nFirst > 16) return false;
+    n = std::strtoull(s.c_str() + nFirst, nullptr, 10);
+    return n >= 1 && n <= 1000000000000000ULL;
 }
 
 struct COptions {
@@ -162,13 +174,9 @@ int ReadOptions(int argc, char** argv, COptions& o) {
                 o.vAnswers.push_back(v);
             } else if (a == "--load") {
                 o.sLoad = v;
-            } else {
-                char* pEnd = nullptr;
-                o.nStopAfter = std::strtoull(v.c_str(), &pEnd, 10);
-                if (v.empty() || *pEnd != '\0' || o.nStopAfter == 0 || v[0] == '-') {
-                    std::cerr << "corvelxmem-batch: --stop-after needs a positive whole number\n";
-                    return 2;
-                }
+            } else if (!StepCount(v, o.nStopAfter)) {
+                std::cerr << "corvelxmem-batch: --stop-after needs a whole number from 1 to 10^15\n";
+                return 2;
             }
         } else if (a == "--trace") {
             o.bTrace = true;
@@ -188,7 +196,7 @@ int ReadOptions(int argc, char** argv, COptions& o) {
             std::cout << "corvelxmem-batch " CORVEL_VERSION "\n";
             return 0;
         } else if (a.size() > 2 && a.rfind("--", 0) == 0) {
-            std::cerr << "corvelxmem-batch: unknown option " << a << "\n";
+            std::cerr << "corvelxmem-batch: unknown option " << Printable(a) << "\n";
             return Usage();
         } else {
             o.vKeys.push_back(a);
@@ -197,43 +205,105 @@ int ReadOptions(int argc, char** argv, COptions& o) {
     return -1;
 }
 
+// A typed text of a script ("type:TEXT") holds at most this many characters.
+constexpr size_t kMaxTyped = 4096;
+
+// Whether a key of the script can still be a known one (or a typed text).
+bool MayBeKey(const std::string& s) {
+    if (s.rfind("type:", 0) == 0) return s.size() <= 5 + kMaxTyped;
+    static const size_t nLongestName = [] {
+        size_t nMax = 0;
+        int n = 0;
+        const CKeyRow* pRows = KeyRows(n);
+        for (int i = 0; i < n; ++i) nMax = std::max(nMax, std::strlen(pRows[i].sName));
+        const CControlRow* pControls = ControlRows(n);
+        for (int i = 0; i < n; ++i) nMax = std::max(nMax, std::strlen(pControls[i].sName));
+        return nMax;
+    }();
+    return s.size() <= nLongestName || (s.size() <= 5 && std::string_view("type:").starts_with(s));
+}
+
 // The keys in turn: from the arguments, or else from standard input, read
-// as they are needed (whitespace-separated; "#" starts a comment to the end
-// of its line).
+// in chunks as they are needed (whitespace-separated; "#" at the start of a
+// key starts a comment to the end of its line, skipped unread). No key is
+// kept longer than the longest one there is: a longer one is cut there and
+// is an unknown key.
 class CKeySource {
 public:
+    enum class enmNext { Key, End, Failed };
+
     explicit CKeySource(std::vector<std::string> vKeys) : vKeys_(std::move(vKeys)), bStdin_(vKeys_.empty()) {}
-    bool Next(std::string& sKey) {
+    enmNext Next(std::string& sKey) {
         if (!bStdin_) {
-            if (nNext_ >= vKeys_.size()) return false;
+            if (nNext_ >= vKeys_.size()) return enmNext::End;
             sKey = vKeys_[nNext_++];
-            return true;
+            return enmNext::Key;
         }
-        for (;;) {
-            if (oLine_ >> sKey && sKey[0] != '#') return true;
-            std::string sLine;
-            if (!std::getline(std::cin, sLine)) return false;
-            oLine_.clear();
-            oLine_.str(sLine);
+        sKey.clear();
+        bool bComment = false;
+        char c = 0;
+        while (NextByte(c)) {
+            if (bComment) {
+                bComment = c != '\n';
+            } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f') {
+                if (!sKey.empty()) return enmNext::Key;
+            } else if (c == '#' && sKey.empty()) {
+                bComment = true;
+            } else {
+                sKey.push_back(c);
+                // Unknown: no need to read on beyond what its message shows.
+                if (sKey.size() >= 80 && !MayBeKey(sKey)) return enmNext::Key;
+            }
         }
+        if (bFailed_) return enmNext::Failed;
+        return sKey.empty() ? enmNext::End : enmNext::Key;
     }
+    // Why reading the script failed.
+    const std::string& Error() const { return sError_; }
 
 private:
+    bool NextByte(char& c) {
+        if (nPos_ == nLen_) {
+            if (bEnd_) return false;
+            nLen_ = std::fread(aBuf_.data(), 1, aBuf_.size(), stdin);
+            nPos_ = 0;
+            if (nLen_ == 0) {
+                bEnd_ = true;
+                if (std::ferror(stdin)) {
+                    bFailed_ = true;
+                    sError_ = std::strerror(errno);
+                }
+                return false;
+            }
+        }
+        c = aBuf_[nPos_++];
+        return true;
+    }
+
     std::vector<std::string> vKeys_;
     bool bStdin_;
     size_t nNext_ = 0;
-    std::istringstream oLine_;
+    std::array<char, 1 << 16> aBuf_{};
+    size_t nPos_ = 0, nLen_ = 0;
+    bool bEnd_ = false, bFailed_ = false;
+    std::string sError_;
 };
 
 // Presses every key; returns the exit status, or -1 when all went through.
 int RunKeys(CKeySource& oKeys, CFrontPanel& oMain, CBatchHost& oHost, bool bTrace, bool& bAnyKey) {
     std::string k;
-    while (oKeys.Next(k)) {
+    for (;;) {
+        const CKeySource::enmNext eNext = oKeys.Next(k);
+        if (eNext == CKeySource::enmNext::End) break;
+        if (eNext == CKeySource::enmNext::Failed) {
+            std::cerr << "corvelxmem-batch: cannot read the key script: " << oKeys.Error() << "\n";
+            return 2;
+        }
         bAnyKey = true;
-        if (k.rfind("type:", 0) == 0) {
+        if (k.rfind("type:", 0) == 0 && MayBeKey(k)) {
             for (char c : k.substr(5)) oMain.Form_KeyPress(static_cast<unsigned char>(c));
         } else if (!CFrontPanel::IsKeyName(k)) {
-            std::cerr << "corvelxmem-batch: unknown key name: " << Printable(k) << "\n";
+            std::cerr << "corvelxmem-batch: unknown key name: " << Printable(k.substr(0, 80)) << "\n";
             return 2;
         } else {
             oMain.PressKey(k);
@@ -247,6 +317,7 @@ int RunKeys(CKeySource& oKeys, CFrontPanel& oMain, CBatchHost& oHost, bool bTrac
 } // namespace
 
 int main(int argc, char** argv) {
+    FileIO::IgnoreFileSizeSignal();
     COptions o;
     const int nOptions = ReadOptions(argc, argv, o);
     if (nOptions >= 0) return nOptions;

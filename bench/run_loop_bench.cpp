@@ -197,7 +197,9 @@ std::vector<CWindowCase> RunWindowCases(CQtHost& oHost, double fIterations, int 
 
 // Starts an endless loop, "clicks" R/S at a known moment through the event
 // queue and returns how long after that moment the run ended, in ms.
-double StopLatencyMs(CQtHost& oHost, enmBeside eBeside = enmBeside::Nothing) {
+// sShows: "" the DSZ loop; otherwise a loop around that one step ("-X-",
+// "PAUSE"), so the click comes while the display shows something.
+double StopLatencyMs(CQtHost& oHost, enmBeside eBeside = enmBeside::Nothing, const char* sShows = "") {
     CFrontPanel oMain(oHost);
     CPanelWindow oWindow(oMain);
     oHost.SetPanel(&oWindow);
@@ -205,6 +207,11 @@ double StopLatencyMs(CQtHost& oHost, enmBeside eBeside = enmBeside::Nothing) {
     OpenBeside(oWindow, eBeside);
     QCoreApplication::processEvents();
     LoadLoop(oMain, 2e9);   // far more than the run lasts
+    if (*sShows) {
+        oMain.oPrgm.SetLine(2, sShows);
+        oMain.oPrgm.SetLine(3, "GTO A");
+        oMain.oPrgm.ScanLabels();
+    }
     oMain.oPrgm.SetPrgmPointer(1);
     QTimer::singleShot(300, [&] { oMain.imgRunStop_Click(); });
     const auto tStart = Clock::now();
@@ -428,6 +435,8 @@ int main(int argc, char* argv[]) {
     const CResult j = MedianRun(oHeadless, fIterations, 5);
     oHeadless.oPrgm.bTrace = false;
     const double fTraceLatency = StopLatencyMs(oQt, enmBeside::TapeTrace);
+    const double fBlinkLatency = StopLatencyMs(oQt, enmBeside::Nothing, "-X-");
+    const double fPauseLatency = StopLatencyMs(oQt, enmBeside::Nothing, "PAUSE");
 
     std::printf("program: LBL A, RCL 1, RCL 2, *, STO+ 3, DSZ, GTO A (%.0f iterations, %.0f steps)\n",
                 fIterations, a.fSteps);
@@ -453,6 +462,8 @@ int main(int argc, char* argv[]) {
                 j.fSeconds * 1e9 / j.fSteps);
     std::printf("R/S stopped the running loop %.1f ms after the click (%.1f ms with TRACE on and the tape open)\n",
                 fLatency, fTraceLatency);
+    std::printf("R/S stopped a loop of -X- %.1f ms after the click, a loop of PAUSE %.1f ms after it\n", fBlinkLatency,
+                fPauseLatency);
     std::printf("medians of 15 (a, c), 7 (b), 5 (f-i, taking turns; j) and 301 (e) runs\n");
     CoreRounds(oNull, sQueens, sBatch, 15);
     return 0;

@@ -16,7 +16,9 @@
 #include <string_view>
 #include <vector>
 
+#include "machine/CFileIO.h"
 #include "machine/CMachine.h"
+#include "numeric/Numeric.h"
 #include "program/CPrgm.h"
 
 #define FUZZ_CHECK(cond, what)                                           \
@@ -74,12 +76,13 @@ public:
     };
 
 private:
-    // In TMPDIR when it is set, otherwise in memory (/dev/shm) when there is
-    // such a place: files made and removed thousands of times a second are
-    // slow on a disk's file system.
+    // In TMPDIR when it is set (and not empty), otherwise in memory
+    // (/dev/shm) when there is such a place: files made and removed
+    // thousands of times a second are slow on a disk's file system.
     static std::filesystem::path Base() {
         std::error_code ec;
-        if (!std::getenv("TMPDIR") && std::filesystem::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0)
+        const char* sTmp = std::getenv("TMPDIR");
+        if ((!sTmp || !*sTmp) && std::filesystem::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0)
             return "/dev/shm";
         return std::filesystem::temp_directory_path();
     }
@@ -168,6 +171,21 @@ struct CMachineSnap {
                nDigits == o.nDigits && eMode == o.eMode && bInErr == o.bInErr;
     }
 };
+
+// A machine used for an earlier input put back to what a new one is, so
+// that a finding replays alike alone; checked against a new machine.
+inline void Reset(CMachine& m) {
+    m.Clear();
+    m.fLastX = 0.0;
+    m.lblDisp.clear();
+    m.lblEex.clear();
+    Numeric::ResetRandom();
+    static const CMachine oFresh;
+    static const CMachineSnap oFreshSnap = CMachineSnap::Of(oFresh);
+    FUZZ_CHECK(CMachineSnap::Of(m) == oFreshSnap && SameBits(m.Pi, oFresh.Pi) &&
+                   SameBits(m.fAngleFactor, oFresh.fAngleFactor) && m.bInErr.CauseText() == oFresh.bInErr.CauseText(),
+               "a reset machine differs from a new one");
+}
 
 // The program memory as a reader may change it.
 struct CProgramSnap {

@@ -45,13 +45,37 @@ struct CRun {
     bool bEnded = false;
     uint64_t nSteps = 0;
 };
+// The calculator of this process, reset for each input: the machine as a new
+// one, the program memory cleared, the dialogs' answers and records empty.
+struct CCalc {
+    CMachine m;
+    CFakeFeedback fb{m};
+    CPrgm p{m, fb};
+    void Reset() {
+        corvel_fuzz::Reset(m);
+        p.Clear();
+        p.EntryActive = p.ExpEntryActive = p.StopRequested = false;
+        p.nRunSteps = 0;
+        p.ResetStartTime();
+        fb.vYesNo.clear();
+        fb.vFiles.clear();
+        fb.vMessages.clear();
+        fb.vShown.clear();
+        fb.vSounds.clear();
+        fb.vBlocks.clear();
+        fb.fClock = 1.0e9;
+    }
+};
+
 
 CRun RunProgram(std::string_view sInput, uint64_t nStopAt, bool bStepAfter) {
     const CWorkDir::CInput oInput;
     WriteFixtures();
-    CMachine m;
-    CFakeFeedback fb(m);
-    CPrgm p(m, fb);
+    static CCalc oCalc;   // one calculator for the process, reset for each run
+    oCalc.Reset();
+    CMachine& m = oCalc.m;
+    CFakeFeedback& fb = oCalc.fb;
+    CPrgm& p = oCalc.p;
     for (int n = 1; n <= CPrgm::kMaxSteps && !sInput.empty(); ++n) p.SetLine(n, std::string(TakeLine(sInput)));
     p.ScanLabels();   // a program with label faults runs too, as after a restore
     m.oStack.SetAll(3, 2, 1, 0.5);

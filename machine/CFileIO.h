@@ -20,9 +20,42 @@ std::filesystem::path ToPath(const std::string& sName);
 
 // The file selection dialog's check of a confirmed name: a name that can be
 // opened for reading (bForWriting false) or for reading and writing (a
-// missing file is then created empty). A wildcard, an empty name, a
-// directory or anything but a plain file is refused.
-bool CheckChoice(const std::string& sFull, bool bForWriting);
+// missing file is then created empty, also the one a dangling link names,
+// and *pCreated is set). A wildcard, an empty name, a directory or anything
+// but a plain file is refused.
+bool CheckChoice(const std::string& sFull, bool bForWriting, bool* pCreated = nullptr);
+
+// Removes a file the dialog's check created, when a save to it failed or
+// was never made: unless Keep() was called, the file goes when it is still
+// empty (a link to it stays as it was, dangling again).
+class CCreatedFile {
+public:
+    CCreatedFile(std::string sName, bool bCreated) : sName_(std::move(sName)), bCreated_(bCreated) {}
+    CCreatedFile(const CCreatedFile&) = delete;
+    CCreatedFile& operator=(const CCreatedFile&) = delete;
+    ~CCreatedFile();
+    // The save went through: the file stays, whatever it holds.
+    void Keep() { bCreated_ = false; }
+    // Keeps the file when bSaved, and returns bSaved.
+    bool KeepIf(bool bSaved) {
+        if (bSaved) Keep();
+        return bSaved;
+    }
+
+private:
+    std::string sName_;
+    bool bCreated_;
+};
+
+// Both programs call this first: a write beyond a file size limit then
+// fails and is reported instead of killing the process.
+void IgnoreFileSizeSignal();
+
+// What a copy finds at a source name: a plain file it can read, nothing at
+// all (a missing source copies as an empty file), or something else (a
+// directory, a device, a pipe, an unreadable file), which is never copied.
+enum class enmSource { Plain, Missing, Refused };
+enmSource SourceKind(const std::string& sName);
 
 // The name a dialog showing sDirectory means by the text of its name box: a
 // typed absolute path as it stands, anything else inside sDirectory.
@@ -51,6 +84,8 @@ public:
     ~CAtomicWriter();
 
     bool IsOpen() const { return pFile_ != nullptr; }
+    // The temporary's name (empty when none could be made).
+    const std::filesystem::path& TempPath() const { return oTemp_; }
     void Write(std::string_view s);
     void WriteLine(std::string_view s);   // the text and CR LF
     // Flushes, closes and renames into place; false when anything failed
@@ -64,8 +99,7 @@ private:
     std::FILE* pFile_ = nullptr;
     bool bOk_ = false;
     bool bDone_ = false;
-    bool bKeepPerms_ = false;
-    std::filesystem::perms ePerms_ = std::filesystem::perms::none;
+    unsigned nMode_ = 0666;   // what the file is given before the rename
 };
 
 // Buffered bytes of a file opened with OpenForReading.
@@ -92,6 +126,14 @@ public:
         c = aBuf_[nPos_];
         return true;
     }
+    // The bytes buffered from here on (read when none are left), without
+    // taking them; empty at the end of the file.
+    std::string_view Buffered() {
+        if (nPos_ == nLen_ && !Fill()) return {};
+        return {aBuf_.data() + nPos_, nLen_ - nPos_};
+    }
+    // Takes n of the bytes Buffered gave.
+    void Skip(size_t n) { nPos_ += n; }
 
 private:
     bool Fill();

@@ -22,32 +22,12 @@ namespace {
 using FileIO::CAtomicWriter;
 using FileIO::CByteReader;
 
-// Data-file lines keep at most this much after their leading blanks.
+// A data-file line longer than this makes the read fail (no number needs
+// more; a huge file of one line is refused at once instead of read whole).
 constexpr size_t kKeep = 1 << 16;
 
-// Where the leading number of a text ends (the grammar the number reader
-// accepts: blanks, sign, digits, point, digits, exponent).
-size_t NumberEnd(std::string_view s) {
-    size_t j = 0;
-    while (j < s.size() && (s[j] == ' ' || s[j] == '\t')) ++j;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-    auto Digits = [&](size_t& k) { size_t n0 = k; while (k < s.size() && s[k] >= '0' && s[k] <= '9') ++k; return k - n0; };
-    size_t nDigits = Digits(j);
-    if (j < s.size() && s[j] == '.') { ++j; nDigits += Digits(j); }
-    if (nDigits == 0) return 0;
-    if (j < s.size() && (s[j] == 'e' || s[j] == 'E')) {
-        size_t k = j + 1;
-        if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
-        if (Digits(k) > 0) j = k;
-    }
-    return j;
-}
-
-// Value of one data-file line: its leading finite number, or 0. A number that
-// runs into the cut end of an over-long line is not trusted (its rest is
-// missing) and reads as 0 as well.
-double LineValue(const std::string& sLine, bool bCut) {
-    if (bCut && NumberEnd(sLine) == sLine.size()) return 0.0;
+// Value of one data-file line: its leading finite number, or 0.
+double LineValue(const std::string& sLine) {
     double v = 0.0;
     if (!NumUtil::ParseLeading(sLine, v) || !std::isfinite(v)) return 0.0;
     return v;
@@ -71,26 +51,31 @@ bool WriteRegisters(const std::string& sFile, const TRegs& R, int a, int b) {
 // stops once R(b) is filled. True when the read completed.
 template <class TRegs>
 bool ReadRegisters(const std::string& sFile, TRegs& R, int a, int b, bool bTooManyFails) {
-    FileIO::CLineReader oIn(sFile, kKeep, true);
+    FileIO::CLineReader oIn(sFile, kKeep);
     if (!oIn.IsOpen()) return false;
+    oIn.StopAtCut();
     std::string sLine;
     bool bCut = false;
     for (int i = a;; ++i) {
         if (i > b && !bTooManyFails) return true;
         if (!oIn.ReadLine(sLine, bCut)) break;
-        if (i > b) return false;
-        R[static_cast<size_t>(i)] = LineValue(sLine, bCut);
+        if (i > b || bCut) return false;
+        R[static_cast<size_t>(i)] = LineValue(sLine);
     }
     return !oIn.HasFailed();
 }
 
 // Copies the lines of one file into a new file, each ended by CR LF (the
 // source may end its lines with CR LF, LF or CR), with no limit on their
-// length. A source that is missing or no plain file gives an empty
-// destination. False when the destination could not be written.
+// length. A missing source gives an empty destination; a source that is no
+// plain file, or cannot be read, fails and leaves the destination alone, as
+// does a destination that cannot be written.
 bool CopyLines(const std::string& sFrom, const std::string& sTo) {
+    const FileIO::enmSource eSource = FileIO::SourceKind(sFrom);
+    if (eSource == FileIO::enmSource::Refused) return false;
+    CByteReader oIn(eSource == FileIO::enmSource::Plain ? sFrom : std::string());
+    if (eSource == FileIO::enmSource::Plain && !oIn.IsOpen()) return false;
     CAtomicWriter oOut(sTo);
-    CByteReader oIn(sFrom);
     if (oIn.IsOpen()) {
         std::string sChunk;
         bool bInLine = false;
@@ -123,13 +108,7 @@ bool CopyLines(const std::string& sFrom, const std::string& sTo) {
             }
         }
         if (bInLine) sChunk += "\r\n";
-        if (oIn.HasFailed()) {
-            // What could not be read is not copied: the destination is left
-            // as a missing source leaves it.
-            sChunk.clear();
-            CAtomicWriter oEmpty(sTo);
-            return oEmpty.Commit();
-        }
+        if (oIn.HasFailed()) return false;   // the temporary goes, the destination stays
         oOut.Write(sChunk);
     }
     return oOut.Commit();

@@ -265,7 +265,7 @@ public:
     // Nothing while a program runs; a listing also needs the calculator on.
     void DropFile(const std::string& sFile);
     // Whether a drop would be taken now.
-    bool AcceptsDrop() const { return !IsRunning(); }
+    bool AcceptsDrop() const { return !Busy(); }
 
     // ---- register viewers ----
     // The register viewer: the 26 labelled registers, formatted like the display.
@@ -335,11 +335,12 @@ private:
     void DspKey();
 
     // The state file chosen in the dialog (true), or the default one on Cancel (false).
-    bool StateFileName(enmFileUse eUse, std::string& sFile);
+    bool StateFileName(enmFileUse eUse, CFileChoice& oChoice);
     // Ends a number being typed before a save; false when the stack refused it.
     bool FinishEntryForSave();
-    // Writes the state file sFile; a failure shows its message (false).
-    bool SaveStateAs(const std::string& sFile);
+    // Writes the state file of the choice; a failure shows its message (false)
+    // and removes the file the dialog made for it.
+    bool SaveStateAs(const CFileChoice& oChoice);
 
     // The work as last kept (at start-up, by a state save or restore).
     std::vector<std::string> vKeptSteps_;

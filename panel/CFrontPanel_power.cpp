@@ -1,6 +1,7 @@
 // Power, the W/PRGM-RUN switch, R/S, SST, the card functions and the extra buttons.
 #include "CFrontPanel.h"
 #include "CStateFile.h"
+#include "../machine/CFileIO.h"
 
 namespace corvel {
 
@@ -159,6 +160,7 @@ void CFrontPanel::ReadDataOrWriteProgram() {
     if (oPrgm.HasProgram() && AskYesNo("Write Program", "Write Program?", enmIcon::Question) &&
         ChooseFile("", enmFileUse::Write, oChoice)) {
         // The name picked is the file used: the directory shown and the name typed.
+        FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
         if (oChoice.sFull == oPrgm.GetFilename() && oPrgm.HasSpecialComments()) {
             const std::string sWarning = std::string("You are about to write to an existing program file that ") +
                                          "contains special comments that were entered with a text editor." +
@@ -166,7 +168,7 @@ void CFrontPanel::ReadDataOrWriteProgram() {
                                          "Proceed anyway";
             if (!AskYesNo("* * * * * * * * W A R N I N G!!! * * * * * * * * ", sWarning, enmIcon::Critical)) return;
         }
-        oPrgm.WriteProgram(oChoice.sFull);
+        oNew.KeepIf(oPrgm.WriteProgram(oChoice.sFull));
         return;
     }
     oChoice.sPurpose = "Read a data file";
@@ -175,14 +177,11 @@ void CFrontPanel::ReadDataOrWriteProgram() {
         MsgBox("Error in reading file " + oChoice.sFull, "File Input Error");
 }
 
-bool CFrontPanel::StateFileName(enmFileUse eUse, std::string& sFile) {
-    CFileChoice oChoice;
+bool CFrontPanel::StateFileName(enmFileUse eUse, CFileChoice& oChoice) {
     oChoice.sPurpose = eUse == enmFileUse::Write ? "Save the calculator's state" : "Restore the calculator's state";
-    if (ChooseFile("", eUse, oChoice)) {
-        sFile = oChoice.sFull;
-        return true;
-    }
-    sFile = CStateFile::kDefaultName;   // in the current directory
+    if (ChooseFile("", eUse, oChoice)) return true;
+    oChoice.sTyped = oChoice.sFull = CStateFile::kDefaultName;   // in the current directory
+    oChoice.bCreated = false;
     return false;
 }
 
@@ -222,8 +221,10 @@ bool CFrontPanel::WriteStateTo(const std::string& sFile) {
     return o.Write(sFile);
 }
 
-bool CFrontPanel::SaveStateAs(const std::string& sFile) {
-    if (!WriteStateTo(sFile)) {
+bool CFrontPanel::SaveStateAs(const CFileChoice& oChoice) {
+    const std::string& sFile = oChoice.sFull;
+    FileIO::CCreatedFile oNew(sFile, oChoice.bCreated);
+    if (!oNew.KeepIf(WriteStateTo(sFile))) {
         oHost_.ShowNotice("Error", "Could not open state file for output", enmIcon::Critical);
         return false;
     }
@@ -235,9 +236,9 @@ bool CFrontPanel::SaveStateAs(const std::string& sFile) {
 void CFrontPanel::imgSaveState_Click() {
     if (!Admit(enmInput::SaveState, [this] { imgSaveState_Click(); }) || bInErr) return;
     if (!FinishEntryForSave()) return;
-    std::string sFile;
-    StateFileName(enmFileUse::Write, sFile);
-    SaveStateAs(sFile);
+    CFileChoice oChoice;
+    StateFileName(enmFileUse::Write, oChoice);
+    SaveStateAs(oChoice);
 }
 
 bool CFrontPanel::SaveStateChosen() {
@@ -247,14 +248,15 @@ bool CFrontPanel::SaveStateChosen() {
         return false;
     }
     if (!FinishEntryForSave()) return false;
-    std::string sFile;
-    return StateFileName(enmFileUse::Write, sFile) && SaveStateAs(sFile);
+    CFileChoice oChoice;
+    return StateFileName(enmFileUse::Write, oChoice) && SaveStateAs(oChoice);
 }
 
 void CFrontPanel::imgRestoreState_Click() {
     if (!Admit(enmInput::RestoreState, [this] { imgRestoreState_Click(); })) return;
-    std::string sFile;
-    if (!StateFileName(enmFileUse::Read, sFile) && oHost_.AsksBeforeDefaultRestore() && WorkChanged() &&
+    CFileChoice oChoice;
+    const std::string& sFile = oChoice.sFull;
+    if (!StateFileName(enmFileUse::Read, oChoice) && oHost_.AsksBeforeDefaultRestore() && WorkChanged() &&
         !AskYesNo("Restore State", std::string("Replace the program and registers with ") + CStateFile::kDefaultName + "?",
                   enmIcon::Question))
         return;
@@ -321,8 +323,10 @@ void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
     oChoice.sPurpose = "Write a data file";
     if (Admit(enmInput::FileKey, {}) && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
-        ChooseFile("", enmFileUse::Write, oChoice) && !oMem.WriteData(oChoice.sFull))
-        MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
+        ChooseFile("", enmFileUse::Write, oChoice)) {
+        FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
+        if (!oNew.KeepIf(oMem.WriteData(oChoice.sFull))) MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
+    }
     EndKey();
 }
 

@@ -23,6 +23,7 @@ struct CFileChoice {
     std::string sFull;   // the file meant: a typed absolute path as it stands, otherwise
                          // the directory shown in the dialog, "/", the name
     std::string sPurpose = "";   // given by the caller: what the file is for ("Read a data file")
+    bool bCreated = false;  // the dialog's OK check created the file (FileIO::CCreatedFile)
 };
 
 class CPanelFeedback {

@@ -179,8 +179,8 @@ public:
 
     // ---- listing files ----
     // Asks whether to include step numbers, then writes the 999 steps; a
-    // failure shows its message and changes nothing.
-    void WriteProgram(const std::string& sFile);
+    // failure shows its message, changes nothing and gives false.
+    bool WriteProgram(const std::string& sFile);
     // Reads and checks a listing; only an accepted listing replaces the
     // program (true). Every failure shows its message and changes nothing.
     bool ReadProgram(const std::string& sFile);

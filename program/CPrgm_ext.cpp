@@ -9,6 +9,7 @@
 
 #include "../numeric/Numeric.h"
 #include "../numeric/NumUtil.h"
+#include "../machine/CFileIO.h"
 #include "CPrgm.h"
 #include "CPrgm_ops.h"
 
@@ -198,21 +199,24 @@ void CPrgmOps::DataFile(CPrgm& p, CStep& s) {
                             enmIcon::Question) ||
             !p.fb_.ChooseFile("", bRead ? enmFileUse::Read : enmFileUse::Write, oChoice))
             return;
+        // A file the dialog made for a write that fails (or never comes, for
+        // a bad range code) goes again.
+        FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
         if (nArg == kWData) {
-            WriteDone(oMem.WriteData(oChoice.sFull));
+            WriteDone(oNew.KeepIf(oMem.WriteData(oChoice.sFull)));
         } else {
             const double x = PopToLastX(m);
             if (bRead)
                 ReadDone(oMem.ReadRangeData(oChoice.sFull, x));
             else
-                WriteDone(oMem.WriteRangeData(oChoice.sFull, x));
+                WriteDone(oNew.KeepIf(oMem.WriteRangeData(oChoice.sFull, x)));
         }
         return;
     }
     case kWDataS: WriteDone(oMem.WriteRangeData(CMem::kScratchFile, PopToLastX(m))); return;
     case kRDataS: ReadDone(oMem.ReadRangeData(CMem::kScratchFile, PopToLastX(m))); return;
-    // The copies write their destination; a source that cannot be read
-    // copies as an empty one.
+    // The copies write their destination; a missing source copies as an
+    // empty one, a source that is no plain file fails the step.
     case kWrit2SF: WriteDone(oMem.WriteToScratchFile(m.oStack.GetX())); break;
     default: WriteDone(oMem.ReadFromScratchFile(m.oStack.GetX())); break;
     }

@@ -85,7 +85,7 @@ std::string CPrgm::FileTitle(const std::string& sName) {
     return p == std::string::npos ? sName : sName.substr(p + 1);
 }
 
-void CPrgm::WriteProgram(const std::string& sFile) {
+bool CPrgm::WriteProgram(const std::string& sFile) {
     const bool bNumbers = fb_.AskYesNo("Confirmation", "Include line numbers with the listing?", enmIcon::Question);
     bool bOk = false;
     try {
@@ -100,11 +100,12 @@ void CPrgm::WriteProgram(const std::string& sFile) {
     }
     if (!bOk) {
         fb_.MsgBox("Error in writing to file " + sFile, "File Input Error");
-        return;
+        return false;
     }
     sFilename_ = sFile;
     fb_.SetProgramLabel(sFile);
     fb_.SetCardVisible(true);
+    return true;
 }
 
 CPrgm::enmRead CPrgm::ParseListing(const std::string& sFile, CSteps& aSteps, bool& bComments, CPlaces& vPlaces,

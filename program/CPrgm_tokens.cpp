@@ -19,6 +19,9 @@ bool CPrgm::IsKnownStep(const std::string& sStep) {
 
 std::string CPrgm::CheckTokensIn(const CSteps& aSteps, std::vector<int>* pBad) const {
     std::string sReport;
+    // A step like the one before it (the fillers after a program) is not looked up again.
+    const std::string* pLast = nullptr;
+    bool bLastKnown = false;
     for (int n = 1; n <= kMaxSteps; ++n) {
         const std::string& sStep = aSteps[static_cast<size_t>(n)];
         if (!IsKnownStep(sStep)) {

@@ -3,9 +3,11 @@
 #include <QPalette>
 #include <QScreen>
 #include <QTimer>
+#include <QStringList>
 #include <QWidget>
 
 #include <algorithm>
+#include <vector>
 
 namespace DialogLook {
 
@@ -36,6 +38,40 @@ void Apply(QWidget* pDialog) {
     pDialog->setPalette(o);
     pDialog->setAutoFillBackground(true);
     pDialog->setProperty("corvelLook", true);
+}
+
+QString FitMessage(std::string_view s) {
+    std::vector<std::string_view> vLines;
+    for (size_t nPos = 0; nPos < s.size();) {
+        size_t nEnd = std::min(s.find_first_of("\r\n", nPos), s.size());
+        vLines.push_back(s.substr(nPos, nEnd - nPos));
+        if (nEnd + 1 < s.size() && s[nEnd] == '\r' && s[nEnd + 1] == '\n') ++nEnd;
+        nPos = nEnd + 1;
+    }
+    size_t nBody = 0;
+    for (size_t i = 0; i < std::min<size_t>(vLines.size(), 3); ++i)
+        if (vLines[i].empty()) {
+            nBody = i + 1;
+            break;
+        }
+    const size_t nShown = std::min(vLines.size(), nBody + kMaxLines);
+    QStringList vShown;
+    for (size_t i = 0; i < nShown; ++i) {
+        // Only the start of a long line is converted; the cut counts characters.
+        const std::string_view sLine = vLines[i];
+        const size_t nTake = std::min<size_t>(sLine.size(), 4 * kMaxChars);
+        QString q = QString::fromUtf8(sLine.data(), static_cast<qsizetype>(nTake));
+        if (nTake < sLine.size() || q.size() > kMaxChars) {
+            q.truncate(kMaxChars);
+            if (!q.isEmpty() && q.back().isHighSurrogate()) q.chop(1);
+            q += QChar(0x2026);
+        }
+        vShown << q;
+    }
+    const auto nMore = std::count_if(vLines.begin() + static_cast<std::ptrdiff_t>(nShown), vLines.end(),
+                                     [](std::string_view x) { return !x.empty(); });
+    if (nMore > 0) vShown << QChar(0x2026) + QStringLiteral(" and %1 more").arg(nMore);
+    return vShown.join('\n');
 }
 
 void PlaceBeside(const QWidget* pPanel, QWidget* pWindow) {

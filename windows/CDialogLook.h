@@ -3,6 +3,8 @@
 // file dialog, the editor, the about box): the panel's dark body, light
 // text, gold for the selection and the default button.
 #include <QColor>
+#include <QString>
+#include <string_view>
 
 #include "CPanelColours.h"
 
@@ -31,5 +33,12 @@ void PlaceBeside(const QWidget* pPanel, QWidget* pWindow);
 // Centres a message box on rcPanel (screen coordinates) now and again once
 // it is shown and has its final size, kept inside the screen.
 void CentreOn(const QRect& rcPanel, QWidget* pBox);
+// A message's text (UTF-8) as a message window shows it, which must stay
+// readable whatever a file brought into it: each line cut at kMaxChars
+// characters with "…"; after the heading (the lines up to an empty one
+// among the first three) at most kMaxLines lines, then "… and N more".
+inline constexpr int kMaxChars = 200;
+inline constexpr int kMaxLines = 20;
+QString FitMessage(std::string_view sText);
 
 }  // namespace DialogLook

@@ -141,7 +141,7 @@ bool CQtHost::AskYesNo(const std::string& sTitle, const std::string& sText, enmI
 }
 
 void CQtHost::ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) {
-    QMessageBox oBox(ToQt(eIcon), Q(sTitle), Q(sText), QMessageBox::Ok, DialogParent());
+    QMessageBox oBox(ToQt(eIcon), Q(sTitle), DialogLook::FitMessage(sText), QMessageBox::Ok, DialogParent());
     DialogLook::Apply(&oBox);
     WideEnoughForTitle(oBox);
     CentreOnPanel(&oBox);
@@ -160,10 +160,10 @@ frmEdit& CQtHost::EditorWindow() { return Made(pEdit_); }
 
 void CQtHost::ShowMsg(const std::string& sText, const std::string& sTitle) {
     MyMsgBox& oBox = MsgBoxWindow();
-    oBox.lblMsg->setText(Q(sText));
+    oBox.lblMsg->setText(DialogLook::FitMessage(sText));
     oBox.adjustSize();
     CentreOnPanel(&oBox);
-    oBox.ShowMsg(Q(sText), Q(sTitle));
+    oBox.ShowMsg(DialogLook::FitMessage(sText), Q(sTitle));
 }
 
 void CQtHost::CentreOnPanel(QWidget* pBox) const {
@@ -173,7 +173,11 @@ void CQtHost::CentreOnPanel(QWidget* pBox) const {
 
 void CQtHost::ShowMsgDetails(const std::string& sText, const std::string& sTitle, const std::string& sDetails,
                              enmIcon eIcon) {
-    MsgBoxWindow().ShowMsg(Q(sText), Q(sTitle), Q(sDetails), eIcon);
+    MyMsgBox& oBox = MsgBoxWindow();
+    oBox.lblMsg->setText(DialogLook::FitMessage(sText));
+    oBox.adjustSize();
+    CentreOnPanel(&oBox);
+    oBox.ShowMsg(DialogLook::FitMessage(sText), Q(sTitle), Q(sDetails), eIcon);
 }
 
 bool CQtHost::InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string& sDefault,
@@ -194,6 +198,7 @@ bool CQtHost::ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoi
     if (!oDlg.ShowX(1, Q(sInitial), eUse, Q(oChoice.sPurpose))) return false;
     oChoice.sTyped = oDlg.txtFilename->text().toStdString();
     oChoice.sFull = oDlg.GetFullFilename().toStdString();
+    oChoice.bCreated = oDlg.Created();
     return true;
 }
 

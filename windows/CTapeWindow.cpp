@@ -14,6 +14,7 @@
 
 #include <algorithm>
 
+#include "../machine/CFileIO.h"
 #include "../panel/CFrontPanel.h"
 #include "CDialogLook.h"
 
@@ -126,8 +127,10 @@ void CTapeWindow::cmdSave_Click() {
     CFileChoice oChoice;
     oChoice.sPurpose = "Save the print tape";
     if (!oMain_.Host().ChooseFile("*.txt", enmFileUse::Write, oChoice)) return;
-    // Written beside the file and renamed into place: a failure leaves the old file whole.
-    if (!oMain_.oTape.Save(oChoice.sFull))
+    // Written beside the file and renamed into place: a failure leaves the old
+    // file whole, and a new one the dialog made goes again.
+    corvel::FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
+    if (!oNew.KeepIf(oMain_.oTape.Save(oChoice.sFull)))
         oMain_.Host().ShowNotice("Print Tape", "Could not write the print tape to " + oChoice.sFull,
                                  enmIcon::Critical);
 }

@@ -243,6 +243,7 @@ bool dlgFile::ShowX(int nModal, const QString& sFile, enmFileUse eUse, const QSt
     eUse_ = eUse;
     lblPurpose->setText(sPurpose);
     lblPurpose->setVisible(!sPurpose.isEmpty());
+    bCreated_ = false;
     FillDrives();
     // The directory last shown, or the nearest one above it that still exists.
     QString sDir = sDir_;
@@ -329,8 +330,8 @@ void dlgFile::cmdSelect_Click() {
     oBox.exec();
 }
 
-bool dlgFile::FileExist(const QString& sFull) const {
-    return corvel::FileIO::CheckChoice(sFull.toStdString(), eUse_ == enmFileUse::Write);
+bool dlgFile::FileExist(const QString& sFull, bool* pCreated) const {
+    return corvel::FileIO::CheckChoice(sFull.toStdString(), eUse_ == enmFileUse::Write, pCreated);
 }
 
 void dlgFile::OKButton_Click() {
@@ -341,7 +342,7 @@ void dlgFile::OKButton_Click() {
         !QFileInfo::exists(QString::fromStdString(corvel::FileIO::JoinChoice(sDir_.toStdString(), sName.toStdString()))))
         sName.replace('\\', '/');
     const std::string sFull = corvel::FileIO::JoinChoice(sDir_.toStdString(), sName.toStdString());
-    if (FileExist(QString::fromStdString(sFull))) {
+    if (FileExist(QString::fromStdString(sFull), &bCreated_)) {
         txtFilename->setText(sName);
         sFull_ = QString::fromStdString(sFull);
         bOK_ = true;

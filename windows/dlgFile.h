@@ -34,8 +34,10 @@ public:
     bool OK() const { return bOK_; }
     // Whether the name may be used: for reading an existing regular file,
     // for writing one that exists or can be made (a missing one is created
-    // empty).
-    bool FileExist(const QString& sFull) const;
+    // empty, and *pCreated is set).
+    bool FileExist(const QString& sFull, bool* pCreated = nullptr) const;
+    // Whether the OK that confirmed the name created the file.
+    bool Created() const { return bCreated_; }
     // The name confirmed by OK (directory shown, "/", name; a typed absolute
     // path as it stands), or the last name given to Initialize or typed.
     QString GetFullFilename() const { return sFull_; }
@@ -90,5 +92,6 @@ private:
     QString sPattern_ = QStringLiteral("*");
     QString sFull_;
     bool bOK_ = true;
+    bool bCreated_ = false;
     corvel::enmFileUse eUse_ = corvel::enmFileUse::Read;
 };

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../machine/CFileIO.h"
 #include "corvel_version.h"
 
 using namespace corvel;
@@ -41,6 +42,8 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
+    // A file size limit makes a save fail and say so, instead of ending the session.
+    FileIO::IgnoreFileSizeSignal();
     QApplication oApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CorvelXMem"));
 

@@ -99,11 +99,19 @@ TEST(FileFailures, OnlyPlainFilesAreReadAndNothingWaits) {
         EXPECT_FALSE(m.oMem.ReadRangeData(s, 1.002)) << s;
         EXPECT_EQ(FileIO::OpenForReading(s), nullptr) << s;
     }
-    // A numbered file that names an endless device copies as an empty one.
+    // Only a plain file is copied: a device, a pipe or a directory as the
+    // source fails and leaves the destination alone; a missing one copies as empty.
     const fs::path oOld = fs::current_path();
     fs::current_path(oDir.Path());
+    std::ofstream("$$.dax") << "7\r\n";
     fs::create_symlink("/dev/zero", "DATAFILE1.dax");
-    EXPECT_TRUE(m.oMem.WriteToScratchFile(1));
+    fs::create_symlink("pipe", "DATAFILE2.dax");
+    fs::create_directory("DATAFILE3.dax");
+    for (int n : {1, 2, 3}) {
+        EXPECT_FALSE(m.oMem.WriteToScratchFile(n)) << n;
+        EXPECT_EQ(Slurp("$$.dax"), "7\r\n") << n;
+    }
+    EXPECT_TRUE(m.oMem.WriteToScratchFile(4));
     EXPECT_EQ(fs::file_size("$$.dax"), 0u);
     fs::current_path(oOld);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
@@ -129,4 +137,44 @@ TEST(FileFailures, LinksAreFollowedAndOldTemporariesCleared) {
     for (const char* s : {"real.dax.1a2b-3.tmp", "real.dax.9f-1.tmp"}) EXPECT_FALSE(fs::exists(oDir.File(s))) << s;
     for (const char* s : {"other.dax.1a2b-3.tmp", "real.dax.keep.tmp", "real.dax.77-7.tmp"})
         EXPECT_TRUE(fs::exists(oDir.File(s))) << s;
+}
+
+TEST(FileFailures, TemporariesArePrivateAndFitAnyName) {
+    CTempDir oDir;
+    const std::string sTarget = oDir.File("secret.txt");
+    std::ofstream(sTarget) << "old";
+    fs::permissions(sTarget, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    {
+        // While the write is under way no one else can read the temporary.
+        FileIO::CAtomicWriter oOut(sTarget);
+        oOut.Write("new");
+        struct stat st {};
+        ASSERT_EQ(stat(oOut.TempPath().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
+        EXPECT_TRUE(oOut.Commit());
+    }
+    EXPECT_EQ(Slurp(sTarget), "new");
+    EXPECT_EQ(fs::status(sTarget).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // A new file gets what the umask leaves; a name of 255 bytes is saved too.
+    const mode_t nMask = umask(027);
+    const std::string sLong = oDir.File(std::string(255, 'n'));
+    EXPECT_TRUE(FileIO::WriteWholeFile(sLong, "x"));
+    umask(nMask);
+    EXPECT_EQ(Slurp(sLong), "x");
+    EXPECT_EQ(fs::status(sLong).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 2);
+}
+
+TEST(FileFailures, ANameTheDialogCreatedGoesWhenTheSaveFails) {
+    CTempDir oDir;
+    // Made through a dangling link and no save came: the file goes, the link stays.
+    fs::create_symlink("real.dax", oDir.Path() / "link.dax");
+    bool bCreated = false;
+    EXPECT_TRUE(FileIO::CheckChoice(oDir.File("link.dax"), true, &bCreated) && bCreated);
+    { FileIO::CCreatedFile oNew(oDir.File("link.dax"), bCreated); }
+    EXPECT_TRUE(!fs::exists(oDir.File("real.dax")) && fs::is_symlink(oDir.Path() / "link.dax"));
+    // A save that went through keeps the file, even empty; a file that was there is not the check's.
+    EXPECT_TRUE(FileIO::CheckChoice(oDir.File("new.dax"), true, &bCreated) && bCreated);
+    FileIO::CCreatedFile(oDir.File("new.dax"), bCreated).KeepIf(FileIO::WriteWholeFile(oDir.File("new.dax"), ""));
+    EXPECT_TRUE(FileIO::CheckChoice(oDir.File("new.dax"), true, &bCreated) && !bCreated);
 }

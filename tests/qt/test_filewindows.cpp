@@ -149,8 +149,11 @@ TEST(FileDialog, SelectAndOKAcceptOnlyWhatTheyShould) {
         EXPECT_EQ(BoxShownBy([&]() { oDlg.cmdSelect->click(); }), c.bHint ? kHint : QString()) << c.sBox;
         EXPECT_EQ(oDlg.txtFilename->text(), c.sBoxAfter);
     }
-    // OK confirms a name that FileIO::CheckChoice accepts for the use.
+    // OK confirms a name that FileIO::CheckChoice accepts for the use; a
+    // dangling link names the file it points to, made by OK.
     const QString sAbsolute = QDir(oFiles.oOther.path()).filePath("abs.corvel");
+    const QString sLong(250, 'n');
+    ASSERT_TRUE(QFile::link("target.corvel", oFiles.Path("dangling.corvel")));
     const struct {
         enmFileUse eUse;
         QString sTyped, sFull;   // sFull empty: refused
@@ -164,6 +167,8 @@ TEST(FileDialog, SelectAndOKAcceptOnlyWhatTheyShould) {
         {enmFileUse::Read, "sub", "", true},
         {enmFileUse::Write, sAbsolute, sAbsolute, true},
         {enmFileUse::Write, "sub\\made.corvel", oFiles.Path("sub/made.corvel"), true},
+        {enmFileUse::Write, "dangling.corvel", oFiles.Path("dangling.corvel"), true},
+        {enmFileUse::Write, sLong, oFiles.Path(sLong), true},
     };
     for (const auto& c : kOKs) {
         oDlg.ShowX(0, oFiles.Path(), c.eUse);
@@ -176,6 +181,7 @@ TEST(FileDialog, SelectAndOKAcceptOnlyWhatTheyShould) {
         EXPECT_EQ(QFileInfo::exists(sMeant), c.bExistsAfter) << c.sTyped.toStdString();
     }
     EXPECT_EQ(QFileInfo(oFiles.Path("new.corvel")).size(), 0);
+    EXPECT_TRUE(oDlg.Created() && QFileInfo(oFiles.Path("target.corvel")).isFile());
 }
 
 TEST(FileDialog, TheHostGivesTheChoiceOrCancelAndKeepsTheDirectoryShown) {

@@ -4,27 +4,38 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cstring>
+#include <ctime>
+#include <fstream>
+#include <functional>
 
+#include "../../windows/MyMsgBox.h"
 #include "../../windows/dlgFile.h"
 #include "QtTestSupport.h"
 
 namespace {
 
-// Answers every modal window while it lives: questions with Yes, the file
-// dialog with sFile typed into its name box and OK.
+// Answers every modal window while it lives: questions with Yes and messages
+// with OK (each box seen first by fnSee with its text), the file dialog with
+// sFile typed into its name box and OK.
 class CAnswerAll {
 public:
-    explicit CAnswerAll(QString sFile) : sFile_(std::move(sFile)) {
-        QObject::connect(&oTimer_, &QTimer::timeout, [this] {
+    explicit CAnswerAll(QString sFile, std::function<void(QWidget*, const QString&)> fnSee = {})
+        : sFile_(std::move(sFile)) {
+        QObject::connect(&oTimer_, &QTimer::timeout, [this, fnSee] {
             QWidget* w = QApplication::activeModalWidget();
             if (auto* pBox = qobject_cast<QMessageBox*>(w)) {
+                if (fnSee) fnSee(pBox, pBox->text());
                 QAbstractButton* p = pBox->button(QMessageBox::Yes);
                 (p ? p : pBox->buttons().first())->click();
+            } else if (auto* pMsg = qobject_cast<MyMsgBox*>(w)) {
+                if (fnSee) fnSee(pMsg, pMsg->lblMsg->text());
+                pMsg->cmdOK->click();
             } else if (auto* pFile = qobject_cast<dlgFile*>(w)) {
                 pFile->txtFilename->setText(sFile_);
                 pFile->OKButton->click();
@@ -88,4 +99,34 @@ TEST(WindowFiles, AListingOfTheExtendedSetReadByCardRuns) {
     EXPECT_FALSE(o.oMain.bInErr);
     EXPECT_EQ(o.oMain.oStack.GetX(), 1);   // the intercept
     EXPECT_EQ(o.oMain.oStack.GetY(), 2);   // the slope
+}
+
+TEST(WindowFiles, ALongListingRefusedShowsAReadableBoxAtOnce) {
+    // 999 invalid lines of 65,000 characters each.
+    QTemporaryDir oDir;
+    const QString sFile = oDir.filePath("long.corvel");
+    {
+        std::ofstream oOut(sFile.toStdString(), std::ios::binary);
+        const std::string sLine = std::string(65000, 'Q') + "\r\n";
+        for (int n = 0; n < 999; ++n) oOut << sLine;
+    }
+    CCalcUnderTest o;
+    QString sText;
+    QSize oSize;
+    // Counted in processor time, which the machine's other load does not stretch.
+    const std::clock_t t0 = std::clock();
+    {
+        CAnswerAll oAnswers(sFile, [&](QWidget* p, const QString& sBoxText) {
+            if (p->windowTitle() != "Listing Error") return;
+            sText = sBoxText;
+            oSize = p->size();
+        });
+        o.Clicks({"g", "ENTER"});
+    }
+    EXPECT_LT(std::clock() - t0, 2 * CLOCKS_PER_SEC);
+    const QStringList v = sText.split('\n');
+    ASSERT_EQ(v.size(), 2 + 20 + 1);
+    EXPECT_EQ(v[2], "Line 1 " + QString(193, 'Q') + QChar(0x2026));
+    EXPECT_EQ(v[22], QChar(0x2026) + QStringLiteral(" and 979 more"));
+    EXPECT_TRUE(oSize.height() < 1000 && oSize.width() < 2000) << oSize.width() << "x" << oSize.height();
 }
