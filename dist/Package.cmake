@@ -51,6 +51,7 @@ if(CORVEL_GUI)
 endif()
 install(FILES ${CORVEL_DIST_OUT}/changelog.gz DESTINATION ${CORVEL_DOCDIR} RENAME changelog.Debian.gz)
 install(FILES README.md dist/copyright DESTINATION ${CORVEL_DOCDIR})
+install(FILES dist/corvelxmem.lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME corvelxmem)
 install(DIRECTORY examples/ DESTINATION ${CORVEL_DOCDIR}/examples FILES_MATCHING PATTERN "*.corvel")
 
 # cpack -G DEB (in the build directory): a package whose dependencies
