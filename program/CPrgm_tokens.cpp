@@ -24,7 +24,11 @@ std::string CPrgm::CheckTokensIn(const CSteps& aSteps, std::vector<int>* pBad) c
     bool bLastKnown = false;
     for (int n = 1; n <= kMaxSteps; ++n) {
         const std::string& sStep = aSteps[static_cast<size_t>(n)];
-        if (!IsKnownStep(sStep)) {
+        if (!pLast || sStep != *pLast) {
+            bLastKnown = IsKnownStep(sStep);
+            pLast = &sStep;
+        }
+        if (!bLastKnown) {
             sReport += "Line " + std::to_string(n) + " " + sStep + "\r\n";
             if (pBad) pBad->push_back(n);
         }
