@@ -365,6 +365,7 @@ private:
     bool bStepEntry_ = false;
 
     enum class enmStarted { None, Run, Step, Show } eStarted_ = enmStarted::None;
+    void ShowAsKey(void (CFrontPanel::*pfnShow)());
     bool bKeyShow_ = false;                     // a key's blink is being set up
     bool bReplaying_ = false;                   // held inputs are acting now
     std::vector<std::function<void()>> vHeld_;  // inputs held back by a timed display

@@ -64,10 +64,11 @@ void CFrontPanel::BlinkStack() {
     });
 }
 
-void CFrontPanel::BlinkXKey() {
+// A blink from the keys: a timed display of its own, which the host drives.
+void CFrontPanel::ShowAsKey(void (CFrontPanel::*pfnShow)()) {
     bKeyShow_ = true;
     try {
-        BlinkX();
+        (this->*pfnShow)();
     } catch (...) {
         bKeyShow_ = false;
         throw;
@@ -75,15 +76,7 @@ void CFrontPanel::BlinkXKey() {
     bKeyShow_ = false;
 }
 
-void CFrontPanel::BlinkStackKey() {
-    bKeyShow_ = true;
-    try {
-        BlinkStack();
-    } catch (...) {
-        bKeyShow_ = false;
-        throw;
-    }
-    bKeyShow_ = false;
-}
+void CFrontPanel::BlinkXKey() { ShowAsKey(&CFrontPanel::BlinkX); }
+void CFrontPanel::BlinkStackKey() { ShowAsKey(&CFrontPanel::BlinkStack); }
 
 } // namespace corvel
