@@ -14,15 +14,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string Slurp(const std::string& s) {
-    std::ifstream in(s, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-} // namespace
-
 TEST(FileFailures, FailedWritesAreToldAndKeepTheOldFile) {
     CTempDir oDir;
     SMachine m;
@@ -46,7 +37,7 @@ TEST(FileFailures, FailedWritesAreToldAndKeepTheOldFile) {
     int nStatus = 0;
     waitpid(pid, &nStatus, 0);
     EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0);
-    EXPECT_EQ(Slurp(oDir.File("old.dax")), "1\r\n");
+    EXPECT_EQ(ReadFile(oDir.File("old.dax")), "1\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 3);   // no temporary left
 }
 
@@ -83,7 +74,7 @@ TEST(FileFailures, ReadsAreAllOrNothingAndAcceptAnyLineEnds) {
     fs::current_path(oDir.Path());
     std::ofstream("DATAFILE4.dax", std::ios::binary) << "7\r8\n9";
     EXPECT_TRUE(m.oMem.WriteToScratchFile(4));
-    EXPECT_EQ(Slurp("$$.dax"), "7\r\n8\r\n9\r\n");
+    EXPECT_EQ(ReadFile("$$.dax"), "7\r\n8\r\n9\r\n");
     fs::current_path(oOld);
 }
 
