@@ -38,17 +38,6 @@ TEST(PanelWindow, ClickedKeysReachTheCalculatorAndTheDisplayShowsTheResult) {
     EXPECT_EQ(o.oMain.lblDisp, "14.00");
 }
 
-TEST(PanelWindow, TypedCharactersActLikeTheirKeys) {
-    CCalcUnderTest o;
-    // The Return key is ENTER, as "e" is; characters that are no key change nothing.
-    KeyClicks(&o.oWindow, "2e3+9");
-    KeyClick(&o.oWindow, Qt::Key_Return);
-    KeyClicks(&o.oWindow, "4-a#%");
-    o.oWindow.GrabPanel();
-    EXPECT_EQ(o.oWindow.PaintedDisplay(), "5.00");
-    EXPECT_EQ(o.oMain.oStack.GetY(), 5);
-}
-
 TEST(PanelWindow, EveryControlHasItsOwnAreaAndHitTestingMatchesIt) {
     CCalcUnderTest o;
     const QStringList vNames = o.oWindow.SpotNames();

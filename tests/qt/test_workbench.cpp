@@ -39,27 +39,7 @@ private:
     double fClock_ = 1.0e9;
 };
 
-struct CWorkbench {
-    CFastClockHost oHost;
-    CFrontPanel oMain{oHost};
-    CPanelWindow oWindow{oMain};
-
-    CWorkbench() {
-        oHost.SetPanel(&oWindow);
-        oWindow.show();
-        if (!QTest::qWaitForWindowExposed(&oWindow)) ADD_FAILURE() << "the panel window was never exposed";
-    }
-    void Clicks(std::initializer_list<const char*> vNames) {
-        for (const char* s : vNames) {
-            MouseClick(&oWindow, oWindow.SpotRect(QString::fromUtf8(s)).center());
-            WaitUntilIdle(oMain);
-        }
-    }
-    void Ctrl(Qt::Key eKey) {
-        QKeyEvent o(QEvent::KeyPress, eKey, Qt::ControlModifier);
-        QApplication::sendEvent(&oWindow, &o);
-    }
-};
+using CWorkbench = CCalcWith<CFastClockHost>;
 
 // A double click on a list's row, as the window system delivers it.
 void DoubleClickRow(QListWidget* pList, int nRow) {
