@@ -5,8 +5,10 @@
 // that deals with a modal window as soon as it appears, so no test can hang.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -75,6 +77,17 @@ private:
     bool bActed_ = false;
     bool bGaveUp_ = false;
 };
+
+// The brightest red of the LED parts (red over twice the green) of oImg in rc.
+inline int LedPeak(const QImage& oImg, const QRect& rc) {
+    int n = 0;
+    for (int y = rc.top(); y <= rc.bottom(); ++y)
+        for (int x = rc.left(); x <= rc.right(); ++x) {
+            const QColor c = oImg.pixelColor(x, y);
+            if (c.red() > 2 * c.green()) n = std::max(n, c.red());
+        }
+    return n;
+}
 
 // Clicks the child button of w whose text is sText (mnemonic ampersands ignored).
 bool ClickButton(QWidget* w, const QString& sText);

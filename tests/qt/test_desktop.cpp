@@ -38,17 +38,7 @@
 
 namespace {
 
-// The brightest red of the LED parts in rc, and the brightest green of the lamp.
-int LedPeak(const QImage& oImg, const QRect& rc) {
-    int n = 0;
-    for (int y = rc.top(); y <= rc.bottom(); ++y)
-        for (int x = rc.left(); x <= rc.right(); ++x) {
-            const QColor c = oImg.pixelColor(x, y);
-            if (c.red() > 2 * c.green()) n = std::max(n, c.red());
-        }
-    return n;
-}
-
+// The brightest green of the lamp in rc (LedPeak: the red of the LED parts).
 int LampPeak(const QImage& oImg, const QRect& rc) {
     int n = 0;
     for (int y = rc.top(); y <= rc.bottom(); ++y)

@@ -11,14 +11,7 @@
 
 namespace {
 // True when the image has some bright red LED pixels inside rc.
-bool HasLitLed(const QImage& oImg, const QRect& rc) {
-    for (int y = rc.top(); y <= rc.bottom(); ++y)
-        for (int x = rc.left(); x <= rc.right(); ++x) {
-            const QColor c = oImg.pixelColor(x, y);
-            if (c.red() > 200 && c.green() < 120 && c.blue() < 120) return true;
-        }
-    return false;
-}
+bool HasLitLed(const QImage& oImg, const QRect& rc) { return LedPeak(oImg, rc) > 200; }
 
 QRect DisplayArea(CPanelWindow& w) {
     // The display sits above the first row of keys, across the panel.
