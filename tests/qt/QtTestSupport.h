@@ -1,13 +1,14 @@
 #pragma once
-#include <gtest/gtest.h>
-#include <QtWidgets/qtestsupport_widgets.h>
 // Shared pieces of the Qt tests: a calculator in a window, and a watchdog
 // that deals with a modal window as soon as it appears, so no test can hang.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <QtWidgets/qtestsupport_widgets.h>
 #include <algorithm>
 #include <functional>
 #include <memory>
