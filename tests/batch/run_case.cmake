@@ -13,11 +13,6 @@
 # next to NAME.keys, its contents are copied into the working directory
 # before the run: put the files a script reads there and name them relatively.
 cmake_minimum_required(VERSION 3.22)
-foreach(v BATCH CASES NAME WORK_ROOT)
-  if(NOT DEFINED ${v})
-    message(FATAL_ERROR "run_case.cmake needs -D${v}=...")
-  endif()
-endforeach()
 set(keys "${CASES}/${NAME}.keys")
 if(NOT EXISTS "${keys}")
   message(FATAL_ERROR "${NAME}: no key script ${keys}")
@@ -29,19 +24,10 @@ if(first MATCHES "^#args: *(.*)$")
   separate_arguments(args UNIX_COMMAND "${CMAKE_MATCH_1}")
 endif()
 
-# A directory name no other run uses, even one left behind by a killed run.
-file(MAKE_DIRECTORY "${WORK_ROOT}")
-set(work "")
-foreach(try RANGE 20)
-  string(RANDOM LENGTH 8 suffix)
-  if(NOT EXISTS "${WORK_ROOT}/${NAME}.${suffix}")
-    set(work "${WORK_ROOT}/${NAME}.${suffix}")
-    break()
-  endif()
-endforeach()
-if(work STREQUAL "")
-  message(FATAL_ERROR "${NAME}: no free working directory under ${WORK_ROOT}")
-endif()
+# One directory per script (CTest runs each script once), emptied of
+# anything a killed run left behind.
+set(work "${WORK_ROOT}/${NAME}")
+file(REMOVE_RECURSE "${work}")
 file(MAKE_DIRECTORY "${work}")
 if(IS_DIRECTORY "${CASES}/${NAME}.files")
   file(COPY "${CASES}/${NAME}.files/" DESTINATION "${work}")

@@ -14,15 +14,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string Slurp(const std::string& s) {
-    std::ifstream in(s, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-} // namespace
-
 TEST(FileFailures, FailedWritesAreToldAndKeepTheOldFile) {
     CTempDir oDir;
     SMachine m;
@@ -46,7 +37,7 @@ TEST(FileFailures, FailedWritesAreToldAndKeepTheOldFile) {
     int nStatus = 0;
     waitpid(pid, &nStatus, 0);
     EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0);
-    EXPECT_EQ(Slurp(oDir.File("old.dax")), "1\r\n");
+    EXPECT_EQ(ReadFile(oDir.File("old.dax")), "1\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 3);   // no temporary left
 }
 
@@ -83,7 +74,7 @@ TEST(FileFailures, ReadsAreAllOrNothingAndAcceptAnyLineEnds) {
     fs::current_path(oDir.Path());
     std::ofstream("DATAFILE4.dax", std::ios::binary) << "7\r8\n9";
     EXPECT_TRUE(m.oMem.WriteToScratchFile(4));
-    EXPECT_EQ(Slurp("$$.dax"), "7\r\n8\r\n9\r\n");
+    EXPECT_EQ(ReadFile("$$.dax"), "7\r\n8\r\n9\r\n");
     fs::current_path(oOld);
 }
 
@@ -109,7 +100,7 @@ TEST(FileFailures, OnlyPlainFilesAreReadAndNothingWaits) {
     fs::create_directory("DATAFILE3.dax");
     for (int n : {1, 2, 3}) {
         EXPECT_FALSE(m.oMem.WriteToScratchFile(n)) << n;
-        EXPECT_EQ(Slurp("$$.dax"), "7\r\n") << n;
+        EXPECT_EQ(ReadFile("$$.dax"), "7\r\n") << n;
     }
     EXPECT_TRUE(m.oMem.WriteToScratchFile(4));
     EXPECT_EQ(fs::file_size("$$.dax"), 0u);
@@ -153,14 +144,14 @@ TEST(FileFailures, TemporariesArePrivateAndFitAnyName) {
         EXPECT_EQ(st.st_mode & 07777, 0600u);
         EXPECT_TRUE(oOut.Commit());
     }
-    EXPECT_EQ(Slurp(sTarget), "new");
+    EXPECT_EQ(ReadFile(sTarget), "new");
     EXPECT_EQ(fs::status(sTarget).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     // A new file gets what the umask leaves; a name of 255 bytes is saved too.
     const mode_t nMask = umask(027);
     const std::string sLong = oDir.File(std::string(255, 'n'));
     EXPECT_TRUE(FileIO::WriteWholeFile(sLong, "x"));
     umask(nMask);
-    EXPECT_EQ(Slurp(sLong), "x");
+    EXPECT_EQ(ReadFile(sLong), "x");
     EXPECT_EQ(fs::status(sLong).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 2);
 }

@@ -17,7 +17,6 @@
 using namespace Numeric;
 
 namespace {
-const double kPi = 4.0 * std::atan(1.0);
 
 int16_t Order(double f) { return static_cast<int16_t>(f); }
 
@@ -63,12 +62,10 @@ const std::map<std::string, RefFn>& RefTable() {
 } // namespace
 
 TEST(NumericSpecial, GammaAndBeta) {
-    const double fRootPi = std::sqrt(kPi);
-    ExpectCases({{Gamma(5.0), 24, 24e-10}, {Gamma(0.5), fRootPi, 1e-9}, {Gamma(-0.5), -2 * fRootPi, 1e-9},
-                 {Gamma(0.0), kErr, 0}, {Gamma(-2.0), kErr, 0}, {Gamma(172.0), kErr, 0},
+    // Values: the reference table.
+    ExpectCases({{Gamma(5.0), 24, 24e-10}, {Gamma(0.0), kErr, 0}, {Gamma(-2.0), kErr, 0}, {Gamma(172.0), kErr, 0},
                  {Gamma(-200.5), kErr, 0},
                  {Gamma(-1e300), kErr, 0},  // the shift's product overflows: no endless x + 1
-                 {Beta(2.0, 3.0), 1.0 / 12, 1e-10},
                  // a pole or overflow of G(a) or G(b) fails: 1e111/1e111 is no result
                  {Beta(200.0, 1.0), kErr, 0}, {Beta(-2.0, 2.0), kErr, 0},
                  {Beta(0.5, -0.5), 0, 1e-100}});  // pole of G(a+b): B -> 0
@@ -99,17 +96,15 @@ TEST(NumericSpecial, ErrorFunctionsAndIntegrals) {
 TEST(NumericSpecial, BesselFunctions) {
     ExpectCases({{BesselJ0(0.0), 1, 1e-8},  // the fit gives 1 + 2.8e-9
                  {BesselJ1(-2.0), -BesselJ1(2.0), 0}, {BesselJ1(-9.0), -BesselJ1(9.0), 0},
-                 {BesselY0(0.0), kErr, 0}, {BesselY1(-1.0), kErr, 0}, {BesselJN(3, 2.0), 0.1289432, 1e-7},
-                 {BesselJN(2, 5.0), 0.0465651, 1e-7}, {BesselJN(3, -2.0), -BesselJN(3, 2.0), 0},
+                 {BesselY0(0.0), kErr, 0}, {BesselY1(-1.0), kErr, 0}, {BesselJN(3, -2.0), -BesselJN(3, 2.0), 0},
                  {BesselJN(4, -2.0), BesselJN(4, 2.0), 0}, {BesselJN(4, 0.0), 0, 0},
-                 {BesselJN(-1, 1.0), kErr, 0}, {BesselYN(2, 1.0), -1.6506826, 1e-7},
+                 {BesselJN(-1, 1.0), kErr, 0},
                  {BesselYN(2, 0.0), kErr, 0}, {BesselYN(-3, 1.0), kErr, 0},
                  {BesselYN(32767, 1.0), kErr, 0}});  // Y_n overflows long before n
 }
 
 TEST(NumericSpecial, OrthogonalPolynomials) {
-    ExpectCases({{ChebyshevT(3, 0.5), -1, 0}, {LegendreP(2, 0.5), -0.125, 0}, {HermiteH(3, 1.0), -4, 0},
-                 {LaguerreL(2, 1.0), -0.5, 0}, {ChebyshevT(-1, 0.5), kErr, 0}, {HermiteH(32767, 2.0), kErr, 0},
+    ExpectCases({{HermiteH(3, 1.0), -4, 0}, {LaguerreL(2, 1.0), -0.5, 0}, {ChebyshevT(-1, 0.5), kErr, 0}, {HermiteH(32767, 2.0), kErr, 0},
                  {ChebyshevT(32767, 0.5), std::cos(32767 * std::acos(0.5)), 1e-9}});
     for (double x : {-3.0, 0.0, 0.7, 1e300})
         EXPECT_TRUE(ChebyshevT(0, x) == 1 && LegendreP(0, x) == 1 && HermiteH(0, x) == 1 && LaguerreL(0, x) == 1);

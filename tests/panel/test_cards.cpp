@@ -94,31 +94,14 @@ TEST_F(CardTest, TheEditorButtonRebuildsOnlyAnAcceptedText) {
     EXPECT_TRUE(oHost.vShown.empty());
 }
 
-TEST_F(CardTest, TheCardSlotWritesTheProgramAndReadsData) {
+// With a program the slot writes it and g ENTER reads it back: files_card_write_read.keys.
+TEST_F(CardTest, WithoutAProgramTheCardSlotReadsData) {
     std::ofstream((oDir / "data.dax").string()) << "5\r\n6\r\n";
-    // No program: the slot offers to read data.
     oHost.vYesNo = {true};
     oHost.vFiles = {Choice("data.dax")};
     oMain.imgCardReader_Click();
     EXPECT_EQ(oHost.vMessages, S({"Read Data|Read Data?"}));
     EXPECT_EQ(oMain.oMem.Rcl(1), 6);
-    // With a program: "Write Program?", the file, step numbers or not.
-    Keys("W/PRGM f SST A 2 * h GTO RUN");
-    oHost.vMessages.clear();
-    oHost.vYesNo = {true, false};
-    oHost.vFiles = {Choice("p.corvel")};
-    oMain.imgCardReader_Click();
-    EXPECT_EQ(oHost.vMessages, S({"Write Program|Write Program?", "Confirmation|Include line numbers with the listing?"}));
-    EXPECT_TRUE(oMain.bCardVisible);
-    EXPECT_EQ(oMain.lblPrgm, (oDir / "p.corvel").string());
-    // g ENTER reads it back over another program.
-    Keys("f CLX");
-    EXPECT_FALSE(oMain.oPrgm.HasProgram());
-    oHost.vYesNo = {true};
-    oHost.vFiles = {Choice("p.corvel")};
-    Keys("g ENTER 5 A");
-    EXPECT_EQ(X(), 10);
-    EXPECT_EQ(oMain.lblPrgm, (oDir / "p.corvel").string());   // the run's end shows the file name
 }
 
 TEST_F(CardTest, OverwritingAFileWithCommentsIsWarnedFirst) {

@@ -142,7 +142,7 @@ const SKeyCase kCases[] = {
      kAny, kAny,
      "steps RCL (i) / RCL Sum+ / GTO 7 / GTO a / GSB C / GSB c / LBL 5 / LBL b / DSP 3 / DSP (i) / CF 4 / SF 5 / F? 6"},
     {"W/PRGM 1 g GTO 8 GTO f 3 h - A DSP A STO / E", kAny, kAny, "steps 1 / STO/ E"},
-    {"W/PRGM 1 2 3 h CLX", kAny, kAny, "steps 1 / 2"}, {"W/PRGM 1 2 3 h CLX", kAny, kAny, "ptr 2"},
+    {"W/PRGM 1 R/S", kAny, kAny, "ptr 2"}, {"W/PRGM 1 2 3 h CLX", kAny, kAny, "steps 1 / 2"}, {"W/PRGM 1 2 3 h CLX", kAny, kAny, "ptr 2"},
     {"W/PRGM 1 2 3 f CLX", kAny, kAny, "steps "},
 };
 

@@ -234,7 +234,6 @@ TEST_F(ListingTest, EveryKnownListingReadsAsBefore) {
         {"fuzz/regressions/listing/comment_mark_in_step.corvel", 0x82dc969970a168f6},
         {"fuzz/regressions/listing/lower_case_gto.corvel", 0xf3923a70b9f58e85},
         {"fuzz/regressions/listing/number_as_first_word.corvel", 0xa5ac82a98bb05942},
-        {"tests/batch/ext_fill_sort_fit.files/prog.corvel", 0xc71d2b92d4504555},
         {"tests/batch/files_load_list.files/typed.corvel", 0xbff8bd57d521bca9},
         {"tests/batch/files_refused_listing.files/bad.corvel", 0xa5ac82a98bb05942},
         {"tests/batch/files_refused_listing.files/dup.corvel", 0xa5ac82a98bb05942},

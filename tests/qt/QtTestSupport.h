@@ -1,10 +1,15 @@
 #pragma once
 // Shared pieces of the Qt tests: a calculator in a window, and a watchdog
 // that deals with a modal window as soon as it appears, so no test can hang.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <QtWidgets/qtestsupport_widgets.h>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -18,23 +23,40 @@ using namespace corvel;
 // Here, where every Qt test sees it, so that all of them print alike.
 inline void PrintTo(const QString& s, std::ostream* pOut) { *pOut << '"' << s.toStdString() << '"'; }
 
-// A calculator with its window shown (offscreen in the test run).
-struct CCalcUnderTest {
-    CQtHost oHost;
-    CFrontPanel oMain{oHost};
-    CPanelWindow oWindow{oMain};
-
-    CCalcUnderTest();
-    // Clicks the named key or area at its centre, then lets the host drive
-    // what the click started (a run, a blink) to its end.
-    void Click(const char* sName);
-    bool WaitIdle(int nLimitMs = 10000);
-    void Clicks(std::initializer_list<const char*> vNames);
-};
-
 // Runs the event loop until nothing is under way on the panel (false when
 // nLimitMs passed first).
 bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs = 10000);
+void MouseClick(QWidget* w, const QPoint& oPos);
+void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText = QString(), Qt::KeyboardModifiers eMods = {});
+
+// A calculator with its window shown (offscreen in the test run), on a host
+// of the test's choice.
+template <class THost = CQtHost>
+struct CCalcWith {
+    THost oHost;
+    CFrontPanel oMain{oHost};
+    CPanelWindow oWindow{oMain};
+
+    CCalcWith() {
+        oHost.SetPanel(&oWindow);
+        oWindow.show();
+        if (!QTest::qWaitForWindowExposed(&oWindow)) ADD_FAILURE() << "the panel window was never exposed";
+    }
+    // Clicks the named key or area at its centre, then lets the host drive
+    // what the click started (a run, a blink) to its end.
+    void Click(const char* sName) {
+        const QRect rc = oWindow.SpotRect(QString::fromUtf8(sName));
+        ASSERT_FALSE(rc.isEmpty()) << "no key or area named " << sName;
+        MouseClick(&oWindow, rc.center());
+        WaitIdle();
+    }
+    bool WaitIdle(int nLimitMs = 10000) { return WaitUntilIdle(oMain, nLimitMs); }
+    void Clicks(std::initializer_list<const char*> vNames) {
+        for (const char* s : vNames) Click(s);
+    }
+    void Ctrl(Qt::Key eKey) { KeyClick(&oWindow, eKey, {}, Qt::ControlModifier); }
+};
+using CCalcUnderTest = CCalcWith<>;
 
 // Acts once on QApplication::activeModalWidget() when one shows up. If the
 // action does not close it, or nothing shows up within nLimitMs, the
@@ -57,12 +79,21 @@ private:
     bool bGaveUp_ = false;
 };
 
+// The brightest red of the LED parts (red over twice the green) of oImg in rc.
+inline int LedPeak(const QImage& oImg, const QRect& rc) {
+    int n = 0;
+    for (int y = rc.top(); y <= rc.bottom(); ++y)
+        for (int x = rc.left(); x <= rc.right(); ++x) {
+            const QColor c = oImg.pixelColor(x, y);
+            if (c.red() > 2 * c.green()) n = std::max(n, c.red());
+        }
+    return n;
+}
+
 // Clicks the child button of w whose text is sText (mnemonic ampersands ignored).
 bool ClickButton(QWidget* w, const QString& sText);
 
 // Synthetic input delivered straight to a widget, as the window system would.
 void MousePress(QWidget* w, const QPoint& oPos);
 void MouseRelease(QWidget* w, const QPoint& oPos);
-void MouseClick(QWidget* w, const QPoint& oPos);
-void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText = QString());
 void KeyClicks(QWidget* w, const QString& sText);

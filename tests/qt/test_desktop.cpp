@@ -38,22 +38,7 @@
 
 namespace {
 
-void SendShortcut(QWidget* w, Qt::Key eKey) {
-    QKeyEvent o(QEvent::KeyPress, eKey, Qt::ControlModifier);
-    QApplication::sendEvent(w, &o);
-}
-
-// The brightest red of the LED parts in rc, and the brightest green of the lamp.
-int LedPeak(const QImage& oImg, const QRect& rc) {
-    int n = 0;
-    for (int y = rc.top(); y <= rc.bottom(); ++y)
-        for (int x = rc.left(); x <= rc.right(); ++x) {
-            const QColor c = oImg.pixelColor(x, y);
-            if (c.red() > 2 * c.green()) n = std::max(n, c.red());
-        }
-    return n;
-}
-
+// The brightest green of the lamp in rc (LedPeak: the red of the LED parts).
 int LampPeak(const QImage& oImg, const QRect& rc) {
     int n = 0;
     for (int y = rc.top(); y <= rc.bottom(); ++y)
@@ -178,30 +163,22 @@ TEST(FirstSize, TheMinimumKeepsTheSmallestLegendNinePixelsTallAndTheWindowStarts
 }
 
 TEST(Clipboard, CtrlVPastesAndCtrlCCopiesThroughTheCoreAndANoteShowsForAMoment) {
-    // What reads as a number is the core's business (its own tests); here the
-    // keys, the system clipboard and the note line under the display.
+    // What reads as a number is the core's business (its own tests), and the
+    // keys' round trip is in test_keep_work.cpp; here the note under the display.
     CCalcUnderTest o;
     o.oWindow.SetNoteDuration(30);
-    o.Clicks({"2", "ENTER", "3", "/"});
-    SendShortcut(&o.oWindow, Qt::Key_C);
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toDouble(), 2.0 / 3);
-    o.Click("7");
-    QGuiApplication::clipboard()->setText(" 1.5e3 ");
-    SendShortcut(&o.oWindow, Qt::Key_V);
-    EXPECT_EQ(o.oMain.oStack.GetX(), 1500);
-    EXPECT_EQ(o.oMain.oStack.GetY(), 7);
     QGuiApplication::clipboard()->setText("abc");
-    SendShortcut(&o.oWindow, Qt::Key_V);
+    o.Ctrl(Qt::Key_V);
     EXPECT_EQ(o.oWindow.InfoLine(), "Paste: not a number");
     EXPECT_NE(o.oWindow.PaintedDisplay(), "Error");
     QTest::qWait(100);
     EXPECT_EQ(o.oWindow.InfoLine(), "");   // the note goes after a moment
     QGuiApplication::clipboard()->setText(QString::fromUtf8("\u22121 234"));   // as the user's locale writes it
-    SendShortcut(&o.oWindow, Qt::Key_V);
+    o.Ctrl(Qt::Key_V);
     EXPECT_EQ(o.oMain.oStack.GetX(), -1234);
     o.oWindow.SetNoteDuration(60000);
     QGuiApplication::clipboard()->setText("abc");
-    SendShortcut(&o.oWindow, Qt::Key_V);
+    o.Ctrl(Qt::Key_V);
     KeyClicks(&o.oWindow, "5");            // typed characters still work, and the note goes at once
     EXPECT_EQ(o.oMain.lblDisp, "5");
     EXPECT_EQ(o.oWindow.InfoLine(), "");
@@ -216,12 +193,10 @@ TEST(RunIndication, DimmedWithTheLampLitExceptWhatTheProgramShowsOnPurpose) {
     } kCases[] = {{"h 1", true}, {"f R/S", true}, {"g R/S", true}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.sStep);
-        CSimClockHost oHost;
-        CFrontPanel oMain{oHost};
-        CPanelWindow oWindow{oMain};
-        oHost.SetPanel(&oWindow);
-        oWindow.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&oWindow));
+        CCalcWith<CSimClockHost> o;
+        CSimClockHost& oHost = o.oHost;
+        CFrontPanel& oMain = o.oMain;
+        CPanelWindow& oWindow = o.oWindow;
         for (const QString& s : ("W/PRGM f SST A " + QString(c.sStep) + " 1 + h GTO RUN 5").split(' '))
             oMain.PressKey(s.toStdString());
         const QRect rcDisp = oWindow.SpotRect("DISPLAY"), rcLamp = oWindow.SpotRect("LAMP");
@@ -246,24 +221,19 @@ TEST(RunIndication, DimmedWithTheLampLitExceptWhatTheProgramShowsOnPurpose) {
     }
 }
 
+// Which keys give which cause: tests/batch/error_causes.keys.
 TEST(ErrorCause, ALineAndTheDisplaysToolTipSayWhyUntilTheErrorIsCleared) {
-    const struct {
-        const char* sKeys;
-        const char* sCause;
-    } kCases[] = {{"1 ENTER 0 /", "division by zero"}, {"1 CHS f 9", "invalid argument"}};
-    for (const auto& c : kCases) {
-        CCalcUnderTest o;
-        const QPoint oDisplay = o.oWindow.SpotRect("DISPLAY").center();
-        const QImage oBefore = o.oWindow.GrabPanel();
-        for (const QString& s : QString(c.sKeys).split(' ')) o.Click(s.toUtf8().constData());
-        ASSERT_TRUE(o.oMain.bInErr) << c.sKeys;
-        EXPECT_EQ(o.oWindow.InfoLine(), c.sCause);
-        EXPECT_TRUE(o.oWindow.ToolTipAt(oDisplay).contains(c.sCause)) << o.oWindow.ToolTipAt(oDisplay).toStdString();
-        EXPECT_NE(o.oWindow.GrabPanel(), oBefore);
-        o.Click("CLX");
-        EXPECT_EQ(o.oWindow.InfoLine(), "");
-        EXPECT_FALSE(o.oWindow.ToolTipAt(oDisplay).contains(c.sCause));
-    }
+    CCalcUnderTest o;
+    const QPoint oDisplay = o.oWindow.SpotRect("DISPLAY").center();
+    const QImage oBefore = o.oWindow.GrabPanel();
+    o.Clicks({"1", "CHS", "f", "9"});
+    ASSERT_TRUE(o.oMain.bInErr);
+    EXPECT_EQ(o.oWindow.InfoLine(), "invalid argument");
+    EXPECT_TRUE(o.oWindow.ToolTipAt(oDisplay).contains("invalid argument")) << o.oWindow.ToolTipAt(oDisplay).toStdString();
+    EXPECT_NE(o.oWindow.GrabPanel(), oBefore);
+    o.Click("CLX");
+    EXPECT_EQ(o.oWindow.InfoLine(), "");
+    EXPECT_FALSE(o.oWindow.ToolTipAt(oDisplay).contains("invalid argument"));
 }
 
 TEST(Legibility, EveryLegendContrastsAtLeastFourAndAHalfToOne) {
@@ -375,8 +345,10 @@ TEST(Dialogs, TheAboutBoxShowsTheVersionAndEveryLineAtScaleOneOneAndAHalfAndTwo)
 TEST(Keyboard, BackspaceIsClxCtrlQClosesAndTheAnnunciatorsShowPrefixModeAndPendingOperation) {
     CCalcUnderTest o;
     KeyClicks(&o.oWindow, "5");
+    KeyClick(&o.oWindow, Qt::Key_Return);   // Return is ENTER, as "e" is: the entry ends
+    const std::string sEntered = o.oMain.lblDisp;
     KeyClick(&o.oWindow, Qt::Key_Backspace);
-    EXPECT_EQ(o.oMain.lblDisp, "0.00");
+    EXPECT_EQ(sEntered + "|" + o.oMain.lblDisp, "5.00|0.00");
     const QRect rcDisp = o.oWindow.SpotRect("DISPLAY");
     // The strip along the top of the glass, where the annunciators are drawn.
     const QRect rcStrip(rcDisp.left(), rcDisp.top() + rcDisp.height() * 12 / 100, rcDisp.width() / 4, rcDisp.height() / 6);
@@ -393,7 +365,7 @@ TEST(Keyboard, BackspaceIsClxCtrlQClosesAndTheAnnunciatorsShowPrefixModeAndPendi
     }
     EXPECT_EQ(o.oMain.lblDisp, "0.00");   // the display's own texts are left alone
     EXPECT_EQ(o.oMain.oMem.Rcl(1), 0.0);   // STO + 1 added X (0) to register 1
-    SendShortcut(&o.oWindow, Qt::Key_Q);
+    o.Ctrl(Qt::Key_Q);
     EXPECT_FALSE(o.oWindow.isVisible());
 }
 

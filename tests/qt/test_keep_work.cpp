@@ -25,11 +25,6 @@ using FAct = std::function<void(QWidget*)>;
 
 V Stack(const CFrontPanel& o) { return {o.oStack.GetX(), o.oStack.GetY(), o.oStack.GetZ(), o.oStack.GetT()}; }
 
-void Ctrl(QWidget* w, Qt::Key eKey) {
-    QKeyEvent e(QEvent::KeyPress, eKey, Qt::ControlModifier);
-    QApplication::sendEvent(w, &e);
-}
-
 FAct Press(const char* s) { return [s](QWidget* w) { ClickButton(w, QString::fromUtf8(s)); }; }
 const FAct kReject = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
 
@@ -74,21 +69,21 @@ TEST(KeepWork, PasteIsTypingTheNumber) {
     };
     fnBoth({"1", "ENTER", "2", "ENTER", "3", "ENTER"});
     QGuiApplication::clipboard()->setText("7");
-    Ctrl(&o.oWindow, Qt::Key_V);
+    o.Ctrl(Qt::Key_V);
     oTyped.Click("7");
     EXPECT_EQ(Stack(o.oMain), V({7, 3, 2, 1}));   // ENTER's copy is replaced, as by a typed 7
     fnBoth({"+"});
     EXPECT_EQ(Stack(o.oMain), Stack(oTyped.oMain));
     // The mode switch (whose CLX clears a finished X) treats it as a typed and finished number.
-    Ctrl(&o.oWindow, Qt::Key_V);
+    o.Ctrl(Qt::Key_V);
     oTyped.Clicks({"7", "h", "1"});
     fnBoth({"W/PRGM", "RUN"});
     EXPECT_EQ(Stack(o.oMain), Stack(oTyped.oMain));
     // Ctrl+C then Ctrl+V gives X bit for bit.
     o.Clicks({"1", "ENTER", "3", "/"});
     const double x = o.oMain.oStack.GetX();
-    Ctrl(&o.oWindow, Qt::Key_C);
-    Ctrl(&o.oWindow, Qt::Key_V);
+    o.Ctrl(Qt::Key_C);
+    o.Ctrl(Qt::Key_V);
     EXPECT_EQ(V({o.oMain.oStack.GetX(), o.oMain.oStack.GetY()}), V({x, x}));
 }
 
@@ -102,7 +97,7 @@ TEST(KeepWork, ClosingWithChangedWorkAsksFirst) {
     {   // Cancel, and Save with its dialog cancelled, keep the window (close box, Ctrl+Q)
         CAnswers oAnswers({Press("Cancel"), Press("Save"), kReject});
         EXPECT_FALSE(o.oWindow.close());
-        Ctrl(&o.oWindow, Qt::Key_Q);
+        o.Ctrl(Qt::Key_Q);
         EXPECT_TRUE(o.oWindow.isVisible());
         EXPECT_EQ(oAnswers.vTexts, QStringList(2, "Save the calculator's state before closing?"));
     }

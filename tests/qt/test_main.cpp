@@ -17,30 +17,11 @@
 
 #include "QtTestSupport.h"
 
-CCalcUnderTest::CCalcUnderTest() {
-    oHost.SetPanel(&oWindow);
-    oWindow.show();
-    if (!QTest::qWaitForWindowExposed(&oWindow)) ADD_FAILURE() << "the panel window was never exposed";
-}
-
-void CCalcUnderTest::Click(const char* sName) {
-    const QRect rc = oWindow.SpotRect(QString::fromUtf8(sName));
-    ASSERT_FALSE(rc.isEmpty()) << "no key or area named " << sName;
-    MouseClick(&oWindow, rc.center());
-    WaitIdle();
-}
-
-bool CCalcUnderTest::WaitIdle(int nLimitMs) { return WaitUntilIdle(oMain, nLimitMs); }
-
 bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs) {
     QElapsedTimer oClock;
     oClock.start();
     while (oMain.Busy() && oClock.elapsed() < nLimitMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return !oMain.Busy();
-}
-
-void CCalcUnderTest::Clicks(std::initializer_list<const char*> vNames) {
-    for (const char* s : vNames) Click(s);
 }
 
 CModalWatchdog::CModalWatchdog(std::function<void(QWidget*)> fnAct, int nLimitMs)
@@ -103,9 +84,9 @@ void MouseClick(QWidget* w, const QPoint& oPos) {
     MouseRelease(w, oPos);
 }
 
-void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText) {
+void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText, Qt::KeyboardModifiers eMods) {
     for (QEvent::Type e : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent o(e, eKey, Qt::NoModifier, sText);
+        QKeyEvent o(e, eKey, eMods, sText);
         QApplication::sendEvent(w, &o);
     }
 }
