@@ -391,12 +391,14 @@ Drop2:
     FAST_END();
 Abs:
     FAST_RANGED(std::fabs(x));
-    fLastX = x;
-    x = v;
-    FAST_COUNT();
-    FAST_END();
+    goto ReplaceX;
 Square:
     FAST_RANGED(x * x);
+    goto ReplaceX;
+Chs:
+    // As a pop and a push of -X: LAST X gets X.
+    FAST_RANGED(-x);
+ReplaceX:   // a one-number result in X, LAST X keeping the argument
     fLastX = x;
     x = v;
     FAST_COUNT();
@@ -409,13 +411,6 @@ Swap:
     FAST_END();
 Enter:
     FAST_PUSH(x);
-    FAST_COUNT();
-    FAST_END();
-Chs:
-    // As a pop and a push of -X: LAST X gets X.
-    FAST_RANGED(-x);
-    fLastX = x;
-    x = v;
     FAST_COUNT();
     FAST_END();
 Lst:
