@@ -26,7 +26,7 @@ public:
     CFrontPanel(const CFrontPanel&) = delete;
     CFrontPanel& operator=(const CFrontPanel&) = delete;
 
-    CHost& Host() { return oHost_; }
+    CHost& Host() override { return oHost_; }
 
 private:
     CHost& oHost_;
@@ -88,26 +88,19 @@ public:
 
     // ---- CPanelFeedback: what the interpreter asks of the panel ----
     void ShowX() override;
-    void RepaintDisplay() override;
-    void RepaintWindow() override;
     void BlinkX() override;
     void BlinkStack() override;
-    void PlayClick() override;
-    void PlayBeep() override;
     void MsgBox(const std::string& sMsg, const std::string& sTitle) override;
-    void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
     // The first line a refused listing points at goes on the note line, all
     // of them into the message window's details.
     void ListingError(const std::string& sTitle, const std::string& sMsg, bool bOwnWindow,
                       const std::vector<CListingPlace>& vPlaces) override;
-    bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
-    bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) override;
+    void ShowMemViewer() override;
     void ShowMemBlock(double& fRange) override;
     void SetProgramLabel(const std::string& sText) override;
     void SetCardVisible(bool bVisible) override;
     void SetRunning(bool bRunning) override;
     void TraceStep(const std::string& sLine) override { oTape.Print(sLine); }
-    double ClockSeconds() override;
 
     // ---- key entry engine ----
     void SavePendingNum();
@@ -270,7 +263,6 @@ public:
     // ---- register viewers ----
     // The register viewer: the 26 labelled registers, formatted like the display.
     std::vector<std::string> MemRegLines() const;
-    void ShowMemViewer(int16_t nReg);
     // The lines of the block viewer for registers nFirst..nLast.
     std::vector<std::string> MemBlockLines(int nFirst, int nLast, bool bNonZeroOnly) const;
     // Decodes a block viewer range number (raises when the last register is above 999).

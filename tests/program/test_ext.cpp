@@ -368,7 +368,6 @@ TEST_F(ExtTest, EveryInstructionOfTheVocabularyDoesSomething) {
     std::map<std::string, CSetUp> oSetUps;
     for (const CSetUp& o : aSetUps) oSetUps[o.sStep.substr(0, o.sStep.find(' '))] = o;
     const std::set<std::string> oNothing = {"LBL", "CLX", "SPACE"};
-    m.oMem.OnShowMem = [this](int16_t) { oHost.vShown.push_back("registers"); };
     int nCount = 0;
     const CInstr* pTable = CPrgm::InstrTable(nCount);
     int nWalked = 0;
