@@ -53,6 +53,18 @@ public:
     static void DEC(int16_t& nStep) { nStep = nStep >= 1 ? static_cast<int16_t>(nStep - 1) : int16_t{kMaxSteps}; }
     int16_t GetPrgmPointer() const { return PrgmPtr; }
     void SetPrgmPointer(int nStep);
+    // The return stack: how many returns wait, and the steps they go to
+    // (positions 1..ReturnDepth()).
+    int ReturnDepth() const { return RetPtr; }
+    const std::array<int16_t, kRetDepth + 1>& ReturnStack() const { return RetStack; }
+    // A return to nStep waits on top, as a GSB at the step before it leaves it.
+    void PushReturn(int16_t nStep) {
+        if (RetPtr < kRetDepth) RetStack[static_cast<size_t>(++RetPtr)] = nStep;
+    }
+    // Forgets every waiting return (a run started afresh from the keys).
+    void ClearReturns() { RetPtr = 0; }
+    // How many labels the label table holds.
+    int NumLabels() const { return LabelCount; }
     void Reset();
     const std::string& GetLine(int nStep) const;          // raises Range outside 0..999
     void SetLine(int nStep, const std::string& sText);    // raises Range outside 0..999
@@ -72,7 +84,6 @@ public:
     bool HasSpecialComments() const { return SpecialComments; }
     void ResetStartTime();
 
-    int16_t PrgmPtr = 0;
     bool Halted = false;
     bool StopRequested = false;
     // A MERGE of the current run has read nothing, and no listing was read
@@ -94,10 +105,6 @@ public:
     bool SpecialComments = false;
     bool EntryActive = false;
     bool ExpEntryActive = false;
-    int16_t LabelCount = 0;
-    int16_t RetPtr = 0;
-    std::array<int16_t, kRetDepth + 1> RetStack{};   // positions 1..15
-
     // ---- execution ----
     // Pushes a number being keyed by program steps (GetVal) and ends its entry.
     void SavePendingNumber() {
@@ -216,6 +223,11 @@ public:
 
 private:
     friend struct CPrgmOps;
+
+    int16_t PrgmPtr = 0;
+    int16_t LabelCount = 0;
+    int16_t RetPtr = 0;
+    std::array<int16_t, kRetDepth + 1> RetStack{};   // positions 1..15
 
     using CSteps = std::array<std::string, kMaxSteps + 1>;
     // For each step from step 1, the line of the text it came from.

@@ -337,7 +337,7 @@ std::string Observed(const CMachine& m, const CPrgm& p, const CFakeFeedback& h) 
     for (int n = 0; n <= 999; ++n) o << m.oMem.Rcl(n) << ',';
     o << " F";
     for (int n = 0; n <= 9; ++n) o << m.oFlags.PeekFlag(n);
-    o << " " << p.Halted << p.StopRequested << p.RetPtr << p.EntryActive << p.ExpEntryActive << m.bInErr << " "
+    o << " " << p.Halted << p.StopRequested << p.ReturnDepth() << p.EntryActive << p.ExpEntryActive << m.bInErr << " "
       << m.lblDisp << '|' << m.lblEex << ' ' << static_cast<int>(m.eDispMode) << ' ' << m.nDigits << ' '
       << m.fAngleFactor << " H" << h.vShown.size() << h.vSounds.size() << h.vMessages.size() << h.vBlocks.size()
       << h.sLabel << h.fClock << h.nShowX << h.nRepaints;
