@@ -68,7 +68,7 @@ public:
     // The print tape: the tape window reads, clears and saves it.
     CPrintTape& Tape() { return oTape; }
     // TRACE on the tape; a breakpoint set or cleared at nStep (program view).
-    void SetTrace(bool bOn) { oPrgm.bTrace = bOn; }
+    void SetTrace(bool bTraceOn) { oPrgm.bTrace = bTraceOn; }
     void ToggleBreak(int nStep) { oPrgm.ToggleBreak(nStep); }
     // When set, the source editor button does nothing.
     void SetRelease(bool b) { Release = b; }

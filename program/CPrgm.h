@@ -336,6 +336,8 @@ private:
     };
     // Makes the record of a step from its decoded form.
     void BuildFast(int nStep);
+    void BuildFastNumber(int nStep, CFastStep& r);
+    void BuildFastFlow(const CStep& s, CFastStep& r);
     // Runs records up to nBudget steps and returns how many ran; eWhy names a
     // record that ended it to be made or called (Unbuilt, Unary, Binary).
     uint64_t FastSlice(uint64_t nBudget, enmFast& eWhy);
