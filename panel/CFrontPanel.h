@@ -1,8 +1,9 @@
 #pragma once
 // The front panel: the calculator's state, its display texts and every key
 // handler. It owns the machine state and the program memory, and it is the
-// interpreter's CPanelFeedback. The Qt window and the batch front-end draw
-// what this holds and forward clicks and typed characters to its handlers.
+// interpreter's CPanelFeedback. Its state is private: the Qt window and the
+// batch front-end draw what View() shows and forward clicks and typed
+// characters to its handlers.
 #include <cstdint>
 #include <functional>
 #include <string>

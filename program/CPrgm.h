@@ -86,9 +86,6 @@ public:
 
     bool Halted = false;
     bool StopRequested = false;
-    // A MERGE of the current run has read nothing, and no listing was read
-    // since (cleared when a run or a single step starts, and by Clear).
-    bool MergeReadNothing = false;
     // Steps executed since the current (or last) run started.
     uint64_t nRunSteps = 0;
     // Each step is handed to CPanelFeedback::TraceStep before it runs; with
@@ -102,7 +99,6 @@ public:
     // read when it ran: hands the last nKeep (at most kTraceKeep) to fnLine
     // and returns how many were traced in all.
     uint64_t TakeTrace(size_t nKeep, const std::function<void(std::string&&)>& fnLine);
-    bool SpecialComments = false;
     bool EntryActive = false;
     bool ExpEntryActive = false;
     // ---- execution ----
@@ -228,6 +224,10 @@ private:
     int16_t LabelCount = 0;
     int16_t RetPtr = 0;
     std::array<int16_t, kRetDepth + 1> RetStack{};   // positions 1..15
+    // A MERGE of the current run has read nothing, and no listing was read
+    // since (cleared when a run or a single step starts, and by Clear).
+    bool MergeReadNothing = false;
+    bool SpecialComments = false;
 
     using CSteps = std::array<std::string, kMaxSteps + 1>;
     // For each step from step 1, the line of the text it came from.
