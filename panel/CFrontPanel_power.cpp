@@ -166,14 +166,15 @@ void CFrontPanel::ReadDataOrWriteProgram() {
                                          "contains special comments that were entered with a text editor." +
                                          " Saving to that file will overwrite the special comments. " +
                                          "Proceed anyway";
-            if (!oHost_.AskYesNo("* * * * * * * * W A R N I N G!!! * * * * * * * * ", sWarning, enmIcon::Critical)) return;
+            if (!oHost_.AskYesNo("* * * * * * * * W A R N I N G!!! * * * * * * * * ", sWarning, enmIcon::Critical))
+                return;
         }
         oNew.KeepIf(oPrgm.WriteProgram(oChoice.sFull));
         return;
     }
     oChoice.sPurpose = "Read a data file";
-    if (oHost_.AskYesNo("Read Data", "Read Data?", enmIcon::Question) && oHost_.ChooseFile("", enmFileUse::Read, oChoice) &&
-        !oMem.ReadData(oChoice.sFull))
+    if (oHost_.AskYesNo("Read Data", "Read Data?", enmIcon::Question) &&
+        oHost_.ChooseFile("", enmFileUse::Read, oChoice) && !oMem.ReadData(oChoice.sFull))
         MsgBox("Error in reading file " + oChoice.sFull, "File Input Error");
 }
 
@@ -257,8 +258,9 @@ void CFrontPanel::imgRestoreState_Click() {
     CFileChoice oChoice;
     const std::string& sFile = oChoice.sFull;
     if (!StateFileName(enmFileUse::Read, oChoice) && oHost_.AsksBeforeDefaultRestore() && WorkChanged() &&
-        !oHost_.AskYesNo("Restore State", std::string("Replace the program and registers with ") + CStateFile::kDefaultName + "?",
-                  enmIcon::Question))
+        !oHost_.AskYesNo("Restore State",
+                         std::string("Replace the program and registers with ") + CStateFile::kDefaultName + "?",
+                         enmIcon::Question))
         return;
     RestoreStateFrom(sFile);
 }

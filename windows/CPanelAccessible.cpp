@@ -47,10 +47,10 @@ public:
     QAccessible::State state() const override {
         QAccessible::State o;
         if (!pPanel_) return o;
-        const CFrontPanel& oMain = pPanel_->Main();
+        const corvel::CPanelView& oMain = pPanel_->Main().View();
         if (ePart_ == enmAccPart::Power || ePart_ == enmAccPart::Mode) {
             o.checkable = true;
-            o.checked = ePart_ == enmAccPart::Power ? oMain.View().bOn : oMain.View().bRun;
+            o.checked = ePart_ == enmAccPart::Power ? oMain.bOn : oMain.bRun;
         } else if (ePart_ == enmAccPart::Display || ePart_ == enmAccPart::Info) {
             o.readOnly = true;
         }
@@ -60,7 +60,7 @@ public:
 
     QString text(QAccessible::Text eText) const override {
         if (!pPanel_) return QString();
-        const CFrontPanel& oMain = pPanel_->Main();
+        const corvel::CPanelView& oMain = pPanel_->Main().View();
         const CPanelWindow::CSpot* pSpot = Spot();
         switch (eText) {
             case QAccessible::Name:
@@ -69,8 +69,8 @@ public:
                     case enmAccPart::Power: return QStringLiteral("Power");
                     case enmAccPart::Mode: return QStringLiteral("RUN mode (W/PRGM when off)");
                     case enmAccPart::Display: {
-                        const QString sEex = QString::fromStdString(oMain.View().lblEex).trimmed();
-                        const QString sDisp = QString::fromStdString(oMain.View().lblDisp);
+                        const QString sEex = QString::fromStdString(oMain.lblEex).trimmed();
+                        const QString sDisp = QString::fromStdString(oMain.lblDisp);
                         return sEex.isEmpty() ? sDisp : sDisp + QStringLiteral(" E") + sEex;
                     }
                     case enmAccPart::Info: return pPanel_->InfoLine();
@@ -81,8 +81,8 @@ public:
                 if (ePart_ == enmAccPart::Display) return pPanel_->DisplayTip();
                 return pSpot ? pSpot->sTip : QString();
             case QAccessible::Value:
-                if (ePart_ == enmAccPart::Power) return oMain.View().bOn ? QStringLiteral("On") : QStringLiteral("Off");
-                if (ePart_ == enmAccPart::Mode) return oMain.View().bRun ? QStringLiteral("RUN") : QStringLiteral("W/PRGM");
+                if (ePart_ == enmAccPart::Power) return oMain.bOn ? QStringLiteral("On") : QStringLiteral("Off");
+                if (ePart_ == enmAccPart::Mode) return oMain.bRun ? QStringLiteral("RUN") : QStringLiteral("W/PRGM");
                 break;
             default: break;
         }
@@ -104,8 +104,9 @@ public:
         if (!pPanel_ || !actionNames().contains(sAction)) return;
         QString sSpot = sSpot_;
         // A switch moves to its other position.
-        if (ePart_ == enmAccPart::Power) sSpot = pPanel_->Main().View().bOn ? QStringLiteral("OFF") : QStringLiteral("ON");
-        if (ePart_ == enmAccPart::Mode) sSpot = pPanel_->Main().View().bRun ? QStringLiteral("W/PRGM") : QStringLiteral("RUN");
+        const corvel::CPanelView& oMain = pPanel_->Main().View();
+        if (ePart_ == enmAccPart::Power) sSpot = oMain.bOn ? QStringLiteral("OFF") : QStringLiteral("ON");
+        if (ePart_ == enmAccPart::Mode) sSpot = oMain.bRun ? QStringLiteral("W/PRGM") : QStringLiteral("RUN");
         pPanel_->ClickSpot(sSpot);
     }
 
