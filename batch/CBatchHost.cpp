@@ -137,19 +137,19 @@ void CBatchHost::ScheduleRun(CFrontPanel& oPanel) {
     while (pMain_->Busy()) {
         uint64_t nBudget = kSlice;
         if (nStopAfter_ != 0 && pMain_->IsRunning()) {
-            const uint64_t nRan = pMain_->oPrgm.nRunSteps;
+            const uint64_t nRan = pMain_->View().oPrgm.nRunSteps;
             if (nRan < nStopAfter_) {
                 nBudget = std::min<uint64_t>(nBudget, nStopAfter_ - nRan);
-            } else if (!pMain_->oPrgm.StopRequested) {
+            } else if (!pMain_->View().oPrgm.StopRequested) {
                 pMain_->RequestStop();
                 oOut_ << "stopped after " << nStopAfter_ << " steps\n";
             }
         }
         const CSlice oSlice = pMain_->RunSlice(nBudget);
         if (oSlice.eState == enmRunState::Waiting && oSlice.fWakeAt > fClock_) fClock_ = oSlice.fWakeAt;
-        if (oSlice.eState == enmRunState::Stopped && pMain_->oPrgm.BreakStop != 0) {
+        if (oSlice.eState == enmRunState::Stopped && pMain_->View().oPrgm.BreakStop != 0) {
             char buf[16];
-            std::snprintf(buf, sizeof buf, "%03d", static_cast<int>(pMain_->oPrgm.BreakStop));
+            std::snprintf(buf, sizeof buf, "%03d", static_cast<int>(pMain_->View().oPrgm.BreakStop));
             oOut_ << "breakpoint " << buf << "\n";
         }
     }

@@ -32,7 +32,7 @@ std::string WithoutCurrentDir(const std::string& s) {
     return s.rfind(sDir, 0) == 0 ? s.substr(sDir.size()) : s;
 }
 
-void PrintState(CFrontPanel& o) {
+void PrintState(const CPanelView& o) {
     auto num = [](double v) {
         char buf[64];
         std::snprintf(buf, sizeof buf, "%.17g", v);
@@ -54,7 +54,7 @@ void PrintState(CFrontPanel& o) {
 }
 
 // Every step from 001 up to the last one that is not the filler "R/S".
-void PrintListing(const CFrontPanel& o) {
+void PrintListing(const CPanelView& o) {
     int nLast = 0;
     for (int n = 1; n <= o.oPrgm.GetMaxSteps(); ++n)
         if (o.oPrgm.GetLine(n) != CPrgm::kFiller) nLast = n;
@@ -308,7 +308,7 @@ int RunKeys(CKeySource& oKeys, CFrontPanel& oMain, CBatchHost& oHost, bool bTrac
         } else {
             oMain.PressKey(k);
         }
-        if (bTrace) PrintState(oMain);
+        if (bTrace) PrintState(oMain.View());
         if (oHost.ExitRequested()) break;
     }
     return -1;
@@ -326,10 +326,10 @@ int main(int argc, char** argv) {
     CFrontPanel oMain(oHost);
     oHost.SetStopAfter(o.nStopAfter, &oMain);
     if (o.bTape) {
-        oMain.oTape.fnOnLine = [](const std::string& s) { std::cout << "tape: " << CBatchHost::OneLine(s) << "\n"; };
-        oMain.oPrgm.bTraceRing = false;   // each traced step is printed as it runs, in order with the rest
+        oMain.Tape().fnOnLine = [](const std::string& s) { std::cout << "tape: " << CBatchHost::OneLine(s) << "\n"; };
+        oMain.Prgm().bTraceRing = false;   // each traced step is printed as it runs, in order with the rest
     }
-    oMain.oPrgm.bTrace = o.bTapeTrace;
+    oMain.Prgm().bTrace = o.bTapeTrace;
     if (!o.sLoad.empty()) {
         // As g ENTER with the name typed into the dialog showing the current directory.
         std::error_code ec;
@@ -338,15 +338,15 @@ int main(int argc, char** argv) {
             std::cerr << "corvelxmem-batch: cannot read the listing " << Printable(o.sLoad) << "\n";
             return 2;
         }
-        oMain.oPrgm.ReadProgram(sFull);
+        oMain.Prgm().ReadProgram(sFull);
     }
     for (int n : o.vBreaks)
-        if (!oMain.oPrgm.HasBreak(n)) oMain.oPrgm.ToggleBreak(n);
+        if (!oMain.View().oPrgm.HasBreak(n)) oMain.ToggleBreak(n);
     CKeySource oKeys(std::move(o.vKeys));
     bool bAnyKey = false;
     const int nStatus = RunKeys(oKeys, oMain, oHost, o.bTrace, bAnyKey);
     if (nStatus >= 0) return nStatus;
-    if (!o.bTrace || !bAnyKey) PrintState(oMain);
-    if (o.bList) PrintListing(oMain);
+    if (!o.bTrace || !bAnyKey) PrintState(oMain.View());
+    if (o.bList) PrintListing(oMain.View());
     return 0;
 }

@@ -99,13 +99,13 @@ void RunToEnd(CFrontPanel& oMain) {
 // LBL A, RCL 1, RCL 2, *, STO+ 3, DSZ, GTO A, RTN with I = iterations.
 void LoadLoop(CFrontPanel& oMain, double fIterations) {
     static const char* const kSteps[] = {"LBL A", "RCL 1", "RCL 2", "*", "STO+ 3", "DSZ", "GTO A", "RTN"};
-    oMain.oPrgm.Clear();
-    for (int i = 0; i < 8; ++i) oMain.oPrgm.SetLine(i + 1, kSteps[i]);
-    oMain.oPrgm.ScanLabels();
-    oMain.oMem.Sto(1, 1.000001);
-    oMain.oMem.Sto(2, 0.999999);
-    oMain.oMem.Sto(3, 0);
-    oMain.oMem.StoI(fIterations);
+    oMain.Prgm().Clear();
+    for (int i = 0; i < 8; ++i) oMain.Prgm().SetLine(i + 1, kSteps[i]);
+    oMain.Prgm().ScanLabels();
+    oMain.Machine().oMem.Sto(1, 1.000001);
+    oMain.Machine().oMem.Sto(2, 0.999999);
+    oMain.Machine().oMem.Sto(3, 0);
+    oMain.Machine().oMem.StoI(fIterations);
 }
 
 struct CResult {
@@ -116,13 +116,13 @@ struct CResult {
 
 CResult RunLoop(CFrontPanel& oMain, double fIterations) {
     LoadLoop(oMain, fIterations);
-    oMain.oPrgm.SetPrgmPointer(1);
+    oMain.Prgm().SetPrgmPointer(1);
     const auto t0 = Clock::now();
     RunToEnd(oMain);
     CResult r;
     r.fSeconds = SecondsSince(t0);
-    r.fSteps = static_cast<double>(oMain.oPrgm.nRunSteps);
-    if (oMain.bInErr) std::fprintf(stderr, "the benchmark program stopped on an error\n");
+    r.fSteps = static_cast<double>(oMain.Prgm().nRunSteps);
+    if (oMain.View().bInErr) std::fprintf(stderr, "the benchmark program stopped on an error\n");
     return r;
 }
 
@@ -208,11 +208,11 @@ double StopLatencyMs(CQtHost& oHost, enmBeside eBeside = enmBeside::Nothing, con
     QCoreApplication::processEvents();
     LoadLoop(oMain, 2e9);   // far more than the run lasts
     if (*sShows) {
-        oMain.oPrgm.SetLine(2, sShows);
-        oMain.oPrgm.SetLine(3, "GTO A");
-        oMain.oPrgm.ScanLabels();
+        oMain.Prgm().SetLine(2, sShows);
+        oMain.Prgm().SetLine(3, "GTO A");
+        oMain.Prgm().ScanLabels();
     }
-    oMain.oPrgm.SetPrgmPointer(1);
+    oMain.Prgm().SetPrgmPointer(1);
     QTimer::singleShot(300, [&] { oMain.imgRunStop_Click(); });
     const auto tStart = Clock::now();
     RunToEnd(oMain);
@@ -255,12 +255,12 @@ CQueens RunQueens(CFrontPanel& oMain, int nRepeats) {
     std::vector<double> vSeconds;
     CQueens q;
     for (int i = 0; i < nRepeats; ++i) {
-        oMain.oPrgm.SetPrgmPointer(oMain.oPrgm.FindLabel("A"));
+        oMain.Prgm().SetPrgmPointer(oMain.Prgm().FindLabel("A"));
         const auto t0 = Clock::now();
         RunToEnd(oMain);
         vSeconds.push_back(SecondsSince(t0));
-        q.fSteps = static_cast<double>(oMain.oPrgm.nRunSteps);
-        q.fResult = oMain.oStack.GetX();
+        q.fSteps = static_cast<double>(oMain.Prgm().nRunSteps);
+        q.fResult = oMain.Machine().oStack.GetX();
     }
     const double fSeconds = Median(vSeconds);
     q.fMicroseconds = fSeconds * 1e6;
@@ -272,10 +272,10 @@ CQueens RunQueens(CFrontPanel& oMain, int nRepeats) {
 void LoadSavage(CFrontPanel& oMain) {
     static const char* const kSteps[] = {"LBL B", "RAD", "1", "STO 1", "LBL 5", "RCL 1", "X^2", "SQRT", "LN",
                                          "E^X", "ARCTAN", "TAN", "1", "+", "STO 1", "DSZ", "GTO 5", "RCL 1", "RTN"};
-    oMain.oPrgm.Clear();
-    for (int i = 0; i < 19; ++i) oMain.oPrgm.SetLine(i + 1, kSteps[i]);
-    oMain.oPrgm.ScanLabels();
-    oMain.oMem.StoI(2499);
+    oMain.Prgm().Clear();
+    for (int i = 0; i < 19; ++i) oMain.Prgm().SetLine(i + 1, kSteps[i]);
+    oMain.Prgm().ScanLabels();
+    oMain.Machine().oMem.StoI(2499);
 }
 
 // Seconds to start a program nTimes in a row with posix_spawn and wait for
@@ -325,10 +325,10 @@ double CpuNsPerStep(CFrontPanel& oMain, int nStart, int nRepeats, const std::fun
     std::vector<double> v;
     for (int k = 0; k < nRepeats; ++k) {
         if (fnBefore) fnBefore();
-        oMain.oPrgm.SetPrgmPointer(nStart);
+        oMain.Prgm().SetPrgmPointer(nStart);
         const double t0 = ThreadSeconds();
         oMain.RunProgram();
-        v.push_back((ThreadSeconds() - t0) * 1e9 / static_cast<double>(oMain.oPrgm.nRunSteps));
+        v.push_back((ThreadSeconds() - t0) * 1e9 / static_cast<double>(oMain.Prgm().nRunSteps));
     }
     return Median(v);
 }
@@ -338,24 +338,24 @@ void CoreRounds(CHost& oHost, const std::string& sQueens, const std::string& sBa
     CFrontPanel oMain(oHost);   // the eight queens listing
     CFrontPanel oLoop(oHost);
     CFrontPanel oSavage(oHost);
-    oMain.oPrgm.ReadProgram(sQueens);
+    oMain.Prgm().ReadProgram(sQueens);
     LoadSavage(oSavage);
     const double fTraceIterations = 1e5;
     std::vector<double> vQueens, vLoop, vSavage, vTraceOff, vTraceOn, vBatch, vTrue, vRatio, vPython;
     double fQueensSteps = 0, fSavageX = 0;
     const std::string sScript = std::string(CORVEL_SOURCE_DIR) + "/bench/queens8.py";
-    const int nQueensAt = oMain.oPrgm.FindLabel("A");
+    const int nQueensAt = oMain.Prgm().FindLabel("A");
     for (int i = 0; i < nRounds; ++i) {
         vQueens.push_back(CpuNsPerStep(oMain, nQueensAt, 21));
-        fQueensSteps = static_cast<double>(oMain.oPrgm.nRunSteps);
+        fQueensSteps = static_cast<double>(oMain.Prgm().nRunSteps);
         vLoop.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, 1e6); }));
         vSavage.push_back(CpuNsPerStep(oSavage, 1, 5, [&] { LoadSavage(oSavage); }));
-        fSavageX = oSavage.oStack.GetX();
+        fSavageX = oSavage.Machine().oStack.GetX();
         vTraceOff.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, fTraceIterations); }));
-        oLoop.oPrgm.bTrace = true;
+        oLoop.Prgm().bTrace = true;
         vTraceOn.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, fTraceIterations); }));
-        oLoop.oPrgm.bTrace = false;
-        oLoop.oTape.Clear();
+        oLoop.Prgm().bTrace = false;
+        oLoop.Tape().Clear();
         const double fBatch = SpawnSeconds({sBatch, "2", "ENTER", "3", "+"}, 200);
         const double fTrue = SpawnSeconds({"/bin/true"}, 200);
         vBatch.push_back(fBatch / 200 * 1e6);
@@ -412,7 +412,7 @@ int main(int argc, char* argv[]) {
 
     CNullHost oNull;
     CFrontPanel oHeadless(oNull);
-    if (!oHeadless.oPrgm.ReadProgram(sQueens)) {
+    if (!oHeadless.Prgm().ReadProgram(sQueens)) {
         std::fprintf(stderr, "corvelxmem-bench: cannot read the listing %s\n", sQueens.c_str());
         return 2;
     }
@@ -431,9 +431,9 @@ int main(int argc, char* argv[]) {
     const double fLatency = StopLatencyMs(oQt);
     // Runs of a second or so, long enough for the windows' timers to act in them.
     const std::vector<CWindowCase> vWindow = RunWindowCases(oQt, fIterations * 10, 5);
-    oHeadless.oPrgm.bTrace = true;
+    oHeadless.Prgm().bTrace = true;
     const CResult j = MedianRun(oHeadless, fIterations, 5);
-    oHeadless.oPrgm.bTrace = false;
+    oHeadless.Prgm().bTrace = false;
     const double fTraceLatency = StopLatencyMs(oQt, enmBeside::TapeTrace);
     const double fBlinkLatency = StopLatencyMs(oQt, enmBeside::Nothing, "-X-");
     const double fPauseLatency = StopLatencyMs(oQt, enmBeside::Nothing, "PAUSE");

@@ -139,10 +139,10 @@ inline void CheckFinite(const CMachine& m, bool bRegisters) {
 
 // The program pointer and the return stack name steps that exist.
 inline void CheckPointers(const CPrgm& p) {
-    FUZZ_CHECK(p.PrgmPtr >= 0 && p.PrgmPtr <= CPrgm::kMaxSteps, "program pointer out of range");
-    FUZZ_CHECK(p.RetPtr >= 0 && p.RetPtr <= CPrgm::kRetDepth, "return stack pointer out of range");
-    for (int k = 1; k <= p.RetPtr; ++k)
-        FUZZ_CHECK(p.RetStack[static_cast<size_t>(k)] >= 0 && p.RetStack[static_cast<size_t>(k)] <= CPrgm::kMaxSteps,
+    FUZZ_CHECK(p.GetPrgmPointer() >= 0 && p.GetPrgmPointer() <= CPrgm::kMaxSteps, "program pointer out of range");
+    FUZZ_CHECK(p.ReturnDepth() >= 0 && p.ReturnDepth() <= CPrgm::kRetDepth, "return stack pointer out of range");
+    for (int k = 1; k <= p.ReturnDepth(); ++k)
+        FUZZ_CHECK(p.ReturnStack()[static_cast<size_t>(k)] >= 0 && p.ReturnStack()[static_cast<size_t>(k)] <= CPrgm::kMaxSteps,
                    "return address out of range");
 }
 
@@ -197,7 +197,7 @@ struct CProgramSnap {
     static CProgramSnap Of(const CPrgm& p) {
         CProgramSnap o;
         for (int n = 0; n <= CPrgm::kMaxSteps; ++n) o.aSteps[static_cast<size_t>(n)] = p.GetLine(n);
-        o.nPtr = p.PrgmPtr;
+        o.nPtr = p.GetPrgmPointer();
         o.sFile = p.GetFilename();
         for (const char* s : {"A", "B", "C", "D", "E", "a", "b", "c", "d", "e", "0", "1", "2", "3", "4", "5", "6",
                               "7", "8", "9"})

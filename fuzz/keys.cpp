@@ -81,7 +81,7 @@ public:
 
     void Finish() {
         FUZZ_CHECK(!oPanel_.Busy(), "a run did not end");
-        CheckFinite(oPanel_.oMachine, true);
+        CheckFinite(oPanel_.Machine(), true);
     }
 
 private:
@@ -92,8 +92,8 @@ private:
         return s;
     }
     void Check() {
-        CheckFinite(oPanel_.oMachine, false);
-        CheckPointers(oPanel_.oPrgm);
+        CheckFinite(oPanel_.Machine(), false);
+        CheckPointers(oPanel_.Prgm());
     }
     // Each step of a run: the checks, the step budget, and a click.
     void OnYield() {

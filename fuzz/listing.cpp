@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     LoadStart(oFile.p);
     const CProgramSnap oBefore = CProgramSnap::Of(oFile.p);
     if (oFile.p.ReadProgram("in.corvel")) {
-        FUZZ_CHECK(oFile.p.PrgmPtr == 1, "an accepted listing left the pointer off step 1");
+        FUZZ_CHECK(oFile.p.GetPrgmPointer() == 1, "an accepted listing left the pointer off step 1");
         CheckAccepted(oFile.p, oFile.fb, false);
     } else {
         FUZZ_CHECK(CProgramSnap::Of(oFile.p) == oBefore, "a refused listing changed the program");

@@ -112,9 +112,9 @@ CRun RunProgram(std::string_view sInput, uint64_t nStopAt, bool bStepAfter) {
     o.nSteps = nDone + p.nRunSteps;
     o.bEnded = !bBudget;
     o.oMachine = CMachineSnap::Of(m);
-    o.sPrgm = std::to_string(p.PrgmPtr) + "|" + std::to_string(p.EntryActive) + std::to_string(p.ExpEntryActive) +
+    o.sPrgm = std::to_string(p.GetPrgmPointer()) + "|" + std::to_string(p.EntryActive) + std::to_string(p.ExpEntryActive) +
               "|" + m.lblDisp + "|" + m.lblEex + "|";
-    for (int k = 1; k <= p.RetPtr; ++k) o.sPrgm += std::to_string(p.RetStack[static_cast<size_t>(k)]) + ",";
+    for (int k = 1; k <= p.ReturnDepth(); ++k) o.sPrgm += std::to_string(p.ReturnStack()[static_cast<size_t>(k)]) + ",";
     CheckFinite(m, true);
     CheckPointers(p);
     if (bStepAfter) {   // a single step and a back step from where the run ended

@@ -61,29 +61,29 @@ bool CheckReader(CStateFile& o) {
 void CheckRestore(const CStateFile& oFile, bool bAccepted) {
     CFakeHost oHost;
     CFrontPanel oPanel(oHost);
-    oPanel.oPrgm.SetLine(1, "LBL B");
-    oPanel.oPrgm.SetLine(2, "STO 7");
-    oPanel.oPrgm.ScanLabels();
-    oPanel.oPrgm.SetPrgmPointer(2);
-    for (int r = 0; r <= CMem::kMaxReg; ++r) oPanel.oMem.Sto(r, r * 0.25 - 3);
-    oPanel.oStack.SetAll(1, 2, 3, 4);
-    oPanel.oFlags.SetFlag(2);
-    oPanel.nDigits = 5;
-    const CMachineSnap oMachine = CMachineSnap::Of(oPanel.oMachine);
-    const CProgramSnap oProgram = CProgramSnap::Of(oPanel.oPrgm);
+    oPanel.Prgm().SetLine(1, "LBL B");
+    oPanel.Prgm().SetLine(2, "STO 7");
+    oPanel.Prgm().ScanLabels();
+    oPanel.Prgm().SetPrgmPointer(2);
+    for (int r = 0; r <= CMem::kMaxReg; ++r) oPanel.Machine().oMem.Sto(r, r * 0.25 - 3);
+    oPanel.Machine().oStack.SetAll(1, 2, 3, 4);
+    oPanel.Machine().oFlags.SetFlag(2);
+    oPanel.Machine().nDigits = 5;
+    const CMachineSnap oMachine = CMachineSnap::Of(oPanel.Machine());
+    const CProgramSnap oProgram = CProgramSnap::Of(oPanel.Prgm());
     oHost.vFiles = {Choice("in.txt")};
     oPanel.imgRestoreState_Click();
     if (!bAccepted) {
-        FUZZ_CHECK(CMachineSnap::Of(oPanel.oMachine) == oMachine, "a refused state file changed the machine");
-        FUZZ_CHECK(CProgramSnap::Of(oPanel.oPrgm) == oProgram, "a refused state file changed the program");
+        FUZZ_CHECK(CMachineSnap::Of(oPanel.Machine()) == oMachine, "a refused state file changed the machine");
+        FUZZ_CHECK(CProgramSnap::Of(oPanel.Prgm()) == oProgram, "a refused state file changed the program");
         return;
     }
-    CheckFinite(oPanel.oMachine, true);
-    CheckPointers(oPanel.oPrgm);
-    FUZZ_CHECK(oPanel.oPrgm.PrgmPtr == 1, "a restore left the pointer off step 1");
+    CheckFinite(oPanel.Machine(), true);
+    CheckPointers(oPanel.Prgm());
+    FUZZ_CHECK(oPanel.Prgm().GetPrgmPointer() == 1, "a restore left the pointer off step 1");
     for (int r = 0; r <= CMem::kMaxReg; ++r)
-        FUZZ_CHECK(SameBits(oPanel.oMem.Rcl(r), oFile.aRegs[static_cast<size_t>(r)]), "a register was not restored");
-    if (oPanel.bInErr) return;   // saving is refused then
+        FUZZ_CHECK(SameBits(oPanel.Machine().oMem.Rcl(r), oFile.aRegs[static_cast<size_t>(r)]), "a register was not restored");
+    if (oPanel.View().bInErr) return;   // saving is refused then
     oHost.vFiles = {Choice("saved.txt")};
     oPanel.imgSaveState_Click();
     CStateFile oSaved;

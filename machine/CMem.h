@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "../numeric/CCalcError.h"
@@ -29,14 +28,11 @@ public:
     void Attach(CStack* pStack, CStatRegs* pStat, CFlags* pFlags) {
         pStack_ = pStack; pStat_ = pStat; pFlags_ = pFlags;
     }
-    // Hook that opens the register viewer (set by the front panel).
-    std::function<void(int16_t)> OnShowMem;
 
     int GetMaxMemReg() const { return kMaxReg; }
     void Clear();
     double Ireg() const { return R_[kRegI]; }
     void SetIreg(double v) { StoI(v); }
-    void ShowMem(int16_t n) { if (OnShowMem) OnShowMem(n); }
     void SwapPrimtoSecMem();
     // A register only ever holds a finite value: a NaN or infinity offered to a
     // store is an error and the register keeps what it had.

@@ -24,7 +24,6 @@ CFrontPanel::CFrontPanel(CHost& oHost)
       lblDisp(oMachine.lblDisp),
       lblEex(oMachine.lblEex) {
     Release = false;
-    oMem.OnShowMem = [this](int16_t n) { ShowMemViewer(n); };
     oTape.SetTraceSource(&oPrgm);
     oPrgm.bTraceRing = true;
     bCardVisible = false;
@@ -37,7 +36,7 @@ void CFrontPanel::Form_Load() {
     InitData();
     lblDisp = "0.00";
     lblEex.clear();
-    RepaintDisplay();
+    oHost_.Refresh(enmPart::Disp);
 }
 
 void CFrontPanel::InitData() {
@@ -64,13 +63,10 @@ void CFrontPanel::SetTitle(const std::string& s) {
 void CFrontPanel::SetDisplay(const std::string& sDisp, const std::string& sEex) {
     lblDisp = sDisp;
     lblEex = sEex;
-    RepaintDisplay();
+    oHost_.Refresh(enmPart::Disp);
 }
 
 // ---- the interpreter's feedback ----
-
-void CFrontPanel::RepaintDisplay() { oHost_.Refresh(enmPart::Disp); }
-void CFrontPanel::RepaintWindow() { oHost_.Refresh(enmPart::Window); }
 
 void CFrontPanel::MsgBox(const std::string& sMsg, const std::string& sMsgTitle) {
     // A step's error has ended the run: the panel says so at once (lamp off,
@@ -95,21 +91,6 @@ void CFrontPanel::ListingError(const std::string& sListingTitle, const std::stri
     SetNote(vPlaces.front().Describe());
 }
 
-void CFrontPanel::ShowNotice(const std::string& sNoticeTitle, const std::string& sText, enmIcon eIcon) {
-    oHost_.ShowNotice(sNoticeTitle, sText, eIcon);
-}
-
-bool CFrontPanel::AskYesNo(const std::string& sQuestionTitle, const std::string& sText, enmIcon eIcon) {
-    return oHost_.AskYesNo(sQuestionTitle, sText, eIcon);
-}
-
-bool CFrontPanel::ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) {
-    return oHost_.ChooseFile(sInitial, eUse, oChoice);
-}
-
-void CFrontPanel::PlayClick() { oHost_.PlaySound(enmSound::Click); }
-void CFrontPanel::PlayBeep() { oHost_.PlaySound(enmSound::Beep); }
-
 void CFrontPanel::SetProgramLabel(const std::string& sText) {
     lblPrgm = sText;
     oHost_.Refresh(enmPart::PrgmLabel);
@@ -125,8 +106,6 @@ void CFrontPanel::SetRunning(bool bRunning) {
     oHost_.Refresh(enmPart::Cursor);
     if (bRunning) oHost_.Refresh(enmPart::Window);
 }
-
-double CFrontPanel::ClockSeconds() { return oHost_.ClockSeconds(); }
 
 // ---- running ----
 
@@ -159,7 +138,7 @@ bool CFrontPanel::Admit(enmInput eInput, std::function<void()> fnAgain) {
         if (fnAgain) vHeld_.push_back(std::move(fnAgain));
         return false;
     case enmWhileBusy::Stop:
-        if (bOn) PlayClick();
+        if (bOn) oHost_.PlaySound(enmSound::Click);
         RequestStop();
         return false;
     case enmWhileBusy::Ignore:

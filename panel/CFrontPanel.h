@@ -1,8 +1,9 @@
 #pragma once
 // The front panel: the calculator's state, its display texts and every key
 // handler. It owns the machine state and the program memory, and it is the
-// interpreter's CPanelFeedback. The Qt window and the batch front-end draw
-// what this holds and forward clicks and typed characters to its handlers.
+// interpreter's CPanelFeedback. Its state is private: the Qt window and the
+// batch front-end draw what View() shows and forward clicks and typed
+// characters to its handlers.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -18,6 +19,36 @@
 
 namespace corvel {
 
+// What a window or another host reads of the front panel: its state, read
+// only (the panel's own fields, under their names). The host changes nothing
+// through it; it acts through the panel's handlers.
+struct CPanelView {
+    const CMachine& oMachine;
+    const CStack& oStack;
+    const CMem& oMem;
+    const CStatRegs& oStat;
+    const CFlags& oFlags;
+    const CPrgm& oPrgm;
+    const CPrintTape& oTape;
+    const double& fLastX;
+    const CErrorFlag& bInErr;
+    const enmDispMode& eDispMode;
+    const int16_t& nDigits;
+    const std::string& lblDisp;   // mantissa text (or "Error", or a program line)
+    const std::string& lblEex;    // exponent text
+    const bool& bOn;
+    const bool& bRun;             // RUN mode (false: W/PRGM)
+    const enmShift& eShift;
+    const enmNumEntry& eNumEntry;
+    const enmPendOp& ePendOp;
+    const enmAngleMode& eAngleMode;
+    const std::string& lblPrgm;
+    const std::string& sTitle;
+    const bool& bCardVisible;
+    const bool& bBusy;
+    const std::string& sNote;
+};
+
 class CFrontPanel : public CPanelFeedback {
 public:
     static constexpr const char* kTitle = "CorvelXMem ";
@@ -26,12 +57,26 @@ public:
     CFrontPanel(const CFrontPanel&) = delete;
     CFrontPanel& operator=(const CFrontPanel&) = delete;
 
-    CHost& Host() { return oHost_; }
+    CHost& Host() override { return oHost_; }
+
+    // ---- what a host reads, and the parts a host may set up directly ----
+    const CPanelView& View() const { return oView_; }
+    // The machine and the program memory, for a host that sets the calculator
+    // up directly (the batch's options, tests, fuzzing). A window reads View()
+    // and acts through the handlers below.
+    CMachine& Machine() { return oMachine; }
+    CPrgm& Prgm() { return oPrgm; }
+    // The print tape: the tape window reads, clears and saves it.
+    CPrintTape& Tape() { return oTape; }
+    // TRACE on the tape; a breakpoint set or cleared at nStep (program view).
+    void SetTrace(bool bTraceOn) { oPrgm.bTrace = bTraceOn; }
+    void ToggleBreak(int nStep) { oPrgm.ToggleBreak(nStep); }
+    // When set, the source editor button does nothing.
+    void SetRelease(bool b) { Release = b; }
 
 private:
     CHost& oHost_;
 
-public:
     // ---- the machine state, owned here and shared with the interpreter ----
     CMachine oMachine;
     CStack& oStack;
@@ -67,6 +112,11 @@ public:
     std::string sTitle;
     bool bCardVisible = false;   // imgCard
     bool bBusy = false;          // busy mouse pointer while a program runs
+    // The line under the display: a short note, kept until the next key or
+    // click (empty: none). The window fades it after a moment.
+    std::string sNote;
+
+public:
     // The display shows something on purpose: the show-X or show-stack
     // blink, a PAUSE, a step line shown by SST or BST. A window that marks a
     // running program on its display leaves it as it is meanwhile.
@@ -88,26 +138,19 @@ public:
 
     // ---- CPanelFeedback: what the interpreter asks of the panel ----
     void ShowX() override;
-    void RepaintDisplay() override;
-    void RepaintWindow() override;
     void BlinkX() override;
     void BlinkStack() override;
-    void PlayClick() override;
-    void PlayBeep() override;
     void MsgBox(const std::string& sMsg, const std::string& sTitle) override;
-    void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
     // The first line a refused listing points at goes on the note line, all
     // of them into the message window's details.
     void ListingError(const std::string& sTitle, const std::string& sMsg, bool bOwnWindow,
                       const std::vector<CListingPlace>& vPlaces) override;
-    bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) override;
-    bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) override;
+    void ShowMemViewer() override;
     void ShowMemBlock(double& fRange) override;
     void SetProgramLabel(const std::string& sText) override;
     void SetCardVisible(bool bVisible) override;
     void SetRunning(bool bRunning) override;
     void TraceStep(const std::string& sLine) override { oTape.Print(sLine); }
-    double ClockSeconds() override;
 
     // ---- key entry engine ----
     void SavePendingNum();
@@ -195,9 +238,7 @@ public:
     // puts a short note on the panel (never "Error"). Does nothing in W/PRGM
     // mode, while off, while a program runs or while "Error" is shown.
     void PasteText(const std::string& sText);
-    // The line under the display: a short note, kept until the next key or
-    // click (empty: none). The window fades it after a moment.
-    std::string sNote;
+    // Sets the line under the display (View().sNote).
     void SetNote(const std::string& sText);
 
     // ---- the state file and the user's work ----
@@ -270,7 +311,6 @@ public:
     // ---- register viewers ----
     // The register viewer: the 26 labelled registers, formatted like the display.
     std::vector<std::string> MemRegLines() const;
-    void ShowMemViewer(int16_t nReg);
     // The lines of the block viewer for registers nFirst..nLast.
     std::vector<std::string> MemBlockLines(int nFirst, int nLast, bool bNonZeroOnly) const;
     // Decodes a block viewer range number (raises when the last register is above 999).
@@ -369,6 +409,10 @@ private:
     bool bKeyShow_ = false;                     // a key's blink is being set up
     bool bReplaying_ = false;                   // held inputs are acting now
     std::vector<std::function<void()>> vHeld_;  // inputs held back by a timed display
+
+    const CPanelView oView_{oMachine, oStack, oMem, oStat, oFlags, oPrgm, oTape, fLastX, bInErr, eDispMode,
+                            nDigits, lblDisp, lblEex, bOn, bRun, eShift, eNumEntry, ePendOp, eAngleMode,
+                            lblPrgm, sTitle, bCardVisible, bBusy, sNote};
 };
 
 } // namespace corvel

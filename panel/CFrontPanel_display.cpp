@@ -9,12 +9,12 @@ namespace corvel {
 
 void CFrontPanel::ShowX() {
     oMachine.FormatX();
-    RepaintDisplay();
+    oHost_.Refresh(enmPart::Disp);
 }
 
 void CFrontPanel::XRefresh() {
     oHost_.Refresh(enmPart::Window);
-    RepaintDisplay();
+    oHost_.Refresh(enmPart::Disp);
 }
 
 std::string CFrontPanel::TapeText(double v) const {
@@ -60,7 +60,7 @@ void CFrontPanel::BlinkStack() {
         lblDisp = sSaveDisp;
         lblEex = sSaveEex;
         if (bUnshowable) throw CCalcError(enmErrKind::Overflow);
-        RepaintDisplay();
+        oHost_.Refresh(enmPart::Disp);
     });
 }
 

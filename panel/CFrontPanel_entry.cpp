@@ -26,7 +26,7 @@ const char* PrefixTitle(enmShift e) {
 void CFrontPanel::KeyClick(enmKey eKey) {
     if (!Admit(enmInput::Key, [this, eKey] { KeyClick(eKey); })) return;
     if (!bOn) return;
-    PlayClick();
+    oHost_.PlaySound(enmSound::Click);
     // While "Error" is shown in RUN mode only CLX acts.
     if (bRun && bInErr && eKey != enmKey::CLX) return;
     eCurKey_ = eKey;
@@ -56,7 +56,7 @@ void CFrontPanel::ErrorPath() {
     bInErr = true;
     eNumEntry = enmNumEntry::Idle;
     eShift = enmShift::None;
-    RepaintDisplay();
+    oHost_.Refresh(enmPart::Disp);
 }
 
 void CFrontPanel::ErrorPath(enmErrKind eCause) {
@@ -126,7 +126,7 @@ void CFrontPanel::AppendDigit(int d) {
         lblEex.clear();
         eNumEntry = enmNumEntry::Mantissa;
     }
-    RepaintDisplay();
+    oHost_.Refresh(enmPart::Disp);
 }
 
 void CFrontPanel::DecimalKey() {
@@ -194,12 +194,12 @@ void CFrontPanel::ChsKey() {
             lblDisp.erase(0, 1);
         else
             lblDisp.insert(0, "-");
-        RepaintDisplay();
+        oHost_.Refresh(enmPart::Disp);
         break;
     case enmNumEntry::Exponent:
         if (lblEex.empty()) lblEex = " 00";
         lblEex[0] = lblEex[0] == ' ' ? '-' : ' ';
-        RepaintDisplay();
+        oHost_.Refresh(enmPart::Disp);
         break;
     case enmNumEntry::LiftPending:
         // Right after ENTER or CLX the displayed copy is pushed and then

@@ -302,7 +302,7 @@ void CFrontPanel::FreshStart() {
     // A run started afresh from the keys returns nowhere: returns left over
     // from a run that ended inside a subroutine (an error, a stop) would send
     // its RTN back into that other program. R/S and GTO keep them.
-    oPrgm.RetPtr = 0;
+    oPrgm.ClearReturns();
 }
 
 void CFrontPanel::GotoLabel(const std::string& sLabel, bool bRunIt) {

@@ -26,7 +26,7 @@ void CFrontPanel::TurnOff() {
     lblDisp.clear();
     lblEex.clear();
     lblPrgm.clear();
-    RepaintDisplay();
+    oHost_.Refresh(enmPart::Disp);
     oHost_.Refresh(enmPart::PrgmLabel);
 }
 
@@ -53,7 +53,7 @@ void CFrontPanel::imgPrgm_Click() {
         bRun = false;
         ShowCurrPrgmLine();
         lblEex.clear();
-        RepaintDisplay();
+        oHost_.Refresh(enmPart::Disp);
     }
     bInErr = false;
 }
@@ -72,7 +72,7 @@ void CFrontPanel::imgRunStop_Click() {
     // R/S while a program runs stops it before its next step.
     if (!Admit(enmInput::RunStop, [this] { imgRunStop_Click(); })) return;
     if (!bOn) return;
-    PlayClick();
+    oHost_.PlaySound(enmSound::Click);
     const CKeyRow& oRow = KeyRow(enmKey::RunStop);
     try {
         if (!bRun) {
@@ -102,7 +102,7 @@ void CFrontPanel::imgRunStop_Click() {
 void CFrontPanel::imgSST_Click() {
     if (!Admit(enmInput::SST, [this] { imgSST_Click(); })) return;
     if (!bOn) return;
-    PlayClick();
+    oHost_.PlaySound(enmSound::Click);
     try {
         if (!bRun) {
             ClearPendOp();
@@ -141,7 +141,7 @@ void CFrontPanel::imgCardReader_Click() {
     // The card slot reads and writes nothing while a program runs.
     if (!Admit(enmInput::Card, [this] { imgCardReader_Click(); })) return;
     if (!bOn) return;
-    PlayClick();
+    oHost_.PlaySound(enmSound::Click);
     if (!bRun || bInErr) return;
     try {
         ClearPendOp();
@@ -157,8 +157,8 @@ void CFrontPanel::imgCardReader_Click() {
 void CFrontPanel::ReadDataOrWriteProgram() {
     CFileChoice oChoice;
     oChoice.sPurpose = "Write the program listing";
-    if (oPrgm.HasProgram() && AskYesNo("Write Program", "Write Program?", enmIcon::Question) &&
-        ChooseFile("", enmFileUse::Write, oChoice)) {
+    if (oPrgm.HasProgram() && oHost_.AskYesNo("Write Program", "Write Program?", enmIcon::Question) &&
+        oHost_.ChooseFile("", enmFileUse::Write, oChoice)) {
         // The name picked is the file used: the directory shown and the name typed.
         FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
         if (oChoice.sFull == oPrgm.GetFilename() && oPrgm.HasSpecialComments()) {
@@ -166,20 +166,21 @@ void CFrontPanel::ReadDataOrWriteProgram() {
                                          "contains special comments that were entered with a text editor." +
                                          " Saving to that file will overwrite the special comments. " +
                                          "Proceed anyway";
-            if (!AskYesNo("* * * * * * * * W A R N I N G!!! * * * * * * * * ", sWarning, enmIcon::Critical)) return;
+            if (!oHost_.AskYesNo("* * * * * * * * W A R N I N G!!! * * * * * * * * ", sWarning, enmIcon::Critical))
+                return;
         }
         oNew.KeepIf(oPrgm.WriteProgram(oChoice.sFull));
         return;
     }
     oChoice.sPurpose = "Read a data file";
-    if (AskYesNo("Read Data", "Read Data?", enmIcon::Question) && ChooseFile("", enmFileUse::Read, oChoice) &&
-        !oMem.ReadData(oChoice.sFull))
+    if (oHost_.AskYesNo("Read Data", "Read Data?", enmIcon::Question) &&
+        oHost_.ChooseFile("", enmFileUse::Read, oChoice) && !oMem.ReadData(oChoice.sFull))
         MsgBox("Error in reading file " + oChoice.sFull, "File Input Error");
 }
 
 bool CFrontPanel::StateFileName(enmFileUse eUse, CFileChoice& oChoice) {
     oChoice.sPurpose = eUse == enmFileUse::Write ? "Save the calculator's state" : "Restore the calculator's state";
-    if (ChooseFile("", eUse, oChoice)) return true;
+    if (oHost_.ChooseFile("", eUse, oChoice)) return true;
     oChoice.sTyped = oChoice.sFull = CStateFile::kDefaultName;   // in the current directory
     oChoice.bCreated = false;
     return false;
@@ -257,8 +258,9 @@ void CFrontPanel::imgRestoreState_Click() {
     CFileChoice oChoice;
     const std::string& sFile = oChoice.sFull;
     if (!StateFileName(enmFileUse::Read, oChoice) && oHost_.AsksBeforeDefaultRestore() && WorkChanged() &&
-        !AskYesNo("Restore State", std::string("Replace the program and registers with ") + CStateFile::kDefaultName + "?",
-                  enmIcon::Question))
+        !oHost_.AskYesNo("Restore State",
+                         std::string("Replace the program and registers with ") + CStateFile::kDefaultName + "?",
+                         enmIcon::Question))
         return;
     RestoreStateFrom(sFile);
 }
@@ -322,8 +324,8 @@ void CFrontPanel::imgEdit_Click() {
 void CFrontPanel::WriteDataCard() {
     CFileChoice oChoice;
     oChoice.sPurpose = "Write a data file";
-    if (Admit(enmInput::FileKey, {}) && AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
-        ChooseFile("", enmFileUse::Write, oChoice)) {
+    if (Admit(enmInput::FileKey, {}) && oHost_.AskYesNo("Write Data", "Write Data?", enmIcon::Question) &&
+        oHost_.ChooseFile("", enmFileUse::Write, oChoice)) {
         FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
         if (!oNew.KeepIf(oMem.WriteData(oChoice.sFull))) MsgBox("Error in writing to file " + oChoice.sFull, "File Input Error");
     }
@@ -333,8 +335,8 @@ void CFrontPanel::WriteDataCard() {
 void CFrontPanel::ReadProgramCard() {
     CFileChoice oChoice;
     oChoice.sPurpose = "Read a program listing";
-    if (Admit(enmInput::FileKey, {}) && AskYesNo("Read Program", "Read Program?", enmIcon::Question) &&
-        ChooseFile("", enmFileUse::Read, oChoice))
+    if (Admit(enmInput::FileKey, {}) && oHost_.AskYesNo("Read Program", "Read Program?", enmIcon::Question) &&
+        oHost_.ChooseFile("", enmFileUse::Read, oChoice))
         oPrgm.ReadProgram(oChoice.sFull);
     EndKey();
 }
@@ -349,11 +351,11 @@ bool CFrontPanel::ReadProgramFile(const std::string& sFile) {
 void CFrontPanel::DropFile(const std::string& sFile) {
     if (Busy()) return;
     if (CStateFile::LooksLikeStateFile(sFile)) {
-        if (AskYesNo("Restore State", "Restore the calculator's state from " + sFile + "?", enmIcon::Question))
+        if (oHost_.AskYesNo("Restore State", "Restore the calculator's state from " + sFile + "?", enmIcon::Question))
             RestoreStateFrom(sFile);
         return;
     }
-    if (bOn && AskYesNo("Read Program", "Read Program?", enmIcon::Question)) ReadProgramFile(sFile);
+    if (bOn && oHost_.AskYesNo("Read Program", "Read Program?", enmIcon::Question)) ReadProgramFile(sFile);
 }
 
 } // namespace corvel

@@ -30,7 +30,7 @@ std::vector<std::string> CFrontPanel::MemRegLines() const {
     return v;
 }
 
-void CFrontPanel::ShowMemViewer(int16_t) { oHost_.ShowRegisters(MemRegLines()); }
+void CFrontPanel::ShowMemViewer() { oHost_.ShowRegisters(MemRegLines()); }
 
 void CFrontPanel::DecodeViewerRange(double fRange, int& nFirst, int& nLast) {
     const double a = std::fabs(fRange);

@@ -12,18 +12,10 @@ namespace corvel {
 
 class CFrontPanel;
 
-enum class enmSound { Click, Beep };
-// Which part of the front panel changed and needs repainting.
-enum class enmPart { Disp, Title, Card, PrgmLabel, Cursor, Window, Note };
-
-class CHost {
+// The services the interpreter uses as they are (sounds, the clock, repaints,
+// the standard boxes, file choice) are declared with it, in CHostServices.
+class CHost : public CHostServices {
 public:
-    virtual ~CHost() = default;
-
-    // Plays the sound to its end; a failure to play is silent and immediate.
-    virtual void PlaySound(enmSound eSound) = 0;
-    // Wall clock in seconds (since the epoch). Batch and test hosts simulate it.
-    virtual double ClockSeconds() = 0;
     // The front panel has work under way (a run, a single or back step, a
     // timed display): call CFrontPanel::RunSlice soon, and again for as long
     // as CFrontPanel::Busy() holds - at once after a Running slice, at its
@@ -31,12 +23,7 @@ public:
     // RunSlice from inside RunSlice: a host whose dialogs run a nested event
     // loop keeps its slice timer stopped while a slice is under way.
     virtual void ScheduleRun(CFrontPanel& oPanel) = 0;
-    // A part of the front panel changed; repaint it now.
-    virtual void Refresh(enmPart ePart) = 0;
 
-    // Standard message boxes.
-    virtual bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
-    virtual void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon eIcon) = 0;
     // The calculator's own message window (OK button, modal).
     virtual void ShowMsg(const std::string& sText, const std::string& sTitle) = 0;
     // The same window with a "Details" area below the text (the lines of a
@@ -51,10 +38,6 @@ public:
     // Input box with prompt, title and default answer; false on Cancel.
     virtual bool InputBox(const std::string& sPrompt, const std::string& sTitle,
                           const std::string& sDefault, std::string& sAnswer) = 0;
-    // The file selection dialog, modal, with an initial name or pattern; false
-    // on Cancel. OK is refused ("Please select a file") for a name that
-    // FileIO::CheckChoice refuses for eUse.
-    virtual bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& oChoice) = 0;
     // The source editor, modal, showing sText. Its Close button hands the
     // edited text to fnClose, which returns true when the text was accepted
     // (the editor then closes) and false to keep it open; the close box (or

@@ -53,6 +53,18 @@ public:
     static void DEC(int16_t& nStep) { nStep = nStep >= 1 ? static_cast<int16_t>(nStep - 1) : int16_t{kMaxSteps}; }
     int16_t GetPrgmPointer() const { return PrgmPtr; }
     void SetPrgmPointer(int nStep);
+    // The return stack: how many returns wait, and the steps they go to
+    // (positions 1..ReturnDepth()).
+    int ReturnDepth() const { return RetPtr; }
+    const std::array<int16_t, kRetDepth + 1>& ReturnStack() const { return RetStack; }
+    // A return to nStep waits on top, as a GSB at the step before it leaves it.
+    void PushReturn(int16_t nStep) {
+        if (RetPtr < kRetDepth) RetStack[static_cast<size_t>(++RetPtr)] = nStep;
+    }
+    // Forgets every waiting return (a run started afresh from the keys).
+    void ClearReturns() { RetPtr = 0; }
+    // How many labels the label table holds.
+    int NumLabels() const { return LabelCount; }
     void Reset();
     const std::string& GetLine(int nStep) const;          // raises Range outside 0..999
     void SetLine(int nStep, const std::string& sText);    // raises Range outside 0..999
@@ -72,12 +84,8 @@ public:
     bool HasSpecialComments() const { return SpecialComments; }
     void ResetStartTime();
 
-    int16_t PrgmPtr = 0;
     bool Halted = false;
     bool StopRequested = false;
-    // A MERGE of the current run has read nothing, and no listing was read
-    // since (cleared when a run or a single step starts, and by Clear).
-    bool MergeReadNothing = false;
     // Steps executed since the current (or last) run started.
     uint64_t nRunSteps = 0;
     // Each step is handed to CPanelFeedback::TraceStep before it runs; with
@@ -91,13 +99,8 @@ public:
     // read when it ran: hands the last nKeep (at most kTraceKeep) to fnLine
     // and returns how many were traced in all.
     uint64_t TakeTrace(size_t nKeep, const std::function<void(std::string&&)>& fnLine);
-    bool SpecialComments = false;
     bool EntryActive = false;
     bool ExpEntryActive = false;
-    int16_t LabelCount = 0;
-    int16_t RetPtr = 0;
-    std::array<int16_t, kRetDepth + 1> RetStack{};   // positions 1..15
-
     // ---- execution ----
     // Pushes a number being keyed by program steps (GetVal) and ends its entry.
     void SavePendingNumber() {
@@ -217,6 +220,15 @@ public:
 private:
     friend struct CPrgmOps;
 
+    int16_t PrgmPtr = 0;
+    int16_t LabelCount = 0;
+    int16_t RetPtr = 0;
+    std::array<int16_t, kRetDepth + 1> RetStack{};   // positions 1..15
+    // A MERGE of the current run has read nothing, and no listing was read
+    // since (cleared when a run or a single step starts, and by Clear).
+    bool MergeReadNothing = false;
+    bool SpecialComments = false;
+
     using CSteps = std::array<std::string, kMaxSteps + 1>;
     // For each step from step 1, the line of the text it came from.
     using CPlaces = std::vector<CListingPlace>;
@@ -324,6 +336,8 @@ private:
     };
     // Makes the record of a step from its decoded form.
     void BuildFast(int nStep);
+    void BuildFastNumber(int nStep, CFastStep& r);
+    void BuildFastFlow(const CStep& s, CFastStep& r);
     // Runs records up to nBudget steps and returns how many ran; eWhy names a
     // record that ended it to be made or called (Unbuilt, Unary, Binary).
     uint64_t FastSlice(uint64_t nBudget, enmFast& eWhy);

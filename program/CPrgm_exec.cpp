@@ -362,15 +362,15 @@ ExecFn CPrgmOps::DigitsOf(const CStep& s) {
 
 void CPrgmOps::Dsp(CPrgm& p, CStep& s) { DigitsOf(s)(p, s); }
 
-void CPrgmOps::Reg(CPrgm& p, CStep&) { p.m_.oMem.ShowMem(0); }
+void CPrgmOps::Reg(CPrgm& p, CStep&) { p.fb_.ShowMemViewer(); }
 void CPrgmOps::Stk(CPrgm& p, CStep&) { p.fb_.BlinkStack(); }
 
 void CPrgmOps::ShowXBlink(CPrgm& p, CStep&) {
     p.fb_.BlinkX();
-    p.fb_.PlayClick();
+    p.fb_.Host().PlaySound(enmSound::Click);
 }
 
-void CPrgmOps::Beep(CPrgm& p, CStep&) { p.fb_.PlayBeep(); }
+void CPrgmOps::Beep(CPrgm& p, CStep&) { p.fb_.Host().PlaySound(enmSound::Beep); }
 
 // ---------------------------------------------------------------- statistics
 

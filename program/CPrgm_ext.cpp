@@ -195,9 +195,9 @@ void CPrgmOps::DataFile(CPrgm& p, CStep& s) {
         const bool bRead = nArg == kRDataX;
         CFileChoice oChoice;
         oChoice.sPurpose = bRead ? "Read a data file" : "Write a data file";
-        if (!p.fb_.AskYesNo(bRead ? "Read Data" : "Write Data", bRead ? "Read Data?" : "Write Data?",
+        if (!p.fb_.Host().AskYesNo(bRead ? "Read Data" : "Write Data", bRead ? "Read Data?" : "Write Data?",
                             enmIcon::Question) ||
-            !p.fb_.ChooseFile("", bRead ? enmFileUse::Read : enmFileUse::Write, oChoice))
+            !p.fb_.Host().ChooseFile("", bRead ? enmFileUse::Read : enmFileUse::Write, oChoice))
             return;
         // A file the dialog made for a write that fails (or never comes, for
         // a bad range code) goes again.
@@ -228,10 +228,10 @@ void CPrgmOps::Merge(CPrgm& p, CStep&) {
     // the program object is used from here on.
     CPanelFeedback& fb = p.fb_;
     bool bRead = false;
-    if (fb.AskYesNo("WriteOrMergeProgram Program", "Read Program?", enmIcon::Question)) {
+    if (fb.Host().AskYesNo("WriteOrMergeProgram Program", "Read Program?", enmIcon::Question)) {
         CFileChoice oChoice;
         oChoice.sPurpose = "Read a program listing";
-        if (fb.ChooseFile("*.corvel", enmFileUse::Read, oChoice)) {
+        if (fb.Host().ChooseFile("*.corvel", enmFileUse::Read, oChoice)) {
             // A refused listing has shown its own message and left the
             // program (this step included) as it was: the step fails.
             if (!p.ReadProgram(oChoice.sFull)) throw CCalcError(enmErrKind::File, "listing refused");

@@ -34,6 +34,66 @@ bool IsDigitStep(const CStep& s) { return s.pInstr != nullptr && s.pfn == &O::Di
 
 } // namespace
 
+// A run of digits ended by a step that ends the number: one push.
+void CPrgm::BuildFastNumber(int nStep, CFastStep& r) {
+    int nEnd = nStep;
+    std::string sDigits;
+    while (nEnd <= kMaxSteps && IsDigitStep(DecodedStep(nEnd))) {
+        sDigits += static_cast<char>('0' + DecodedStep(nEnd).pInstr->nArg);
+        ++nEnd;
+    }
+    if (nEnd > kMaxSteps || sDigits.size() > 120) return;
+    const CStep& oEnd = DecodedStep(nEnd);
+    const bool bEnter = oEnd.pfn == &O::Enter;
+    if (oEnd.bEntry && !bEnter) return;   // ".", EEX, CHS, CLX go on with the number
+    const std::string sDisp = m_.lblDisp, sEex = m_.lblEex;
+    m_.lblDisp = sDigits;
+    m_.lblEex.clear();
+    double v = 0.0;
+    bool bOk = false;
+    try {
+        v = m_.GetVal();
+        bOk = std::fabs(v) < NumUtil::kBig;
+    } catch (const CCalcError&) {
+    }
+    m_.lblDisp = sDisp;
+    m_.lblEex = sEex;
+    if (!bOk) return;
+    if (std::fabs(v) < NumUtil::kTiny) v = 0.0;
+    r.eOp = bEnter ? enmFast::NumberEnter : enmFast::Number;
+    r.fVal = v;
+    r.nLen = static_cast<int16_t>(nEnd - nStep);
+}
+
+// The jumps, returns and loop counters.
+void CPrgm::BuildFastFlow(const CStep& s, CFastStep& r) {
+    const ExecFn f = s.pfn;
+    auto Set = [&](enmFast e, int nReg = 0) {
+        r.eOp = e;
+        r.nReg = static_cast<int16_t>(nReg);
+    };
+    if ((f == &O::Gto || f == &O::Gsb) && s.oOp.eKind != enmOpd::Indirect) {
+        const int16_t nTo = FindLabel(s.oOp.sText);
+        if (nTo != 0) Set(f == &O::Gto ? enmFast::Gto : enmFast::Gsb, nTo);
+        // A jump to a label step runs the label with it (nLen 1), when both fit the slice.
+        const CStep& oTo = DecodedStep(nTo);
+        if (nTo != 0 && nTo < kMaxSteps && oTo.pInstr != nullptr && std::string(oTo.pInstr->sName) == "LBL") r.nLen = 1;
+    } else if (f == &O::Rtn) {
+        Set(enmFast::Rtn);
+    } else if (f == &O::Dsz || f == &O::Isz) {
+        const bool bDsz = f == &O::Dsz;
+        const enmOpd e = s.oOp.eKind;
+        if (e == enmOpd::Empty || e == enmOpd::RegI)
+            Set(bDsz ? enmFast::DszI : enmFast::IszI);
+        else if (!bDsz)
+            Set(enmFast::IszByI);   // any other operand counts the register I names
+        else if (e == enmOpd::Number && s.oOp.bIntOk && IsReg(s.oOp.nInt))
+            Set(enmFast::DszFix, s.oOp.nInt);
+    } else if (f == &O::DszByI) {
+        Set(enmFast::DszByI);
+    }
+}
+
 void CPrgm::BuildFast(int nStep) {
     CFastStep& r = (*pFast_)[static_cast<size_t>(nStep)];
     r = CFastStep{};
@@ -46,34 +106,7 @@ void CPrgm::BuildFast(int nStep) {
         return;
     }
     if (IsDigitStep(s)) {
-        // A run of digits ended by a step that ends the number: one push.
-        int nEnd = nStep;
-        std::string sDigits;
-        while (nEnd <= kMaxSteps && IsDigitStep(DecodedStep(nEnd))) {
-            sDigits += static_cast<char>('0' + DecodedStep(nEnd).pInstr->nArg);
-            ++nEnd;
-        }
-        if (nEnd > kMaxSteps || sDigits.size() > 120) return;
-        const CStep& oEnd = DecodedStep(nEnd);
-        const bool bEnter = oEnd.pfn == &O::Enter;
-        if (oEnd.bEntry && !bEnter) return;   // ".", EEX, CHS, CLX go on with the number
-        const std::string sDisp = m_.lblDisp, sEex = m_.lblEex;
-        m_.lblDisp = sDigits;
-        m_.lblEex.clear();
-        double v = 0.0;
-        bool bOk = false;
-        try {
-            v = m_.GetVal();
-            bOk = std::fabs(v) < NumUtil::kBig;
-        } catch (const CCalcError&) {
-        }
-        m_.lblDisp = sDisp;
-        m_.lblEex = sEex;
-        if (!bOk) return;
-        if (std::fabs(v) < NumUtil::kTiny) v = 0.0;
-        r.eOp = bEnter ? enmFast::NumberEnter : enmFast::Number;
-        r.fVal = v;
-        r.nLen = static_cast<int16_t>(nEnd - nStep);
+        BuildFastNumber(nStep, r);
         return;
     }
     const int nSto = s.oSto.nReg, nRcl = s.oRcl.nReg, nArith = s.oArith.nReg;
@@ -134,25 +167,8 @@ void CPrgm::BuildFast(int nStep) {
                                         &O::Test<4>, &O::Test<5>, &O::Test<6>, &O::Test<7>};
         for (int k = 0; k < 8; ++k)
             if (f == kTests[k]) Set(static_cast<enmFast>(static_cast<int>(enmFast::TestX0) + k));
-    } else if ((f == &O::Gto || f == &O::Gsb) && s.oOp.eKind != enmOpd::Indirect) {
-        const int16_t nTo = FindLabel(s.oOp.sText);
-        if (nTo != 0) Set(f == &O::Gto ? enmFast::Gto : enmFast::Gsb, nTo);
-        // A jump to a label step runs the label with it (nLen 1), when both fit the slice.
-        const CStep& oTo = DecodedStep(nTo);
-        if (nTo != 0 && nTo < kMaxSteps && oTo.pInstr != nullptr && std::string(oTo.pInstr->sName) == "LBL") r.nLen = 1;
-    } else if (f == &O::Rtn) {
-        Set(enmFast::Rtn);
-    } else if (f == &O::Dsz || f == &O::Isz) {
-        const bool bDsz = f == &O::Dsz;
-        const enmOpd e = s.oOp.eKind;
-        if (e == enmOpd::Empty || e == enmOpd::RegI)
-            Set(bDsz ? enmFast::DszI : enmFast::IszI);
-        else if (!bDsz)
-            Set(enmFast::IszByI);   // any other operand counts the register I names
-        else if (e == enmOpd::Number && s.oOp.bIntOk && IsReg(s.oOp.nInt))
-            Set(enmFast::DszFix, s.oOp.nInt);
-    } else if (f == &O::DszByI) {
-        Set(enmFast::DszByI);
+    } else {
+        BuildFastFlow(s, r);
     }
 }
 

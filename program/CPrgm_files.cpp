@@ -86,7 +86,8 @@ std::string CPrgm::FileTitle(const std::string& sName) {
 }
 
 bool CPrgm::WriteProgram(const std::string& sFile) {
-    const bool bNumbers = fb_.AskYesNo("Confirmation", "Include line numbers with the listing?", enmIcon::Question);
+    const bool bNumbers =
+        fb_.Host().AskYesNo("Confirmation", "Include line numbers with the listing?", enmIcon::Question);
     bool bOk = false;
     try {
         FileIO::CAtomicWriter oOut(sFile);

@@ -70,11 +70,11 @@ void CPrgmOps::RunStop(CPrgm& p, CStep&) { p.StopRequested = true; }
 void CPrgmOps::Pause(CPrgm& p, CStep&) {
     CPanelFeedback& fb = p.fb_;
     fb.ShowX();
-    fb.RepaintDisplay();
+    fb.Host().Refresh(enmPart::Disp);
     // X stays on the display for three seconds, then a click.
     p.ShowFor({{p.m_.lblDisp, 3.0}}, [&fb] {
-        fb.PlayClick();
-        fb.RepaintDisplay();
+        fb.Host().PlaySound(enmSound::Click);
+        fb.Host().Refresh(enmPart::Disp);
     });
 }
 

@@ -243,6 +243,6 @@ bool CPrgm::FindGotoFault(CScanFault& o) const {
     return false;
 }
 
-void CPrgm::ResetStartTime() { fStartTime_ = fb_.ClockSeconds(); }
+void CPrgm::ResetStartTime() { fStartTime_ = fb_.Host().ClockSeconds(); }
 
 } // namespace corvel

@@ -27,13 +27,13 @@ void CPrgm::ShowFor(std::vector<CShowPhase> vPhases, std::function<void()> fnAft
 void CPrgm::StartPhase() {
     const CShowPhase& o = oShow_.vPhases[oShow_.nAt];
     m_.lblDisp = o.sDisp;
-    fb_.RepaintDisplay();
+    fb_.Host().Refresh(enmPart::Disp);
     // The wall clock is read at whole-second resolution.
-    oShow_.fUntil = std::floor(fb_.ClockSeconds()) + o.fSeconds;
+    oShow_.fUntil = std::floor(fb_.Host().ClockSeconds()) + o.fSeconds;
 }
 
 bool CPrgm::ShowNextPhase() {
-    if (std::floor(fb_.ClockSeconds()) < oShow_.fUntil) return true;
+    if (std::floor(fb_.Host().ClockSeconds()) < oShow_.fUntil) return true;
     if (++oShow_.nAt >= oShow_.vPhases.size()) return false;
     StartPhase();
     return true;
@@ -43,7 +43,7 @@ void CPrgm::EndTimedShow() {
     const bool bInStep = bShowInStep_;
     std::function<void()> fnAfter = std::move(oShow_.fnAfter);
     oShow_ = CTimedShow{};
-    fb_.RepaintDisplay();   // no longer shown on purpose
+    fb_.Host().Refresh(enmPart::Disp);   // no longer shown on purpose
     try {
         if (fnAfter) fnAfter();
         if (bInStep) FinishStep();
@@ -59,7 +59,7 @@ void CPrgm::ShowStepBriefly(bool bRepaintAfter) {
             [this, sDisp, sEex, bRepaintAfter] {
                 m_.lblDisp = sDisp;
                 m_.lblEex = sEex;
-                if (bRepaintAfter) fb_.RepaintDisplay();
+                if (bRepaintAfter) fb_.Host().Refresh(enmPart::Disp);
             },
             false);
 }
@@ -263,15 +263,15 @@ CSlice CPrgm::EndRun(enmRunState eEnd) {
     eMode_ = enmMode::None;
     fb_.SetRunning(false);
     if (EntryActive || ExpEntryActive)
-        fb_.RepaintDisplay();   // stopped inside a number: the digits keyed so far stay
+        fb_.Host().Refresh(enmPart::Disp);   // stopped inside a number: the digits keyed so far stay
     else
         fb_.ShowX();
-    fb_.RepaintWindow();
+    fb_.Host().Refresh(enmPart::Window);
     if (!sErrorMsg_.empty()) {
         fb_.MsgBox(sErrorMsg_, "Program Error");
         sErrorMsg_.clear();
     }
-    fb_.PlayBeep();
+    fb_.Host().PlaySound(enmSound::Beep);
     return {eEnd};
 }
 
@@ -280,8 +280,8 @@ CSlice CPrgm::EndSST() {
     const bool bErr = !sErrorMsg_.empty() || m_.bInErr;
     if (bErr) EntryActive = ExpEntryActive = false;
     if (bSSTShown_ && Halted && !bErr) {
-        fb_.ShowNotice("SST Information", "End of program!", enmIcon::Information);
-        fb_.PlayBeep();
+        fb_.Host().ShowNotice("SST Information", "End of program!", enmIcon::Information);
+        fb_.Host().PlaySound(enmSound::Beep);
     }
     if (!sErrorMsg_.empty()) {
         fb_.MsgBox(sErrorMsg_, "Program Error");
@@ -291,7 +291,7 @@ CSlice CPrgm::EndSST() {
         if (!EntryActive && !ExpEntryActive)
             fb_.ShowX();
         else
-            fb_.RepaintDisplay();   // the digits keyed so far stay on display
+            fb_.Host().Refresh(enmPart::Disp);   // the digits keyed so far stay on display
     }
     return {};
 }

@@ -47,7 +47,7 @@ public:
     QAccessible::State state() const override {
         QAccessible::State o;
         if (!pPanel_) return o;
-        const CFrontPanel& oMain = pPanel_->Main();
+        const corvel::CPanelView& oMain = pPanel_->Main().View();
         if (ePart_ == enmAccPart::Power || ePart_ == enmAccPart::Mode) {
             o.checkable = true;
             o.checked = ePart_ == enmAccPart::Power ? oMain.bOn : oMain.bRun;
@@ -60,7 +60,7 @@ public:
 
     QString text(QAccessible::Text eText) const override {
         if (!pPanel_) return QString();
-        const CFrontPanel& oMain = pPanel_->Main();
+        const corvel::CPanelView& oMain = pPanel_->Main().View();
         const CPanelWindow::CSpot* pSpot = Spot();
         switch (eText) {
             case QAccessible::Name:
@@ -104,8 +104,9 @@ public:
         if (!pPanel_ || !actionNames().contains(sAction)) return;
         QString sSpot = sSpot_;
         // A switch moves to its other position.
-        if (ePart_ == enmAccPart::Power) sSpot = pPanel_->Main().bOn ? QStringLiteral("OFF") : QStringLiteral("ON");
-        if (ePart_ == enmAccPart::Mode) sSpot = pPanel_->Main().bRun ? QStringLiteral("W/PRGM") : QStringLiteral("RUN");
+        const corvel::CPanelView& oMain = pPanel_->Main().View();
+        if (ePart_ == enmAccPart::Power) sSpot = oMain.bOn ? QStringLiteral("OFF") : QStringLiteral("ON");
+        if (ePart_ == enmAccPart::Mode) sSpot = oMain.bRun ? QStringLiteral("W/PRGM") : QStringLiteral("RUN");
         pPanel_->ClickSpot(sSpot);
     }
 

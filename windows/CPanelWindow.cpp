@@ -195,8 +195,8 @@ QString CPanelWindow::SpotAt(const QPoint& oPos) const {
 }
 
 QString CPanelWindow::DisplayTip() const {
-    if (oMain_.bInErr) {
-        const QString sCause = QString::fromUtf8(oMain_.bInErr.CauseText());
+    if (oMain_.View().bInErr) {
+        const QString sCause = QString::fromUtf8(oMain_.View().bInErr.CauseText());
         return (sCause.isEmpty() ? QStringLiteral("Error") : QStringLiteral("Error: ") + sCause) +
                QStringLiteral("\nCLX clears it");
     }
@@ -214,12 +214,12 @@ QString CPanelWindow::ToolTipAt(const QPoint& oPos) const {
 
 QStringList CPanelWindow::Annunciators() const {
     QStringList v;
-    if (!oMain_.bOn) return v;
+    if (!oMain_.View().bOn) return v;
     const char* const aShift[] = {"", "f", "g", "h"};
-    const int nShift = static_cast<int>(oMain_.eShift);
+    const int nShift = static_cast<int>(oMain_.View().eShift);
     if (nShift > 0 && nShift < 4) v << QLatin1String(aShift[nShift]);
-    if (!oMain_.bRun) v << QStringLiteral("PRGM");
-    if (oMain_.HasPendOp()) v << QString::fromUtf8(corvel::PendOpText(oMain_.ePendOp));
+    if (!oMain_.View().bRun) v << QStringLiteral("PRGM");
+    if (oMain_.HasPendOp()) v << QString::fromUtf8(corvel::PendOpText(oMain_.View().ePendOp));
     return v;
 }
 
@@ -234,8 +234,8 @@ void CPanelWindow::OpenListing(const QString& sFile) {
 
 QString CPanelWindow::InfoLine() const {
     if (!sNote_.isEmpty()) return sNote_;
-    if (oMain_.bInErr) return QString::fromUtf8(oMain_.bInErr.CauseText());
-    return QString::fromStdString(oMain_.lblPrgm);
+    if (oMain_.View().bInErr) return QString::fromUtf8(oMain_.View().bInErr.CauseText());
+    return QString::fromStdString(oMain_.View().lblPrgm);
 }
 
 bool CPanelWindow::event(QEvent* pEvent) {
@@ -266,7 +266,7 @@ void CPanelWindow::RefreshPart(enmPart ePart) {
             // Painted now, not queued: a blinking display must show while the
             // core keeps the thread. The line under it tells why "Error" is
             // shown, and a tool tip that told it goes when the error does.
-            if (!oMain_.bInErr && QToolTip::isVisible() && QToolTip::text().startsWith(QLatin1String("Error")))
+            if (!oMain_.View().bInErr && QToolTip::isVisible() && QToolTip::text().startsWith(QLatin1String("Error")))
                 QToolTip::hideText();
             RepaintLogical(rcDisplay_.united(rcInfo_));
             CPanelAccessible::TextsChanged(this);
@@ -287,7 +287,7 @@ void CPanelWindow::RefreshPart(enmPart ePart) {
             CPanelAccessible::TextsChanged(this);
             break;
         case enmPart::Note:
-            sNote_ = QString::fromStdString(oMain_.sNote);
+            sNote_ = QString::fromStdString(oMain_.View().sNote);
             if (!sNote_.isEmpty()) oNoteTimer_.start();
             RepaintLogical(rcInfo_);
             CPanelAccessible::TextsChanged(this);
@@ -308,9 +308,9 @@ void CPanelWindow::AfterSlice(bool bEnded) {
 }
 
 void CPanelWindow::SyncFromCore() {
-    const QString sTitle = QString::fromStdString(oMain_.sTitle);
+    const QString sTitle = QString::fromStdString(oMain_.View().sTitle);
     if (windowTitle() != sTitle) setWindowTitle(sTitle);
-    if (oMain_.bBusy)
+    if (oMain_.View().bBusy)
         setCursor(Qt::BusyCursor);
     else
         unsetCursor();
@@ -387,9 +387,9 @@ void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
         // A breakpoint on the pointer's step, set or cleared, drawn in the program view.
         pEvent->accept();
         if (pView_)
-            pView_->ToggleBreak(oMain_.oPrgm.GetPrgmPointer());
+            pView_->ToggleBreak(oMain_.View().oPrgm.GetPrgmPointer());
         else
-            oMain_.oPrgm.ToggleBreak(oMain_.oPrgm.GetPrgmPointer());
+            oMain_.ToggleBreak(oMain_.View().oPrgm.GetPrgmPointer());
         return;
     }
     const bool bCtrl = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;

@@ -35,8 +35,8 @@ void CPanelWindow::paintEvent(QPaintEvent* pEvent) {
     PaintDisplay(p);
     PaintInfoLine(p);
     PaintLamp(p);
-    PaintSwitch(p, rcPowerOff_, rcPowerOn_, QStringLiteral("OFF"), QStringLiteral("ON"), oMain_.bOn);
-    PaintSwitch(p, rcPrgm_, rcRun_, QStringLiteral("W/PRGM"), QStringLiteral("RUN"), oMain_.bRun);
+    PaintSwitch(p, rcPowerOff_, rcPowerOn_, QStringLiteral("OFF"), QStringLiteral("ON"), oMain_.View().bOn);
+    PaintSwitch(p, rcPrgm_, rcRun_, QStringLiteral("W/PRGM"), QStringLiteral("RUN"), oMain_.View().bRun);
     PaintCardSlot(p);
     for (size_t i = 0; i < vSpots_.size(); ++i) {
         const CSpot& o = vSpots_[i];
@@ -88,12 +88,12 @@ void CPanelWindow::PaintDisplay(QPainter& p) {
     p.setBrush(oGlass);
     p.drawRoundedRect(rcGlass, 4, 4);
 
-    sPaintedDisp_ = QString::fromStdString(oMain_.lblDisp);
-    sPaintedEex_ = QString::fromStdString(oMain_.lblEex);
+    sPaintedDisp_ = QString::fromStdString(oMain_.View().lblDisp);
+    sPaintedEex_ = QString::fromStdString(oMain_.View().lblEex);
     // A running program's display is dimmed, except what it shows on purpose.
-    bPaintedDim_ = oMain_.bBusy && !oMain_.Showing();
+    bPaintedDim_ = oMain_.View().bBusy && !oMain_.Showing();
     // A program line is text even when it is all digits ("012 5").
-    const bool bText = !oMain_.bRun || oMain_.lblDisp == oMain_.oPrgm.ShowCurrLine();
+    const bool bText = !oMain_.View().bRun || oMain_.View().lblDisp == oMain_.View().oPrgm.ShowCurrLine();
     LedDisplay::Paint(p, rcGlass, sPaintedDisp_, sPaintedEex_, bText,
                       bPaintedDim_ ? LedDisplay::enmBrightness::Dimmed : LedDisplay::enmBrightness::Full);
     PaintAnnunciators(p, rcGlass);
@@ -123,9 +123,9 @@ void CPanelWindow::PaintInfoLine(QPainter& p) const {
     QColor oInk = PC::kPlateInkSoft;
     if (!sNote_.isEmpty())
         oInk = PC::kNoteInk;
-    else if (oMain_.bInErr)
+    else if (oMain_.View().bInErr)
         oInk = PC::kCauseInk;
-    const QFont f = SansFont(12, !sNote_.isEmpty() || oMain_.bInErr);
+    const QFont f = SansFont(12, !sNote_.isEmpty() || oMain_.View().bInErr);
     p.setFont(f);
     p.setPen(oInk);
     const QString sShown = QFontMetricsF(f).elidedText(s, Qt::ElideMiddle, rcInfo_.width() - 8);
@@ -134,7 +134,7 @@ void CPanelWindow::PaintInfoLine(QPainter& p) const {
 
 void CPanelWindow::PaintLamp(QPainter& p) const {
     // A small round lamp and its label, between the two switches.
-    const bool bOn = oMain_.bBusy;
+    const bool bOn = oMain_.View().bBusy;
     const QPointF c(rcLamp_.left() + 8, rcLamp_.center().y());
     QRadialGradient oLamp(c - QPointF(1.2, 1.2), 6);
     oLamp.setColorAt(0.0, bOn ? QColor(0xe8, 0xff, 0xe8) : PC::kLampOff.lighter(160));
@@ -194,7 +194,7 @@ void CPanelWindow::PaintSwitch(QPainter& p, const QRectF& rcLeft, const QRectF& 
 
 void CPanelWindow::PaintCardSlot(QPainter& p) const {
     const QRectF rcSlot(rcCard_.left() + 6, rcCard_.bottom() - 12, rcCard_.width() - 12, 8);
-    if (oMain_.bCardVisible) {
+    if (oMain_.View().bCardVisible) {
         // A card standing out of the slot, its written edge showing.
         const QRectF rcCardOut(rcSlot.left() + 40, rcCard_.top() + 3, rcSlot.width() - 80,
                                rcSlot.center().y() - rcCard_.top() - 3);
@@ -213,7 +213,7 @@ void CPanelWindow::PaintCardSlot(QPainter& p) const {
         const qreal fBox = (rcCardOut.width() - 20) / 5;
         for (int i = 0; i < 5; ++i)
             p.drawRect(QRectF(rcCardOut.left() + 10 + i * fBox + 3, rcCardOut.top() + 8, fBox - 6, 9));
-        const QString s = QString::fromStdString(oMain_.lblPrgm);
+        const QString s = QString::fromStdString(oMain_.View().lblPrgm);
         if (!s.isEmpty()) {
             const QFont f = SansFont(9, true);
             p.setFont(f);

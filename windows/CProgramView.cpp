@@ -77,7 +77,7 @@ CProgramView::CProgramView(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
     lstSteps->setObjectName("lstSteps");
     lstSteps->setFont(fFixed);
     lstSteps->setUniformItemSizes(true);
-    lstSteps->setItemDelegate(new CStepDelegate(lstSteps, oMain_.oPrgm));
+    lstSteps->setItemDelegate(new CStepDelegate(lstSteps, oMain_.View().oPrgm));
     lstSteps->setToolTip(QStringLiteral("Double-click a step to move the pointer there (as GTO . NNN); click left "
                                         "of a step to set or clear a breakpoint (F9: the pointer's step)"));
     lstSteps->viewport()->installEventFilter(this);
@@ -109,7 +109,7 @@ CProgramView::CProgramView(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
 }
 
 void CProgramView::Changed() {
-    if (!isVisible() || oMain_.bBusy || bPending_) return;
+    if (!isVisible() || oMain_.View().bBusy || bPending_) return;
     bPending_ = true;
     QTimer::singleShot(0, this, [this]() {
         if (bPending_) Refresh();
@@ -130,7 +130,7 @@ void CProgramView::Colour(QListWidgetItem* pItem, bool bMarked) const {
 }
 
 void CProgramView::RefreshSteps() {
-    const CPrgm& oPrgm = oMain_.oPrgm;
+    const CPrgm& oPrgm = oMain_.View().oPrgm;
     const int nPtr = oPrgm.GetPrgmPointer();
     // Step 000 (where RTN leaves the pointer) up to the end of the program,
     // or to the pointer when it lies beyond.
@@ -167,7 +167,7 @@ void CProgramView::RefreshSteps() {
     // The program's name as a listing read gives it to the panel's label (the
     // file's own name, also when a run has put the whole path there); a long
     // one is cut in its middle so the step count stays in view.
-    const QString sName = QFileInfo(QString::fromStdString(oMain_.lblPrgm)).fileName();
+    const QString sName = QFileInfo(QString::fromStdString(oMain_.View().lblPrgm)).fileName();
     const QString sSteps = QStringLiteral("%1 steps").arg(nSteps);
     QString sTitle = QStringLiteral("Program: ") + sSteps;
     if (!sName.isEmpty()) {
@@ -179,14 +179,14 @@ void CProgramView::RefreshSteps() {
 }
 
 void CProgramView::RefreshValues() {
-    const CStack& oStack = oMain_.oStack;
+    const CStack& oStack = oMain_.View().oStack;
     const QString sStack = QStringLiteral("X       %1\nY       %2\nZ       %3\nT       %4\nLAST X  %5")
                                .arg(Value(oStack.GetX()), Value(oStack.GetY()), Value(oStack.GetZ()),
-                                    Value(oStack.GetT()), Value(oMain_.fLastX));
+                                    Value(oStack.GetT()), Value(oMain_.View().fLastX));
     if (lblStack->text() != sStack) lblStack->setText(sStack);
 
     // The registers are formatted only when one of them changed.
-    const CMem& oMem = oMain_.oMem;
+    const CMem& oMem = oMain_.View().oMem;
     bool bSame = vShownRegs_.size() == CMem::kMaxReg + 1;
     vShownRegs_.resize(CMem::kMaxReg + 1);
     for (int r = 0; r <= CMem::kMaxReg; ++r) {
@@ -205,7 +205,7 @@ void CProgramView::RefreshValues() {
 }
 
 void CProgramView::ToggleBreak(int nStep) {
-    oMain_.oPrgm.ToggleBreak(nStep);
+    oMain_.ToggleBreak(nStep);
     lstSteps->viewport()->update();
 }
 

@@ -71,14 +71,14 @@ CTapeWindow::CTapeWindow(CFrontPanel& oMain, QWidget* pParent) : QDialog(pParent
 
 void CTapeWindow::Reload() {
     QStringList v;
-    for (const std::string& s : oMain_.oTape.Lines()) v << QString::fromStdString(s);
+    for (const std::string& s : oMain_.View().oTape.Lines()) v << QString::fromStdString(s);
     txtTape->setPlainText(v.join('\n'));
-    nShown_ = oMain_.oTape.Printed();
+    nShown_ = oMain_.View().oTape.Printed();
     txtTape->verticalScrollBar()->setValue(txtTape->verticalScrollBar()->maximum());
 }
 
 void CTapeWindow::Flush() {
-    const CPrintTape& oTape = oMain_.oTape;
+    const CPrintTape& oTape = oMain_.View().oTape;
     const uint64_t nNow = oTape.Printed();
     if (nNow == nShown_) return;
     const auto& vLines = oTape.Lines();
@@ -104,12 +104,12 @@ QStringList CTapeWindow::ShownLines() const {
     return txtTape->toPlainText().split('\n');
 }
 
-void CTapeWindow::chkTrace_Toggle(bool bOn) { oMain_.oPrgm.bTrace = bOn; }
+void CTapeWindow::chkTrace_Toggle(bool bOn) { oMain_.SetTrace(bOn); }
 
 void CTapeWindow::cmdClear_Click() {
-    oMain_.oTape.Clear();
+    oMain_.Tape().Clear();
     txtTape->clear();
-    nShown_ = oMain_.oTape.Printed();
+    nShown_ = oMain_.View().oTape.Printed();
 }
 
 void CTapeWindow::cmdCopy_Click() {
@@ -119,7 +119,7 @@ void CTapeWindow::cmdCopy_Click() {
     }
     Flush();
     QString s;
-    for (const std::string& sLine : oMain_.oTape.Lines()) s += QString::fromStdString(sLine) + '\n';
+    for (const std::string& sLine : oMain_.View().oTape.Lines()) s += QString::fromStdString(sLine) + '\n';
     QGuiApplication::clipboard()->setText(s);
 }
 
@@ -130,7 +130,7 @@ void CTapeWindow::cmdSave_Click() {
     // Written beside the file and renamed into place: a failure leaves the old
     // file whole, and a new one the dialog made goes again.
     corvel::FileIO::CCreatedFile oNew(oChoice.sFull, oChoice.bCreated);
-    if (!oNew.KeepIf(oMain_.oTape.Save(oChoice.sFull)))
+    if (!oNew.KeepIf(oMain_.View().oTape.Save(oChoice.sFull)))
         oMain_.Host().ShowNotice("Print Tape", "Could not write the print tape to " + oChoice.sFull,
                                  enmIcon::Critical);
 }
@@ -139,7 +139,7 @@ void CTapeWindow::showEvent(QShowEvent* pEvent) {
     QDialog::showEvent(pEvent);
     // TRACE may have been switched elsewhere (a restored window, a test).
     const QSignalBlocker oQuiet(chkTrace);
-    chkTrace->setChecked(oMain_.oPrgm.bTrace);
+    chkTrace->setChecked(oMain_.View().oPrgm.bTrace);
     Reload();
 }
 

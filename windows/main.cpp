@@ -15,8 +15,12 @@
 
 using namespace corvel;
 
-int main(int argc, char* argv[]) {
-    // Read before any Qt object exists, so they answer without a display.
+namespace {
+
+// What is answered before any Qt object exists, so it works without a
+// display: --version, --help, and no display at all. The exit status, or -1
+// to go on.
+int EarlyExit(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--version") {
@@ -42,6 +46,13 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (const int nExit = EarlyExit(argc, argv); nExit >= 0) return nExit;
     // A file size limit makes a save fail and say so, instead of ending the session.
     FileIO::IgnoreFileSizeSignal();
     QApplication oApp(argc, argv);

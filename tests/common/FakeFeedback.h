@@ -13,16 +13,17 @@
 
 using namespace corvel;
 
-class CFakeFeedback : public CPanelFeedback {
+class CFakeFeedback : public CPanelFeedback, public CHostServices {
 public:
     explicit CFakeFeedback(CMachine& m) : m_(m) {}
 
+    CHostServices& Host() override { return *this; }
     void ShowX() override { m_.FormatX(); ++nShowX; }
-    void RepaintDisplay() override {
+    void Refresh(enmPart e) override {
+        if (e != enmPart::Disp) return;
         ++nRepaints;
         if (fnOnRepaint) fnOnRepaint();
     }
-    void RepaintWindow() override {}
     void BlinkX() override {
         std::string d, e;
         m_.ShowXHelper(m_.oStack.GetX(), d, e);
@@ -30,8 +31,7 @@ public:
         vShown.push_back("blink X");
     }
     void BlinkStack() override { vShown.push_back("blink stack"); }
-    void PlayClick() override { vSounds.push_back("click"); }
-    void PlayBeep() override { vSounds.push_back("beep"); }
+    void PlaySound(enmSound e) override { vSounds.push_back(e == enmSound::Click ? "click" : "beep"); }
     void MsgBox(const std::string& sMsg, const std::string& sTitle) override {
         vMessages.push_back(sTitle + "|" + sMsg);
     }
@@ -52,6 +52,7 @@ public:
         vFiles.pop_front();
         return true;
     }
+    void ShowMemViewer() override { vShown.push_back("registers"); }
     void ShowMemBlock(double& fRange) override { vBlocks.push_back(fRange); }
     void SetProgramLabel(const std::string& s) override { sLabel = s; }
     void SetCardVisible(bool b) override { bCard = b; }

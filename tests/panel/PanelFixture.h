@@ -22,9 +22,9 @@ protected:
         std::string k;
         while (is >> k) ASSERT_TRUE(oMain.PressKey(k)) << "unknown key " << k;
     }
-    std::string Display() const { return oMain.lblDisp + "|" + oMain.lblEex; }
-    double X() const { return oMain.oStack.GetX(); }
-    double Y() const { return oMain.oStack.GetY(); }
+    std::string Display() const { return oMain.View().lblDisp + "|" + oMain.View().lblEex; }
+    double X() const { return oMain.View().oStack.GetX(); }
+    double Y() const { return oMain.View().oStack.GetY(); }
     // Formats v with the current display settings.
     std::string Shown(double v) const {
         std::string d, e;

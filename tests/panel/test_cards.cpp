@@ -50,7 +50,7 @@ std::set<std::string> KeyboardSteps() {
 TEST_F(CardTest, EveryKeyboardStepSurvivesTheEditorUnchanged) {
     const std::set<std::string> oSteps = KeyboardSteps();
     ASSERT_GT(oSteps.size(), 300u);
-    CPrgm& p = oMain.oPrgm;
+    CPrgm& p = oMain.Prgm();
     p.Clear();
     int k = 1;
     for (const std::string& s : oSteps) p.SetLine(k++, s);
@@ -59,7 +59,7 @@ TEST_F(CardTest, EveryKeyboardStepSurvivesTheEditorUnchanged) {
         const std::string sBefore = *std::next(oSteps.begin(), n - 1);
         CStep oWas;
         {
-            CPrgm oOther(oMain.oMachine, oMain);
+            CPrgm oOther(oMain.Machine(), oMain);
             oOther.SetLine(1, sBefore);
             oWas = oOther.DecodedStep(1);
         }
@@ -81,14 +81,14 @@ TEST_F(CardTest, TheEditorButtonRebuildsOnlyAnAcceptedText) {
     oHost.vEditorTexts = {"LBL A\nFOO\n", "LBL B\n3\n+\nRTN\n"};
     oMain.imgEdit_Click();
     EXPECT_EQ(oHost.sEditorText.substr(0, 18), "LBL A\r\n2\r\n*\r\nRTN\r\n");
-    EXPECT_EQ(oMain.oPrgm.GetLine(1), "LBL B");   // the first text was refused, the second taken
+    EXPECT_EQ(oMain.Prgm().GetLine(1), "LBL B");   // the first text was refused, the second taken
     Keys("4 B");
     EXPECT_EQ(X(), 7);
     // While it stays open after a refusal and is then closed, nothing changes.
     oHost.vEditorTexts = {"GTO Z\n"};
     oMain.imgEdit_Click();
-    EXPECT_EQ(oMain.oPrgm.GetLine(1), "LBL B");
-    oMain.Release = true;
+    EXPECT_EQ(oMain.Prgm().GetLine(1), "LBL B");
+    oMain.SetRelease(true);
     oHost.vShown.clear();
     oMain.imgEdit_Click();
     EXPECT_TRUE(oHost.vShown.empty());
@@ -101,13 +101,13 @@ TEST_F(CardTest, WithoutAProgramTheCardSlotReadsData) {
     oHost.vFiles = {Choice("data.dax")};
     oMain.imgCardReader_Click();
     EXPECT_EQ(oHost.vMessages, S({"Read Data|Read Data?"}));
-    EXPECT_EQ(oMain.oMem.Rcl(1), 6);
+    EXPECT_EQ(oMain.Machine().oMem.Rcl(1), 6);
 }
 
 TEST_F(CardTest, OverwritingAFileWithCommentsIsWarnedFirst) {
     const std::string sFile = (oDir / "c.corvel").string();
     std::ofstream(sFile) << "# a remark\nLBL A\nRTN\n";
-    ASSERT_TRUE(oMain.oPrgm.ReadProgram(sFile));
+    ASSERT_TRUE(oMain.Prgm().ReadProgram(sFile));
     oHost.vMessages.clear();
     oHost.vYesNo = {true, false};   // Write Program? yes; the warning: no
     oHost.vFiles = {Choice("c.corvel")};
@@ -134,5 +134,5 @@ TEST_F(CardTest, CardFunctionsTellWhenAFileFails) {
     oHost.vFiles = {Choice("bad.dax")};
     oMain.imgCardReader_Click();   // no program: Read Data?
     EXPECT_EQ(Last(oHost.vMessages), "File Input Error|Error in reading file " + (oDir / "bad.dax").string());
-    EXPECT_FALSE(oMain.bInErr);
+    EXPECT_FALSE(oMain.View().bInErr);
 }

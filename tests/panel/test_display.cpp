@@ -28,26 +28,26 @@ TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
         {2, 2, 1000, "1.00|03"}, {2, 2, 999996, "1000.00|03"}, {2, 2, 0.05, "50.00|-03"},
     };
     for (const auto& c : kCases) {
-        oMain.eDispMode = static_cast<enmDispMode>(c.nMode);
-        oMain.nDigits = c.nDigits;
+        oMain.Machine().eDispMode = static_cast<enmDispMode>(c.nMode);
+        oMain.Machine().nDigits = c.nDigits;
         EXPECT_EQ(Shown(c.v), c.sShown) << c.nMode << " " << c.nDigits << " " << c.v;
     }
-    oMain.eDispMode = enmDispMode::FIX;
-    oMain.nDigits = 32767;   // at most 99 decimals, in SCI
+    oMain.Machine().eDispMode = enmDispMode::FIX;
+    oMain.Machine().nDigits = 32767;   // at most 99 decimals, in SCI
     EXPECT_EQ(Shown(1.5), "1.5" + std::string(98, '0') + "|00");
 }
 
 TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError) {
-    oMain.oStack.SetAll(1.5, 0, 0, 0);
+    oMain.Machine().oStack.SetAll(1.5, 0, 0, 0);
     const double t0 = oHost.fClock;
     oMain.BlinkXKey();
-    EXPECT_EQ(oMain.lblDisp, "1.50");
+    EXPECT_EQ(oMain.View().lblDisp, "1.50");
     EXPECT_GE(oHost.fClock - t0, 3.0);   // four waits of up to one second each
-    oMain.lblDisp = "keep";
-    oMain.lblEex = "07";
+    oMain.Machine().lblDisp = "keep";
+    oMain.Machine().lblEex = "07";
     oMain.BlinkStackKey();
     EXPECT_EQ(Display(), "keep|07");
-    oMain.oStack.SetAll(1e100, 0, 0, 0);
+    oMain.Machine().oStack.SetAll(1e100, 0, 0, 0);
     EXPECT_THROW(oMain.BlinkXKey(), CCalcError);
 }
 
@@ -55,18 +55,18 @@ TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError
 // more than the last 10,000 lines.
 TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
     std::vector<std::string> vSeen;
-    oMain.oTape.fnOnLine = [&](const std::string& s) { vSeen.push_back(s); };
+    oMain.Tape().fnOnLine = [&](const std::string& s) { vSeen.push_back(s); };
     Keys("1 2 3 4 5 f DSP f R/S 7 g R/S");
     EXPECT_EQ(vSeen, std::vector<std::string>({"12345.00", "X 7.00", "Y 12345.00", "Z 0.00", "T 0.00"}));
     Keys("g DSP f R/S");
     EXPECT_EQ(Last(vSeen), "7.00 00");
-    for (int i = 0; i < 10005; ++i) oMain.oTape.Print(std::to_string(i));
-    EXPECT_EQ(oMain.oTape.Lines().size(), 10000u);
-    EXPECT_EQ(oMain.oTape.Lines().empty() ? "" : oMain.oTape.Lines()[0], "5");
-    oMain.oTape.Clear();
-    oMain.oTape.Print("a");
-    EXPECT_EQ(oMain.oTape.Text(), "a\r\n");
-    EXPECT_FALSE(oMain.oTape.Save("/nonexistent-dir/tape.txt"));
+    for (int i = 0; i < 10005; ++i) oMain.Tape().Print(std::to_string(i));
+    EXPECT_EQ(oMain.Tape().Lines().size(), 10000u);
+    EXPECT_EQ(oMain.Tape().Lines().empty() ? "" : oMain.Tape().Lines()[0], "5");
+    oMain.Tape().Clear();
+    oMain.Tape().Print("a");
+    EXPECT_EQ(oMain.Tape().Text(), "a\r\n");
+    EXPECT_FALSE(oMain.Tape().Save("/nonexistent-dir/tape.txt"));
 }
 
 // What a program shows on purpose (PAUSE, the show-X and show-stack blinks)
@@ -79,17 +79,17 @@ TEST_F(DisplayTest, ARunMarksWhatItShowsOnPurposeUntilItIsOver) {
     } kCases[] = {{"h 1", true}, {"f R/S", true}, {"g R/S", true}, {"2 *", false}};
     for (const auto& c : kCases) {
         Keys(std::string("ON W/PRGM f SST A ") + c.sStepKeys + " 1 + h GTO RUN");
-        ASSERT_FALSE(oMain.bInErr) << c.sStepKeys;
+        ASSERT_FALSE(oMain.View().bInErr) << c.sStepKeys;
         // Each repaint of the display during the last run: busy, showing.
         std::string sSeen;
         oHost.fnOnRefresh = [&](enmPart e) {
-            if (e == enmPart::Disp && oMain.bBusy) sSeen += oMain.Showing() ? 'S' : 'r';
+            if (e == enmPart::Disp && oMain.View().bBusy) sSeen += oMain.Showing() ? 'S' : 'r';
         };
         Keys("5 A");
         oHost.fnOnRefresh = nullptr;
         // Marked, and unmarked again while the run still goes on.
         EXPECT_EQ(sSeen.find('S') != std::string::npos, c.bShows) << c.sStepKeys << " " << sSeen;
         if (c.bShows) EXPECT_NE(sSeen.find('r', sSeen.find('S')), std::string::npos) << c.sStepKeys << " " << sSeen;
-        EXPECT_FALSE(oMain.Showing() || oMain.bBusy) << c.sStepKeys;
+        EXPECT_FALSE(oMain.Showing() || oMain.View().bBusy) << c.sStepKeys;
     }
 }

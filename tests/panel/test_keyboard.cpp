@@ -153,11 +153,11 @@ struct SCalc {
 
     std::string Seen(const std::string& sWant) const {
         const std::string sKind = sWant.substr(0, sWant.find(' '));
-        if (sKind == "Error") return oMain.bInErr ? "Error" : "no error";
-        if (sKind == "ptr") return "ptr " + std::to_string(oMain.oPrgm.GetPrgmPointer());
-        if (sKind == "title") return "title " + oMain.sTitle;
+        if (sKind == "Error") return oMain.View().bInErr ? "Error" : "no error";
+        if (sKind == "ptr") return "ptr " + std::to_string(oMain.View().oPrgm.GetPrgmPointer());
+        if (sKind == "title") return "title " + oMain.View().sTitle;
         if (sKind == "viewer") return "viewer " + std::to_string(oHost.nViewers);
-        if (sKind == "disp") return "disp " + oMain.lblDisp + "|" + oMain.lblEex;
+        if (sKind == "disp") return "disp " + oMain.View().lblDisp + "|" + oMain.View().lblEex;
         if (sKind == "box") {
             const auto& v = oHost.vShown;
             const std::string sLast = v.empty() ? "(no box)" : v[v.size() - 1];
@@ -165,9 +165,9 @@ struct SCalc {
         }
         std::string s = "steps ";
         int nLast = 0;
-        for (int n = 1; n <= oMain.oPrgm.GetMaxSteps(); ++n)
-            if (oMain.oPrgm.GetLine(n) != "R/S") nLast = n;
-        for (int n = 1; n <= nLast; ++n) s += (n > 1 ? " / " : "") + oMain.oPrgm.GetLine(n);
+        for (int n = 1; n <= oMain.View().oPrgm.GetMaxSteps(); ++n)
+            if (oMain.View().oPrgm.GetLine(n) != "R/S") nLast = n;
+        for (int n = 1; n <= nLast; ++n) s += (n > 1 ? " / " : "") + oMain.View().oPrgm.GetLine(n);
         return s;
     }
 };
@@ -183,9 +183,9 @@ TEST(Keyboard, EveryKeyInEveryPrefixStateDoesItsOwnFunction) {
         auto p = std::make_unique<SCalc>();
         std::istringstream is(c.sKeys);
         for (std::string k; is >> k;) ASSERT_TRUE(p->oMain.PressKey(k)) << "unknown key " << k;
-        ExpectValue(p->oMain.oStack.GetX(), c.x, "X");
-        ExpectValue(p->oMain.oStack.GetY(), c.y, "Y");
+        ExpectValue(p->oMain.Machine().oStack.GetX(), c.x, "X");
+        ExpectValue(p->oMain.Machine().oStack.GetY(), c.y, "Y");
         if (c.sSeen) EXPECT_EQ(p->Seen(c.sSeen), c.sSeen);
-        else EXPECT_FALSE(p->oMain.bInErr);
+        else EXPECT_FALSE(p->oMain.View().bInErr);
     }
 }

@@ -14,8 +14,8 @@ TEST_F(KeyMapTest, BlockViewerRanges) {
     }
     EXPECT_EQ(sRanges, "12..34 5..100 0..7 ");
     for (double f : {1500.01, 1e300}) EXPECT_THROW(CFrontPanel::DecodeViewerRange(f, a, b), CCalcError) << f;
-    oMain.oMem.Sto(12, 3.5);
-    oMain.oMem.Sto(40, -1.25e20);
+    oMain.Machine().oMem.Sto(12, 3.5);
+    oMain.Machine().oMem.Sto(40, -1.25e20);
     double r = 10.040;
     oMain.ShowMemBlock(r);
     ASSERT_EQ(oHost.vLastViewer.size(), 31u);
@@ -43,15 +43,15 @@ TEST_F(KeyMapTest, EveryTypedCharacterRunsItsKeyAndNoOtherCharacterDoes) {
     for (char c : std::string("1.5e")) oMain.Form_KeyPress(c);
     EXPECT_TRUE(oMain.Form_KeyPress(13));
     EXPECT_FALSE(oMain.Form_KeyPress('a') || oMain.Form_KeyPress('b'));
-    EXPECT_EQ(Display() + oMain.sTitle + std::to_string(X()) + std::to_string(Y()), "1.50|CorvelXMem 1.5000001.500000");
+    EXPECT_EQ(Display() + oMain.View().sTitle + std::to_string(X()) + std::to_string(Y()), "1.50|CorvelXMem 1.5000001.500000");
 }
 
 TEST_F(KeyMapTest, KeysClickWhileOnAndNeitherClickNorActWhileOff) {
     Keys("1");
-    oMain.bOn = false;
+    oMain.TurnOff();
     Keys("2 ENTER");
     EXPECT_TRUE(oMain.Form_KeyPress('7'));
-    EXPECT_EQ(Display() + " " + std::to_string(oHost.vSounds.size()) + " click", "1| 1 click");
+    EXPECT_EQ(Display() + " " + std::to_string(oHost.vSounds.size()) + " click", "| 1 click");
 }
 
 // Ctrl+C and Ctrl+V: X out in full precision, a number in as a completed entry.
@@ -68,14 +68,14 @@ TEST_F(PanelTest, ClipboardCopiesXExactlyAndPastesOnlyNumbers) {
     Keys("+");
     EXPECT_EQ(X(), -1498);
     for (const char* s : {"abc", "1e100", "1,5", "", "nan"}) {
-        oMain.sNote.clear();
+        oMain.SetNote("");
         oMain.PasteText(s);
         EXPECT_EQ(X(), -1498) << s;
-        EXPECT_FALSE(oMain.bInErr) << s;
-        EXPECT_FALSE(oMain.sNote.empty()) << s;
+        EXPECT_FALSE(oMain.View().bInErr) << s;
+        EXPECT_FALSE(oMain.View().sNote.empty()) << s;
     }
     Keys("W/PRGM f SST A");
     EXPECT_EQ(oMain.CopyText(), "LBL A");
     oMain.PasteText("5");               // does nothing in W/PRGM
-    EXPECT_EQ(oMain.oPrgm.GetLine(2), "R/S");
+    EXPECT_EQ(oMain.Prgm().GetLine(2), "R/S");
 }

@@ -19,22 +19,22 @@ struct SCalc {
     CFrontPanel o{oHost};
     SCalc(const char* sStep, double x, double y, double fI, double fR1) {
         const char* aSteps[] = {sStep, "LBL 2", "LBL 3", "R/S"};
-        for (int n = 0; n < 4; ++n) o.oPrgm.SetLine(n + 1, aSteps[n]);
-        o.oPrgm.ScanLabels();
-        o.oPrgm.SetPrgmPointer(1);
-        o.oPrgm.RetStack[o.oPrgm.RetPtr = 1] = 3;
-        o.oStack.SetAll(x, y, 0, 0);
-        o.oMem.StoI(fI);
-        o.oMem.Sto(1, fR1);
-        o.oMem.Sto(20, 3);
-        o.oStat.MeanX();
+        for (int n = 0; n < 4; ++n) o.Prgm().SetLine(n + 1, aSteps[n]);
+        o.Prgm().ScanLabels();
+        o.Prgm().SetPrgmPointer(1);
+        o.Prgm().PushReturn(3);
+        o.Machine().oStack.SetAll(x, y, 0, 0);
+        o.Machine().oMem.StoI(fI);
+        o.Machine().oMem.Sto(1, fR1);
+        o.Machine().oMem.Sto(20, 3);
+        o.Machine().oStat.MeanX();
         oHost.vYesNo = {true};
         oHost.vFiles = {CFileChoice{"x.dax", "/nonexistent-corvel-dir/x.dax"}};
     }
     double Seen(enmSeen e) {
-        const double a[] = {o.oStack.GetX(), o.oMem.RclI(), o.oMem.Rcl(1), o.oMem.Rcl(20),
-                            double(o.oPrgm.GetPrgmPointer()), double(o.oPrgm.RetPtr), oHost.fClock - 1e9,
-                            double(oHost.vShown.size()), double(o.oStat.IsErr()), double(bool(o.bInErr))};
+        const double a[] = {o.Machine().oStack.GetX(), o.Machine().oMem.RclI(), o.Machine().oMem.Rcl(1), o.Machine().oMem.Rcl(20),
+                            double(o.Prgm().GetPrgmPointer()), double(o.Prgm().ReturnDepth()), oHost.fClock - 1e9,
+                            double(oHost.vShown.size()), double(o.Machine().oStat.IsErr()), double(bool(o.View().bInErr))};
         return a[static_cast<int>(e)];
     }
 };
@@ -79,7 +79,7 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         SCalc oKeys(c.sStep, c.x, c.y, c.fI, c.fR1), oStep(c.sStep, c.x, c.y, c.fI, c.fR1);
         std::istringstream is(c.sKeys);
         for (std::string k; is >> k;) oKeys.o.PressKey(k);
-        oStep.o.oPrgm.SST_Exec(false);
+        oStep.o.Prgm().SST_Exec(false);
         oStep.oHost.ScheduleRun(oStep.o);
         EXPECT_EQ(V({oKeys.Seen(c.eSeen), oStep.Seen(c.eSeen)}), V({c.fByKeys, c.fByStep})) << c.sKeys;
     }

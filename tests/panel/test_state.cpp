@@ -32,13 +32,13 @@ protected:
     }
     // Everything a state file holds, and the pointer, as bytes.
     std::string Snapshot(bool bPointer = true) const {
-        std::string s = oMain.oPrgm.GetFilename() + "|" + (bPointer ? std::to_string(oMain.oPrgm.GetPrgmPointer()) : "") + "|";
-        for (int i = 1; i <= 999; ++i) s += oMain.oPrgm.GetLine(i) + "\n";
+        std::string s = oMain.View().oPrgm.GetFilename() + "|" + (bPointer ? std::to_string(oMain.View().oPrgm.GetPrgmPointer()) : "") + "|";
+        for (int i = 1; i <= 999; ++i) s += oMain.View().oPrgm.GetLine(i) + "\n";
         auto Bits = [&s](double v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
-        for (int r = 0; r < 1000; ++r) Bits(oMain.oMem.Rcl(r));
-        for (double v : {X(), Y(), oMain.oStack.GetZ(), oMain.oStack.GetT()}) Bits(v);
-        for (int f = 0; f < 10; ++f) s += oMain.oFlags.PeekFlag(f) ? '1' : '0';
-        s += std::to_string(oMain.nDigits) + std::to_string(static_cast<int>(oMain.eDispMode));
+        for (int r = 0; r < 1000; ++r) Bits(oMain.View().oMem.Rcl(r));
+        for (double v : {X(), Y(), oMain.View().oStack.GetZ(), oMain.View().oStack.GetT()}) Bits(v);
+        for (int f = 0; f < 10; ++f) s += oMain.View().oFlags.PeekFlag(f) ? '1' : '0';
+        s += std::to_string(oMain.View().nDigits) + std::to_string(static_cast<int>(oMain.View().eDispMode));
         return s;
     }
     void Fill(unsigned nSeed) {
@@ -50,14 +50,14 @@ protected:
                 const uint64_t n = oRng();
                 std::memcpy(&v, &n, sizeof v);
             } while (!std::isfinite(v));
-            oMain.oMem.Sto(r, r % 50 == 0 ? -0.0 : r % 7 == 0 ? 1.0 / (r + 3) : v);
+            oMain.Machine().oMem.Sto(r, r % 50 == 0 ? -0.0 : r % 7 == 0 ? 1.0 / (r + 3) : v);
         }
-        oMain.oStack.SetAll(1.0 / 3, -2.5e-30, 9.99e99, 42);
-        oMain.oFlags.SetFlag(2);
-        oMain.oFlags.SetFlag(3);
-        oMain.oFlags.SetFlag(7);
-        oMain.nDigits = 5;
-        oMain.eDispMode = enmDispMode::ENG;
+        oMain.Machine().oStack.SetAll(1.0 / 3, -2.5e-30, 9.99e99, 42);
+        oMain.Machine().oFlags.SetFlag(2);
+        oMain.Machine().oFlags.SetFlag(3);
+        oMain.Machine().oFlags.SetFlag(7);
+        oMain.Machine().nDigits = 5;
+        oMain.Machine().eDispMode = enmDispMode::ENG;
     }
 };
 
@@ -65,7 +65,7 @@ protected:
 
 TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
     Fill(1);
-    oMain.oPrgm.SetFilename("prog.corvel");
+    oMain.Prgm().SetFilename("prog.corvel");
     const std::string sBefore = Snapshot(false);
     oMain.imgSaveState_Click();   // Cancel: the default file in the current directory
     EXPECT_TRUE(Snapshot(false) == sBefore);   // saving changed nothing, flags 2 and 3 included
@@ -75,13 +75,13 @@ TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
     const std::string sAfter = Snapshot(false);
     const auto nDiff = std::mismatch(sAfter.begin(), sAfter.end(), sBefore.begin(), sBefore.end()).first - sAfter.begin();
     EXPECT_TRUE(sAfter == sBefore) << "first difference at byte " << nDiff << " of " << sAfter.size();
-    EXPECT_EQ(oMain.oPrgm.GetPrgmPointer(), 1);
-    EXPECT_EQ(oMain.oMem.RclI(), oMain.oMem.Rcl(25));
-    EXPECT_FALSE(oMain.bRun);                          // the mode is not restored
-    EXPECT_EQ(oMain.lblDisp, "333.33333");             // X shown in ENG 5, also in W/PRGM
-    EXPECT_TRUE(oMain.bCardVisible);
-    EXPECT_EQ(oMain.lblPrgm, "prog.corvel");
-    EXPECT_EQ(oMain.oPrgm.FindLabel("b"), 6);          // the labels were scanned
+    EXPECT_EQ(oMain.Prgm().GetPrgmPointer(), 1);
+    EXPECT_EQ(oMain.Machine().oMem.RclI(), oMain.Machine().oMem.Rcl(25));
+    EXPECT_FALSE(oMain.View().bRun);                          // the mode is not restored
+    EXPECT_EQ(oMain.View().lblDisp, "333.33333");             // X shown in ENG 5, also in W/PRGM
+    EXPECT_TRUE(oMain.View().bCardVisible);
+    EXPECT_EQ(oMain.View().lblPrgm, "prog.corvel");
+    EXPECT_EQ(oMain.Prgm().FindLabel("b"), 6);          // the labels were scanned
 }
 
 TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
@@ -128,7 +128,7 @@ TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
 
 TEST_F(StateTest, SavingIsRefusedWithErrorAndAFailedSaveSaysSo) {
     Keys("1 0 0 EEX 9 9 ENTER");   // Error
-    ASSERT_TRUE(oMain.bInErr);
+    ASSERT_TRUE(oMain.View().bInErr);
     oHost.vFiles = {{"s.txt", (oDir / "s.txt").string()}};
     oMain.imgSaveState_Click();
     EXPECT_FALSE(fs::exists(oDir / "s.txt"));
@@ -148,11 +148,11 @@ TEST_F(StateTest, AStackValueTheStackRefusesIsLeftOutWithANote) {
     oMain.imgRestoreState_Click();
     // T, Z, Y were pushed; X was refused, so the old X stays in X. Setting the
     // pointer to step 1 clears the error the refusal raised.
-    EXPECT_FALSE(oMain.bInErr);
-    EXPECT_EQ(oMain.lblDisp, "7.00");
+    EXPECT_FALSE(oMain.View().bInErr);
+    EXPECT_EQ(oMain.View().lblDisp, "7.00");
     EXPECT_EQ(Y(), 0);
     EXPECT_EQ(X(), 7);
-    EXPECT_NE(oMain.sNote, "");
+    EXPECT_NE(oMain.View().sNote, "");
 }
 
 // A save that is killed leaves the old file or the new one, never a mix.

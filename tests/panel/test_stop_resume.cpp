@@ -45,10 +45,10 @@ struct SRun {
     CFakeHost oHost;
     CFrontPanel o{oHost};
     explicit SRun(const std::vector<std::string>& vSteps) {
-        for (size_t i = 0; i < vSteps.size(); ++i) o.oPrgm.SetLine(static_cast<int>(i + 1), vSteps[i]);
-        o.oPrgm.ScanLabels();
-        o.oStack.SetAll(2.5, -3, 7, 11);
-        for (int r = 0; r < 4; ++r) o.oMem.Sto(r, r * 1.25 + 0.5);
+        for (size_t i = 0; i < vSteps.size(); ++i) o.Prgm().SetLine(static_cast<int>(i + 1), vSteps[i]);
+        o.Prgm().ScanLabels();
+        o.Machine().oStack.SetAll(2.5, -3, 7, 11);
+        for (int r = 0; r < 4; ++r) o.Machine().oMem.Sto(r, r * 1.25 + 0.5);
     }
     void Press(const char* s) { o.PressKey(s); }
     // Everything a program can change, every number exactly (hexadecimal).
@@ -59,18 +59,18 @@ struct SRun {
             std::snprintf(buf, sizeof buf, " %s=%a", sName, v);
             s += buf;
         };
-        const double a[] = {o.oStack.GetX(), o.oStack.GetY(), o.oStack.GetZ(), o.oStack.GetT(), o.fLastX};
+        const double a[] = {o.View().oStack.GetX(), o.View().oStack.GetY(), o.View().oStack.GetZ(), o.View().oStack.GetT(), o.View().fLastX};
         for (int i = 0; i < 5; ++i) Add(std::string(1, "XYZTL"[i]).c_str(), a[i]);
         for (int r = 0; r < 1000; ++r)
-            if (const double v = o.oMem.Rcl(r); v != 0 || std::signbit(v)) Add(("R" + std::to_string(r)).c_str(), v);
+            if (const double v = o.View().oMem.Rcl(r); v != 0 || std::signbit(v)) Add(("R" + std::to_string(r)).c_str(), v);
         s += " flags=";
-        for (int f = 0; f < 10; ++f) s += o.oFlags.PeekFlag(f) ? '1' : '0';
-        const CPrgm& p = o.oPrgm;
+        for (int f = 0; f < 10; ++f) s += o.View().oFlags.PeekFlag(f) ? '1' : '0';
+        const CPrgm& p = o.View().oPrgm;
         s += " ptr=" + std::to_string(p.GetPrgmPointer()) + " ret=";
-        for (int i = 1; i <= p.RetPtr; ++i) s += std::to_string(p.RetStack[static_cast<size_t>(i)]) + ",";
+        for (int i = 1; i <= p.ReturnDepth(); ++i) s += std::to_string(p.ReturnStack()[static_cast<size_t>(i)]) + ",";
         s += " entry=" + std::to_string(p.EntryActive) + std::to_string(p.ExpEntryActive) +
-             " err=" + std::to_string(bool(o.bInErr));
-        if (p.EntryActive || p.ExpEntryActive) s += " keyed=" + o.lblDisp + "|" + o.lblEex;
+             " err=" + std::to_string(bool(o.View().bInErr));
+        if (p.EntryActive || p.ExpEntryActive) s += " keyed=" + o.View().lblDisp + "|" + o.View().lblEex;
         return s;
     }
 };
@@ -86,10 +86,10 @@ TEST(StopAndResume, NeverChangesTheResult) {
         const std::vector<std::string> vSteps = RandomProgram(g);
         SRun oStraight(vSteps);
         oStraight.oHost.fnOnYield = [&] {
-            if (oStraight.o.oPrgm.nRunSteps >= kMaxSteps) oStraight.o.RequestStop();
+            if (oStraight.o.Prgm().nRunSteps >= kMaxSteps) oStraight.o.RequestStop();
         };
         oStraight.Press("A");
-        const uint64_t nSteps = oStraight.o.oPrgm.nRunSteps;
+        const uint64_t nSteps = oStraight.o.Prgm().nRunSteps;
         if (nSteps >= kMaxSteps || nSteps < 3) continue;   // endless, or nothing to interrupt
         const std::string sWant = oStraight.Machine();
         ++nCompared;
@@ -99,17 +99,17 @@ TEST(StopAndResume, NeverChangesTheResult) {
         std::uniform_int_distribution<uint64_t> at(1, nSteps - 1);
         uint64_t nStopAt = at(g), nDone = 0;
         oStopped.oHost.fnOnYield = [&] {
-            if (nDone + oStopped.o.oPrgm.nRunSteps == nStopAt) oStopped.o.RequestStop();
+            if (nDone + oStopped.o.Prgm().nRunSteps == nStopAt) oStopped.o.RequestStop();
         };
         oStopped.Press("A");
-        for (int i = 0; i < 4 && nDone + oStopped.o.oPrgm.nRunSteps < nSteps; ++i) {
-            nDone += oStopped.o.oPrgm.nRunSteps;
+        for (int i = 0; i < 4 && nDone + oStopped.o.Prgm().nRunSteps < nSteps; ++i) {
+            nDone += oStopped.o.Prgm().nRunSteps;
             nStopAt = nDone + std::uniform_int_distribution<uint64_t>(1, nSteps - nDone)(g);
             ++nStops;
             oStopped.Press("R/S");
         }
-        if (nDone + oStopped.o.oPrgm.nRunSteps < nSteps) {   // the last stop: on to the end
-            nDone += oStopped.o.oPrgm.nRunSteps;
+        if (nDone + oStopped.o.Prgm().nRunSteps < nSteps) {   // the last stop: on to the end
+            nDone += oStopped.o.Prgm().nRunSteps;
             nStopAt = 0;
             oStopped.Press("R/S");
         }
@@ -126,7 +126,7 @@ TEST(StopAndResume, NeverChangesTheResult) {
         bool bClean = true;
         for (uint64_t i = 0; i < nSST && bClean; ++i) {
             oStepped.Press("SST");
-            bClean = !oStepped.o.oPrgm.Halted && oStepped.oHost.vMessages.empty();
+            bClean = !oStepped.o.Prgm().Halted && oStepped.oHost.vMessages.empty();
         }
         if (!bClean) continue;
         oStepped.Press("R/S");

@@ -337,7 +337,7 @@ std::string Observed(const CMachine& m, const CPrgm& p, const CFakeFeedback& h) 
     for (int n = 0; n <= 999; ++n) o << m.oMem.Rcl(n) << ',';
     o << " F";
     for (int n = 0; n <= 9; ++n) o << m.oFlags.PeekFlag(n);
-    o << " " << p.Halted << p.StopRequested << p.RetPtr << p.EntryActive << p.ExpEntryActive << m.bInErr << " "
+    o << " " << p.Halted << p.StopRequested << p.ReturnDepth() << p.EntryActive << p.ExpEntryActive << m.bInErr << " "
       << m.lblDisp << '|' << m.lblEex << ' ' << static_cast<int>(m.eDispMode) << ' ' << m.nDigits << ' '
       << m.fAngleFactor << " H" << h.vShown.size() << h.vSounds.size() << h.vMessages.size() << h.vBlocks.size()
       << h.sLabel << h.fClock << h.nShowX << h.nRepaints;
@@ -368,7 +368,6 @@ TEST_F(ExtTest, EveryInstructionOfTheVocabularyDoesSomething) {
     std::map<std::string, CSetUp> oSetUps;
     for (const CSetUp& o : aSetUps) oSetUps[o.sStep.substr(0, o.sStep.find(' '))] = o;
     const std::set<std::string> oNothing = {"LBL", "CLX", "SPACE"};
-    m.oMem.OnShowMem = [this](int16_t) { oHost.vShown.push_back("registers"); };
     int nCount = 0;
     const CInstr* pTable = CPrgm::InstrTable(nCount);
     int nWalked = 0;

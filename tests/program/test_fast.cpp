@@ -51,10 +51,10 @@ struct CSide {
             Put(&v, sizeof v);
         }
         for (int k = 0; k < 10; ++k) s += m.oFlags.PeekFlag(k) ? 'F' : '-';
-        const int a[] = {p.PrgmPtr, p.RetPtr, p.EntryActive, p.ExpEntryActive, p.Halted, p.StopRequested,
+        const int a[] = {p.GetPrgmPointer(), p.ReturnDepth(), p.EntryActive, p.ExpEntryActive, p.Halted, p.StopRequested,
                          m.bInErr, static_cast<int>(m.bInErr.Cause())};
         Put(a, sizeof a);
-        Put(p.RetStack.data(), sizeof p.RetStack);
+        Put(p.ReturnStack().data(), sizeof p.ReturnStack());
         Put(&p.nRunSteps, sizeof p.nRunSteps);
         s += m.lblDisp + "|" + m.lblEex + "|";
         for (const std::string& t : fb.vMessages) s += t + "\n";

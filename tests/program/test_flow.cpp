@@ -24,14 +24,14 @@ TEST_F(FlowTest, CallsReturnAndTheSixteenthNestedCallLosesTheOldest) {
     const double fCalled = Ptr();
     Step();
     Step();
-    EXPECT_EQ(V({fCalled, double(Ptr()), double(p.RetPtr)}), V({20, 11, 0}));
+    EXPECT_EQ(V({fCalled, double(Ptr()), double(p.ReturnDepth())}), V({20, 11, 0}));
     // 15 levels return to the "R/S" at step 2; with 16 the return to step 2
     // was lost and the RTN of label 1 (step 5) halts.
     for (int nDepth : {15, 16}) {
         Load(Nested(nDepth));
         p.Exec();
         oHost.Drive(p);
-        EXPECT_EQ(V({double(m.bInErr), double(p.RetPtr), double(p.Halted), double(Ptr())}),
+        EXPECT_EQ(V({double(m.bInErr), double(p.ReturnDepth()), double(p.Halted), double(Ptr())}),
                   V({0, 0, double(nDepth == 16), nDepth == 15 ? 3.0 : 5.0})) << nDepth;
     }
 }
@@ -42,7 +42,7 @@ TEST_F(FlowTest, IndirectJumpsAndMissingLabels) {
     Step();
     EXPECT_EQ(Ptr(), 3);   // integer part 2
     Step(2);
-    EXPECT_EQ(V({double(Ptr()), double(p.RetPtr), double(p.RetStack[1])}), V({4, 1, 3}));   // nearest 3
+    EXPECT_EQ(V({double(Ptr()), double(p.ReturnDepth()), double(p.ReturnStack()[1])}), V({4, 1, 3}));   // nearest 3
     for (const auto& [fI, nWant] : {std::pair{2.5, 3}, std::pair{3.5, 5}}) {   // halves to even: labels 2 and 4
         m.oMem.StoI(fI);
         Step(2);

@@ -113,7 +113,7 @@ TEST_F(MemoryTest, ScanGotosReportsTheFirstMissingLabel) {
     // Both scans find "LBL " and "GTO " anywhere in exact case; the name follows the first blank.
     Load({"X LBL A", "lbl B", "LBL  C", "gto B", "GTO  C", "GSB B"});
     EXPECT_TRUE(p.ScanLabels());
-    EXPECT_EQ(V({double(p.LabelCount), double(p.FindLabel("LBL A")), double(p.FindLabel(" C")),
+    EXPECT_EQ(V({double(p.NumLabels()), double(p.FindLabel("LBL A")), double(p.FindLabel(" C")),
                  double(p.FindLabel("B"))}), V({2, 1, 3, 0}));
     EXPECT_TRUE(p.ScanGotos());
     p.SetLine(8, "XGTO B");

@@ -175,12 +175,12 @@ TEST(Clipboard, CtrlVPastesAndCtrlCCopiesThroughTheCoreAndANoteShowsForAMoment) 
     EXPECT_EQ(o.oWindow.InfoLine(), "");   // the note goes after a moment
     QGuiApplication::clipboard()->setText(QString::fromUtf8("\u22121 234"));   // as the user's locale writes it
     o.Ctrl(Qt::Key_V);
-    EXPECT_EQ(o.oMain.oStack.GetX(), -1234);
+    EXPECT_EQ(o.oMain.Machine().oStack.GetX(), -1234);
     o.oWindow.SetNoteDuration(60000);
     QGuiApplication::clipboard()->setText("abc");
     o.Ctrl(Qt::Key_V);
     KeyClicks(&o.oWindow, "5");            // typed characters still work, and the note goes at once
-    EXPECT_EQ(o.oMain.lblDisp, "5");
+    EXPECT_EQ(o.oMain.View().lblDisp, "5");
     EXPECT_EQ(o.oWindow.InfoLine(), "");
 }
 
@@ -202,7 +202,7 @@ TEST(RunIndication, DimmedWithTheLampLitExceptWhatTheProgramShowsOnPurpose) {
         const QRect rcDisp = oWindow.SpotRect("DISPLAY"), rcLamp = oWindow.SpotRect("LAMP");
         QString sSeen;   // "w+" a wait at full brightness, "y-" a yield dimmed ...
         oHost.fnOnWait = [&](char cWhen) {
-            if (!oMain.bBusy || sSeen.count(cWhen) > 3) return;
+            if (!oMain.View().bBusy || sSeen.count(cWhen) > 3) return;
             const QImage oImg = oWindow.GrabPanel();
             EXPECT_GT(LampPeak(oImg, rcLamp), 200);
             sSeen += cWhen;
@@ -227,7 +227,7 @@ TEST(ErrorCause, ALineAndTheDisplaysToolTipSayWhyUntilTheErrorIsCleared) {
     const QPoint oDisplay = o.oWindow.SpotRect("DISPLAY").center();
     const QImage oBefore = o.oWindow.GrabPanel();
     o.Clicks({"1", "CHS", "f", "9"});
-    ASSERT_TRUE(o.oMain.bInErr);
+    ASSERT_TRUE(o.oMain.View().bInErr);
     EXPECT_EQ(o.oWindow.InfoLine(), "invalid argument");
     EXPECT_TRUE(o.oWindow.ToolTipAt(oDisplay).contains("invalid argument")) << o.oWindow.ToolTipAt(oDisplay).toStdString();
     EXPECT_NE(o.oWindow.GrabPanel(), oBefore);
@@ -346,9 +346,9 @@ TEST(Keyboard, BackspaceIsClxCtrlQClosesAndTheAnnunciatorsShowPrefixModeAndPendi
     CCalcUnderTest o;
     KeyClicks(&o.oWindow, "5");
     KeyClick(&o.oWindow, Qt::Key_Return);   // Return is ENTER, as "e" is: the entry ends
-    const std::string sEntered = o.oMain.lblDisp;
+    const std::string sEntered = o.oMain.View().lblDisp;
     KeyClick(&o.oWindow, Qt::Key_Backspace);
-    EXPECT_EQ(sEntered + "|" + o.oMain.lblDisp, "5.00|0.00");
+    EXPECT_EQ(sEntered + "|" + o.oMain.View().lblDisp, "5.00|0.00");
     const QRect rcDisp = o.oWindow.SpotRect("DISPLAY");
     // The strip along the top of the glass, where the annunciators are drawn.
     const QRect rcStrip(rcDisp.left(), rcDisp.top() + rcDisp.height() * 12 / 100, rcDisp.width() / 4, rcDisp.height() / 6);
@@ -363,8 +363,8 @@ TEST(Keyboard, BackspaceIsClxCtrlQClosesAndTheAnnunciatorsShowPrefixModeAndPendi
         const int nPeak = LedPeak(o.oWindow.GrabPanel(), rcStrip);
         EXPECT_TRUE(c.vShown.isEmpty() ? nPeak == nUnlit : nPeak > nUnlit + 60) << c.sTyped << nPeak;
     }
-    EXPECT_EQ(o.oMain.lblDisp, "0.00");   // the display's own texts are left alone
-    EXPECT_EQ(o.oMain.oMem.Rcl(1), 0.0);   // STO + 1 added X (0) to register 1
+    EXPECT_EQ(o.oMain.View().lblDisp, "0.00");   // the display's own texts are left alone
+    EXPECT_EQ(o.oMain.Machine().oMem.Rcl(1), 0.0);   // STO + 1 added X (0) to register 1
     o.Ctrl(Qt::Key_Q);
     EXPECT_FALSE(o.oWindow.isVisible());
 }
@@ -386,11 +386,11 @@ TEST(DesktopFiles, AListingOnTheCommandLineOrDroppedIsReadAndADroppedStateFileRe
         o.oWindow.OpenListing(oDir.filePath("missing.corvel"));   // says why, leaves the start state
         EXPECT_TRUE(oDog.Acted());
     }
-    EXPECT_FALSE(o.oMain.oPrgm.HasProgram());
+    EXPECT_FALSE(o.oMain.Prgm().HasProgram());
     o.oWindow.OpenListing(sListing);
-    EXPECT_TRUE(o.oMain.oPrgm.HasProgram());
-    EXPECT_EQ(o.oMain.lblPrgm, "double.corvel");
-    o.oMain.oPrgm.Clear();
+    EXPECT_TRUE(o.oMain.Prgm().HasProgram());
+    EXPECT_EQ(o.oMain.View().lblPrgm, "double.corvel");
+    o.oMain.Prgm().Clear();
 
     const auto Drop = [&](const QString& sFile) {
         QMimeData oData;
@@ -411,21 +411,21 @@ TEST(DesktopFiles, AListingOnTheCommandLineOrDroppedIsReadAndADroppedStateFileRe
         return sAsked;
     };
     EXPECT_EQ(Drop(sListing), "Read Program?");
-    EXPECT_TRUE(o.oMain.oPrgm.HasProgram());
+    EXPECT_TRUE(o.oMain.Prgm().HasProgram());
     EXPECT_EQ(Drop(sState), "Restore the calculator's state from " + sState + "?");
-    EXPECT_EQ(o.oMain.oStack.GetX(), 42);
+    EXPECT_EQ(o.oMain.Machine().oStack.GetX(), 42);
 }
 
 TEST(RunIndication, TheLampIsOffAndTheDisplayNormalWhileTheProgramErrorIsShown) {
     CCalcUnderTest o;
-    o.oMain.oPrgm.SetLine(1, "LBL A");
-    o.oMain.oPrgm.SetLine(2, "0");
-    o.oMain.oPrgm.SetLine(3, "1/X");
-    o.oMain.oPrgm.ScanLabels();
+    o.oMain.Prgm().SetLine(1, "LBL A");
+    o.oMain.Prgm().SetLine(2, "0");
+    o.oMain.Prgm().SetLine(3, "1/X");
+    o.oMain.Prgm().ScanLabels();
     bool bBusy = true, bDim = true;
     QString sShown;
     CModalWatchdog oDog([&](QWidget* w) {
-        bBusy = o.oMain.bBusy;
+        bBusy = o.oMain.View().bBusy;
         bDim = o.oWindow.PaintedDimmed();
         sShown = o.oWindow.PaintedDisplay();
         ClickButton(w, "OK");
@@ -484,13 +484,13 @@ TEST(Accessibility, KeysSwitchesButtonsAndTheDisplayAreInTheTreeAndActAsClicks) 
     EXPECT_EQ(pDisplay->text(QAccessible::Name), "7");
     for (const char* s : {"ENTER", "0", "\u00f7"}) Press(s);
     EXPECT_EQ(pDisplay->text(QAccessible::Name), "Error");
-    EXPECT_EQ(pPanel->child(1)->text(QAccessible::Name), QString::fromUtf8(o.oMain.bInErr.CauseText()));
+    EXPECT_EQ(pPanel->child(1)->text(QAccessible::Name), QString::fromUtf8(o.oMain.View().bInErr.CauseText()));
     QAccessibleInterface* pMode = mByName["RUN mode (W/PRGM when off)"];
     ASSERT_TRUE(pMode);
     EXPECT_EQ(pMode->role(), QAccessible::CheckBox);
     EXPECT_TRUE(pMode->state().checked);
     pMode->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-    EXPECT_FALSE(o.oMain.bRun);
+    EXPECT_FALSE(o.oMain.View().bRun);
     EXPECT_FALSE(pMode->state().checked);
     EXPECT_TRUE(mByName["Power"]->state().checked);
 }

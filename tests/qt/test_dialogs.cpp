@@ -55,12 +55,12 @@ TEST(MessageWindow, ARefusedListingNamesItsLineInTheDetailsAndOnTheNoteLine) {
         sDetails = p->txtDetails->toPlainText();
         p->cmdOK->click();
     });
-    EXPECT_FALSE(o.oMain.oPrgm.ReadProgram(sFile.toStdString()));
+    EXPECT_FALSE(o.oMain.Prgm().ReadProgram(sFile.toStdString()));
     EXPECT_FALSE(oDog.GaveUp());
     EXPECT_EQ(sTitle, "Listing Error");
     EXPECT_TRUE(bClosed && bOpened);
     EXPECT_EQ(sDetails, "bad.corvel line 3: FOO 3  # here\n");
-    EXPECT_EQ(o.oMain.sNote, "bad.corvel line 3: FOO 3  # here");
+    EXPECT_EQ(o.oMain.View().sNote, "bad.corvel line 3: FOO 3  # here");
 }
 
 TEST(RegisterViewer, ShowsEachLineInAFixedPitchLabelAndBlanksTheRest) {

@@ -53,8 +53,8 @@ TEST(HostRun, TheEventLoopDrivesTheRunAndRSCutsAPauseOrBlinkShort) {
     for (const char* sShow : {"PAUSE", "-X-", "STK"}) {
         SCOPED_TRACE(sShow);
         CCalcUnderTest o;
-        for (int i = 1; i <= 4; ++i) o.oMain.oPrgm.SetLine(i, std::vector<std::string>{"LBL A", "ISZ", sShow, "GTO A"}[i - 1]);
-        o.oMain.oPrgm.ScanLabels();
+        for (int i = 1; i <= 4; ++i) o.oMain.Prgm().SetLine(i, std::vector<std::string>{"LBL A", "ISZ", sShow, "GTO A"}[i - 1]);
+        o.oMain.Prgm().ScanLabels();
         bool bTick = false;
         QTimer::singleShot(0, [&]() { bTick = true; });
         o.oMain.PressKey("A");
@@ -68,25 +68,25 @@ TEST(HostRun, TheEventLoopDrivesTheRunAndRSCutsAPauseOrBlinkShort) {
         o.oMain.PressKey("R/S");
         ASSERT_TRUE(o.WaitIdle(5000));
         EXPECT_LT(oClock.elapsed() - nPressed, 900);   // long before the display's second is over
-        EXPECT_EQ(o.oMain.oMem.RclI(), 1);
-        EXPECT_FALSE(o.oMain.bBusy || o.oMain.Showing());
+        EXPECT_EQ(o.oMain.Machine().oMem.RclI(), 1);
+        EXPECT_FALSE(o.oMain.View().bBusy || o.oMain.Showing());
     }
 }
 
 // Keys typed while a timed display is on act after it, in the order typed.
 TEST(HostRun, KeysDuringAPauseActAfterIt) {
     CCalcUnderTest o;
-    for (int i = 1; i <= 3; ++i) o.oMain.oPrgm.SetLine(i, std::vector<std::string>{"LBL A", "PAUSE", "RTN"}[i - 1]);
-    o.oMain.oPrgm.ScanLabels();
+    for (int i = 1; i <= 3; ++i) o.oMain.Prgm().SetLine(i, std::vector<std::string>{"LBL A", "PAUSE", "RTN"}[i - 1]);
+    o.oMain.Prgm().ScanLabels();
     o.oMain.PressKey("A");
     QElapsedTimer oClock;
     oClock.start();
     while (!o.oMain.Showing() && oClock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     ASSERT_TRUE(o.oMain.Showing());
     for (const char* k : {"4", "ENTER", "2", "-"}) o.oMain.PressKey(k);
-    EXPECT_EQ(o.oMain.oStack.GetX(), 0);   // nothing yet
+    EXPECT_EQ(o.oMain.Machine().oStack.GetX(), 0);   // nothing yet
     ASSERT_TRUE(o.WaitIdle(10000));
-    EXPECT_EQ(o.oMain.oStack.GetX(), 2);   // 4 - 2: in the order typed
+    EXPECT_EQ(o.oMain.Machine().oStack.GetX(), 2);   // 4 - 2: in the order typed
 }
 
 TEST(Sounds, WithAnOutputDeviceTheyPlayToTheirEndBeforeReturning) {

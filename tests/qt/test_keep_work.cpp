@@ -23,7 +23,7 @@ namespace {
 using V = std::vector<double>;
 using FAct = std::function<void(QWidget*)>;
 
-V Stack(const CFrontPanel& o) { return {o.oStack.GetX(), o.oStack.GetY(), o.oStack.GetZ(), o.oStack.GetT()}; }
+V Stack(const CFrontPanel& o) { return {o.View().oStack.GetX(), o.View().oStack.GetY(), o.View().oStack.GetZ(), o.View().oStack.GetT()}; }
 
 FAct Press(const char* s) { return [s](QWidget* w) { ClickButton(w, QString::fromUtf8(s)); }; }
 const FAct kReject = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
@@ -81,10 +81,10 @@ TEST(KeepWork, PasteIsTypingTheNumber) {
     EXPECT_EQ(Stack(o.oMain), Stack(oTyped.oMain));
     // Ctrl+C then Ctrl+V gives X bit for bit.
     o.Clicks({"1", "ENTER", "3", "/"});
-    const double x = o.oMain.oStack.GetX();
+    const double x = o.oMain.Machine().oStack.GetX();
     o.Ctrl(Qt::Key_C);
     o.Ctrl(Qt::Key_V);
-    EXPECT_EQ(V({o.oMain.oStack.GetX(), o.oMain.oStack.GetY()}), V({x, x}));
+    EXPECT_EQ(V({o.oMain.Machine().oStack.GetX(), o.oMain.Machine().oStack.GetY()}), V({x, x}));
 }
 
 TEST(KeepWork, ClosingWithChangedWorkAsksFirst) {
@@ -144,7 +144,7 @@ TEST(KeepWork, CancelInTheRestoreDialogAsksOverChangedWork) {
         CAnswers oAnswers({kReject, Press(sAnswer)});
         o.Click("RESTORE");
         EXPECT_EQ(oAnswers.vTexts, QStringList("Replace the program and registers with CorvelXMemState.txt?"));
-        EXPECT_EQ(o.oMain.oMem.Rcl(3), sAnswer[0] == 'N' ? 9 : 0);   // No restores nothing
+        EXPECT_EQ(o.oMain.Machine().oMem.Rcl(3), sAnswer[0] == 'N' ? 9 : 0);   // No restores nothing
     }
     EXPECT_EQ(o.oWindow.InfoLine(), "Restored from CorvelXMemState.txt");
     QDir::setCurrent(sOld);

@@ -24,11 +24,11 @@ TEST(PanelWindow, ClickedKeysReachTheCalculatorAndTheDisplayShowsTheResult) {
     CCalcUnderTest o;
     o.Clicks({"2", "ENTER", "3", "+"});
     const QImage oImg = o.oWindow.GrabPanel();
-    EXPECT_EQ(QString::fromStdString(o.oMain.lblDisp) + "|" + o.oWindow.PaintedDisplay(), "5.00|5.00");
+    EXPECT_EQ(QString::fromStdString(o.oMain.View().lblDisp) + "|" + o.oWindow.PaintedDisplay(), "5.00|5.00");
     EXPECT_TRUE(HasLitLed(oImg, DisplayArea(o.oWindow)));
     // The other arithmetic keys and the decimal point.
     o.Clicks({"CLX", "7", ".", "5", "ENTER", "2", "/", "4", "*", "1", "-"});
-    EXPECT_EQ(o.oMain.lblDisp, "14.00");
+    EXPECT_EQ(o.oMain.View().lblDisp, "14.00");
 }
 
 TEST(PanelWindow, EveryControlHasItsOwnAreaAndHitTestingMatchesIt) {
@@ -69,7 +69,7 @@ TEST(PanelWindow, ScalesToAnySizeKeepingItsProportions) {
     }
     // Clicks still land on the right keys at the last size.
     o.Clicks({"CLX", "8", ".", "2"});
-    EXPECT_EQ(o.oMain.lblDisp, "8.2");
+    EXPECT_EQ(o.oMain.View().lblDisp, "8.2");
 }
 
 TEST(PanelWindow, AKeyActsOnReleaseAndShowsThatItIsHeldDown) {
@@ -78,14 +78,14 @@ TEST(PanelWindow, AKeyActsOnReleaseAndShowsThatItIsHeldDown) {
     const QImage oUp = o.oWindow.GrabPanel();
     MousePress(&o.oWindow, oCentre);
     EXPECT_NE(oUp, o.oWindow.GrabPanel());
-    const std::string sPressed = o.oMain.lblDisp;
+    const std::string sPressed = o.oMain.View().lblDisp;
     MouseRelease(&o.oWindow, oCentre);
-    EXPECT_EQ(sPressed + "|" + o.oMain.lblDisp, "0.00|9");
+    EXPECT_EQ(sPressed + "|" + o.oMain.View().lblDisp, "0.00|9");
 
     // Pressed on one key and released on another: neither runs.
     MousePress(&o.oWindow, o.oWindow.SpotRect("5").center());
     MouseRelease(&o.oWindow, o.oWindow.SpotRect("6").center());
-    EXPECT_EQ(o.oMain.lblDisp, "9");
+    EXPECT_EQ(o.oMain.View().lblDisp, "9");
 }
 
 TEST(PanelWindow, SwitchesFollowTheCalculatorState) {
@@ -94,10 +94,10 @@ TEST(PanelWindow, SwitchesFollowTheCalculatorState) {
     for (const auto& [sAway, sBack] : {std::pair{"OFF", "ON"}, std::pair{"W/PRGM", "RUN"}}) {
         o.Click(sAway);
         const QImage oAway = o.oWindow.GrabPanel();
-        EXPECT_FALSE(o.oMain.bOn && o.oMain.bRun) << sAway;
-        if (!o.oMain.bOn) EXPECT_FALSE(HasLitLed(oAway, DisplayArea(o.oWindow)));
+        EXPECT_FALSE(o.oMain.View().bOn && o.oMain.View().bRun) << sAway;
+        if (!o.oMain.View().bOn) EXPECT_FALSE(HasLitLed(oAway, DisplayArea(o.oWindow)));
         o.Click(sBack);
-        EXPECT_TRUE(o.oMain.bOn && o.oMain.bRun) << sBack;
+        EXPECT_TRUE(o.oMain.View().bOn && o.oMain.View().bRun) << sBack;
         EXPECT_NE(o.oWindow.GrabPanel(), oAway) << sBack;
     }
 }
@@ -107,14 +107,14 @@ TEST(PanelWindow, TheCoreRepaintsTheDisplayWithoutTheEventLoop) {
     o.oWindow.GrabPanel();
     // A blinking display changes the text and asks for a repaint while it
     // keeps the thread: the new text must be painted at once.
-    o.oMain.lblDisp = "1 23";
+    o.oMain.Machine().lblDisp = "1 23";
     o.oHost.Refresh(enmPart::Disp);
     EXPECT_EQ(o.oWindow.PaintedDisplay(), "1 23");
-    o.oMain.sTitle = "CorvelXMem [STO]";
+    o.oMain.SetTitle("CorvelXMem [STO]");
     o.oHost.Refresh(enmPart::Title);
     EXPECT_EQ(o.oWindow.windowTitle(), "CorvelXMem [STO]");
     for (bool bBusy : {true, false}) {
-        o.oMain.bBusy = bBusy;
+        o.oMain.SetRunning(bBusy);
         o.oHost.Refresh(enmPart::Cursor);
         EXPECT_EQ(o.oWindow.cursor().shape() == Qt::BusyCursor, bBusy);
     }
@@ -124,8 +124,8 @@ TEST(PanelWindow, TheCardPictureAppearsWithAProgram) {
     CCalcUnderTest o;
     const QRect rcCard = o.oWindow.SpotRect("CARD");
     const QImage oEmpty = o.oWindow.GrabPanel().copy(rcCard);
-    o.oMain.bCardVisible = true;
-    o.oMain.lblPrgm = "demo.corvel";
+    o.oMain.SetCardVisible(true);
+    o.oMain.SetProgramLabel("demo.corvel");
     o.oHost.Refresh(enmPart::Card);
     o.oHost.Refresh(enmPart::PrgmLabel);
     EXPECT_NE(o.oWindow.GrabPanel().copy(rcCard), oEmpty);
@@ -153,8 +153,8 @@ TEST(PanelWindow, TypedRAndClosingTheWindowStopARunningProgram) {
     o.Clicks({"W/PRGM", "f", "SST", "A", "1", "+", "GTO", "A", "RUN"});
     QTimer::singleShot(150, &o.oWindow, [&] { KeyClicks(&o.oWindow, "R"); });
     o.Click("A");
-    EXPECT_FALSE(o.oMain.IsRunning() || o.oMain.bInErr || o.oMain.bBusy);
-    EXPECT_GT(o.oMain.oPrgm.nRunSteps, 0u);   // it ran, and R stopped it
+    EXPECT_FALSE(o.oMain.IsRunning() || o.oMain.View().bInErr || o.oMain.View().bBusy);
+    EXPECT_GT(o.oMain.Prgm().nRunSteps, 0u);   // it ran, and R stopped it
 
     o.oMain.MarkWorkKept();   // nothing to ask about on closing
     QTimer::singleShot(150, &o.oWindow, [&] { o.oWindow.close(); });

@@ -59,7 +59,7 @@ TEST(WindowFiles, TheSaveAndRestoreButtonsGoThroughTheFileDialog) {
         CAnswerAll oAnswers(sFile);
         o.Click(sButton);
     }
-    EXPECT_EQ(std::vector<double>({o.oMain.oStack.GetX(), o.oMain.oStack.GetY(), o.oMain.oMem.Rcl(5)}),
+    EXPECT_EQ(std::vector<double>({o.oMain.Machine().oStack.GetX(), o.oMain.Machine().oStack.GetY(), o.oMain.Machine().oMem.Rcl(5)}),
               std::vector<double>({2, 7, 2}));
 }
 

@@ -62,13 +62,13 @@ TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
     ASSERT_TRUE(pTape && pTape->isVisible());
     EXPECT_TRUE(pTape->property("corvelLook").toBool());
     pTape->chkTrace->click();
-    EXPECT_TRUE(o.oMain.oPrgm.bTrace);
+    EXPECT_TRUE(o.oMain.Prgm().bTrace);
 
     o.Clicks({"W/PRGM", "f", "SST", "A", "2", "*", "f", "R/S", "h", "GTO", "RUN", "5", "A"});
     // What the tape holds is the core's (tape_trace.keys): here four steps
     // traced and what -x- showed. The window shows it all, on its timer.
     QStringList vTape;
-    for (const std::string& s : o.oMain.oTape.Lines()) vTape << QString::fromStdString(s);
+    for (const std::string& s : o.oMain.Tape().Lines()) vTape << QString::fromStdString(s);
     EXPECT_EQ(vTape.size(), 6);
     EXPECT_TRUE(QTest::qWaitFor([&] { return pTape->ShownLines() == vTape; }, 2000)) << pTape->ShownLines().join('|').toStdString();
 
@@ -88,13 +88,13 @@ TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
     std::ifstream oIn(sFile.toStdString(), std::ios::binary);
     std::stringstream oText;
     oText << oIn.rdbuf();
-    EXPECT_EQ(oText.str(), o.oMain.oTape.Text());
+    EXPECT_EQ(oText.str(), o.oMain.Tape().Text());
 
     // The box turns TRACE off; Clear empties the tape and the window.
     pTape->chkTrace->click();
-    EXPECT_FALSE(o.oMain.oPrgm.bTrace);
+    EXPECT_FALSE(o.oMain.Prgm().bTrace);
     pTape->cmdClear->click();
-    EXPECT_TRUE(pTape->ShownLines().isEmpty() && o.oMain.oTape.Lines().empty());
+    EXPECT_TRUE(pTape->ShownLines().isEmpty() && o.oMain.Tape().Lines().empty());
 
     o.Ctrl(Qt::Key_T);
     EXPECT_FALSE(pTape->isVisible());
@@ -127,7 +127,7 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     const auto Marked = [&] {
         QCoreApplication::processEvents();
         const int n = pView->MarkedStep();
-        return n == o.oMain.oPrgm.GetPrgmPointer() &&
+        return n == o.oMain.Prgm().GetPrgmPointer() &&
                        pSteps->item(n)->background().color() == DialogLook::kHighlight
                    ? n
                    : -1;
@@ -140,20 +140,20 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
 
     DoubleClickRow(pSteps, 1);
     EXPECT_EQ(Marked(), 1);
-    EXPECT_EQ(o.oMain.lblDisp, "001 LBL A");
+    EXPECT_EQ(o.oMain.View().lblDisp, "001 LBL A");
 
     // A click left of a step sets or clears its breakpoint; F9 that of the pointer's step.
     const QPoint oDot(3, pSteps->visualItemRect(pSteps->item(3)).center().y());
     MouseClick(pSteps->viewport(), oDot);
     KeyClick(&o.oWindow, Qt::Key_F9);
-    EXPECT_TRUE(o.oMain.oPrgm.HasBreak(3) && o.oMain.oPrgm.HasBreak(1));
+    EXPECT_TRUE(o.oMain.Prgm().HasBreak(3) && o.oMain.Prgm().HasBreak(1));
     MouseClick(pSteps->viewport(), oDot);
-    EXPECT_FALSE(o.oMain.oPrgm.HasBreak(3));
+    EXPECT_FALSE(o.oMain.Prgm().HasBreak(3));
     EXPECT_EQ(Marked(), 1);
 
     // While "Error" is shown a double click does nothing.
     o.Clicks({"RUN", "7", "ENTER", "0", "/"});
-    ASSERT_TRUE(o.oMain.bInErr);
+    ASSERT_TRUE(o.oMain.View().bInErr);
     DoubleClickRow(pSteps, 3);
     EXPECT_EQ(Marked(), 1);
     EXPECT_EQ(pView->lblStack->text().split('\n').value(1).simplified(), "Y 7");
