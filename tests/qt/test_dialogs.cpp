@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "../../windows/MyMsgBox.h"
 #include "../../windows/ViewMemReg.h"
@@ -116,53 +117,34 @@ TEST(MemoryBlockViewer, RefillsTheListWhenTheBoxIsTicked) {
     EXPECT_EQ(o.oHost.MemBlockWindow().lstMem->item(1)->text(), "7: -2");
 }
 
-TEST(HostDialogs, YesNoQuestionReturnsTheAnswer) {
+// A question gives the answer clicked; an input box the text typed, or false when cancelled.
+TEST(HostDialogs, AQuestionGivesTheAnswerAndAnInputBoxTheTypedTextOrCancel) {
     CCalcUnderTest o;
-    const struct {
-        enmIcon eIcon;
-        QMessageBox::Icon eShown;
-        QMessageBox::StandardButton eClick;
-    } kCases[] = {{enmIcon::Question, QMessageBox::Question, QMessageBox::No},
-                  {enmIcon::Critical, QMessageBox::Critical, QMessageBox::Yes}};
-    for (const auto& c : kCases) {
-        QMessageBox::Icon eIcon = QMessageBox::NoIcon;
-        QString sTitle, sText;
-        CModalWatchdog oDog([&](QWidget* w) {
-            auto* pBox = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(pBox, nullptr);
-            eIcon = pBox->icon();
-            sTitle = pBox->windowTitle();
-            sText = pBox->text();
-            pBox->button(c.eClick)->click();
-        });
-        EXPECT_EQ(o.oHost.AskYesNo("Write Program", "Write Program?", c.eIcon), c.eClick == QMessageBox::Yes);
-        EXPECT_FALSE(oDog.GaveUp());
-        EXPECT_EQ(eIcon, c.eShown);
-        EXPECT_EQ(sTitle + "|" + sText, "Write Program|Write Program?");
+    for (const auto& [eIcon, eShown, sButton] : {std::tuple{enmIcon::Question, QMessageBox::Question, "No"},
+                                                 std::tuple{enmIcon::Critical, QMessageBox::Critical, "Yes"}}) {
+        QString sSeen;
+        CAnswers oAnswers({[&, sButton](QWidget* w) {
+            sSeen = QString("%1|%2").arg(qobject_cast<QMessageBox*>(w)->icon()).arg(w->windowTitle());
+            ClickButton(w, sButton);
+        }});
+        EXPECT_EQ(o.oHost.AskYesNo("Write Program", "Write Program?", eIcon), sButton[0] == 'Y');
+        EXPECT_EQ(sSeen + "|" + oAnswers.vTexts.join(""), QString("%1|Write Program|Write Program?").arg(eShown));
     }
-}
-
-TEST(HostDialogs, InputBoxGivesTheTypedTextOrCancel) {
-    CCalcUnderTest o;
-    QString sDefault, sLabel, sTitle;
-    CModalWatchdog oDog([&](QWidget* w) {
-        auto* pDlg = qobject_cast<QInputDialog*>(w);
-        ASSERT_NE(pDlg, nullptr);
-        sDefault = pDlg->textValue();
-        sLabel = pDlg->labelText();
-        sTitle = pDlg->windowTitle();
-        QLineEdit* pEdit = w->findChild<QLineEdit*>();
-        pEdit->selectAll();
-        KeyClicks(pEdit, " 12 ");
-        KeyClick(pEdit, Qt::Key_Return);
-    });
     std::string sAnswer;
-    EXPECT_TRUE(o.oHost.InputBox("Enter a line number", "Line Number Input", ".", sAnswer));
-    EXPECT_EQ(sAnswer, " 12 ");
-    EXPECT_EQ(sDefault + "|" + sLabel + "|" + sTitle, ".|Enter a line number|Line Number Input");
-
-    CModalWatchdog oCancel([&](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    sAnswer = "unchanged";
+    QString sSeen;
+    {
+        CAnswers oAnswers({[&](QWidget* w) {
+            auto* p = qobject_cast<QInputDialog*>(w);
+            sSeen = p->textValue() + "|" + p->labelText() + "|" + p->windowTitle();
+            QLineEdit* pEdit = w->findChild<QLineEdit*>();
+            pEdit->selectAll();
+            KeyClicks(pEdit, " 12 ");
+            KeyClick(pEdit, Qt::Key_Return);
+        }});
+        EXPECT_TRUE(o.oHost.InputBox("Enter a line number", "Line Number Input", ".", sAnswer));
+    }
+    EXPECT_EQ(sSeen + "|" + QString::fromStdString(sAnswer), ".|Enter a line number|Line Number Input| 12 ");
+    CAnswers oCancel({kReject});
     EXPECT_FALSE(o.oHost.InputBox("p", "t", ".", sAnswer));
-    EXPECT_EQ(sAnswer, "unchanged");
+    EXPECT_EQ(sAnswer, " 12 ");
 }
