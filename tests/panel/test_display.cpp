@@ -1,5 +1,5 @@
 // Display formatting of arbitrary values and the blinking helpers; what the
-// display shows after keys is in tests/batch/display_*.keys and entry_*.keys.
+// display shows after keys is in test_keyboard.cpp and tests/batch/display_*.keys.
 #include <cmath>
 
 #include "PanelFixture.h"

@@ -142,6 +142,17 @@ const SKeyCase kCases[] = {
      kAny, kAny,
      "steps RCL (i) / RCL Sum+ / GTO 7 / GTO a / GSB C / GSB c / LBL 5 / LBL b / DSP 3 / DSP (i) / CF 4 / SF 5 / F? 6"},
     {"W/PRGM 1 g GTO 8 GTO f 3 h - A DSP A STO / E", kAny, kAny, "steps 1 / STO/ E"},
+    // f W/PRGM clears the program; the R/S keys record STK, -x-, SPACE; g CHS records nothing;
+    // deleting at step 000 loses nothing; h SST and SST move; Off ignores keys, On erases everything.
+    {"W/PRGM 1 2 3 RUN f W/PRGM", kAny, kAny, "disp 000 |"}, {"W/PRGM 1 2 h SST h SST h CLX", kAny, kAny, "steps 1 / 2"},
+    {"W/PRGM 7 8 g R/S f R/S h R/S g CHS", kAny, kAny, "steps 7 / 8 / STK / -x- / SPACE"},
+    {"W/PRGM 7 8 g R/S f R/S h R/S h SST h SST SST", kAny, kAny, "disp 004 -x-|"},
+    {"W/PRGM 1 RUN 5 STO 3 OFF 7", 5, 0, "disp |"}, {"W/PRGM 1 RUN 5 STO 3 OFF 7 ON", 0, 0, "steps "},
+    {"W/PRGM 1 RUN 5 STO 3 OFF ON RCL 3", 0, 0, "disp 0.00|"},
+    // SST from step 000 runs step 1; digits keyed by single steps stay in the display until a
+    // later step ends the number; h SST steps back and keeps the display.
+    {"W/PRGM 4 2 h SST h SST RUN SST SST", kAny, kAny, "disp 42|"}, {"W/PRGM 4 2 h SST h SST RUN SST SST SST", 42, 0, "ptr 4"},
+    {"W/PRGM 4 2 h SST h SST RUN SST SST SST h SST h SST", 42, 0, "disp 42.00|"},
     {"W/PRGM 1 R/S", kAny, kAny, "ptr 2"}, {"W/PRGM 1 2 3 h CLX", kAny, kAny, "steps 1 / 2"}, {"W/PRGM 1 2 3 h CLX", kAny, kAny, "ptr 2"},
     {"W/PRGM 1 2 3 f CLX", kAny, kAny, "steps "},
 };

@@ -1,6 +1,6 @@
 // What key scripts cannot reach: the block viewer's range decoding, typing,
 // and the key click, which sounds only while on. Whole-calculator
-// key behaviour is in test_keyboard.cpp and tests/batch/entry_*.keys.
+// key behaviour is in test_keyboard.cpp.
 #include "PanelFixture.h"
 
 using KeyMapTest = PanelTest;

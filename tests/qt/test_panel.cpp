@@ -78,7 +78,7 @@ TEST(PanelWindow, AKeyActsOnReleaseAndShowsThatItIsHeldDown) {
 }
 
 TEST(PanelWindow, SwitchesFollowTheCalculatorState) {
-    // What the keys do while off is in tests/batch/prgm_power_switch.keys.
+    // What the keys do while off is in tests/panel/test_keyboard.cpp.
     CCalcUnderTest o;
     for (const auto& [sAway, sBack] : {std::pair{"OFF", "ON"}, std::pair{"W/PRGM", "RUN"}}) {
         o.Click(sAway);
