@@ -82,8 +82,9 @@ private:
     bool bGaveUp_ = false;
 };
 
-// Acts on the modal windows in the order they appear (any beyond the list
-// are rejected) and keeps the text of every message box.
+// Acts on the modal windows in the order they appear (any beyond the list,
+// and any an action left open for 5 s, are rejected) and keeps the text of
+// every message box.
 using FAct = std::function<void(QWidget*)>;
 class CAnswers {
 public:
@@ -94,6 +95,7 @@ private:
     std::vector<FAct> v_;
     size_t nNext_ = 0;
     QPointer<QWidget> pLast_;
+    QElapsedTimer oSince_;
     QTimer oTimer_;
 };
 FAct Press(const char* sButton);    // clicks the button of that text

@@ -128,7 +128,7 @@ TEST(LedDisplay, NumbersInSegmentsWithThePointBetweenDigitsAndTextInDots) {
     EXPECT_NE(Led("005 GSB e", "", true), Led("005 GSB E", "", true));
 }
 
-TEST(FirstSize, TheLargestPanelThatFitsTheScreenWithItsFrame) {
+TEST(FirstSize, TheLargestPanelThatFitsTheScreenWithItsFrameAndNoLessThanTheMinimum) {
     const QSize oMin = CPanelWindow::MinimumPanelSize();
     const QSize kFrame(2, 25);
     // Available areas: laptop, 2560x1440 at scale 2, full HD, portrait,
@@ -150,10 +150,7 @@ TEST(FirstSize, TheLargestPanelThatFitsTheScreenWithItsFrame) {
         }
     }
     EXPECT_EQ(CPanelWindow::FirstSize(QSize(1366, 768), kFrame), QSize(445, 743));
-}
-
-TEST(FirstSize, TheMinimumKeepsTheSmallestLegendNinePixelsTallAndTheWindowStartsAtItsFirstSize) {
-    const QSize oMin = CPanelWindow::MinimumPanelSize();
+    // The minimum keeps the smallest legend nine pixels tall; the window starts at its first size.
     const int nSmallest = CPanelWindow::SmallestLegendPixels();
     EXPECT_GE(nSmallest * oMin.height() / 800.0, 9.0);
     EXPECT_LT(nSmallest * (oMin.height() - 2) / 800.0, 9.0);   // and it is the smallest such size

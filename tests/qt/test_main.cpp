@@ -66,8 +66,10 @@ void CModalWatchdog::Tick() {
 CAnswers::CAnswers(std::vector<FAct> v) : v_(std::move(v)) {
     QObject::connect(&oTimer_, &QTimer::timeout, [this] {
         QWidget* w = QApplication::activeModalWidget();
+        if (w && w == pLast_ && oSince_.elapsed() > 5000) kReject(w);   // the action left it open
         if (!w || w == pLast_) return;
         pLast_ = w;
+        oSince_.start();
         if (auto* p = qobject_cast<QMessageBox*>(w)) vTexts.push_back(p->text());
         const FAct fn = nNext_ < v_.size() ? v_[nNext_++] : kReject;
         QTimer::singleShot(0, w, [fn, w] { fn(w); });
@@ -76,7 +78,10 @@ CAnswers::CAnswers(std::vector<FAct> v) : v_(std::move(v)) {
 }
 
 FAct Press(const char* s) { return [s](QWidget* w) { ClickButton(w, QString::fromUtf8(s)); }; }
-const FAct kReject = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
+const FAct kReject = [](QWidget* w) {
+    if (auto* p = qobject_cast<QDialog*>(w)) p->reject();
+    else w->close();
+};
 FAct ChooseFile(const QString& sFile) {
     return [sFile](QWidget* w) {
         auto* p = qobject_cast<dlgFile*>(w);
