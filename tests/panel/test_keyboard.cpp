@@ -17,8 +17,8 @@ struct SKeyCase {
     double x, y;
     // "steps A / B": the program's steps from 1 to the last that is not the filler;
     // "box B": the last box shown (its start); "disp D|E": the display; "ptr N": the
-    // pointer; "viewer N": register viewers opened; "title T": the window title;
-    // "Error": the error flag. Without it the error flag must be clear.
+    // pointer; "viewer N": register viewers opened; "title T": the window title; "cause C":
+    // why "Error" is shown; "Error": the error flag. Without it the error flag must be clear.
     const char* sSeen = nullptr;
 };
 
@@ -80,6 +80,14 @@ const SKeyCase kCases[] = {
     {"7 ENTER 2 /", 3.5, 0}, {"7 ENTER 2 f /", 3.5, 0}, {"7 ENTER 2 g /", 3.5, 0}, {"1 ENTER 0 /", kAny, kAny, "Error"},
     {"h - 1 h * 1", kAny, kAny, "box message [Flag 1 Status] Flag 1 is set"},
     {"h - 1 h + 1 h * 1", kAny, kAny, "box message [Flag 1 Status] Flag 1 is clear"}, {"5 h /", 120, 0},
+    // In SCI the exponent shows in RUN only: W/PRGM, an error and Off leave it empty; CLX after
+    // the error shows X again; On returns to FIX 2. Each cause of an error is noted and goes with it.
+    {"g DSP 1 2 5 ENTER", kAny, kAny, "disp 1.25|02"}, {"g DSP 1 2 5 ENTER W/PRGM", kAny, kAny, "disp 000 |"},
+    {"g DSP 1 2 5 ENTER W/PRGM RUN", kAny, kAny, "disp 1.25|02"}, {"g DSP 1 2 5 ENTER 1 EEX 9 9 *", kAny, kAny, "disp Error|"},
+    {"g DSP 1 2 5 ENTER 1 EEX 9 9 * CLX", kAny, kAny, "disp 1.00|99"}, {"g DSP 1 2 5 ENTER OFF 5", kAny, kAny, "disp |"},
+    {"g DSP 1 2 5 ENTER OFF 5 ON", kAny, kAny, "disp 0.00|"}, {"1 ENTER 0 /", kAny, kAny, "cause division by zero"},
+    {"1 ENTER 0 / CLX", kAny, kAny, "cause "}, {"f A", kAny, kAny, "cause no such label"},
+    {"1 CHS f 7", kAny, kAny, "cause invalid argument"}, {"9 EEX 9 9 ENTER ENTER *", kAny, kAny, "cause overflow"},
     // Faults: an error that keeps the stack.
     {"0 h 4", kAny, kAny, "Error"}, {"0 f 7", kAny, kAny, "Error"}, {"1 CHS f 7", kAny, kAny, "Error"},
     {"1 CHS f 9", kAny, kAny, "Error"}, {"2 CHS ENTER . 5 h 5", kAny, kAny, "Error"}, {"2 g 4", kAny, kAny, "Error"},
@@ -169,6 +177,7 @@ struct SCalc {
         if (sKind == "title") return "title " + oMain.sTitle;
         if (sKind == "viewer") return "viewer " + std::to_string(oHost.nViewers);
         if (sKind == "disp") return "disp " + oMain.lblDisp + "|" + oMain.lblEex;
+        if (sKind == "cause") return "cause " + std::string(oMain.bInErr.CauseText());
         if (sKind == "box") {
             const auto& v = oHost.vShown;
             const std::string sLast = v.empty() ? "(no box)" : v[v.size() - 1];

@@ -445,7 +445,7 @@ TEST(Accessibility, KeysSwitchesButtonsAndTheDisplayAreInTheTreeAndActAsClicks) 
     for (const char* s : {"ENTER", "0", "\u00f7"}) Press(s);
     EXPECT_EQ(pDisplay->text(QAccessible::Name), "Error");
     // Why: a line under the display and the display's tool tip, until the
-    // error is cleared (which keys give which cause: tests/batch/error_causes.keys).
+    // error is cleared (which keys give which cause: tests/panel/test_keyboard.cpp).
     const QPoint oDisplay = o.oWindow.SpotRect("DISPLAY").center();
     EXPECT_EQ(pPanel->child(1)->text(QAccessible::Name) + "|" + o.oWindow.InfoLine(), "division by zero|division by zero");
     EXPECT_TRUE(o.oWindow.ToolTipAt(oDisplay).contains("division by zero")) << o.oWindow.ToolTipAt(oDisplay).toStdString();
