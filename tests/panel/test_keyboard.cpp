@@ -152,11 +152,14 @@ const SKeyCase kCases[] = {
      "steps RCL (i) / RCL Sum+ / GTO 7 / GTO a / GSB C / GSB c / LBL 5 / LBL b / DSP 3 / DSP (i) / CF 4 / SF 5 / F? 6"},
     {"W/PRGM 1 g GTO 8 GTO f 3 h - A DSP A STO / E", kAny, kAny, "steps 1 / STO/ E"},
     // f W/PRGM clears the program; the R/S keys record STK, -x-, SPACE; g CHS records nothing;
-    // deleting at step 000 loses nothing; h SST and SST move; Off ignores keys, On erases everything.
+    // deleting at step 000 loses nothing; h SST and SST move; Off ignores keys (in W/PRGM it does
+    // nothing); On erases everything.
     {"W/PRGM 1 2 3 RUN f W/PRGM", kAny, kAny, "disp 000 |"}, {"W/PRGM 1 2 h SST h SST h CLX", kAny, kAny, "steps 1 / 2"},
     {"W/PRGM 7 8 g R/S f R/S h R/S g CHS", kAny, kAny, "steps 7 / 8 / STK / -x- / SPACE"},
     {"W/PRGM 7 8 g R/S f R/S h R/S h SST h SST SST", kAny, kAny, "disp 004 -x-|"},
-    {"W/PRGM 1 RUN 5 STO 3 OFF 7", 5, 0, "disp |"}, {"W/PRGM 1 RUN 5 STO 3 OFF 7 ON", 0, 0, "steps "},
+    {"W/PRGM 5 OFF 6", kAny, kAny, "steps 5 / 6"}, {"W/PRGM 5 6 GTO .=abc 7", kAny, kAny, "Error"},   // an error in W/PRGM
+    {"W/PRGM 5 6 GTO .=abc 7", kAny, kAny, "steps 5 / 6 / GTO 7"}, {"W/PRGM 5 6 GTO .=abc 7 SST", kAny, kAny},  // stays until SST
+    {"W/PRGM 5 6 GTO .=abc 7 SST", kAny, kAny, "disp 004 R/S|"}, {"W/PRGM 1 RUN 5 STO 3 OFF 7", 5, 0, "disp |"}, {"W/PRGM 1 RUN 5 STO 3 OFF 7 ON", 0, 0, "steps "},
     {"W/PRGM 1 RUN 5 STO 3 OFF ON RCL 3", 0, 0, "disp 0.00|"},
     // SST from step 000 runs step 1; digits keyed by single steps stay in the display until a
     // later step ends the number; h SST steps back and keeps the display.
