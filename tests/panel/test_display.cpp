@@ -1,5 +1,5 @@
 // Display formatting of arbitrary values and the blinking helpers; what the
-// display shows after keys is in test_keyboard.cpp and tests/batch/display_viewer_eng.keys.
+// display shows after keys is in test_keyboard.cpp.
 #include <cmath>
 
 #include "PanelFixture.h"

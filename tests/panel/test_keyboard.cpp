@@ -17,7 +17,8 @@ struct SKeyCase {
     double x, y;
     // "steps A / B": the program's steps from 1 to the last that is not the filler;
     // "box B": the last box shown (its start); "disp D|E": the display; "ptr N": the
-    // pointer; "viewer N": register viewers opened; "title T": the window title; "cause C":
+    // pointer; "viewer N": register viewers opened; "regs L1|L2": lines the last one showed,
+    // in order; "title T": the window title; "cause C":
     // why "Error" is shown; "Error": the error flag. Without it the error flag must be clear.
     const char* sSeen = nullptr;
 };
@@ -59,7 +60,10 @@ const SKeyCase kCases[] = {
     {"3 0 ENTER 2 f 1", 1.7320508075688772, 1}, {"3 ENTER 4 g 1", 36.86989764584402, 5},
     {"2 h 1 3 +", 5, 0}, {"1 f 2", 57.29577951308232, 0}, {"7 ENTER 1 8 0 g 2", std::numbers::pi, 7},
     {"7 h 2", std::numbers::pi, 7}, {"1 . 3 f 3", 1.5, 0}, {"1 . 5 g 3", 1.3, 0},
-    {"5 STO 1 h 3", 5, 0, "viewer 1"},
+    {"5 STO 1 h 3", 5, 0, "viewer 1"},   // the viewer formats in the display mode; ENG exponents are multiples of 3
+    {"1 . 5 STO 3 CHS STO 4 1 2 3 4 5 STO A g DSP h 3", kAny, kAny, "regs p3:  1.50E00|p4: -1.50E00| A:  1.23E04| I:  0.00E00"},
+    {"1 . 5 STO 3 CHS STO 4 1 2 3 4 5 STO A g DSP h 3 f DSP h 3", kAny, kAny, "regs p3:  1.50|s3:  0.00"},
+    {"h DSP . 0 5 CHS STO 1 1 2 3 4 5 6 STO E h 3", kAny, kAny, "regs p0:  0.00E00|p1: -50.00E-03| E:  123.46E03| I:  0.00E00"},
     {"3 0 f 4", 0.5, 0}, {". 5 g 4", 30, 0}, {"4 h 4", 0.25, 0},
     {"6 0 f 5", 0.5, 0}, {". 5 g 5", 60, 0}, {"2 ENTER 1 0 h 5", 1024, 0},
     {"4 5 f 6", 1, 0}, {"1 g 6", 45, 0}, {"3 CHS h 6", 3, 0},
@@ -194,6 +198,12 @@ struct SCalc {
         if (sKind == "viewer") return "viewer " + std::to_string(oHost.nViewers);
         if (sKind == "disp") return "disp " + oMain.lblDisp + "|" + oMain.lblEex;
         if (sKind == "cause") return "cause " + std::string(oMain.bInErr.CauseText());
+        if (sKind == "regs") {   // those lines of the last register viewer, in its order
+            std::string s = "regs ";
+            for (const std::string& l : oHost.vLastViewer)
+                if (("|" + sWant.substr(5) + "|").find("|" + l + "|") != std::string::npos) s += (s.size() > 5 ? "|" : "") + l;
+            return s;
+        }
         if (sKind == "box") {
             const auto& v = oHost.vShown;
             const std::string sLast = v.empty() ? "(no box)" : v[v.size() - 1];
