@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtCore/qtestsupport_core.h>
 #include <QtWidgets/qtestsupport_widgets.h>
@@ -20,7 +19,6 @@
 #include "../../windows/CDialogLook.h"
 #include "../../windows/CProgramView.h"
 #include "../../windows/CTapeWindow.h"
-#include "../../windows/dlgFile.h"
 #include "QtTestSupport.h"
 
 namespace {
@@ -76,14 +74,8 @@ TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
     QTemporaryDir oDir;
     const QString sFile = oDir.filePath("tape.txt");
     {
-        CModalWatchdog oAnswer([&](QWidget* w) {
-            if (auto* pFile = qobject_cast<dlgFile*>(w)) {
-                pFile->txtFilename->setText(sFile);
-                pFile->OKButton->click();
-            }
-        });
+        CAnswers oAnswer({ChooseFile(sFile)});
         pTape->cmdSave->click();
-        EXPECT_FALSE(oAnswer.GaveUp());
     }
     std::ifstream oIn(sFile.toStdString(), std::ios::binary);
     std::stringstream oText;
