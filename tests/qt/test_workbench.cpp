@@ -109,7 +109,7 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     EXPECT_GE(pView->geometry().left(), oPanel.width());
 
     QListWidget* pSteps = pView->lstSteps;
-    ASSERT_GE(pSteps->count(), 5);
+    ASSERT_EQ(pSteps->count(), 6);   // steps 000 to 005, the filler that ends the program
     EXPECT_EQ(pSteps->item(1)->text(), "001 LBL A");
     EXPECT_TRUE(pSteps->item(1)->data(CProgramView::kLabelRole).toBool());
     EXPECT_TRUE(pSteps->item(1)->font().bold());
