@@ -234,6 +234,7 @@ TEST(Legibility, EveryKeyAndControlHasAToolTipAndKeysNameTheirCharacters) {
 TEST(Dialogs, ShareOneLookAndTheAboutBoxIsNoWiderThanThePanel) {
     CCalcUnderTest o;
     o.oWindow.ToggleProgramView();   // message boxes centre on the panel, not on the whole window
+    QTest::qWait(400);   // the window takes its first size 300 ms after it shows: measure after that
     const QPoint oPanelCentre = o.oWindow.PanelScreenRect().center();
     const std::function<void()> kOpeners[] = {
         [&] { o.oHost.ShowMsg("text", "title"); },
