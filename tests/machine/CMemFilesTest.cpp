@@ -93,39 +93,22 @@ TEST(CMemFiles, LinesReadAsTheirLeadingNumberOrZero) {
     EXPECT_EQ(m.Regs(0, 16), V({2.5, 0, 1500, -7, 0, 0, 0, 0, 0, 3, 4, 0, 1e-31, 5, 6, 16, 17}));
     m.oMem.ReadData(std::string(CORVEL_TEST_DATA) + "/machine_mixed_line_ends.dax");
     EXPECT_EQ(m.Regs(0, 7), V({1.25, -3, 0, 1e-5, 0, 42, 0.5, 0}));   // R7 unchanged from the first read
-}
-
-TEST(CMemFiles, FailedWritesKeepThePreviousFileAndReplacementsItsPermissionsAndLinks) {
-    // Writes that cannot be done at all are in FileFailuresTest.cpp.
-    CTempDir oDir;
-    SMachine m;
-    const std::string sOld = oDir.File("old.dax");
-    WriteFile(sOld, "1\r\n");
-    fs::permissions(sOld, fs::perms::owner_read | fs::perms::owner_write);
-    m.oMem.Sto(0, 2);
-    m.oMem.WriteRangeData(sOld, 0.001);
-    EXPECT_EQ(ReadFile(sOld), "2\r\n0\r\n");
-    EXPECT_EQ(fs::status(sOld).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-    // Writing through a link replaces the file it names and keeps the link.
-    fs::create_symlink("old.dax", oDir.Path() / "link.dax");
-    m.oMem.WriteRangeData(oDir.File("link.dax"), 0);
-    EXPECT_TRUE(fs::is_symlink(oDir.Path() / "link.dax"));
-    EXPECT_EQ(ReadFile(sOld), "2\r\n");
+    WriteFile(oDir.File("cr.dax"), "1\r2\r3\n4");                     // lone CRs end lines too
+    EXPECT_TRUE(m.oMem.ReadData(oDir.File("cr.dax")));
+    EXPECT_EQ(m.Regs(0, 5), V({1, 2, 3, 4, 0, 42}));
 }
 
 TEST(CMemFiles, ScratchFileCopies) {
-    CTempDir oDir;
-    const fs::path oOld = fs::current_path();
-    fs::current_path(oDir.Path());
+    CTempDir oDir(true);
     SMachine m;
     WriteFile("DATAFILE7.dax", "1\r\n");
     m.oMem.ReadFromScratchFile(7.9);   // no "$$.dax": the numbered file is replaced by an empty one
     EXPECT_EQ(fs::file_size("DATAFILE7.dax"), 0u);
-    WriteFile("DATAFILE3.dax", "1\n2 x\r\n\n3");
+    WriteFile("DATAFILE3.dax", "1\n2 x\r\n\n3\r4");   // every line end becomes CR LF
     m.oMem.WriteToScratchFile(3.7);
-    EXPECT_EQ(ReadFile("$$.dax"), "1\r\n2 x\r\n\r\n3\r\n");
+    EXPECT_EQ(ReadFile("$$.dax"), "1\r\n2 x\r\n\r\n3\r\n4\r\n");
     m.oMem.ReadFromScratchFile(-2.9);
-    EXPECT_EQ(ReadFile("DATAFILE-2.dax"), "1\r\n2 x\r\n\r\n3\r\n");
+    EXPECT_EQ(ReadFile("DATAFILE-2.dax"), "1\r\n2 x\r\n\r\n3\r\n4\r\n");
     WriteFile("DATAFILE5.dax", std::string(300000, '7') + "\r\n");
     m.oMem.WriteToScratchFile(5);   // lines of any length are copied whole
     EXPECT_EQ(ReadFile("$$.dax").size(), 300002u);
@@ -137,5 +120,4 @@ TEST(CMemFiles, ScratchFileCopies) {
     m.oMem.ReadFromScratchFile(40000);   // no 16-bit number: nothing happens
     m.oMem.WriteToScratchFile(std::nan(""));
     EXPECT_EQ(Entries("."), 6);
-    fs::current_path(oOld);
 }

@@ -1,15 +1,14 @@
 #pragma once
-// A register memory wired to its stack, flags and statistics registers, and
-// a private temporary directory for file tests.
+// A register memory wired to its stack, flags and statistics registers.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "common/TempDir.h"
 #include "machine/CFlags.h"
 #include "machine/CMem.h"
 #include "machine/CStack.h"
@@ -35,21 +34,6 @@ struct SMachine {
         for (int n = a; n <= b; ++n) v.push_back(oMem.Rcl(n));
         return v;
     }
-};
-
-class CTempDir {
-public:
-    CTempDir() {
-        std::random_device rd;
-        oPath_ = std::filesystem::temp_directory_path() / ("corvel_machine_" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(oPath_);
-    }
-    ~CTempDir() { std::error_code ec; std::filesystem::remove_all(oPath_, ec); }
-    const std::filesystem::path& Path() const { return oPath_; }
-    std::string File(const std::string& s) const { return (oPath_ / s).string(); }
-
-private:
-    std::filesystem::path oPath_;
 };
 
 inline void WriteFile(const std::string& sName, const std::string& s) { std::ofstream(sName, std::ios::binary) << s; }

@@ -1,12 +1,11 @@
 // Programs as files from the front panel: the card slot, the card functions
 // of the ENTER key and the source editor.
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "PanelFixture.h"
+#include "common/TempDir.h"
 
 namespace fs = std::filesystem;
 using S = std::vector<std::string>;
@@ -15,13 +14,8 @@ namespace {
 
 class CardTest : public PanelTest {
 protected:
-    fs::path oDir = fs::temp_directory_path() /
-                    ("corvel_cards_" + std::to_string(getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    void SetUp() override { fs::create_directories(oDir); }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(oDir, ec);
-    }
+    CTempDir oTmp;
+    const fs::path oDir = oTmp.Path();
     CFileChoice Choice(const std::string& sName) { return {sName, (oDir / sName).string()}; }
 };
 

@@ -1,5 +1,5 @@
 // Display formatting of arbitrary values and the blinking helpers; what the
-// display shows after keys is in tests/batch/display_*.keys and entry_*.keys.
+// display shows after keys is in test_keyboard.cpp.
 #include <cmath>
 
 #include "PanelFixture.h"
@@ -18,7 +18,9 @@ TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
         {0, 2, 0.01, "0.01|"}, {0, 2, 0.009, "9.00|-03"}, {0, 2, 5, "5.00|"},
         {0, 2, 1e9, "1000000000.00|"}, {0, 2, 1234567890, "1.23|09"},
         {0, 9, 1234567, "1234567.000000000|"}, {0, 9, 12345678, "1.234567800|07"},
-        {0, 0, 12.3, "12.|"}, {0, 0, 0.4, "4.|-01"}, {0, -5, 2.7, "3.|"},
+        {0, 0, 12.3, "12.|"}, {0, 0, 0.4, "4.|-01"}, {0, -5, 2.7, "3.|"}, {0, 0, 9.7, "10.|"},
+        // The rounded mantissa of the fallback may carry to 10 while the exponent stays.
+        {0, 2, 0.009999, "10.00|-03"}, {0, 9, 999999999.999, "10.000000000|08"}, {0, 9, 123456.5, "123456.500000000|"},
         // SCI: rounding carries into the mantissa, the exponent stays.
         {1, 2, 0, "0.00|00"}, {1, 2, 1e20, "1.00|20"}, {1, 2, -2.5e-7, "-2.50|-07"},
         {1, 2, 9.999e5, "10.00|05"}, {1, 2, 1.5e-100, "1.50|-100"}, {1, 2, 9.999999999E+99, "10.00|99"},
@@ -35,6 +37,7 @@ TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
     oMain.Machine().eDispMode = enmDispMode::FIX;
     oMain.Machine().nDigits = 32767;   // at most 99 decimals, in SCI
     EXPECT_EQ(Shown(1.5), "1.5" + std::string(98, '0') + "|00");
+    EXPECT_EQ(oMain.eDispMode, enmDispMode::FIX);   // for that one number only
 }
 
 TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError) {

@@ -17,13 +17,15 @@ struct SKeyCase {
     double x, y;
     // "steps A / B": the program's steps from 1 to the last that is not the filler;
     // "box B": the last box shown (its start); "disp D|E": the display; "ptr N": the
-    // pointer; "viewer N": register viewers opened; "title T": the window title;
-    // "Error": the error flag. Without it the error flag must be clear.
+    // pointer; "viewer N": register viewers opened; "regs L1|L2": lines the last one showed,
+    // in order; "title T": the window title; "cause C":
+    // why "Error" is shown; "Error": the error flag. Without it the error flag must be clear.
     const char* sSeen = nullptr;
 };
 
-// Keys as key scripts spell them. A number being typed reaches X only when a
-// later key ends it. Angles are in degrees.
+// Keys as key scripts spell them; "KEY=TEXT" answers the input box the key
+// opens with TEXT. A number being typed reaches X only when a later key ends
+// it. Angles are in degrees.
 const SKeyCase kCases[] = {
     // Digits and the entry keys without a prefix.
     {"1 2 3 4 5 ENTER", 12345, 0}, {"6 7 8 9 0 ENTER", 67890, 0}, {"1 . 5 EEX 2 ENTER", 150, 0},
@@ -58,7 +60,10 @@ const SKeyCase kCases[] = {
     {"3 0 ENTER 2 f 1", 1.7320508075688772, 1}, {"3 ENTER 4 g 1", 36.86989764584402, 5},
     {"2 h 1 3 +", 5, 0}, {"1 f 2", 57.29577951308232, 0}, {"7 ENTER 1 8 0 g 2", std::numbers::pi, 7},
     {"7 h 2", std::numbers::pi, 7}, {"1 . 3 f 3", 1.5, 0}, {"1 . 5 g 3", 1.3, 0},
-    {"5 STO 1 h 3", 5, 0, "viewer 1"},
+    {"5 STO 1 h 3", 5, 0, "viewer 1"},   // the viewer formats in the display mode; ENG exponents are multiples of 3
+    {"1 . 5 STO 3 CHS STO 4 1 2 3 4 5 STO A g DSP h 3", kAny, kAny, "regs p3:  1.50E00|p4: -1.50E00| A:  1.23E04| I:  0.00E00"},
+    {"1 . 5 STO 3 CHS STO 4 1 2 3 4 5 STO A g DSP h 3 f DSP h 3", kAny, kAny, "regs p3:  1.50|s3:  0.00"},
+    {"h DSP . 0 5 CHS STO 1 1 2 3 4 5 6 STO E h 3", kAny, kAny, "regs p0:  0.00E00|p1: -50.00E-03| E:  123.46E03| I:  0.00E00"},
     {"3 0 f 4", 0.5, 0}, {". 5 g 4", 30, 0}, {"4 h 4", 0.25, 0},
     {"6 0 f 5", 0.5, 0}, {". 5 g 5", 60, 0}, {"2 ENTER 1 0 h 5", 1024, 0},
     {"4 5 f 6", 1, 0}, {"1 g 6", 45, 0}, {"3 CHS h 6", 3, 0},
@@ -80,6 +85,14 @@ const SKeyCase kCases[] = {
     {"7 ENTER 2 /", 3.5, 0}, {"7 ENTER 2 f /", 3.5, 0}, {"7 ENTER 2 g /", 3.5, 0}, {"1 ENTER 0 /", kAny, kAny, "Error"},
     {"h - 1 h * 1", kAny, kAny, "box message [Flag 1 Status] Flag 1 is set"},
     {"h - 1 h + 1 h * 1", kAny, kAny, "box message [Flag 1 Status] Flag 1 is clear"}, {"5 h /", 120, 0},
+    // In SCI the exponent shows in RUN only: W/PRGM, an error and Off leave it empty; CLX after
+    // the error shows X again; On returns to FIX 2. Each cause of an error is noted and goes with it.
+    {"g DSP 1 2 5 ENTER", kAny, kAny, "disp 1.25|02"}, {"g DSP 1 2 5 ENTER W/PRGM", kAny, kAny, "disp 000 |"},
+    {"g DSP 1 2 5 ENTER W/PRGM RUN", kAny, kAny, "disp 1.25|02"}, {"g DSP 1 2 5 ENTER 1 EEX 9 9 *", kAny, kAny, "disp Error|"},
+    {"g DSP 1 2 5 ENTER 1 EEX 9 9 * CLX", kAny, kAny, "disp 1.00|99"}, {"g DSP 1 2 5 ENTER OFF 5", kAny, kAny, "disp |"},
+    {"g DSP 1 2 5 ENTER OFF 5 ON", kAny, kAny, "disp 0.00|"}, {"1 ENTER 0 /", kAny, kAny, "cause division by zero"},
+    {"1 ENTER 0 / CLX", kAny, kAny, "cause "}, {"f A", kAny, kAny, "cause no such label"},
+    {"1 CHS f 7", kAny, kAny, "cause invalid argument"}, {"9 EEX 9 9 ENTER ENTER *", kAny, kAny, "cause overflow"},
     // Faults: an error that keeps the stack.
     {"0 h 4", kAny, kAny, "Error"}, {"0 f 7", kAny, kAny, "Error"}, {"1 CHS f 7", kAny, kAny, "Error"},
     {"1 CHS f 9", kAny, kAny, "Error"}, {"2 CHS ENTER . 5 h 5", kAny, kAny, "Error"}, {"2 g 4", kAny, kAny, "Error"},
@@ -142,6 +155,32 @@ const SKeyCase kCases[] = {
      kAny, kAny,
      "steps RCL (i) / RCL Sum+ / GTO 7 / GTO a / GSB C / GSB c / LBL 5 / LBL b / DSP 3 / DSP (i) / CF 4 / SF 5 / F? 6"},
     {"W/PRGM 1 g GTO 8 GTO f 3 h - A DSP A STO / E", kAny, kAny, "steps 1 / STO/ E"},
+    // f W/PRGM clears the program; the R/S keys record STK, -x-, SPACE; g CHS records nothing;
+    // deleting at step 000 loses nothing; h SST and SST move; Off ignores keys (in W/PRGM it does
+    // nothing); On erases everything.
+    {"W/PRGM 1 2 3 RUN f W/PRGM", kAny, kAny, "disp 000 |"}, {"W/PRGM 1 2 h SST h SST h CLX", kAny, kAny, "steps 1 / 2"},
+    {"W/PRGM 7 8 g R/S f R/S h R/S g CHS", kAny, kAny, "steps 7 / 8 / STK / -x- / SPACE"},
+    {"W/PRGM 7 8 g R/S f R/S h R/S h SST h SST SST", kAny, kAny, "disp 004 -x-|"},
+    {"W/PRGM 5 OFF 6", kAny, kAny, "steps 5 / 6"}, {"W/PRGM 5 6 GTO .=abc 7", kAny, kAny, "Error"},   // an error in W/PRGM
+    {"W/PRGM 5 6 GTO .=abc 7", kAny, kAny, "steps 5 / 6 / GTO 7"}, {"W/PRGM 5 6 GTO .=abc 7 SST", kAny, kAny},  // stays until SST
+    {"W/PRGM 5 6 GTO .=abc 7 SST", kAny, kAny, "disp 004 R/S|"}, {"W/PRGM 1 RUN 5 STO 3 OFF 7", 5, 0, "disp |"}, {"W/PRGM 1 RUN 5 STO 3 OFF 7 ON", 0, 0, "steps "},
+    {"W/PRGM 1 RUN 5 STO 3 OFF ON RCL 3", 0, 0, "disp 0.00|"},
+    // SST from step 000 runs step 1; digits keyed by single steps stay in the display until a
+    // later step ends the number; h SST steps back and keeps the display.
+    {"W/PRGM 4 2 h SST h SST RUN SST SST", kAny, kAny, "disp 42|"}, {"W/PRGM 4 2 h SST h SST RUN SST SST SST", 42, 0, "ptr 4"},
+    {"W/PRGM 4 2 h SST h SST RUN SST SST SST h SST h SST", 42, 0, "disp 42.00|"},
+    // Line numbers typed for GTO .: not a number is an error; an empty answer changes nothing; ".." the
+    // end, "-A" label A or step 1 without it. R/S runs on from the pointer after an R/S step, and pushes
+    // a number being typed first. An error in a run or a single step names its step.
+    {"GTO .=abc", kAny, kAny, "title CorvelXMem [GTO]"}, {"GTO .=abc", kAny, kAny, "Error"}, {"CLX GTO .=", 0, 0},
+    {"GTO .=..", kAny, kAny, "ptr 0"}, {"GTO .=-A", kAny, kAny, "ptr 1"}, {"GTO .=12", kAny, kAny, "ptr 12"},
+    {"W/PRGM 1 2 3 h SST h SST GTO .=..", kAny, kAny, "disp 003 3|"}, {"W/PRGM 1 2 3 GTO .=-A", kAny, kAny, "ptr 1"},
+    {"W/PRGM 1 2 3 GTO .=2", kAny, kAny, "disp 002 2|"}, {"W/PRGM 1 2 R/S 3 RUN GTO .=. R/S R/S", 3, 12},
+    {"W/PRGM 1 2 R/S 3 RUN GTO .=. R/S R/S", kAny, kAny, "ptr 6"}, {"W/PRGM 2 * RUN GTO .=1 2 1 R/S", 42, 0},
+    {"W/PRGM f 7 RUN 1 CHS GTO .=1 R/S", -1, 0, "box message [Program Error] Error at line 001 LN"},
+    {"W/PRGM f 7 RUN 1 CHS GTO .=1 R/S", -1, 0, "disp Error|"}, {"W/PRGM f 7 RUN 1 CHS GTO .=1 R/S CLX", -1, 0, "disp -1.00|"},
+    {"W/PRGM 1 CHS f 7 RUN GTO .=. SST SST SST", -1, 0, "box message [Program Error] Error at line 003 LN"},
+    {"W/PRGM 1 CHS f 7 RUN GTO .=. SST SST SST", -1, 0}, {"W/PRGM 1 CHS f 7 RUN GTO .=. SST SST SST", -1, 0, "ptr 3"},
     {"W/PRGM 1 R/S", kAny, kAny, "ptr 2"}, {"W/PRGM 1 2 3 h CLX", kAny, kAny, "steps 1 / 2"}, {"W/PRGM 1 2 3 h CLX", kAny, kAny, "ptr 2"},
     {"W/PRGM 1 2 3 f CLX", kAny, kAny, "steps "},
 };
@@ -158,6 +197,13 @@ struct SCalc {
         if (sKind == "title") return "title " + oMain.View().sTitle;
         if (sKind == "viewer") return "viewer " + std::to_string(oHost.nViewers);
         if (sKind == "disp") return "disp " + oMain.View().lblDisp + "|" + oMain.View().lblEex;
+        if (sKind == "cause") return "cause " + std::string(oMain.View().bInErr.CauseText());
+        if (sKind == "regs") {   // those lines of the last register viewer, in its order
+            std::string s = "regs ";
+            for (const std::string& l : oHost.vLastViewer)
+                if (("|" + sWant.substr(5) + "|").find("|" + l + "|") != std::string::npos) s += (s.size() > 5 ? "|" : "") + l;
+            return s;
+        }
         if (sKind == "box") {
             const auto& v = oHost.vShown;
             const std::string sLast = v.empty() ? "(no box)" : v[v.size() - 1];
@@ -182,7 +228,13 @@ TEST(Keyboard, EveryKeyInEveryPrefixStateDoesItsOwnFunction) {
         SCOPED_TRACE(c.sKeys);
         auto p = std::make_unique<SCalc>();
         std::istringstream is(c.sKeys);
-        for (std::string k; is >> k;) ASSERT_TRUE(p->oMain.PressKey(k)) << "unknown key " << k;
+        for (std::string k; is >> k;) {
+            if (const size_t n = k.find('='); n != std::string::npos) {   // "GTO .=12": "." answered "12"
+                p->oHost.vInputs.push_back(k.substr(n + 1));
+                k.resize(n);
+            }
+            ASSERT_TRUE(p->oMain.PressKey(k)) << "unknown key " << k;
+        }
         ExpectValue(p->oMain.Machine().oStack.GetX(), c.x, "X");
         ExpectValue(p->oMain.Machine().oStack.GetY(), c.y, "Y");
         if (c.sSeen) EXPECT_EQ(p->Seen(c.sSeen), c.sSeen);

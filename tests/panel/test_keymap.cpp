@@ -1,6 +1,6 @@
-// What key scripts cannot reach: the block viewer's range decoding, the
-// keyboard table, and the key click, which sounds only while on. Whole-calculator
-// key behaviour is in test_keyboard.cpp and tests/batch/entry_*.keys.
+// What key scripts cannot reach: the block viewer's range decoding, typing,
+// and the key click, which sounds only while on. Whole-calculator
+// key behaviour is in test_keyboard.cpp.
 #include "PanelFixture.h"
 
 using KeyMapTest = PanelTest;
@@ -23,27 +23,17 @@ TEST_F(KeyMapTest, BlockViewerRanges) {
     EXPECT_EQ(oHost.vLastViewerNonZero, std::vector<std::string>({"12: 3.5", "40: -1.25E+20"}));
 }
 
-TEST_F(KeyMapTest, EveryTypedCharacterRunsItsKeyAndNoOtherCharacterDoes) {
-    const struct { const char *sChars, *sKey; } aCases[] = {
-        {"0", "0"}, {"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}, {"6", "6"}, {"7", "7"},
-        {"8", "8"}, {"9", "9"}, {".", "."}, {"+", "+"}, {"-", "-"}, {"*", "*"}, {"/", "/"}, {"e\r", "ENTER"},
-        {"f", "f"}, {"g", "g"}, {"h", "h"}, {"A", "A"}, {"B", "B"}, {"C", "C"}, {"D", "D"}, {"E", "E"},
-        {"s", "STO"}, {"r", "RCL"}, {"G", "GTO"}, {"d", "DSP"}, {"S", "SST"}, {"_H", "CHS"}, {"x", "EEX"},
-        {"c", "CLX"}, {"(i)", "(i)"}, {"Q", "SUM+"}, {"R", "R/S"}};
-    std::string sAll;
-    for (const auto& c : aCases)
-        for (const char* p = c.sChars; *p; ++p) {
-            sAll += *p;
-            const CKeyRow* pRow = KeyByChar(*p);
-            EXPECT_STREQ(pRow ? pRow->sName : "none", c.sKey) << *p;
-        }
-    for (int c = 1; c < 256; ++c)
-        if (sAll.find(static_cast<char>(c)) == std::string::npos) EXPECT_EQ(KeyByChar(c), nullptr) << c;
-    // Typing works the keys: Return is ENTER; a and b change nothing.
+// Typing works the keys (the characters are the key table's): Return and e
+// are ENTER, f a prefix, c CLX; a and b change nothing.
+TEST_F(KeyMapTest, TypedCharactersWorkTheKeys) {
     for (char c : std::string("1.5e")) oMain.Form_KeyPress(c);
     EXPECT_TRUE(oMain.Form_KeyPress(13));
     EXPECT_FALSE(oMain.Form_KeyPress('a') || oMain.Form_KeyPress('b'));
     EXPECT_EQ(Display() + oMain.View().sTitle + std::to_string(X()) + std::to_string(Y()), "1.50|CorvelXMem 1.5000001.500000");
+    for (char c : std::string("2+f")) oMain.Form_KeyPress(c);
+    const std::string sPrefix = oMain.View().sTitle;
+    oMain.Form_KeyPress('c');
+    EXPECT_EQ(sPrefix + "|" + oMain.View().sTitle + "|" + std::to_string(X()), "CorvelXMem [f]|CorvelXMem |3.500000");
 }
 
 TEST_F(KeyMapTest, KeysClickWhileOnAndNeitherClickNorActWhileOff) {

@@ -4,14 +4,6 @@
 
 using PrgmPanelTest = PanelTest;
 
-TEST_F(PrgmPanelTest, RunningTheTypicalProgramShowsTheCardAndBeeps) {
-    Keys("W/PRGM f SST A 2 * h GTO RUN");
-    EXPECT_TRUE(oMain.View().bCardVisible);
-    Keys("5 A");
-    EXPECT_EQ(Last(oHost.vSounds), enmSound::Beep);
-    EXPECT_FALSE(oMain.View().bBusy);
-}
-
 TEST_F(PrgmPanelTest, RunStopStopsAnEndlessLoop) {
     Keys("W/PRGM f SST A 1 + GTO A RUN");
     long nPressed = 0;

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "PanelFixture.h"
+#include "common/TempDir.h"
 #include "panel/CStateFile.h"
 
 namespace fs = std::filesystem;
@@ -18,18 +19,8 @@ namespace {
 
 class StateTest : public PanelTest {
 protected:
-    fs::path oDir = fs::temp_directory_path() /
-                    ("corvel_state_" + std::to_string(getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::path oOldCwd = fs::current_path();
-    void SetUp() override {
-        fs::create_directories(oDir);
-        fs::current_path(oDir);
-    }
-    void TearDown() override {
-        fs::current_path(oOldCwd);
-        std::error_code ec;
-        fs::remove_all(oDir, ec);
-    }
+    CTempDir oTmp{true};
+    const fs::path oDir = oTmp.Path();
     // Everything a state file holds, and the pointer, as bytes.
     std::string Snapshot(bool bPointer = true) const {
         std::string s = oMain.View().oPrgm.GetFilename() + "|" + (bPointer ? std::to_string(oMain.View().oPrgm.GetPrgmPointer()) : "") + "|";

@@ -3,29 +3,16 @@
 // tests were started.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <random>
+#include <memory>
+
+#include "common/TempDir.h"
 
 namespace {
 
 class CTempWorkDir : public ::testing::Environment {
-public:
-    void SetUp() override {
-        namespace fs = std::filesystem;
-        oOld_ = fs::current_path();
-        std::random_device rd;
-        oDir_ = fs::temp_directory_path() / ("corvel_program_tests_" + std::to_string(rd()));
-        fs::create_directories(oDir_);
-        fs::current_path(oDir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::current_path(oOld_, ec);
-        std::filesystem::remove_all(oDir_, ec);
-    }
-
-private:
-    std::filesystem::path oOld_, oDir_;
+    std::unique_ptr<CTempDir> pDir_;
+    void SetUp() override { pDir_ = std::make_unique<CTempDir>(true); }
+    void TearDown() override { pDir_.reset(); }
 };
 
 [[maybe_unused]] const auto* const pEnvironment = ::testing::AddGlobalTestEnvironment(new CTempWorkDir);

@@ -46,13 +46,6 @@ TEST_F(ExecTest, NumberEntryBySteps) {
     EXPECT_EQ(V({X(), Y()}), V({43, 2}));   // "42" keyed across the passed-over steps, then 1 + 42
 }
 
-// Run from the keys these are the same instructions: tests/panel/test_keyboard.cpp.
-TEST_F(ExecTest, PercentChangeConsumesY) {
-    SetStack(75, 50, 3, 4);
-    Steps({"%CH"});   // (Y - X) / Y * 100
-    EXPECT_EQ(V({X(), Y(), Stack()[2], m.fLastX}), V({-50, 3, 4, 75}));
-}
-
 TEST_F(ExecTest, XExchangeIWithAnIOutOfRangeIsAnErrorThatLosesNothing) {
     m.oMem.StoI(1e100);
     SetStack(1, 2, 3, 4);

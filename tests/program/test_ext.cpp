@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <set>
 #include <sstream>
 
 #include "PrgmFixture.h"
+#include "common/TempDir.h"
 
 namespace fs = std::filesystem;
 using S = std::vector<std::string>;
@@ -20,19 +20,9 @@ namespace {
 // while it runs: W/DATA$ and the scratch file use the current directory.
 class ExtTest : public PrgmTest {
 protected:
-    fs::path oOld = fs::current_path();
-    fs::path oDir = fs::temp_directory_path() /
-                    ("corvel_ext_" + std::to_string(std::random_device{}()) + "_" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    void SetUp() override {
-        fs::create_directories(oDir / "shown");
-        fs::current_path(oDir);
-    }
-    void TearDown() override {
-        fs::current_path(oOld);
-        std::error_code ec;
-        fs::remove_all(oDir, ec);
-    }
+    CTempDir oTmp{true};
+    const fs::path oDir = oTmp.Path();
+    void SetUp() override { fs::create_directories(oDir / "shown"); }
     static S Lines(const std::string& sName) {
         std::ifstream f(sName, std::ios::binary);
         S v;
@@ -69,7 +59,8 @@ TEST_F(ExtTest, FunctionsFollowTheResultRule) {
         {"COMB", 2, 5, 10, 0}, {"PERM", 2, 5, 20, 0}, {"BETA", 3, 2, 1.0 / 12, 1e-9},
         {"BESSJN", 2, 2.9, 0.35283402861563773, 1e-6},   // order 2
         {"BESSYN", 1, 2, -1.6506826068162546, 1e-6}, {"CHEB", 0.5, 3, -1, 1e-12},
-        {"LEGN", 0.5, 2, -0.125, 1e-12}, {"HERM", 1, 3.7, -4, 1e-12}, {"LAGR", 1, 2.4, -0.5, 1e-12}};
+        {"LEGN", 0.5, 2, -0.125, 1e-12}, {"HERM", 1, 3.7, -4, 1e-12}, {"LAGR", 1, 2.4, -0.5, 1e-12},
+        {"%CH", 75, 50, -50, 0}};   // (Y - X) / Y * 100; from the keys the other sign: test_keytable.cpp
     for (const auto& c : aCases) {
         SetStack(c.x, c.y, 30, 40);
         m.fLastX = 99;

@@ -1,6 +1,6 @@
 // The frame of a step, the run loop, single step and back step, stopping a
 // run from outside, and every instruction against hostile operands. An R/S
-// step and the run after it: tests/batch/prgm_rs_continue.keys.
+// step and the run after it: tests/panel/test_keyboard.cpp.
 #include <cmath>
 
 #include "PrgmFixture.h"

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <QtWidgets/qtestsupport_widgets.h>
@@ -13,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 #include "../../windows/CPanelWindow.h"
 #include "../../windows/CQtHost.h"
@@ -78,6 +81,26 @@ private:
     bool bActed_ = false;
     bool bGaveUp_ = false;
 };
+
+// Acts on the modal windows in the order they appear (any beyond the list,
+// and any an action left open for 5 s, are rejected) and keeps the text of
+// every message box.
+using FAct = std::function<void(QWidget*)>;
+class CAnswers {
+public:
+    explicit CAnswers(std::vector<FAct> v);
+    QStringList vTexts;
+
+private:
+    std::vector<FAct> v_;
+    size_t nNext_ = 0;
+    QPointer<QWidget> pLast_;
+    QElapsedTimer oSince_;
+    QTimer oTimer_;
+};
+FAct Press(const char* sButton);    // clicks the button of that text
+extern const FAct kReject;
+FAct ChooseFile(const QString& sFile);   // types sFile into the file dialog and clicks OK
 
 // The brightest red of the LED parts (red over twice the green) of oImg in rc.
 inline int LedPeak(const QImage& oImg, const QRect& rc) {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "../../windows/MyMsgBox.h"
 #include "../../windows/ViewMemReg.h"
@@ -63,106 +64,71 @@ TEST(MessageWindow, ARefusedListingNamesItsLineInTheDetailsAndOnTheNoteLine) {
     EXPECT_EQ(o.oMain.View().sNote, "bad.corvel line 3: FOO 3  # here");
 }
 
-TEST(RegisterViewer, ShowsEachLineInAFixedPitchLabelAndBlanksTheRest) {
+// The register viewer shows each line in a fixed-pitch label and blanks the
+// rest (fewer lines the second time); the block viewer refills its list when
+// its box is ticked.
+TEST(Viewers, RegistersInFixedPitchLabelsAndTheBlockRefilledWhenTicked) {
     CCalcUnderTest o;
     std::vector<std::string> vLines;
     for (int i = 0; i < 26; ++i) vLines.push_back("line " + std::to_string(i));
-    // Fewer lines than labels the second time: the rest are empty, not left over.
     for (const auto& v : {vLines, std::vector<std::string>{"p0:  1.50"}}) {
         QStringList vShown;
-        bool bFixed = false;
-        QString sTitle;
-        CModalWatchdog oDog([&](QWidget* w) {
-            sTitle = w->windowTitle();
+        CAnswers oAnswers({[&](QWidget* w) {
             auto* pView = qobject_cast<ViewMemReg*>(w);
-            ASSERT_NE(pView, nullptr);
+            ASSERT_TRUE(pView && QFontInfo(pView->lblReg[0]->font()).fixedPitch());
+            vShown << w->windowTitle();
             for (QLabel* l : pView->lblReg) vShown << l->text();
-            bFixed = QFontInfo(pView->lblReg[0]->font()).fixedPitch();
             ClickButton(w, "Close");
-        });
+        }});
         o.oHost.ShowRegisters(v);
-        EXPECT_FALSE(oDog.GaveUp());
-        EXPECT_TRUE(bFixed);
-        ASSERT_EQ(vShown.size(), 26);
-        EXPECT_EQ(sTitle + "|" + vShown[0] + "|" + vShown[25],
+        ASSERT_EQ(vShown.size(), 27);
+        EXPECT_EQ(vShown[0] + "|" + vShown[1] + "|" + vShown[26],
                   "Memory Registers|" + QString::fromStdString(v[0]) + (v.size() == 26 ? "|line 25" : "|"));
     }
-}
-
-TEST(MemoryBlockViewer, RefillsTheListWhenTheBoxIsTicked) {
-    CCalcUnderTest o;
-    auto fnFill = [](bool bNonZero) {
-        std::vector<std::string> v = {"5: 1.5", "6: 0", "7: -2"};
-        if (bNonZero) v.erase(v.begin() + 1);
-        return v;
-    };
-    QString sTitle;
-    int nAll = -1, nNonZero = -1;
-    bool bCheckedAtFirst = true;
-    CModalWatchdog oDog([&](QWidget* w) {
+    QString sSeen;
+    CAnswers oAnswers({[&](QWidget* w) {
         auto* pView = qobject_cast<frmRegX*>(w);
-        ASSERT_NE(pView, nullptr);
-        sTitle = w->windowTitle();
-        bCheckedAtFirst = pView->chkShow->isChecked();
-        nAll = pView->lstMem->count();
+        ASSERT_TRUE(pView);
+        sSeen = QString("%1|%2|%3").arg(w->windowTitle()).arg(pView->chkShow->isChecked()).arg(pView->lstMem->count());
         pView->chkShow->click();
-        nNonZero = pView->lstMem->count();
+        sSeen += QString("|%1").arg(pView->lstMem->count());
         pView->cmdClose->click();
+    }});
+    o.oHost.ShowMemBlock([](bool bNonZero) {
+        return bNonZero ? std::vector<std::string>{"5: 1.5", "7: -2"} : std::vector<std::string>{"5: 1.5", "6: 0", "7: -2"};
     });
-    o.oHost.ShowMemBlock(fnFill);
-    EXPECT_FALSE(oDog.GaveUp() || bCheckedAtFirst);
-    EXPECT_EQ(sTitle, "Memory Block Viewer");
-    EXPECT_EQ(std::vector<int>({nAll, nNonZero}), std::vector<int>({3, 2}));
+    EXPECT_EQ(sSeen, "Memory Block Viewer|0|3|2");
     EXPECT_EQ(o.oHost.MemBlockWindow().lstMem->item(1)->text(), "7: -2");
 }
 
-TEST(HostDialogs, YesNoQuestionReturnsTheAnswer) {
+// A question gives the answer clicked; an input box the text typed, or false when cancelled.
+TEST(HostDialogs, AQuestionGivesTheAnswerAndAnInputBoxTheTypedTextOrCancel) {
     CCalcUnderTest o;
-    const struct {
-        enmIcon eIcon;
-        QMessageBox::Icon eShown;
-        QMessageBox::StandardButton eClick;
-    } kCases[] = {{enmIcon::Question, QMessageBox::Question, QMessageBox::No},
-                  {enmIcon::Critical, QMessageBox::Critical, QMessageBox::Yes}};
-    for (const auto& c : kCases) {
-        QMessageBox::Icon eIcon = QMessageBox::NoIcon;
-        QString sTitle, sText;
-        CModalWatchdog oDog([&](QWidget* w) {
-            auto* pBox = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(pBox, nullptr);
-            eIcon = pBox->icon();
-            sTitle = pBox->windowTitle();
-            sText = pBox->text();
-            pBox->button(c.eClick)->click();
-        });
-        EXPECT_EQ(o.oHost.AskYesNo("Write Program", "Write Program?", c.eIcon), c.eClick == QMessageBox::Yes);
-        EXPECT_FALSE(oDog.GaveUp());
-        EXPECT_EQ(eIcon, c.eShown);
-        EXPECT_EQ(sTitle + "|" + sText, "Write Program|Write Program?");
+    for (const auto& [eIcon, eShown, sButton] : {std::tuple{enmIcon::Question, QMessageBox::Question, "No"},
+                                                 std::tuple{enmIcon::Critical, QMessageBox::Critical, "Yes"}}) {
+        QString sSeen;
+        CAnswers oAnswers({[&, sButton](QWidget* w) {
+            sSeen = QString("%1|%2").arg(qobject_cast<QMessageBox*>(w)->icon()).arg(w->windowTitle());
+            ClickButton(w, sButton);
+        }});
+        EXPECT_EQ(o.oHost.AskYesNo("Write Program", "Write Program?", eIcon), sButton[0] == 'Y');
+        EXPECT_EQ(sSeen + "|" + oAnswers.vTexts.join(""), QString("%1|Write Program|Write Program?").arg(eShown));
     }
-}
-
-TEST(HostDialogs, InputBoxGivesTheTypedTextOrCancel) {
-    CCalcUnderTest o;
-    QString sDefault, sLabel, sTitle;
-    CModalWatchdog oDog([&](QWidget* w) {
-        auto* pDlg = qobject_cast<QInputDialog*>(w);
-        ASSERT_NE(pDlg, nullptr);
-        sDefault = pDlg->textValue();
-        sLabel = pDlg->labelText();
-        sTitle = pDlg->windowTitle();
-        QLineEdit* pEdit = w->findChild<QLineEdit*>();
-        pEdit->selectAll();
-        KeyClicks(pEdit, " 12 ");
-        KeyClick(pEdit, Qt::Key_Return);
-    });
     std::string sAnswer;
-    EXPECT_TRUE(o.oHost.InputBox("Enter a line number", "Line Number Input", ".", sAnswer));
-    EXPECT_EQ(sAnswer, " 12 ");
-    EXPECT_EQ(sDefault + "|" + sLabel + "|" + sTitle, ".|Enter a line number|Line Number Input");
-
-    CModalWatchdog oCancel([&](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    sAnswer = "unchanged";
+    QString sSeen;
+    {
+        CAnswers oAnswers({[&](QWidget* w) {
+            auto* p = qobject_cast<QInputDialog*>(w);
+            sSeen = p->textValue() + "|" + p->labelText() + "|" + p->windowTitle();
+            QLineEdit* pEdit = w->findChild<QLineEdit*>();
+            pEdit->selectAll();
+            KeyClicks(pEdit, " 12 ");
+            KeyClick(pEdit, Qt::Key_Return);
+        }});
+        EXPECT_TRUE(o.oHost.InputBox("Enter a line number", "Line Number Input", ".", sAnswer));
+    }
+    EXPECT_EQ(sSeen + "|" + QString::fromStdString(sAnswer), ".|Enter a line number|Line Number Input| 12 ");
+    CAnswers oCancel({kReject});
     EXPECT_FALSE(o.oHost.InputBox("p", "t", ".", sAnswer));
-    EXPECT_EQ(sAnswer, "unchanged");
+    EXPECT_EQ(sAnswer, " 12 ");
 }

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QtCore/qtestsupport_core.h>
 
 #include "../../windows/dlgFile.h"
 #include "../../windows/frmEdit.h"
@@ -21,36 +22,7 @@
 namespace {
 
 using V = std::vector<double>;
-using FAct = std::function<void(QWidget*)>;
-
-V Stack(const CFrontPanel& o) { return {o.View().oStack.GetX(), o.View().oStack.GetY(), o.View().oStack.GetZ(), o.View().oStack.GetT()}; }
-
-FAct Press(const char* s) { return [s](QWidget* w) { ClickButton(w, QString::fromUtf8(s)); }; }
-const FAct kReject = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
-
-// Acts on the modal windows in the order they appear (any beyond the list
-// are rejected) and keeps the text of every message box.
-class CAnswers {
-public:
-    explicit CAnswers(std::vector<FAct> v) : v_(std::move(v)) {
-        QObject::connect(&oTimer_, &QTimer::timeout, [this] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (!w || w == pLast_) return;
-            pLast_ = w;
-            if (auto* p = qobject_cast<QMessageBox*>(w)) vTexts.push_back(p->text());
-            const FAct fn = nNext_ < v_.size() ? v_[nNext_++] : kReject;
-            QTimer::singleShot(0, w, [fn, w] { fn(w); });
-        });
-        oTimer_.start(10);
-    }
-    QStringList vTexts;
-
-private:
-    std::vector<FAct> v_;
-    size_t nNext_ = 0;
-    QPointer<QWidget> pLast_;
-    QTimer oTimer_;
-};
+V Stack(const CFrontPanel& o) { return {o.Machine().oStack.GetX(), o.Machine().oStack.GetY(), o.Machine().oStack.GetZ(), o.Machine().oStack.GetT()}; }
 
 // Register r of a state file.
 QString StateRegister(const QString& sFile, int r) {
@@ -85,6 +57,21 @@ TEST(KeepWork, PasteIsTypingTheNumber) {
     o.Ctrl(Qt::Key_C);
     o.Ctrl(Qt::Key_V);
     EXPECT_EQ(V({o.oMain.Machine().oStack.GetX(), o.oMain.Machine().oStack.GetY()}), V({x, x}));
+    // What is no number is refused with a note under the display, gone after
+    // a moment or at the next key; the locale's minus and grouping are read.
+    o.oWindow.SetNoteDuration(30);
+    QGuiApplication::clipboard()->setText("abc");
+    o.Ctrl(Qt::Key_V);
+    EXPECT_EQ(o.oWindow.InfoLine() + "|" + o.oWindow.PaintedDisplay(), "Paste: not a number|0.33");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return o.oWindow.InfoLine().isEmpty(); }, 1000));
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("\u22121 234"));
+    o.Ctrl(Qt::Key_V);
+    EXPECT_EQ(o.oMain.Machine().oStack.GetX(), -1234);
+    o.oWindow.SetNoteDuration(60000);
+    QGuiApplication::clipboard()->setText("abc");
+    o.Ctrl(Qt::Key_V);
+    KeyClicks(&o.oWindow, "5");
+    EXPECT_EQ(o.oWindow.InfoLine(), "");
 }
 
 TEST(KeepWork, ClosingWithChangedWorkAsksFirst) {
@@ -102,11 +89,7 @@ TEST(KeepWork, ClosingWithChangedWorkAsksFirst) {
         EXPECT_EQ(oAnswers.vTexts, QStringList(2, "Save the calculator's state before closing?"));
     }
     {   // Save with a name: saved, then closed
-        CAnswers oAnswers({Press("Save"), [sFile](QWidget* w) {
-                               auto* p = qobject_cast<dlgFile*>(w);
-                               p->txtFilename->setText(sFile);
-                               p->OKButton->click();
-                           }});
+        CAnswers oAnswers({Press("Save"), ChooseFile(sFile)});
         EXPECT_TRUE(o.oWindow.close());
     }
     EXPECT_EQ(StateRegister(sFile, 1), "4");

@@ -5,6 +5,9 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QtWidgets/qtestsupport_widgets.h>
@@ -15,6 +18,7 @@
 #include <mutex>
 #include <thread>
 
+#include "../../windows/dlgFile.h"
 #include "QtTestSupport.h"
 
 bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs) {
@@ -57,6 +61,34 @@ void CModalWatchdog::Tick() {
             oTimer_.stop();
         }
     }
+}
+
+CAnswers::CAnswers(std::vector<FAct> v) : v_(std::move(v)) {
+    QObject::connect(&oTimer_, &QTimer::timeout, [this] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w == pLast_ && oSince_.elapsed() > 5000) kReject(w);   // the action left it open
+        if (!w || w == pLast_) return;
+        pLast_ = w;
+        oSince_.start();
+        if (auto* p = qobject_cast<QMessageBox*>(w)) vTexts.push_back(p->text());
+        const FAct fn = nNext_ < v_.size() ? v_[nNext_++] : kReject;
+        QTimer::singleShot(0, w, [fn, w] { fn(w); });
+    });
+    oTimer_.start(10);
+}
+
+FAct Press(const char* s) { return [s](QWidget* w) { ClickButton(w, QString::fromUtf8(s)); }; }
+const FAct kReject = [](QWidget* w) {
+    if (auto* p = qobject_cast<QDialog*>(w)) p->reject();
+    else w->close();
+};
+FAct ChooseFile(const QString& sFile) {
+    return [sFile](QWidget* w) {
+        auto* p = qobject_cast<dlgFile*>(w);
+        ASSERT_TRUE(p);
+        p->txtFilename->setText(sFile);
+        p->OKButton->click();
+    };
 }
 
 bool ClickButton(QWidget* w, const QString& sText) {

@@ -9,44 +9,10 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <functional>
 
 #include "../../windows/MyMsgBox.h"
 #include "../../windows/dlgFile.h"
 #include "QtTestSupport.h"
-
-namespace {
-
-// Answers every modal window while it lives: questions with Yes and messages
-// with OK (each box seen first by fnSee with its text), the file dialog with
-// sFile typed into its name box and OK.
-class CAnswerAll {
-public:
-    explicit CAnswerAll(QString sFile, std::function<void(QWidget*, const QString&)> fnSee = {})
-        : sFile_(std::move(sFile)) {
-        QObject::connect(&oTimer_, &QTimer::timeout, [this, fnSee] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (auto* pBox = qobject_cast<QMessageBox*>(w)) {
-                if (fnSee) fnSee(pBox, pBox->text());
-                QAbstractButton* p = pBox->button(QMessageBox::Yes);
-                (p ? p : pBox->buttons().first())->click();
-            } else if (auto* pMsg = qobject_cast<MyMsgBox*>(w)) {
-                if (fnSee) fnSee(pMsg, pMsg->lblMsg->text());
-                pMsg->cmdOK->click();
-            } else if (auto* pFile = qobject_cast<dlgFile*>(w)) {
-                pFile->txtFilename->setText(sFile_);
-                pFile->OKButton->click();
-            }
-        });
-        oTimer_.start(10);
-    }
-
-private:
-    QString sFile_;
-    QTimer oTimer_;
-};
-
-} // namespace
 
 // What the buttons add to the core's state file (tests/panel/test_state.cpp):
 // they reach it through the question and the file dialog.
@@ -55,10 +21,13 @@ TEST(WindowFiles, TheSaveAndRestoreButtonsGoThroughTheFileDialog) {
     CCalcUnderTest o;
     o.Clicks({"7", "ENTER", "2", "STO", "5"});
     const QString sFile = oDir.filePath("state.txt");
-    for (const char* sButton : {"SAVE", "CLX", "RESTORE"}) {
-        CAnswerAll oAnswers(sFile);
-        o.Click(sButton);
+    {
+        CAnswers oAnswers({ChooseFile(sFile)});
+        o.Click("SAVE");
     }
+    o.Click("CLX");
+    CAnswers oAnswers({ChooseFile(sFile), Press("Yes")});
+    o.Click("RESTORE");
     EXPECT_EQ(std::vector<double>({o.oMain.Machine().oStack.GetX(), o.oMain.Machine().oStack.GetY(), o.oMain.Machine().oMem.Rcl(5)}),
               std::vector<double>({2, 7, 2}));
 }
@@ -91,11 +60,13 @@ TEST(WindowFiles, ALongListingRefusedShowsAReadableBoxAtOnce) {
     // Counted in processor time, which the machine's other load does not stretch.
     const std::clock_t t0 = std::clock();
     {
-        CAnswerAll oAnswers(sFile, [&](QWidget* p, const QString& sBoxText) {
-            if (p->windowTitle() != "Listing Error") return;
-            sText = sBoxText;
-            oSize = p->size();
-        });
+        CAnswers oAnswers({Press("Yes"), ChooseFile(sFile), [&](QWidget* w) {
+                               auto* p = qobject_cast<MyMsgBox*>(w);
+                               ASSERT_TRUE(p && p->windowTitle() == "Listing Error");
+                               sText = p->lblMsg->text();
+                               oSize = p->size();
+                               p->cmdOK->click();
+                           }});
         o.Clicks({"g", "ENTER"});
     }
     EXPECT_LT(std::clock() - t0, kSanitized ? 20 * CLOCKS_PER_SEC : 2 * CLOCKS_PER_SEC);
