@@ -205,3 +205,52 @@ TEST_F(ListingTest, ARefusedEditorTextChangesNothing) {
         EXPECT_EQ(p.FaultPlaces()[0].Describe(), sText[0] == 'G' ? "editor line 1: GTO Q" : sText[6] == 'F' ? "editor line 2: FOO" : "editor line 2: LBL A");
     }
 }
+
+// Every listing the examples and the tests use reads as it did before a
+// number could carry a comment: the same steps, or refused as before. A
+// listing added later takes its row from the failure message.
+TEST_F(ListingTest, EveryKnownListingReadsAsBefore) {
+    const struct {
+        const char* sPath;
+        uint64_t nDigest;
+    } kKnown[] = {
+        {"examples/gamma_table.corvel", 0x7402a1eb518b8c2f},
+        {"examples/linfit.corvel", 0x3209225d5e124b43},
+        {"examples/primes.corvel", 0xccf4548810bfe9c5},
+        {"examples/quadratic.corvel", 0x0015db2c44579724},
+        {"examples/queens8.corvel", 0x8bc636c4ee04944f},
+        {"fuzz/corpus/listing/forms.corvel", 0x2cda12f40eb21942},
+        {"fuzz/corpus/listing/gamma_table.corvel", 0x7402a1eb518b8c2f},
+        {"fuzz/corpus/listing/label_faults.corvel", 0xa5ac82a98bb05942},
+        {"fuzz/corpus/listing/primes.corvel", 0xccf4548810bfe9c5},
+        {"fuzz/corpus/listing/quadratic.corvel", 0x0015db2c44579724},
+        {"fuzz/corpus/listing/unknown_step.corvel", 0xa5ac82a98bb05942},
+        {"fuzz/regressions/listing/adjacent_blanks.corvel", 0xe9865211a497e59b},
+        {"fuzz/regressions/listing/comment_mark_in_step.corvel", 0x82dc969970a168f6},
+        {"fuzz/regressions/listing/lower_case_gto.corvel", 0xf3923a70b9f58e85},
+        {"fuzz/regressions/listing/number_as_first_word.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/files_load_list.files/typed.corvel", 0xbff8bd57d521bca9},
+        {"tests/batch/files_refused_listing.files/bad.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/files_refused_listing.files/dup.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/files_refused_listing.files/gone.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/files_refused_listing.files/long.corvel", 0xa5ac82a98bb05942},
+        {"tests/batch/keep_work_runs.files/runs.corvel", 0x6d64c08bbab34207},
+        {"tests/batch/prgm_breakpoints.files/sub.corvel", 0xb4b021db4004d4cb},
+    };
+    const fs::path oRoot = fs::path(CORVEL_TEST_DATA) / ".." / "..";
+    int nChecked = 0;
+    for (const char* sDir : {"examples", "tests/batch", "fuzz/corpus/listing", "fuzz/regressions/listing"}) {
+        for (const auto& e : fs::recursive_directory_iterator(oRoot / sDir)) {
+            if (e.path().extension() != ".corvel") continue;
+            const std::string sRel = fs::relative(e.path(), oRoot).generic_string();
+            p.Clear();
+            uint64_t h = p.ReadProgram(e.path().string()) ? 1469598103934665603ull : 0;
+            for (int k = 1; k <= 999; ++k)
+                for (char c : p.GetLine(k) + "\n") h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+            const auto* pRow = std::find_if(std::begin(kKnown), std::end(kKnown), [&](const auto& r) { return sRel == r.sPath; });
+            EXPECT_TRUE(pRow != std::end(kKnown) && pRow->nDigest == h) << "{\"" << sRel << "\", 0x" << std::hex << h << "},";
+            ++nChecked;
+        }
+    }
+    EXPECT_EQ(nChecked, static_cast<int>(std::size(kKnown)));
+}
