@@ -196,6 +196,7 @@ bool CPrgm::FastCall() {
     else if (!(a < NumUtil::kBig)) return false;
     ++nRunSteps;
     if (bTrace) NoteTrace();
+    if (pProfile_) ++(*pProfile_)[static_cast<size_t>(PrgmPtr)];
     m_.fLastX = x;
     if (r.eOp == enmFast::Unary)
         st.Drop1AndPushX(v);
@@ -228,12 +229,18 @@ uint64_t CPrgm::FastSlice(uint64_t nBudget, enmFast& eWhy) {
     int nNumberAt = 0;   // the step of the last number pushed, for the display fields
     const CFastStep* r = nullptr;
     double v = 0.0, a = 0.0;
+    // TRACE and the profile: off, one test of a local per step.
+    uint64_t* const pCount = pProfile_ ? pProfile_->data() : nullptr;
+    const bool bNote = bTrace || pCount != nullptr;
 
 // One step done: counted and traced before it runs, as the general path does.
 #define FAST_COUNT()                                                                                     \
     do {                                                                                                 \
         --nLeft;                                                                                         \
-        if (bTrace) aTrace_[nTraced_++ & (kTraceRing - 1)] = static_cast<int16_t>(FAST_PTR());          \
+        if (bNote) {                                                                                     \
+            if (bTrace) aTrace_[nTraced_++ & (kTraceRing - 1)] = static_cast<int16_t>(FAST_PTR());      \
+            if (pCount) ++pCount[FAST_PTR()];                                                            \
+        }                                                                                                \
     } while (0)
 #define FAST_NEXT() r = r < pLast ? r + 1 : pFirst
 // The pointer is always a step 1..999 here: every jump and return goes to one.
@@ -466,6 +473,7 @@ Rtn:
     if (RetPtr <= 0 || RetStack[static_cast<size_t>(RetPtr)] > kMaxSteps) goto Done;
     FAST_COUNT();
     r = pFirst + (RetStack[static_cast<size_t>(RetPtr--)] - 1);
+    if (RetPtr < nStopBelow_) goto Done;   // step over or out: the general path stops the run
     FAST_DISPATCH();
 // The loop counters: the count goes to the general path when its integer
 // part could not be taken.
