@@ -137,6 +137,38 @@ void CFrontPanel::imgSST_Click() {
     }
 }
 
+void CFrontPanel::StepKey(bool bOver) {
+    if (!Admit(enmInput::SST, [this, bOver] { StepKey(bOver); })) return;
+    if (!bOn) return;
+    const int nStopBelow = !bRun ? 0 : bOver ? oPrgm.StepOverDepth() : oPrgm.StepOutDepth();
+    if (!bRun && !bOver) {
+        SetNote("Step out runs in RUN mode");
+        return;
+    }
+    if (nStopBelow == 0 && bOver) {
+        // No GSB: the SST key's single step (or next step in W/PRGM mode).
+        eShift = enmShift::None;
+        imgSST_Click();
+        return;
+    }
+    if (bInErr) return;
+    PlayClick();
+    try {
+        ClearPendOp();
+        if (bStepEntry_)
+            ResumeStepEntry();   // the run goes on keying the number
+        else
+            SavePendingNum();
+        eShift = enmShift::None;
+        SetTitle(kTitle);
+        oPrgm.ResetStartTime();
+        RunProgram(nStopBelow);
+        if (bInErr) ErrorPath();
+    } catch (const CCalcError& e) {
+        ErrorPath(e.Kind());
+    }
+}
+
 void CFrontPanel::imgCardReader_Click() {
     // The card slot reads and writes nothing while a program runs.
     if (!Admit(enmInput::Card, [this] { imgCardReader_Click(); })) return;
