@@ -168,7 +168,7 @@ breakpoints() {
   xdotool mousemove --window "$WIN" $((W2 - PROFILE_X)) "$PROFILE_Y" click 1
   panel_click 422 123
   xdotool type 'A'
-  sleep 16
+  sleep 40
   shoot "$OUT/screenshot-breakpoints.png"
   stop_all
 }

@@ -129,6 +129,11 @@ CProgramView::CProgramView(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
                         QStringLiteral("Shows how often each step ran (counted while shown; a run from a label "
                                        "starts the counts again, R/S and SST add to them)"));
     btnProfile->setCheckable(true);
+    // Gold while the column is shown, as the panel's picture buttons light up.
+    btnProfile->setStyleSheet(
+        QStringLiteral("QToolButton:checked { background: %1; color: %2; border: 1px solid %1; border-radius: 3px; "
+                       "padding: 3px 5px; }")
+            .arg(DialogLook::kHighlight.name(), DialogLook::kHighlightText.name()));
     connect(btnStepOver, &QToolButton::clicked, this, [this] {
         if (fnPress) fnPress("STEPOVER");
     });
