@@ -150,12 +150,8 @@ public:
     // zero; the counts of steps whose text changes or moves go.
     void SetProfiling(bool bOn);
     bool Profiling() const { return pProfile_ != nullptr; }
-    uint64_t ProfileCount(int nStep) const {
-        return pProfile_ && nStep >= 0 && nStep <= kMaxSteps ? (*pProfile_)[static_cast<size_t>(nStep)] : 0;
-    }
-    void ResetProfile() {
-        if (pProfile_) pProfile_->fill(0);
-    }
+    uint64_t ProfileCount(int nStep) const;
+    void ResetProfile();
     // Asks a run to stop before its next step (R/S, On, Off, the mode switch).
     void RequestStop() {
         if (eMode_ == enmMode::Run) StopRequested = true;
@@ -338,8 +334,11 @@ public:
 private:
     struct CFastStep {
         enmFast eOp = enmFast::Unbuilt;
+        int8_t nLen = 0;      // Number: how many digit steps; Gto: 1 when it goes to a label step
         int16_t nReg = 0;     // the register, or the step a jump goes to
-        int16_t nLen = 0;     // Number: how many digit steps; Gto: 1 when it goes to a label step
+        // The profile's count of the step's runs on the fast path not yet
+        // added to pProfile_ (in the record, so counting costs one add).
+        uint32_t nCount = 0;
         double fVal = 0.0;    // Number: the value the digits key
         double (*pfnUnary)(const CPrgm&, double) = nullptr;
         double (*pfnBinary)(double, double) = nullptr;
@@ -348,7 +347,13 @@ private:
     void BuildFast(int nStep);
     // Runs records up to nBudget steps and returns how many ran; eWhy names a
     // record that ended it to be made or called (Unbuilt, Unary, Binary).
+    // One copy of the loop for each of TRACE and the profile on or off, so
+    // that what is off costs nothing.
+    template <bool bTraceOn, bool bCountOn>
     uint64_t FastSlice(uint64_t nBudget, enmFast& eWhy);
+    // Adds the records' counts to pProfile_ (or drops them when it is off).
+    void FlushFastCounts(int nFirst = 0, int nLast = kMaxSteps, bool bKeep = true);
+    uint64_t nSinceFlush_ = 0;   // steps counted in the records since the last flush
     // The one-number or two-number function step at the pointer; false when
     // the general path must run it.
     bool FastCall();

@@ -9,6 +9,7 @@
 // general path runs the step: what a step does and how it fails has one
 // source, the functions of the instruction table, and the differential test
 // holds the records to them.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -34,9 +35,21 @@ bool IsDigitStep(const CStep& s) { return s.pInstr != nullptr && s.pfn == &O::Di
 
 } // namespace
 
+void CPrgm::FlushFastCounts(int nFirst, int nLast, bool bKeep) {
+    if (!pFast_) return;
+    for (int n = nFirst; n <= nLast; ++n) {
+        uint32_t& c = (*pFast_)[static_cast<size_t>(n)].nCount;
+        if (bKeep && pProfile_) (*pProfile_)[static_cast<size_t>(n)] += c;
+        c = 0;
+    }
+    if (nFirst == 0 && nLast == kMaxSteps) nSinceFlush_ = 0;
+}
+
 void CPrgm::BuildFast(int nStep) {
     CFastStep& r = (*pFast_)[static_cast<size_t>(nStep)];
+    const uint32_t nCount = r.nCount;   // the step's, whatever its record becomes
     r = CFastStep{};
+    r.nCount = nCount;
     r.eOp = enmFast::General;
     const CStep& s = DecodedStep(nStep);
     const CInstr* pI = s.pInstr;
@@ -73,7 +86,7 @@ void CPrgm::BuildFast(int nStep) {
         if (std::fabs(v) < NumUtil::kTiny) v = 0.0;
         r.eOp = bEnter ? enmFast::NumberEnter : enmFast::Number;
         r.fVal = v;
-        r.nLen = static_cast<int16_t>(nEnd - nStep);
+        r.nLen = static_cast<int8_t>(nEnd - nStep);
         return;
     }
     const int nSto = s.oSto.nReg, nRcl = s.oRcl.nReg, nArith = s.oArith.nReg;
@@ -167,9 +180,15 @@ uint64_t CPrgm::RunFast(uint64_t nBudget) {
     // The slice loop calls nothing, so that the stack stays in registers;
     // records to make and the steps that call a function are done here.
     uint64_t nDone = 0;
+    // A record's count stays far below 2^32 between two flushes.
+    constexpr uint64_t kFlushEvery = uint64_t{1} << 30;
     while (nDone < nBudget) {
         enmFast eWhy = enmFast::General;
-        nDone += FastSlice(nBudget - nDone, eWhy);
+        const uint64_t nAsk = std::min(nBudget - nDone, kFlushEvery);
+        const uint64_t n = !pProfile_ ? (bTrace ? FastSlice<true, false>(nAsk, eWhy) : FastSlice<false, false>(nAsk, eWhy))
+                                      : (bTrace ? FastSlice<true, true>(nAsk, eWhy) : FastSlice<false, true>(nAsk, eWhy));
+        nDone += n;
+        if (pProfile_ && (nSinceFlush_ += n) >= kFlushEvery) FlushFastCounts();
         if (eWhy == enmFast::Unbuilt) {
             BuildFast(PrgmPtr);
         } else if ((eWhy != enmFast::Unary && eWhy != enmFast::Binary) || nDone >= nBudget || !FastCall()) {
@@ -206,6 +225,7 @@ bool CPrgm::FastCall() {
     return true;
 }
 
+template <bool bTraceOn, bool bCountOn>
 uint64_t CPrgm::FastSlice(uint64_t nBudget, enmFast& eWhy) {
     std::array<CFastStep, kMaxSteps + 1>& aFast_ = *pFast_;
     static void* const kJump[] = {
@@ -227,20 +247,15 @@ uint64_t CPrgm::FastSlice(uint64_t nBudget, enmFast& eWhy) {
 #define FAST_PTR() static_cast<int>(r - pFirst + 1)
     uint64_t nLeft = nBudget;   // steps the slice may still run
     int nNumberAt = 0;   // the step of the last number pushed, for the display fields
-    const CFastStep* r = nullptr;
+    CFastStep* r = nullptr;
     double v = 0.0, a = 0.0;
-    // TRACE and the profile: off, one test of a local per step.
-    uint64_t* const pCount = pProfile_ ? pProfile_->data() : nullptr;
-    const bool bNote = bTrace || pCount != nullptr;
 
 // One step done: counted and traced before it runs, as the general path does.
 #define FAST_COUNT()                                                                                     \
     do {                                                                                                 \
         --nLeft;                                                                                         \
-        if (bNote) {                                                                                     \
-            if (bTrace) aTrace_[nTraced_++ & (kTraceRing - 1)] = static_cast<int16_t>(FAST_PTR());      \
-            if (pCount) ++pCount[FAST_PTR()];                                                            \
-        }                                                                                                \
+        if constexpr (bTraceOn) aTrace_[nTraced_++ & (kTraceRing - 1)] = static_cast<int16_t>(FAST_PTR()); \
+        if constexpr (bCountOn) ++r->nCount;                                                             \
     } while (0)
 #define FAST_NEXT() r = r < pLast ? r + 1 : pFirst
 // The pointer is always a step 1..999 here: every jump and return goes to one.

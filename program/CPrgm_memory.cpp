@@ -62,6 +62,7 @@ void CPrgm::MakeDecoded() {
 
 void CPrgm::Invalidate(int nFirst, int nLast) {
     ++nTextGen_;
+    FlushFastCounts(nFirst, nLast, false);
     if (pProfile_) std::fill(pProfile_->begin() + nFirst, pProfile_->begin() + nLast + 1, 0);
     if (!pDecoded_) return;   // none decoded yet
     for (int k = nFirst; k <= nLast; ++k) {

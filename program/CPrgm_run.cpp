@@ -189,10 +189,23 @@ int CPrgm::StepOverDepth() {
 }
 
 void CPrgm::SetProfiling(bool bOn) {
+    if (bOn == Profiling()) return;
+    FlushFastCounts(0, kMaxSteps, false);
     if (!bOn)
         pProfile_.reset();
     else if (!pProfile_)
         pProfile_ = std::make_unique<std::array<uint64_t, kMaxSteps + 1>>();
+}
+
+void CPrgm::ResetProfile() {
+    FlushFastCounts(0, kMaxSteps, false);
+    if (pProfile_) pProfile_->fill(0);
+}
+
+uint64_t CPrgm::ProfileCount(int nStep) const {
+    if (!pProfile_ || nStep < 0 || nStep > kMaxSteps) return 0;
+    const size_t n = static_cast<size_t>(nStep);
+    return (*pProfile_)[n] + (pFast_ ? (*pFast_)[n].nCount : 0);
 }
 
 void CPrgm::BST() {
