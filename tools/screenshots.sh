@@ -15,6 +15,8 @@ OUT="${2:-docs}"
 XDG_RUNTIME_DIR="$(mktemp -d)"
 chmod 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR
+# Work a stopped calculator leaves for recovery goes there too, not to the user's own.
+export XDG_STATE_HOME="$XDG_RUNTIME_DIR/state"
 
 pids=()
 stop_all() {
@@ -174,8 +176,8 @@ breakpoints() {
 }
 
 # Where the program view's Profile button lies, from the window's right edge and top.
-PROFILE_X="${PROFILE_X:-80}"
-PROFILE_Y="${PROFILE_Y:-42}"
+PROFILE_X="${PROFILE_X:-45}"
+PROFILE_Y="${PROFILE_Y:-40}"
 # Where the editor's first text line lies below its window's top, and a line's height.
 EDIT_LINE0="${EDIT_LINE0:-22}"
 EDIT_LINE="${EDIT_LINE:-15}"

@@ -129,11 +129,14 @@ CProgramView::CProgramView(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
                         QStringLiteral("Shows how often each step ran (counted while shown; a run from a label "
                                        "starts the counts again, R/S and SST add to them)"));
     btnProfile->setCheckable(true);
-    // Gold while the column is shown, as the panel's picture buttons light up.
-    btnProfile->setStyleSheet(
-        QStringLiteral("QToolButton:checked { background: %1; color: %2; border: 1px solid %1; border-radius: 3px; "
-                       "padding: 3px 5px; }")
-            .arg(DialogLook::kHighlight.name(), DialogLook::kHighlightText.name()));
+    // Profile gold while the column is shown, as the panel's picture buttons light up.
+    const QString sLook =
+        QStringLiteral("QToolButton { background: %1; color: %2; border: 1px solid %3; border-radius: 3px; "
+                       "padding: 3px 5px; } QToolButton:pressed { background: %3; } "
+                       "QToolButton:checked { background: %3; color: %4; }")
+            .arg(DialogLook::kButton.name(), DialogLook::kText.name(), DialogLook::kHighlight.name(),
+                 DialogLook::kHighlightText.name());
+    for (QToolButton* b : {btnStepOver, btnStepOut, btnProfile}) b->setStyleSheet(sLook);
     connect(btnStepOver, &QToolButton::clicked, this, [this] {
         if (fnPress) fnPress("STEPOVER");
     });
