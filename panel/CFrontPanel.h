@@ -330,6 +330,10 @@ private:
     // Shows the current program line and uses up the prefix.
     void ShowPrgmLineAndEnd();
     void StepKey(bool bOver);
+    // What R/S and the step keys do before a run starts: the pending
+    // operation and the prefix go, a number the steps were keying goes back
+    // to them, a typed one ends.
+    void BeforeRunKey();
 
     // Number entry.
     void EntryKey(enmKey eKey);

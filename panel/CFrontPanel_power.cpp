@@ -83,14 +83,8 @@ void CFrontPanel::imgRunStop_Click() {
             SetDisplay(oPrgm.ShowCurrLine(), "");
         } else {
             if (bInErr) return;
-            ePendOp = enmPendOp::None;
-            if (bStepEntry_)
-                ResumeStepEntry();   // the run goes on keying the number
-            else
-                SavePendingNum();
             const CKeyAct& oAct = oRow.aRun[static_cast<int>(eShift)];
-            eShift = enmShift::None;
-            SetTitle(kTitle);
+            BeforeRunKey();
             if (oAct.pfnOwn) (this->*oAct.pfnOwn)();   // run, show X blinking, show the stack
         }
         if (bInErr) ErrorPath();
@@ -137,6 +131,16 @@ void CFrontPanel::imgSST_Click() {
     }
 }
 
+void CFrontPanel::BeforeRunKey() {
+    ePendOp = enmPendOp::None;
+    if (bStepEntry_)
+        ResumeStepEntry();   // the run goes on keying the number
+    else
+        SavePendingNum();
+    eShift = enmShift::None;
+    SetTitle(kTitle);
+}
+
 void CFrontPanel::StepKey(bool bOver) {
     if (!Admit(enmInput::SST, [this, bOver] { StepKey(bOver); })) return;
     if (!bOn) return;
@@ -154,13 +158,7 @@ void CFrontPanel::StepKey(bool bOver) {
     if (bInErr) return;
     PlayClick();
     try {
-        ClearPendOp();
-        if (bStepEntry_)
-            ResumeStepEntry();   // the run goes on keying the number
-        else
-            SavePendingNum();
-        eShift = enmShift::None;
-        SetTitle(kTitle);
+        BeforeRunKey();
         oPrgm.ResetStartTime();
         RunProgram(nStopBelow);
         if (bInErr) ErrorPath();
