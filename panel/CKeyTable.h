@@ -105,7 +105,8 @@ const CPendRow& PendRow(enmPendOp ePend);
 // picture buttons and the program view's step over and step out. They have
 // names and handlers but no prefixes.
 struct CControlRow {
-    const char* sName;     // "ON", "OFF", "W/PRGM", "RUN", "CARD", "SAVE", "RESTORE", "EDIT", "ABOUT", "STEPOVER", "STEPOUT"
+    // "ON", "OFF", "W/PRGM", "RUN", "CARD", "SAVE", "RESTORE", "EDIT", "ABOUT", "STEPOVER", "STEPOUT"
+    const char* sName;
     const char* sTip;      // what it does, in a few words
     KeyFn pfnClick;
 };

@@ -185,8 +185,9 @@ uint64_t CPrgm::RunFast(uint64_t nBudget) {
     while (nDone < nBudget) {
         enmFast eWhy = enmFast::General;
         const uint64_t nAsk = std::min(nBudget - nDone, kFlushEvery);
-        const uint64_t n = !pProfile_ ? (bTrace ? FastSlice<true, false>(nAsk, eWhy) : FastSlice<false, false>(nAsk, eWhy))
-                                      : (bTrace ? FastSlice<true, true>(nAsk, eWhy) : FastSlice<false, true>(nAsk, eWhy));
+        const uint64_t n = !pProfile_
+                               ? (bTrace ? FastSlice<true, false>(nAsk, eWhy) : FastSlice<false, false>(nAsk, eWhy))
+                               : (bTrace ? FastSlice<true, true>(nAsk, eWhy) : FastSlice<false, true>(nAsk, eWhy));
         nDone += n;
         if (pProfile_ && (nSinceFlush_ += n) >= kFlushEvery) FlushFastCounts();
         if (eWhy == enmFast::Unbuilt) {
