@@ -62,9 +62,17 @@ void PrintListing(const CPanelView& o) {
         std::cout << "step " << CPrgm::StepNumber(n) << " " << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
 }
 
+// How often each step that ran did run, in step order.
+void PrintProfile(const CPanelView& o) {
+    for (int n = 1; n <= o.oPrgm.GetMaxSteps(); ++n)
+        if (const uint64_t c = o.oPrgm.ProfileCount(n))
+            std::cout << "profile " << CPrgm::StepNumber(n) << " " << c << " "
+                      << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
+}
+
 const char* const kUsage =
     "usage: corvelxmem-batch [--answer TEXT]... [--load FILE] [--list] [--trace] [--tape] [--tape-trace]\n"
-    "                        [--stop-after N] [--break NNN]... [KEY...]\n";
+    "                        [--stop-after N] [--break NNN]... [--profile] [KEY...]\n";
 
 int Usage() {
     std::cerr << kUsage << "Try corvelxmem-batch --help.\n";
@@ -90,6 +98,10 @@ void Help() {
                  "  --stop-after N  stops a running program after N steps, as R/S would\n"
                  "  --break NNN     a breakpoint at step NNN (1-999, set after --load): a run stops\n"
                  "                  before that step and prints \"breakpoint NNN\"; R/S goes on\n"
+                 "  --profile       counts how often each step runs and prints, after the state\n"
+                 "                  (and the steps of --list), \"profile NNN COUNT STEP\" for each\n"
+                 "                  step that ran; a run started by a label key or GSB starts\n"
+                 "                  the counts again, R/S, SST and the step keys add to them\n"
                  "  --help-instructions\n"
                  "                  prints every instruction a program may use, one a line:\n"
                  "                  NAME, operands, stack effect and what it does (tab-separated),\n"
@@ -102,7 +114,9 @@ void Help() {
     for (int i = 0; i < n; ++i) std::cout << ' ' << pRows[i].sName;
     const CControlRow* pControls = ControlRows(n);
     for (int i = 0; i < n; ++i) std::cout << ' ' << pControls[i].sName;
-    std::cout << "\n  type:TEXT       each character of TEXT typed on the computer keyboard\n";
+    std::cout << "\n  STEPOVER runs a GSB with its subroutine (any other step as SST), STEPOUT runs until\n"
+                 "  the current subroutine returns (F10 and Shift+F11 in the window)\n"
+                 "  type:TEXT       each character of TEXT typed on the computer keyboard\n";
 }
 
 // The instruction reference: one line per mnemonic in table order, then the aliases.
@@ -150,6 +164,7 @@ struct COptions {
     bool bList = false;
     bool bTape = false;
     bool bTapeTrace = false;
+    bool bProfile = false;
     unsigned long long nStopAfter = 0;
     std::vector<int> vBreaks;
 };
@@ -182,6 +197,8 @@ int ReadOptions(int argc, char** argv, COptions& o) {
             o.bTrace = true;
         } else if (a == "--list") {
             o.bList = true;
+        } else if (a == "--profile") {
+            o.bProfile = true;
         } else if (a == "--tape") {
             o.bTape = true;
         } else if (a == "--tape-trace") {
@@ -330,6 +347,7 @@ int main(int argc, char** argv) {
         oMain.Prgm().bTraceRing = false;   // each traced step is printed as it runs, in order with the rest
     }
     oMain.Prgm().bTrace = o.bTapeTrace;
+    oMain.Prgm().SetProfiling(o.bProfile);
     if (!o.sLoad.empty()) {
         // As g ENTER with the name typed into the dialog showing the current directory.
         std::error_code ec;
@@ -348,5 +366,6 @@ int main(int argc, char** argv) {
     if (nStatus >= 0) return nStatus;
     if (!o.bTrace || !bAnyKey) PrintState(oMain.View());
     if (o.bList) PrintListing(oMain.View());
+    if (o.bProfile) PrintProfile(oMain.View());
     return 0;
 }

@@ -342,6 +342,7 @@ void CoreRounds(CHost& oHost, const std::string& sQueens, const std::string& sBa
     LoadSavage(oSavage);
     const double fTraceIterations = 1e5;
     std::vector<double> vQueens, vLoop, vSavage, vTraceOff, vTraceOn, vBatch, vTrue, vRatio, vPython;
+    std::vector<double> vQueensProfile, vLoopProfile;
     double fQueensSteps = 0, fSavageX = 0;
     const std::string sScript = std::string(CORVEL_SOURCE_DIR) + "/bench/queens8.py";
     const int nQueensAt = oMain.Prgm().FindLabel("A");
@@ -349,6 +350,15 @@ void CoreRounds(CHost& oHost, const std::string& sQueens, const std::string& sBa
         vQueens.push_back(CpuNsPerStep(oMain, nQueensAt, 21));
         fQueensSteps = static_cast<double>(oMain.Prgm().nRunSteps);
         vLoop.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, 1e6); }));
+        // The same two with the run profile counting.
+        oMain.SetProfiling(true);
+        vQueensProfile.push_back(CpuNsPerStep(oMain, nQueensAt, 21));
+        oMain.SetProfiling(false);
+        vLoopProfile.push_back(CpuNsPerStep(oLoop, 1, 3, [&] {
+            LoadLoop(oLoop, 1e6);
+            oLoop.SetProfiling(true);
+        }));
+        oLoop.SetProfiling(false);
         vSavage.push_back(CpuNsPerStep(oSavage, 1, 5, [&] { LoadSavage(oSavage); }));
         fSavageX = oSavage.Machine().oStack.GetX();
         vTraceOff.push_back(CpuNsPerStep(oLoop, 1, 3, [&] { LoadLoop(oLoop, fTraceIterations); }));
@@ -371,6 +381,10 @@ void CoreRounds(CHost& oHost, const std::string& sQueens, const std::string& sBa
                 fQueensSteps, fQueens, fQueens * fQueensSteps / 1e3);
     std::printf("  DSZ loop                                      %6.2f ns/step  (%.0f million steps/s)\n",
                 Median(vLoop), 1e3 / Median(vLoop));
+    std::printf("  eight queens, profile on                      %6.2f ns/step  (%.2f times off)\n",
+                Median(vQueensProfile), Median(vQueensProfile) / fQueens);
+    std::printf("  DSZ loop, profile on                          %6.2f ns/step  (%.2f times off)\n",
+                Median(vLoopProfile), Median(vLoopProfile) / Median(vLoop));
     std::printf("  Savage loop (2499 times, A = %.6f)      %6.2f ns/step\n", fSavageX, Median(vSavage));
     std::printf("  DSZ loop, TRACE off                           %6.2f ns/step\n", Median(vTraceOff));
     std::printf("  DSZ loop, TRACE on                            %6.2f ns/step  (%.2f times TRACE off)\n",

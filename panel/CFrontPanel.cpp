@@ -153,9 +153,9 @@ void CFrontPanel::RequestStop() {
     oHost_.ScheduleRun(*this);   // honoured by the next slice, at once
 }
 
-void CFrontPanel::RunProgram() {
+void CFrontPanel::RunProgram(int nStopBelow) {
     if (oPrgm.Busy()) return;   // no second run while one is under way
-    oPrgm.Exec();
+    oPrgm.Exec(nStopBelow);
     eStarted_ = enmStarted::Run;
     oHost_.ScheduleRun(*this);
 }

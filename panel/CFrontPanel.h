@@ -71,6 +71,8 @@ public:
     // TRACE on the tape; a breakpoint set or cleared at nStep (program view).
     void SetTrace(bool bTraceOn) { oPrgm.bTrace = bTraceOn; }
     void ToggleBreak(int nStep) { oPrgm.ToggleBreak(nStep); }
+    // The run profile is counted while the program view shows its column.
+    void SetProfiling(bool bCount) { oPrgm.SetProfiling(bCount); }
     // When set, the source editor button does nothing.
     void SetRelease(bool b) { Release = b; }
 
@@ -208,6 +210,14 @@ public:
     void imgRun_Click();
     void imgRunStop_Click();
     void imgSST_Click();
+    // Step over (F10): a GSB at the pointer runs with its whole subroutine
+    // and stops after it; any other step goes as SST. Step out (Shift+F11):
+    // runs until the current subroutine has returned, as R/S with an empty
+    // return stack. Both stop at a breakpoint and by R/S as any run does. In
+    // W/PRGM mode step over moves to the next step as SST does there, and
+    // step out says on the note line that it runs in RUN mode.
+    void StepOverKey() { StepKey(true); }
+    void StepOutKey() { StepKey(false); }
     void imgCardReader_Click();
     void ReadDataOrWriteProgram();
     void imgSaveState_Click();
@@ -286,7 +296,7 @@ public:
     void FinishEntryInline();
     // Starts a run from the current step (the host drives it); no second
     // run starts while one is under way.
-    void RunProgram();
+    void RunProgram(int nStopBelow = 0);
     // Starts a run at step nStep, unless one is under way.
     void StartRunAt(int nStep);
     // A timed display on behalf of a key, or of the step that is running.
@@ -361,6 +371,11 @@ private:
     void Record(const std::string& sStep);
     // Shows the current program line and uses up the prefix.
     void ShowPrgmLineAndEnd();
+    void StepKey(bool bOver);
+    // What R/S and the step keys do before a run starts: the pending
+    // operation and the prefix go, a number the steps were keying goes back
+    // to them, a typed one ends.
+    void BeforeRunKey();
 
     // Number entry.
     void EntryKey(enmKey eKey);

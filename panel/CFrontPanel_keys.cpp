@@ -303,6 +303,7 @@ void CFrontPanel::FreshStart() {
     // from a run that ended inside a subroutine (an error, a stop) would send
     // its RTN back into that other program. R/S and GTO keep them.
     oPrgm.ClearReturns();
+    oPrgm.ResetProfile();   // the profile is of this run; R/S and SST add to it
 }
 
 void CFrontPanel::GotoLabel(const std::string& sLabel, bool bRunIt) {

@@ -83,14 +83,8 @@ void CFrontPanel::imgRunStop_Click() {
             SetDisplay(oPrgm.ShowCurrLine(), "");
         } else {
             if (bInErr) return;
-            ePendOp = enmPendOp::None;
-            if (bStepEntry_)
-                ResumeStepEntry();   // the run goes on keying the number
-            else
-                SavePendingNum();
             const CKeyAct& oAct = oRow.aRun[static_cast<int>(eShift)];
-            eShift = enmShift::None;
-            SetTitle(kTitle);
+            BeforeRunKey();
             if (oAct.pfnOwn) (this->*oAct.pfnOwn)();   // run, show X blinking, show the stack
         }
         if (bInErr) ErrorPath();
@@ -132,6 +126,42 @@ void CFrontPanel::imgSST_Click() {
         } else {
             bInErr = false;
         }
+    } catch (const CCalcError& e) {
+        ErrorPath(e.Kind());
+    }
+}
+
+void CFrontPanel::BeforeRunKey() {
+    ePendOp = enmPendOp::None;
+    if (bStepEntry_)
+        ResumeStepEntry();   // the run goes on keying the number
+    else
+        SavePendingNum();
+    eShift = enmShift::None;
+    SetTitle(kTitle);
+}
+
+void CFrontPanel::StepKey(bool bOver) {
+    if (!Admit(enmInput::SST, [this, bOver] { StepKey(bOver); })) return;
+    if (!bOn) return;
+    const int nStopBelow = !bRun ? 0 : bOver ? oPrgm.StepOverDepth() : oPrgm.StepOutDepth();
+    if (!bRun && !bOver) {
+        SetNote("Step out runs in RUN mode");
+        return;
+    }
+    if (nStopBelow == 0 && bOver) {
+        // No GSB: the SST key's single step (or next step in W/PRGM mode).
+        eShift = enmShift::None;
+        imgSST_Click();
+        return;
+    }
+    if (bInErr) return;
+    oHost_.PlaySound(enmSound::Click);
+    try {
+        BeforeRunKey();
+        oPrgm.ResetStartTime();
+        RunProgram(nStopBelow);
+        if (bInErr) ErrorPath();
     } catch (const CCalcError& e) {
         ErrorPath(e.Kind());
     }

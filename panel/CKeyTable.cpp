@@ -161,6 +161,8 @@ const CControlRow kControls[] = {
     {"RESTORE", "Restore the machine state", &P::imgRestoreState_Click},
     {"EDIT", "Edit the program as text", &P::imgEdit_Click},
     {"ABOUT", "About CorvelXMem", &P::imgCopyright_Click},
+    {"STEPOVER", "Step over: a GSB with its whole subroutine, any other step as SST (F10)", &P::StepOverKey},
+    {"STEPOUT", "Step out: run until the current subroutine returns (Shift+F11)", &P::StepOutKey},
 };
 
 } // namespace

@@ -101,10 +101,12 @@ struct CPendRow {
 };
 const CPendRow& PendRow(enmPendOp ePend);
 
-// The other controls of the panel: the switches, the card slot and the
-// four picture buttons. They have names and handlers but no prefixes.
+// The other controls of the panel: the switches, the card slot, the four
+// picture buttons and the program view's step over and step out. They have
+// names and handlers but no prefixes.
 struct CControlRow {
-    const char* sName;     // "ON", "OFF", "W/PRGM", "RUN", "CARD", "SAVE", "RESTORE", "EDIT", "ABOUT"
+    // "ON", "OFF", "W/PRGM", "RUN", "CARD", "SAVE", "RESTORE", "EDIT", "ABOUT", "STEPOVER", "STEPOUT"
+    const char* sName;
     const char* sTip;      // what it does, in a few words
     KeyFn pfnClick;
 };

@@ -113,8 +113,18 @@ public:
     // again, until the slice it returns has ended. Nothing here runs the
     // host's event loop; a timed display (PAUSE, a blink, the step line) is
     // a Waiting state with the time it is due again.
-    void Exec();
+    // A run with nStopBelow (step over, step out) also stops, as R/S stops
+    // it, before a step that finds fewer returns on the return stack: its
+    // subroutine has returned.
+    void Exec(int nStopBelow = 0);
     void SST_Exec(bool bSST = true);
+    // The nStopBelow of a step over: the step at the pointer is a GSB (any
+    // form), whose subroutine then runs whole; 0 for any other step, which
+    // the caller single-steps.
+    int StepOverDepth();
+    // The nStopBelow of a step out: the return of the current subroutine (0
+    // with an empty return stack: a run as R/S).
+    int StepOutDepth() const { return RetPtr; }
     void BST();
     // Runs at most nMaxSteps steps (or the rest of a single step), or moves
     // a timed display on when its time has come. A stop request is honoured
@@ -137,6 +147,14 @@ public:
     void ClearBreaks();
     // The breakpoint the last run stopped before (0: none).
     int16_t BreakStop = 0;
+    // ---- the run profile: how often each step ran ----
+    // Counted only while on (off costs nothing); each step is counted when
+    // TRACE would print it, an erring one too. Turning it on starts from
+    // zero; the counts of steps whose text changes or moves go.
+    void SetProfiling(bool bOn);
+    bool Profiling() const { return pProfile_ != nullptr; }
+    uint64_t ProfileCount(int nStep) const;
+    void ResetProfile();
     // Asks a run to stop before its next step (R/S, On, Off, the mode switch).
     void RequestStop() {
         if (eMode_ == enmMode::Run) StopRequested = true;
@@ -328,8 +346,11 @@ public:
 private:
     struct CFastStep {
         enmFast eOp = enmFast::Unbuilt;
+        int8_t nLen = 0;      // Number: how many digit steps; Gto: 1 when it goes to a label step
         int16_t nReg = 0;     // the register, or the step a jump goes to
-        int16_t nLen = 0;     // Number: how many digit steps; Gto: 1 when it goes to a label step
+        // The profile's count of the step's runs on the fast path not yet
+        // added to pProfile_ (in the record, so counting costs one add).
+        uint32_t nCount = 0;
         double fVal = 0.0;    // Number: the value the digits key
         double (*pfnUnary)(const CPrgm&, double) = nullptr;
         double (*pfnBinary)(double, double) = nullptr;
@@ -340,7 +361,13 @@ private:
     void BuildFastFlow(const CStep& s, CFastStep& r);
     // Runs records up to nBudget steps and returns how many ran; eWhy names a
     // record that ended it to be made or called (Unbuilt, Unary, Binary).
+    // One copy of the loop for each of TRACE and the profile on or off, so
+    // that what is off costs nothing.
+    template <bool bTraceOn, bool bCountOn>
     uint64_t FastSlice(uint64_t nBudget, enmFast& eWhy);
+    // Adds the records' counts to pProfile_ (or drops them when it is off).
+    void FlushFastCounts(int nFirst = 0, int nLast = kMaxSteps, bool bKeep = true);
+    uint64_t nSinceFlush_ = 0;   // steps counted in the records since the last flush
     // The one-number or two-number function step at the pointer; false when
     // the general path must run it.
     bool FastCall();
@@ -379,6 +406,8 @@ private:
 
     enmMode eMode_ = enmMode::None;
     std::array<bool, kMaxSteps + 1> aBreaks_{};
+    std::unique_ptr<std::array<uint64_t, kMaxSteps + 1>> pProfile_;   // null: not counting
+    int nStopBelow_ = 0;       // the run stops when the return stack is less deep
     int nBreaks_ = 0;
     bool bRunStart_ = false;   // the run has not left the step it started from
     bool bStepPending_ = false;   // the single step has not run yet (its line is shown)

@@ -9,6 +9,7 @@
 // general path runs the step: what a step does and how it fails has one
 // source, the functions of the instruction table, and the differential test
 // holds the records to them.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -62,7 +63,7 @@ void CPrgm::BuildFastNumber(int nStep, CFastStep& r) {
     if (std::fabs(v) < NumUtil::kTiny) v = 0.0;
     r.eOp = bEnter ? enmFast::NumberEnter : enmFast::Number;
     r.fVal = v;
-    r.nLen = static_cast<int16_t>(nEnd - nStep);
+    r.nLen = static_cast<int8_t>(nEnd - nStep);
 }
 
 // The jumps, returns and loop counters.
@@ -94,9 +95,21 @@ void CPrgm::BuildFastFlow(const CStep& s, CFastStep& r) {
     }
 }
 
+void CPrgm::FlushFastCounts(int nFirst, int nLast, bool bKeep) {
+    if (!pFast_) return;
+    for (int n = nFirst; n <= nLast; ++n) {
+        uint32_t& c = (*pFast_)[static_cast<size_t>(n)].nCount;
+        if (bKeep && pProfile_) (*pProfile_)[static_cast<size_t>(n)] += c;
+        c = 0;
+    }
+    if (nFirst == 0 && nLast == kMaxSteps) nSinceFlush_ = 0;
+}
+
 void CPrgm::BuildFast(int nStep) {
     CFastStep& r = (*pFast_)[static_cast<size_t>(nStep)];
+    const uint32_t nCount = r.nCount;   // the step's, whatever its record becomes
     r = CFastStep{};
+    r.nCount = nCount;
     r.eOp = enmFast::General;
     const CStep& s = DecodedStep(nStep);
     const CInstr* pI = s.pInstr;
@@ -183,9 +196,16 @@ uint64_t CPrgm::RunFast(uint64_t nBudget) {
     // The slice loop calls nothing, so that the stack stays in registers;
     // records to make and the steps that call a function are done here.
     uint64_t nDone = 0;
+    // A record's count stays far below 2^32 between two flushes.
+    constexpr uint64_t kFlushEvery = uint64_t{1} << 30;
     while (nDone < nBudget) {
         enmFast eWhy = enmFast::General;
-        nDone += FastSlice(nBudget - nDone, eWhy);
+        const uint64_t nAsk = std::min(nBudget - nDone, kFlushEvery);
+        const uint64_t n = !pProfile_
+                               ? (bTrace ? FastSlice<true, false>(nAsk, eWhy) : FastSlice<false, false>(nAsk, eWhy))
+                               : (bTrace ? FastSlice<true, true>(nAsk, eWhy) : FastSlice<false, true>(nAsk, eWhy));
+        nDone += n;
+        if (pProfile_ && (nSinceFlush_ += n) >= kFlushEvery) FlushFastCounts();
         if (eWhy == enmFast::Unbuilt) {
             BuildFast(PrgmPtr);
         } else if ((eWhy != enmFast::Unary && eWhy != enmFast::Binary) || nDone >= nBudget || !FastCall()) {
@@ -212,6 +232,7 @@ bool CPrgm::FastCall() {
     else if (!(a < NumUtil::kBig)) return false;
     ++nRunSteps;
     if (bTrace) NoteTrace();
+    if (pProfile_) ++(*pProfile_)[static_cast<size_t>(PrgmPtr)];
     m_.fLastX = x;
     if (r.eOp == enmFast::Unary)
         st.Drop1AndPushX(v);
@@ -221,6 +242,7 @@ bool CPrgm::FastCall() {
     return true;
 }
 
+template <bool bTraceOn, bool bCountOn>
 uint64_t CPrgm::FastSlice(uint64_t nBudget, enmFast& eWhy) {
     std::array<CFastStep, kMaxSteps + 1>& aFast_ = *pFast_;
     static void* const kJump[] = {
@@ -242,14 +264,15 @@ uint64_t CPrgm::FastSlice(uint64_t nBudget, enmFast& eWhy) {
 #define FAST_PTR() static_cast<int>(r - pFirst + 1)
     uint64_t nLeft = nBudget;   // steps the slice may still run
     int nNumberAt = 0;   // the step of the last number pushed, for the display fields
-    const CFastStep* r = nullptr;
+    CFastStep* r = nullptr;
     double v = 0.0, a = 0.0;
 
 // One step done: counted and traced before it runs, as the general path does.
 #define FAST_COUNT()                                                                                     \
     do {                                                                                                 \
         --nLeft;                                                                                         \
-        if (bTrace) aTrace_[nTraced_++ & (kTraceRing - 1)] = static_cast<int16_t>(FAST_PTR());          \
+        if constexpr (bTraceOn) aTrace_[nTraced_++ & (kTraceRing - 1)] = static_cast<int16_t>(FAST_PTR()); \
+        if constexpr (bCountOn) ++r->nCount;                                                             \
     } while (0)
 #define FAST_NEXT() r = r < pLast ? r + 1 : pFirst
 // The pointer is always a step 1..999 here: every jump and return goes to one.
@@ -482,6 +505,7 @@ Rtn:
     if (RetPtr <= 0 || RetStack[static_cast<size_t>(RetPtr)] > kMaxSteps) goto Done;
     FAST_COUNT();
     r = pFirst + (RetStack[static_cast<size_t>(RetPtr--)] - 1);
+    if (RetPtr < nStopBelow_) goto Done;   // step over or out: the general path stops the run
     FAST_DISPATCH();
 // The loop counters: the count goes to the general path when its integer
 // part could not be taken.

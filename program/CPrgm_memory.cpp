@@ -62,6 +62,8 @@ void CPrgm::MakeDecoded() {
 
 void CPrgm::Invalidate(int nFirst, int nLast) {
     ++nTextGen_;
+    FlushFastCounts(nFirst, nLast, false);
+    if (pProfile_) std::fill(pProfile_->begin() + nFirst, pProfile_->begin() + nLast + 1, 0);
     if (!pDecoded_) return;   // none decoded yet
     for (int k = nFirst; k <= nLast; ++k) {
         CStep& s = (*pDecoded_)[static_cast<size_t>(k)];

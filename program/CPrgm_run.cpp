@@ -6,6 +6,7 @@
 
 #include "../numeric/CCalcError.h"
 #include "CPrgm.h"
+#include "CPrgm_ops.h"
 
 namespace corvel {
 
@@ -75,6 +76,7 @@ inline void CPrgm::RunOneStep() {
         PrgmPtr = 1;   // step 000 is never executed
     }
     ++nRunSteps;
+    if (pProfile_) ++(*pProfile_)[static_cast<size_t>(PrgmPtr)];
     if (bTrace) {
         if (bTraceRing)
             NoteTrace();
@@ -146,8 +148,9 @@ void CPrgm::ReportStepError(enmErrKind eCause) {
 
 // ---- starting ----
 
-void CPrgm::Exec() {
+void CPrgm::Exec(int nStopBelow) {
     if (eMode_ != enmMode::None) return;
+    nStopBelow_ = nStopBelow;
     ResetStartTime();
     Halted = false;
     StopRequested = false;
@@ -178,6 +181,33 @@ void CPrgm::SST_Exec(bool bSST) {
     }
 }
 
+int CPrgm::StepOverDepth() {
+    const CStep& s = DecodedStep(PrgmPtr == 0 ? 1 : PrgmPtr);
+    if (s.pInstr == nullptr || s.pInstr->pfnExec != &CPrgmOps::Gsb) return 0;
+    // A sixteenth return pushes the oldest out: the depth stays at the top.
+    return RetPtr < kRetDepth ? RetPtr + 1 : kRetDepth;
+}
+
+void CPrgm::SetProfiling(bool bOn) {
+    if (bOn == Profiling()) return;
+    FlushFastCounts(0, kMaxSteps, false);
+    if (!bOn)
+        pProfile_.reset();
+    else if (!pProfile_)
+        pProfile_ = std::make_unique<std::array<uint64_t, kMaxSteps + 1>>();
+}
+
+void CPrgm::ResetProfile() {
+    FlushFastCounts(0, kMaxSteps, false);
+    if (pProfile_) pProfile_->fill(0);
+}
+
+uint64_t CPrgm::ProfileCount(int nStep) const {
+    if (!pProfile_ || nStep < 0 || nStep > kMaxSteps) return 0;
+    const size_t n = static_cast<size_t>(nStep);
+    return (*pProfile_)[n] + (pFast_ ? (*pFast_)[n].nCount : 0);
+}
+
 void CPrgm::BST() {
     if (eMode_ != enmMode::None) return;
     if (PrgmPtr > 1) DEC(PrgmPtr);
@@ -191,6 +221,9 @@ enmRunState CPrgm::RunSteps(uint64_t nMaxSteps) {
     for (;;) {
         if (m_.bInErr | Halted) return m_.bInErr ? enmRunState::Error : enmRunState::Halted;
         if (StopRequested) return enmRunState::Stopped;   // takes effect before the step
+        // Step over and out: the subroutine has returned (not before the step
+        // the run starts from, the GSB of a step over).
+        if (RetPtr < nStopBelow_ && !bRunStart_) return enmRunState::Stopped;
         if (nMaxSteps == 0) return enmRunState::Running;
         // A breakpoint stops the run before its step, except at the step the
         // run started from (R/S goes on from a breakpoint).
@@ -260,6 +293,7 @@ CSlice CPrgm::EndRun(enmRunState eEnd) {
     // An error ends a number being keyed, as the keys' error path ends a typed one.
     if (eEnd == enmRunState::Error) EntryActive = ExpEntryActive = false;
     StopRequested = false;
+    nStopBelow_ = 0;
     eMode_ = enmMode::None;
     fb_.SetRunning(false);
     if (EntryActive || ExpEntryActive)

@@ -4,7 +4,7 @@
 # scale factor 2) and the program view with the print tape window (a factorial
 # table keyed in on the panel and run with TRACE on, while it runs and when it
 # has ended), the source editor marking a listing's faults and a run stopped
-# at a breakpoint. Needs xvfb, openbox, xdotool and imagemagick, and a build in
+# at a breakpoint with the run profile shown. Needs xvfb, openbox, xdotool and imagemagick, and a build in
 # build/. The display's annunciators (W/PRGM with STO+ waiting) and the
 # reference window (F1) searched for "store" come with "help".
 # Usage: tools/screenshots.sh [panel|workbench|editor|breakpoints|help|all] [OUTPUT-DIRECTORY]
@@ -15,6 +15,8 @@ OUT="${2:-docs}"
 XDG_RUNTIME_DIR="$(mktemp -d)"
 chmod 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR
+# Work a stopped calculator leaves for recovery goes there too, not to the user's own.
+export XDG_STATE_HOME="$XDG_RUNTIME_DIR/state"
 
 pids=()
 stop_all() {
@@ -153,20 +155,29 @@ LISTING
 
 breakpoints() {
   start 1280x1024 1
-  # The workbench's program, a breakpoint on its last step and one on DSZ
-  # (F9 at the pointer's step; h SST steps back), then a run that stops before DSZ.
+  # The workbench's program, breakpoints on its last two steps (F9 at the
+  # pointer's step; h SST steps back), the profile column (its button in the
+  # program view), then a run whose loop goes five times round before it
+  # stops before STK.
   panel_click 338 123
   xdotool type --delay 60 'fSA5hsfS1hrh/fRfsG1gRhG'
   xdotool key ctrl+l F9
-  xdotool type --delay 60 'hShShS'
+  xdotool type --delay 60 'hS'
   xdotool key F9
+  sleep 0.5
+  local W2   # the window's width with the view (the panel keeps WIDTH)
+  W2="$(xdotool getwindowgeometry --shell "$WIN" | sed -n 's/^WIDTH=//p')"
+  xdotool mousemove --window "$WIN" $((W2 - PROFILE_X)) "$PROFILE_Y" click 1
   panel_click 422 123
   xdotool type 'A'
-  sleep 8
+  sleep 40
   shoot "$OUT/screenshot-breakpoints.png"
   stop_all
 }
 
+# Where the program view's Profile button lies, from the window's right edge and top.
+PROFILE_X="${PROFILE_X:-45}"
+PROFILE_Y="${PROFILE_Y:-40}"
 # Where the editor's first text line lies below its window's top, and a line's height.
 EDIT_LINE0="${EDIT_LINE0:-22}"
 EDIT_LINE="${EDIT_LINE:-15}"

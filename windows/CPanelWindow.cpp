@@ -383,6 +383,13 @@ void CPanelWindow::keyPressEvent(QKeyEvent* pEvent) {
         RunHandler([this, &s]() { oMain_.PasteText(s); });
         return;
     }
+    // Step over (F10) and step out (Shift+F11), as the program view's buttons.
+    const bool bStepOver = pEvent->key() == Qt::Key_F10 && pEvent->modifiers() == Qt::NoModifier;
+    if (bStepOver || (pEvent->key() == Qt::Key_F11 && pEvent->modifiers() == Qt::ShiftModifier)) {
+        pEvent->accept();
+        RunHandler([this, bStepOver]() { oMain_.PressKey(bStepOver ? "STEPOVER" : "STEPOUT"); });
+        return;
+    }
     if (pEvent->key() == Qt::Key_F9 && pEvent->modifiers() == Qt::NoModifier) {
         // A breakpoint on the pointer's step, set or cleared, drawn in the program view.
         pEvent->accept();
@@ -544,6 +551,7 @@ void CPanelWindow::ToggleTape() {
 void CPanelWindow::ToggleProgramView() {
     if (!pView_) {
         pView_ = new CProgramView(oMain_, this);
+        pView_->fnPress = [this](const char* sKey) { RunHandler([this, sKey]() { oMain_.PressKey(sKey); }); };
         pView_->hide();
     }
     bViewShown_ = !bViewShown_;

@@ -7,7 +7,9 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QHBoxLayout>
 #include <QStyledItemDelegate>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -20,11 +22,12 @@ using namespace corvel;
 
 namespace {
 
-// Draws each step after a margin that holds its breakpoint's dot, and a rule
-// above each label step, so a program reads as its routines.
+// Draws each step after a margin that holds its breakpoint's dot, a rule
+// above each label step, so a program reads as its routines, and with the
+// profile shown how often the step ran, as a number on a bar.
 class CStepDelegate : public QStyledItemDelegate {
 public:
-    CStepDelegate(QObject* pParent, const CPrgm& oPrgm) : QStyledItemDelegate(pParent), oPrgm_(oPrgm) {}
+    CStepDelegate(CProgramView* pView, const CPrgm& oPrgm) : QStyledItemDelegate(pView), pView_(pView), oPrgm_(oPrgm) {}
     void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override {
         QStyleOptionViewItem oText = o;
         oText.rect.setLeft(o.rect.left() + CProgramView::kBreakMargin);
@@ -37,6 +40,17 @@ public:
             const qreal r = std::min(o.rect.height(), CProgramView::kBreakMargin) * 0.3;
             p->drawEllipse(QPointF(o.rect.left() + CProgramView::kBreakMargin / 2.0, o.rect.center().y() + 0.5), r, r);
             p->restore();
+        }
+        const uint64_t nMax = pView_->ProfileMax();
+        const uint64_t nCount = nMax != 0 ? oPrgm_.ProfileCount(i.row()) : 0;
+        if (nCount != 0) {
+            const QRectF rc(o.rect.right() - CProgramView::kProfileWidth, o.rect.top() + 2,
+                            CProgramView::kProfileWidth, o.rect.height() - 4);
+            QColor c = DialogLook::kHighlight;
+            c.setAlpha(70);
+            p->fillRect(QRectF(rc.left(), rc.top(), rc.width() * static_cast<double>(nCount) / nMax, rc.height()), c);
+            p->setPen(o.palette.color(QPalette::Text));
+            p->drawText(rc.adjusted(0, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, QString::number(nCount));
         }
         if (i.row() == 0 || !i.data(CProgramView::kLabelRole).toBool()) return;
         p->save();
@@ -51,6 +65,7 @@ public:
     }
 
 private:
+    const CProgramView* pView_;
     const CPrgm& oPrgm_;
 };
 
@@ -77,7 +92,7 @@ CProgramView::CProgramView(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
     lstSteps->setObjectName("lstSteps");
     lstSteps->setFont(fFixed);
     lstSteps->setUniformItemSizes(true);
-    lstSteps->setItemDelegate(new CStepDelegate(lstSteps, oMain_.View().oPrgm));
+    lstSteps->setItemDelegate(new CStepDelegate(this, oMain_.View().oPrgm));
     lstSteps->setToolTip(QStringLiteral("Double-click a step to move the pointer there (as GTO . NNN); click left "
                                         "of a step to set or clear a breakpoint (F9: the pointer's step)"));
     lstSteps->viewport()->installEventFilter(this);
@@ -98,9 +113,46 @@ CProgramView::CProgramView(CFrontPanel& oMain, QWidget* pParent) : QWidget(pPare
     }
     connect(lstSteps, &QListWidget::itemDoubleClicked, this, &CProgramView::lstSteps_DoubleClick);
 
+    auto Button = [this](const char* sName, const QString& sText, const QString& sTip) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(sName);
+        b->setText(sText);
+        b->setToolTip(sTip);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    btnStepOver = Button("btnStepOver", QStringLiteral("Step over"),
+                         QStringLiteral("Runs the step at the pointer; a GSB with its whole subroutine (F10)"));
+    btnStepOut = Button("btnStepOut", QStringLiteral("Step out"),
+                        QStringLiteral("Runs until the current subroutine returns (Shift+F11)"));
+    btnProfile = Button("btnProfile", QStringLiteral("Profile"),
+                        QStringLiteral("Shows how often each step ran (counted while shown; a run from a label "
+                                       "starts the counts again, R/S and SST add to them)"));
+    btnProfile->setCheckable(true);
+    // Profile gold while the column is shown, as the panel's picture buttons light up.
+    const QString sLook =
+        QStringLiteral("QToolButton { background: %1; color: %2; border: 1px solid %3; border-radius: 3px; "
+                       "padding: 3px 5px; } QToolButton:pressed { background: %3; } "
+                       "QToolButton:checked { background: %3; color: %4; }")
+            .arg(DialogLook::kButton.name(), DialogLook::kText.name(), DialogLook::kHighlight.name(),
+                 DialogLook::kHighlightText.name());
+    for (QToolButton* b : {btnStepOver, btnStepOut, btnProfile}) b->setStyleSheet(sLook);
+    connect(btnStepOver, &QToolButton::clicked, this, [this] {
+        if (fnPress) fnPress("STEPOVER");
+    });
+    connect(btnStepOut, &QToolButton::clicked, this, [this] {
+        if (fnPress) fnPress("STEPOUT");
+    });
+    connect(btnProfile, &QToolButton::toggled, this, &CProgramView::ShowProfile);
+    auto* pButtons = new QHBoxLayout;
+    pButtons->setContentsMargins(0, 0, 0, 0);
+    for (QToolButton* b : {btnStepOver, btnStepOut, btnProfile}) pButtons->addWidget(b);
+    pButtons->addStretch();
+
     auto* pMain = new QVBoxLayout(this);
     pMain->setContentsMargins(6, 8, 8, 8);
     pMain->addWidget(lblTitle);
+    pMain->addLayout(pButtons);
     pMain->addWidget(lstSteps, 3);
     pMain->addWidget(lblStack);
     pMain->addWidget(lblRegs);
@@ -121,6 +173,23 @@ void CProgramView::Refresh() {
     ++nRefreshes_;
     RefreshSteps();
     RefreshValues();
+    RefreshProfile();
+}
+
+void CProgramView::ShowProfile(bool bShow) {
+    oMain_.SetProfiling(bShow && isVisible());
+    RefreshProfile();
+}
+
+void CProgramView::RefreshProfile() {
+    const CPrgm& oPrgm = oMain_.View().oPrgm;
+    std::vector<uint64_t> v;
+    if (oPrgm.Profiling())
+        for (int n = 0; n < lstSteps->count(); ++n) v.push_back(oPrgm.ProfileCount(n));
+    if (v == vShownCounts_) return;
+    vShownCounts_ = std::move(v);
+    nProfileMax_ = vShownCounts_.empty() ? 0 : *std::max_element(vShownCounts_.begin(), vShownCounts_.end());
+    lstSteps->viewport()->update();
 }
 
 void CProgramView::Colour(QListWidgetItem* pItem, bool bMarked) const {
@@ -228,7 +297,11 @@ void CProgramView::lstSteps_DoubleClick(QListWidgetItem* pItem) {
 
 void CProgramView::showEvent(QShowEvent* pEvent) {
     QWidget::showEvent(pEvent);
+    oMain_.SetProfiling(btnProfile->isChecked());
     Refresh();
 }
 
-void CProgramView::hideEvent(QHideEvent* pEvent) { QWidget::hideEvent(pEvent); }
+void CProgramView::hideEvent(QHideEvent* pEvent) {
+    QWidget::hideEvent(pEvent);
+    oMain_.SetProfiling(false);   // counted only while shown
+}

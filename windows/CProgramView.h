@@ -5,10 +5,14 @@
 // that are not zero. A double click on a step moves the pointer there, as
 // GTO . NNN does. It shows what the front panel holds and looks again when
 // told that something changed; while a program runs, only on a timer, a
-// few times a second, never on each step.
+// few times a second, never on each step. Buttons above the steps step over
+// and out, and show the run profile: a column with how often each step ran
+// and a bar for it (counted only while shown).
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +22,7 @@ class CFrontPanel;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QToolButton;
 
 class CProgramView : public QWidget {
     Q_OBJECT
@@ -28,6 +33,8 @@ public:
     static constexpr int kLabelRole = Qt::UserRole + 1;
     // The margin left of the steps that holds the breakpoints' dots.
     static constexpr int kBreakMargin = 14;
+    // The profile column at the right of the steps.
+    static constexpr int kProfileWidth = 78;
 
     CProgramView(corvel::CFrontPanel& oMain, QWidget* pParent);
 
@@ -47,8 +54,17 @@ public:
     void lstSteps_DoubleClick(QListWidgetItem* pItem);
     // Sets or clears the breakpoint of step nStep (a click in the margin, F9).
     void ToggleBreak(int nStep);
+    // Shows or hides the profile column; the steps are counted while it is shown.
+    void ShowProfile(bool bShow);
+    // The most any step ran (the bars' full length), 0 when none ran or hidden.
+    uint64_t ProfileMax() const { return nProfileMax_; }
+    // Presses a key by name through the window (the step buttons).
+    std::function<void(const char*)> fnPress;
 
     QLabel* lblTitle;
+    QToolButton* btnStepOver;
+    QToolButton* btnStepOut;
+    QToolButton* btnProfile;
     QListWidget* lstSteps;
     QLabel* lblStack;
     QLabel* lblRegs;
@@ -62,6 +78,7 @@ protected:
 private:
     void RefreshSteps();
     void RefreshValues();
+    void RefreshProfile();
     void Colour(QListWidgetItem* pItem, bool bMarked) const;
 
     corvel::CFrontPanel& oMain_;
@@ -70,4 +87,6 @@ private:
     long nRefreshes_ = 0;
     std::vector<std::string> vShownSteps_;   // the step texts as listed
     std::vector<double> vShownRegs_;         // the registers as listed
+    std::vector<uint64_t> vShownCounts_;     // the profile as drawn
+    uint64_t nProfileMax_ = 0;
 };

@@ -1,7 +1,8 @@
 // The fast path against the general path: random programs (seeded) run in
 // slices of many steps and in slices of one step (the general path) must
-// leave the same machine, bit for bit, also when stopped at random steps,
-// and TRACE must give the same lines.
+// leave the same machine, bit for bit, also when stopped at random steps or
+// by a step out, TRACE must give the same lines and the profile the counts
+// TRACE printed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,8 +31,8 @@ struct CSide {
 
     // Runs from the pointer in slices of fnSlice() steps, stopped once
     // nStopAt steps have run, as R/S between two slices stops it.
-    void Run(uint64_t nStopAt, const std::function<uint64_t()>& fnSlice) {
-        p.Exec();
+    void Run(uint64_t nStopAt, const std::function<uint64_t()>& fnSlice, int nStopBelow) {
+        p.Exec(nStopBelow);
         while (p.Busy()) {
             if (p.nRunSteps >= nStopAt) p.RequestStop();
             const uint64_t n = p.nRunSteps < nStopAt ? nStopAt - p.nRunSteps : 1;
@@ -75,6 +76,7 @@ TEST(FastPathTest, RandomProgramsLeaveTheMachineAsTheGeneralPathDoes) {
         const double fI = Pick(6) == 0 ? 1e10 : Pick(30) - 5;
         const uint64_t nStopAt = 1 + g() % 2000;
         const bool bTrace = nSeed % 2 == 0;
+        const int nOut = nSeed % 5 == 0 ? 2 : 0;   // a step out of two returns
         CSide oFast, oGeneral;
         for (CSide* s : {&oFast, &oGeneral}) {
             for (size_t k = 0; k < vSteps.size(); ++k) s->p.SetLine(static_cast<int>(k + 1), vSteps[k]);
@@ -83,12 +85,21 @@ TEST(FastPathTest, RandomProgramsLeaveTheMachineAsTheGeneralPathDoes) {
             s->m.oMem.StoI(fI);
             s->m.oStack.SetAll(2, 3, 0.5, -4);
             s->p.bTrace = bTrace;
+            s->p.SetProfiling(nSeed % 3 != 0);
             s->p.Reset();
+            for (int k = 0; k < nOut; ++k) s->p.PushReturn(3);
         }
         oFast.p.bTraceRing = true;
-        oFast.Run(nStopAt, [&] { return uint64_t{1} + g() % 40; });
-        oGeneral.Run(nStopAt, [] { return uint64_t{1}; });   // one step a slice: the general path
+        oFast.Run(nStopAt, [&] { return uint64_t{1} + g() % 40; }, nOut);
+        oGeneral.Run(nStopAt, [] { return uint64_t{1}; }, nOut);   // one step a slice: the general path
         ASSERT_EQ(oFast.State(), oGeneral.State()) << "seed " << nSeed;
+        std::vector<uint64_t> vCounts[3]{std::vector<uint64_t>(CPrgm::kMaxSteps + 1), {}, {}};
+        for (const std::string& s : oGeneral.fb.vShown)
+            if (s.rfind("trace ", 0) == 0) ++vCounts[0][std::stoul(s.substr(6, 3))];
+        for (int n = 0; n <= CPrgm::kMaxSteps; ++n)
+            for (int k : {1, 2}) vCounts[k].push_back((k == 1 ? oFast : oGeneral).p.ProfileCount(n));
+        ASSERT_EQ(vCounts[1], vCounts[2]) << "seed " << nSeed;
+        if (bTrace && nSeed % 3 != 0) ASSERT_EQ(vCounts[0], vCounts[1]) << "seed " << nSeed;
         // The traced lines show the steps as they read when they ran.
         oFast.p.SetLine(1, "CLX");
         std::vector<std::string> vFast, vGeneral;

@@ -236,6 +236,7 @@ TEST_F(ListingTest, EveryKnownListingReadsAsBefore) {
         {"tests/batch/files_refused_listing.files/long.corvel", 0xa5ac82a98bb05942},
         {"tests/batch/keep_work_runs.files/runs.corvel", 0x6d64c08bbab34207},
         {"tests/batch/prgm_breakpoints.files/sub.corvel", 0xb4b021db4004d4cb},
+        {"tests/batch/prgm_step_over.files/step.corvel", 0xb27e9e4f91751f32},
     };
     const fs::path oRoot = fs::path(CORVEL_TEST_DATA) / ".." / "..";
     int nChecked = 0;

@@ -22,7 +22,7 @@
 namespace {
 
 using V = std::vector<double>;
-V Stack(const CFrontPanel& o) { return {o.Machine().oStack.GetX(), o.Machine().oStack.GetY(), o.Machine().oStack.GetZ(), o.Machine().oStack.GetT()}; }
+V Stack(const CFrontPanel& o) { return {o.View().oStack.GetX(), o.View().oStack.GetY(), o.View().oStack.GetZ(), o.View().oStack.GetT()}; }
 
 // Register r of a state file.
 QString StateRegister(const QString& sFile, int r) {

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtCore/qtestsupport_core.h>
 #include <QtWidgets/qtestsupport_widgets.h>
 
@@ -141,13 +142,16 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     EXPECT_TRUE(o.oMain.Prgm().HasBreak(3) && o.oMain.Prgm().HasBreak(1));
     MouseClick(pSteps->viewport(), oDot);
     EXPECT_FALSE(o.oMain.Prgm().HasBreak(3));
-    EXPECT_EQ(Marked(), 1);
+    KeyClick(&o.oWindow, Qt::Key_F10);   // step over in W/PRGM mode: the next step, as SST there
+    EXPECT_EQ(Marked(), 2);
+    pView->btnProfile->click();   // steps are counted while the column is shown
+    EXPECT_TRUE(o.oMain.Prgm().Profiling());
 
     // While "Error" is shown a double click does nothing.
     o.Clicks({"RUN", "7", "ENTER", "0", "/"});
     ASSERT_TRUE(o.oMain.View().bInErr);
     DoubleClickRow(pSteps, 3);
-    EXPECT_EQ(Marked(), 1);
+    EXPECT_EQ(Marked(), 2);
     EXPECT_EQ(pView->lblStack->text().split('\n').value(1).simplified(), "Y 7");
 
     o.Ctrl(Qt::Key_L);
