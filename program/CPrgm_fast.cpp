@@ -81,8 +81,9 @@ void CPrgm::BuildFastFlow(const CStep& s, CFastStep& r) {
         if (nTo != 0 && nTo < kMaxSteps && oTo.pInstr != nullptr && std::string(oTo.pInstr->sName) == "LBL") r.nLen = 1;
     } else if (f == &O::Rtn) {
         Set(enmFast::Rtn);
-    } else if (f == &O::Dsz || f == &O::Isz) {
-        const bool bDsz = f == &O::Dsz;
+    } else if (s.pInstr->pfnExec == &O::Dsz || s.pInstr->pfnExec == &O::Isz) {
+        // The decoder has put the counter's form in pfn; the row tells which counter it is.
+        const bool bDsz = s.pInstr->pfnExec == &O::Dsz;
         const enmOpd e = s.oOp.eKind;
         if (e == enmOpd::Empty || e == enmOpd::RegI)
             Set(bDsz ? enmFast::DszI : enmFast::IszI);
@@ -90,8 +91,8 @@ void CPrgm::BuildFastFlow(const CStep& s, CFastStep& r) {
             Set(enmFast::IszByI);   // any other operand counts the register I names
         else if (e == enmOpd::Number && s.oOp.bIntOk && IsReg(s.oOp.nInt))
             Set(enmFast::DszFix, s.oOp.nInt);
-    } else if (f == &O::DszByI) {
-        Set(enmFast::DszByI);
+        else if (e == enmOpd::Indirect)
+            Set(enmFast::DszByI);
     }
 }
 
