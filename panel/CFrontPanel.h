@@ -27,6 +27,9 @@ public:
     CFrontPanel& operator=(const CFrontPanel&) = delete;
 
     CHost& Host() { return oHost_; }
+    // Everything as in a new front panel on the same host (its hooks stay):
+    // the machine, the program memory, the tape, the panel's own state.
+    void ResetToNew();
 
 private:
     CHost& oHost_;

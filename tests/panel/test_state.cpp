@@ -178,3 +178,38 @@ TEST_F(StateTest, AKilledSaveLeavesAWholeFile) {
         EXPECT_EQ(oRead.sFilename, oRead.aRegs[7] == 2 ? "second" : "");
     }
 }
+
+// A panel reset after some use is a new one (the fuzz targets reuse one):
+// the same state file, the same panel and tape, and the same from then on.
+TEST_F(StateTest, AResetPanelIsANewPanel) {
+    const auto Seen = [](CFrontPanel& o, const std::string& sFile) {
+        EXPECT_TRUE(o.WriteStateTo(sFile));
+        std::ifstream is(sFile, std::ios::binary);
+        std::string s((std::istreambuf_iterator<char>(is)), std::istreambuf_iterator<char>());
+        for (const std::string& t : {o.lblDisp, o.lblEex, o.lblPrgm, o.sTitle, o.sNote, o.oTape.Text(),
+                                     o.oPrgm.GetFilename(), std::string(o.bInErr.CauseText())})
+            s += "|" + t;
+        for (double v : {o.fLastX, o.fAngleFactor, o.oStat.GetCount()}) s += "|" + std::to_string(v);
+        for (int n : {int(o.bOn), int(o.bRun), int(o.bCardVisible), int(o.Busy()), int(o.WorkChanged()),
+                      int(o.eShift), int(o.ePendOp), int(o.eNumEntry), int(o.eAngleMode), int(o.oPrgm.PrgmPtr),
+                      int(o.oPrgm.RetPtr), int(o.oTape.Printed()), int(o.oPrgm.HasBreak(3))})
+            s += "|" + std::to_string(n);
+        return s;
+    };
+    Fill(3);
+    for (const char* s : {"LBL A", "-X-", "GSB B", "RTN", "LBL B", "1", "2", "R/S"}) oMain.oPrgm.InsertLine(s);
+    oMain.oPrgm.SetFilename("x.corvel");
+    oMain.oPrgm.ToggleBreak(3);
+    Keys("h CHS 7 SUM+ A R/S 4 . 5 EEX 3 f STO 0 / f");
+    oMain.PasteText("x");
+    oMain.ResetToNew();
+    CFakeHost oHost2;
+    CFrontPanel oNew(oHost2);
+    EXPECT_EQ(Seen(oMain, "a.txt"), Seen(oNew, "b.txt"));
+    for (CFrontPanel* p : {&oMain, &oNew}) {
+        p->oPrgm.InsertLine("LBL A");
+        p->oPrgm.InsertLine("-X-");
+        for (const char* k : {"W/PRGM", "RUN", "3", "A", "g", "R/S", "STO", "1"}) p->PressKey(k);
+    }
+    EXPECT_EQ(Seen(oMain, "a.txt"), Seen(oNew, "b.txt"));
+}
