@@ -192,17 +192,26 @@ TEST_F(StateTest, AResetPanelIsANewPanel) {
         for (double v : {o.fLastX, o.fAngleFactor, o.oStat.GetCount()}) s += "|" + std::to_string(v);
         for (int n : {int(o.bOn), int(o.bRun), int(o.bCardVisible), int(o.Busy()), int(o.WorkChanged()),
                       int(o.eShift), int(o.ePendOp), int(o.eNumEntry), int(o.eAngleMode), int(o.oPrgm.PrgmPtr),
-                      int(o.oPrgm.RetPtr), int(o.oTape.Printed()), int(o.oPrgm.HasBreak(3))})
+                      int(o.oPrgm.RetPtr), int(o.oTape.Printed()), int(o.oPrgm.HasBreak(7)),
+                      int(o.oPrgm.nRunSteps), int(o.oPrgm.BreakStop)})
             s += "|" + std::to_string(n);
         return s;
     };
-    Fill(3);
-    for (const char* s : {"LBL A", "-X-", "GSB B", "RTN", "LBL B", "1", "2", "R/S"}) oMain.oPrgm.InsertLine(s);
+    oMain.oMem.Sto(7, -0.25);
+    oMain.oFlags.SetFlag(2);
+    oMain.nDigits = 5;
+    oMain.eDispMode = enmDispMode::SCI;
+    int n = 1;
+    for (const char* s : {"LBL A", "-X-", "1", "+", "R/S", "LBL B", "9", "R/S"}) oMain.oPrgm.SetLine(n++, s);
+    oMain.oPrgm.ScanLabels();
     oMain.oPrgm.SetFilename("x.corvel");
-    oMain.oPrgm.ToggleBreak(3);
-    Keys("h CHS 7 SUM+ A R/S 4 . 5 EEX 3 f STO 0 / f");
+    oMain.oPrgm.ToggleBreak(7);
+    Keys("h CHS 5 SUM+ A B");
     oMain.PasteText("x");
+    oHost.bDriving = true;   // the run A starts is left under way
+    Keys("A 4 . 5 EEX 3 f");
     oMain.ResetToNew();
+    oHost.bDriving = false;
     CFakeHost oHost2;
     CFrontPanel oNew(oHost2);
     EXPECT_EQ(Seen(oMain, "a.txt"), Seen(oNew, "b.txt"));
