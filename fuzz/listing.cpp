@@ -42,8 +42,10 @@ std::string Upper(std::string s) {
 // a program stop there.
 int End(const CPrgm& p) {
     int n = CPrgm::kMaxSteps;
-    while (n > 0 && p.GetLine(n) == "R/S") --n;
-    return n;
+    for (;; --n) {
+        const std::string& s = p.GetLine(n);
+        if (n == 0 || s.size() != 3 || s[0] != 'R' || s[1] != '/' || s[2] != 'S') return n;
+    }
 }
 
 // bAnyCase: the editor writes a step in capitals unless a label's case counts.
@@ -68,12 +70,47 @@ bool HasComment(const CPrgm& p) {
 // line as the listing reader does, so a step whose first word is a number
 // followed by more ("5 STO A", from "001 5 STO A") comes back without it.
 bool EditorCarries(const CPrgm& p) {
-    for (int n = 1; n <= CPrgm::kMaxSteps; ++n) {
+    for (int n = 1, nEnd = End(p); n <= nEnd; ++n) {
         const std::string& s = p.GetLine(n);
         const CPrgm::CLineParts o = CPrgm::SplitListingLine(s);
         if (o.nCode != 0 || o.nCodeEnd != s.size() || o.nComment != std::string::npos) return false;
     }
     return true;
+}
+
+// Where line n+1 of a text of CR LF lines starts.
+size_t AfterLines(const std::string& s, int n) {
+    size_t k = 0;
+    while (n-- > 0) k = s.find("\r\n", k) + 2;
+    return k;
+}
+
+// The text of a program as the editor (bListing false) or a listing shows
+// it, up to the program's end, after a check that the rest is what it is
+// for a program of fillers only (which reads back as fillers, checked once).
+std::string TextToEnd(CPrgm& p, bool bListing) {
+    static std::string aEmpty[2];
+    std::string& sEmpty = aEmpty[bListing];
+    const auto fnText = [bListing](CPrgm& o) {
+        if (!bListing) return o.EditText();
+        FUZZ_CHECK(o.WriteProgram("out.corvel"), "a listing could not be written");
+        return ReadFile("out.corvel");
+    };
+    if (sEmpty.empty()) {
+        CMachine m;
+        CFakeFeedback fb(m);
+        CPrgm o(m, fb);
+        fb.vYesNo = {true};
+        sEmpty = fnText(o);
+        FUZZ_CHECK(bListing ? o.ReadProgram("out.corvel") : o.AcceptEditText(sEmpty), "no program does not read back");
+        FUZZ_CHECK(End(o) == 0, "no program reads back as one");
+    }
+    const std::string s = fnText(p);
+    const int nEnd = End(p);
+    const size_t nHead = AfterLines(s, nEnd);
+    FUZZ_CHECK(s.compare(nHead, std::string::npos, sEmpty, AfterLines(sEmpty, nEnd)) == 0,
+               "a program's text after its end is not the filler's");
+    return s.substr(0, nHead);
 }
 
 // The calculators the checks read programs back into, made once: a read that
@@ -89,26 +126,33 @@ CCalc& Spare(int n) {
 // carry a step whose first word is a number: the reader takes it for a step
 // number; its writer is the same loop.) The editor may refuse
 // a program from a listing: it writes "gto" as "GTO", whose label the label
-// check then looks for.
-void CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
+// check then looks for. Returns whether the editor took the program's text.
+bool CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
     FUZZ_CHECK(p.CheckTokens().empty(), "an accepted program holds an unknown step");
     CheckPointers(p);
     fb.vYesNo = {true};
-    FUZZ_CHECK(p.WriteProgram("out.corvel"), "a listing could not be written");
+    WriteFile("head.corvel", TextToEnd(p, true));
     CCalc& o0 = Spare(0);
-    const bool bRead = o0.p.ReadProgram("out.corvel");
+    const bool bRead = o0.p.ReadProgram("head.corvel");
     if (!HasComment(p)) {
         FUZZ_CHECK(bRead, "a listing written could not be read back");
         CheckSameSteps(p, o0.p, "a listing written and read back differs");
     }
-    if (!EditorCarries(p)) return;
+    if (!EditorCarries(p)) return true;
     CCalc &o = Spare(1), &o2 = Spare(2);
-    const bool bTaken = o.p.AcceptEditText(p.EditText());
+    const bool bTaken = o.p.AcceptEditText(TextToEnd(p, false));
     FUZZ_CHECK(bTaken || !bFromEditor, "the editor refused the text of a program it took");
-    if (!bTaken) return;
+    if (!bTaken) return false;
     CheckSameSteps(p, o.p, "the editor's text taken back differs", true);
-    FUZZ_CHECK(o2.p.AcceptEditText(o.p.EditText()), "the editor's text of a program was refused");
+    FUZZ_CHECK(o2.p.AcceptEditText(TextToEnd(o.p, false)), "the editor's text of a program was refused");
     CheckSameSteps(o.p, o2.p, "the editor's text taken back twice differs");
+    return true;
+}
+
+bool SameSteps(const CPrgm& a, const CPrgm& b) {
+    for (int n = 1, nEnd = std::max(End(a), End(b)); n <= nEnd; ++n)
+        if (a.GetLine(n) != b.GetLine(n)) return false;
+    return true;
 }
 
 } // namespace
@@ -118,22 +162,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const std::string sText(reinterpret_cast<const char*>(pData), nSize);
     WriteFile("in.corvel", sText);
 
-    static CCalc oFile, oEdit;   // each loaded afresh below
+    // Each calculator holds the start program before a read: loaded again
+    // only after a read that was taken (a refused one is checked to have
+    // changed nothing).
+    static CCalc oFile, oEdit;
+    static bool bFileAtStart = false, bEditAtStart = false;
+    static const CProgramSnap oBefore = [] {
+        CCalc o;
+        LoadStart(o.p);
+        return CProgramSnap::Of(o.p);
+    }();
     oFile.fb.vMessages.clear();
     oEdit.fb.vMessages.clear();
-    LoadStart(oFile.p);
-    const CProgramSnap oBefore = CProgramSnap::Of(oFile.p);
-    if (oFile.p.ReadProgram("in.corvel")) {
+    if (!bFileAtStart) LoadStart(oFile.p);
+    bool bEditorTook = false;
+    bFileAtStart = !oFile.p.ReadProgram("in.corvel");
+    if (!bFileAtStart) {
         FUZZ_CHECK(oFile.p.PrgmPtr == 1, "an accepted listing left the pointer off step 1");
-        CheckAccepted(oFile.p, oFile.fb, false);
+        bEditorTook = CheckAccepted(oFile.p, oFile.fb, false);
     } else {
         FUZZ_CHECK(CProgramSnap::Of(oFile.p) == oBefore, "a refused listing changed the program");
     }
 
-    LoadStart(oEdit.p);
-    if (oEdit.p.AcceptEditText(sText))
-        CheckAccepted(oEdit.p, oEdit.fb, true);
-    else
+    if (!bEditAtStart) LoadStart(oEdit.p);
+    bEditAtStart = !oEdit.p.AcceptEditText(sText);
+    if (bEditAtStart) {
         FUZZ_CHECK(CProgramSnap::Of(oEdit.p) == oBefore, "a refused editor text changed the program");
+    } else if (!bFileAtStart && SameSteps(oFile.p, oEdit.p)) {
+        // The program the listing gave, checked above.
+        CheckPointers(oEdit.p);
+        FUZZ_CHECK(bEditorTook, "the editor refused the text of a program it took");
+    } else {
+        CheckAccepted(oEdit.p, oEdit.fb, true);
+    }
     return 0;
 }
