@@ -42,10 +42,8 @@ std::string Upper(std::string s) {
 // a program stop there.
 int End(const CPrgm& p) {
     int n = CPrgm::kMaxSteps;
-    for (;; --n) {
-        const std::string& s = p.GetLine(n);
-        if (n == 0 || s.size() != 3 || s[0] != 'R' || s[1] != '/' || s[2] != 'S') return n;
-    }
+    while (n > 0 && p.GetLine(n).size() == 3 && p.GetLine(n).compare("R/S") == 0) --n;
+    return n;
 }
 
 // bAnyCase: the editor writes a step in capitals unless a label's case counts.
@@ -85,30 +83,28 @@ size_t AfterLines(const std::string& s, int n) {
     return k;
 }
 
-// The text of a program as the editor (bListing false) or a listing shows
-// it, up to the program's end, after a check that the rest is what it is
-// for a program of fillers only (which reads back as fillers, checked once).
+// The text of a program as the listing writer (bListing) or the editor
+// gives it, cut at the program's end after a check that the rest is as for
+// no program at all (whose text reads back as none, checked once).
 std::string TextToEnd(CPrgm& p, bool bListing) {
-    static std::string aEmpty[2];
-    std::string& sEmpty = aEmpty[bListing];
     const auto fnText = [bListing](CPrgm& o) {
-        if (!bListing) return o.EditText();
-        FUZZ_CHECK(o.WriteProgram("out.corvel"), "a listing could not be written");
-        return ReadFile("out.corvel");
+        if (bListing) FUZZ_CHECK(o.WriteProgram("out.corvel"), "a listing could not be written");
+        return bListing ? ReadFile("out.corvel") : o.EditText();
     };
-    if (sEmpty.empty()) {
+    static std::string aNone[2];
+    std::string& sNone = aNone[bListing];
+    if (sNone.empty()) {
         CMachine m;
         CFakeFeedback fb(m);
         CPrgm o(m, fb);
         fb.vYesNo = {true};
-        sEmpty = fnText(o);
-        FUZZ_CHECK(bListing ? o.ReadProgram("out.corvel") : o.AcceptEditText(sEmpty), "no program does not read back");
-        FUZZ_CHECK(End(o) == 0, "no program reads back as one");
+        sNone = fnText(o);
+        FUZZ_CHECK((bListing ? o.ReadProgram("out.corvel") : o.AcceptEditText(sNone)) && End(o) == 0,
+                   "no program does not read back as none");
     }
     const std::string s = fnText(p);
-    const int nEnd = End(p);
-    const size_t nHead = AfterLines(s, nEnd);
-    FUZZ_CHECK(s.compare(nHead, std::string::npos, sEmpty, AfterLines(sEmpty, nEnd)) == 0,
+    const size_t nHead = AfterLines(s, End(p));
+    FUZZ_CHECK(s.compare(nHead, std::string::npos, sNone, AfterLines(sNone, End(p))) == 0,
                "a program's text after its end is not the filler's");
     return s.substr(0, nHead);
 }
@@ -162,11 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const std::string sText(reinterpret_cast<const char*>(pData), nSize);
     WriteFile("in.corvel", sText);
 
-    // Each calculator holds the start program before a read: loaded again
-    // only after a read that was taken (a refused one is checked to have
-    // changed nothing).
-    static CCalc oFile, oEdit;
-    static bool bFileAtStart = false, bEditAtStart = false;
+    static CCalc oFile, oEdit;   // each loaded afresh below
     static const CProgramSnap oBefore = [] {
         CCalc o;
         LoadStart(o.p);
@@ -174,21 +166,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     }();
     oFile.fb.vMessages.clear();
     oEdit.fb.vMessages.clear();
-    if (!bFileAtStart) LoadStart(oFile.p);
+    LoadStart(oFile.p);
     bool bEditorTook = false;
-    bFileAtStart = !oFile.p.ReadProgram("in.corvel");
-    if (!bFileAtStart) {
+    const bool bFileTook = oFile.p.ReadProgram("in.corvel");
+    if (bFileTook) {
         FUZZ_CHECK(oFile.p.PrgmPtr == 1, "an accepted listing left the pointer off step 1");
         bEditorTook = CheckAccepted(oFile.p, oFile.fb, false);
     } else {
         FUZZ_CHECK(CProgramSnap::Of(oFile.p) == oBefore, "a refused listing changed the program");
     }
 
-    if (!bEditAtStart) LoadStart(oEdit.p);
-    bEditAtStart = !oEdit.p.AcceptEditText(sText);
-    if (bEditAtStart) {
+    LoadStart(oEdit.p);
+    if (!oEdit.p.AcceptEditText(sText)) {
         FUZZ_CHECK(CProgramSnap::Of(oEdit.p) == oBefore, "a refused editor text changed the program");
-    } else if (!bFileAtStart && SameSteps(oFile.p, oEdit.p)) {
+    } else if (bFileTook && SameSteps(oFile.p, oEdit.p)) {
         // The program the listing gave, checked above.
         CheckPointers(oEdit.p);
         FUZZ_CHECK(bEditorTook, "the editor refused the text of a program it took");
