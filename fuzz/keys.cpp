@@ -51,7 +51,8 @@ void WriteFixtures() {
 
 class CKeyRun {
 public:
-    // As new: the host, the panel (made once for the process) and the run's records.
+    CKeyRun() { Reset(); }
+    // As new: the host with its hook, the panel (made once for the process), the run's records.
     void Reset() {
         oHost_ = CFakeHost();
         oHost_.fnOnYield = [this] { OnYield(); };
