@@ -51,8 +51,15 @@ void WriteFixtures() {
 
 class CKeyRun {
 public:
-    CKeyRun() {
+    CKeyRun() { Reset(); }
+    // As new: the host with its hook, the panel (made once for the process), the run's records.
+    void Reset() {
+        oHost_ = CFakeHost();
         oHost_.fnOnYield = [this] { OnYield(); };
+        oPanel_.ResetToNew();
+        vDuringRun_.clear();
+        nSteps_ = 0;
+        bInYield_ = false;
     }
 
     void Do(const std::string& t) {
@@ -119,7 +126,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const CWorkDir::CInput oInput;
     WriteFixtures();
-    CKeyRun o;
+    static CKeyRun o;   // new at first, reset after each input (which frees what it took)
     const std::string_view s(reinterpret_cast<const char*>(pData), nSize);
     size_t i = 0;
     while (i < s.size()) {
@@ -136,5 +143,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
         }
     }
     o.Finish();
+    o.Reset();
     return 0;
 }

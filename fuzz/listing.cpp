@@ -42,7 +42,7 @@ std::string Upper(std::string s) {
 // a program stop there.
 int End(const CPrgm& p) {
     int n = CPrgm::kMaxSteps;
-    while (n > 0 && p.GetLine(n) == "R/S") --n;
+    while (n > 0 && p.GetLine(n).size() == 3 && p.GetLine(n).compare("R/S") == 0) --n;
     return n;
 }
 
@@ -68,12 +68,45 @@ bool HasComment(const CPrgm& p) {
 // line as the listing reader does, so a step whose first word is a number
 // followed by more ("5 STO A", from "001 5 STO A") comes back without it.
 bool EditorCarries(const CPrgm& p) {
-    for (int n = 1; n <= CPrgm::kMaxSteps; ++n) {
+    for (int n = 1, nEnd = End(p); n <= nEnd; ++n) {
         const std::string& s = p.GetLine(n);
         const CPrgm::CLineParts o = CPrgm::SplitListingLine(s);
         if (o.nCode != 0 || o.nCodeEnd != s.size() || o.nComment != std::string::npos) return false;
     }
     return true;
+}
+
+// Where line n+1 of a text of CR LF lines starts.
+size_t AfterLines(const std::string& s, int n) {
+    size_t k = 0;
+    while (n-- > 0) k = s.find("\r\n", k) + 2;
+    return k;
+}
+
+// The text of a program as the listing writer (bListing) or the editor
+// gives it, cut at the program's end after a check that the rest is as for
+// no program at all (whose text reads back as none, checked once).
+std::string TextToEnd(CPrgm& p, bool bListing) {
+    const auto fnText = [bListing](CPrgm& o) {
+        if (bListing) FUZZ_CHECK(o.WriteProgram("out.corvel"), "a listing could not be written");
+        return bListing ? ReadFile("out.corvel") : o.EditText();
+    };
+    static std::string aNone[2];
+    std::string& sNone = aNone[bListing];
+    if (sNone.empty()) {
+        CMachine m;
+        CFakeFeedback fb(m);
+        CPrgm o(m, fb);
+        fb.vYesNo = {true};
+        sNone = fnText(o);
+        FUZZ_CHECK((bListing ? o.ReadProgram("out.corvel") : o.AcceptEditText(sNone)) && End(o) == 0,
+                   "no program does not read back as none");
+    }
+    const std::string s = fnText(p);
+    const size_t nHead = AfterLines(s, End(p));
+    FUZZ_CHECK(s.compare(nHead, std::string::npos, sNone, AfterLines(sNone, End(p))) == 0,
+               "a program's text after its end is not the filler's");
+    return s.substr(0, nHead);
 }
 
 // The calculators the checks read programs back into, made once: a read that
@@ -89,26 +122,33 @@ CCalc& Spare(int n) {
 // carry a step whose first word is a number: the reader takes it for a step
 // number; its writer is the same loop.) The editor may refuse
 // a program from a listing: it writes "gto" as "GTO", whose label the label
-// check then looks for.
-void CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
+// check then looks for. Returns whether the editor took the program's text.
+bool CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
     FUZZ_CHECK(p.CheckTokens().empty(), "an accepted program holds an unknown step");
     CheckPointers(p);
     fb.vYesNo = {true};
-    FUZZ_CHECK(p.WriteProgram("out.corvel"), "a listing could not be written");
+    WriteFile("head.corvel", TextToEnd(p, true));
     CCalc& o0 = Spare(0);
-    const bool bRead = o0.p.ReadProgram("out.corvel");
+    const bool bRead = o0.p.ReadProgram("head.corvel");
     if (!HasComment(p)) {
         FUZZ_CHECK(bRead, "a listing written could not be read back");
         CheckSameSteps(p, o0.p, "a listing written and read back differs");
     }
-    if (!EditorCarries(p)) return;
+    if (!EditorCarries(p)) return true;
     CCalc &o = Spare(1), &o2 = Spare(2);
-    const bool bTaken = o.p.AcceptEditText(p.EditText());
+    const bool bTaken = o.p.AcceptEditText(TextToEnd(p, false));
     FUZZ_CHECK(bTaken || !bFromEditor, "the editor refused the text of a program it took");
-    if (!bTaken) return;
+    if (!bTaken) return false;
     CheckSameSteps(p, o.p, "the editor's text taken back differs", true);
-    FUZZ_CHECK(o2.p.AcceptEditText(o.p.EditText()), "the editor's text of a program was refused");
+    FUZZ_CHECK(o2.p.AcceptEditText(TextToEnd(o.p, false)), "the editor's text of a program was refused");
     CheckSameSteps(o.p, o2.p, "the editor's text taken back twice differs");
+    return true;
+}
+
+bool SameSteps(const CPrgm& a, const CPrgm& b) {
+    for (int n = 1, nEnd = std::max(End(a), End(b)); n <= nEnd; ++n)
+        if (a.GetLine(n) != b.GetLine(n)) return false;
+    return true;
 }
 
 } // namespace
@@ -119,21 +159,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     WriteFile("in.corvel", sText);
 
     static CCalc oFile, oEdit;   // each loaded afresh below
+    static const CProgramSnap oBefore = [] {
+        CCalc o;
+        LoadStart(o.p);
+        return CProgramSnap::Of(o.p);
+    }();
     oFile.fb.vMessages.clear();
     oEdit.fb.vMessages.clear();
     LoadStart(oFile.p);
-    const CProgramSnap oBefore = CProgramSnap::Of(oFile.p);
-    if (oFile.p.ReadProgram("in.corvel")) {
+    bool bEditorTook = false;
+    const bool bFileTook = oFile.p.ReadProgram("in.corvel");
+    if (bFileTook) {
         FUZZ_CHECK(oFile.p.GetPrgmPointer() == 1, "an accepted listing left the pointer off step 1");
-        CheckAccepted(oFile.p, oFile.fb, false);
+        bEditorTook = CheckAccepted(oFile.p, oFile.fb, false);
     } else {
         FUZZ_CHECK(CProgramSnap::Of(oFile.p) == oBefore, "a refused listing changed the program");
     }
 
     LoadStart(oEdit.p);
-    if (oEdit.p.AcceptEditText(sText))
-        CheckAccepted(oEdit.p, oEdit.fb, true);
-    else
+    if (!oEdit.p.AcceptEditText(sText)) {
         FUZZ_CHECK(CProgramSnap::Of(oEdit.p) == oBefore, "a refused editor text changed the program");
+    } else if (bFileTook && SameSteps(oFile.p, oEdit.p)) {
+        // The program the listing gave, checked above.
+        CheckPointers(oEdit.p);
+        FUZZ_CHECK(bEditorTook, "the editor refused the text of a program it took");
+    } else {
+        CheckAccepted(oEdit.p, oEdit.fb, true);
+    }
     return 0;
 }

@@ -26,14 +26,20 @@ void WriteFixtures() {
     WriteFile("prog.corvel", "001 LBL A\r\n002 2\r\n003 *\r\n004 RTN\r\n");
 }
 
+// Every question answered yes, the file dialogs in turn with these files
+// (named relative to the work directory, which is the current one).
 void Answer(CFakeFeedback& fb) {
-    const CWorkDir& o = CWorkDir::Get();
-    for (int k = 0; k < 64; ++k) {
-        fb.vYesNo.push_back(true);
-        static const char* const kNames[] = {"data.dax", "prog.corvel", "out.dax", "missing.dax"};
-        const char* s = kNames[k % 4];
-        fb.vFiles.push_back({s, o.File(s)});
-    }
+    static const std::deque<bool> vYes(64, true);
+    static const std::deque<CFileChoice> vFiles = [] {
+        std::deque<CFileChoice> v;
+        for (int k = 0; k < 64; ++k) {
+            static const char* const kNames[] = {"data.dax", "prog.corvel", "out.dax", "missing.dax"};
+            v.push_back({kNames[k % 4], kNames[k % 4]});
+        }
+        return v;
+    }();
+    fb.vYesNo = vYes;
+    fb.vFiles = vFiles;
 }
 
 // Runs the input's program from step 1, stopped before its step nStopAt of
@@ -53,12 +59,7 @@ struct CCalc {
     CPrgm p{m, fb};
     void Reset() {
         corvel_fuzz::Reset(m);
-        p.Clear();
-        p.EntryActive = p.ExpEntryActive = p.StopRequested = false;
-        p.nRunSteps = 0;
-        p.ResetStartTime();
-        fb.vYesNo.clear();
-        fb.vFiles.clear();
+        p.ResetToNew();
         fb.vMessages.clear();
         fb.vShown.clear();
         fb.vSounds.clear();
@@ -71,8 +72,9 @@ struct CCalc {
 CRun RunProgram(std::string_view sInput, uint64_t nStopAt, bool bStepAfter) {
     const CWorkDir::CInput oInput;
     WriteFixtures();
-    static CCalc oCalc;   // one calculator for the process, reset for each run
-    oCalc.Reset();
+    // One calculator for the process, new at first and reset after each run
+    // (after, so that a run frees what it took: no leak check is set off).
+    static CCalc oCalc;
     CMachine& m = oCalc.m;
     CFakeFeedback& fb = oCalc.fb;
     CPrgm& p = oCalc.p;
@@ -125,6 +127,7 @@ CRun RunProgram(std::string_view sInput, uint64_t nStopAt, bool bStepAfter) {
         CheckFinite(m, true);
         CheckPointers(p);
     }
+    oCalc.Reset();
     return o;
 }
 

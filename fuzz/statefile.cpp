@@ -40,17 +40,16 @@ CStateFile Sample() {
 
 CFileChoice Choice(const std::string& sName) { return {sName, CWorkDir::Get().File(sName)}; }
 
-// The reader alone: a refused file leaves the object alone; an accepted one
-// holds finite numbers and its text (kept in memory) reads back unchanged.
-bool CheckReader(CStateFile& o) {
-    const CStateFile oBefore = o;
+// The reader alone, on a copy of oBefore: a refused file leaves it alone; an
+// accepted one holds finite numbers and its text (kept in memory) reads back unchanged.
+bool CheckReader(CStateFile& o, const CStateFile& oBefore) {
     if (!o.Read("in.txt")) {
         CheckSame(o, oBefore, "a refused state file changed the reader's state");
         return false;
     }
     for (double v : o.aRegs) FUZZ_CHECK(std::isfinite(v), "a state file gave a non-finite register");
     for (double v : {o.fT, o.fZ, o.fY, o.fX}) FUZZ_CHECK(std::isfinite(v), "a state file gave a non-finite stack value");
-    CStateFile oBack;
+    static CStateFile oBack;
     FUZZ_CHECK(oBack.Parse(o.Text()), "a state file written could not be read back");
     CheckSame(o, oBack, "a state file written and read back differs");
     return true;
@@ -59,8 +58,14 @@ bool CheckReader(CStateFile& o) {
 // The restore button: a refused file changes nothing; an accepted one gives
 // every register bit for bit, a pointer on step 1, and saves back the same.
 void CheckRestore(const CStateFile& oFile, bool bAccepted) {
-    CFakeHost oHost;
-    CFrontPanel oPanel(oHost);
+    static CFakeHost oHost;   // one panel for the process, new at first and reset after each input
+    static CFrontPanel oPanel(oHost);
+    struct CAfter {
+        ~CAfter() {
+            oHost = CFakeHost();
+            oPanel.ResetToNew();
+        }
+    } oAfter;
     oPanel.Prgm().SetLine(1, "LBL B");
     oPanel.Prgm().SetLine(2, "STO 7");
     oPanel.Prgm().ScanLabels();
@@ -69,8 +74,8 @@ void CheckRestore(const CStateFile& oFile, bool bAccepted) {
     oPanel.Machine().oStack.SetAll(1, 2, 3, 4);
     oPanel.Machine().oFlags.SetFlag(2);
     oPanel.Machine().nDigits = 5;
-    const CMachineSnap oMachine = CMachineSnap::Of(oPanel.Machine());
-    const CProgramSnap oProgram = CProgramSnap::Of(oPanel.Prgm());
+    static const CMachineSnap oMachine = CMachineSnap::Of(oPanel.Machine());
+    static const CProgramSnap oProgram = CProgramSnap::Of(oPanel.Prgm());
     oHost.vFiles = {Choice("in.txt")};
     oPanel.imgRestoreState_Click();
     if (!bAccepted) {
@@ -86,7 +91,7 @@ void CheckRestore(const CStateFile& oFile, bool bAccepted) {
     if (oPanel.View().bInErr) return;   // saving is refused then
     oHost.vFiles = {Choice("saved.txt")};
     oPanel.imgSaveState_Click();
-    CStateFile oSaved;
+    static CStateFile oSaved;
     FUZZ_CHECK(oSaved.Read("saved.txt"), "a state saved could not be read");
     FUZZ_CHECK(std::memcmp(oSaved.aRegs.data(), oFile.aRegs.data(), sizeof oFile.aRegs) == 0 &&
                    oSaved.aSteps == oFile.aSteps && oSaved.sFilename == oFile.sFilename,
@@ -99,8 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const CWorkDir::CInput oInput;
     WriteFile("in.txt", std::string_view(reinterpret_cast<const char*>(pData), nSize));
     static const CStateFile oSample = Sample();
-    CStateFile o = oSample;
-    const bool bAccepted = CheckReader(o);
+    static CStateFile o;
+    o = oSample;
+    const bool bAccepted = CheckReader(o, oSample);
     CheckRestore(o, bAccepted);
     return 0;
 }

@@ -139,7 +139,7 @@ private:
     bool Fill();
 
     std::FILE* pFile_;
-    std::array<char, 1 << 16> aBuf_{};
+    std::array<char, 1 << 16> aBuf_;   // not cleared: only bytes read are looked at
     size_t nPos_ = 0, nLen_ = 0;
     bool bEnd_ = false, bFailed_ = false;
 };

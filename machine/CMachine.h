@@ -45,6 +45,13 @@ public:
     // FIX 2, degrees, no error, all registers, flags and the stack 0.
     // LAST X and the display fields are left alone.
     void Clear();
+    // Everything as in a new machine: Clear, LAST X 0 and the display fields empty.
+    void ResetToNew() {
+        Clear();
+        fLastX = 0.0;
+        lblDisp.clear();
+        lblEex.clear();
+    }
 
     // The number shown by lblDisp and lblEex. A text that is not a number
     // raises a syntax error; a number too large for a double, an overflow.

@@ -31,6 +31,29 @@ CFrontPanel::CFrontPanel(CHost& oHost)
     MarkWorkKept();
 }
 
+void CFrontPanel::ResetToNew() {
+    oTape.ResetToNew();
+    oMachine.ResetToNew();
+    oPrgm.ResetToNew();
+    oPrgm.bTraceRing = true;
+    bOn = bRun = true;
+    eShift = enmShift::None;
+    eNumEntry = enmNumEntry::Idle;
+    ePendOp = enmPendOp::None;
+    eAngleMode = enmAngleMode::Degrees;
+    Release = false;
+    lblPrgm.clear();
+    sTitle.clear();
+    bCardVisible = bBusy = false;
+    sNote.clear();
+    eCurKey_ = enmKey::K0;
+    bStepEntry_ = bKeyShow_ = bReplaying_ = bChangedAnyway_ = false;
+    eStarted_ = enmStarted::None;
+    vHeld_.clear();
+    Form_Load();
+    MarkWorkKept();
+}
+
 void CFrontPanel::Form_Load() {
     SetTitle(kTitle);
     InitData();

@@ -75,6 +75,9 @@ public:
     void SetProfiling(bool bCount) { oPrgm.SetProfiling(bCount); }
     // When set, the source editor button does nothing.
     void SetRelease(bool b) { Release = b; }
+    // Everything as in a new front panel on the same host (its hooks stay):
+    // the machine, the program memory, the tape, the panel's own state.
+    void ResetToNew();
 
 private:
     CHost& oHost_;

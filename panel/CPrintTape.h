@@ -21,6 +21,11 @@ public:
         TakeTraced();
         vLines_.clear();
     }
+    // Empty as a new tape: no line, none ever printed (traced steps not taken).
+    void ResetToNew() {
+        vLines_.clear();
+        nPrinted_ = 0;
+    }
     const std::deque<std::string>& Lines() const {
         TakeTraced();
         return vLines_;

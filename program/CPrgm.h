@@ -48,6 +48,9 @@ public:
     // "LBL " (so "lbl a" is no label, and f A cannot reach it).
     static bool IsLabelStep(const std::string& sStep) { return sStep.find("LBL ") != std::string::npos; }
     void Clear();
+    // Everything as in a new program memory (the machine is not touched):
+    // Clear, no run or timed display under way, nothing traced, no messages.
+    void ResetToNew();
     int GetMaxSteps() const { return kMaxSteps; }
     static void INC(int16_t& nStep) { nStep = nStep < kMaxSteps ? static_cast<int16_t>(nStep + 1) : int16_t{1}; }
     static void DEC(int16_t& nStep) { nStep = nStep >= 1 ? static_cast<int16_t>(nStep - 1) : int16_t{kMaxSteps}; }

@@ -93,6 +93,21 @@ void CPrgm::Clear() {
     ClearBreaks();
 }
 
+void CPrgm::ResetToNew() {
+    nTraced_ = nTraceMade_ = nTraceLinesAll_ = 0;
+    vTraceLines_.clear();
+    Clear();
+    StopRequested = EntryActive = ExpEntryActive = bTrace = false;
+    nRunSteps = 0;
+    BreakStop = 0;
+    vFaultPlaces_.clear();
+    fStartTime_ = 0.0;
+    eMode_ = enmMode::None;
+    bRunStart_ = bStepPending_ = bSSTShown_ = bShowInStep_ = false;
+    oShow_ = CTimedShow{};
+    sErrorMsg_.clear();
+}
+
 void CPrgm::ToggleBreak(int nStep) {
     if (nStep < 1 || nStep > kMaxSteps) return;
     bool& b = aBreaks_[static_cast<size_t>(nStep)];

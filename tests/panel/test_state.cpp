@@ -169,3 +169,42 @@ TEST_F(StateTest, AKilledSaveLeavesAWholeFile) {
         EXPECT_EQ(oRead.sFilename, oRead.aRegs[7] == 2 ? "second" : "");
     }
 }
+
+// A panel reset after some use is a new one (the fuzz targets reuse one):
+// the same state file, the same panel and tape, and the same from then on.
+TEST_F(StateTest, AResetPanelIsANewPanel) {
+    const auto Seen = [](CFrontPanel& oPanel, const std::string& sFile) {
+        EXPECT_TRUE(oPanel.WriteStateTo(sFile));
+        const CPanelView& o = oPanel.View();
+        std::ifstream is(sFile, std::ios::binary);
+        std::string s((std::istreambuf_iterator<char>(is)), std::istreambuf_iterator<char>());
+        for (const std::string& t : {o.lblDisp, o.lblEex, o.lblPrgm, o.sTitle, o.oTape.Text()}) s += "|" + t;
+        for (double v : {o.fLastX, o.oMachine.fAngleFactor, o.oStat.GetCount()}) s += "|" + std::to_string(v);
+        for (int n : {int(o.bOn), int(o.bRun), int(o.bCardVisible), int(oPanel.Busy()), int(oPanel.WorkChanged()),
+                      int(o.eShift), int(o.ePendOp), int(o.eNumEntry), int(o.oPrgm.GetPrgmPointer()), int(o.oPrgm.ReturnDepth()),
+                      int(o.oTape.Printed()), int(o.oPrgm.HasBreak(7)), int(o.oPrgm.nRunSteps), int(o.bInErr)})
+            s += "|" + std::to_string(n);
+        return s;
+    };
+    oMain.Machine().nDigits = 5;
+    oMain.Machine().eDispMode = enmDispMode::SCI;
+    int n = 1;
+    for (const char* s : {"LBL A", "-X-", "1", "+", "R/S", "LBL B", "9", "R/S"}) oMain.Prgm().SetLine(n++, s);
+    oMain.Prgm().ScanLabels();
+    oMain.Prgm().SetFilename("x.corvel");
+    oMain.Prgm().ToggleBreak(7);
+    Keys("h CHS 5 SUM+ A B");
+    oHost.bDriving = true;   // the run A starts is left under way
+    Keys("A 4 . 5 EEX 3 f");
+    oMain.ResetToNew();
+    oHost.bDriving = false;
+    CFakeHost oHost2;
+    CFrontPanel oNew(oHost2);
+    EXPECT_EQ(Seen(oMain, "a.txt"), Seen(oNew, "b.txt"));
+    for (CFrontPanel* p : {&oMain, &oNew}) {
+        p->Prgm().InsertLine("LBL A");
+        p->Prgm().InsertLine("-X-");
+        for (const char* k : {"W/PRGM", "RUN", "3", "A", "g", "R/S", "STO", "1"}) p->PressKey(k);
+    }
+    EXPECT_EQ(Seen(oMain, "a.txt"), Seen(oNew, "b.txt"));
+}
