@@ -24,6 +24,15 @@ inline std::ostream& operator<<(std::ostream& o, const QString& s) { return o <<
 // Runs the event loop until nothing is under way on the panel (false when
 // nLimitMs passed first).
 bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs = 10000);
+// A whole file written, or read ("" when it cannot be).
+inline bool WriteFile(const QString& sFile, const QByteArray& a) {
+    QFile f(sFile);
+    return f.open(QIODevice::WriteOnly) && f.write(a) == a.size();
+}
+inline QByteArray ReadFile(const QString& sFile) {
+    QFile f(sFile);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 // Synthetic input delivered straight to a widget, as the window system would.
 void MousePress(QWidget* w, const QPoint& oPos);
 void MouseRelease(QWidget* w, const QPoint& oPos);

@@ -242,9 +242,7 @@ TEST(Keyboard, BackspaceIsClxCtrlQClosesAndTheAnnunciatorsShowPrefixModeAndPendi
 TEST(DesktopFiles, AListingOnTheCommandLineOrDroppedIsReadAndADroppedStateFileRestored) {
     QTemporaryDir oDir;
     const QString sListing = oDir.filePath("double.corvel"), sState = oDir.filePath("saved.txt");
-    QFile oFile(sListing);
-    ASSERT_TRUE(oFile.open(QIODevice::WriteOnly) && oFile.write("LBL A\n2\n*\nRTN\n") > 0);
-    oFile.close();
+    ASSERT_TRUE(WriteFile(sListing, "LBL A\n2\n*\nRTN\n"));
     CStateFile oState;
     oState.fX = 42;
     ASSERT_TRUE(oState.Write(sState.toStdString()));

@@ -1,7 +1,6 @@
 // The host's dialogs and auxiliary windows: each is modal, shows what it is
 // given and returns what the user chose. A watchdog plays the user.
 #include <ctime>
-#include <fstream>
 
 #include "../../windows/MyMsgBox.h"
 #include "../../windows/ViewMemReg.h"
@@ -15,9 +14,7 @@ TEST(MessageWindow, ShowsTextAndTitleAndTheDetailsOfARefusedListing) {
     CCalcUnderTest o;
     QTemporaryDir oDir;
     const QString sFile = oDir.filePath("bad.corvel");
-    QFile f(sFile);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("LBL A\n# a comment\n  FOO 3  # here\n") > 0);
-    f.close();
+    ASSERT_TRUE(WriteFile(sFile, "LBL A\n# a comment\n  FOO 3  # here\n"));
     const struct {
         std::function<void()> fnShow;
         QString sSeen;   // title|text|details shown at first|details after a click on the button
@@ -131,11 +128,7 @@ TEST(WindowFiles, ALongListingRefusedShowsAReadableBoxAtOnce) {
     // 999 invalid lines of 65,000 characters each.
     QTemporaryDir oDir;
     const QString sFile = oDir.filePath("long.corvel");
-    {
-        std::ofstream oOut(sFile.toStdString(), std::ios::binary);
-        const std::string sLine = std::string(65000, 'Q') + "\r\n";
-        for (int n = 0; n < 999; ++n) oOut << sLine;
-    }
+    ASSERT_TRUE(WriteFile(sFile, (QByteArray(65000, 'Q') + "\r\n").repeated(999)));
     CCalcUnderTest o;
     QString sText;
     QSize oSize;

@@ -42,8 +42,7 @@ struct CFiles {
     CFiles() {
         QDir(oDir.path()).mkdir("sub");
         for (const char* s : {"a.corvel", "B.corvel", "c.dax", "sub/inner.corvel"}) {
-            QFile f(oDir.filePath(s));
-            EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write("RTN\r\n") == 5);
+            EXPECT_TRUE(WriteFile(oDir.filePath(s), "RTN\r\n"));
         }
     }
 };
@@ -229,7 +228,9 @@ TEST(SourceEditor, ClearPutsTheTemplateAndCloseClosesOnlyWhenTheTextIsAccepted) 
     EXPECT_EQ(vHanded.size(), 2u);
 }
 
-TEST(SourceEditor, TheMarginShowsTheStepEachLineStartsAt) {
+// The margin shows the step each line starts at; lines that close would
+// refuse are marked; instructions, labels and comments are highlighted.
+TEST(SourceEditor, TheMarginTheFaultMarksTheHighlightingAndTheCompletion) {
     CCalcUnderTest o;
     CStepMarginEdit* pText = o.oHost.EditorWindow().txtPrgm;
     auto fnMarks = [pText]() {
@@ -252,11 +253,6 @@ TEST(SourceEditor, TheMarginShowsTheStepEachLineStartsAt) {
     QStringList vLines(997, "CLX");
     pText->setPlainText((vLines << "12.5" << "RTN" << "").join('\n'));
     EXPECT_EQ(fnMarks().mid(996), QStringList({"997", "998", "---", ""}));
-}
-
-TEST(SourceEditor, MarksTheLinesCloseWouldRefuseAndHighlightsInstructionsAndLabels) {
-    CCalcUnderTest o;
-    CStepMarginEdit* pText = o.oHost.EditorWindow().txtPrgm;
     pText->setPlainText("# a listing\n001 LBL A  # start\nFOO 2\nsto b\nGTO C\nLBL A\n10  # ten\nR/S\nRTN\nR/S\n\nR/S");
     QStringList vFaults;
     for (int i = 0; i < pText->document()->blockCount(); ++i) vFaults << pText->Fault(i);

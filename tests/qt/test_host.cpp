@@ -1,17 +1,10 @@
 // The host's sound, clock and event visits.
 #include "QtTestSupport.h"
 
-namespace {
-QByteArray ReadResource(const char* sPath) {
-    QFile f(QString::fromLatin1(sPath));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-}  // namespace
-
 TEST(Sounds, TheEmbeddedSoundsAreShortMonoPcmAndBrokenDataIsRefused) {
     CSoundPlayer::CWav oClick, oBeep;
-    ASSERT_TRUE(CSoundPlayer::ParseWav(ReadResource(":/assets/click.wav"), oClick));
-    const QByteArray aGood = ReadResource(":/assets/beep.wav");
+    ASSERT_TRUE(CSoundPlayer::ParseWav(ReadFile(":/assets/click.wav"), oClick));
+    const QByteArray aGood = ReadFile(":/assets/beep.wav");
     ASSERT_TRUE(CSoundPlayer::ParseWav(aGood, oBeep));
     for (const auto* p : {&oClick, &oBeep})
         EXPECT_TRUE(p->oFormat.channelCount() == 1 && p->oFormat.sampleFormat() == QAudioFormat::Int16 && !p->aPcm.isEmpty());
@@ -75,7 +68,7 @@ TEST(HostRun, TheEventLoopDrivesTheRunAndRSCutsAPauseOrBlinkShort) {
 TEST(Sounds, WithAnOutputDeviceTheyPlayToTheirEndBeforeReturning) {
     if (!CSoundPlayer::HasOutput()) GTEST_SKIP() << "this machine has no audio output";
     CSoundPlayer::CWav oBeep;
-    ASSERT_TRUE(CSoundPlayer::ParseWav(ReadResource(":/assets/beep.wav"), oBeep));
+    ASSERT_TRUE(CSoundPlayer::ParseWav(ReadFile(":/assets/beep.wav"), oBeep));
     CSoundPlayer oPlayer;
     bool bEventRan = false;
     QTimer::singleShot(0, [&]() { bEventRan = true; });

@@ -10,8 +10,7 @@ namespace {
 
 // Register r of a state file.
 QString StateRegister(const QString& sFile, int r) {
-    QFile o(sFile);
-    const QStringList v = o.open(QIODevice::ReadOnly) ? QString::fromUtf8(o.readAll()).split("\r\n") : QStringList();
+    const QStringList v = QString::fromUtf8(ReadFile(sFile)).split("\r\n");
     return v.size() > 1001 + r ? v[1001 + r].trimmed() : "no such file";
 }
 

@@ -31,8 +31,7 @@ TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
         CAnswers oAnswer({ChooseFile(sFile)});
         pTape->cmdSave->click();
     }
-    QFile oIn(sFile);
-    EXPECT_TRUE(oIn.open(QIODevice::ReadOnly) && oIn.readAll().toStdString() == o.oMain.Tape().Text());
+    EXPECT_EQ(ReadFile(sFile).toStdString(), o.oMain.Tape().Text());
 
     // The box turns TRACE off; Clear empties the tape and the window.
     pTape->chkTrace->click();
