@@ -14,8 +14,7 @@ QStringList Texts(const QListWidget* p) {
 }
 
 QListWidgetItem* Item(QListWidget* p, const QString& s) {
-    const QList<QListWidgetItem*> v = p->findItems(s, Qt::MatchExactly);
-    return v.isEmpty() ? nullptr : v.first();
+    return p->findItems(s, Qt::MatchExactly).value(0);
 }
 
 // Runs fn and gives "icon|title|text" of the message box it opened (answered
@@ -41,9 +40,8 @@ struct CFiles {
     QString Path(const QString& s = QString()) const { return QDir::cleanPath(oDir.filePath(s)); }
     CFiles() {
         QDir(oDir.path()).mkdir("sub");
-        for (const char* s : {"a.corvel", "B.corvel", "c.dax", "sub/inner.corvel"}) {
+        for (const char* s : {"a.corvel", "B.corvel", "c.dax", "sub/inner.corvel"})
             EXPECT_TRUE(WriteFile(oDir.filePath(s), "RTN\r\n"));
-        }
     }
 };
 
@@ -182,13 +180,11 @@ TEST(FileDialog, DrivesAreTheRootTheHomeAndTheMountedDirectories) {
     for (const char* s : {"home", "usb stick", "scratch"}) QDir(t).mkdir(s);
     EXPECT_TRUE(QFile(t + "/afile").open(QIODevice::WriteOnly));
     // Pseudo file systems, the system's tmpfs, a missing directory and a file are left out.
-    const QString sMounts = QString(
-                                "proc /proc proc rw 0 0\nsysfs /sys sysfs rw 0 0\n/dev/vda / ext4 rw 0 0\n"
-                                "tmpfs /run/user/1000 tmpfs rw 0 0\ntmpfs /dev/shm tmpfs rw 0 0\n"
-                                "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n/dev/sdb1 %1/usb\\040stick vfat rw 0 0\n"
-                                "tmpfs %1/scratch tmpfs rw 0 0\n/dev/sdc1 %1/gone ext4 rw 0 0\n"
-                                "/dev/vda %1/afile ext4 rw 0 0\n/dev/vda %1/home ext4 rw 0 0\n")
-                                .arg(t);
+    const QString sMounts = QString("proc /proc proc rw 0 0\nsysfs /sys sysfs rw 0 0\n/dev/vda / ext4 rw 0 0\n"
+                                    "tmpfs /run/user/1000 tmpfs rw 0 0\ntmpfs /dev/shm tmpfs rw 0 0\n"
+                                    "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n/dev/sdb1 %1/usb\\040stick vfat rw 0 0\n"
+                                    "tmpfs %1/scratch tmpfs rw 0 0\n/dev/sdc1 %1/gone ext4 rw 0 0\n"
+                                    "/dev/vda %1/afile ext4 rw 0 0\n/dev/vda %1/home ext4 rw 0 0\n").arg(t);
     EXPECT_EQ(dlgFile::DrivesFromMounts(sMounts, t + "/home"),
               QStringList({"/", t + "/home", t + "/usb stick", t + "/scratch"}));
 }

@@ -67,28 +67,25 @@ bool ClickButton(QWidget* w, const QString& sText) {
     return false;
 }
 
-void MousePress(QWidget* w, const QPoint& oPos) {
-    QMouseEvent e(QEvent::MouseButtonPress, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(w, &e);
+namespace {
+void SendMouse(QWidget* w, QEvent::Type e, const QPoint& oPos) {
+    const Qt::MouseButtons eHeld = e == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent o(e, oPos, w->mapToGlobal(oPos), Qt::LeftButton, eHeld, {});
+    QApplication::sendEvent(w, &o);
 }
+}  // namespace
 
-void MouseRelease(QWidget* w, const QPoint& oPos) {
-    QMouseEvent e(QEvent::MouseButtonRelease, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::NoButton, {});
-    QApplication::sendEvent(w, &e);
-}
-
+void MousePress(QWidget* w, const QPoint& oPos) { SendMouse(w, QEvent::MouseButtonPress, oPos); }
+void MouseRelease(QWidget* w, const QPoint& oPos) { SendMouse(w, QEvent::MouseButtonRelease, oPos); }
 void MouseClick(QWidget* w, const QPoint& oPos) {
     MousePress(w, oPos);
     MouseRelease(w, oPos);
 }
-
 void DoubleClick(QListWidget* p, QListWidgetItem* pItem) {
-    QWidget* w = p->viewport();
     const QPoint oAt = p->visualItemRect(pItem).center();
-    MouseClick(w, oAt);
-    QMouseEvent e(QEvent::MouseButtonDblClick, oAt, w->mapToGlobal(oAt), Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(w, &e);
-    MouseRelease(w, oAt);
+    MouseClick(p->viewport(), oAt);
+    SendMouse(p->viewport(), QEvent::MouseButtonDblClick, oAt);
+    MouseRelease(p->viewport(), oAt);
 }
 
 void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText, Qt::KeyboardModifiers eMods) {
