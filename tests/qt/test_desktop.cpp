@@ -297,12 +297,11 @@ TEST(Screen, TheFirstAndTheSmallestWindowFitThisScreenWithLegendsNinePixelsTall)
     const qreal fRatio = o.oWindow.devicePixelRatioF();
     const QSize oFree = o.oWindow.screen()->availableGeometry().size() - QSize(0, static_cast<int>(std::ceil(48 / fRatio)));
     const QSize oMin = o.oWindow.minimumSize() + CPanelWindow::kFrameAllowance;
-    EXPECT_LE(oMin.width(), oFree.width());
-    EXPECT_LE(oMin.height(), oFree.height());
+    EXPECT_TRUE(oMin.width() <= oFree.width() && oMin.height() <= oFree.height()) << oFree.width() << "x" << oFree.height();
     EXPECT_GE(CPanelWindow::SmallestLegendPixels() * fRatio * o.oWindow.minimumHeight() / CPanelWindow::kHeight, 9.0);
     const QSize oFirst = CPanelWindow::FirstSize(oFree, CPanelWindow::kFrameAllowance, fRatio);
-    EXPECT_LE(oFirst.height() + CPanelWindow::kFrameAllowance.height(), oFree.height());
-    EXPECT_LE(o.oWindow.height(), o.oWindow.screen()->availableGeometry().height());
+    EXPECT_TRUE(oFirst.height() + CPanelWindow::kFrameAllowance.height() <= oFree.height() &&
+                o.oWindow.height() <= o.oWindow.screen()->availableGeometry().height());
 }
 
 TEST(Accessibility, KeysSwitchesButtonsAndTheDisplayAreInTheTreeAndActAsClicks) {
@@ -329,9 +328,9 @@ TEST(Accessibility, KeysSwitchesButtonsAndTheDisplayAreInTheTreeAndActAsClicks) 
         mByName[sName]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     };
     QAccessibleInterface* pDisplay = pPanel->child(0);
-    EXPECT_EQ(pDisplay->role(), QAccessible::StaticText);
-    EXPECT_EQ(mByName["LN"], nullptr);   // a shifted function is a description, not a key of its own
-    EXPECT_TRUE(mByName["7"]->text(QAccessible::Description).contains("typed: 7"));
+    // A shifted function is a description, not a key of its own.
+    EXPECT_TRUE(pDisplay->role() == QAccessible::StaticText && !mByName.count("LN") && mByName.count("7") &&
+                mByName["7"]->text(QAccessible::Description).contains("typed: 7"));
     Press("7");
     EXPECT_EQ(pDisplay->text(QAccessible::Name), "7");
     for (const char* s : {"ENTER", "0", "\u00f7"}) Press(s);
@@ -348,7 +347,7 @@ TEST(Accessibility, KeysSwitchesButtonsAndTheDisplayAreInTheTreeAndActAsClicks) 
     EXPECT_TRUE(pMode->role() == QAccessible::CheckBox && pMode->state().checked);
     pMode->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     EXPECT_FALSE(o.oMain.View().bRun || pMode->state().checked);
-    EXPECT_TRUE(mByName["Power"]->state().checked);
+    EXPECT_TRUE(mByName.count("Power") && mByName["Power"]->state().checked);
 }
 
 TEST(Reference, F1OpensItWithEveryKeyMnemonicAndAliasAndASearchFindsStoPlusByStore) {
@@ -360,8 +359,8 @@ TEST(Reference, F1OpensItWithEveryKeyMnemonicAndAliasAndASearchFindsStoPlusBySto
     int nInstr = 0, nAliases = 0, nKeys = 0;
     const CInstr* pInstr = CPrgm::InstrTable(nInstr);
     const CAlias* pAliases = CPrgm::AliasTable(nAliases);
-    for (int i = 0; i < std::max(nInstr, nAliases); ++i)
-        EXPECT_TRUE((i >= nInstr || vShown.contains(pInstr[i].sName)) && (i >= nAliases || vShown.contains(pAliases[i].sAlias))) << i;
+    for (int i = 0; i < nInstr; ++i) EXPECT_TRUE(vShown.contains(pInstr[i].sName)) << pInstr[i].sName;
+    for (int i = 0; i < nAliases; ++i) EXPECT_TRUE(vShown.contains(pAliases[i].sAlias)) << pAliases[i].sAlias;
     corvel::KeyRows(nKeys);
     EXPECT_EQ(pRef->ShownKeys().size(), nKeys);
     pRef->txtSearch->setText("store");
