@@ -1,5 +1,5 @@
 // The host's dialogs and auxiliary windows: each is modal, shows what it is
-// given and returns what the user chose. A watchdog plays the user.
+// given and returns what the user chose. CAnswers plays the user.
 #include <ctime>
 
 #include "../../windows/MyMsgBox.h"

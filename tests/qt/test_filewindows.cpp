@@ -1,6 +1,6 @@
 // The file selection dialog and the source editor: their events, what they
 // hand back to the core and what they refuse. Every message box is answered
-// by a watchdog, so no test can hang.
+// by CAnswers, so no test can hang.
 #include "../../windows/dlgFile.h"
 #include "../../windows/frmEdit.h"
 #include "QtTestSupport.h"
