@@ -1,19 +1,13 @@
 #pragma once
-// Shared pieces of the Qt tests: a calculator in a window, and a watchdog
-// that deals with a modal window as soon as it appears, so no test can hang.
+// Shared pieces of the Qt tests: a calculator in a window, and a helper that
+// plays the user on every modal window as soon as it appears, so no test can hang.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QImage>
-#include <QPointer>
-#include <QStringList>
-#include <QTimer>
-#include <QWidget>
+#include <QtWidgets>
+#include <QtCore/qtestsupport_core.h>
 #include <QtWidgets/qtestsupport_widgets.h>
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -25,12 +19,30 @@ using namespace corvel;
 // Qt's strings in test failure messages as text, not as lists of characters.
 // Here, where every Qt test sees it, so that all of them print alike.
 inline void PrintTo(const QString& s, std::ostream* pOut) { *pOut << '"' << s.toStdString() << '"'; }
+inline std::ostream& operator<<(std::ostream& o, const QString& s) { return o << s.toStdString(); }
 
 // Runs the event loop until nothing is under way on the panel (false when
 // nLimitMs passed first).
 bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs = 10000);
+// A whole file written, or read ("" when it cannot be).
+inline bool WriteFile(const QString& sFile, const QByteArray& a) {
+    QFile f(sFile);
+    return f.open(QIODevice::WriteOnly) && f.write(a) == a.size();
+}
+inline QByteArray ReadFile(const QString& sFile) {
+    QFile f(sFile);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+// Synthetic input delivered straight to a widget, as the window system would.
+void MousePress(QWidget* w, const QPoint& oPos);
+void MouseRelease(QWidget* w, const QPoint& oPos);
 void MouseClick(QWidget* w, const QPoint& oPos);
 void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText = QString(), Qt::KeyboardModifiers eMods = {});
+void KeyClicks(QWidget* w, const QString& sText);
+// A double click on a list's row as the mouse gives it: press, release, double click, release.
+void DoubleClick(QListWidget* p, QListWidgetItem* pItem);
+// Clicks the child button of w whose text is sText (mnemonic ampersands ignored).
+bool ClickButton(QWidget* w, const QString& sText);
 
 // A calculator with its window shown (offscreen in the test run), on a host
 // of the test's choice.
@@ -58,42 +70,34 @@ struct CCalcWith {
         for (const char* s : vNames) Click(s);
     }
     void Ctrl(Qt::Key eKey) { KeyClick(&oWindow, eKey, {}, Qt::ControlModifier); }
+    // Puts the steps in program memory from step 1 on.
+    void Program(std::initializer_list<const char*> vSteps) {
+        int n = 0;
+        for (const char* s : vSteps) oMain.Prgm().SetLine(++n, s);
+        oMain.Prgm().ScanLabels();
+    }
 };
 using CCalcUnderTest = CCalcWith<>;
 
-// Acts once on QApplication::activeModalWidget() when one shows up. If the
-// action does not close it, or nothing shows up within nLimitMs, the
-// watchdog rejects whatever modal window is open, so exec() returns.
-class CModalWatchdog {
-public:
-    explicit CModalWatchdog(std::function<void(QWidget*)> fnAct, int nLimitMs = 5000);
-    ~CModalWatchdog();
-    bool Acted() const { return bActed_; }
-    bool GaveUp() const { return bGaveUp_; }
-
-private:
-    void Tick();
-
-    std::function<void(QWidget*)> fnAct_;
-    int nLimitMs_;
-    QTimer oTimer_;
-    QElapsedTimer oClock_;
-    bool bActed_ = false;
-    bool bGaveUp_ = false;
-};
-
-// Acts on the modal windows in the order they appear (any beyond the list,
-// and any an action left open for 5 s, are rejected) and keeps the text of
-// every message box.
+// Acts on the modal windows in the order they appear and keeps the text of
+// every message box. Any window beyond the list, and any an action left open
+// for 5 s, is rejected, so exec() returns; GaveUp() tells that it happened.
+// One made inside an action answers the windows that action opens.
 using FAct = std::function<void(QWidget*)>;
 class CAnswers {
 public:
     explicit CAnswers(std::vector<FAct> v);
+    ~CAnswers();
+    int Acted() const { return nActed_; }   // how many of the actions have run
+    bool GaveUp() const { return bGaveUp_; }
     QStringList vTexts;
 
 private:
+    static CAnswers* pInnermost_;
     std::vector<FAct> v_;
-    size_t nNext_ = 0;
+    CAnswers* pOuter_;
+    int nActed_ = 0;
+    bool bGaveUp_ = false;
     QPointer<QWidget> pLast_;
     QElapsedTimer oSince_;
     QTimer oTimer_;
@@ -102,21 +106,37 @@ FAct Press(const char* sButton);    // clicks the button of that text
 extern const FAct kReject;
 FAct ChooseFile(const QString& sFile);   // types sFile into the file dialog and clicks OK
 
-// The brightest red of the LED parts (red over twice the green) of oImg in rc.
-inline int LedPeak(const QImage& oImg, const QRect& rc) {
+// The brightest red of the LED parts (red over twice the green) of oImg in rc,
+// and the brightest green of the lamp.
+inline int Peak(const QImage& oImg, const QRect& rc, bool bLamp = false) {
     int n = 0;
     for (int y = rc.top(); y <= rc.bottom(); ++y)
         for (int x = rc.left(); x <= rc.right(); ++x) {
             const QColor c = oImg.pixelColor(x, y);
-            if (c.red() > 2 * c.green()) n = std::max(n, c.red());
+            if (bLamp ? c.green() > c.red() + 30 : c.red() > 2 * c.green()) n = std::max(n, bLamp ? c.green() : c.red());
         }
     return n;
 }
+inline int LedPeak(const QImage& oImg, const QRect& rc) { return Peak(oImg, rc); }
+inline int LampPeak(const QImage& oImg, const QRect& rc) { return Peak(oImg, rc, true); }
 
-// Clicks the child button of w whose text is sText (mnemonic ampersands ignored).
-bool ClickButton(QWidget* w, const QString& sText);
-
-// Synthetic input delivered straight to a widget, as the window system would.
-void MousePress(QWidget* w, const QPoint& oPos);
-void MouseRelease(QWidget* w, const QPoint& oPos);
-void KeyClicks(QWidget* w, const QString& sText);
+// A clock of the test's own: a wait (a pause, a blink) passes at once, and
+// the run is driven here, a step a slice, telling fnOnWait where it stands
+// after each: 'w' a timed display is on, 'y' between two steps.
+class CSimClockHost : public CQtHost {
+public:
+    double ClockSeconds() override { return fClock; }
+    void ScheduleRun(CFrontPanel& o) override {
+        if (bDriving) return;
+        bDriving = true;
+        while (o.Busy()) {
+            const CSlice s = o.RunSlice(1);
+            if (fnOnWait) fnOnWait(s.eState == enmRunState::Waiting ? 'w' : 'y');
+            if (s.eState == enmRunState::Waiting) fClock = std::max(s.fWakeAt, fClock);
+        }
+        bDriving = false;
+    }
+    bool bDriving = false;
+    double fClock = 1.0e9;
+    std::function<void(char)> fnOnWait;
+};

@@ -1,66 +1,44 @@
 // The host's dialogs and auxiliary windows: each is modal, shows what it is
-// given and returns what the user chose. A watchdog plays the user.
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QInputDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
-#include <tuple>
+// given and returns what the user chose. CAnswers plays the user.
+#include <ctime>
 
 #include "../../windows/MyMsgBox.h"
 #include "../../windows/ViewMemReg.h"
 #include "../../windows/frmRegX.h"
 #include "QtTestSupport.h"
 
-TEST(MessageWindow, ShowsTextAndTitleUntilOK) {
-    CCalcUnderTest o;
-    // An empty title gives the window's own.
-    const char* const kTitles[][2] = {{"Program Error", "Program Error"}, {"", "Corvel Emulator"}};
-    for (const auto& t : kTitles) {
-        QString sTitle, sText;
-        CModalWatchdog oDog([&](QWidget* w) {
-            sTitle = w->windowTitle();
-            sText = w->findChild<QLabel*>("lblMsg")->text();
-            EXPECT_TRUE(w->findChild<QPushButton*>("cmdDetails")->isHidden());   // nothing more to show
-            w->findChild<QPushButton*>("cmdOK")->click();
-        });
-        o.oHost.ShowMsg("Error at line 012", t[0]);
-        EXPECT_FALSE(oDog.GaveUp() || o.oHost.MsgBoxWindow().isVisible());
-        EXPECT_EQ(sTitle + "|" + sText, QString(t[1]) + "|Error at line 012");
-    }
-}
-
-TEST(MessageWindow, ARefusedListingNamesItsLineInTheDetailsAndOnTheNoteLine) {
+// The message window shows its text and title (an empty one gives the window's
+// own) until OK, with details only when there are some: a refused listing
+// names its line there and on the note line.
+TEST(MessageWindow, ShowsTextAndTitleAndTheDetailsOfARefusedListing) {
     CCalcUnderTest o;
     QTemporaryDir oDir;
     const QString sFile = oDir.filePath("bad.corvel");
-    QFile f(sFile);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("LBL A\n# a comment\n  FOO 3  # here\n");
-    f.close();
-    QString sTitle, sDetails;
-    bool bClosed = false, bOpened = false;
-    CModalWatchdog oDog([&](QWidget* w) {
-        auto* p = qobject_cast<MyMsgBox*>(w);
-        ASSERT_NE(p, nullptr);
-        sTitle = p->windowTitle();
-        bClosed = p->txtDetails->isHidden();
-        p->cmdDetails->click();
-        bOpened = p->txtDetails->isVisible();
-        sDetails = p->txtDetails->toPlainText();
-        p->cmdOK->click();
-    });
-    EXPECT_FALSE(o.oMain.Prgm().ReadProgram(sFile.toStdString()));
-    EXPECT_FALSE(oDog.GaveUp());
-    EXPECT_EQ(sTitle, "Listing Error");
-    EXPECT_TRUE(bClosed && bOpened);
-    EXPECT_EQ(sDetails, "bad.corvel line 3: FOO 3  # here\n");
+    ASSERT_TRUE(WriteFile(sFile, "LBL A\n# a comment\n  FOO 3  # here\n"));
+    const struct {
+        std::function<void()> fnShow;
+        QString sSeen;   // title|text|details shown at first|details after a click on the button
+    } kCases[] = {
+        {[&] { o.oHost.ShowMsg("Error at line 012", "Program Error"); }, "Program Error|Error at line 012|0|0"},
+        {[&] { o.oHost.ShowMsg("Error at line 012", ""); }, "Corvel Emulator|Error at line 012|0|0"},
+        {[&] { EXPECT_FALSE(o.oMain.Prgm().ReadProgram(sFile.toStdString())); },
+         "Listing Error|bad.corvel line 3: FOO 3  # here\n|0|1"},
+    };
+    for (const auto& c : kCases) {
+        QString sSeen;
+        CAnswers oAnswers({[&](QWidget* w) {
+            auto* p = qobject_cast<MyMsgBox*>(w);
+            ASSERT_NE(p, nullptr);
+            const QString sDetails = p->txtDetails->toPlainText(), sShown = p->txtDetails->isVisible() ? "1" : "0";
+            if (!p->cmdDetails->isHidden()) p->cmdDetails->click();
+            sSeen = p->windowTitle() + "|" + (sDetails.isEmpty() ? p->lblMsg->text() : sDetails) + "|" + sShown +
+                    (p->txtDetails->isVisible() ? "|1" : "|0");
+            p->cmdOK->click();
+        }});
+        c.fnShow();
+        EXPECT_FALSE(oAnswers.GaveUp() || o.oHost.MsgBoxWindow().isVisible());
+        EXPECT_EQ(sSeen, c.sSeen);
+    }
     EXPECT_EQ(o.oMain.View().sNote, "bad.corvel line 3: FOO 3  # here");
 }
 
@@ -131,4 +109,45 @@ TEST(HostDialogs, AQuestionGivesTheAnswerAndAnInputBoxTheTypedTextOrCancel) {
     CAnswers oCancel({kReject});
     EXPECT_FALSE(o.oHost.InputBox("p", "t", ".", sAnswer));
     EXPECT_EQ(sAnswer, " 12 ");
+}
+
+// The sanitizers make every byte read several times slower.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+TEST(WindowFiles, ALongListingRefusedShowsAReadableBoxAtOnce) {
+    // 999 invalid lines of 65,000 characters each.
+    QTemporaryDir oDir;
+    const QString sFile = oDir.filePath("long.corvel");
+    ASSERT_TRUE(WriteFile(sFile, (QByteArray(65000, 'Q') + "\r\n").repeated(999)));
+    CCalcUnderTest o;
+    QString sText;
+    QSize oSize;
+    // Counted in processor time, which the machine's other load does not stretch.
+    const std::clock_t t0 = std::clock();
+    {
+        CAnswers oAnswers({Press("Yes"), ChooseFile(sFile), [&](QWidget* w) {
+                               auto* p = qobject_cast<MyMsgBox*>(w);
+                               ASSERT_TRUE(p && p->windowTitle() == "Listing Error");
+                               sText = p->lblMsg->text();
+                               oSize = p->size();
+                               p->cmdOK->click();
+                           }});
+        o.Clicks({"g", "ENTER"});
+    }
+    EXPECT_LT(std::clock() - t0, kSanitized ? 20 * CLOCKS_PER_SEC : 2 * CLOCKS_PER_SEC);
+    const QStringList v = sText.split('\n');
+    ASSERT_EQ(v.size(), 2 + 20 + 1);
+    EXPECT_EQ(v[2], "Line 1 " + QString(193, 'Q') + QChar(0x2026));
+    EXPECT_EQ(v[22], QChar(0x2026) + QStringLiteral(" and 979 more"));
+    EXPECT_TRUE(oSize.height() < 1000 && oSize.width() < 2000) << oSize.width() << "x" << oSize.height();
 }

@@ -2,73 +2,39 @@
 // changed work asks, the editor asks before dropping edited text, Cancel in
 // the restore dialog asks before replacing changed work, and a signal keeps
 // changed work in the recovery file that the next start offers back.
-#include <gtest/gtest.h>
-
-#include <QClipboard>
-#include <QDir>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtCore/qtestsupport_core.h>
-
 #include "../../windows/dlgFile.h"
 #include "../../windows/frmEdit.h"
 #include "QtTestSupport.h"
 
 namespace {
 
-using V = std::vector<double>;
-V Stack(const CFrontPanel& o) { return {o.View().oStack.GetX(), o.View().oStack.GetY(), o.View().oStack.GetZ(), o.View().oStack.GetT()}; }
-
 // Register r of a state file.
 QString StateRegister(const QString& sFile, int r) {
-    QFile o(sFile);
-    const QStringList v = o.open(QIODevice::ReadOnly) ? QString::fromUtf8(o.readAll()).split("\r\n") : QStringList();
+    const QStringList v = QString::fromUtf8(ReadFile(sFile)).split("\r\n");
     return v.size() > 1001 + r ? v[1001 + r].trimmed() : "no such file";
 }
 
-} // namespace
+}  // namespace
 
-TEST(KeepWork, PasteIsTypingTheNumber) {
-    CCalcUnderTest o, oTyped;
-    const auto fnBoth = [&](std::initializer_list<const char*> v) {
-        o.Clicks(v);
-        oTyped.Clicks(v);
-    };
-    fnBoth({"1", "ENTER", "2", "ENTER", "3", "ENTER"});
-    QGuiApplication::clipboard()->setText("7");
-    o.Ctrl(Qt::Key_V);
-    oTyped.Click("7");
-    EXPECT_EQ(Stack(o.oMain), V({7, 3, 2, 1}));   // ENTER's copy is replaced, as by a typed 7
-    fnBoth({"+"});
-    EXPECT_EQ(Stack(o.oMain), Stack(oTyped.oMain));
-    // The mode switch (whose CLX clears a finished X) treats it as a typed and finished number.
-    o.Ctrl(Qt::Key_V);
-    oTyped.Clicks({"7", "h", "1"});
-    fnBoth({"W/PRGM", "RUN"});
-    EXPECT_EQ(Stack(o.oMain), Stack(oTyped.oMain));
-    // Ctrl+C then Ctrl+V gives X bit for bit.
+// What a paste does to the stack is the core's (tests/panel/test_keymap.cpp);
+// here: the keys reach the clipboard, and a refused paste is noted under the display.
+TEST(KeepWork, CopyAndPasteGoThroughTheClipboardAndARefusalIsNoted) {
+    CCalcUnderTest o;
     o.Clicks({"1", "ENTER", "3", "/"});
     const double x = o.oMain.Machine().oStack.GetX();
     o.Ctrl(Qt::Key_C);
+    o.Ctrl(Qt::Key_V);   // X bit for bit
+    EXPECT_TRUE(o.oMain.Machine().oStack.GetX() == x && o.oMain.Machine().oStack.GetY() == x);
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("\u22121 234"));   // the locale's minus and grouping
     o.Ctrl(Qt::Key_V);
-    EXPECT_EQ(V({o.oMain.Machine().oStack.GetX(), o.oMain.Machine().oStack.GetY()}), V({x, x}));
-    // What is no number is refused with a note under the display, gone after
-    // a moment or at the next key; the locale's minus and grouping are read.
+    EXPECT_EQ(o.oMain.Machine().oStack.GetX(), -1234);
+    // Gone after a moment, or at the next key.
     o.oWindow.SetNoteDuration(30);
     QGuiApplication::clipboard()->setText("abc");
     o.Ctrl(Qt::Key_V);
-    EXPECT_EQ(o.oWindow.InfoLine() + "|" + o.oWindow.PaintedDisplay(), "Paste: not a number|0.33");
+    EXPECT_EQ(o.oWindow.InfoLine() + "|" + o.oWindow.PaintedDisplay(), "Paste: not a number|-1234.00");
     EXPECT_TRUE(QTest::qWaitFor([&] { return o.oWindow.InfoLine().isEmpty(); }, 1000));
-    QGuiApplication::clipboard()->setText(QString::fromUtf8("\u22121 234"));
-    o.Ctrl(Qt::Key_V);
-    EXPECT_EQ(o.oMain.Machine().oStack.GetX(), -1234);
     o.oWindow.SetNoteDuration(60000);
-    QGuiApplication::clipboard()->setText("abc");
     o.Ctrl(Qt::Key_V);
     KeyClicks(&o.oWindow, "5");
     EXPECT_EQ(o.oWindow.InfoLine(), "");
@@ -112,9 +78,11 @@ TEST(KeepWork, TheEditorAsksBeforeDroppingEditedText) {
     EXPECT_EQ(oAnswers.vTexts, QStringList(2, "Discard the changes to the program text?"));
 }
 
-TEST(KeepWork, CancelInTheRestoreDialogAsksOverChangedWork) {
+// The buttons reach the core's state file (tests/panel/test_state.cpp) through
+// the file dialog, whose Cancel means the default file; replacing changed work asks.
+TEST(KeepWork, SaveAndRestoreGoThroughTheFileDialogAndRestoreAsksOverChangedWork) {
     QTemporaryDir oDir;
-    const QString sOld = QDir::currentPath();
+    const QString sOld = QDir::currentPath(), sFile = oDir.filePath("state.txt");
     QDir::setCurrent(oDir.path());
     CCalcUnderTest o;
     {
@@ -122,14 +90,28 @@ TEST(KeepWork, CancelInTheRestoreDialogAsksOverChangedWork) {
         o.Click("SAVE");   // the default file, nothing changed
     }
     EXPECT_EQ(o.oWindow.InfoLine(), "Saved to CorvelXMemState.txt");
-    o.Clicks({"9", "STO", "3"});
-    for (const char* sAnswer : {"No", "Yes"}) {
-        CAnswers oAnswers({kReject, Press(sAnswer)});
-        o.Click("RESTORE");
-        EXPECT_EQ(oAnswers.vTexts, QStringList("Replace the program and registers with CorvelXMemState.txt?"));
-        EXPECT_EQ(o.oMain.Machine().oMem.Rcl(3), sAnswer[0] == 'N' ? 9 : 0);   // No restores nothing
+    o.Clicks({"7", "ENTER", "2", "STO", "5"});
+    {
+        CAnswers oAnswers({ChooseFile(sFile)});
+        o.Click("SAVE");
     }
-    EXPECT_EQ(o.oWindow.InfoLine(), "Restored from CorvelXMemState.txt");
+    o.Clicks({"9", "STO", "5"});
+    // A file chosen is restored at once; Cancel asks over changed work, and No restores nothing.
+    const struct {
+        FAct fnChoose;
+        const char* sAnswer;
+        bool bAsks;
+        double fX, fR5;   // after the restore
+    } kRestores[] = {{kReject, "No", true, 9, 9}, {kReject, "Yes", true, 0, 0}, {ChooseFile(sFile), "", false, 2, 2}};
+    for (const auto& c : kRestores) {
+        CAnswers oAnswers({c.fnChoose, Press(c.sAnswer)});
+        o.Click("RESTORE");
+        EXPECT_EQ(oAnswers.vTexts.join('|'),
+                  c.bAsks ? "Replace the program and registers with CorvelXMemState.txt?" : "") << c.sAnswer;
+        EXPECT_EQ(o.oMain.Machine().oStack.GetX(), c.fX) << c.sAnswer;
+        EXPECT_EQ(o.oMain.Machine().oMem.Rcl(5), c.fR5) << c.sAnswer;
+    }
+    EXPECT_TRUE(o.oWindow.InfoLine().startsWith("Restored from ")) << o.oWindow.InfoLine();
     QDir::setCurrent(sOld);
 }
 

@@ -1,22 +1,10 @@
 // The Qt tests' entry point: one QApplication for all tests, offscreen
 // unless a platform was chosen.
-#include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <QAbstractButton>
-#include <QDialog>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QMouseEvent>
-#include <QPointer>
-#include <QtWidgets/qtestsupport_widgets.h>
-#include <chrono>
-#include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
-#include <thread>
 
 #include "../../windows/dlgFile.h"
 #include "QtTestSupport.h"
@@ -28,54 +16,32 @@ bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs) {
     return !oMain.Busy();
 }
 
-CModalWatchdog::CModalWatchdog(std::function<void(QWidget*)> fnAct, int nLimitMs)
-    : fnAct_(std::move(fnAct)), nLimitMs_(nLimitMs) {
-    oClock_.start();
-    QObject::connect(&oTimer_, &QTimer::timeout, [this]() { Tick(); });
-    oTimer_.start(10);
-}
+CAnswers* CAnswers::pInnermost_ = nullptr;
 
-CModalWatchdog::~CModalWatchdog() { oTimer_.stop(); }
-
-void CModalWatchdog::Tick() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (w && !bActed_) {
-        bActed_ = true;
-        // The action runs outside this tick: Qt does not fire a timer again
-        // while its own event is being handled, so a modal window that the
-        // action opens by mistake could not be rescued from inside it.
-        QTimer::singleShot(0, &oTimer_, [this, p = QPointer<QWidget>(w)]() {
-            if (p) fnAct_(p);
-        });
-        return;
-    }
-    if (oClock_.elapsed() > nLimitMs_) {
-        if (w) {
-            bGaveUp_ = true;
-            if (auto* pDlg = qobject_cast<QDialog*>(w))
-                pDlg->reject();
-            else
-                w->close();
-        } else if (!bActed_) {
-            bGaveUp_ = true;
-            oTimer_.stop();
-        }
-    }
-}
-
-CAnswers::CAnswers(std::vector<FAct> v) : v_(std::move(v)) {
+CAnswers::CAnswers(std::vector<FAct> v) : v_(std::move(v)), pOuter_(pInnermost_) {
+    pInnermost_ = this;
     QObject::connect(&oTimer_, &QTimer::timeout, [this] {
+        if (pInnermost_ != this) return;   // one made inside an action answers for now
         QWidget* w = QApplication::activeModalWidget();
-        if (w && w == pLast_ && oSince_.elapsed() > 5000) kReject(w);   // the action left it open
+        if (w && w == pLast_ && oSince_.elapsed() > 5000) {   // the action left it open
+            bGaveUp_ = true;
+            kReject(w);
+        }
         if (!w || w == pLast_) return;
         pLast_ = w;
         oSince_.start();
         if (auto* p = qobject_cast<QMessageBox*>(w)) vTexts.push_back(p->text());
-        const FAct fn = nNext_ < v_.size() ? v_[nNext_++] : kReject;
+        bGaveUp_ = bGaveUp_ || nActed_ >= static_cast<int>(v_.size());
+        // The action runs outside this tick: Qt does not fire a timer again
+        // while its own event is being handled, so a modal window that the
+        // action opens by mistake could not be rescued from inside it.
+        const FAct fn = nActed_ < static_cast<int>(v_.size()) ? v_[nActed_++] : kReject;
         QTimer::singleShot(0, w, [fn, w] { fn(w); });
     });
     oTimer_.start(10);
 }
+
+CAnswers::~CAnswers() { pInnermost_ = pOuter_; }
 
 FAct Press(const char* s) { return [s](QWidget* w) { ClickButton(w, QString::fromUtf8(s)); }; }
 const FAct kReject = [](QWidget* w) {
@@ -101,19 +67,25 @@ bool ClickButton(QWidget* w, const QString& sText) {
     return false;
 }
 
-void MousePress(QWidget* w, const QPoint& oPos) {
-    QMouseEvent e(QEvent::MouseButtonPress, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(w, &e);
+namespace {
+void SendMouse(QWidget* w, QEvent::Type e, const QPoint& oPos) {
+    const Qt::MouseButtons eHeld = e == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent o(e, oPos, w->mapToGlobal(oPos), Qt::LeftButton, eHeld, {});
+    QApplication::sendEvent(w, &o);
 }
+}  // namespace
 
-void MouseRelease(QWidget* w, const QPoint& oPos) {
-    QMouseEvent e(QEvent::MouseButtonRelease, oPos, w->mapToGlobal(oPos), Qt::LeftButton, Qt::NoButton, {});
-    QApplication::sendEvent(w, &e);
-}
-
+void MousePress(QWidget* w, const QPoint& oPos) { SendMouse(w, QEvent::MouseButtonPress, oPos); }
+void MouseRelease(QWidget* w, const QPoint& oPos) { SendMouse(w, QEvent::MouseButtonRelease, oPos); }
 void MouseClick(QWidget* w, const QPoint& oPos) {
     MousePress(w, oPos);
     MouseRelease(w, oPos);
+}
+void DoubleClick(QListWidget* p, QListWidgetItem* pItem) {
+    const QPoint oAt = p->visualItemRect(pItem).center();
+    MouseClick(p->viewport(), oAt);
+    SendMouse(p->viewport(), QEvent::MouseButtonDblClick, oAt);
+    MouseRelease(p->viewport(), oAt);
 }
 
 void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText, Qt::KeyboardModifiers eMods) {
@@ -139,55 +111,26 @@ void QuietHandler(QtMsgType eType, const QMessageLogContext& oContext, const QSt
 
 // A time limit for each test: a test still running after it fails the whole run
 // at once with its name, instead of leaving a hang to the test driver's limit.
-// A thread of its own, so that a test busy in a loop that never returns to the
+// An alarm signal, so that a test busy in a loop that never returns to the
 // event loop is stopped too. CORVEL_TEST_LIMIT sets the seconds (default 60).
 class CTestWatchdog : public ::testing::EmptyTestEventListener {
 public:
-    explicit CTestWatchdog(int nSeconds) : nSeconds_(nSeconds), oThread_([this] { Watch(); }) {}
-    ~CTestWatchdog() override {
-        {
-            std::lock_guard<std::mutex> l(oMutex_);
-            bQuit_ = true;
-        }
-        oWake_.notify_all();
-        oThread_.join();
-    }
+    explicit CTestWatchdog(int nSeconds) : nSeconds_(nSeconds) { std::signal(SIGALRM, &CTestWatchdog::Expired); }
     void OnTestStart(const ::testing::TestInfo& o) override {
-        std::lock_guard<std::mutex> l(oMutex_);
-        sTest_ = std::string(o.test_suite_name()) + "." + o.name();
-        ++nGen_;
-        oWake_.notify_all();
+        nMsg_ = std::snprintf(aMsg_, sizeof aMsg_, "\n%s.%s: still running after %d s; the run stops here\n",
+                              o.test_suite_name(), o.name(), nSeconds_);
+        alarm(static_cast<unsigned>(nSeconds_));
     }
-    void OnTestEnd(const ::testing::TestInfo&) override {
-        std::lock_guard<std::mutex> l(oMutex_);
-        sTest_.clear();
-        ++nGen_;
-        oWake_.notify_all();
-    }
+    void OnTestEnd(const ::testing::TestInfo&) override { alarm(0); }
 
 private:
-    void Watch() {
-        std::unique_lock<std::mutex> l(oMutex_);
-        while (!bQuit_) {
-            if (sTest_.empty()) {
-                oWake_.wait(l);
-                continue;
-            }
-            const int nGen = nGen_;
-            if (oWake_.wait_for(l, std::chrono::seconds(nSeconds_), [&] { return bQuit_ || nGen_ != nGen; }))
-                continue;
-            std::fprintf(stderr, "\n%s: still running after %d s; the run stops here\n", sTest_.c_str(), nSeconds_);
-            std::fflush(stderr);
-            std::_Exit(3);
-        }
+    static void Expired(int) {   // only what a signal handler may call
+        if (write(2, aMsg_, static_cast<size_t>(std::min<int>(nMsg_, sizeof aMsg_ - 1))) < 0) std::_Exit(4);
+        std::_Exit(3);
     }
     const int nSeconds_;
-    std::mutex oMutex_;
-    std::condition_variable oWake_;
-    std::string sTest_;
-    int nGen_ = 0;
-    bool bQuit_ = false;
-    std::thread oThread_;
+    static inline char aMsg_[512] = {};
+    static inline int nMsg_ = 0;
 };
 
 int main(int argc, char** argv) {

@@ -1,58 +1,11 @@
 // The print tape window and the program view beside the panel, driven
 // through the window as a user would.
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QtCore/qtestsupport_core.h>
-#include <QtWidgets/qtestsupport_widgets.h>
-
-#include <algorithm>
-#include <fstream>
-#include <sstream>
-
 #include "../../windows/CDialogLook.h"
 #include "../../windows/CProgramView.h"
 #include "../../windows/CTapeWindow.h"
 #include "QtTestSupport.h"
 
-namespace {
-
-// Waits (the -x- and STK blinks) pass at once on a simulated clock; window
-// events run as they do for the real window.
-class CFastClockHost : public CQtHost {
-public:
-    double ClockSeconds() override { return fClock_; }
-    int MsUntil(double fWhen) override {
-        fClock_ = std::max(fWhen, fClock_ + 0.001);
-        return 0;
-    }
-
-private:
-    double fClock_ = 1.0e9;
-};
-
-using CWorkbench = CCalcWith<CFastClockHost>;
-
-// A double click on a list's row, as the window system delivers it.
-void DoubleClickRow(QListWidget* pList, int nRow) {
-    QWidget* w = pList->viewport();
-    const QPoint oAt = pList->visualItemRect(pList->item(nRow)).center();
-    for (QEvent::Type e : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                           QEvent::MouseButtonRelease}) {
-        const bool bDown = e != QEvent::MouseButtonRelease;
-        QMouseEvent o(e, oAt, w->mapToGlobal(oAt), Qt::LeftButton, bDown ? Qt::LeftButton : Qt::NoButton, {});
-        QApplication::sendEvent(w, &o);
-    }
-}
-
-}  // namespace
+using CWorkbench = CCalcWith<CSimClockHost>;   // the -x- blinks pass at once
 
 TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
     CWorkbench o;
@@ -69,7 +22,7 @@ TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
     QStringList vTape;
     for (const std::string& s : o.oMain.Tape().Lines()) vTape << QString::fromStdString(s);
     EXPECT_EQ(vTape.size(), 6);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return pTape->ShownLines() == vTape; }, 2000)) << pTape->ShownLines().join('|').toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pTape->ShownLines() == vTape; }, 2000)) << pTape->ShownLines().join('|');
 
     // Saved through the file dialog.
     QTemporaryDir oDir;
@@ -78,10 +31,7 @@ TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
         CAnswers oAnswer({ChooseFile(sFile)});
         pTape->cmdSave->click();
     }
-    std::ifstream oIn(sFile.toStdString(), std::ios::binary);
-    std::stringstream oText;
-    oText << oIn.rdbuf();
-    EXPECT_EQ(oText.str(), o.oMain.Tape().Text());
+    EXPECT_EQ(ReadFile(sFile).toStdString(), o.oMain.Tape().Text());
 
     // The box turns TRACE off; Clear empties the tape and the window.
     pTape->chkTrace->click();
@@ -112,8 +62,7 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     QListWidget* pSteps = pView->lstSteps;
     ASSERT_EQ(pSteps->count(), 6);   // steps 000 to 005, the filler that ends the program
     EXPECT_EQ(pSteps->item(1)->text(), "001 LBL A");
-    EXPECT_TRUE(pSteps->item(1)->data(CProgramView::kLabelRole).toBool());
-    EXPECT_TRUE(pSteps->item(1)->font().bold());
+    EXPECT_TRUE(pSteps->item(1)->data(CProgramView::kLabelRole).toBool() && pSteps->item(1)->font().bold());
     EXPECT_FALSE(pSteps->item(2)->font().bold());
 
     // The mark follows recording, BST and SST.
@@ -130,8 +79,7 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     EXPECT_EQ(Marked(), 3);
     o.Clicks({"SST"});
     EXPECT_EQ(Marked(), 4);
-
-    DoubleClickRow(pSteps, 1);
+    DoubleClick(pSteps, pSteps->item(1));
     EXPECT_EQ(Marked(), 1);
     EXPECT_EQ(o.oMain.View().lblDisp, "001 LBL A");
 
@@ -150,7 +98,7 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     // While "Error" is shown a double click does nothing.
     o.Clicks({"RUN", "7", "ENTER", "0", "/"});
     ASSERT_TRUE(o.oMain.View().bInErr);
-    DoubleClickRow(pSteps, 3);
+    DoubleClick(pSteps, pSteps->item(3));
     EXPECT_EQ(Marked(), 2);
     EXPECT_EQ(pView->lblStack->text().split('\n').value(1).simplified(), "Y 7");
 
