@@ -37,7 +37,7 @@ TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
     oMain.Machine().eDispMode = enmDispMode::FIX;
     oMain.Machine().nDigits = 32767;   // at most 99 decimals, in SCI
     EXPECT_EQ(Shown(1.5), "1.5" + std::string(98, '0') + "|00");
-    EXPECT_EQ(oMain.eDispMode, enmDispMode::FIX);   // for that one number only
+    EXPECT_EQ(oMain.Machine().eDispMode, enmDispMode::FIX);   // for that one number only
 }
 
 TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError) {
