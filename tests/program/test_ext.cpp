@@ -348,7 +348,6 @@ TEST_F(ExtTest, EveryInstructionOfTheVocabularyDoesSomething) {
     const std::set<std::string> oNothing = {"LBL", "CLX", "SPACE"};
     int nCount = 0;
     const CInstr* pTable = CPrgm::InstrTable(nCount);
-    int nWalked = 0;
     for (int i = 0; i < nCount; ++i) {
         const std::string sToken = pTable[i].sName;
         const auto it = oSetUps.find(sToken);
@@ -369,7 +368,5 @@ TEST_F(ExtTest, EveryInstructionOfTheVocabularyDoesSomething) {
             EXPECT_FALSE(m.bInErr) << o.sStep << ": " << LastMessage();
             EXPECT_TRUE(sAfter != sBefore || Ptr() != 2) << o.sStep << " did nothing";
         }
-        ++nWalked;
     }
-    EXPECT_EQ(nWalked, 173);
 }
