@@ -1,14 +1,9 @@
-# Fails, naming the file, when a lower layer includes a higher one:
+# Fails, naming the file, when a layer includes a higher one (numeric/ <
+# machine/ < program/ < panel/ < windows/, batch/; quoted includes resolve
+# against the file's directory and the root), when the core runs an event loop,
+# sleeps or waits (the host drives a run one slice at a time), or when the
+# window changes the calculator past its handlers.
 #   cmake -DROOT=<source dir> -P check_layers.cmake
-# numeric/ < machine/ < program/ < panel/ < windows/, batch/. The core below
-# the panel includes nothing from the front panel or the front-ends; machine/
-# nothing from program/; numeric/ nothing from machine/ or program/; the panel
-# nothing from the front-ends.
-# Quoted includes are resolved against the including file's directory and the
-# source root, angle-bracket includes against the source root.
-# It fails too when the core runs an event loop, sleeps or waits: the host
-# drives a run one slice at a time, and nothing below the front-ends may call
-# back into the host's loop (the modal dialogs the host shows are the host's).
 cmake_minimum_required(VERSION 3.22)
 if(NOT DEFINED ROOT)
   message(FATAL_ERROR "check_layers.cmake needs -DROOT=<source dir>")
@@ -58,8 +53,6 @@ endforeach()
 if(checked EQUAL 0)
   message(FATAL_ERROR "no files found under ${ROOT}/numeric, machine, program, panel")
 endif()
-# The window reads the front panel through View() and acts through its
-# handlers; Machine() and Prgm() are for hosts that set the calculator up.
 file(GLOB files "${ROOT}/windows/*")
 foreach(file IN LISTS files)
   file(STRINGS "${file}" doors REGEX "[.>](Machine|Prgm)[(][)]")

@@ -1,17 +1,9 @@
 # Runs one key script through the batch front-end:
 #   cmake -DBATCH=<program> -DCASES=<tests/batch> -DNAME=<name> -DWORK_ROOT=<dir> -P run_case.cmake
-#
-# NAME.keys is standard input; a first line "#args: ..." gives extra
-# command-line arguments. NAME.rc holds the expected exit status (0 when
-# absent). The lines of NAME.expected must appear in the output as whole
-# lines, in that order.
-#
-# The program runs in a fresh directory of its own under WORK_ROOT, removed
-# afterwards, so scripts that write files (data, listings, state) never touch
-# the source tree or each other when CTest runs them in parallel. HOME and the
-# XDG directories point into it as well. When a directory NAME.files/ sits
-# next to NAME.keys, its contents are copied into the working directory
-# before the run: put the files a script reads there and name them relatively.
+# NAME.keys is standard input (a first line "#args: ..." adds arguments);
+# NAME.rc the exit status (0 when absent); NAME.expected lines that must appear
+# as whole lines, in order; NAME.files/ is copied into the fresh working
+# directory (also HOME and the XDG directories), removed afterwards.
 cmake_minimum_required(VERSION 3.22)
 set(keys "${CASES}/${NAME}.keys")
 if(NOT EXISTS "${keys}")
@@ -24,8 +16,6 @@ if(first MATCHES "^#args: *(.*)$")
   separate_arguments(args UNIX_COMMAND "${CMAKE_MATCH_1}")
 endif()
 
-# One directory per script (CTest runs each script once), emptied of
-# anything a killed run left behind.
 set(work "${WORK_ROOT}/${NAME}")
 file(REMOVE_RECURSE "${work}")
 file(MAKE_DIRECTORY "${work}")

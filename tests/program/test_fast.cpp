@@ -7,22 +7,21 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
-#include <string>
-#include <vector>
 
 #include "common/FakeFeedback.h"
+#include "common/RandomProgram.h"
 #include "program/CPrgm.h"
 
 namespace {
 
-const char* const kWords[] = {
-    "0", "1", "2", "7", "9", "1", "2", ".", "EEX", "CHS", "ENTER", "CLX", "+", "-", "*", "/", "SQRT", "LN", "1/X",
-    "Y^X", "X^2", "ABS", "SIN", "INT", "X<>Y", "LST", "RV", "R^", "RCL 1", "RCL 7", "RCL (i)", "RCL IND 3",
-    "RCL 1000", "RCL A", "STO 1", "STO 3", "STO (i)", "STO+ 2", "STO- 3", "STO* 1", "STO/ 2", "RCL+ 1", "RCL- 2",
-    "RCL* 3", "RCL/ 1", "ST", "RC", "X=0?", "X<>0?", "X<0?", "X>0?", "X=Y?", "X<>Y?", "X<=Y?", "X>Y?", "GTO 1",
-    "GTO 2", "GTO 3", "GSB 4", "GSB 2", "RTN", "DSZ", "ISZ", "DSZ (i)", "ISZ (i)", "DSZ 3", "SPACE", "FOO",
-    "GTO 9", "SF 1", "F? 1", "X<>I", "R/S"};
+// The step loop's whole vocabulary: indirection, register arithmetic, tests,
+// jumps, loops, missing labels and registers, an unknown word.
+const std::vector<std::string> kWords = {
+    ".", "EEX", "CHS", "ENTER", "CLX", "+", "-", "*", "/", "SQRT", "LN", "1/X", "Y^X", "X^2", "ABS", "SIN", "INT",
+    "X<>Y", "LST", "RV", "R^", "RCL 1", "RCL 7", "RCL (i)", "RCL IND 3", "RCL 1000", "RCL A", "STO 1", "STO 3",
+    "STO (i)", "STO+ 2", "STO- 3", "STO* 1", "STO/ 2", "RCL+ 1", "RCL- 2", "RCL* 3", "RCL/ 1", "ST", "RC", "X=0?",
+    "X<>0?", "X<0?", "X>0?", "X=Y?", "X<>Y?", "X<=Y?", "X>Y?", "GTO 1", "GTO 2", "GTO 3", "GSB 4", "GSB 2", "RTN",
+    "DSZ", "ISZ", "DSZ (i)", "ISZ (i)", "DSZ 3", "SPACE", "FOO", "GTO 9", "SF 1", "F? 1", "X<>I", "R/S"};
 
 struct CSide {
     CMachine m;
@@ -41,23 +40,10 @@ struct CSide {
         }
     }
 
-    // Everything a run may change, as bytes and texts.
+    // Everything a run may change, with the display and the messages.
     std::string State() const {
-        std::string s;
-        auto Put = [&](const void* pv, size_t n) { s.append(static_cast<const char*>(pv), n); };
-        for (double v : {m.oStack.GetX(), m.oStack.GetY(), m.oStack.GetZ(), m.oStack.GetT(), m.fLastX})
-            Put(&v, sizeof v);
-        for (int k = 0; k <= CMem::kMaxReg; ++k) {
-            const double v = m.oMem.Rcl(k);
-            Put(&v, sizeof v);
-        }
-        for (int k = 0; k < 10; ++k) s += m.oFlags.PeekFlag(k) ? 'F' : '-';
-        const int a[] = {p.GetPrgmPointer(), p.ReturnDepth(), p.EntryActive, p.ExpEntryActive, p.Halted, p.StopRequested,
-                         m.bInErr, static_cast<int>(m.bInErr.Cause())};
-        Put(a, sizeof a);
-        Put(p.ReturnStack().data(), sizeof p.ReturnStack());
-        Put(&p.nRunSteps, sizeof p.nRunSteps);
-        s += m.lblDisp + "|" + m.lblEex + "|";
+        std::string s = corvel_test::Snapshot(m, p) + " " + std::to_string(p.Halted) + std::to_string(p.StopRequested) +
+                        " n=" + std::to_string(p.nRunSteps) + " " + m.lblDisp + "|" + m.lblEex + "|";
         for (const std::string& t : fb.vMessages) s += t + "\n";
         return s;
     }
@@ -67,10 +53,7 @@ TEST(FastPathTest, RandomProgramsLeaveTheMachineAsTheGeneralPathDoes) {
     for (unsigned nSeed = 1; nSeed <= 1500; ++nSeed) {
         std::mt19937 g(nSeed);
         auto Pick = [&](int n) { return static_cast<int>(g() % static_cast<unsigned>(n)); };
-        std::vector<std::string> vSteps;
-        const int nLen = 10 + Pick(50);
-        for (int k = 0; k < nLen; ++k) vSteps.push_back(kWords[Pick(static_cast<int>(std::size(kWords)))]);
-        for (int l = 1; l <= 4; ++l) vSteps.insert(vSteps.begin() + Pick(static_cast<int>(vSteps.size())), "LBL " + std::to_string(l));
+        const std::vector<std::string> vSteps = corvel_test::RandomProgram(g, kWords);
         double aRegs[10];
         for (double& v : aRegs) v = Pick(4) == 0 ? Pick(2000) - 1000 : (Pick(200) - 100) / 8.0;
         const double fI = Pick(6) == 0 ? 1e10 : Pick(30) - 5;

@@ -34,7 +34,7 @@ TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
         else p.Exec();
         oHost.Drive(p);
         EXPECT_EQ(oHost.vMessages, bSingle ? S{"SST Information|End of program!"} : S{});
-        EXPECT_EQ(V({double(p.Halted), double(oHost.CountSound("beep"))}), V({1, 1}));
+        EXPECT_EQ(V({double(p.Halted), double(oHost.CountSound(enmSound::Beep))}), V({1, 1}));
         if (bSingle) EXPECT_EQ(Ptr(), 1);
         EXPECT_EQ(oHost.sLabel, "prog.corvel");
     }
@@ -79,7 +79,7 @@ TEST_F(RunTest, TheHostDrivesTheRunInSlicesAndWaitsAreDeadlines) {
     EXPECT_EQ(p.RunSlice(100).eState, enmRunState::Waiting);   // no step runs before its time
     oHost.fClock = s.fWakeAt;
     s = p.RunSlice(100);
-    EXPECT_EQ(V({double(s.eState == enmRunState::Stopped), X(), double(Ptr()), double(oHost.CountSound("click"))}),
+    EXPECT_EQ(V({double(s.eState == enmRunState::Stopped), X(), double(Ptr()), double(oHost.CountSound(enmSound::Click))}),
               V({1, 3, 6, 1}));
     EXPECT_FALSE(p.Busy() || oHost.bRunning);
     // A breakpoint stops a slice of many steps before its step, on the fast path too.
