@@ -92,6 +92,8 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     EXPECT_FALSE(o.oMain.Prgm().HasBreak(3));
     KeyClick(&o.oWindow, Qt::Key_F10);   // step over in W/PRGM mode: the next step, as SST there
     EXPECT_EQ(Marked(), 2);
+    KeyClick(&o.oWindow, Qt::Key_F11, {}, Qt::ShiftModifier);   // step out: RUN mode only, said so
+    EXPECT_EQ(o.oWindow.InfoLine() + "|" + QString::number(Marked()), "Step out runs in RUN mode|2");
     pView->btnProfile->click();   // steps are counted while the column is shown
     EXPECT_TRUE(o.oMain.Prgm().Profiling());
 
