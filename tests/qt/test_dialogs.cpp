@@ -85,9 +85,10 @@ TEST(HostDialogs, AQuestionGivesTheAnswerAndAnInputBoxTheTypedTextOrCancel) {
     for (const auto& [eIcon, eShown, sButton] : {std::tuple{enmIcon::Question, QMessageBox::Question, "No"},
                                                  std::tuple{enmIcon::Critical, QMessageBox::Critical, "Yes"}}) {
         QString sSeen;
-        CAnswers oAnswers({[&, sButton](QWidget* w) {
+        const char* sClick = sButton;   // a structured binding cannot be captured everywhere
+        CAnswers oAnswers({[&, sClick](QWidget* w) {
             sSeen = QString("%1|%2").arg(qobject_cast<QMessageBox*>(w)->icon()).arg(w->windowTitle());
-            ClickButton(w, sButton);
+            ClickButton(w, sClick);
         }});
         EXPECT_EQ(o.oHost.AskYesNo("Write Program", "Write Program?", eIcon), sButton[0] == 'Y');
         EXPECT_EQ(sSeen + "|" + oAnswers.vTexts.join(""), QString("%1|Write Program|Write Program?").arg(eShown));
