@@ -36,18 +36,13 @@ void CFrontPanel::ResetToNew() {
     oMachine.ResetToNew();
     oPrgm.ResetToNew();
     oPrgm.bTraceRing = true;
-    bOn = bRun = true;
-    eShift = enmShift::None;
-    eNumEntry = enmNumEntry::Idle;
-    ePendOp = enmPendOp::None;
-    eAngleMode = enmAngleMode::Degrees;
-    Release = false;
+    Release = false;   // the switches, prefixes and modes are set by Form_Load below
     lblPrgm.clear();
     sTitle.clear();
     bCardVisible = bBusy = false;
     sNote.clear();
     eCurKey_ = enmKey::K0;
-    bStepEntry_ = bKeyShow_ = bReplaying_ = bChangedAnyway_ = false;
+    bKeyShow_ = bReplaying_ = bChangedAnyway_ = false;
     eStarted_ = enmStarted::None;
     vHeld_.clear();
     Form_Load();
