@@ -32,14 +32,6 @@ TEST_F(ExecTest, NumberEntryBySteps) {
         if (c.sDisp) EXPECT_EQ(m.lblDisp + "|" + m.lblEex, c.sDisp);
         EXPECT_EQ(V({double(p.EntryActive), double(p.ExpEntryActive)}), V({double(c.bMant), double(c.bExp)}));
     }
-    // CHS negates X, or toggles the sign being keyed.
-    SetStack(3, 4);
-    m.fLastX = 0;
-    Steps({"CHS"});
-    EXPECT_EQ(V({X(), Y(), m.fLastX}), V({-3, 4, 3}));
-    Steps({"5", "CHS"});
-    EXPECT_EQ(m.lblDisp, "-5");
-    EXPECT_EQ(X(), -3);
     // Unknown steps and CLx change nothing, not even a number being keyed.
     SetStack(1, 2, 3, 4);
     Steps({"4", "FOO", "CLX", "", "2", "+"});
