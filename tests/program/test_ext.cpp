@@ -1,6 +1,7 @@
 // The extended instructions: functions under the result rule, the line
 // through the statistics registers, register blocks, block fits, data files
 // and MERGE; and a walk through the whole vocabulary.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -56,26 +57,29 @@ TEST_F(ExtTest, FunctionsFollowTheResultRule) {
         {"FLOOR", -2.5, 0, -3}, {"CEIL", 2.1, 0, 3}, {"COMB", 2, 5, 10}, {"PERM", 2, 5, 20},
         {"BETA", 3, 2, 1.0 / 12}, {"BESSJN", 2, 2.9, 0.3528340}, {"BESSYN", 1, 2, -1.650683},   // order 2, 1
         {"CHEB", 0.5, 3, -1}, {"LEGN", 0.5, 2, -0.125}, {"HERM", 1, 3.7, -4}, {"LAGR", 1, 2.4, -0.5},
-        {"%CH", 75, 50, -50}};   // (Y - X) / Y * 100; from the keys the other sign: test_keytable.cpp
+        {"%CH", 75, 50, -50},   // (Y - X) / Y * 100; from the keys the other sign: test_keytable.cpp
+        {"E^X", 230, 0, std::exp(230.0)}, {"E^X", -240, 0, 0}};   // a tiny result becomes 0
     for (const auto& c : aCases) {
         SetStack(c.x, c.y, 30, 40);
         m.fLastX = 99;
         Steps({c.sStep});
         ASSERT_FALSE(m.bInErr) << c.sStep;
-        EXPECT_NEAR(X(), c.fWant, 1e-6) << c.sStep;
+        EXPECT_NEAR(X(), c.fWant, 1e-6 * std::max(1.0, std::fabs(c.fWant))) << c.sStep;
         const bool bTwo = c.y != 0;   // the two-number functions, which consume Y
         EXPECT_EQ(V({Y(), Stack()[2], m.fLastX}), bTwo ? V({30, 40, c.x}) : V({c.y, 30, c.x})) << c.sStep;
     }
-    // Out of the domain (the library's 1e111), out of range, or an order
-    // that is no 16-bit integer: an error of the step that changes nothing.
+    // A fault, out of the domain (the library's 1e111), out of range (e^231 is
+    // about 1.9e100), or an order that is no 16-bit integer: an error of the
+    // step that changes nothing.
     const struct { const char* sStep; double x, y; } aErrors[] = {
-        {"GAMMA", 0, 0}, {"ACOSH", 0.5, 0}, {"SINH", 231, 0}, {"COMB", 5, 2}, {"BESSJN", 1, 32768}, {"CHEB", 1, -4e9}};
+        {"1/X", 0, 7}, {"LN", 0, 7}, {"LOG", 0, 7}, {"E^X", 231, 0}, {"GAMMA", 0, 0},
+        {"ACOSH", 0.5, 0}, {"SINH", 231, 0}, {"COMB", 5, 2}, {"BESSJN", 1, 32768}, {"CHEB", 1, -4e9}};
     for (const auto& c : aErrors) {
         SetStack(c.x, c.y, 30, 40);
         m.fLastX = 99;
         Steps({c.sStep});
         EXPECT_EQ(LastMessage(), ErrAt(std::string("001 ") + c.sStep));
-        EXPECT_EQ(V({X(), Y(), m.fLastX}), V({c.x, c.y, 99})) << c.sStep;
+        EXPECT_EQ(V({double(m.bInErr), X(), Y(), m.fLastX, double(Ptr())}), V({1, c.x, c.y, 99, 1})) << c.sStep;
     }
     SetStack(7, 8);
     Steps({"RAN#"});
