@@ -1,15 +1,13 @@
 // The extended instructions: functions under the result rule, the line
 // through the statistics registers, register blocks, block fits, data files
-// and MERGE; and a walk through the whole vocabulary.
+// and MERGE. The instructions on the keys, each with its result:
+// tests/panel/test_keyboard.cpp.
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <set>
 
 #include "PrgmFixture.h"
-#include "common/RandomProgram.h"
 #include "common/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -58,7 +56,8 @@ TEST_F(ExtTest, FunctionsFollowTheResultRule) {
         {"BETA", 3, 2, 1.0 / 12}, {"BESSJN", 2, 2.9, 0.3528340}, {"BESSYN", 1, 2, -1.650683},   // order 2, 1
         {"CHEB", 0.5, 3, -1}, {"LEGN", 0.5, 2, -0.125}, {"HERM", 1, 3.7, -4}, {"LAGR", 1, 2.4, -0.5},
         {"%CH", 75, 50, -50},   // (Y - X) / Y * 100; from the keys the other sign: test_keytable.cpp
-        {"E^X", 230, 0, std::exp(230.0)}, {"E^X", -240, 0, 0}};   // a tiny result becomes 0
+        {"E^X", 230, 0, std::exp(230.0)}, {"E^X", -240, 0, 0},   // a tiny result becomes 0
+        {"FACT", 5, 0, 120}, {"HMS+", 1.3, 2.45, 3.45}};
     for (const auto& c : aCases) {
         SetStack(c.x, c.y, 30, 40);
         m.fLastX = 99;
@@ -82,9 +81,9 @@ TEST_F(ExtTest, FunctionsFollowTheResultRule) {
         EXPECT_EQ(V({double(m.bInErr), X(), Y(), m.fLastX, double(Ptr())}), V({1, c.x, c.y, 99, 1})) << c.sStep;
     }
     SetStack(7, 8);
-    Steps({"RAN#"});
+    Steps({"RAN#", "BEEP"});
     EXPECT_TRUE(X() >= 0 && X() < 1);
-    EXPECT_EQ(V({Y(), m.fLastX}), V({7, 99}));
+    EXPECT_EQ(V({Y(), m.fLastX, double(oHost.CountSound(enmSound::Beep))}), V({7, 99, 1}));
 }
 
 // When there is no line: CStatRegs.LinearRegression.
@@ -278,65 +277,4 @@ TEST_F(ExtTest, MergeReadsAListingAndGoesOnWithItsSecondStep) {
     EXPECT_EQ(LastMessage(), ErrAt("002 MERGE"));
     EXPECT_EQ(V({double(Ptr()), double(m.bInErr.Cause() == enmErrKind::File)}), V({2, 1}));
     EXPECT_EQ(oHost.sLabel + p.GetLine(2), "oldMERGE");
-}
-
-namespace {
-
-// Everything a step can change that a user or a program can see, but the pointer.
-std::string Observed(const CMachine& m, const CPrgm& p, const CFakeFeedback& h) {
-    std::string s = corvel_test::Snapshot(m, p);
-    s = s.substr(0, s.find(" ptr=")) + s.substr(s.find(" ret="));
-    for (double v : {double(p.Halted), double(p.StopRequested), double(m.eDispMode), double(m.nDigits),
-                     m.fAngleFactor, double(h.vShown.size()), double(h.vSounds.size()), double(h.vMessages.size()),
-                     double(h.vBlocks.size()), h.fClock, double(h.nShowX), double(h.nRepaints)})
-        s += " " + std::to_string(v);
-    return s + m.lblDisp + "|" + m.lblEex + h.sLabel;
-}
-
-} // namespace
-
-TEST_F(ExtTest, EveryInstructionOfTheVocabularyDoesSomething) {
-    // The common set-up: X = 0.5, Y = 2, Z = 3, T = 4, LAST X = 99, R(k) =
-    // k + 1 for k = 0..24 (so registers 14..19 hold twenty Σ+ points), I = 0,
-    // degrees, FIX 2, no flags. Where that shows nothing: the step, X and a
-    // step run before it.
-    struct CSetUp {
-        std::string sStep;
-        double x = 0.5;
-        std::string sBefore;
-    };
-    const CSetUp aSetUps[] = {
-        {"ABS", -0.5}, {"ACOSH", 2}, {"X>0?", -0.5}, {"X<>0?", 0}, {"X!=0?", 0}, {"X<>Y?", 2}, {"X!=Y?", 2},
-        {"X<=Y?", 3}, {"FIX", 0.5, "SCI"}, {"DEG", 0.5, "RAD"}, {"SF 1"}, {"CF 1", 0.5, "SF 1"}, {"F? 1"},
-        {"CLRFLG", 0.5, "SF 1"}, {"STO 3"}, {"RCL 3"}, {"STO+ 3"}, {"STO- 3"}, {"STO* 3"}, {"STO/ 3"},
-        {"RCL+ 3"}, {"RCL- 3"}, {"RCL* 3"}, {"RCL/ 3"}, {"GTO 1"}, {"GSB 1"}, {"DSP 4"},
-        {"MLR", 0.011, "STO 0"},   // R0 = X: the points no longer lie on one line
-        {"LRLIN", 0.005}, {"LRPOW", 0.005}, {"LRLOG", 0.005}, {"LREXP", 0.005}, {"MLRPOW", 0.011},
-        {"QUADREG", 0.007}};
-    std::map<std::string, CSetUp> oSetUps;
-    for (const CSetUp& o : aSetUps) oSetUps[o.sStep.substr(0, o.sStep.find(' '))] = o;
-    const std::set<std::string> oNothing = {"LBL", "CLX", "SPACE"};
-    int nCount = 0;
-    const CInstr* pTable = CPrgm::InstrTable(nCount);
-    for (int i = 0; i < nCount; ++i) {
-        const std::string sToken = pTable[i].sName;
-        const auto it = oSetUps.find(sToken);
-        const CSetUp o = it != oSetUps.end() ? it->second : CSetUp{sToken};
-        Load({o.sStep, "R/S", "LBL 1", "RTN"});
-        m.Clear();
-        for (int k = 0; k <= 24; ++k) m.oMem.Sto(k, k + 1.0);
-        SetStack(o.x, 2, 3, 4);
-        m.fLastX = 99;
-        if (!o.sBefore.empty()) p.ExecInstr(o.sBefore);
-        const std::string sBefore = Observed(m, p, oHost);
-        Step();
-        const std::string sAfter = Observed(m, p, oHost);
-        if (oNothing.count(sToken)) {
-            EXPECT_EQ(sAfter, sBefore) << sToken;
-            EXPECT_EQ(Ptr(), 2) << sToken;
-        } else {
-            EXPECT_FALSE(m.bInErr) << o.sStep << ": " << LastMessage();
-            EXPECT_TRUE(sAfter != sBefore || Ptr() != 2) << o.sStep << " did nothing";
-        }
-    }
 }

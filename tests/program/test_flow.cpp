@@ -69,7 +69,7 @@ TEST_F(FlowTest, TestsSkipTheNextStepWhenFalse) {
     const struct { const char* sTest; double x, y; bool bTrue; } aCases[] = {
         {"X=0?", 0, 0, true},  {"X=0?", 1e-300, 0, false}, {"X<>0?", 1e-300, 0, true}, {"X!=0?", 0, 0, false},
         {"X<=Y?", 2, 2, true}, {"X>Y?", 2, 2, false},      {"X<0?", 2, 2, false},       {"X>0?", 2, 2, true},
-        {"X=Y?", 2, 2, true},  {"X<>Y?", 2, 2, false}};
+        {"X=Y?", 2, 2, true},  {"X<>Y?", 2, 2, false},     {"X!=Y?", 2, 3, true}};
     for (const auto& c : aCases) {
         Load({c.sTest, "1", "2"});
         SetStack(c.x, c.y);
