@@ -92,40 +92,30 @@ TEST_F(FlowTest, TestsSkipTheNextStepWhenFalse) {
 }
 
 TEST_F(FlowTest, LoopCounters) {
-    Load({"DSZ", "DSZ (i)", "DSZ 7", "DSZ x", "ISZ"});
-    const struct { double fI; int nNext; double fAfter; } aCases[] = {{1, 3, 0}, {1.5, 3, 0.5}, {2, 2, 1}};
+    // The counter (register nReg, or I when -1) goes from fBefore to fAfter;
+    // step 2 is skipped (nNext 3) when it reaches zero. I = fI.
+    const struct { const char* sStep; double fI; int nReg; double fBefore, fAfter; int nNext; } aCases[] = {
+        {"DSZ", 1, -1, 0, 0, 3},         {"DSZ", 1.5, -1, 0, 0.5, 3},   {"DSZ", 2, -1, 0, 1, 2},
+        {"ISZ", -1, -1, 0, 0, 3},        // without an operand: I itself
+        {"DSZ (i)", 30.9, 30, 1, 0, 3},  // indirect through I: register 30
+        {"DSZ x", 3, 3, 5, 5, 2},        // a name that is no register: nothing
+        {"DSZ IND 7", 3, 7, 1, 0, 3},    // IND with a number counts in that register itself
+        {"DSZ IND A", 3, 20, 2, 1, 2},   // IND with a name: the lettered register
+        {"DSZ A", 3, 20, 1, 1, 2},       // a plain name: nothing happens
+        {"ISZ 5", 3, 3, -1, 0, 3},       // ISZ with any operand: the register addressed through I
+    };
     for (const auto& c : aCases) {
+        m.oMem.Clear();
         m.oMem.StoI(c.fI);
-        Step(1);
-        EXPECT_EQ(V({double(Ptr()), m.oMem.RclI()}), V({double(c.nNext), c.fAfter})) << c.fI;
+        if (c.nReg >= 0) m.oMem.Sto(c.nReg, c.fBefore);
+        Load({c.sStep, "1", "2"});
+        Step();
+        const double fNow = c.nReg >= 0 ? m.oMem.Rcl(c.nReg) : m.oMem.RclI();
+        EXPECT_EQ(V({fNow, double(Ptr()), double(m.bInErr)}), V({c.fAfter, double(c.nNext), 0})) << c.sStep << " " << c.fI;
     }
-    m.oMem.StoI(30.9);   // indirect through I: register 30
-    m.oMem.Sto(30, 1);
-    m.oMem.Sto(7, 3);
-    Step();              // R30 reaches 0: "DSZ 7" is skipped
-    Step();              // "DSZ x": a name that is no register, nothing
-    EXPECT_EQ(V({m.oMem.Rcl(30), m.oMem.Rcl(7)}), V({0, 3}));
-    m.oMem.StoI(-1);
-    Step();
-    EXPECT_EQ(V({m.oMem.RclI(), double(Ptr())}), V({0, 7}));
     // A counter register that does not exist is an error, not a silent loop.
     Steps({"DSZ 1000"});
     EXPECT_EQ(LastMessage(), ErrAt("001 DSZ 1000"));
-    // Step 2 is skipped when the counter reaches zero.
-    const struct { const char* sStep; int nReg; double fBefore, fAfter; int nNext; } aOperands[] = {
-        {"DSZ IND 7", 7, 1, 0, 3},    // IND with a number counts in that register itself
-        {"DSZ IND A", 20, 2, 1, 2},   // IND with a name: the lettered register
-        {"DSZ A", 20, 1, 1, 2},       // a plain name: nothing happens
-        {"ISZ 5", 3, -1, 0, 3},       // ISZ with any operand: the register addressed through I
-    };
-    for (const auto& c : aOperands) {
-        m.oMem.Clear();
-        m.oMem.StoI(3);
-        m.oMem.Sto(c.nReg, c.fBefore);
-        Load({c.sStep, "1", "2"});
-        Step();
-        EXPECT_EQ(V({m.oMem.Rcl(c.nReg), double(Ptr())}), V({c.fAfter, double(c.nNext)})) << c.sStep;
-    }
 }
 
 TEST_F(FlowTest, FlagsAndFlagErrors) {

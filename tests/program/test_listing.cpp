@@ -192,10 +192,7 @@ TEST_F(ListingTest, ARefusedEditorTextChangesNothing) {
 // number could carry a comment: the same steps, or refused as before. A
 // listing added later takes its row from the failure message.
 TEST_F(ListingTest, EveryKnownListingReadsAsBefore) {
-    const struct {
-        const char* sPath;
-        uint64_t nDigest;
-    } kKnown[] = {
+    const struct { const char* sPath; uint64_t nDigest; } kKnown[] = {
         {"examples/gamma_table.corvel", 0x7402a1eb518b8c2f},
         {"examples/linfit.corvel", 0x3209225d5e124b43},
         {"examples/primes.corvel", 0xccf4548810bfe9c5},
