@@ -37,26 +37,20 @@ TEST_F(FlowTest, CallsReturnAndTheSixteenthNestedCallLosesTheOldest) {
 }
 
 TEST_F(FlowTest, IndirectJumpsAndMissingLabels) {
+    // GTO (i) takes the integer part of I, GSB (i) the nearest, halves to
+    // even. A negative I is an error without a message; one that does not fit
+    // a step number an error of the step.
     Load({"GTO (i)", "GSB (i)", "LBL 2", "LBL 3", "LBL 4"});
-    m.oMem.StoI(2.7);
-    Step();
-    EXPECT_EQ(Ptr(), 3);   // integer part 2
-    Step(2);
-    EXPECT_EQ(V({double(Ptr()), double(p.ReturnDepth()), double(p.ReturnStack()[1])}), V({4, 1, 3}));   // nearest 3
-    for (const auto& [fI, nWant] : {std::pair{2.5, 3}, std::pair{3.5, 5}}) {   // halves to even: labels 2 and 4
-        m.oMem.StoI(fI);
-        Step(2);
-        EXPECT_EQ(Ptr(), nWant) << fI;
+    const struct { int nStep; double fI; int nPtr; bool bErr; } aCases[] = {
+        {1, 2.7, 3, false}, {2, 2.7, 4, false}, {2, 2.5, 3, false}, {2, 3.5, 5, false},
+        {1, -1, 1, true},   {2, -1, 2, true},   {1, 1e6, 1, true}};
+    for (const auto& c : aCases) {
+        m.oMem.StoI(c.fI);
+        Step(c.nStep);
+        EXPECT_EQ(V({double(Ptr()), double(m.bInErr)}), V({double(c.nPtr), double(c.bErr)})) << c.nStep << " " << c.fI;
     }
-    for (int nStep : {1, 2}) {
-        m.oMem.StoI(-1);
-        Step(nStep);
-        EXPECT_TRUE(m.bInErr && oHost.vMessages.empty());
-        EXPECT_EQ(Ptr(), nStep);
-    }
-    m.oMem.StoI(1e6);   // does not fit a step number: an error of the step
-    Step(1);
-    EXPECT_EQ(LastMessage(), ErrAt("001 GTO (i)"));
+    EXPECT_EQ(V({double(p.ReturnDepth()), double(p.ReturnStack()[1]), double(p.ReturnStack()[3])}), V({3, 3, 3}));
+    EXPECT_EQ(oHost.vMessages, std::vector<std::string>{ErrAt("001 GTO (i)")});
     // A missing label stops the run on the jump, without a message.
     Load({"1", "GTO B", "2"});
     p.Exec();
