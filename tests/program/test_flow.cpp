@@ -37,26 +37,20 @@ TEST_F(FlowTest, CallsReturnAndTheSixteenthNestedCallLosesTheOldest) {
 }
 
 TEST_F(FlowTest, IndirectJumpsAndMissingLabels) {
+    // GTO (i) takes the integer part of I, GSB (i) the nearest, halves to
+    // even. A negative I is an error without a message; one that does not fit
+    // a step number an error of the step.
     Load({"GTO (i)", "GSB (i)", "LBL 2", "LBL 3", "LBL 4"});
-    m.oMem.StoI(2.7);
-    Step();
-    EXPECT_EQ(Ptr(), 3);   // integer part 2
-    Step(2);
-    EXPECT_EQ(V({double(Ptr()), double(p.ReturnDepth()), double(p.ReturnStack()[1])}), V({4, 1, 3}));   // nearest 3
-    for (const auto& [fI, nWant] : {std::pair{2.5, 3}, std::pair{3.5, 5}}) {   // halves to even: labels 2 and 4
-        m.oMem.StoI(fI);
-        Step(2);
-        EXPECT_EQ(Ptr(), nWant) << fI;
+    const struct { int nStep; double fI; int nPtr; bool bErr; } aCases[] = {
+        {1, 2.7, 3, false}, {2, 2.7, 4, false}, {2, 2.5, 3, false}, {2, 3.5, 5, false},
+        {1, -1, 1, true},   {2, -1, 2, true},   {1, 1e6, 1, true}};
+    for (const auto& c : aCases) {
+        m.oMem.StoI(c.fI);
+        Step(c.nStep);
+        EXPECT_EQ(V({double(Ptr()), double(m.bInErr)}), V({double(c.nPtr), double(c.bErr)})) << c.nStep << " " << c.fI;
     }
-    for (int nStep : {1, 2}) {
-        m.oMem.StoI(-1);
-        Step(nStep);
-        EXPECT_TRUE(m.bInErr && oHost.vMessages.empty());
-        EXPECT_EQ(Ptr(), nStep);
-    }
-    m.oMem.StoI(1e6);   // does not fit a step number: an error of the step
-    Step(1);
-    EXPECT_EQ(LastMessage(), ErrAt("001 GTO (i)"));
+    EXPECT_EQ(V({double(p.ReturnDepth()), double(p.ReturnStack()[1]), double(p.ReturnStack()[3])}), V({3, 3, 3}));
+    EXPECT_EQ(oHost.vMessages, std::vector<std::string>{ErrAt("001 GTO (i)")});
     // A missing label stops the run on the jump, without a message.
     Load({"1", "GTO B", "2"});
     p.Exec();
@@ -69,7 +63,7 @@ TEST_F(FlowTest, TestsSkipTheNextStepWhenFalse) {
     const struct { const char* sTest; double x, y; bool bTrue; } aCases[] = {
         {"X=0?", 0, 0, true},  {"X=0?", 1e-300, 0, false}, {"X<>0?", 1e-300, 0, true}, {"X!=0?", 0, 0, false},
         {"X<=Y?", 2, 2, true}, {"X>Y?", 2, 2, false},      {"X<0?", 2, 2, false},       {"X>0?", 2, 2, true},
-        {"X=Y?", 2, 2, true},  {"X<>Y?", 2, 2, false}};
+        {"X=Y?", 2, 2, true},  {"X<>Y?", 2, 2, false},     {"X!=Y?", 2, 3, true}};
     for (const auto& c : aCases) {
         Load({c.sTest, "1", "2"});
         SetStack(c.x, c.y);
@@ -92,40 +86,30 @@ TEST_F(FlowTest, TestsSkipTheNextStepWhenFalse) {
 }
 
 TEST_F(FlowTest, LoopCounters) {
-    Load({"DSZ", "DSZ (i)", "DSZ 7", "DSZ x", "ISZ"});
-    const struct { double fI; int nNext; double fAfter; } aCases[] = {{1, 3, 0}, {1.5, 3, 0.5}, {2, 2, 1}};
+    // The counter (register nReg, or I when -1) goes from fBefore to fAfter;
+    // step 2 is skipped (nNext 3) when it reaches zero. I = fI.
+    const struct { const char* sStep; double fI; int nReg; double fBefore, fAfter; int nNext; } aCases[] = {
+        {"DSZ", 1, -1, 0, 0, 3},         {"DSZ", 1.5, -1, 0, 0.5, 3},   {"DSZ", 2, -1, 0, 1, 2},
+        {"ISZ", -1, -1, 0, 0, 3},        // without an operand: I itself
+        {"DSZ (i)", 30.9, 30, 1, 0, 3},  // indirect through I: register 30
+        {"DSZ x", 3, 3, 5, 5, 2},        // a name that is no register: nothing
+        {"DSZ IND 7", 3, 7, 1, 0, 3},    // IND with a number counts in that register itself
+        {"DSZ IND A", 3, 20, 2, 1, 2},   // IND with a name: the lettered register
+        {"DSZ A", 3, 20, 1, 1, 2},       // a plain name: nothing happens
+        {"ISZ 5", 3, 3, -1, 0, 3},       // ISZ with any operand: the register addressed through I
+    };
     for (const auto& c : aCases) {
+        m.oMem.Clear();
         m.oMem.StoI(c.fI);
-        Step(1);
-        EXPECT_EQ(V({double(Ptr()), m.oMem.RclI()}), V({double(c.nNext), c.fAfter})) << c.fI;
+        if (c.nReg >= 0) m.oMem.Sto(c.nReg, c.fBefore);
+        Load({c.sStep, "1", "2"});
+        Step();
+        const double fNow = c.nReg >= 0 ? m.oMem.Rcl(c.nReg) : m.oMem.RclI();
+        EXPECT_EQ(V({fNow, double(Ptr()), double(m.bInErr)}), V({c.fAfter, double(c.nNext), 0})) << c.sStep << " " << c.fI;
     }
-    m.oMem.StoI(30.9);   // indirect through I: register 30
-    m.oMem.Sto(30, 1);
-    m.oMem.Sto(7, 3);
-    Step();              // R30 reaches 0: "DSZ 7" is skipped
-    Step();              // "DSZ x": a name that is no register, nothing
-    EXPECT_EQ(V({m.oMem.Rcl(30), m.oMem.Rcl(7)}), V({0, 3}));
-    m.oMem.StoI(-1);
-    Step();
-    EXPECT_EQ(V({m.oMem.RclI(), double(Ptr())}), V({0, 7}));
     // A counter register that does not exist is an error, not a silent loop.
     Steps({"DSZ 1000"});
     EXPECT_EQ(LastMessage(), ErrAt("001 DSZ 1000"));
-    // Step 2 is skipped when the counter reaches zero.
-    const struct { const char* sStep; int nReg; double fBefore, fAfter; int nNext; } aOperands[] = {
-        {"DSZ IND 7", 7, 1, 0, 3},    // IND with a number counts in that register itself
-        {"DSZ IND A", 20, 2, 1, 2},   // IND with a name: the lettered register
-        {"DSZ A", 20, 1, 1, 2},       // a plain name: nothing happens
-        {"ISZ 5", 3, -1, 0, 3},       // ISZ with any operand: the register addressed through I
-    };
-    for (const auto& c : aOperands) {
-        m.oMem.Clear();
-        m.oMem.StoI(3);
-        m.oMem.Sto(c.nReg, c.fBefore);
-        Load({c.sStep, "1", "2"});
-        Step();
-        EXPECT_EQ(V({m.oMem.Rcl(c.nReg), double(Ptr())}), V({c.fAfter, double(c.nNext)})) << c.sStep;
-    }
 }
 
 TEST_F(FlowTest, FlagsAndFlagErrors) {

@@ -14,12 +14,14 @@ using S = std::vector<std::string>;
 } // namespace
 
 TEST_F(MemoryTest, PointerWrapsAndStaysInRange) {
-    Load({"LBL A", "RTN"});
-    p.SetPrgmPointer(0);
+    Load({"LBL A", "STO+ A"});
+    p.Clear();   // the program goes, the pointer to step 0
+    EXPECT_EQ(S({p.GetLine(2), p.ShowLine(0), p.ShowCurrLine()}), S({"R/S", "000", "000 "}));
+    p.SetLine(7, "STO+ A");
     const std::string sPrev = p.ShowPrevLine(), sNext = p.ShowNextLine();
-    EXPECT_EQ(S({sPrev, sNext, p.ShowPrevLine()}), S({"999 R/S", "001 LBL A", "000 "}));
+    EXPECT_EQ(S({sPrev, sNext, p.ShowPrevLine(), p.ShowLine(7)}), S({"999 R/S", "001 R/S", "000 ", "007 STO+ A"}));
     p.InsertLine("CLX");   // from step 0 the new step becomes step 1
-    EXPECT_EQ(S({p.GetLine(1), p.GetLine(2), p.ShowCurrLine()}), S({"CLX", "LBL A", "001 CLX"}));
+    EXPECT_EQ(S({p.GetLine(1), p.GetLine(8), p.ShowCurrLine()}), S({"CLX", "STO+ A", "001 CLX"}));
     for (int n : {-1, 1000}) {   // out of range: pointer kept, flags still cleared
         m.bInErr = p.Halted = true;
         p.SetPrgmPointer(n);
@@ -34,27 +36,9 @@ TEST_F(MemoryTest, PointerWrapsAndStaysInRange) {
     EXPECT_EQ(V({double(Ptr()), double(m.bInErr || p.Halted || p.EntryActive || p.ExpEntryActive)}), V({1, 0}));
 }
 
-TEST_F(MemoryTest, ClearedMemoryAndStepTexts) {
-    p.SetLine(12, "GSB e");
-    p.SetLine(7, "STO+ A");
-    p.Clear();
-    EXPECT_EQ(Ptr(), 0);
-    EXPECT_EQ(S({p.GetLine(7), p.ShowLine(0), p.ShowCurrLine()}), S({"R/S", "000", "000 "}));
-    p.SetLine(7, "STO+ A");
-    p.SetLine(12, "GSB e");
-    p.SetPrgmPointer(12);
-    const std::string sCurr = p.ShowCurrLine();
-    p.SetPrgmPointer(999);
-    EXPECT_EQ(S({p.ShowLine(7), sCurr, p.ShowNextLine()}), S({"007 STO+ A", "012 GSB e", "001 R/S"}));
-}
-
-TEST_F(MemoryTest, InsertAndDeleteShiftSteps) {
+// Inserting and deleting in the middle from the keys: tests/panel/test_keyboard.cpp.
+TEST_F(MemoryTest, InsertAndDeleteAtTheEnds) {
     Load({"A1", "A2"});
-    p.InsertLine("NEW");
-    EXPECT_EQ(Lines(p, {1, 2, 3}), S({"A1", "NEW", "A2"}));
-    p.DeleteLine();
-    EXPECT_EQ(Lines(p, {2, 3}), S({"A2", "R/S"}));
-    EXPECT_EQ(Ptr(), 2);   // after inserting, and after deleting
     p.SetLine(999, "LAST");
     p.SetPrgmPointer(998);
     p.InsertLine("AT999");   // writes step 999, shifts nothing
@@ -88,28 +72,17 @@ TEST_F(MemoryTest, EndOfProgramIsTheFirstOfTwoFillers) {
     EXPECT_EQ(p.FindEndOfProgram(), 999);
 }
 
-TEST_F(MemoryTest, ScanLabelsReportsDuplicatesAndKeepsEarlierLabels) {
-    Load({"LBL A", "R/S", "LBL a", "R/S", "R/S", "LBL 3"}, 3);
-    EXPECT_TRUE(p.ScanLabels());
+// The messages of both scans: a refused listing, test_listing.cpp.
+TEST_F(MemoryTest, LabelScansKeepEarlierLabelsAndLookForTheWordsAnywhere) {
+    Load({"LBL A", "R/S", "LBL a", "R/S", "R/S", "LBL 3", "GTO (I)", "GTO A", "GSB Q"}, 3);   // calls are not examined
+    EXPECT_TRUE(p.ScanLabels() && p.ScanGotos());
     // Names are case-sensitive.
     EXPECT_EQ(V({double(p.FindLabel("A")), double(p.FindLabel("a")), double(p.FindLabel("3")),
                  double(p.FindLabel("B"))}), V({3, 5, 8, 0}));
-    EXPECT_TRUE(oHost.vMessages.empty());
     p.SetLine(6, "LBL A");
     EXPECT_FALSE(p.ScanLabels());
-    EXPECT_EQ(oHost.vMessages, S{"Duplicate Label Found!|Label A appears more than once! Please edit your program."});
     // Labels after the duplicate are not indexed.
     EXPECT_EQ(V({double(p.FindLabel("A")), double(p.FindLabel("a")), double(p.FindLabel("3"))}), V({3, 5, 0}));
-}
-
-TEST_F(MemoryTest, ScanGotosReportsTheFirstMissingLabel) {
-    Load({"LBL A", "GTO (I)", "GTO A", "GSB Q"});   // calls are not examined
-    EXPECT_TRUE(p.ScanGotos());
-    p.SetLine(9, "GTO B");
-    p.SetLine(10, "GTO C");
-    EXPECT_FALSE(p.ScanGotos());
-    EXPECT_EQ(oHost.vMessages,
-              S{"Missing Label Found!|In line 009 GTO B the label B does not exist. Please edit your program."});
     // Both scans find "LBL " and "GTO " anywhere in exact case; the name follows the first blank.
     Load({"X LBL A", "lbl B", "LBL  C", "gto B", "GTO  C", "GSB B"});
     EXPECT_TRUE(p.ScanLabels());
@@ -117,6 +90,7 @@ TEST_F(MemoryTest, ScanGotosReportsTheFirstMissingLabel) {
                  double(p.FindLabel("B"))}), V({2, 1, 3, 0}));
     EXPECT_TRUE(p.ScanGotos());
     p.SetLine(8, "XGTO B");
+    p.SetLine(9, "GTO C");
     EXPECT_FALSE(p.ScanGotos());
     EXPECT_EQ(LastMessage(),
               "Missing Label Found!|In line 008 XGTO B the label B does not exist. Please edit your program.");

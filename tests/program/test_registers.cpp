@@ -5,25 +5,23 @@
 using RegisterTest = PrgmTest;
 
 TEST_F(RegisterTest, StoreAndRecallOperands) {
-    SetStack(42);
-    m.oMem.Sto(5, 12.5);
-    Steps({"STO IND 5"});
-    EXPECT_EQ(m.oMem.Rcl(12), 42);   // 12.5 rounds to even
-    m.oMem.Sto(5, 12.7);
-    m.oMem.Sto(12, 8);
-    Steps({"RCL IND 5"});
-    EXPECT_EQ(X(), 8);               // integer part, then the register
-    m.oMem.StoI(3.5);
-    Steps({"STO (i)"});
-    EXPECT_EQ(m.oMem.Rcl(4), 8);     // nearest(I) = 4
-    m.oMem.Sto(3, 33);
-    Steps({"RCL (I)"});
-    EXPECT_EQ(X(), 33);              // integer part of I = 3
-    Steps({"STO a", "RCL A"});
-    EXPECT_EQ(m.oMem.RclA("A"), 33);
-    SetStack(6);
-    Steps({"STO+ A", "RCL- A"});
-    EXPECT_EQ(V({m.oMem.Rcl(20), X(), Y()}), V({39, 6 - 39, 0}));
+    // R3 = 33, R5 = fR5, R12 = 8, I = 3.5, X = 42; register nReg then holds
+    // fReg and X is fX. IND and (i) store to the nearest register (halves to
+    // even) and recall from the integer part's.
+    const struct { std::vector<std::string> vSteps; double fR5; int nReg; double fReg, fX; } aCases[] = {
+        {{"STO IND 5"}, 12.5, 12, 42, 42}, {{"RCL IND 5"}, 12.7, 12, 8, 8},
+        {{"STO (i)"}, 0, 4, 42, 42},       {{"RCL (I)"}, 0, 3, 33, 33},
+        {{"STO a", "CLX", "RCL A"}, 0, 20, 42, 42},   // letters upper-cased
+        {{"STO+ A", "RCL- 3"}, 0, 20, 42, 9},         // register arithmetic: R20 = 0 + 42, X = 42 - 33
+    };
+    for (const auto& c : aCases) {
+        m.oMem.Clear();
+        for (const auto& [n, f] : {std::pair{3, 33.0}, {5, c.fR5}, {12, 8.0}}) m.oMem.Sto(n, f);
+        m.oMem.StoI(3.5);
+        SetStack(42);
+        Steps(c.vSteps);
+        EXPECT_EQ(V({m.oMem.Rcl(c.nReg), X()}), V({c.fReg, c.fX})) << c.vSteps[0];
+    }
     // A register that does not exist: the push refuses 1e111, no message.
     SetStack(1, 2);
     Steps({"RCL 1000"});

@@ -1,6 +1,5 @@
-// The frame of a step, the run loop, single step and back step, stopping a
-// run from outside, and every instruction against hostile operands. An R/S
-// step and the run after it: tests/panel/test_keyboard.cpp.
+// The run loop, single step and back step, stopping a run from outside. An
+// R/S step, the run after it and an error's message: tests/panel/test_keyboard.cpp.
 #include <cmath>
 
 #include "PrgmFixture.h"
@@ -8,9 +7,10 @@
 using RunTest = PrgmTest;
 using S = std::vector<std::string>;
 
-TEST_F(RunTest, SingleStepFromStep0RunsStep1AndShowsTheLineFirst) {
+// A single step shows its line first; a back step clears a halt, stops at
+// step 1 and keeps the display. What single steps key: tests/panel/test_keyboard.cpp.
+TEST_F(RunTest, SingleStepShowsTheLineFirstAndBackStepStopsAtStep1) {
     Load({"7", "8"});
-    SetStack(3);
     p.SetPrgmPointer(0);
     std::string sShown;
     oHost.fnOnRepaint = [&] {
@@ -20,10 +20,15 @@ TEST_F(RunTest, SingleStepFromStep0RunsStep1AndShowsTheLineFirst) {
     p.SST_Exec(true);
     oHost.Drive(p);
     EXPECT_GE(oHost.fClock, fStart + 1);   // the line stayed on display
-    const std::string sFirst = sShown + "|" + m.lblDisp + "|" + std::to_string(Ptr());
-    p.SST_Exec(true);
-    oHost.Drive(p);
-    EXPECT_EQ(sFirst + "|" + m.lblDisp, "001 7|7|2|78");   // the digits keyed so far, not X
+    EXPECT_EQ(sShown + "|" + m.lblDisp + "|" + std::to_string(Ptr()), "001 7|7|2");
+    p.Halted = true;
+    m.lblDisp = "keep";
+    for (int n = 0; n < 2; ++n) {
+        p.BST();
+        oHost.Drive(p);
+    }
+    EXPECT_EQ(V({double(Ptr()), double(p.Halted)}), V({1, 0}));
+    EXPECT_EQ(m.lblDisp, "keep");
 }
 
 TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
@@ -38,33 +43,6 @@ TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
         if (bSingle) EXPECT_EQ(Ptr(), 1);
         EXPECT_EQ(oHost.sLabel, "prog.corvel");
     }
-}
-
-TEST_F(RunTest, ErrorNamesTheFailingStepAndStopsTheRun) {
-    Load({"1", "2", "3", "4", "5", "6", "7", "8", "CLSTK", "1", "CHS", "LN", "9"});
-    p.Exec();
-    oHost.Drive(p);
-    // The keyed -1 reached the stack; LN itself changed nothing.
-    EXPECT_EQ(V({double(m.bInErr), double(Ptr()), X()}), V({1, 12, -1}));
-    p.SST_Exec(true);   // while the error stands, a single step does nothing
-    EXPECT_FALSE(p.Busy());
-    EXPECT_EQ(Ptr(), 12);
-    EXPECT_EQ(oHost.vMessages, S{ErrAt("012 LN")});
-}
-
-TEST_F(RunTest, BackStepStopsAtStep1AndKeepsTheDisplay) {
-    Load({"1", "2", "3", "4", "5"});
-    p.SetPrgmPointer(5);
-    p.Halted = true;
-    m.lblDisp = "keep";
-    p.BST();
-    oHost.Drive(p);
-    EXPECT_EQ(V({double(Ptr()), double(p.Halted)}), V({4, 0}));
-    EXPECT_EQ(m.lblDisp, "keep");
-    p.SetPrgmPointer(1);
-    p.BST();
-    oHost.Drive(p);
-    EXPECT_EQ(Ptr(), 1);
 }
 
 TEST_F(RunTest, TheHostDrivesTheRunInSlicesAndWaitsAreDeadlines) {
@@ -120,5 +98,8 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     p.Exec();
     oHost.Drive(p);
     EXPECT_EQ(V({double(m.bInErr), double(nCalls)}), V({1, 400}));
+    const int nAt = Ptr();
+    p.SST_Exec(true);   // while the error stands, a single step does nothing
+    EXPECT_EQ(V({double(p.Busy()), double(Ptr())}), V({0, double(nAt)}));
 }
 
