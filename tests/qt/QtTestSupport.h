@@ -117,8 +117,6 @@ inline int Peak(const QImage& oImg, const QRect& rc, bool bLamp = false) {
         }
     return n;
 }
-inline int LedPeak(const QImage& oImg, const QRect& rc) { return Peak(oImg, rc); }
-inline int LampPeak(const QImage& oImg, const QRect& rc) { return Peak(oImg, rc, true); }
 
 // A clock of the test's own: a wait (a pause, a blink) passes at once, and
 // the run is driven here, a step a slice, telling fnOnWait where it stands

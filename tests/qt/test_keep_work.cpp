@@ -108,8 +108,7 @@ TEST(KeepWork, SaveAndRestoreGoThroughTheFileDialogAndRestoreAsksOverChangedWork
         o.Click("RESTORE");
         EXPECT_EQ(oAnswers.vTexts.join('|'),
                   c.bAsks ? "Replace the program and registers with CorvelXMemState.txt?" : "") << c.sAnswer;
-        EXPECT_EQ(o.oMain.Machine().oStack.GetX(), c.fX) << c.sAnswer;
-        EXPECT_EQ(o.oMain.Machine().oMem.Rcl(5), c.fR5) << c.sAnswer;
+        EXPECT_TRUE(o.oMain.Machine().oStack.GetX() == c.fX && o.oMain.Machine().oMem.Rcl(5) == c.fR5) << c.sAnswer;
     }
     EXPECT_TRUE(o.oWindow.InfoLine().startsWith("Restored from ")) << o.oWindow.InfoLine();
     QDir::setCurrent(sOld);
