@@ -39,7 +39,6 @@ TEST(MessageWindow, ShowsTextAndTitleAndTheDetailsOfARefusedListing) {
         EXPECT_FALSE(oAnswers.GaveUp() || o.oHost.MsgBoxWindow().isVisible());
         EXPECT_EQ(sSeen, c.sSeen);
     }
-    EXPECT_EQ(o.oMain.View().sNote, "bad.corvel line 3: FOO 3  # here");
 }
 
 // The register viewer shows each line in a fixed-pitch label and blanks the
