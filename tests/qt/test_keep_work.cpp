@@ -80,7 +80,8 @@ TEST(KeepWork, TheEditorAsksBeforeDroppingEditedText) {
 
 // What the buttons save and restore is the core's (tests/panel/test_state.cpp,
 // keep_work_state.keys); here: Cancel in the restore dialog means the default
-// file, and over changed work the window asks first; No restores nothing.
+// file, and over changed work the window asks first (No restores nothing); a
+// file chosen is restored without a question.
 TEST(KeepWork, RestoreByCancelAsksBeforeReplacingChangedWork) {
     QTemporaryDir oDir;
     const QString sOld = QDir::currentPath();
@@ -90,12 +91,17 @@ TEST(KeepWork, RestoreByCancelAsksBeforeReplacingChangedWork) {
         CAnswers oAnswers({kReject});
         o.Click("SAVE");   // the default file, nothing changed
     }
-    o.Clicks({"9", "STO", "5"});
-    for (const char* sAnswer : {"No", "Yes"}) {
-        CAnswers oAnswers({kReject, Press(sAnswer)});
+    const struct {
+        FAct fnChoose;
+        const char* sAnswer;
+        double fR5;   // after the restore
+    } kRestores[] = {{kReject, "No", 7}, {kReject, "Yes", 0}, {ChooseFile("CorvelXMemState.txt"), nullptr, 0}};
+    for (const auto& c : kRestores) {
+        o.Clicks({"7", "STO", "5"});
+        CAnswers oAnswers({c.fnChoose, Press(c.sAnswer ? c.sAnswer : "")});
         o.Click("RESTORE");
-        EXPECT_EQ(oAnswers.vTexts.join('|'), "Replace the program and registers with CorvelXMemState.txt?");
-        EXPECT_EQ(o.oMain.Machine().oMem.Rcl(5), sAnswer[0] == 'N' ? 9 : 0) << sAnswer;
+        EXPECT_EQ(oAnswers.vTexts.join('|'), c.sAnswer ? "Replace the program and registers with CorvelXMemState.txt?" : "");
+        EXPECT_EQ(o.oMain.Machine().oMem.Rcl(5), c.fR5) << c.sAnswer;
     }
     EXPECT_TRUE(o.oWindow.InfoLine().startsWith("Restored from ")) << o.oWindow.InfoLine();
     QDir::setCurrent(sOld);
