@@ -9,7 +9,7 @@
 
 // The message window shows its text and title (an empty one gives the window's
 // own) until OK, with details only when there are some: a refused listing
-// names its line there and on the note line.
+// names its line there (the note line's text is the core's: files_refused_listing.keys).
 TEST(MessageWindow, ShowsTextAndTitleAndTheDetailsOfARefusedListing) {
     CCalcUnderTest o;
     QTemporaryDir oDir;
