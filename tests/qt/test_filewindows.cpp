@@ -25,7 +25,9 @@ QString BoxShownBy(const std::function<void()>& fn, QMessageBox::StandardButton 
         auto* p = qobject_cast<QMessageBox*>(w);
         ASSERT_TRUE(p);
         s = QString("%1|%2|%3").arg(p->icon()).arg(p->windowTitle(), p->text());
-        (eAnswer == QMessageBox::NoButton ? p->buttons().first() : p->button(eAnswer))->click();
+        QAbstractButton* pButton = eAnswer == QMessageBox::NoButton ? p->buttons().value(0) : p->button(eAnswer);
+        ASSERT_TRUE(pButton);
+        pButton->click();
     }});
     fn();
     return s;
