@@ -21,9 +21,6 @@ using namespace corvel;
 inline void PrintTo(const QString& s, std::ostream* pOut) { *pOut << '"' << s.toStdString() << '"'; }
 inline std::ostream& operator<<(std::ostream& o, const QString& s) { return o << s.toStdString(); }
 
-// Runs the event loop until nothing is under way on the panel (false when
-// nLimitMs passed first).
-bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs = 10000);
 // A whole file written, or read ("" when it cannot be).
 inline bool WriteFile(const QString& sFile, const QByteArray& a) {
     QFile f(sFile);
@@ -34,9 +31,16 @@ inline QByteArray ReadFile(const QString& sFile) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 // Synthetic input delivered straight to a widget, as the window system would.
-void MousePress(QWidget* w, const QPoint& oPos);
-void MouseRelease(QWidget* w, const QPoint& oPos);
-void MouseClick(QWidget* w, const QPoint& oPos);
+inline void SendMouse(QWidget* w, QEvent::Type e, const QPoint& oPos) {
+    QMouseEvent o(e, oPos, w->mapToGlobal(oPos), Qt::LeftButton, e == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+    QApplication::sendEvent(w, &o);
+}
+inline void MousePress(QWidget* w, const QPoint& oPos) { SendMouse(w, QEvent::MouseButtonPress, oPos); }
+inline void MouseRelease(QWidget* w, const QPoint& oPos) { SendMouse(w, QEvent::MouseButtonRelease, oPos); }
+inline void MouseClick(QWidget* w, const QPoint& oPos) {
+    MousePress(w, oPos);
+    MouseRelease(w, oPos);
+}
 void KeyClick(QWidget* w, Qt::Key eKey, const QString& sText = QString(), Qt::KeyboardModifiers eMods = {});
 void KeyClicks(QWidget* w, const QString& sText);
 // A double click on a list's row as the mouse gives it: press, release, double click, release.
@@ -65,7 +69,13 @@ struct CCalcWith {
         MouseClick(&oWindow, rc.center());
         WaitIdle();
     }
-    bool WaitIdle(int nLimitMs = 10000) { return WaitUntilIdle(oMain, nLimitMs); }
+    // Runs the event loop until nothing is under way on the panel (false when nLimitMs passed first).
+    bool WaitIdle(int nLimitMs = 10000) {
+        QElapsedTimer oClock;
+        oClock.start();
+        while (oMain.Busy() && oClock.elapsed() < nLimitMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return !oMain.Busy();
+    }
     void Clicks(std::initializer_list<const char*> vNames) {
         for (const char* s : vNames) Click(s);
     }
@@ -117,8 +127,6 @@ inline int Peak(const QImage& oImg, const QRect& rc, bool bLamp = false) {
         }
     return n;
 }
-inline int LedPeak(const QImage& oImg, const QRect& rc) { return Peak(oImg, rc); }
-inline int LampPeak(const QImage& oImg, const QRect& rc) { return Peak(oImg, rc, true); }
 
 // A clock of the test's own: a wait (a pause, a blink) passes at once, and
 // the run is driven here, a step a slice, telling fnOnWait where it stands

@@ -9,7 +9,7 @@
 
 // The message window shows its text and title (an empty one gives the window's
 // own) until OK, with details only when there are some: a refused listing
-// names its line there and on the note line.
+// names its line there (the note line's text is the core's: files_refused_listing.keys).
 TEST(MessageWindow, ShowsTextAndTitleAndTheDetailsOfARefusedListing) {
     CCalcUnderTest o;
     QTemporaryDir oDir;
@@ -39,7 +39,6 @@ TEST(MessageWindow, ShowsTextAndTitleAndTheDetailsOfARefusedListing) {
         EXPECT_FALSE(oAnswers.GaveUp() || o.oHost.MsgBoxWindow().isVisible());
         EXPECT_EQ(sSeen, c.sSeen);
     }
-    EXPECT_EQ(o.oMain.View().sNote, "bad.corvel line 3: FOO 3  # here");
 }
 
 // The register viewer shows each line in a fixed-pitch label and blanks the
@@ -50,18 +49,15 @@ TEST(Viewers, RegistersInFixedPitchLabelsAndTheBlockRefilledWhenTicked) {
     std::vector<std::string> vLines;
     for (int i = 0; i < 26; ++i) vLines.push_back("line " + std::to_string(i));
     for (const auto& v : {vLines, std::vector<std::string>{"p0:  1.50"}}) {
-        QStringList vShown;
+        QString sSeen;
         CAnswers oAnswers({[&](QWidget* w) {
             auto* pView = qobject_cast<ViewMemReg*>(w);
             ASSERT_TRUE(pView && QFontInfo(pView->lblReg[0]->font()).fixedPitch());
-            vShown << w->windowTitle();
-            for (QLabel* l : pView->lblReg) vShown << l->text();
+            sSeen = w->windowTitle() + "|" + pView->lblReg[0]->text() + "|" + pView->lblReg[ViewMemReg::kCount - 1]->text();
             ClickButton(w, "Close");
         }});
         o.oHost.ShowRegisters(v);
-        ASSERT_EQ(vShown.size(), 27);
-        EXPECT_EQ(vShown[0] + "|" + vShown[1] + "|" + vShown[26],
-                  "Memory Registers|" + QString::fromStdString(v[0]) + (v.size() == 26 ? "|line 25" : "|"));
+        EXPECT_EQ(sSeen, "Memory Registers|" + QString::fromStdString(v[0]) + (v.size() == 26 ? "|line 25" : "|"));
     }
     QString sSeen;
     CAnswers oAnswers({[&](QWidget* w) {
@@ -114,15 +110,11 @@ TEST(HostDialogs, AQuestionGivesTheAnswerAndAnInputBoxTheTypedTextOrCancel) {
 
 // The sanitizers make every byte read several times slower.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
+#define CORVEL_SANITIZED 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
+#define CORVEL_SANITIZED 1
 #endif
-#else
-constexpr bool kSanitized = false;
 #endif
 
 TEST(WindowFiles, ALongListingRefusedShowsAReadableBoxAtOnce) {
@@ -145,10 +137,13 @@ TEST(WindowFiles, ALongListingRefusedShowsAReadableBoxAtOnce) {
                            }});
         o.Clicks({"g", "ENTER"});
     }
-    EXPECT_LT(std::clock() - t0, kSanitized ? 20 * CLOCKS_PER_SEC : 2 * CLOCKS_PER_SEC);
+    #ifdef CORVEL_SANITIZED
+    EXPECT_LT(std::clock() - t0, 20 * CLOCKS_PER_SEC);
+#else
+    EXPECT_LT(std::clock() - t0, 2 * CLOCKS_PER_SEC);
+#endif
     const QStringList v = sText.split('\n');
-    ASSERT_EQ(v.size(), 2 + 20 + 1);
-    EXPECT_EQ(v[2], "Line 1 " + QString(193, 'Q') + QChar(0x2026));
-    EXPECT_EQ(v[22], QChar(0x2026) + QStringLiteral(" and 979 more"));
+    EXPECT_TRUE(v.size() == 2 + 20 + 1 && v[2] == "Line 1 " + QString(193, 'Q') + QChar(0x2026) &&
+                v[22] == QChar(0x2026) + QStringLiteral(" and 979 more")) << sText.left(400);
     EXPECT_TRUE(oSize.height() < 1000 && oSize.width() < 2000) << oSize.width() << "x" << oSize.height();
 }

@@ -9,13 +9,6 @@
 #include "../../windows/dlgFile.h"
 #include "QtTestSupport.h"
 
-bool WaitUntilIdle(CFrontPanel& oMain, int nLimitMs) {
-    QElapsedTimer oClock;
-    oClock.start();
-    while (oMain.Busy() && oClock.elapsed() < nLimitMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return !oMain.Busy();
-}
-
 CAnswers* CAnswers::pInnermost_ = nullptr;
 
 CAnswers::CAnswers(std::vector<FAct> v) : v_(std::move(v)), pOuter_(pInnermost_) {
@@ -67,20 +60,6 @@ bool ClickButton(QWidget* w, const QString& sText) {
     return false;
 }
 
-namespace {
-void SendMouse(QWidget* w, QEvent::Type e, const QPoint& oPos) {
-    const Qt::MouseButtons eHeld = e == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent o(e, oPos, w->mapToGlobal(oPos), Qt::LeftButton, eHeld, {});
-    QApplication::sendEvent(w, &o);
-}
-}  // namespace
-
-void MousePress(QWidget* w, const QPoint& oPos) { SendMouse(w, QEvent::MouseButtonPress, oPos); }
-void MouseRelease(QWidget* w, const QPoint& oPos) { SendMouse(w, QEvent::MouseButtonRelease, oPos); }
-void MouseClick(QWidget* w, const QPoint& oPos) {
-    MousePress(w, oPos);
-    MouseRelease(w, oPos);
-}
 void DoubleClick(QListWidget* p, QListWidgetItem* pItem) {
     const QPoint oAt = p->visualItemRect(pItem).center();
     MouseClick(p->viewport(), oAt);

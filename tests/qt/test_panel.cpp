@@ -9,7 +9,7 @@ QRect DisplayArea(CPanelWindow& w) {
     return QRect(QPoint(rcA.left(), 0), QPoint(rcE.right(), rcOff.top() - 1)).intersected(w.rect());
 }
 // True when the image has some bright red LED pixels in the display.
-bool HasLitLed(const QImage& oImg, CPanelWindow& w) { return LedPeak(oImg, DisplayArea(w)) > 200; }
+bool HasLitLed(const QImage& oImg, CPanelWindow& w) { return Peak(oImg, DisplayArea(w)) > 200; }
 }  // namespace
 
 TEST(PanelWindow, EveryControlHasItsOwnAreaAndHitTestingMatchesIt) {
@@ -30,53 +30,42 @@ TEST(PanelWindow, EveryControlHasItsOwnAreaAndHitTestingMatchesIt) {
 TEST(PanelWindow, ScalesToAnySizeKeepingItsProportions) {
     CCalcUnderTest o;
     const QRect rcKey0 = o.oWindow.SpotRect("7");
-    // Asked for less than the minimum, it stops at the minimum.
-    o.oWindow.resize(100, 160);
+    o.oWindow.resize(100, 160);   // less than the minimum: it stops at the minimum
     EXPECT_EQ(o.oWindow.size(), CPanelWindow::MinimumPanelSize());
     for (const QSize& oSize : {CPanelWindow::MinimumPanelSize(), QSize(960, 1600), QSize(1000, 700)}) {
         o.oWindow.resize(oSize);
         QCoreApplication::processEvents();
         const QImage oImg = o.oWindow.GrabPanel();
-        EXPECT_EQ(oImg.size() / oImg.devicePixelRatio(), o.oWindow.size());
-        EXPECT_TRUE(HasLitLed(oImg, o.oWindow));
+        EXPECT_TRUE(oImg.size() / oImg.devicePixelRatio() == o.oWindow.size() && HasLitLed(oImg, o.oWindow));
         // Uniform scaling: the key keeps its shape, the panel stays centred.
         const QRect rcKey = o.oWindow.SpotRect("7");
         EXPECT_NEAR(double(rcKey.width()) / rcKey.height(), double(rcKey0.width()) / rcKey0.height(), 0.1);
-        const QRect rcA = o.oWindow.SpotRect("A"), rcE = o.oWindow.SpotRect("E");
-        EXPECT_NEAR(rcA.left() + rcE.right(), o.oWindow.width(), 3);
+        EXPECT_NEAR(o.oWindow.SpotRect("A").left() + o.oWindow.SpotRect("E").right(), o.oWindow.width(), 3);
     }
     // Clicks still land on the right keys at the last size, and the panel shows the result.
-    o.Clicks({"CLX", "7", ".", "5", "ENTER", "2", "/", "4", "*", "1", "-"});
-    EXPECT_EQ(QString::fromStdString(o.oMain.View().lblDisp) + "|" + o.oWindow.PaintedDisplay(), "14.00|14.00");
+    o.Clicks({"7", ".", "5", "ENTER", "2", "/"});
+    EXPECT_EQ(QString::fromStdString(o.oMain.View().lblDisp) + "|" + o.oWindow.PaintedDisplay(), "3.75|3.75");
 }
 
-TEST(PanelWindow, AKeyActsOnReleaseAndShowsThatItIsHeldDown) {
+// A key acts on release and shows that it is held down; pressed on one key
+// and released on another, neither runs.
+TEST(PanelWindow, AKeyActsOnReleaseAndTheSwitchesFollowTheCalculatorState) {
     CCalcUnderTest o;
     const QPoint oCentre = o.oWindow.SpotRect("9").center();
     const QImage oUp = o.oWindow.GrabPanel();
     MousePress(&o.oWindow, oCentre);
-    EXPECT_NE(oUp, o.oWindow.GrabPanel());
-    const std::string sPressed = o.oMain.View().lblDisp;
+    EXPECT_TRUE(oUp != o.oWindow.GrabPanel() && o.oMain.View().lblDisp == "0.00");
     MouseRelease(&o.oWindow, oCentre);
-    EXPECT_EQ(sPressed + "|" + o.oMain.View().lblDisp, "0.00|9");
-
-    // Pressed on one key and released on another: neither runs.
     MousePress(&o.oWindow, o.oWindow.SpotRect("5").center());
     MouseRelease(&o.oWindow, o.oWindow.SpotRect("6").center());
     EXPECT_EQ(o.oMain.View().lblDisp, "9");
-}
-
-TEST(PanelWindow, SwitchesFollowTheCalculatorState) {
     // What the keys do while off is in tests/panel/test_keyboard.cpp.
-    CCalcUnderTest o;
     for (const auto& [sAway, sBack] : {std::pair{"OFF", "ON"}, std::pair{"W/PRGM", "RUN"}}) {
         o.Click(sAway);
         const QImage oAway = o.oWindow.GrabPanel();
-        EXPECT_FALSE(o.oMain.View().bOn && o.oMain.View().bRun) << sAway;
-        if (!o.oMain.View().bOn) EXPECT_FALSE(HasLitLed(oAway, o.oWindow));
+        EXPECT_FALSE((o.oMain.View().bOn && o.oMain.View().bRun) || (!o.oMain.View().bOn && HasLitLed(oAway, o.oWindow))) << sAway;
         o.Click(sBack);
-        EXPECT_TRUE(o.oMain.View().bOn && o.oMain.View().bRun) << sBack;
-        EXPECT_NE(o.oWindow.GrabPanel(), oAway) << sBack;
+        EXPECT_TRUE(o.oMain.View().bOn && o.oMain.View().bRun && o.oWindow.GrabPanel() != oAway) << sBack;
     }
 }
 
@@ -87,21 +76,16 @@ TEST(PanelWindow, TheCoreRepaintsWithoutTheEventLoop) {
     const QRect rcCard = o.oWindow.SpotRect("CARD");
     const QImage oEmpty = o.oWindow.GrabPanel().copy(rcCard);
     o.oMain.Machine().lblDisp = "1 23";
-    o.oHost.Refresh(enmPart::Disp);
     o.oMain.SetTitle("CorvelXMem [STO]");
-    o.oHost.Refresh(enmPart::Title);
-    EXPECT_EQ(o.oWindow.PaintedDisplay() + "|" + o.oWindow.windowTitle(), "1 23|CorvelXMem [STO]");
-    for (bool bBusy : {true, false}) {
-        o.oMain.SetRunning(bBusy);
-        o.oHost.Refresh(enmPart::Cursor);
-        EXPECT_EQ(o.oWindow.cursor().shape() == Qt::BusyCursor, bBusy);
-    }
-    // The card picture appears with a program.
-    o.oMain.SetCardVisible(true);
+    o.oMain.SetRunning(true);
+    o.oMain.SetCardVisible(true);   // the card picture appears with a program
     o.oMain.SetProgramLabel("demo.corvel");
-    o.oHost.Refresh(enmPart::Card);
-    o.oHost.Refresh(enmPart::PrgmLabel);
-    EXPECT_NE(o.oWindow.GrabPanel().copy(rcCard), oEmpty);
+    for (enmPart e : {enmPart::Disp, enmPart::Title, enmPart::Cursor, enmPart::Card, enmPart::PrgmLabel}) o.oHost.Refresh(e);
+    EXPECT_EQ(o.oWindow.PaintedDisplay() + "|" + o.oWindow.windowTitle(), "1 23|CorvelXMem [STO]");
+    EXPECT_TRUE(o.oWindow.cursor().shape() == Qt::BusyCursor && o.oWindow.GrabPanel().copy(rcCard) != oEmpty);
+    o.oMain.SetRunning(false);
+    o.oHost.Refresh(enmPart::Cursor);
+    EXPECT_NE(o.oWindow.cursor().shape(), Qt::BusyCursor);
 }
 
 TEST(Application, RefusesPolitelyWithoutADisplay) {
@@ -113,9 +97,8 @@ TEST(Application, RefusesPolitelyWithoutADisplay) {
     oProc.setProcessEnvironment(oEnv);
     oProc.start(sExe, {});
     ASSERT_TRUE(oProc.waitForFinished(10000));
-    EXPECT_EQ(oProc.exitCode(), 1);
     const QString sErr = QString::fromLocal8Bit(oProc.readAllStandardError()).trimmed();
-    EXPECT_TRUE(sErr.contains("xvfb-run") && !sErr.contains('\n')) << sErr;
+    EXPECT_TRUE(oProc.exitCode() == 1 && sErr.contains("xvfb-run") && !sErr.contains('\n')) << sErr;
 }
 
 // A program that never ends is stopped by the R key typed into the window,
