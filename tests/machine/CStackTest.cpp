@@ -1,4 +1,4 @@
-// The operand stack: the range rule of a push, the motions and the tests.
+// The operand stack: the range rule of a push and the exact tests.
 #include <cmath>
 #include <limits>
 
