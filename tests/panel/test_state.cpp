@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -32,17 +31,10 @@ protected:
         s += std::to_string(oMain.View().nDigits) + std::to_string(static_cast<int>(oMain.View().eDispMode));
         return s;
     }
-    void Fill(unsigned nSeed) {
-        std::mt19937_64 oRng(nSeed);
+    void Fill() {
         Keys("W/PRGM f SST A 2 * GTO f B h GTO g SST B RUN");
-        for (int r = 0; r < 1000; ++r) {
-            double v = 0;
-            do {
-                const uint64_t n = oRng();
-                std::memcpy(&v, &n, sizeof v);
-            } while (!std::isfinite(v));
-            oMain.Machine().oMem.Sto(r, r % 50 == 0 ? -0.0 : r % 7 == 0 ? 1.0 / (r + 3) : v);
-        }
+        for (int r = 0; r < 1000; ++r)   // signed zeros, extremes and values that need all 17 digits
+            oMain.Machine().oMem.Sto(r, r % 50 == 0 ? -0.0 : (r % 2 ? 1e300 : -1e-300) / (r + 3));
         oMain.Machine().oStack.SetAll(1.0 / 3, -2.5e-30, 9.99e99, 42);
         for (int f : {2, 3, 7}) oMain.Machine().oFlags.SetFlag(f);
         oMain.Machine().nDigits = 5;
@@ -53,7 +45,7 @@ protected:
 } // namespace
 
 TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
-    Fill(1);
+    Fill();
     oMain.Prgm().SetFilename("prog.corvel");
     const std::string sBefore = Snapshot(false);
     oMain.imgSaveState_Click();   // Cancel: the default file in the current directory
@@ -71,7 +63,7 @@ TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
 }
 
 TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
-    Fill(2);
+    Fill();
     CStateFile oGood;
     ASSERT_TRUE(oGood.Parse(CStateFile().Text()));
     const std::string sText = oGood.Text();
