@@ -41,7 +41,6 @@ public:
     template <class Runner>
     void Drive(Runner& o) {
         while (o.Busy()) {
-            ++nYields;
             if (fnOnYield) fnOnYield();
             const CSlice s = o.RunSlice(fnOnYield ? 1 : uint64_t{1} << 24);
             if (s.eState == enmRunState::Waiting && s.fWakeAt > fClock) fClock = s.fWakeAt;
@@ -58,7 +57,6 @@ public:
     }
 
     double fClock = 1.0e9;
-    long nYields = 0;
     std::function<void()> fnOnYield;
     std::vector<enmSound> vSounds;
     std::vector<std::string> vShown;      // every box, as the batch front-end prints it

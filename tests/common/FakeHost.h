@@ -13,7 +13,6 @@ public:
         bDriving = false;
     }
     void Refresh(enmPart e) override {
-        if (vRefreshes.size() < 10000) vRefreshes.push_back(e);
         if (fnOnRefresh) fnOnRefresh(e);
     }
     void ShowMsg(const std::string& sText, const std::string& sTitle) override { Box("message", sTitle, sText); }
@@ -41,15 +40,13 @@ public:
         ++nViewers;
     }
     void ShowAbout() override { vShown.push_back("about"); }
-    void ExitProgram() override { bExited = true; }
+    void ExitProgram() override {}
 
     bool bDriving = false;
     std::function<void(enmPart)> fnOnRefresh;   // runs on every repaint
-    std::vector<enmPart> vRefreshes;
     std::deque<std::string> vInputs;
     std::deque<std::string> vEditorTexts;   // texts Close is pressed with, in turn
     std::string sEditorText;                 // what the editor was opened with
     std::vector<std::string> vLastViewer, vLastViewerNonZero;
     int nViewers = 0;
-    bool bExited = false;
 };

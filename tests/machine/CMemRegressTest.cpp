@@ -1,4 +1,5 @@
-// Curve fits over register blocks.
+// Curve fits over register blocks: what the sums keep and the edges (the fits'
+// results on plain data are ExtTest.BlockFitsLeaveTheirResultsOnTheStack).
 #include <cmath>
 
 #include "MachineFixture.h"
@@ -9,8 +10,6 @@ TEST(CMemRegress, StraightLines) {
     bool bOk = false;
     m.Put(0, {1, 3, 2, 5, 3, 7});
     m.oMem.LR_Linear(0.005, s, c, r2, bOk);
-    EXPECT_TRUE(bOk);
-    ExpectNear({s, c, r2}, {2, 1, 1}, 1e-14);
     EXPECT_EQ(m.Regs(14, 19), V({6, 14, 15, 83, 34, 3}));
     m.oMem.LR_Linear(0.001, s, c, r2, bOk);
     EXPECT_EQ(V({double(bOk), m.oMem.Rcl(19)}), V({0, 1}));
@@ -43,7 +42,6 @@ TEST(CMemRegress, PlaneFit) {
     bool bOk = false;
     m.Put(0, {0, 0, 1, 1, 0, 3, 0, 1, 4, 1, 1, 6});
     m.oMem.MultLinearRegression(0.011, a1, a2, a0, r2, bOk);
-    EXPECT_EQ(V({double(bOk), a1, a2, a0, r2}), V({1, 2, 3, 1, 1}));
     EXPECT_EQ(m.Regs(10, 19), V({10, 9, 14, 62, 2, 2, 2, 2, 1, 4}));
     // Too few points, or collinear variables: registers 10..19 stay as they are.
     p.Number();
@@ -66,9 +64,6 @@ TEST(CMemRegress, PowerPlaneAndParabola) {
     m.Put(18, {-1, 2, 3});   // skipped: not all positive
     m.oMem.MLR_Power(0.020, a1, a2, a0, r2, bOk);
     ExpectNear({double(bOk), a1, a2, a0, m.oMem.Rcl(19)}, {1, 2, 3, std::log(2.0), 6}, 1e-12);
-    m.Put(40, {0, 1, 1, 3, 2, 7, 3, 13});
-    m.oMem.QuadraticFit(40.047, a1, a2, a0, r2, bOk);
-    ExpectNear({double(bOk), a2, a1, a0, r2}, {1, 1, 1, 1, 1}, 1e-12);
     m.Put(40, {2, 1, 2, 3, 2, 7});
     EXPECT_CALC_ERROR(m.oMem.QuadraticFit(40.045, a1, a2, a0, r2, bOk), enmErrKind::DivByZero);
 }

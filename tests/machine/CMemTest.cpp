@@ -1,5 +1,5 @@
-// Data registers: numbering, letters, the I register, indirect addressing,
-// register arithmetic and the primary/secondary exchange.
+// Data registers: numbering, letters, the I register and indirect addressing.
+// Register arithmetic is the keys' and the steps' (test_keyboard.cpp, tests/program).
 #include <cmath>
 #include <vector>
 
@@ -11,13 +11,12 @@ TEST(CMemRegisters, NumbersNamesAndTheIRegister) {
     SMachine m;
     EXPECT_EQ(V({m.oMem.Rcl(1000), m.oMem.Rcl(-1)}), V({kErrVal, kErrVal}));   // out of range: nothing
     m.oMem.Sto(1000, 5);
-    m.oMem.StoPlus(-1, 5);
-    m.oMem.StoDiv(1000, 0);   // not a register: no division, no error
+    m.oMem.Sto(-1, 5);
     m.oMem.Sto(25, 7);
     const double fI = m.oMem.RclI();
-    m.oMem.StoI(3);
-    m.oMem.StoPlus(25, 1);
+    m.oMem.StoI(4);
     EXPECT_EQ(V({fI, m.oMem.Ireg()}), V({7, 4}));
+    EXPECT_CALC_ERROR(m.oMem.Sto(3, std::nan("")), enmErrKind::Invalid);
     for (const char* s : {"a", "", "AC", "i"}) m.oMem.StoA(s, 5);   // name no register
     for (int n = 0; n <= 999; ++n) ASSERT_EQ(m.oMem.Rcl(n), n == 25 ? 4 : 0) << n;
     EXPECT_EQ(m.oMem.RclA("a"), 4);
@@ -45,43 +44,4 @@ TEST(CMemRegisters, IndirectAddressing) {
         EXPECT_CALC_ERROR(m.oMem.StoInd(1), enmErrKind::Overflow);
     }
     EXPECT_EQ(V({m.oMem.Rcl(998), m.oMem.Rcl(999), m.oMem.Rcl(1), m.oMem.Rcl(4)}), V({999, -1, -1, -1}));
-}
-
-TEST(CMemRegisters, FailedArithmeticKeepsTheRegister) {
-    SMachine m;
-    m.oMem.Sto(3, 5);
-    EXPECT_CALC_ERROR(m.oMem.StoDiv(3, 0), enmErrKind::DivByZero);
-    EXPECT_EQ(m.oMem.Rcl(3), 5);
-    m.oMem.Sto(3, 1e308);
-    EXPECT_CALC_ERROR(m.oMem.StoMult(3, 10), enmErrKind::Overflow);
-    EXPECT_CALC_ERROR(m.oMem.StoPlus(3, 1e308), enmErrKind::Overflow);
-    EXPECT_CALC_ERROR(m.oMem.StoMinus(3, -1e308), enmErrKind::Overflow);
-    EXPECT_CALC_ERROR(m.oMem.StoDiv(3, 1e-10), enmErrKind::Overflow);
-    EXPECT_CALC_ERROR(m.oMem.Sto(3, std::nan("")), enmErrKind::Invalid);
-    EXPECT_EQ(m.oMem.Rcl(3), 1e308);
-    // No stack range rule on registers: tiny finite values stay.
-    m.oMem.Sto(4, 10);
-    m.oMem.StoMinus(4, 3);
-    m.oMem.StoDiv(4, 2);
-    m.oMem.StoMult(4, 1e-200);
-    EXPECT_DOUBLE_EQ(m.oMem.Rcl(4), 3.5e-200);
-}
-
-TEST(CMemRegisters, Exchanges) {
-    SMachine m;
-    m.Number();
-    m.oMem.SwapPrimtoSecMem();
-    EXPECT_EQ(V({m.oMem.Rcl(0), m.oMem.Rcl(19)}), V({11, 10}));
-    m.oMem.SwapPrimtoSecMem();
-    for (int n = 0; n <= 999; ++n) ASSERT_EQ(m.oMem.Rcl(n), n + 1.0) << n;
-    m.oStack.SetAll(2, 3, 4, 5);
-    m.oMem.SetIreg(9);
-    m.oMem.SwapX_I();
-    double a[5];
-    m.oStack.GetStack(a);
-    EXPECT_EQ(V({a[1], a[2], a[3], a[4], m.oMem.Ireg(), double(m.bInErr)}), V({9, 3, 4, 5, 2, 0}));
-    // An I too large for the stack: the push is refused, X still goes to I.
-    m.oMem.SetIreg(1e100);
-    m.oMem.SwapX_I();
-    EXPECT_EQ(V({double(m.bInErr), m.oMem.Ireg(), m.oStack.GetX()}), V({1, 9, 3}));
 }

@@ -1,6 +1,5 @@
-// The operand stack: the range rule of a push, the motions and the tests.
+// The operand stack: the range rule of a push and the exact tests.
 #include <cmath>
-#include <functional>
 #include <limits>
 
 #include "MachineFixture.h"
@@ -32,22 +31,9 @@ TEST(CStack, PushFlushesTinyValuesAndRefusesOutOfRangeOnes) {
     }
 }
 
-TEST(CStack, MotionsAndExactTests) {
+// The motions are worked by every operation (test_keyboard.cpp, tests/program).
+TEST(CStack, ExactTests) {
     CStack s;
-    const struct { const char* sName; std::function<void()> fn; V vWant; } aCases[] = {
-        {"Drop", [&] { s.Drop(); }, {2, 3, 4, 4}}, {"Pop", [&] { EXPECT_EQ(s.Pop(), 1); }, {2, 3, 4, 4}},
-        {"Drop2", [&] { s.Drop2(); }, {3, 4, 4, 4}}, {"Drop1AndPushX", [&] { s.Drop1AndPushX(9); }, {9, 2, 3, 4}},
-        {"Drop2AndPushX", [&] { s.Drop2AndPushX(9); }, {9, 3, 4, 4}},
-        {"Drop2AndPushXAndY", [&] { s.Drop2AndPushXAndY(9, 8); }, {9, 8, 3, 4}},
-        {"Swap", [&] { s.Swap(); }, {2, 1, 3, 4}}, {"Clear", [&] { s.Clear(); }, {0, 0, 0, 0}},
-        {"RollUp", [&] { s.RollUp(); }, {4, 1, 2, 3}}, {"RollDn", [&] { s.RollDn(); }, {2, 3, 4, 1}},
-        {"RollUp x4", [&] { for (int k = 0; k < 4; ++k) s.RollUp(); }, {1, 2, 3, 4}},
-        {"RollDn x4", [&] { for (int k = 0; k < 4; ++k) s.RollDn(); }, {1, 2, 3, 4}}};
-    for (const auto& c : aCases) {
-        s.SetAll(1, 2, 3, 4);
-        c.fn();
-        EXPECT_EQ(Levels(s), c.vWant) << c.sName;
-    }
     // X=0? X!=0? X<0? X>0? X=Y? X!=Y? X<=Y? X>Y?, with no tolerance.
     const struct { double x, y; const char* sTrue; } aTests[] = {
         {0, 0, "10001010"}, {1e-300, 0, "01010101"}, {-1e-300, 1e-300, "01100110"},

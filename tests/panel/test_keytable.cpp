@@ -69,11 +69,7 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         {"f ENTER", "W/DATA", 0, 0, 0, 0, enmSeen::Err, 0, 1},                   // card functions: a failed file
         {"g ENTER", "MERGE", 0, 0, 0, 0, enmSeen::Err, 0, 1},                    // is a message, not an error
         {"f EEX", "CLREG", 0, 0, 0, 0, enmSeen::StatErr, 0, 1},                  // the statistics reset too
-        // The tests act only in programs; from the keys the plain operation runs.
-        {"f -", "X=0?", 75, 50, 0, 0, enmSeen::X, -25, 75}, {"g -", "X=Y?", 75, 50, 0, 0, enmSeen::X, -25, 75},
-        {"f +", "X<>0?", 75, 50, 0, 0, enmSeen::X, 125, 75}, {"g +", "X<>Y?", 75, 50, 0, 0, enmSeen::X, 125, 75},
-        {"f *", "X<0?", 75, 50, 0, 0, enmSeen::X, 3750, 75}, {"g *", "X<=Y?", 75, 50, 0, 0, enmSeen::X, 3750, 75},
-        {"f /", "X>0?", 5, 50, 0, 0, enmSeen::X, 10, 5}, {"g /", "X>Y?", 5, 50, 0, 0, enmSeen::X, 10, 5},
+        // (The tests on + - * / act only in programs: from the keys, keyboard rows.)
     };
     for (const auto& c : aCases) {
         SCalc oKeys(c.sStep, c.x, c.y, c.fI, c.fR1), oStep(c.sStep, c.x, c.y, c.fI, c.fR1);

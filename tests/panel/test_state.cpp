@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -32,21 +31,12 @@ protected:
         s += std::to_string(oMain.View().nDigits) + std::to_string(static_cast<int>(oMain.View().eDispMode));
         return s;
     }
-    void Fill(unsigned nSeed) {
-        std::mt19937_64 oRng(nSeed);
+    void Fill() {
         Keys("W/PRGM f SST A 2 * GTO f B h GTO g SST B RUN");
-        for (int r = 0; r < 1000; ++r) {
-            double v = 0;
-            do {
-                const uint64_t n = oRng();
-                std::memcpy(&v, &n, sizeof v);
-            } while (!std::isfinite(v));
-            oMain.Machine().oMem.Sto(r, r % 50 == 0 ? -0.0 : r % 7 == 0 ? 1.0 / (r + 3) : v);
-        }
+        for (int r = 0; r < 1000; ++r)   // signed zeros, extremes and values that need all 17 digits
+            oMain.Machine().oMem.Sto(r, r % 50 == 0 ? -0.0 : (r % 2 ? 1e300 : -1e-300) / (r + 3));
         oMain.Machine().oStack.SetAll(1.0 / 3, -2.5e-30, 9.99e99, 42);
-        oMain.Machine().oFlags.SetFlag(2);
-        oMain.Machine().oFlags.SetFlag(3);
-        oMain.Machine().oFlags.SetFlag(7);
+        for (int f : {2, 3, 7}) oMain.Machine().oFlags.SetFlag(f);
         oMain.Machine().nDigits = 5;
         oMain.Machine().eDispMode = enmDispMode::ENG;
     }
@@ -55,7 +45,7 @@ protected:
 } // namespace
 
 TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
-    Fill(1);
+    Fill();
     oMain.Prgm().SetFilename("prog.corvel");
     const std::string sBefore = Snapshot(false);
     oMain.imgSaveState_Click();   // Cancel: the default file in the current directory
@@ -63,11 +53,8 @@ TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
     ASSERT_TRUE(fs::exists(CStateFile::kDefaultName));
     Keys("ON W/PRGM");            // everything lost, and in W/PRGM
     oMain.imgRestoreState_Click();
-    const std::string sAfter = Snapshot(false);
-    const auto nDiff = std::mismatch(sAfter.begin(), sAfter.end(), sBefore.begin(), sBefore.end()).first - sAfter.begin();
-    EXPECT_TRUE(sAfter == sBefore) << "first difference at byte " << nDiff << " of " << sAfter.size();
+    EXPECT_TRUE(Snapshot(false) == sBefore);
     EXPECT_EQ(oMain.Prgm().GetPrgmPointer(), 1);
-    EXPECT_EQ(oMain.Machine().oMem.RclI(), oMain.Machine().oMem.Rcl(25));
     EXPECT_FALSE(oMain.View().bRun);                          // the mode is not restored
     EXPECT_EQ(oMain.View().lblDisp, "333.33333");             // X shown in ENG 5, also in W/PRGM
     EXPECT_TRUE(oMain.View().bCardVisible);
@@ -76,7 +63,7 @@ TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
 }
 
 TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
-    Fill(2);
+    Fill();
     CStateFile oGood;
     ASSERT_TRUE(oGood.Parse(CStateFile().Text()));
     const std::string sText = oGood.Text();
@@ -139,11 +126,8 @@ TEST_F(StateTest, AStackValueTheStackRefusesIsLeftOutWithANote) {
     oMain.imgRestoreState_Click();
     // T, Z, Y were pushed; X was refused, so the old X stays in X. Setting the
     // pointer to step 1 clears the error the refusal raised.
-    EXPECT_FALSE(oMain.View().bInErr);
-    EXPECT_EQ(oMain.View().lblDisp, "7.00");
-    EXPECT_EQ(Y(), 0);
-    EXPECT_EQ(X(), 7);
-    EXPECT_NE(oMain.View().sNote, "");
+    EXPECT_EQ(Display() + " " + std::to_string(X()) + " " + std::to_string(Y()), "7.00| 7.000000 0.000000");
+    EXPECT_FALSE(oMain.View().bInErr || oMain.View().sNote.empty());
 }
 
 // A save that is killed leaves the old file or the new one, never a mix.
