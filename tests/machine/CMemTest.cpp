@@ -1,5 +1,6 @@
-// Data registers: numbering, letters, the I register and indirect addressing.
-// Register arithmetic is the keys' and the steps' (test_keyboard.cpp, tests/program).
+// Data registers: numbering, letters, the I register, indirect addressing and
+// the register operations of the memory itself (the keys and the steps do
+// their own register arithmetic: test_keyboard.cpp, tests/program).
 #include <cmath>
 #include <vector>
 
@@ -44,4 +45,30 @@ TEST(CMemRegisters, IndirectAddressing) {
         EXPECT_CALC_ERROR(m.oMem.StoInd(1), enmErrKind::Overflow);
     }
     EXPECT_EQ(V({m.oMem.Rcl(998), m.oMem.Rcl(999), m.oMem.Rcl(1), m.oMem.Rcl(4)}), V({999, -1, -1, -1}));
+}
+
+// The memory's own register arithmetic and exchanges, which nothing in the
+// panel calls but which are part of what the memory offers.
+TEST(CMemRegisters, ArithmeticAndExchanges) {
+    SMachine m;
+    m.oMem.Sto(3, 5);
+    m.oMem.StoPlus(-1, 5);   // not a register: nothing happens, no error
+    m.oMem.StoDiv(1000, 0);
+    EXPECT_CALC_ERROR(m.oMem.StoDiv(3, 0), enmErrKind::DivByZero);
+    m.oMem.Sto(4, 1e308);
+    EXPECT_CALC_ERROR(m.oMem.StoMult(4, 10), enmErrKind::Overflow);   // a failed one keeps the register
+    m.oMem.StoMinus(3, 3);
+    m.oMem.StoDiv(3, 4);
+    m.oMem.StoMult(3, 1e-200);   // no stack range rule on registers
+    m.oMem.StoPlus(3, 1e-200);
+    EXPECT_EQ(V({m.oMem.Rcl(3), m.oMem.Rcl(4)}), V({0.5 * 1e-200 + 1e-200, 1e308}));
+    m.oStack.SetAll(2, 3, 4, 5);
+    m.oMem.SetIreg(9);
+    m.oMem.SwapX_I();
+    double a[5];
+    m.oStack.GetStack(a);
+    EXPECT_EQ(V({a[1], a[2], a[3], a[4], m.oMem.Ireg()}), V({9, 3, 4, 5, 2}));
+    m.Number();
+    m.oMem.SwapPrimtoSecMem();
+    EXPECT_EQ(V({m.oMem.Rcl(0), m.oMem.Rcl(9), m.oMem.Rcl(10), m.oMem.Rcl(19)}), V({11, 20, 1, 10}));
 }
