@@ -103,15 +103,16 @@ bool CStateFile::ParseLines(const std::vector<std::string>& v) {
     return true;
 }
 
-bool CStateFile::Parse(const std::string& sText) {
-    return ParseLines(FileIO::SplitLines(sText, static_cast<size_t>(kLines)));
-}
+bool CStateFile::Parse(std::string_view sText) { return ReadFrom(FileIO::CText{sText}); }
 
 bool CStateFile::Write(const std::string& sFile) const { return FileIO::WriteWholeFile(sFile, Text()); }
 
-bool CStateFile::Read(const std::string& sFile) {
+bool CStateFile::Read(const std::string& sFile) { return ReadFrom(sFile); }
+
+template <class TSource>
+bool CStateFile::ReadFrom(const TSource& oSource) {
     try {
-        FileIO::CLineReader oIn(sFile, kLineKeep);
+        FileIO::CLineReader oIn(oSource, kLineKeep);
         if (!oIn.IsOpen()) return false;
         oIn.StopAtCut();
         std::vector<std::string> v;
