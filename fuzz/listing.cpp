@@ -109,10 +109,8 @@ std::string TextToEnd(CPrgm& p, bool bListing) {
     return s.substr(0, nHead);
 }
 
-// The calculators of this process: 0 and 1 take the input as a listing and
-// as the editor's text, 2 to 4 the programs read back (a read that is checked
-// replaces all of a program). Each input ends by dropping what they recorded:
-// what an input keeps, the fuzzer takes for a leak and looks for in the heap.
+// The calculators: 0 and 1 take the input, 2 to 4 the programs read back. Each
+// input drops what they recorded (what it keeps, the fuzzer takes for a leak).
 CCalc& Calc(int n) {
     static CCalc a[5];
     return a[n];
@@ -185,9 +183,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     } else {
         CheckAccepted(oEdit.p, oEdit.fb, true);
     }
-    for (int n = 0; n < 5; ++n) {
-        Calc(n).fb.vMessages.clear();
-        Calc(n).fb.vShown.clear();
-    }
+    for (int n = 0; n < 5; ++n) Calc(n).fb.vMessages.clear(), Calc(n).fb.vShown.clear();
     return 0;
 }
