@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "../machine/CFileIO.h"
 #include "../numeric/NumUtil.h"
@@ -19,7 +20,7 @@ std::string Trimmed(const std::string& s) { return std::string(NumUtil::TrimBlan
 
 // Blanks, one number as data files write it, blanks, and nothing else.
 bool ReadNumber(const std::string& sLine, double& v) {
-    const std::string s = Trimmed(sLine);
+    const std::string_view s = NumUtil::TrimBlanks(sLine, " \t");
     return NumUtil::IsDecimalSyntax(s) && NumUtil::ParseWhole(s, v) && std::isfinite(v);
 }
 
@@ -99,7 +100,7 @@ bool CStateFile::ParseLines(const std::vector<std::string>& v) {
     if (!ReadDigits(v[kLineDigits], o.nDigits)) return false;
     const std::string& sMode = v[kLineMode];
     o.eDispMode = sMode == "FIX" ? enmDispMode::FIX : sMode == "SCI" ? enmDispMode::SCI : enmDispMode::ENG;
-    *this = o;
+    *this = std::move(o);
     return true;
 }
 
@@ -121,7 +122,7 @@ bool CStateFile::ReadFrom(const TSource& oSource) {
         bool bCut = false;
         while (v.size() < static_cast<size_t>(kLines) && oIn.ReadLine(sLine, bCut)) {
             if (bCut) return false;
-            v.push_back(sLine);
+            v.push_back(std::move(sLine));
         }
         return !oIn.HasFailed() && ParseLines(v);
     } catch (const std::exception&) {
