@@ -39,22 +39,20 @@ CMachine& Machine(int n) {
     return a[n];
 }
 
-// The registers [a, b] written as a block file and read into a new machine
-// come back bit for bit. Only the registers the input reached are written:
+// The registers [a, b] written as a block file (in memory) and read into a
+// new machine come back bit for bit. Only the registers the input reached are written:
 // the others hold the fill, the same for every input.
 void CheckRoundTrip(CMachine& m, int a, int b) {
     CMachine& oBlock = Machine(1);
     const double fCode = a + b / 1000.0;
     double fCopy = fCode;
     m.oMem.GetMemRange(fCopy, a, b);   // the block as the code gives it
-    FUZZ_CHECK(m.oMem.WriteRangeData("block.dax", fCode), "block write failed");
-    FUZZ_CHECK(oBlock.oMem.ReadRangeData("block.dax", fCode), "block file written could not be read");
+    FUZZ_CHECK(oBlock.oMem.ReadRangeDataText(m.oMem.RangeDataText(fCode), fCode), "block file written could not be read");
     for (int r = a; r <= b; ++r)
         FUZZ_CHECK(SameBits(m.oMem.Rcl(r), oBlock.oMem.Rcl(r)), "block written and read back differs");
 }
 
 void ReadIntoRegisters(const std::string& sHeader, std::string_view sBody) {
-    WriteFile("in.dax", sBody);
     CMachine& m = Machine(0);
     Fill(m);
     CMachineSnap oBefore = CMachineSnap::Of(m);
@@ -68,7 +66,7 @@ void ReadIntoRegisters(const std::string& sHeader, std::string_view sBody) {
         // An invalid code is refused before the file is looked at.
         bool bRaised = false;
         try {
-            m.oMem.ReadRangeData("in.dax", fCode);
+            m.oMem.ReadRangeDataText(sBody, fCode);
         } catch (const CCalcError&) {
             bRaised = true;
         }
@@ -76,7 +74,7 @@ void ReadIntoRegisters(const std::string& sHeader, std::string_view sBody) {
         FUZZ_CHECK(CMachineSnap::Of(m) == oBefore, "a refused range code changed the machine");
         return;
     }
-    const bool bOk = bRange ? m.oMem.ReadRangeData("in.dax", fCode) : m.oMem.ReadData("in.dax");
+    const bool bOk = bRange ? m.oMem.ReadRangeDataText(sBody, fCode) : m.oMem.ReadDataText(sBody);
     const CMachineSnap oAfter = CMachineSnap::Of(m);
     if (!bOk) {
         oBefore.aFlags[kFlagData] = false;
@@ -102,6 +100,7 @@ bool NumberedName(double x, std::string& sName) {
 }
 
 void CopyThroughScratch(const std::string& sHeader, std::string_view sBody) {
+    const CWorkDir::CInput oInput;   // the only operation here with files
     const char* p = sHeader.c_str() + 1;
     char* pEnd = nullptr;
     const double fFrom = std::strtod(p, &pEnd);
@@ -130,7 +129,6 @@ void CopyThroughScratch(const std::string& sHeader, std::string_view sBody) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
-    const CWorkDir::CInput oInput;
     std::string_view sRest(reinterpret_cast<const char*>(pData), nSize);
     const std::string sHeader(TakeLine(sRest));
     if (!sHeader.empty() && sHeader[0] == 'S')

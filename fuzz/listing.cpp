@@ -109,11 +109,10 @@ std::string TextToEnd(CPrgm& p, bool bListing) {
     return s.substr(0, nHead);
 }
 
-// The calculators the checks read programs back into, made once: a read that
-// is checked replaces all of a program.
-CCalc& Spare(int n) {
-    static CCalc a[3];
-    a[n].fb.vMessages.clear();
+// The calculators: 0 and 1 take the input, 2 to 4 the programs read back. Each
+// input drops what they recorded (what it keeps, the fuzzer takes for a leak).
+CCalc& Calc(int n) {
+    static CCalc a[5];
     return a[n];
 }
 
@@ -128,14 +127,14 @@ bool CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
     CheckPointers(p);
     fb.vYesNo = {true};
     WriteFile("head.corvel", TextToEnd(p, true));
-    CCalc& o0 = Spare(0);
+    CCalc& o0 = Calc(2);
     const bool bRead = o0.p.ReadProgram("head.corvel");
     if (!HasComment(p)) {
         FUZZ_CHECK(bRead, "a listing written could not be read back");
         CheckSameSteps(p, o0.p, "a listing written and read back differs");
     }
     if (!EditorCarries(p)) return true;
-    CCalc &o = Spare(1), &o2 = Spare(2);
+    CCalc &o = Calc(3), &o2 = Calc(4);
     const bool bTaken = o.p.AcceptEditText(TextToEnd(p, false));
     FUZZ_CHECK(bTaken || !bFromEditor, "the editor refused the text of a program it took");
     if (!bTaken) return false;
@@ -158,14 +157,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const std::string sText(reinterpret_cast<const char*>(pData), nSize);
     WriteFile("in.corvel", sText);
 
-    static CCalc oFile, oEdit;   // each loaded afresh below
+    CCalc &oFile = Calc(0), &oEdit = Calc(1);   // each loaded afresh below
     static const CProgramSnap oBefore = [] {
         CCalc o;
         LoadStart(o.p);
         return CProgramSnap::Of(o.p);
     }();
-    oFile.fb.vMessages.clear();
-    oEdit.fb.vMessages.clear();
     LoadStart(oFile.p);
     bool bEditorTook = false;
     const bool bFileTook = oFile.p.ReadProgram("in.corvel");
@@ -186,5 +183,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     } else {
         CheckAccepted(oEdit.p, oEdit.fb, true);
     }
+    for (int n = 0; n < 5; ++n) Calc(n).fb.vMessages.clear(), Calc(n).fb.vShown.clear();
     return 0;
 }

@@ -64,10 +64,11 @@ struct CCalc {
         fb.vShown.clear();
         fb.vSounds.clear();
         fb.vBlocks.clear();
+        fb.vYesNo.clear();   // what an input keeps, the fuzzer takes for a leak
+        fb.vFiles.clear();
         fb.fClock = 1.0e9;
     }
 };
-
 
 CRun RunProgram(std::string_view sInput, uint64_t nStopAt, bool bStepAfter) {
     const CWorkDir::CInput oInput;

@@ -40,10 +40,10 @@ CStateFile Sample() {
 
 CFileChoice Choice(const std::string& sName) { return {sName, CWorkDir::Get().File(sName)}; }
 
-// The reader alone, on a copy of oBefore: a refused file leaves it alone; an
-// accepted one holds finite numbers and its text (kept in memory) reads back unchanged.
-bool CheckReader(CStateFile& o, const CStateFile& oBefore) {
-    if (!o.Read("in.txt")) {
+// The reader alone (on the text in memory), on a copy of oBefore: a refused file leaves
+// it alone; an accepted one holds finite numbers and its text reads back unchanged.
+bool CheckReader(CStateFile& o, const CStateFile& oBefore, std::string_view sText) {
+    if (!o.Parse(sText)) {
         CheckSame(o, oBefore, "a refused state file changed the reader's state");
         return false;
     }
@@ -102,11 +102,12 @@ void CheckRestore(const CStateFile& oFile, bool bAccepted) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const CWorkDir::CInput oInput;
-    WriteFile("in.txt", std::string_view(reinterpret_cast<const char*>(pData), nSize));
+    const std::string_view sText(reinterpret_cast<const char*>(pData), nSize);
+    WriteFile("in.txt", sText);   // for the restore button
     static const CStateFile oSample = Sample();
     static CStateFile o;
     o = oSample;
-    const bool bAccepted = CheckReader(o, oSample);
+    const bool bAccepted = CheckReader(o, oSample, sText);
     CheckRestore(o, bAccepted);
     return 0;
 }

@@ -102,35 +102,41 @@ private:
     unsigned nMode_ = 0666;   // what the file is given before the rename
 };
 
-// Buffered bytes of a file opened with OpenForReading.
+// The bytes of a text in memory, to be read as a file holding them.
+struct CText {
+    std::string_view sBytes;
+};
+
+// Buffered bytes of a file opened with OpenForReading, or of a text in memory.
 class CByteReader {
 public:
     explicit CByteReader(const std::string& sName) : pFile_(OpenForReading(sName)) {}
+    explicit CByteReader(CText o) : pFile_(nullptr), pText_(o.sBytes.data()), nLen_(o.sBytes.size()), bText_(true) {}
     CByteReader(const CByteReader&) = delete;
     CByteReader& operator=(const CByteReader&) = delete;
     ~CByteReader() {
         if (pFile_) std::fclose(pFile_);
     }
 
-    bool IsOpen() const { return pFile_ != nullptr; }
+    bool IsOpen() const { return pFile_ != nullptr || bText_; }
     bool HasFailed() const { return bFailed_; }
     // The next byte, or false at the end of the file or on a read error.
     bool Next(char& c) {
         if (nPos_ == nLen_ && !Fill()) return false;
-        c = aBuf_[nPos_++];
+        c = pText_[nPos_++];
         return true;
     }
     // The next byte without taking it.
     bool Peek(char& c) {
         if (nPos_ == nLen_ && !Fill()) return false;
-        c = aBuf_[nPos_];
+        c = pText_[nPos_];
         return true;
     }
     // The bytes buffered from here on (read when none are left), without
     // taking them; empty at the end of the file.
     std::string_view Buffered() {
         if (nPos_ == nLen_ && !Fill()) return {};
-        return {aBuf_.data() + nPos_, nLen_ - nPos_};
+        return {pText_ + nPos_, nLen_ - nPos_};
     }
     // Takes n of the bytes Buffered gave.
     void Skip(size_t n) { nPos_ += n; }
@@ -140,8 +146,9 @@ private:
 
     std::FILE* pFile_;
     std::array<char, 1 << 16> aBuf_;   // not cleared: only bytes read are looked at
+    const char* pText_ = aBuf_.data();   // the bytes: the buffer, or the text in memory
     size_t nPos_ = 0, nLen_ = 0;
-    bool bEnd_ = false, bFailed_ = false;
+    bool bEnd_ = false, bFailed_ = false, bText_ = false;
 };
 
 // Lines of a text file, ended by CR LF, LF or a lone CR. A UTF-8 byte order
@@ -153,6 +160,8 @@ class CLineReader {
 public:
     CLineReader(const std::string& sName, size_t nKeep, bool bSkipLeadingBlanks = false)
         : oBytes_(sName), nKeep_(nKeep), bSkipLeading_(bSkipLeadingBlanks) {}
+    CLineReader(CText oText, size_t nKeep, bool bSkipLeadingBlanks = false)
+        : oBytes_(oText), nKeep_(nKeep), bSkipLeading_(bSkipLeadingBlanks) {}
     bool IsOpen() const { return oBytes_.IsOpen(); }
     bool HasFailed() const { return oBytes_.HasFailed(); }
     // False when no line is left.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "../numeric/CCalcError.h"
 #include "../numeric/NumUtil.h"
@@ -115,10 +116,17 @@ public:
     bool ReadRangeData(const std::string& sFile, double fCode);
     bool WriteToScratchFile(double fNumber);
     bool ReadFromScratchFile(double fNumber);
+    // The same reads from the text of a data file in memory, and the text
+    // WriteRangeData writes.
+    bool ReadDataText(std::string_view sText);
+    bool ReadRangeDataText(std::string_view sText, double fCode);
+    std::string RangeDataText(double fCode) const;
 
 private:
     double SumRange(double fCode, bool bPairs, bool bAdd);
-    bool ReadRegistersFrom(const std::string& sFile, int a, int b, bool bTooManyFails);
+    // From a file name or a text in memory (FileIO::CText).
+    template <class TSource>
+    bool ReadRegistersFrom(const TSource& oSource, int a, int b, bool bTooManyFails);
 
     std::array<double, kMaxReg + 1> R_{};
     CStack* pStack_ = nullptr;

@@ -40,18 +40,28 @@ std::string NumberText(double v) {
 }
 
 template <class TRegs>
+std::string RegistersText(const TRegs& R, int a, int b) {
+    std::string s;
+    for (int i = a; i <= b; ++i) {
+        s += NumberText(R[static_cast<size_t>(i)]);
+        s += "\r\n";
+    }
+    return s;
+}
+
+template <class TRegs>
 bool WriteRegisters(const std::string& sFile, const TRegs& R, int a, int b) {
     CAtomicWriter oOut(sFile);
-    for (int i = a; i <= b; ++i) oOut.WriteLine(NumberText(R[static_cast<size_t>(i)]));
+    oOut.Write(RegistersText(R, a, b));
     return oOut.Commit();
 }
 
 // Reads lines into R(a), R(a+1), ... of a copy of the registers. With
 // bTooManyFails a line beyond b makes the read a failure; otherwise reading
 // stops once R(b) is filled. True when the read completed.
-template <class TRegs>
-bool ReadRegisters(const std::string& sFile, TRegs& R, int a, int b, bool bTooManyFails) {
-    FileIO::CLineReader oIn(sFile, kKeep);
+template <class TSource, class TRegs>
+bool ReadRegisters(const TSource& oSource, TRegs& R, int a, int b, bool bTooManyFails) {
+    FileIO::CLineReader oIn(oSource, kKeep);
     if (!oIn.IsOpen()) return false;
     oIn.StopAtCut();
     std::string sLine;
@@ -150,10 +160,11 @@ bool CMem::WriteRangeData(const std::string& sFile, double fCode) {
     return Guarded([&] { return WriteRegisters(sFile, R_, a, b); });
 }
 
-bool CMem::ReadRegistersFrom(const std::string& sFile, int a, int b, bool bTooManyFails) {
+template <class TSource>
+bool CMem::ReadRegistersFrom(const TSource& oSource, int a, int b, bool bTooManyFails) {
     // Read into a copy: a read that fails changes no register.
     auto aCopy = R_;
-    const bool bDone = Guarded([&] { return ReadRegisters(sFile, aCopy, a, b, bTooManyFails); });
+    const bool bDone = Guarded([&] { return ReadRegisters(oSource, aCopy, a, b, bTooManyFails); });
     if (bDone) R_ = aCopy;
     if (pFlags_) {
         if (bDone)
@@ -170,6 +181,20 @@ bool CMem::ReadRangeData(const std::string& sFile, double fCode) {
     int a = 0, b = 0;
     GetMemRange(fCode, a, b);
     return ReadRegistersFrom(sFile, a, b, false);
+}
+
+bool CMem::ReadDataText(std::string_view sText) { return ReadRegistersFrom(FileIO::CText{sText}, 0, kMaxReg, true); }
+
+bool CMem::ReadRangeDataText(std::string_view sText, double fCode) {
+    int a = 0, b = 0;
+    GetMemRange(fCode, a, b);
+    return ReadRegistersFrom(FileIO::CText{sText}, a, b, false);
+}
+
+std::string CMem::RangeDataText(double fCode) const {
+    int a = 0, b = 0;
+    GetMemRange(fCode, a, b);
+    return RegistersText(R_, a, b);
 }
 
 bool CMem::WriteToScratchFile(double fNumber) {

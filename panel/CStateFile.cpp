@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "../machine/CFileIO.h"
 #include "../numeric/NumUtil.h"
@@ -19,7 +20,7 @@ std::string Trimmed(const std::string& s) { return std::string(NumUtil::TrimBlan
 
 // Blanks, one number as data files write it, blanks, and nothing else.
 bool ReadNumber(const std::string& sLine, double& v) {
-    const std::string s = Trimmed(sLine);
+    const std::string_view s = NumUtil::TrimBlanks(sLine, " \t");
     return NumUtil::IsDecimalSyntax(s) && NumUtil::ParseWhole(s, v) && std::isfinite(v);
 }
 
@@ -99,19 +100,20 @@ bool CStateFile::ParseLines(const std::vector<std::string>& v) {
     if (!ReadDigits(v[kLineDigits], o.nDigits)) return false;
     const std::string& sMode = v[kLineMode];
     o.eDispMode = sMode == "FIX" ? enmDispMode::FIX : sMode == "SCI" ? enmDispMode::SCI : enmDispMode::ENG;
-    *this = o;
+    *this = std::move(o);
     return true;
 }
 
-bool CStateFile::Parse(const std::string& sText) {
-    return ParseLines(FileIO::SplitLines(sText, static_cast<size_t>(kLines)));
-}
+bool CStateFile::Parse(std::string_view sText) { return ReadFrom(FileIO::CText{sText}); }
 
 bool CStateFile::Write(const std::string& sFile) const { return FileIO::WriteWholeFile(sFile, Text()); }
 
-bool CStateFile::Read(const std::string& sFile) {
+bool CStateFile::Read(const std::string& sFile) { return ReadFrom(sFile); }
+
+template <class TSource>
+bool CStateFile::ReadFrom(const TSource& oSource) {
     try {
-        FileIO::CLineReader oIn(sFile, kLineKeep);
+        FileIO::CLineReader oIn(oSource, kLineKeep);
         if (!oIn.IsOpen()) return false;
         oIn.StopAtCut();
         std::vector<std::string> v;
@@ -120,7 +122,7 @@ bool CStateFile::Read(const std::string& sFile) {
         bool bCut = false;
         while (v.size() < static_cast<size_t>(kLines) && oIn.ReadLine(sLine, bCut)) {
             if (bCut) return false;
-            v.push_back(sLine);
+            v.push_back(std::move(sLine));
         }
         return !oIn.HasFailed() && ParseLines(v);
     } catch (const std::exception&) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../machine/CMachine.h"
@@ -39,11 +40,12 @@ struct CStateFile {
 
     // The file's text.
     std::string Text() const;
-    // Reads the whole text; false (and this unchanged) unless every line up
-    // to line 2020 reads: steps any text, numbers finite ("12abc" does not
-    // read), flags True or False in any case, the digits a whole number that
-    // fits 16 bits. Section marks are not checked; lines after 2020 are ignored.
-    bool Parse(const std::string& sText);
+    // Reads the whole text, as Read reads a file holding it; false (and this
+    // unchanged) unless every line up to line 2020 reads: steps any text,
+    // numbers finite ("12abc" does not read), flags True or False in any
+    // case, the digits a whole number that fits 16 bits. Section marks are
+    // not checked; lines after 2020 are ignored.
+    bool Parse(std::string_view sText);
     bool ParseLines(const std::vector<std::string>& vLines);
 
     bool Write(const std::string& sFile) const;
@@ -55,6 +57,11 @@ struct CStateFile {
     // A register value written in the shortest form that reads back to the
     // same double; values with a 15-digit form keep it ("0.1", "1E+20").
     static std::string NumberText(double v);
+
+private:
+    // The file's lines from a file name or a text in memory (FileIO::CText).
+    template <class TSource>
+    bool ReadFrom(const TSource& oSource);
 };
 
 } // namespace corvel
