@@ -47,9 +47,6 @@ TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
     S vProgram;
     for (int k = 1; k <= 999; ++k) vProgram.push_back(k % 7 == 0 ? "LBL " + std::to_string(k) : k % 3 ? "STO+ A" : "GSB e");
     vProgram[5] = "LBL e";
-    // Adjacent blanks make an empty word: such a step comes back as it was.
-    vProgram[10] = "STO  A";
-    vProgram[11] = "X>Y?    Z";
     for (bool bNumbers : {true, false}) {
         Load(vProgram);
         oHost.vYesNo = {bNumbers};
@@ -174,18 +171,6 @@ TEST_F(ListingTest, EditorTextIsTakenBackByItsRules) {
     EXPECT_EQ(Last(Steps(999)), "2");
     EXPECT_EQ(Last(p.EditLineSteps(sLong + "\n12345\nSTO A")), -1);
     EXPECT_EQ(p.EditLineSteps("LBL A\n\n12\nRTN"), std::vector<int>({1, 0, 2, 4}));
-}
-
-// Unknown steps in the editor, and a refused text while the editor stays
-// open: files_editor.keys and CardTest.TheEditorButtonRebuildsOnlyAnAcceptedText.
-TEST_F(ListingTest, ARefusedEditorTextChangesNothing) {
-    for (const auto& [sText, sPlace] : {std::pair{"LBL A\nLBL A\n", "editor line 2: LBL A"}, {"GTO Q\n", "editor line 1: GTO Q"}}) {
-        LoadUsers();
-        EXPECT_FALSE(p.AcceptEditText(sText)) << sText;
-        ExpectUsersUntouched();
-        ASSERT_EQ(p.FaultPlaces().size(), 1u);
-        EXPECT_EQ(p.FaultPlaces()[0].Describe(), sPlace);
-    }
 }
 
 // Every listing the examples and the tests use reads as it did before a
