@@ -88,8 +88,7 @@ TEST_F(CardTest, OverwritingAFileWithCommentsIsWarnedFirst) {
               "* * * * * * * * W A R N I N G!!! * * * * * * * * |You are about to write to an existing program file "
               "that contains special comments that were entered with a text editor. Saving to that file will "
               "overwrite the special comments. Proceed anyway");
-    std::ifstream in(sFile);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "# a remark\nLBL A\nRTN\n");   // not overwritten
+    EXPECT_EQ(ReadFile(sFile), "# a remark\nLBL A\nRTN\n");   // not overwritten
 }
 
 // With a program the slot writes it and g ENTER reads it back: files_card_write_read.keys.

@@ -160,8 +160,7 @@ TEST_F(StateTest, AResetPanelIsANewPanel) {
     const auto Seen = [](CFrontPanel& oPanel, const std::string& sFile) {
         EXPECT_TRUE(oPanel.WriteStateTo(sFile));
         const CPanelView& o = oPanel.View();
-        std::ifstream is(sFile, std::ios::binary);
-        std::string s((std::istreambuf_iterator<char>(is)), std::istreambuf_iterator<char>());
+        std::string s = ReadFile(sFile);
         for (const std::string& t : {o.lblDisp, o.lblEex, o.lblPrgm, o.sTitle, o.oTape.Text()}) s += "|" + t;
         for (double v : {o.fLastX, o.oMachine.fAngleFactor, o.oStat.GetCount()}) s += "|" + std::to_string(v);
         for (int n : {int(o.bOn), int(o.bRun), int(o.bCardVisible), int(oPanel.Busy()), int(oPanel.WorkChanged()),

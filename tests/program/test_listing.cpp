@@ -55,9 +55,7 @@ TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
         EXPECT_EQ(oHost.vMessages, S({"Confirmation|Include line numbers with the listing?"}));
         EXPECT_EQ(oHost.sLabel, sFile);
         EXPECT_TRUE(oHost.bCard);
-        std::ifstream in(sFile, std::ios::binary);
-        std::string sAll((std::istreambuf_iterator<char>(in)), {});
-        EXPECT_EQ(sAll.rfind(bNumbers ? "001 STO+ A\r\n002 " : "STO+ A\r\nSTO+ A\r\n", 0), 0u);
+        EXPECT_EQ(ReadFile(sFile).rfind(bNumbers ? "001 STO+ A\r\n002 " : "STO+ A\r\nSTO+ A\r\n", 0), 0u);
         p.Clear();
         ASSERT_TRUE(p.ReadProgram(sFile));
         EXPECT_EQ(Steps(999), vProgram);
@@ -132,8 +130,7 @@ TEST_F(ListingTest, TheEditorTakesAListingAsTheReaderDoes) {
     for (const std::string& sFile : vFiles) {
         ASSERT_TRUE(p.ReadProgram(sFile)) << sFile;
         const S vRead = Steps(999);
-        std::ifstream in(sFile, std::ios::binary);
-        ASSERT_TRUE(p.AcceptEditText(std::string((std::istreambuf_iterator<char>(in)), {}))) << sFile;
+        ASSERT_TRUE(p.AcceptEditText(ReadFile(sFile))) << sFile;
         if (sFile == vFiles[0]) EXPECT_EQ(Steps(10), S({"LBL A", "1", "0", "0", "1", "0", "STO 1", "RAN#", "7", "R/S"}));
         for (int k = 1; k <= 999; ++k) {
             std::string s = vRead[static_cast<size_t>(k - 1)];
