@@ -158,8 +158,7 @@ TEST_F(ListingTest, EditorTextIsTakenBackByItsRules) {
     for (int k = 0; k < 997; ++k) sLong += "RTN\n";
     ASSERT_TRUE(p.AcceptEditText(sLong + "12345\nSTO A\n"));
     EXPECT_EQ(Last(Steps(999)), "2");
-    EXPECT_EQ(Last(p.EditLineSteps(sLong + "\n12345\nSTO A")), -1);
-    EXPECT_EQ(p.EditLineSteps("LBL A\n\n12\nRTN"), std::vector<int>({1, 0, 2, 4}));
+    // The step each line starts at: SourceEditor.TheMarginTheFaultMarksTheHighlightingAndTheCompletion.
 }
 
 // Every listing the examples and the tests use reads as it did before a
