@@ -88,10 +88,6 @@ TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
             << "case " << (&s - &kBad[0]);
         EXPECT_TRUE(Snapshot() == sBefore);
     }
-    // A directory is no state file either.
-    oHost.vFiles = {{"sub", oDir.string()}};
-    oMain.imgRestoreState_Click();
-    EXPECT_TRUE(Snapshot() == sBefore);
     // What does read: blanks around numbers, any case of True, any mode text.
     CStateFile o;
     ASSERT_TRUE(o.Parse(Lines(1002, "  1.5E+03 ")));
