@@ -93,7 +93,6 @@ TEST_F(ListingTest, ARefusedOrUnreadableListingChangesNothing) {
         {Write("nul.corvel", std::string("LBL B\nSTO \0A\n", 12)), "", std::string("nul.corvel line 2: STO \0A|", 26)},
         {Write("toomany.corvel", sTooMany), "File Input Error|Error in reading file ", "toomany.corvel line 1000: 1/X|"},
         {(oDir / "absent.corvel").string(), "File Input Error|Error in reading file ", ""},
-        {oDir.string(), "File Input Error|Error in reading file ", ""},
     };
     for (const auto& c : kCases) {
         LoadUsers();
