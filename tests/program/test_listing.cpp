@@ -65,21 +65,6 @@ TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
     }
 }
 
-// Such a listing loaded and run by the batch front-end: files_load_list.keys.
-// Aliases: Translate.AliasesByFirstCharacter; numbers with comments and RAN#:
-// TheEditorTakesAListingAsTheReaderDoes.
-TEST_F(ListingTest, AHandTypedListingLoads) {
-    const std::string sFile = Write("typed.corvel",
-                                    "\xEF\xBB\xBF# doubles X\r"
-                                    "001 LBL A\t# the entry\r\n"
-                                    "\n"
-                                    "  STO  A   # keep it\n"
-                                    "rcl a\n");
-    ASSERT_TRUE(p.ReadProgram(sFile));
-    EXPECT_EQ(Steps(4), S({"LBL A", "STO A", "rcl a", "R/S"}));
-    EXPECT_TRUE(p.HasSpecialComments());
-}
-
 TEST_F(ListingTest, ARefusedOrUnreadableListingChangesNothing) {
     std::string sTooMany;
     for (int k = 0; k < 1000; ++k) sTooMany += "1/X\n";
