@@ -52,7 +52,8 @@ TEST(CMemFiles, ReadingStopsWhereTheFileOrTheBlockEnds) {
     WriteFile(oDir.File("one.dax"), "-4.5");
     m.oMem.ReadRangeData(oDir.File("one.dax"), 5.009);
     EXPECT_EQ(V({m.oMem.Rcl(5), m.oMem.Rcl(6), Flag3()}), V({-4.5, 7, 1}));
-    // A 1001st line fails the read, changing nothing: fuzz/corpus/datafile/too_many_lines.txt.
+    // A 1001st line fails the read: CardTest (the slot's message); that a failed read changes
+    // nothing and clears flag 3: fuzz-replay:datafile, and the 64 KiB line below.
     EXPECT_CALC_ERROR(m.oMem.WriteRangeData(oDir.File("bad.dax"), 1000), enmErrKind::DivByZero);
     EXPECT_CALC_ERROR(m.oMem.ReadRangeData(oDir.File("one.dax"), -2e9), enmErrKind::DivByZero);
     EXPECT_FALSE(fs::exists(oDir.File("bad.dax")));
