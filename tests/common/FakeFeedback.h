@@ -70,11 +70,9 @@ public:
     explicit CFakeFeedback(CMachine& m) : m_(m) {}
 
     CHostServices& Host() override { return *this; }
-    void ShowX() override { m_.FormatX(); ++nShowX; }
+    void ShowX() override { m_.FormatX(); }
     void Refresh(enmPart e) override {
-        if (e != enmPart::Disp) return;
-        ++nRepaints;
-        if (fnOnRepaint) fnOnRepaint();
+        if (e == enmPart::Disp && fnOnRepaint) fnOnRepaint();
     }
     void BlinkX() override {
         std::string d, e;
@@ -91,7 +89,6 @@ public:
     void SetRunning(bool b) override { bRunning = b; }
     void TraceStep(const std::string& sLine) override { vShown.push_back("trace " + sLine); }
 
-    int nShowX = 0, nRepaints = 0;
     bool bRunning = false, bCard = false;
     std::string sLabel;
     std::function<void()> fnOnRepaint;    // runs on every repaint of the display

@@ -1,7 +1,9 @@
 #pragma once
 // A fresh directory of the test's own, removed with all it holds at the end;
-// with bEnter it is the current directory while it lives.
+// with bEnter it is the current directory while it lives. And a whole file
+// written or read ("" when it cannot be read).
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -25,3 +27,9 @@ private:
     bool bEnter_;
     std::filesystem::path oOld_ = std::filesystem::current_path(), oPath_;
 };
+
+inline void WriteFile(const std::string& sName, const std::string& s) { std::ofstream(sName, std::ios::binary) << s; }
+inline std::string ReadFile(const std::string& sName) {
+    std::ifstream in(sName, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}

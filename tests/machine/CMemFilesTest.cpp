@@ -29,7 +29,6 @@ TEST(CMemFiles, WholeMemoryRoundTripIsExact) {
     EXPECT_TRUE(p.oFlags.PeekFlag(3));
     EXPECT_EQ(std::count(s.begin(), s.end(), '\n') + std::count(s.begin(), s.end(), '\r'), 2000);
     EXPECT_EQ(s.compare(0, 20, "0.3333333333333333\r\n"), 0);
-    EXPECT_EQ(Entries(oDir.Path()), 1);   // nothing but the target is left in the directory
 }
 
 TEST(CMemFiles, ReadingStopsWhereTheFileOrTheBlockEnds) {
@@ -53,13 +52,8 @@ TEST(CMemFiles, ReadingStopsWhereTheFileOrTheBlockEnds) {
     WriteFile(oDir.File("one.dax"), "-4.5");
     m.oMem.ReadRangeData(oDir.File("one.dax"), 5.009);
     EXPECT_EQ(V({m.oMem.Rcl(5), m.oMem.Rcl(6), Flag3()}), V({-4.5, 7, 1}));
-    // A 1001st line makes the read a failure: no register changes, flag 3 is cleared.
-    std::string sLong;
-    for (int n = 0; n <= 1000; ++n) sLong += "5\n";
-    WriteFile(oDir.File("long.dax"), sLong);
-    m.oFlags.SetFlag(3);
-    EXPECT_FALSE(m.oMem.ReadData(oDir.File("long.dax")));
-    EXPECT_EQ(V({m.oMem.Rcl(999), Flag3()}), V({1000, 0}));
+    // A 1001st line fails the read: CardTest (the slot's message); that a failed read changes
+    // nothing and clears flag 3: fuzz-replay:datafile, and the 64 KiB line below.
     EXPECT_CALC_ERROR(m.oMem.WriteRangeData(oDir.File("bad.dax"), 1000), enmErrKind::DivByZero);
     EXPECT_CALC_ERROR(m.oMem.ReadRangeData(oDir.File("one.dax"), -2e9), enmErrKind::DivByZero);
     EXPECT_FALSE(fs::exists(oDir.File("bad.dax")));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -35,12 +34,6 @@ struct SMachine {
         return v;
     }
 };
-
-inline void WriteFile(const std::string& sName, const std::string& s) { std::ofstream(sName, std::ios::binary) << s; }
-inline std::string ReadFile(const std::string& sName) {
-    std::ifstream in(sName, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 inline void ExpectNear(const V& vGot, const V& vWant, double fTol) {
     ASSERT_EQ(vGot.size(), vWant.size());

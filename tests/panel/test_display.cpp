@@ -65,7 +65,6 @@ TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
     oMain.Tape().Clear();
     oMain.Tape().Print("a");
     EXPECT_EQ(oMain.Tape().Text(), "a\r\n");
-    EXPECT_FALSE(oMain.Tape().Save("/nonexistent-dir/tape.txt"));
 }
 
 // What a program shows on purpose (PAUSE, the show-X and show-stack blinks)

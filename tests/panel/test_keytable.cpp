@@ -49,7 +49,6 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         enmSeen eSeen;
         double fByKeys, fByStep;
     } aCases[] = {
-        {"g 0", "%CH", 75, 50, 0, 0, enmSeen::X, 50, -50},                       // the opposite sign
         {"f 0", "%", 3, 7, 0, 0, enmSeen::X, 0.21000000000000002, 0.20999999999999999},   // (y / 100) x x
         {"STO (i)", "STO (i)", 7, 0, -0.5, 0, enmSeen::R1, 7, 0},                // R(|floor(I)|) against nearest(I)
         {"GTO (i)", "GTO (i)", 0, 0, 2.7, 0, enmSeen::Ptr, 3, 2},                // nearest(I) against its integer part
@@ -69,7 +68,7 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         {"f ENTER", "W/DATA", 0, 0, 0, 0, enmSeen::Err, 0, 1},                   // card functions: a failed file
         {"g ENTER", "MERGE", 0, 0, 0, 0, enmSeen::Err, 0, 1},                    // is a message, not an error
         {"f EEX", "CLREG", 0, 0, 0, 0, enmSeen::StatErr, 0, 1},                  // the statistics reset too
-        // (The tests on + - * / act only in programs: from the keys, keyboard rows.)
+        // (%CH's opposite sign, and the tests on + - * / that act only in programs: keyboard rows.)
     };
     for (const auto& c : aCases) {
         SCalc oKeys(c.sStep, c.x, c.y, c.fI, c.fR1), oStep(c.sStep, c.x, c.y, c.fI, c.fR1);

@@ -55,7 +55,7 @@ TEST_F(ExtTest, FunctionsFollowTheResultRule) {
         {"FLOOR", -2.5, 0, -3}, {"CEIL", 2.1, 0, 3}, {"COMB", 2, 5, 10}, {"PERM", 2, 5, 20},
         {"BETA", 3, 2, 1.0 / 12}, {"BESSJN", 2, 2.9, 0.3528340}, {"BESSYN", 1, 2, -1.650683},   // order 2, 1
         {"CHEB", 0.5, 3, -1}, {"LEGN", 0.5, 2, -0.125}, {"HERM", 1, 3.7, -4}, {"LAGR", 1, 2.4, -0.5},
-        {"%CH", 75, 50, -50},   // (Y - X) / Y * 100; from the keys the other sign: test_keytable.cpp
+        {"%CH", 75, 50, -50},   // (Y - X) / Y * 100; from the keys the other sign: test_keyboard.cpp
         {"E^X", 230, 0, std::exp(230.0)}, {"E^X", -240, 0, 0},   // a tiny result becomes 0
         {"FACT", 5, 0, 120}, {"HMS+", 1.3, 2.45, 3.45}};
     for (const auto& c : aCases) {

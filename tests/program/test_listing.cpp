@@ -47,9 +47,6 @@ TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
     S vProgram;
     for (int k = 1; k <= 999; ++k) vProgram.push_back(k % 7 == 0 ? "LBL " + std::to_string(k) : k % 3 ? "STO+ A" : "GSB e");
     vProgram[5] = "LBL e";
-    // Adjacent blanks make an empty word: such a step comes back as it was.
-    vProgram[10] = "STO  A";
-    vProgram[11] = "X>Y?    Z";
     for (bool bNumbers : {true, false}) {
         Load(vProgram);
         oHost.vYesNo = {bNumbers};
@@ -58,9 +55,7 @@ TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
         EXPECT_EQ(oHost.vMessages, S({"Confirmation|Include line numbers with the listing?"}));
         EXPECT_EQ(oHost.sLabel, sFile);
         EXPECT_TRUE(oHost.bCard);
-        std::ifstream in(sFile, std::ios::binary);
-        std::string sAll((std::istreambuf_iterator<char>(in)), {});
-        EXPECT_EQ(sAll.rfind(bNumbers ? "001 STO+ A\r\n002 " : "STO+ A\r\nSTO+ A\r\n", 0), 0u);
+        EXPECT_EQ(ReadFile(sFile).rfind(bNumbers ? "001 STO+ A\r\n002 " : "STO+ A\r\nSTO+ A\r\n", 0), 0u);
         p.Clear();
         ASSERT_TRUE(p.ReadProgram(sFile));
         EXPECT_EQ(Steps(999), vProgram);
@@ -68,29 +63,6 @@ TEST_F(ListingTest, WrittenWithOrWithoutNumbersAndReadBackTheSame) {
         EXPECT_EQ(p.GetFilename(), sFile);
         EXPECT_EQ(oHost.sLabel, "all.corvel");
     }
-}
-
-// Such a listing loaded and run by the batch front-end: files_load_list.keys.
-TEST_F(ListingTest, AHandTypedListingLoads) {
-    const std::string sFile = Write("typed.corvel",
-                                    "\xEF\xBB\xBF# doubles X and adds pi\r"
-                                    "001 LBL A\t# the entry\r\n"
-                                    "\n"
-                                    "  STO  A   # keep it\n"
-                                    "2\nX\n"          // X is the alias of *
-                                    "rcl a\n"
-                                    "Stop\n"
-                                    "RAN#\n"
-                                    "3.14\n"
-                                    "atan\n"
-                                    "f2?\n"
-                                    "STO - 3\n"
-                                    "10  # ten\n"      // a number may carry a comment
-                                    "010\t# loop\n");
-    ASSERT_TRUE(p.ReadProgram(sFile));
-    EXPECT_EQ(Steps(20), S({"LBL A", "STO A", "2", "*", "rcl a", "R/S", "RAN#", "3", ".", "1", "4", "ARCTAN",
-                             "F? 2", "STO- 3", "1", "0", "0", "1", "0", "R/S"}));
-    EXPECT_TRUE(p.HasSpecialComments());
 }
 
 TEST_F(ListingTest, ARefusedOrUnreadableListingChangesNothing) {
@@ -106,7 +78,6 @@ TEST_F(ListingTest, ARefusedOrUnreadableListingChangesNothing) {
         {Write("nul.corvel", std::string("LBL B\nSTO \0A\n", 12)), "", std::string("nul.corvel line 2: STO \0A|", 26)},
         {Write("toomany.corvel", sTooMany), "File Input Error|Error in reading file ", "toomany.corvel line 1000: 1/X|"},
         {(oDir / "absent.corvel").string(), "File Input Error|Error in reading file ", ""},
-        {oDir.string(), "File Input Error|Error in reading file ", ""},
     };
     for (const auto& c : kCases) {
         LoadUsers();
@@ -143,8 +114,7 @@ TEST_F(ListingTest, TheEditorTakesAListingAsTheReaderDoes) {
     for (const std::string& sFile : vFiles) {
         ASSERT_TRUE(p.ReadProgram(sFile)) << sFile;
         const S vRead = Steps(999);
-        std::ifstream in(sFile, std::ios::binary);
-        ASSERT_TRUE(p.AcceptEditText(std::string((std::istreambuf_iterator<char>(in)), {}))) << sFile;
+        ASSERT_TRUE(p.AcceptEditText(ReadFile(sFile))) << sFile;
         if (sFile == vFiles[0]) EXPECT_EQ(Steps(10), S({"LBL A", "1", "0", "0", "1", "0", "STO 1", "RAN#", "7", "R/S"}));
         for (int k = 1; k <= 999; ++k) {
             std::string s = vRead[static_cast<size_t>(k - 1)];
@@ -172,20 +142,7 @@ TEST_F(ListingTest, EditorTextIsTakenBackByItsRules) {
     for (int k = 0; k < 997; ++k) sLong += "RTN\n";
     ASSERT_TRUE(p.AcceptEditText(sLong + "12345\nSTO A\n"));
     EXPECT_EQ(Last(Steps(999)), "2");
-    EXPECT_EQ(Last(p.EditLineSteps(sLong + "\n12345\nSTO A")), -1);
-    EXPECT_EQ(p.EditLineSteps("LBL A\n\n12\nRTN"), std::vector<int>({1, 0, 2, 4}));
-}
-
-// Unknown steps in the editor, and a refused text while the editor stays
-// open: files_editor.keys and CardTest.TheEditorButtonRebuildsOnlyAnAcceptedText.
-TEST_F(ListingTest, ARefusedEditorTextChangesNothing) {
-    for (const auto& [sText, sPlace] : {std::pair{"LBL A\nLBL A\n", "editor line 2: LBL A"}, {"GTO Q\n", "editor line 1: GTO Q"}}) {
-        LoadUsers();
-        EXPECT_FALSE(p.AcceptEditText(sText)) << sText;
-        ExpectUsersUntouched();
-        ASSERT_EQ(p.FaultPlaces().size(), 1u);
-        EXPECT_EQ(p.FaultPlaces()[0].Describe(), sPlace);
-    }
+    // The step each line starts at: SourceEditor.TheMarginTheFaultMarksTheHighlightingAndTheCompletion.
 }
 
 // Every listing the examples and the tests use reads as it did before a

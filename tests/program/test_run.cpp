@@ -60,13 +60,7 @@ TEST_F(RunTest, TheHostDrivesTheRunInSlicesAndWaitsAreDeadlines) {
     EXPECT_EQ(V({double(s.eState == enmRunState::Stopped), X(), double(Ptr()), double(oHost.CountSound(enmSound::Click))}),
               V({1, 3, 6, 1}));
     EXPECT_FALSE(p.Busy() || oHost.bRunning);
-    // A breakpoint stops a slice of many steps before its step, on the fast path too.
-    Load({"LBL A", "ENTER", "RV", "GTO A"});
-    p.ToggleBreak(3);
-    p.Exec();
-    s = p.RunSlice(100);
-    EXPECT_EQ(V({double(s.eState == enmRunState::Stopped), double(Ptr()), double(p.BreakStop), double(p.nRunSteps)}),
-              V({1, 3, 3, 2}));
+    // Breakpoints in slices of many steps: prgm_breakpoints.keys (the batch runs such slices).
 }
 
 TEST_F(RunTest, AStopCutsAPauseShortAndTheRunEndsAfterThePausingStep) {

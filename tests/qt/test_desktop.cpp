@@ -191,7 +191,7 @@ TEST(Dialogs, ShareOneLookAndTheAboutBoxFitsThePanelAtScaleOneOneAndAHalfAndTwo)
     }
 }
 
-TEST(Keyboard, BackspaceIsClxCtrlQClosesAndTheAnnunciatorsShowPrefixModeAndPendingOperation) {
+TEST(Keyboard, BackspaceIsClxAndTheAnnunciatorsShowPrefixModeAndPendingOperation) {
     CCalcUnderTest o;
     KeyClicks(&o.oWindow, "5");
     KeyClick(&o.oWindow, Qt::Key_Return);   // Return is ENTER, as "e" is: the entry ends
@@ -212,8 +212,6 @@ TEST(Keyboard, BackspaceIsClxCtrlQClosesAndTheAnnunciatorsShowPrefixModeAndPendi
         EXPECT_TRUE(o.oWindow.Annunciators() == c.vShown && (c.vShown.isEmpty() ? nPeak == nUnlit : nPeak > nUnlit + 60))
             << c.sTyped << (c.sClick ? c.sClick : "") << " " << o.oWindow.Annunciators().join(',') << " " << nPeak;
     }
-    o.Ctrl(Qt::Key_Q);
-    EXPECT_FALSE(o.oWindow.isVisible());
 }
 
 TEST(DesktopFiles, AListingOnTheCommandLineOrDroppedIsReadAndADroppedStateFileRestored) {
