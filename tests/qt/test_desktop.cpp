@@ -1,6 +1,5 @@
-// The panel as a desktop window: its first size on a screen, the clipboard
-// keys, what a running program looks like, why "Error" is shown, legible
-// legends, tool tips everywhere, and one look for every dialog.
+// The panel as a desktop window: its first size, what a running program looks like, why "Error" is shown,
+// legible legends, tool tips everywhere, one look for every dialog, accessibility and the reference.
 #include <bit>
 #include <cmath>
 #include <map>
@@ -14,24 +13,10 @@
 #include "QtTestSupport.h"
 #include "corvel_version.h"
 
-namespace {
-
-QImage Led(const QString& sMantissa, const QString& sExponent, bool bText = false) {
-    QImage o(420, 56, QImage::Format_RGB32);
-    o.fill(Qt::black);
-    QPainter p(&o);
-    p.setRenderHint(QPainter::Antialiasing);
-    LedDisplay::Paint(p, QRectF(0, 0, 420, 56), sMantissa, sExponent, bText, LedDisplay::enmBrightness::Full);
-    return o;
-}
-
-}  // namespace
-
 TEST(LedDisplay, NumbersInSegmentsWithThePointBetweenDigitsAndTextInDots) {
-    const struct {
-        const char* sText;
-        const char* sCells;   // sign, then each cell with "." after a lit point; "" when not a number
-    } kCases[] = {{"-1.50", "-1.50"}, {"1 50", " 150"}, {"12.", " 12."}, {"Error", ""}, {"1.2.3", ""}, {" 5", ""}};
+    // sCells: the sign, then each cell with "." after a lit point; "" when not a number.
+    const struct { const char *sText, *sCells; } kCases[] = {
+        {"-1.50", "-1.50"}, {"1 50", " 150"}, {"12.", " 12."}, {"Error", ""}, {"1.2.3", ""}, {" 5", ""}};
     for (const auto& c : kCases) {
         LedDisplay::CNumber o;
         QString sCells;
@@ -45,6 +30,14 @@ TEST(LedDisplay, NumbersInSegmentsWithThePointBetweenDigitsAndTextInDots) {
     std::string sLit;
     for (char c = '0'; c <= '9'; ++c) sLit += static_cast<char>('0' + std::popcount(LedDisplay::Segments(c)));
     EXPECT_EQ(sLit, "6255456376");
+    const auto Led = [](const QString& sMantissa, const QString& sExponent, bool bText = false) {
+        QImage o(420, 56, QImage::Format_RGB32);
+        o.fill(Qt::black);
+        QPainter p(&o);
+        p.setRenderHint(QPainter::Antialiasing);
+        LedDisplay::Paint(p, QRectF(0, 0, 420, 56), sMantissa, sExponent, bText, LedDisplay::enmBrightness::Full);
+        return o;
+    };
     // A blinking point leaves every digit where it was: only the point's few columns change.
     const QImage oLit = Led("1.50", ""), oUnlit = Led("1 50", "");
     int nColumns = 0;
@@ -77,9 +70,7 @@ TEST(FirstSize, TheLargestPanelThatFitsTheScreenWithItsFrameAndNoLessThanTheMini
                 o.oWindow.size() == CPanelWindow::FirstSize(o.oWindow.screen()->availableGeometry().size()));
 }
 
-TEST(RunIndication, DimmedWithTheLampLitExceptWhatTheProgramShowsOnPurpose) {
-    // How the display is drawn while the core waits ('w': a pause or a
-    // blink) and yields between steps ('y').
+TEST(RunIndication, DimmedWithTheLampLitExceptWhatTheProgramShowsOnPurposeOrItsError) {
     for (const char* sStep : {"PAUSE", "-X-", "STK"}) {
         SCOPED_TRACE(sStep);
         CCalcWith<CSimClockHost> o;
@@ -94,15 +85,11 @@ TEST(RunIndication, DimmedWithTheLampLitExceptWhatTheProgramShowsOnPurpose) {
             sSeen += QString(cWhen) + (Peak(oImg, rcDisp) > 220 ? '+' : '-');
         };
         o.oMain.PressKey("A");
-        o.oHost.fnOnWait = nullptr;
         EXPECT_TRUE(sSeen.contains("y-") && sSeen.contains("w+") && !sSeen.contains("w-")) << sSeen;
-        // Over: full brightness, the lamp out.
-        const QImage oAfter = o.oWindow.GrabPanel();
+        const QImage oAfter = o.oWindow.GrabPanel();   // over: full brightness, the lamp out
         EXPECT_TRUE(Peak(oAfter, rcDisp) > 220 && Peak(oAfter, rcLamp, true) < 120 && !o.oWindow.PaintedDimmed());
     }
-}
-
-TEST(RunIndication, TheLampIsOffAndTheDisplayNormalWhileTheProgramErrorIsShown) {
+    // While the program's error is shown: the lamp off, the display normal.
     CCalcUnderTest o;
     o.Program({"LBL A", "0", "1/X"});
     QString sSeen;
@@ -141,8 +128,7 @@ TEST(Legibility, EveryLegendContrastsAtLeastFourAndAHalfToOneAndEveryControlHasA
 TEST(Dialogs, ShareOneLookAndTheAboutBoxFitsThePanelAtScaleOneOneAndAHalfAndTwo) {
     CCalcUnderTest o;
     QTest::qWait(400);   // the window takes its first size 300 ms after it shows: measure after that
-    // A scale factor shrinks the screen in logical pixels, so the panel and
-    // the box are narrower and the text wraps into more lines.
+    // A scale factor shrinks the screen in logical pixels: a narrower box, its text in more lines.
     for (const qreal fScale : {1.0, 1.5, 2.0}) {
         const QSize oFree(qRound(1366 / fScale), qRound(768 / fScale));
         o.oWindow.resize(CPanelWindow::FirstSize(oFree, CPanelWindow::kFrameAllowance, fScale));
@@ -160,23 +146,19 @@ TEST(Dialogs, ShareOneLookAndTheAboutBoxFitsThePanelAtScaleOneOneAndAHalfAndTwo)
     QCoreApplication::processEvents();
     const QPoint oPanelCentre = o.oWindow.PanelScreenRect().center();
     const std::function<void()> kOpeners[] = {
-        [&] { o.oHost.ShowMsg("text", "title"); },
-        [&] { o.oHost.ShowRegisters({"p0: 1"}); },
+        [&] { o.oHost.ShowMsg("text", "title"); }, [&] { o.oHost.ShowRegisters({"p0: 1"}); },
         [&] { o.oHost.ShowMemBlock([](bool) { return std::vector<std::string>{"0: 1"}; }); },
         [&] { o.oHost.AskYesNo("t", "question?", enmIcon::Question); },
         [&] { std::string s; o.oHost.InputBox("p", "t", "", s); },
         [&] { CFileChoice c; c.sPurpose = "Read a data file"; o.oHost.ChooseFile("", enmFileUse::Read, c); },
-        [&] { o.oHost.ShowEditor("LBL A", [](const std::string&) { return true; }); },
-        [&] { o.oHost.ShowAbout(); },
+        [&] { o.oHost.ShowEditor("LBL A", [](const std::string&) { return true; }); }, [&] { o.oHost.ShowAbout(); },
     };
     for (const auto& fnOpen : kOpeners) {
-        QString sName;
-        bool bLook = false;
-        QPoint oCentre;
         CAnswers oAnswers({[&](QWidget* w) {
-            sName = w->objectName() + "/" + w->metaObject()->className();
-            bLook = w->property("corvelLook").toBool();
-            oCentre = w->frameGeometry().center();
+            const QString sName = w->objectName() + "/" + w->metaObject()->className();
+            EXPECT_TRUE(w->property("corvelLook").toBool()) << sName;
+            if (sName.startsWith("MyMsgBox") || sName.startsWith("AboutBox") || sName.endsWith("/QMessageBox"))
+                EXPECT_LE((w->frameGeometry().center() - oPanelCentre).manhattanLength(), 4) << sName;
             if (auto* pPurpose = w->findChild<QLabel*>("lblPurpose")) {
                 // The title stays; the line under it says what the file is for; OK does not look like Enter's.
                 EXPECT_EQ(w->windowTitle() + "|" + pPurpose->text(), "File Selection Dialog Box|Read a data file");
@@ -185,9 +167,7 @@ TEST(Dialogs, ShareOneLookAndTheAboutBoxFitsThePanelAtScaleOneOneAndAHalfAndTwo)
             kReject(w);
         }});
         fnOpen();
-        EXPECT_TRUE(oAnswers.Acted() == 1 && bLook) << sName;
-        if (sName.startsWith("MyMsgBox") || sName.startsWith("AboutBox") || sName.endsWith("/QMessageBox"))
-            EXPECT_LE((oCentre - oPanelCentre).manhattanLength(), 4) << sName;
+        EXPECT_EQ(oAnswers.Acted(), 1) << "opener " << &fnOpen - kOpeners;
     }
 }
 
@@ -222,11 +202,9 @@ TEST(DesktopFiles, AListingOnTheCommandLineOrDroppedIsReadAndADroppedStateFileRe
     oState.fX = 42;
     ASSERT_TRUE(oState.Write(sState.toStdString()));
     CCalcUnderTest o;
-    {
-        CAnswers oAnswers({kReject});
-        o.oWindow.OpenListing(oDir.filePath("missing.corvel"));   // says why, leaves the start state
-        EXPECT_TRUE(oAnswers.Acted() == 1 && !o.oMain.Prgm().HasProgram());
-    }
+    CAnswers oMissing({kReject});
+    o.oWindow.OpenListing(oDir.filePath("missing.corvel"));   // says why, leaves the start state
+    EXPECT_TRUE(oMissing.Acted() == 1 && !o.oMain.Prgm().HasProgram());
     o.oWindow.OpenListing(sListing);
     EXPECT_TRUE(o.oMain.Prgm().HasProgram() && o.oMain.View().lblPrgm == "double.corvel");
     o.oMain.Prgm().Clear();
@@ -250,8 +228,7 @@ TEST(DesktopFiles, AListingOnTheCommandLineOrDroppedIsReadAndADroppedStateFileRe
 }
 
 TEST(Screen, TheFirstAndTheSmallestWindowFitThisScreenWithLegendsNinePixelsTall) {
-    // Run on Xvfb at each screen size and scale factor by CTest (xvfb:screen-*);
-    // a taskbar of 48 device pixels is allowed for.
+    // Run on Xvfb at each screen size and scale factor by CTest (xvfb:screen-*), with room for a 48-pixel taskbar.
     CCalcUnderTest o;
     const qreal fRatio = o.oWindow.devicePixelRatioF();
     const QSize oFree = o.oWindow.screen()->availableGeometry().size() - QSize(0, static_cast<int>(std::ceil(48 / fRatio)));
@@ -286,8 +263,7 @@ TEST(Accessibility, KeysSwitchesButtonsAndTheDisplayAreInTheTreeAndActAsClicks) 
                 mByName["7"]->text(QAccessible::Description).contains("typed: 7"));
     for (const char* s : {"7", "ENTER", "0", "\u00f7"}) mByName.at(s)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(pDisplay->text(QAccessible::Name), "Error");
-    // Why: a line under the display and the display's tool tip, until the
-    // error is cleared (which keys give which cause: tests/panel/test_keyboard.cpp).
+    // Why, under the display and in its tool tip until cleared (each cause: tests/panel/test_keyboard.cpp).
     const QPoint oDisplay = o.oWindow.SpotRect("DISPLAY").center();
     EXPECT_EQ(pPanel->child(1)->text(QAccessible::Name) + "|" + o.oWindow.InfoLine(), "division by zero|division by zero");
     EXPECT_TRUE(o.oWindow.ToolTipAt(oDisplay).contains("division by zero"));

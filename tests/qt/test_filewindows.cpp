@@ -1,7 +1,4 @@
-// The file selection dialog and the source editor: their events, what they
-// hand back to the core and what they refuse. Every message box is answered
-// by CAnswers, so no test can hang.
-#include "../../windows/dlgFile.h"
+// The file selection dialog and the source editor: their events, what they hand back and what they refuse.
 #include "../../windows/frmEdit.h"
 #include "QtTestSupport.h"
 
@@ -13,21 +10,17 @@ QStringList Texts(const QListWidget* p) {
     return v;
 }
 
-QListWidgetItem* Item(QListWidget* p, const QString& s) {
-    return p->findItems(s, Qt::MatchExactly).value(0);
-}
+QListWidgetItem* Item(QListWidget* p, const QString& s) { return p->findItems(s, Qt::MatchExactly).value(0); }
 
-// Runs fn and gives "icon|title|text" of the message box it opened (answered
-// with eAnswer, or its first button), or "" when it opened none.
-QString BoxShownBy(const std::function<void()>& fn, QMessageBox::StandardButton eAnswer = QMessageBox::NoButton) {
+// Runs fn and gives "icon|title|text" of the message box it opened (answered eAnswer), or "" when it opened none.
+QString BoxShownBy(const std::function<void()>& fn, QMessageBox::StandardButton eAnswer = QMessageBox::Ok) {
     QString s;
     CAnswers oAnswers({[&](QWidget* w) {
         auto* p = qobject_cast<QMessageBox*>(w);
         ASSERT_TRUE(p);
         s = QString("%1|%2|%3").arg(p->icon()).arg(p->windowTitle(), p->text());
-        QAbstractButton* pButton = eAnswer == QMessageBox::NoButton ? p->buttons().value(0) : p->button(eAnswer);
-        ASSERT_TRUE(pButton);
-        pButton->click();
+        ASSERT_TRUE(p->button(eAnswer));
+        p->button(eAnswer)->click();
     }});
     fn();
     return s;
@@ -53,19 +46,15 @@ TEST(FileDialog, PatternsFilterTypedPathsNavigateAndListsFillTheNameBoxWithoutCo
     CFiles oFiles;
     dlgFile oDlg;
     oDlg.ShowX(0, oFiles.Path("*.corvel"));
-    const QString sOther = oFiles.oOther.path();
     // Each Enter in the name box goes on from where the one before left the dialog.
-    const struct {
-        QString sTyped, sDir, sBox;
-        QStringList vFiles;
-    } kSteps[] = {
+    const struct { QString sTyped, sDir, sBox; QStringList vFiles; } kSteps[] = {
         {"", "", "*.corvel", {"a.corvel", "B.corvel"}},   // as opened
         {"*.dax", "", "*.dax", {"c.dax"}},
         {"sub", "sub", "", {}},   // the pattern stays
         {"..\\*.corvel", "", "*.corvel", {"a.corvel", "B.corvel"}},
         {"sub/inner.corvel", "sub", "inner.corvel", {"inner.corvel"}},
         {"nosuch/x.corvel", "sub", "nosuch/x.corvel", {"inner.corvel"}},   // nothing moves
-        {sOther, sOther, "", {}},
+        {oFiles.oOther.path(), oFiles.oOther.path(), "", {}},
     };
     CAnswers oNone({});   // no step asks anything
     for (const auto& c : kSteps) {
@@ -100,10 +89,8 @@ TEST(FileDialog, SelectAndOKAcceptOnlyWhatTheyShould) {
     CFiles oFiles;
     dlgFile oDlg;
     // Select takes the highlighted file only into an empty name box.
-    const struct {
-        const char *sHighlight, *sBox, *sBoxAfter;
-        bool bHint;
-    } kSelects[] = {{"a.corvel", "", "a.corvel", false}, {"", "", "", true}, {"a.corvel", "typed", "typed", true}};
+    const struct { const char *sHighlight, *sBox, *sBoxAfter; bool bHint; } kSelects[] = {
+        {"a.corvel", "", "a.corvel", false}, {"", "", "", true}, {"a.corvel", "typed", "typed", true}};
     for (const auto& c : kSelects) {
         oDlg.ShowX(0, oFiles.Path());
         oDlg.fileList->setCurrentItem(Item(oDlg.fileList, c.sHighlight));
@@ -113,11 +100,7 @@ TEST(FileDialog, SelectAndOKAcceptOnlyWhatTheyShould) {
     }
     // OK confirms a name that FileIO::CheckChoice (tests/machine) accepts for the use.
     const QString sAbsolute = QDir(oFiles.oOther.path()).filePath("abs.corvel");
-    const struct {
-        enmFileUse eUse;
-        QString sTyped, sFull;   // sFull empty: refused
-        bool bExistsAfter;
-    } kOKs[] = {
+    const struct { enmFileUse eUse; QString sTyped, sFull; bool bExistsAfter; } kOKs[] = {   // sFull "": refused
         {enmFileUse::Write, "new.corvel", oFiles.Path("new.corvel"), true},   // created, empty
         {enmFileUse::Read, "missing.corvel", "", false},                      // nothing created
         {enmFileUse::Write, "*.corvel", "", false},
@@ -140,17 +123,15 @@ TEST(FileDialog, TheHostGivesTheChoiceOrCancelAndKeepsTheDirectoryShown) {
     CFiles oFiles;
     CCalcUnderTest o;
     CFileChoice oChoice;
-    {
-        CAnswers oAnswers({[&](QWidget* w) {
-            auto* p = qobject_cast<dlgFile*>(w);
-            ASSERT_NE(p, nullptr);
-            p->txtFilename->setText(oFiles.Path());
-            KeyClick(p->txtFilename, Qt::Key_Return);
-            KeyClicks(p->txtFilename, "prog.corvel");
-            p->OKButton->click();
-        }});
-        ASSERT_TRUE(o.oHost.ChooseFile("", enmFileUse::Write, oChoice));
-    }
+    CAnswers oChosen({[&](QWidget* w) {
+        auto* p = qobject_cast<dlgFile*>(w);
+        ASSERT_NE(p, nullptr);
+        p->txtFilename->setText(oFiles.Path());
+        KeyClick(p->txtFilename, Qt::Key_Return);
+        KeyClicks(p->txtFilename, "prog.corvel");
+        p->OKButton->click();
+    }});
+    ASSERT_TRUE(o.oHost.ChooseFile("", enmFileUse::Write, oChoice));
     EXPECT_EQ(oChoice.sTyped + "|" + oChoice.sFull, "prog.corvel|" + oFiles.Path("prog.corvel").toStdString());
     // Cancel, the close box and Escape all cancel; each use opens where the last left off.
     for (const FAct& fnCancel : std::vector<FAct>{Press("Cancel"), [](QWidget* w) { w->close(); },
@@ -161,8 +142,7 @@ TEST(FileDialog, TheHostGivesTheChoiceOrCancelAndKeepsTheDirectoryShown) {
             EXPECT_EQ(p->Directory() + "|" + Texts(p->fileList).join(','), oFiles.Path() + "|a.corvel,B.corvel,prog.corvel");
             fnCancel(p);
         }});
-        EXPECT_FALSE(o.oHost.ChooseFile("*.corvel", enmFileUse::Read, oChoice));
-        EXPECT_FALSE(oCancel.GaveUp());
+        EXPECT_FALSE(o.oHost.ChooseFile("*.corvel", enmFileUse::Read, oChoice) || oCancel.GaveUp());
     }
 }
 
@@ -208,8 +188,7 @@ TEST(SourceEditor, ClearPutsTheTemplateAndCloseClosesOnlyWhenTheTextIsAccepted) 
     EXPECT_EQ(vHanded, std::vector<std::string>(2, "LBL A\n\nRTN"));
 }
 
-// The margin shows the step each line starts at; lines that close would
-// refuse are marked; instructions, labels and comments are highlighted.
+// The fault marks are on the lines that Close would refuse.
 TEST(SourceEditor, TheMarginTheFaultMarksTheHighlightingAndTheCompletion) {
     CCalcUnderTest o;
     CStepMarginEdit* pText = o.oHost.EditorWindow().txtPrgm;
@@ -218,20 +197,17 @@ TEST(SourceEditor, TheMarginTheFaultMarksTheHighlightingAndTheCompletion) {
         for (int i = 0; i < pText->document()->blockCount(); ++i) v << pText->StepMark(i);
         return v;
     };
-    // A number line is a step per character; blank lines make none.
-    const QString sText = "LBL A\n  \n12.5\nSTO 1\n5";
+    const QString sText = "LBL A\n  \n12.5\nSTO 1\n5";   // a number line is a step per character; a blank line none
     pText->setPlainText(sText);
     EXPECT_EQ(fnMarks(), QStringList({"001", "", "002", "006", "007"}));
     EXPECT_EQ(pText->toPlainText(), sText);   // the marks are beside the text, not in it
     EXPECT_GE(pText->viewport()->x(), pText->MarginWidth());
-    // Typing moves the marks of the lines below.
-    pText->moveCursor(QTextCursor::Start);
+    pText->moveCursor(QTextCursor::Start);   // typing moves the marks of the lines below
     KeyClicks(pText, "CLX");
     KeyClick(pText, Qt::Key_Return);
     EXPECT_EQ(fnMarks(), QStringList({"001", "002", "", "003", "007", "008"}));
     // The number line that crosses step 999 starts at 998; what follows is past the end.
-    QStringList vLines(997, "CLX");
-    pText->setPlainText((vLines << "12.5" << "RTN" << "").join('\n'));
+    pText->setPlainText((QStringList(997, "CLX") << "12.5" << "RTN" << "").join('\n'));
     EXPECT_EQ(fnMarks().mid(996), QStringList({"997", "998", "---", ""}));
     pText->setPlainText("# a listing\n001 LBL A  # start\nFOO 2\nsto b\nGTO C\nLBL A\n10  # ten\nR/S\nRTN\nR/S\n\nR/S");
     EXPECT_EQ(pText->Fault(2) + "|" + pText->Fault(4) + "|" + pText->Fault(5) + "|" + pText->Fault(6),
@@ -247,8 +223,7 @@ TEST(SourceEditor, TheMarginTheFaultMarksTheHighlightingAndTheCompletion) {
     const auto Look = [&](int nLine, int nColumn) {
         const QTextCharFormat f = Format(nLine, nColumn);
         return QString(f.fontWeight() == QFont::Bold ? "b" : "") + (f.fontItalic() ? "i" : "") +
-               (f.foreground().color() == oDim ? "d" : "") +
-               (f.underlineStyle() == QTextCharFormat::SpellCheckUnderline ? "u" : "");
+               (f.foreground().color() == oDim ? "d" : "") + (f.underlineStyle() == f.SpellCheckUnderline ? "u" : "");
     };
     // LBL, sto, the comment, the step number, FOO (no instruction), the label C, the second LBL A;
     // the filler after the last step is dimmed, an R/S inside the program is not.

@@ -1,7 +1,7 @@
 // The host's sound, clock and event visits.
 #include "QtTestSupport.h"
 
-TEST(Sounds, TheEmbeddedSoundsAreShortMonoPcmAndBrokenDataIsRefused) {
+TEST(Sounds, ShortMonoPcmPlayedToTheirEndOrSkippedAndBrokenDataRefused) {
     CSoundPlayer::CWav oClick, oBeep;
     ASSERT_TRUE(CSoundPlayer::ParseWav(ReadFile(":/assets/click.wav"), oClick));
     const QByteArray aGood = ReadFile(":/assets/beep.wav");
@@ -16,14 +16,10 @@ TEST(Sounds, TheEmbeddedSoundsAreShortMonoPcmAndBrokenDataIsRefused) {
     // Empty, cut inside the header, data shorter than announced, float, not WAVE.
     for (const QByteArray& a : {QByteArray(), aGood.left(30), aGood.left(aGood.size() - 10), aFloat, aNotWave})
         EXPECT_FALSE(CSoundPlayer::ParseWav(a, oBeep)) << a.size();
-}
-
-// Skipped without an output device, played to its end before returning with one.
-TEST(Sounds, PlayedToTheirEndBeforeReturningOrSkippedSilently) {
+    // Played to their end before returning, or skipped silently without an output device.
     CQtHost oHost;
     if (!CSoundPlayer::HasOutput()) {
-        oHost.PlaySound(enmSound::Click);
-        oHost.PlaySound(enmSound::Beep);
+        for (enmSound e : {enmSound::Click, enmSound::Beep}) oHost.PlaySound(e);
         EXPECT_EQ(std::vector<int>({oHost.Sound().SkippedCount(), oHost.Sound().PlayedCount()}), std::vector<int>({2, 0}));
         return;
     }
@@ -37,19 +33,13 @@ TEST(Sounds, PlayedToTheirEndBeforeReturningOrSkippedSilently) {
     EXPECT_EQ(std::vector<int>({oPlayer.PlayedCount(), oPlayer.SkippedCount()}), std::vector<int>({1, 1}));
 }
 
-namespace {
-// Starts the program at A and runs the event loop until its timed display is on.
-bool StartUntilShowing(CCalcUnderTest& o) {
-    o.oMain.PressKey("A");
-    EXPECT_TRUE(o.oMain.IsRunning());   // the key returned at once, the run goes on from the event loop
-    return QTest::qWaitFor([&] { return o.oMain.Showing(); }, 5000);
-}
-}  // namespace
-
-// The window's host drives a run from its event loop: the click that starts
-// it returns at once, events keep flowing, and R/S is never held back by a
-// timed display (the benchmark measures how soon it stops a run).
+// The click that starts a run returns at once; the benchmark measures how soon R/S stops a run.
 TEST(HostRun, TheEventLoopDrivesTheRunAndRSCutsAPauseOrBlinkShort) {
+    const auto StartUntilShowing = [](CCalcUnderTest& o) {   // true when the timed display came on
+        o.oMain.PressKey("A");
+        EXPECT_TRUE(o.oMain.IsRunning());   // the key returned at once, the run goes on from the event loop
+        return QTest::qWaitFor([&] { return o.oMain.Showing(); }, 5000);
+    };
     for (const char* sShow : {"PAUSE", "-X-", "STK"}) {
         SCOPED_TRACE(sShow);
         CCalcUnderTest o;

@@ -1,20 +1,11 @@
-// The user's work is never lost silently: pasting is typing, closing with
-// changed work asks, the editor asks before dropping edited text, Cancel in
-// the restore dialog asks before replacing changed work, and a signal keeps
-// changed work in the recovery file that the next start offers back.
-#include "../../windows/dlgFile.h"
+// The user's work is never lost silently: pasting is typing; closing, the editor, restore and a signal ask or keep it.
 #include "../../windows/frmEdit.h"
 #include "QtTestSupport.h"
 
-namespace {
-
-// Register r of a state file.
-QString StateRegister(const QString& sFile, int r) {
+static QString StateRegister(const QString& sFile, int r) {   // register r of a state file
     const QStringList v = QString::fromUtf8(ReadFile(sFile)).split("\r\n");
     return v.size() > 1001 + r ? v[1001 + r].trimmed() : "no such file";
 }
-
-}  // namespace
 
 // What a paste does to the stack is the core's (tests/panel/test_keymap.cpp);
 // here: the keys reach the clipboard, and a refused paste is noted under the display.
@@ -28,8 +19,7 @@ TEST(KeepWork, CopyAndPasteGoThroughTheClipboardAndARefusalIsNoted) {
     QGuiApplication::clipboard()->setText(QString::fromUtf8("\u22121 234"));   // the locale's minus and grouping
     o.Ctrl(Qt::Key_V);
     EXPECT_EQ(o.oMain.Machine().oStack.GetX(), -1234);
-    // Gone after a moment, or at the next key.
-    o.oWindow.SetNoteDuration(30);
+    o.oWindow.SetNoteDuration(30);   // the note goes after a moment, or at the next key
     QGuiApplication::clipboard()->setText("abc");
     o.Ctrl(Qt::Key_V);
     EXPECT_EQ(o.oWindow.InfoLine() + "|" + o.oWindow.PaintedDisplay(), "Paste: not a number|-1234.00");
@@ -47,21 +37,18 @@ TEST(KeepWork, ClosingWithChangedWorkAsksFirst) {
     EXPECT_TRUE(o.oWindow.close());   // nothing changed: no question
     o.oWindow.show();
     o.Clicks({"4", "STO", "1"});
-    {   // Cancel, and Save with its dialog cancelled, keep the window (close box, Ctrl+Q)
-        CAnswers oAnswers({Press("Cancel"), Press("Save"), kReject});
-        EXPECT_FALSE(o.oWindow.close());
-        o.Ctrl(Qt::Key_Q);
-        EXPECT_TRUE(o.oWindow.isVisible());
-        EXPECT_EQ(oAnswers.vTexts, QStringList(2, "Save the calculator's state before closing?"));
-    }
-    {   // Save with a name: saved, then closed
-        CAnswers oAnswers({Press("Save"), ChooseFile(sFile)});
-        EXPECT_TRUE(o.oWindow.close());
-    }
+    // Cancel, and Save with its dialog cancelled, keep the window (close box, Ctrl+Q).
+    CAnswers oKept({Press("Cancel"), Press("Save"), kReject});
+    EXPECT_FALSE(o.oWindow.close());
+    o.Ctrl(Qt::Key_Q);
+    EXPECT_TRUE(o.oWindow.isVisible());
+    EXPECT_EQ(oKept.vTexts, QStringList(2, "Save the calculator's state before closing?"));
+    CAnswers oSaved({Press("Save"), ChooseFile(sFile)});   // saved with a name, then closed
+    EXPECT_TRUE(o.oWindow.close());
     EXPECT_EQ(StateRegister(sFile, 1), "4");
     o.oWindow.show();
     o.Clicks({"5", "STO", "2"});
-    CAnswers oAnswers({Press("Don't Save")});
+    CAnswers oDropped({Press("Don't Save")});
     EXPECT_TRUE(o.oWindow.close());
 }
 
@@ -78,30 +65,23 @@ TEST(KeepWork, TheEditorAsksBeforeDroppingEditedText) {
     EXPECT_EQ(oAnswers.vTexts, QStringList(2, "Discard the changes to the program text?"));
 }
 
-// What the buttons save and restore is the core's (tests/panel/test_state.cpp,
-// keep_work_state.keys); here: Cancel in the restore dialog means the default
-// file, and over changed work the window asks first (No restores nothing); a
-// file chosen is restored without a question.
+// What is saved and restored is the core's (tests/panel/test_state.cpp); here: Cancel in the restore
+// dialog means the default file, asked for over changed work; a file chosen is restored without a question.
 TEST(KeepWork, RestoreByCancelAsksBeforeReplacingChangedWork) {
     QTemporaryDir oDir;
     const QString sOld = QDir::currentPath();
     QDir::setCurrent(oDir.path());
     CCalcUnderTest o;
-    {
-        CAnswers oAnswers({kReject});
-        o.Click("SAVE");   // the default file, nothing changed
-    }
-    const struct {
-        FAct fnChoose;
-        const char* sAnswer;
-        double fR5;   // after the restore
-    } kRestores[] = {{kReject, "No", 7}, {kReject, "Yes", 0}, {ChooseFile("CorvelXMemState.txt"), nullptr, 0}};
+    CAnswers oSaved({kReject});
+    o.Click("SAVE");   // the default file, nothing changed
+    const struct { FAct fnChoose; const char* sAnswer; double fR5After; } kRestores[] = {
+        {kReject, "No", 7}, {kReject, "Yes", 0}, {ChooseFile("CorvelXMemState.txt"), nullptr, 0}};
     for (const auto& c : kRestores) {
         o.Clicks({"7", "STO", "5"});
         CAnswers oAnswers({c.fnChoose, Press(c.sAnswer ? c.sAnswer : "")});
         o.Click("RESTORE");
         EXPECT_EQ(oAnswers.vTexts.join('|'), c.sAnswer ? "Replace the program and registers with CorvelXMemState.txt?" : "");
-        EXPECT_EQ(o.oMain.Machine().oMem.Rcl(5), c.fR5) << c.sAnswer;
+        EXPECT_EQ(o.oMain.Machine().oMem.Rcl(5), c.fR5After) << c.sAnswer;
     }
     EXPECT_TRUE(o.oWindow.InfoLine().startsWith("Restored from ")) << o.oWindow.InfoLine();
     QDir::setCurrent(sOld);
@@ -127,12 +107,10 @@ TEST(KeepWork, ASignalKeepsTheWorkForTheNextStart) {
         while (!sOut.contains("ready\n") && oProc.waitForReadyRead(10000)) sOut += oProc.readAllStandardOutput();
         oProc.terminate();
         EXPECT_TRUE(oProc.waitForFinished(10000) && oProc.exitCode() == 0) << sInput.toStdString();
-        return sOut + oProc.readAllStandardOutput();
+        return sOut + oProc.readAllStandardOutput() + "|" + StateRegister(sFile, 7);   // what it said|R7 kept
     };
-    EXPECT_EQ(fnRun("4 2 STO 7"), "ready\n");
-    EXPECT_EQ(StateRegister(sFile, 7), "42");
-    EXPECT_EQ(fnRun("yes"), sAsked + "ready\n");
-    EXPECT_EQ(StateRegister(sFile, 7), "42");
-    EXPECT_EQ(fnRun("no"), sAsked + "ready\n");
+    EXPECT_EQ(fnRun("4 2 STO 7"), "ready\n|42");
+    EXPECT_EQ(fnRun("yes"), sAsked + "ready\n|42");
+    EXPECT_EQ(fnRun("no"), sAsked + "ready\n|no such file");
     EXPECT_FALSE(QFile::exists(sFile));
 }

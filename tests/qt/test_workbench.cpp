@@ -1,5 +1,4 @@
-// The print tape window and the program view beside the panel, driven
-// through the window as a user would.
+// The print tape window and the program view beside the panel, driven through the window as a user would.
 #include "../../windows/CDialogLook.h"
 #include "../../windows/CProgramView.h"
 #include "../../windows/CTapeWindow.h"
@@ -12,24 +11,19 @@ TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
     o.Ctrl(Qt::Key_T);
     CTapeWindow* pTape = o.oWindow.TapeWindow();
     ASSERT_TRUE(pTape && pTape->isVisible() && pTape->property("corvelLook").toBool());
-    pTape->chkTrace->click();
-    EXPECT_TRUE(o.oMain.Prgm().bTrace);
+    pTape->chkTrace->click();   // TRACE on: the tape below holds the steps
 
     o.Clicks({"W/PRGM", "f", "SST", "A", "2", "*", "f", "R/S", "h", "GTO", "RUN", "5", "A"});
-    // What the tape holds is the core's (tape_trace.keys): here four steps
-    // traced and what -x- showed. The window shows it all, on its timer.
+    // What the tape holds is the core's (tape_trace.keys); the window shows it all, on its timer.
     QStringList vTape;
     for (const std::string& s : o.oMain.Tape().Lines()) vTape << QString::fromStdString(s);
     EXPECT_TRUE(vTape.size() == 6 && QTest::qWaitFor([&] { return pTape->ShownLines() == vTape; }, 2000))
         << pTape->ShownLines().join('|');
 
-    // Saved through the file dialog.
     QTemporaryDir oDir;
     const QString sFile = oDir.filePath("tape.txt");
-    {
-        CAnswers oAnswer({ChooseFile(sFile)});
-        pTape->cmdSave->click();
-    }
+    CAnswers oAnswer({ChooseFile(sFile)});
+    pTape->cmdSave->click();
     EXPECT_EQ(ReadFile(sFile).toStdString(), o.oMain.Tape().Text());
 
     // The box turns TRACE off; Clear empties the tape and the window.
@@ -44,8 +38,7 @@ TEST(Workbench, TheTapeWindowShowsWhatARunPrintsAndEachStepWithTrace) {
 TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     CWorkbench o;
     o.Clicks({"W/PRGM", "f", "SST", "A", "2", "*", "h", "GTO"});
-    // The window takes its first size once it is framed, 300 ms after it shows.
-    QTest::qWait(400);
+    QTest::qWait(400);   // the window takes its first size once it is framed, 300 ms after it shows
     const QSize oPanel = o.oWindow.PanelRect().size();
     const QRect rcKey = o.oWindow.SpotRect("7");
     o.Ctrl(Qt::Key_L);
@@ -62,14 +55,12 @@ TEST(Workbench, TheProgramViewMarksThePointerAndADoubleClickMovesIt) {
     EXPECT_TRUE(pSteps->item(1)->data(CProgramView::kLabelRole).toBool() && pSteps->item(1)->font().bold());
     EXPECT_FALSE(pSteps->item(2)->font().bold());
 
-    // The mark follows recording, BST and SST.
+    // The mark follows recording, BST and SST; -1 when it is not on the pointer's step or not highlighted.
     const auto Marked = [&] {
         QCoreApplication::processEvents();
         const int n = pView->MarkedStep();
-        return n == o.oMain.Prgm().GetPrgmPointer() &&
-                       pSteps->item(n)->background().color() == DialogLook::kHighlight
-                   ? n
-                   : -1;
+        const bool bOnPointer = n == o.oMain.Prgm().GetPrgmPointer();
+        return bOnPointer && pSteps->item(n)->background().color() == DialogLook::kHighlight ? n : -1;
     };
     EXPECT_EQ(Marked(), 4);
     o.Clicks({"h", "SST"});
