@@ -5,8 +5,7 @@
 
 using TokenTest = PrgmTest;
 
-// Every row is described; every alias names an instruction; names are
-// unique and found in any case.
+// Every row is described, every alias names an instruction, names are unique and found in any case.
 TEST(InstrTable, EveryMnemonicAndAliasHasAnEntry) {
     int nCount = 0, nAliases = 0;
     const CInstr* pTable = CPrgm::InstrTable(nCount);
@@ -21,8 +20,7 @@ TEST(InstrTable, EveryMnemonicAndAliasHasAnEntry) {
         for (char& c : sLower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         EXPECT_EQ(CPrgm::FindInstr(sLower), &r) << sLower;
     }
-    EXPECT_EQ(nCount, 173);
-    EXPECT_EQ(oGroups.size(), 13u);
+    EXPECT_EQ(V({double(nCount), double(oGroups.size())}), V({173, 13}));
     for (int i = 0; i < nAliases; ++i) {
         EXPECT_EQ(oNames.count(pAliases[i].sAlias), 0u) << pAliases[i].sAlias;
         const std::string sName = pAliases[i].sName;
@@ -31,8 +29,7 @@ TEST(InstrTable, EveryMnemonicAndAliasHasAnEntry) {
     for (const char* s : {"FOO", "", "!", "ASIN"}) EXPECT_EQ(CPrgm::FindInstr(s), nullptr) << s;
 }
 
-// Only the text before the first blank is looked up, upper-cased; the message
-// that lists the unknown steps: test_listing.cpp.
+// Only the text before the first blank is looked up, upper-cased (the message listing them: test_listing.cpp).
 TEST_F(TokenTest, CheckTokensLooksUpTheFirstWord) {
     const struct { const char* sStep; bool bReported; } aCases[] = {
         {"STO  1", false}, {"r/s X", false}, {"lbl a", false}, {"8", false},   {"x!=y?", false}, {"R/S", false},
