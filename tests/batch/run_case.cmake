@@ -6,7 +6,6 @@
 cmake_minimum_required(VERSION 3.22)
 set(keys "${CASES}/${NAME}.keys")
 file(STRINGS "${keys}" first LIMIT_COUNT 1)
-set(args "")
 if(first MATCHES "^#args: *(.*)$")
   separate_arguments(args UNIX_COMMAND "${CMAKE_MATCH_1}")
 endif()

@@ -22,8 +22,7 @@ protected:
     // Clears the memory, writes the steps from step nFirst on and indexes the labels.
     void Load(const S& vSteps, int nFirst = 1) {
         p.Clear();
-        int n = nFirst;
-        for (const std::string& s : vSteps) p.SetLine(n++, s);
+        for (const std::string& s : vSteps) p.SetLine(nFirst++, s);
         p.ScanLabels();
         p.Reset();   // pointer at step 1, no number being keyed
         p.StopRequested = false;

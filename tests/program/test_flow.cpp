@@ -42,8 +42,7 @@ TEST_F(FlowTest, IndirectJumpsAndMissingLabels) {
     // A missing label stops the run on the jump, without a message.
     Load({"1", "GTO B", "2"});
     Run();
-    EXPECT_TRUE(m.bInErr && oHost.vMessages.empty());
-    EXPECT_EQ(Ptr(), 2);
+    EXPECT_EQ(V({double(m.bInErr), double(oHost.vMessages.size()), double(Ptr())}), V({1, 0, 2}));
 }
 
 TEST_F(FlowTest, TestsSkipTheNextStepWhenFalse) {
