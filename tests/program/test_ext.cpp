@@ -8,7 +8,6 @@
 #include "common/TempDir.h"
 
 namespace fs = std::filesystem;
-using S = std::vector<std::string>;
 
 namespace {
 
