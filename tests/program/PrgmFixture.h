@@ -1,6 +1,5 @@
 #pragma once
-// The machine state with the interpreter on a recording feedback (no front
-// panel), with helpers to load a program and run its steps.
+// The machine with the interpreter on a recording feedback (no front panel); helpers load and run steps.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +11,7 @@
 #include "program/CPrgm.h"
 
 using V = std::vector<double>;
+using S = std::vector<std::string>;
 
 class PrgmTest : public ::testing::Test {
 protected:
@@ -20,19 +20,17 @@ protected:
     CPrgm p{m, oHost};
 
     // Clears the memory, writes the steps from step nFirst on and indexes the labels.
-    void Load(const std::vector<std::string>& vSteps, int nFirst = 1) {
+    void Load(const S& vSteps, int nFirst = 1) {
         p.Clear();
-        int n = nFirst;
-        for (const std::string& s : vSteps) p.SetLine(n++, s);
+        for (const std::string& s : vSteps) p.SetLine(nFirst++, s);
         p.ScanLabels();
         p.Reset();   // pointer at step 1, no number being keyed
         p.StopRequested = false;
         oHost.vMessages.clear();
         oHost.vSounds.clear();
     }
-    // Loads the steps and executes exactly that many steps, one by one, each
-    // with the error rule of a running program.
-    void Steps(const std::vector<std::string>& vSteps) {
+    // Loads the steps and executes exactly that many, one by one, each with the error rule of a running program.
+    void Steps(const S& vSteps) {
         Load(vSteps);
         for (size_t i = 0; i < vSteps.size(); ++i) Step();
     }
@@ -42,11 +40,12 @@ protected:
         p.SST_Exec(false);
         oHost.Drive(p);
     }
+    void Run() { p.Exec(); oHost.Drive(p); }   // from the pointer to the end of the run, as R/S
     void SetStack(double x, double y = 0, double z = 0, double t = 0) { m.oStack.SetAll(x, y, z, t); }
     double X() const { return m.oStack.GetX(); }
     double Y() const { return m.oStack.GetY(); }
-    V Stack() const { return {m.oStack.GetX(), m.oStack.GetY(), m.oStack.GetZ(), m.oStack.GetT()}; }
+    V Stack() const { return {X(), Y(), m.oStack.GetZ(), m.oStack.GetT()}; }
+    V StackL() const { return {X(), Y(), m.oStack.GetZ(), m.oStack.GetT(), m.fLastX}; }   // and LAST X
     int Ptr() const { return p.GetPrgmPointer(); }
-    std::string LastMessage() const { return oHost.vMessages.empty() ? std::string() : oHost.vMessages[oHost.vMessages.size() - 1]; }
     static std::string ErrAt(const std::string& sLine) { return "Program Error|Error at line " + sLine; }
 };

@@ -1,33 +1,21 @@
-// The extended instructions: functions under the result rule, the line
-// through the statistics registers, register blocks, block fits, data files
-// and MERGE. The instructions on the keys, each with its result:
-// tests/panel/test_keyboard.cpp.
+// The extended instructions: functions under the result rule, the line through the statistics registers,
+// register blocks, block fits, data files and MERGE (the keys' instructions: tests/panel/test_keyboard.cpp).
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 #include "PrgmFixture.h"
 #include "common/TempDir.h"
 
 namespace fs = std::filesystem;
-using S = std::vector<std::string>;
 
 namespace {
 
-// Each test runs in a fresh temporary directory, which is the current one
-// while it runs: W/DATA$ and the scratch file use the current directory.
+// Each test runs in a fresh temporary directory, its current one (W/DATA$ and the scratch file use it).
 class ExtTest : public PrgmTest {
 protected:
     CTempDir oTmp{true};
-    const fs::path oDir = oTmp.Path();
-    void SetUp() override { fs::create_directories(oDir / "shown"); }
-    static S Lines(const std::string& sName) {
-        std::ifstream f(sName, std::ios::binary);
-        S v;
-        for (std::string s; std::getline(f, s);) v.push_back(s);
-        return v;
-    }
+    void SetUp() override { fs::create_directory("shown"); }
     void Put(int nFirst, const V& v) {
         for (double f : v) m.oMem.Sto(nFirst++, f);
     }
@@ -37,7 +25,7 @@ protected:
         return v;
     }
     // A name typed into a dialog that shows the directory "shown".
-    CFileChoice Choice(const std::string& sTyped) { return {sTyped, (oDir / "shown" / sTyped).string()}; }
+    CFileChoice Choice(const std::string& sTyped) { return {sTyped, (oTmp.Path() / "shown" / sTyped).string()}; }
 };
 
 } // namespace
@@ -46,18 +34,16 @@ TEST_F(ExtTest, FunctionsFollowTheResultRule) {
     // X holds x; Y holds y (two-number functions take it, n = integer part for the orders).
     // The values only tell which function ran; their accuracy is the numeric tests' part.
     const struct { const char* sStep; double x, y, fWant; } aCases[] = {
-        {"SINH", 1, 0, 1.175201}, {"COSH", 1, 0, 1.543081}, {"TANH", 0.5, 0, 0.4621172},
-        {"ASINH", 1, 0, 0.8813736}, {"ACOSH", 2, 0, 1.316958}, {"ATANH", 0.5, 0, 0.5493061},
-        {"GAMMA", 5, 0, 24}, {"ERF", 0.5, 0, 0.5204999}, {"ERFC", 0.5, 0, 0.4795001},
-        {"EXPINT", 1, 0, 1.895118}, {"SI", 1, 0, 0.9460831}, {"CI", 1, 0, 0.3374039},
-        {"FSIN", 1, 0, 0.4382591}, {"FCOS", 1, 0, 0.7798934}, {"BESSJ0", 1, 0, 0.7651977},
-        {"BESSJ1", 1, 0, 0.4400506}, {"BESSY0", 1, 0, 0.08825696}, {"BESSY1", 1, 0, -0.7812128},
-        {"FLOOR", -2.5, 0, -3}, {"CEIL", 2.1, 0, 3}, {"COMB", 2, 5, 10}, {"PERM", 2, 5, 20},
+        {"SINH", 1, 0, 1.175201}, {"COSH", 1, 0, 1.543081}, {"TANH", 0.5, 0, 0.4621172}, {"ASINH", 1, 0, 0.8813736},
+        {"ACOSH", 2, 0, 1.316958}, {"ATANH", 0.5, 0, 0.5493061}, {"GAMMA", 5, 0, 24}, {"ERF", 0.5, 0, 0.5204999},
+        {"ERFC", 0.5, 0, 0.4795001}, {"EXPINT", 1, 0, 1.895118}, {"SI", 1, 0, 0.9460831}, {"CI", 1, 0, 0.3374039},
+        {"FSIN", 1, 0, 0.4382591}, {"FCOS", 1, 0, 0.7798934}, {"BESSJ0", 1, 0, 0.7651977}, {"BESSJ1", 1, 0, 0.4400506},
+        {"BESSY0", 1, 0, 0.08825696}, {"BESSY1", 1, 0, -0.7812128}, {"FLOOR", -2.5, 0, -3}, {"CEIL", 2.1, 0, 3},
         {"BETA", 3, 2, 1.0 / 12}, {"BESSJN", 2, 2.9, 0.3528340}, {"BESSYN", 1, 2, -1.650683},   // order 2, 1
         {"CHEB", 0.5, 3, -1}, {"LEGN", 0.5, 2, -0.125}, {"HERM", 1, 3.7, -4}, {"LAGR", 1, 2.4, -0.5},
         {"%CH", 75, 50, -50},   // (Y - X) / Y * 100; from the keys the other sign: test_keyboard.cpp
         {"E^X", 230, 0, std::exp(230.0)}, {"E^X", -240, 0, 0},   // a tiny result becomes 0
-        {"FACT", 5, 0, 120}, {"HMS+", 1.3, 2.45, 3.45}};
+        {"COMB", 2, 5, 10}, {"PERM", 2, 5, 20}, {"FACT", 5, 0, 120}, {"HMS+", 1.3, 2.45, 3.45}};
     for (const auto& c : aCases) {
         SetStack(c.x, c.y, 30, 40);
         m.fLastX = 99;
@@ -67,18 +53,22 @@ TEST_F(ExtTest, FunctionsFollowTheResultRule) {
         const bool bTwo = c.y != 0;   // the two-number functions, which consume Y
         EXPECT_EQ(V({Y(), Stack()[2], m.fLastX}), bTwo ? V({30, 40, c.x}) : V({c.y, 30, c.x})) << c.sStep;
     }
-    // A fault, out of the domain (the library's 1e111), out of range (e^231 is
-    // about 1.9e100), or an order that is no 16-bit integer: an error of the
-    // step that changes nothing.
+    // A fault, out of the domain (the library's 1e111), out of range (e^231 is about 1.9e100), an order
+    // that is no 16-bit integer, a bad register, block or flag operand, an I that X cannot take, or a loop
+    // counter that does not exist (not a silent loop): an error of the step that changes nothing.
     const struct { const char* sStep; double x, y; } aErrors[] = {
         {"1/X", 0, 7}, {"LN", 0, 7}, {"LOG", 0, 7}, {"E^X", 231, 0}, {"GAMMA", 0, 0},
-        {"ACOSH", 0.5, 0}, {"SINH", 231, 0}, {"COMB", 5, 2}, {"BESSJN", 1, 32768}, {"CHEB", 1, -4e9}};
+        {"ACOSH", 0.5, 0}, {"SINH", 231, 0}, {"COMB", 5, 2}, {"BESSJN", 1, 32768}, {"CHEB", 1, -4e9},
+        {"STO 1e999", 0, 7}, {"STO -40000", 0, 7}, {"STO IND", 0, 7}, {"RCL IND 1000", 0, 7}, {"STO/ 3", 0, 7},
+        {"COPYREG", 0.002, 998}, {"X<>I", 1, 2}, {"CF x", 0, 7}, {"DSZ 1000", 0, 7}};
+    m.oMem.StoI(1e100);
     for (const auto& c : aErrors) {
         SetStack(c.x, c.y, 30, 40);
         m.fLastX = 99;
         Steps({c.sStep});
-        EXPECT_EQ(LastMessage(), ErrAt(std::string("001 ") + c.sStep));
-        EXPECT_EQ(V({double(m.bInErr), X(), Y(), m.fLastX, double(Ptr())}), V({1, c.x, c.y, 99, 1})) << c.sStep;
+        EXPECT_EQ(Last(oHost.vMessages), ErrAt(std::string("001 ") + c.sStep));
+        EXPECT_EQ(V({double(m.bInErr), double(Ptr()), m.oMem.RclI()}), V({1, 1, 1e100})) << c.sStep;
+        EXPECT_EQ(StackL(), V({c.x, c.y, 30, 40, 99})) << c.sStep;
     }
     SetStack(7, 8);
     Steps({"RAN#", "BEEP"});
@@ -91,19 +81,17 @@ TEST_F(ExtTest, LineThroughTheStatisticsRegisters) {
     for (double x : {1, 2, 3}) m.oStat.SumsAdd(x, 2 * x);
     SetStack(9, 8, 7, 6);
     Steps({"LR"});
-    EXPECT_EQ(Stack(), V({0, 2, 1, 6}));   // intercept, slope, r^2, old T
-    EXPECT_EQ(m.fLastX, 9);
+    EXPECT_EQ(StackL(), V({0, 2, 1, 6, 9}));   // intercept, slope, r^2, old T
     SetStack(10, 1, 2, 3);
     Steps({"LR2", "YHAT"});
     EXPECT_EQ(V({m.oMem.RclA("A"), m.oMem.RclA("B")}), V({0, 2}));
-    EXPECT_EQ(Stack(), V({20, 1, 2, 3}));
-    EXPECT_EQ(m.fLastX, 10);
+    EXPECT_EQ(StackL(), V({20, 1, 2, 3, 10}));
     SetStack(8);
     Steps({"XHAT"});
     EXPECT_EQ(X(), 4);
     m.oMem.StoA("B", 0);
     Steps({"XHAT"});
-    EXPECT_EQ(LastMessage(), ErrAt("001 XHAT"));
+    EXPECT_EQ(Last(oHost.vMessages), ErrAt("001 XHAT"));
     EXPECT_EQ(X(), 4);
 }
 
@@ -135,20 +123,13 @@ TEST_F(ExtTest, RegisterBlocksTakeTheirOperandsAfterTheCall) {
         EXPECT_EQ(m.fLastX, std::string(c.sStep) == "CLRSUM" ? 99 : c.x) << c.sStep;
     }
     EXPECT_EQ(oHost.vBlocks, V({10.012}));
-    // CLRSUM clears the statistics registers.
-    Put(14, {1, 2, 3, 4, 5, 6});
+    Put(14, {1, 2, 3, 4, 5, 6});   // the statistics registers, which CLRSUM clears
     Steps({"CLRSUM"});
     EXPECT_EQ(Regs(14, 19), V(6, 0.0));
     // FILLR: values between Y and Z (the values: CMemBlocks.ClearAndFill).
     SetStack(10.012, 5, 6, 40);
     Steps({"FILLR"});
     EXPECT_EQ(V({double(Regs(10, 12) != V(3, 0.0)), X(), Y()}), V({1, 40, 40}));
-    // A failing call leaves the stack and LAST X as they were.
-    SetStack(0.002, 998, 30, 40);
-    m.fLastX = 99;
-    Steps({"COPYREG"});
-    EXPECT_TRUE(m.bInErr);
-    EXPECT_EQ(V({X(), Y(), m.fLastX}), V({0.002, 998, 99}));
 }
 
 // Too few points and fits that fail: tests/machine/CMemRegressTest.cpp.
@@ -177,34 +158,30 @@ TEST_F(ExtTest, BlockFitsLeaveTheirResultsOnTheStack) {
 
 TEST_F(ExtTest, DataFilesWithAndWithoutTheDialog) {
     // W/DATA$ writes the block to $$.dax here and drops X; R/DATA$ reads it into another block.
-    for (int k = 0; k <= 9; ++k) m.oMem.Sto(20 + k, k + 0.5);
+    Put(20, {0.5, 1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5, 8.5, 9.5});
     SetStack(20.029, 1, 2, 3);
     Steps({"W/DATA$"});
     EXPECT_EQ(V({X(), Y(), m.fLastX}), V({1, 2, 20.029}));
     SetStack(40.049, 1);
     Steps({"R/DATA$"});
     EXPECT_EQ(Regs(40, 49), Regs(20, 29));
-    EXPECT_TRUE(m.oFlags.PeekFlag(3));
-    EXPECT_EQ(V({X(), m.fLastX}), V({1, 40.049}));
-    // The block code leaves the stack before the file is used: a bad code is
-    // an error with X already in LAST X. A file that cannot be read is no
-    // error: it changes no register and clears flag 3, which programs test.
-    fs::rename("$$.dax", "kept.dax");
+    EXPECT_EQ(V({double(m.oFlags.PeekFlag(3)), X(), m.fLastX}), V({1, 1, 40.049}));
+    // The block code leaves the stack before the file is used: a bad code is an error with X already in
+    // LAST X. A file that cannot be read is no error: no register changes and flag 3, which programs test,
+    // is cleared.
+    fs::remove("$$.dax");
     SetStack(1000.0, 1);
     Steps({"W/DATA$"});
-    EXPECT_EQ(m.bInErr.Cause(), enmErrKind::DivByZero);
     EXPECT_EQ(V({X(), m.fLastX}), V({1, 1000}));
-    m.oFlags.SetFlag(3);
+    EXPECT_STREQ(m.bInErr.CauseText(), "division by zero");
     SetStack(50.059, 1);
     Steps({"R/DATA$"});
-    EXPECT_FALSE(m.bInErr || m.oFlags.PeekFlag(3));
-    EXPECT_EQ(V({X(), m.fLastX}), V({1, 50.059}));
+    EXPECT_EQ(V({double(m.bInErr), double(m.oFlags.PeekFlag(3)), X(), m.fLastX}), V({0, 0, 1, 50.059}));
     EXPECT_EQ(Regs(50, 59), V(10, 0.0));
 
-    // With the question and the dialog: the file used is the one the dialog
-    // shows (in "shown"); No and Cancel do nothing and are no error.
-    // A file in a directory that does not exist cannot be written.
-    const struct { const char* sStep; bool bYes; const char* sFile; V vStack; size_t nLines; } aCases[] = {
+    // With the question and the dialog: the file used is the one the dialog shows (in "shown"); No and
+    // Cancel do nothing and are no error. A file in a directory that does not exist cannot be written.
+    const struct { const char* sStep; bool bYes; const char* sFile; V vStack; long nLines; } aCases[] = {
         {"W/DATAX", false, "f.dax", {20.021, 5}, 0}, {"W/DATAX", true, nullptr, {20.021, 5}, 0},
         {"W/DATAX", true, "f.dax", {5, 5}, 2}, {"W/DATA", true, "f.dax", {20.021, 5}, 1000},
         {"W/DATAX", true, "none/f.dax", {5, 5}, 0}};
@@ -219,12 +196,12 @@ TEST_F(ExtTest, DataFilesWithAndWithoutTheDialog) {
         EXPECT_EQ(V({X(), Y()}), c.vStack) << c.sStep;
         EXPECT_EQ(oHost.vMessages.empty() ? "" : oHost.vMessages[0], "Write Data|Write Data?");
         EXPECT_EQ(oHost.vShown.size() > 1 ? oHost.vShown[1] : "", c.bYes ? "file [] write" : "") << c.sStep;
-        EXPECT_EQ(Lines("shown/f.dax").size(), c.nLines) << c.sStep;
+        EXPECT_EQ(std::ranges::count(ReadFile("shown/f.dax"), '\n'), c.nLines) << c.sStep;
         fs::remove("shown/f.dax");
     }
     oHost.vYesNo = {true};
     oHost.vFiles = {Choice("f.dax")};
-    std::ofstream("shown/f.dax") << "4\r\n5\r\n6\r\n";
+    WriteFile("shown/f.dax", "4\r\n5\r\n6\r\n");
     SetStack(30.031, 1);
     Steps({"R/DATAX"});
     EXPECT_EQ(V({m.oMem.Rcl(30), m.oMem.Rcl(31), X()}), V({4, 5, 1}));
@@ -233,48 +210,43 @@ TEST_F(ExtTest, DataFilesWithAndWithoutTheDialog) {
     EXPECT_FALSE(fs::exists("f.dax"));
 
     // The scratch file: data file number 3 to $$.dax, and $$.dax to number 4.
-    std::ofstream("DATAFILE3.dax") << "1\r\n2\r\n";
+    WriteFile("DATAFILE3.dax", "1\r\n2\r\n");
     SetStack(3.7, 4, 9);
     Steps({"WRIT2SF", "READFSF"});
-    EXPECT_EQ(Lines("DATAFILE4.dax"), S({"1\r", "2\r"}));
+    EXPECT_EQ(ReadFile("DATAFILE4.dax"), "1\r\n2\r\n");
     EXPECT_EQ(V({X(), m.fLastX}), V({9, 4}));
 }
 
 TEST_F(ExtTest, MergeReadsAListingAndGoesOnWithItsSecondStep) {
-    std::ofstream("shown/new.corvel") << "5\n7\n+\nR/S\n";
-    std::ofstream("shown/bad.corvel") << "FOO\n";
-    // Answered Yes with a file: the listing replaces the program; a run goes
-    // on with its step 2 (so 1 + 7, not 5).
-    Load({"MERGE", "9"});
-    oHost.sLabel = "old";
-    oHost.vYesNo = {true};
-    oHost.vFiles = {Choice("new.corvel")};
+    WriteFile("shown/new.corvel", "5\n7\n+\nR/S\n");
+    WriteFile("shown/bad.corvel", "FOO\n");
+    // Loads the steps; the label is "old", the question is answered Yes and the dialog gives sFile.
+    auto Prepare = [&](const S& vSteps, const char* sFile) {
+        Load(vSteps);
+        oHost.sLabel = "old";
+        oHost.vYesNo = {true};
+        if (sFile) oHost.vFiles = {Choice(sFile)};
+    };
+    // With a file: the listing replaces the program; a run goes on with its step 2 (1 + 7, not 5).
+    Prepare({"MERGE", "9"}, "new.corvel");
     SetStack(1);
     p.Exec();
     oHost.Drive(p);
     EXPECT_EQ(X(), 8);
-    EXPECT_EQ(p.GetLine(1), "5");
-    EXPECT_EQ(oHost.sLabel, "new.corvel");
+    EXPECT_EQ(p.GetLine(1) + "|" + oHost.sLabel, "5|new.corvel");
     EXPECT_EQ(oHost.vShown, S({"question [WriteOrMergeProgram Program] Read Program?", "file [*.corvel] read"}));
-    // No (keep_work_runs.keys) or Cancel: the pointer starts again (at step 2
-    // after the step); Cancel empties the label.
-    Load({"1", "2", "MERGE"});
-    oHost.sLabel = "old";
-    oHost.vYesNo = {true};
-    oHost.vFiles.clear();
+    // No (keep_work_runs.keys) or Cancel: the pointer starts again (at step 2 after the step); Cancel
+    // empties the label.
+    Prepare({"1", "2", "MERGE"}, nullptr);
     Step(3);
     EXPECT_EQ(V({double(m.bInErr), double(Ptr())}), V({0, 2}));
     EXPECT_EQ(oHost.sLabel + p.GetLine(3), "MERGE");
-    // A refused listing: its own message, then an error of the step; the
-    // program and the label stay.
-    Load({"1", "MERGE"});
-    oHost.sLabel = "old";
-    oHost.vYesNo = {true};
-    oHost.vFiles = {Choice("bad.corvel")};
+    // A refused listing: its own message, then an error of the step; the program and the label stay.
+    Prepare({"1", "MERGE"}, "bad.corvel");
     Step(2);
     ASSERT_EQ(oHost.vMessages.size(), 3u);
     EXPECT_EQ(oHost.vMessages[1].substr(0, 14), "Listing Error|");
-    EXPECT_EQ(LastMessage(), ErrAt("002 MERGE"));
+    EXPECT_EQ(Last(oHost.vMessages), ErrAt("002 MERGE"));
     EXPECT_EQ(V({double(Ptr()), double(m.bInErr.Cause() == enmErrKind::File)}), V({2, 1}));
     EXPECT_EQ(oHost.sLabel + p.GetLine(2), "oldMERGE");
 }

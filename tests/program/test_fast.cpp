@@ -1,22 +1,17 @@
-// The fast path against the general path: random programs (seeded) run in
-// slices of many steps and in slices of one step (the general path) must
-// leave the same machine, bit for bit, also when stopped at random steps or
-// by a step out, TRACE must give the same lines and the profile the counts
-// TRACE printed.
-#include <gtest/gtest.h>
-
+// The fast path against the general path: random programs (seeded) run in slices of many steps and in
+// slices of one step (the general path) must leave the same machine, bit for bit, also when stopped at random
+// steps or by a step out; TRACE must give the same lines and the profile the counts TRACE printed.
 #include <algorithm>
 #include <functional>
 
-#include "common/FakeFeedback.h"
+#include "PrgmFixture.h"
 #include "common/RandomProgram.h"
-#include "program/CPrgm.h"
 
 namespace {
 
-// The step loop's whole vocabulary: indirection, register arithmetic, tests,
-// jumps, loops, missing labels and registers, an unknown word.
-const std::vector<std::string> kWords = {
+// The step loop's whole vocabulary: indirection, register arithmetic, tests, jumps, loops, missing labels
+// and registers, an unknown word.
+const S kWords = {
     ".", "EEX", "CHS", "ENTER", "CLX", "+", "-", "*", "/", "SQRT", "LN", "1/X", "Y^X", "X^2", "ABS", "SIN", "INT",
     "X<>Y", "LST", "RV", "R^", "RCL 1", "RCL 7", "RCL (i)", "RCL IND 3", "RCL 1000", "RCL A", "STO 1", "STO 3",
     "STO (i)", "STO+ 2", "STO- 3", "STO* 1", "STO/ 2", "RCL+ 1", "RCL- 2", "RCL* 3", "RCL/ 1", "ST", "RC", "X=0?",
@@ -28,8 +23,7 @@ struct CSide {
     CFakeFeedback fb{m};
     CPrgm p{m, fb};
 
-    // Runs from the pointer in slices of fnSlice() steps, stopped once
-    // nStopAt steps have run, as R/S between two slices stops it.
+    // Runs from the pointer in slices of fnSlice() steps; R/S between two slices stops it after nStopAt steps.
     void Run(uint64_t nStopAt, const std::function<uint64_t()>& fnSlice, int nStopBelow) {
         p.Exec(nStopBelow);
         while (p.Busy()) {
@@ -77,18 +71,17 @@ TEST(FastPathTest, RandomProgramsLeaveTheMachineAsTheGeneralPathDoes) {
         oGeneral.Run(nStopAt, [] { return uint64_t{1}; }, nOut);   // one step a slice: the general path
         ASSERT_EQ(oFast.State(), oGeneral.State()) << "seed " << nSeed;
         std::vector<uint64_t> vCounts[3]{std::vector<uint64_t>(CPrgm::kMaxSteps + 1), {}, {}};
+        S vFast, vGeneral;
         for (const std::string& s : oGeneral.fb.vShown)
-            if (s.rfind("trace ", 0) == 0) ++vCounts[0][std::stoul(s.substr(6, 3))];
+            if (s.rfind("trace ", 0) == 0) vGeneral.push_back(s);
+        for (const std::string& s : vGeneral) ++vCounts[0][std::stoul(s.substr(6, 3))];
         for (int n = 0; n <= CPrgm::kMaxSteps; ++n)
             for (int k : {1, 2}) vCounts[k].push_back((k == 1 ? oFast : oGeneral).p.ProfileCount(n));
         ASSERT_EQ(vCounts[1], vCounts[2]) << "seed " << nSeed;
         if (bTrace && nSeed % 3 != 0) ASSERT_EQ(vCounts[0], vCounts[1]) << "seed " << nSeed;
         // The traced lines show the steps as they read when they ran.
         oFast.p.SetLine(1, "CLX");
-        std::vector<std::string> vFast, vGeneral;
         oFast.p.TakeTrace(CPrgm::kTraceKeep, [&](std::string&& s) { vFast.push_back("trace " + s); });
-        for (const std::string& s : oGeneral.fb.vShown)
-            if (s.rfind("trace ", 0) == 0) vGeneral.push_back(s);
         if (vGeneral.size() > CPrgm::kTraceKeep) vGeneral.erase(vGeneral.begin(), vGeneral.end() - CPrgm::kTraceKeep);
         ASSERT_EQ(vFast, vGeneral) << "seed " << nSeed;
     }

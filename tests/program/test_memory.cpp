@@ -1,17 +1,8 @@
-// Program memory: pointer moves, editing, the step display, the end of the
-// program, the label table and its two scans, and the decoded-step cache.
+// Program memory: pointer moves, editing, the step display, the end of the program, the label table and its
+// two scans, and the decoded-step cache.
 #include "PrgmFixture.h"
 
 using MemoryTest = PrgmTest;
-
-namespace {
-std::vector<std::string> Lines(const CPrgm& p, std::initializer_list<int> vSteps) {
-    std::vector<std::string> v;
-    for (int n : vSteps) v.push_back(p.GetLine(n));
-    return v;
-}
-using S = std::vector<std::string>;
-} // namespace
 
 TEST_F(MemoryTest, PointerWrapsAndStaysInRange) {
     Load({"LBL A", "STO+ A"});
@@ -42,47 +33,46 @@ TEST_F(MemoryTest, InsertAndDeleteAtTheEnds) {
     p.SetLine(999, "LAST");
     p.SetPrgmPointer(998);
     p.InsertLine("AT999");   // writes step 999, shifts nothing
-    EXPECT_EQ(Lines(p, {998, 999}), S({"R/S", "AT999"}));
+    EXPECT_EQ(S({p.GetLine(998), p.GetLine(999)}), S({"R/S", "AT999"}));
     p.InsertLine("AT1");     // from 999 the pointer wraps: inserted at 1, step 999 lost
-    EXPECT_EQ(Lines(p, {1, 2, 3, 999}), S({"AT1", "A1", "A2", "R/S"}));
+    EXPECT_EQ(S({p.GetLine(1), p.GetLine(2), p.GetLine(3), p.GetLine(999)}), S({"AT1", "A1", "A2", "R/S"}));
     EXPECT_EQ(Ptr(), 1);
     p.SetLine(999, "X");
     p.SetPrgmPointer(999);
     p.DeleteLine();
-    EXPECT_EQ(Lines(p, {998, 999}), S({"R/S", "R/S"}));
+    EXPECT_EQ(S({p.GetLine(998), p.GetLine(999)}), S({"R/S", "R/S"}));
     // A stored step inserted elsewhere is copied before the steps shift.
     Load({"A1", "A2", "A3", "A4", "A5"});
     p.SetPrgmPointer(1);
     p.InsertLine(p.GetLine(5));
-    EXPECT_EQ(Lines(p, {2, 5, 6}), S({"A5", "A4", "A5"}));
+    EXPECT_EQ(S({p.GetLine(2), p.GetLine(5), p.GetLine(6)}), S({"A5", "A4", "A5"}));
 }
 
 TEST_F(MemoryTest, EndOfProgramIsTheFirstOfTwoFillers) {
-    p.Clear();
-    EXPECT_EQ(V({double(p.FindEndOfProgram()), double(p.HasProgram())}), V({1, 0}));
-    Load({"LBL A", "r/s"});   // fillers compare upper-cased
-    EXPECT_EQ(V({double(p.FindEndOfProgram()), double(p.HasProgram())}), V({2, 1}));
-    p.SetLine(3, "RTN");
-    EXPECT_EQ(p.FindEndOfProgram(), 4);
-    p.SetLine(999, "RTN");
-    EXPECT_EQ(p.FindEndOfProgram(), 999);
-    Load({"LBL A", "R/S", "r/s", "RTN"});   // two stops in a row end the program early
-    EXPECT_EQ(p.FindEndOfProgram(), 2);
-    p.SetLine(999, "r/s");                  // the last step must be the filler exactly
-    EXPECT_EQ(p.FindEndOfProgram(), 999);
+    // Fillers compare upper-cased, so two stops in a row end the program early; step 999 must be the
+    // filler exactly.
+    const struct { S vSteps; const char* s999; int nEnd; } aCases[] = {
+        {{}, "R/S", 1}, {{"LBL A", "r/s"}, "R/S", 2}, {{"LBL A", "r/s", "RTN"}, "R/S", 4},
+        {{"LBL A", "r/s", "RTN"}, "RTN", 999}, {{"LBL A", "R/S", "r/s", "RTN"}, "R/S", 2},
+        {{"LBL A", "R/S", "r/s", "RTN"}, "r/s", 999}};
+    for (const auto& c : aCases) {
+        Load(c.vSteps);
+        p.SetLine(999, c.s999);
+        EXPECT_EQ(p.FindEndOfProgram(), c.nEnd) << c.vSteps.size() << " " << c.s999;
+        EXPECT_EQ(p.HasProgram(), c.nEnd > 1) << c.vSteps.size() << " " << c.s999;
+    }
 }
 
 // The messages of both scans: a refused listing, test_listing.cpp.
 TEST_F(MemoryTest, LabelScansKeepEarlierLabelsAndLookForTheWordsAnywhere) {
     Load({"LBL A", "R/S", "LBL a", "R/S", "R/S", "LBL 3", "GTO (I)", "GTO A", "GSB Q"}, 3);   // calls are not examined
     EXPECT_TRUE(p.ScanLabels() && p.ScanGotos());
-    // Names are case-sensitive.
     EXPECT_EQ(V({double(p.FindLabel("A")), double(p.FindLabel("a")), double(p.FindLabel("3")),
-                 double(p.FindLabel("B"))}), V({3, 5, 8, 0}));
+                 double(p.FindLabel("B"))}), V({3, 5, 8, 0}));   // names are case-sensitive
     p.SetLine(6, "LBL A");
     EXPECT_FALSE(p.ScanLabels());
-    // Labels after the duplicate are not indexed.
-    EXPECT_EQ(V({double(p.FindLabel("A")), double(p.FindLabel("a")), double(p.FindLabel("3"))}), V({3, 5, 0}));
+    EXPECT_EQ(V({double(p.FindLabel("A")), double(p.FindLabel("a")), double(p.FindLabel("3"))}),
+              V({3, 5, 0}));   // labels after the duplicate are not indexed
     // Both scans find "LBL " and "GTO " anywhere in exact case; the name follows the first blank.
     Load({"X LBL A", "lbl B", "LBL  C", "gto B", "GTO  C", "GSB B"});
     EXPECT_TRUE(p.ScanLabels());
@@ -92,7 +82,7 @@ TEST_F(MemoryTest, LabelScansKeepEarlierLabelsAndLookForTheWordsAnywhere) {
     p.SetLine(8, "XGTO B");
     p.SetLine(9, "GTO C");
     EXPECT_FALSE(p.ScanGotos());
-    EXPECT_EQ(LastMessage(),
+    EXPECT_EQ(Last(oHost.vMessages),
               "Missing Label Found!|In line 008 XGTO B the label B does not exist. Please edit your program.");
 }
 
@@ -117,6 +107,5 @@ TEST_F(MemoryTest, EditedStepsAreDecodedAfresh) {
     // Clear forgets every decoded step.
     p.Clear();
     Step(1);   // "R/S" now
-    EXPECT_TRUE(p.StopRequested);
-    EXPECT_EQ(X(), 22);
+    EXPECT_EQ(V({double(p.StopRequested), X()}), V({1, 22}));
 }

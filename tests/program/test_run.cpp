@@ -1,21 +1,18 @@
-// The run loop, single step and back step, stopping a run from outside. An
-// R/S step, the run after it and an error's message: tests/panel/test_keyboard.cpp.
+// The run loop, single step and back step, stopping a run from outside (an R/S step, the run after it and an
+// error's message: tests/panel/test_keyboard.cpp).
 #include <cmath>
 
 #include "PrgmFixture.h"
 
 using RunTest = PrgmTest;
-using S = std::vector<std::string>;
 
-// A single step shows its line first; a back step clears a halt, stops at
-// step 1 and keeps the display. What single steps key: tests/panel/test_keyboard.cpp.
+// A single step shows its line first; a back step clears a halt, stops at step 1 and keeps the display (what
+// single steps key: tests/panel/test_keyboard.cpp).
 TEST_F(RunTest, SingleStepShowsTheLineFirstAndBackStepStopsAtStep1) {
     Load({"7", "8"});
     p.SetPrgmPointer(0);
     std::string sShown;
-    oHost.fnOnRepaint = [&] {
-        if (sShown.empty() && m.lblDisp.rfind("001", 0) == 0) sShown = m.lblDisp;
-    };
+    oHost.fnOnRepaint = [&] { if (sShown.empty() && m.lblDisp.rfind("001", 0) == 0) sShown = m.lblDisp; };
     const double fStart = oHost.fClock;
     p.SST_Exec(true);
     oHost.Drive(p);
@@ -27,8 +24,7 @@ TEST_F(RunTest, SingleStepShowsTheLineFirstAndBackStepStopsAtStep1) {
         p.BST();
         oHost.Drive(p);
     }
-    EXPECT_EQ(V({double(Ptr()), double(p.Halted)}), V({1, 0}));
-    EXPECT_EQ(m.lblDisp, "keep");
+    EXPECT_EQ(m.lblDisp + "|" + std::to_string(Ptr()) + "|" + std::to_string(p.Halted), "keep|1|0");
 }
 
 TEST_F(RunTest, EndOfProgramMessageOnlyWhenSingleStepping) {
@@ -76,21 +72,15 @@ TEST_F(RunTest, StopRequestFromOutsideEndsAnEndlessLoop) {
     Load({"LBL A", "ISZ", "GTO A"});
     m.oMem.StoI(0);
     long nCalls = 0;
-    oHost.fnOnYield = [&] {
-        if (++nCalls == 30000) p.RequestStop();   // R/S pressed during the run
-    };
-    p.Exec();
-    oHost.Drive(p);
+    oHost.fnOnYield = [&] { if (++nCalls == 30000) p.RequestStop(); };   // R/S pressed during the run
+    Run();
     EXPECT_FALSE(m.bInErr || p.StopRequested || oHost.bRunning);
     EXPECT_EQ(V({double(p.nRunSteps), m.oMem.RclI()}), V({29999, 10000}));   // the step after the request does not run
     // An error flag set from outside stops the run too.
     nCalls = 0;
-    oHost.fnOnYield = [&] {
-        if (++nCalls == 400) m.bInErr = true;
-    };
+    oHost.fnOnYield = [&] { if (++nCalls == 400) m.bInErr = true; };
     p.SetPrgmPointer(1);
-    p.Exec();
-    oHost.Drive(p);
+    Run();
     EXPECT_EQ(V({double(m.bInErr), double(nCalls)}), V({1, 400}));
     const int nAt = Ptr();
     p.SST_Exec(true);   // while the error stands, a single step does nothing
