@@ -1,8 +1,7 @@
-# Fails, naming the file, when a layer includes a higher one (numeric/ <
-# machine/ < program/ < panel/ < windows/, batch/; quoted includes resolve
-# against the file's directory and the root), when the core runs an event loop,
-# sleeps or waits (the host drives a run one slice at a time), or when the
-# window changes the calculator past its handlers.
+# Fails, naming the file, when a layer includes a higher one (numeric/ < machine/ < program/ < panel/ <
+# windows/, batch/; quoted includes resolve against the file's directory and the root), when the core runs
+# an event loop, sleeps or waits (the host drives a run one slice at a time), or when the window changes the
+# calculator past its handlers.
 #   cmake -DROOT=<source dir> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.22)
 if(NOT DEFINED ROOT)
@@ -27,11 +26,9 @@ foreach(layer numeric machine program panel)
       message("${rel}: runs an event loop or waits inside the core: ${line}")
       math(EXPR bad "${bad} + 1")
     endforeach()
-    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"][^>\"]+[>\"]")
     foreach(line IN LISTS includes)
-      if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")
-        continue()
-      endif()
+      string(REGEX MATCH "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]" line "${line}")
       set(target "${CMAKE_MATCH_2}")
       set(candidates "${ROOT}/${target}")
       if(CMAKE_MATCH_1 STREQUAL "\"")

@@ -5,9 +5,6 @@
 
 template <class TList>
 typename TList::value_type Last(const TList& v) {
-    if (v.empty()) {
-        ADD_FAILURE() << "the list is empty";
-        return {};
-    }
-    return v[v.size() - 1];
+    if (v.empty()) ADD_FAILURE() << "the list is empty";
+    return v.empty() ? typename TList::value_type{} : v[v.size() - 1];
 }

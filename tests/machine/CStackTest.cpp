@@ -4,14 +4,6 @@
 
 #include "MachineFixture.h"
 
-namespace {
-V Levels(const CStack& s) {
-    double a[5];
-    s.GetStack(a);
-    return {a[1], a[2], a[3], a[4]};
-}
-} // namespace
-
 // Below 1e-100 a pushed value becomes 0, in the caller's variable too; from
 // 1e100 on (or not a number) it is refused: the stack stays, the error flag is set.
 TEST(CStack, PushFlushesTinyValuesAndRefusesOutOfRangeOnes) {
@@ -25,7 +17,9 @@ TEST(CStack, PushFlushesTinyValuesAndRefusesOutOfRangeOnes) {
         m.oStack.SetAll(1, 2, 3, 4);
         double v = c.v;
         m.oStack.Push(v);
-        EXPECT_EQ(Levels(m.oStack), c.bRefused ? V({1, 2, 3, 4}) : V({c.fPushed, 1, 2, 3})) << c.v;
+        double a[5];
+        m.oStack.GetStack(a);
+        EXPECT_EQ(V({a[1], a[2], a[3], a[4]}), c.bRefused ? V({1, 2, 3, 4}) : V({c.fPushed, 1, 2, 3})) << c.v;
         EXPECT_EQ(m.bInErr, c.bRefused) << c.v;
         if (!c.bRefused) EXPECT_EQ(v, c.fPushed) << c.v;
     }

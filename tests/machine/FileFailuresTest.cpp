@@ -97,8 +97,9 @@ TEST(FileFailures, LinksAreFollowedAndOldTemporariesCleared) {
 TEST(FileFailures, TemporariesArePrivateAndFitAnyName) {
     CTempDir oDir;
     const std::string sTarget = oDir.File("secret.txt");
+    const fs::perms kRwR = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     std::ofstream(sTarget) << "old";
-    fs::permissions(sTarget, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::permissions(sTarget, kRwR);
     {
         // While the write is under way no one else can read the temporary.
         FileIO::CAtomicWriter oOut(sTarget);
@@ -109,14 +110,14 @@ TEST(FileFailures, TemporariesArePrivateAndFitAnyName) {
         EXPECT_TRUE(oOut.Commit());
     }
     EXPECT_EQ(ReadFile(sTarget), "new");
-    EXPECT_EQ(fs::status(sTarget).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(sTarget).permissions(), kRwR);
     // A new file gets what the umask leaves; a name of 255 bytes is saved too.
     const mode_t nMask = umask(027);
     const std::string sLong = oDir.File(std::string(255, 'n'));
     EXPECT_TRUE(FileIO::WriteWholeFile(sLong, "x"));
     umask(nMask);
     EXPECT_EQ(ReadFile(sLong), "x");
-    EXPECT_EQ(fs::status(sLong).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(sLong).permissions(), kRwR);
     EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 2);
 }
 

@@ -7,12 +7,7 @@
 using DisplayTest = PanelTest;
 
 TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
-    struct {
-        int32_t nMode;
-        int16_t nDigits;
-        double v;
-        const char* sShown;
-    } const kCases[] = {
+    struct { int nMode; int16_t nDigits; double v; const char* sShown; } const kCases[] = {
         // FIX switches to SCI only for a number it cannot show.
         {0, 2, 0, "0.00|"}, {0, 2, 1e-101, "0.00|"}, {0, 2, 123.456, "123.46|"}, {0, 2, -0.5, "-0.50|"},
         {0, 2, 0.01, "0.01|"}, {0, 2, 0.009, "9.00|-03"}, {0, 2, 5, "5.00|"},
@@ -67,14 +62,11 @@ TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
     EXPECT_EQ(oMain.Tape().Text(), "a\r\n");
 }
 
-// What a program shows on purpose (PAUSE, the show-X and show-stack blinks)
-// is marked as such while it shows, and the mark goes with a repaint before
-// the run goes on; ordinary steps never set it.
+// What a program shows on purpose (PAUSE, the show-X and show-stack blinks) is marked as such while it shows, and the
+// mark goes with a repaint before the run goes on; ordinary steps never set it.
 TEST_F(DisplayTest, ARunMarksWhatItShowsOnPurposeUntilItIsOver) {
-    const struct {
-        const char* sStepKeys;
-        bool bShows;
-    } kCases[] = {{"h 1", true}, {"f R/S", true}, {"g R/S", true}, {"2 *", false}};
+    const struct { const char* sStepKeys; bool bShows; } kCases[] = {
+        {"h 1", true}, {"f R/S", true}, {"g R/S", true}, {"2 *", false}};
     for (const auto& c : kCases) {
         Keys(std::string("ON W/PRGM f SST A ") + c.sStepKeys + " 1 + h GTO RUN");
         ASSERT_FALSE(oMain.View().bInErr) << c.sStepKeys;

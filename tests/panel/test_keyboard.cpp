@@ -1,7 +1,5 @@
-// The keyboard by behaviour: every key in every prefix state, worked from a
-// fresh calculator, and what it leaves in X and Y or what else is the point
-// (the recorded steps, a box shown, the display, an error). The expected
-// values are worked out by hand, not by the code under test.
+// The keyboard by behaviour: every key in every prefix state, from a fresh calculator, and what it leaves
+// in X and Y or what else is the point. The expected values are worked out by hand, not by the code under test.
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -15,17 +13,15 @@ constexpr double kAny = std::numeric_limits<double>::quiet_NaN();   // not looke
 struct SKeyCase {
     const char* sKeys;
     double x, y;
-    // "steps A / B": the program's steps from 1 to the last that is not the filler;
-    // "box B": the last box shown (its start); "disp D|E": the display; "ptr N": the
-    // pointer; "viewer N": register viewers opened; "regs L1|L2": lines the last one showed,
-    // in order; "title T": the window title; "cause C":
-    // why "Error" is shown; "Error": the error flag. Without it the error flag must be clear.
+    // "steps A / B": the program's steps from 1 to the last that is not the filler; "box B": the last box shown
+    // (its start); "disp D|E": the display; "ptr N": the pointer; "viewer N": register viewers opened; "regs L1|L2":
+    // lines the last one showed, in order; "title T": the window title; "cause C": why "Error" is shown;
+    // "Error": the error flag. Without it the error flag must be clear.
     const char* sSeen = nullptr;
 };
 
-// Keys as key scripts spell them; "KEY=TEXT" answers the input box the key
-// opens with TEXT. A number being typed reaches X only when a later key ends
-// it. Angles are in degrees.
+// Keys as key scripts spell them; "KEY=TEXT" answers the input box the key opens with TEXT. A number
+// being typed reaches X only when a later key ends it. Angles are in degrees.
 const SKeyCase kCases[] = {
     // Digits and the entry keys without a prefix.
     {"1 2 3 4 5 ENTER", 12345, 0}, {"6 7 8 9 0 ENTER", 67890, 0}, {"1 . 5 EEX 2 ENTER", 150, 0}, {"2 EEX 3 CHS ENTER", 0.002, 0},
@@ -104,8 +100,7 @@ const SKeyCase kCases[] = {
     {"4 0 ENTER 3 0 ENTER 2 ENTER 1 SUM+", 1, 30}, {"4 ENTER 3 SUM+ 8 ENTER 5 SUM+ f SUM+", 4, 6},
     {"4 ENTER 3 SUM+ 8 ENTER 5 SUM+ g SUM+", 1.4142135623730951, 2.8284271247461903},
     {"4 ENTER 3 SUM+ 8 ENTER 5 SUM+ 8 ENTER 5 h SUM+ RCL SUM+", 3, 4},
-    // The label keys: without a label A-E are 1/x, sqrt, y^x, Rv and x<>y;
-    // with a prefix and no label an error.
+    // The label keys: without a label A-E are 1/x, sqrt, y^x, Rv and x<>y; with a prefix and no label an error.
     {"4 A", 0.25, 0}, {"9 B", 3, 0}, {"2 ENTER 3 C", 8, 0}, {"1 ENTER 2 D", 1, 0}, {"1 ENTER 2 E", 1, 2},
     {"W/PRGM f SST A 4 2 h GTO RUN A", 42, kAny}, {"W/PRGM f SST E 4 2 h GTO RUN 1 ENTER 2 E", 42, kAny},
     {"W/PRGM g SST A 9 h GTO RUN f A", 9, kAny}, {"W/PRGM g SST D 9 h GTO RUN f D", 9, kAny}, {"f B", kAny, kAny, "Error"},
@@ -137,13 +132,11 @@ const SKeyCase kCases[] = {
      "steps GSB A / GSB B / GSB C / GSB D / GSB E / GSB a / GSB b / GSB c / GSB d / GSB e"},
     {"W/PRGM STO 1 STO + A STO - 2 STO * 3 STO / (i) RCL 4 RCL + 5 RCL - B RCL * (i) RCL / 6", kAny, kAny,
      "steps STO 1 / STO+ A / STO- 2 / STO* 3 / STO/ (i) / RCL 4 / RCL+ 5 / RCL- B / RCL* (i) / RCL/ 6"},
-    {"W/PRGM RCL (i) RCL SUM+ GTO 7 GTO f A f GTO C g GTO C f SST 5 g SST B DSP 3 DSP (i) h + 4 h - 5 h * 6",
-     kAny, kAny,
+    {"W/PRGM RCL (i) RCL SUM+ GTO 7 GTO f A f GTO C g GTO C f SST 5 g SST B DSP 3 DSP (i) h + 4 h - 5 h * 6", kAny, kAny,
      "steps RCL (i) / RCL Sum+ / GTO 7 / GTO a / GSB C / GSB c / LBL 5 / LBL b / DSP 3 / DSP (i) / CF 4 / SF 5 / F? 6"},
     {"W/PRGM 1 g GTO 8 GTO f 3 h - A DSP A STO / E", kAny, kAny, "steps 1 / STO/ E"},
-    // f W/PRGM clears the program; the R/S keys record STK, -x-, SPACE; g CHS records nothing;
-    // deleting at step 000 loses nothing; h SST and SST move; Off ignores keys (in W/PRGM it does
-    // nothing); On erases everything.
+    // f W/PRGM clears the program; the R/S keys record STK, -x-, SPACE; g CHS records nothing; deleting at step 000
+    // loses nothing; h SST and SST move; Off ignores keys (in W/PRGM it does nothing); On erases everything.
     {"W/PRGM 1 2 3 RUN f W/PRGM", kAny, kAny, "disp 000 |"}, {"W/PRGM 1 2 h SST h SST h CLX", kAny, kAny, "steps 1 / 2"},
     {"W/PRGM 7 8 g R/S f R/S h R/S g CHS", kAny, kAny, "steps 7 / 8 / STK / -x- / SPACE"},
     {"W/PRGM 7 8 g R/S f R/S h R/S h SST h SST SST", kAny, kAny, "disp 004 -x-|"}, {"W/PRGM 5 OFF 6", kAny, kAny, "steps 5 / 6"},
@@ -171,7 +164,6 @@ const SKeyCase kCases[] = {
     {"W/PRGM 1 2 3 f CLX", kAny, kAny, "steps "},
 };
 
-// A fresh calculator for each case.
 struct SCalc {
     CFakeHost oHost;
     CFrontPanel oMain{oHost};
@@ -190,11 +182,7 @@ struct SCalc {
                 if (("|" + sWant.substr(5) + "|").find("|" + l + "|") != std::string::npos) s += (s.size() > 5 ? "|" : "") + l;
             return s;
         }
-        if (sKind == "box") {
-            const auto& v = oHost.vShown;
-            const std::string sLast = v.empty() ? "(no box)" : v[v.size() - 1];
-            return "box " + sLast.substr(0, sWant.size() - 4);   // "box question" matches any question
-        }
+        if (sKind == "box") return "box " + Last(oHost.vShown).substr(0, sWant.size() - 4);   // "box question": any
         std::string s = "steps ";
         int nLast = 0;
         for (int n = 1; n <= oMain.View().oPrgm.GetMaxSteps(); ++n)

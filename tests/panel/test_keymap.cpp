@@ -1,6 +1,5 @@
-// What key scripts cannot reach: the block viewer's range decoding, typing,
-// and the key click, which sounds only while on. Whole-calculator
-// key behaviour is in test_keyboard.cpp.
+// What key scripts cannot reach: the block viewer's range decoding, typing, the key click (only while on)
+// and the clipboard. Whole-calculator key behaviour is in test_keyboard.cpp.
 #include "PanelFixture.h"
 
 using KeyMapTest = PanelTest;

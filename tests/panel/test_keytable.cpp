@@ -11,9 +11,8 @@ using V = std::vector<double>;
 // seconds waited, the boxes shown, the statistics error, the error flag.
 enum class enmSeen { X, I, R1, RegA, Ptr, RetDepth, Waited, Boxes, StatErr, Err };
 
-// The same start for the key and the step: the step at 1 with labels 2 and 3
-// after it, one return to step 3 waiting, R20 (A) = 3, a failed mean, and a
-// question answered Yes with a file that can be neither written nor read.
+// The same start for the key and the step: the step at 1 with labels 2 and 3 after it, one return to step 3 waiting,
+// R20 (A) = 3, a failed mean, and a question answered Yes with a file that can be neither written nor read.
 struct SCalc {
     CFakeHost oHost;
     CFrontPanel o{oHost};
@@ -40,15 +39,8 @@ struct SCalc {
 };
 } // namespace
 
-// Each difference the key table gives a reason for: the keys in RUN mode and
-// the step executed in a program, from the same start.
 TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
-    const struct {
-        const char *sKeys, *sStep;
-        double x, y, fI, fR1;
-        enmSeen eSeen;
-        double fByKeys, fByStep;
-    } aCases[] = {
+    const struct { const char *sKeys, *sStep; double x, y, fI, fR1; enmSeen eSeen; double fByKeys, fByStep; } aCases[] = {
         {"f 0", "%", 3, 7, 0, 0, enmSeen::X, 0.21000000000000002, 0.20999999999999999},   // (y / 100) x x
         {"STO (i)", "STO (i)", 7, 0, -0.5, 0, enmSeen::R1, 7, 0},                // R(|floor(I)|) against nearest(I)
         {"GTO (i)", "GTO (i)", 0, 0, 2.7, 0, enmSeen::Ptr, 3, 2},                // nearest(I) against its integer part

@@ -9,27 +9,22 @@
 #include <random>
 
 #include "PanelFixture.h"
+#include "common/RandomProgram.h"
 #include "common/TempDir.h"
 #include "panel/CStateFile.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
 class StateTest : public PanelTest {
 protected:
     CTempDir oTmp{true};
     const fs::path oDir = oTmp.Path();
-    // Everything a state file holds, and the pointer, as bytes.
-    std::string Snapshot(bool bPointer = true) const {
-        std::string s = oMain.View().oPrgm.GetFilename() + "|" + (bPointer ? std::to_string(oMain.View().oPrgm.GetPrgmPointer()) : "") + "|";
-        for (int i = 1; i <= 999; ++i) s += oMain.View().oPrgm.GetLine(i) + "\n";
-        auto Bits = [&s](double v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
-        for (int r = 0; r < 1000; ++r) Bits(oMain.View().oMem.Rcl(r));
-        for (double v : {X(), Y(), oMain.View().oStack.GetZ(), oMain.View().oStack.GetT()}) Bits(v);
-        for (int f = 0; f < 10; ++f) s += oMain.View().oFlags.PeekFlag(f) ? '1' : '0';
-        s += std::to_string(oMain.View().nDigits) + std::to_string(static_cast<int>(oMain.View().eDispMode));
-        return s;
+    // Everything a state file holds and the pointer, every number exactly.
+    std::string Snapshot() const {
+        const CPanelView& o = oMain.View();
+        std::string s = corvel_test::Snapshot(o.oMachine, o.oPrgm) + " " + o.oPrgm.GetFilename() + " ";
+        for (int i = 1; i <= 999; ++i) s += o.oPrgm.GetLine(i) + "\n";
+        return s + std::to_string(o.nDigits) + std::to_string(static_cast<int>(o.eDispMode));
     }
     void Fill() {
         Keys("W/PRGM f SST A 2 * GTO f B h GTO g SST B RUN");
@@ -42,24 +37,22 @@ protected:
     }
 };
 
-} // namespace
-
 TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
     Fill();
     oMain.Prgm().SetFilename("prog.corvel");
-    const std::string sBefore = Snapshot(false);
+    oMain.Prgm().SetPrgmPointer(1);   // where a restore leaves it
+    const std::string sBefore = Snapshot();
     oMain.imgSaveState_Click();   // Cancel: the default file in the current directory
-    EXPECT_TRUE(Snapshot(false) == sBefore);   // saving changed nothing, flags 2 and 3 included
+    EXPECT_EQ(Snapshot(), sBefore);   // saving changed nothing, flags 2 and 3 included
     ASSERT_TRUE(fs::exists(CStateFile::kDefaultName));
     Keys("ON W/PRGM");            // everything lost, and in W/PRGM
     oMain.imgRestoreState_Click();
-    EXPECT_TRUE(Snapshot(false) == sBefore);
-    EXPECT_EQ(oMain.Prgm().GetPrgmPointer(), 1);
-    EXPECT_FALSE(oMain.View().bRun);                          // the mode is not restored
-    EXPECT_EQ(oMain.View().lblDisp, "333.33333");             // X shown in ENG 5, also in W/PRGM
-    EXPECT_TRUE(oMain.View().bCardVisible);
-    EXPECT_EQ(oMain.View().lblPrgm, "prog.corvel");
-    EXPECT_EQ(oMain.Prgm().FindLabel("b"), 6);          // the labels were scanned
+    EXPECT_EQ(Snapshot(), sBefore);
+    // The mode is not restored, X shows in ENG 5 also in W/PRGM, the card and its name show, the labels are scanned.
+    const CPanelView& o = oMain.View();
+    EXPECT_EQ(std::to_string(o.bRun) + " " + o.lblDisp + " " + std::to_string(o.bCardVisible) + " " + o.lblPrgm + " " +
+                  std::to_string(o.oPrgm.FindLabel("b")),
+              "0 333.33333 1 prog.corvel 6");
 }
 
 TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
@@ -85,7 +78,7 @@ TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
         oMain.imgRestoreState_Click();
         EXPECT_EQ(oHost.vMessages, std::vector<std::string>({"Error|Could not open state file for input"}))
             << "case " << (&s - &kBad[0]);
-        EXPECT_TRUE(Snapshot() == sBefore);
+        EXPECT_EQ(Snapshot(), sBefore);
     }
     // What does read: blanks around numbers, any case of True, any mode text.
     CStateFile o;
@@ -180,8 +173,7 @@ TEST_F(StateTest, AResetPanelIsANewPanel) {
     CFrontPanel oNew(oHost2);
     EXPECT_EQ(Seen(oMain, "a.txt"), Seen(oNew, "b.txt"));
     for (CFrontPanel* p : {&oMain, &oNew}) {
-        p->Prgm().InsertLine("LBL A");
-        p->Prgm().InsertLine("-X-");
+        for (const char* s : {"LBL A", "-X-"}) p->Prgm().InsertLine(s);
         for (const char* k : {"W/PRGM", "RUN", "3", "A", "g", "R/S", "STO", "1"}) p->PressKey(k);
     }
     EXPECT_EQ(Seen(oMain, "a.txt"), Seen(oNew, "b.txt"));
