@@ -1,6 +1,5 @@
 // Register blocks: range codes, clear and fill, copy, move and exchange (overlapping too), search, sums and sorts.
 #include <algorithm>
-#include <cmath>
 #include <random>
 
 #include "MachineFixture.h"

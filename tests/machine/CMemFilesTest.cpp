@@ -1,9 +1,7 @@
 // Data files and the scratch file: exact round trips, tolerant reading of any bytes, atomic replacement, range codes.
 // Flag 3 tells whether the last read succeeded.
 #include <bit>
-#include <cmath>
 #include <cstdint>
-#include <filesystem>
 
 #include "MachineFixture.h"
 

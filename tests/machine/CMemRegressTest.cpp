@@ -1,7 +1,5 @@
 // Curve fits over register blocks: what the sums keep and the edges (the fits'
 // results on plain data are ExtTest.BlockFitsLeaveTheirResultsOnTheStack).
-#include <cmath>
-
 #include "MachineFixture.h"
 
 TEST(CMemRegress, StraightLines) {

@@ -1,7 +1,5 @@
 // Data registers: numbering, letters, the I register, indirect addressing and the register operations of the memory
 // itself (the keys and the steps do their own register arithmetic: test_keyboard.cpp, tests/program).
-#include <cmath>
-
 #include "MachineFixture.h"
 
 using NumUtil::kErrVal;

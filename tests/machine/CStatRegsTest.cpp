@@ -1,6 +1,4 @@
 // Statistics sums in registers 14..19 and what is derived from them.
-#include <cmath>
-
 #include "MachineFixture.h"
 
 using NumUtil::kErrVal;

@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <fstream>
 
 #include "MachineFixture.h"
 #include "machine/CFileIO.h"

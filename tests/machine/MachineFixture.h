@@ -2,6 +2,7 @@
 // A register memory wired to its stack, flags and statistics registers.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
 #include <vector>
 

@@ -1,8 +1,6 @@
 // Elementary functions of Numeric: range test, counting, hyperbolic and
 // inverse functions, conversions, integer parts, count-and-skip, random.
-#include <cmath>
 #include <functional>
-#include <limits>
 #include <vector>
 
 #include "numeric/Numeric.h"

@@ -2,7 +2,9 @@
 // Shared helpers of the Numeric tests: tables of expected values.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
+#include <limits>
 
 #include "numeric/CCalcError.h"
 #include "numeric/NumUtil.h"

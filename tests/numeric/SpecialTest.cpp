@@ -1,11 +1,9 @@
 // Special functions of Numeric: edge cases, a reference table computed outside the project
 // (tests/data/special_reference.csv, made by tools/gen_special_reference.py with mpmath), and
 // hostile arguments for every trapping function.
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <limits>
 #include <map>
 #include <string>
 

@@ -6,6 +6,7 @@
 
 #include "common/Checked.h"
 #include "common/FakeHost.h"
+#include "common/TempDir.h"
 #include "numeric/CCalcError.h"
 #include "panel/CFrontPanel.h"
 

@@ -1,10 +1,7 @@
 // Programs as files from the front panel: the card slot, the card functions of the ENTER key and the source editor.
-#include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "PanelFixture.h"
-#include "common/TempDir.h"
 
 namespace fs = std::filesystem;
 using S = std::vector<std::string>;

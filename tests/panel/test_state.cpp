@@ -4,13 +4,10 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "PanelFixture.h"
 #include "common/RandomProgram.h"
-#include "common/TempDir.h"
 #include "panel/CStateFile.h"
 
 namespace fs = std::filesystem;
