@@ -41,8 +41,7 @@ TEST_F(CardTest, EveryKeyboardStepSurvivesTheEditorUnchanged) {
         oOther.SetLine(1, sBefore);
         const CStep &oWas = oOther.DecodedStep(1), &oNow = p.DecodedStep(n);
         // Labels keep their case; other operand texts may change theirs.
-        const std::string sOp = sBefore.substr(0, 3);
-        const bool bLabel = sOp == "GTO" || sOp == "GSB" || sOp == "LBL";
+        const bool bLabel = sBefore.starts_with("GTO") || sBefore.starts_with("GSB") || sBefore.starts_with("LBL");
         EXPECT_TRUE(oNow.pInstr == oWas.pInstr && oNow.pfn == oWas.pfn && oNow.oOp.eKind == oWas.oOp.eKind &&
                     oNow.oSto.nReg == oWas.oSto.nReg && oNow.oRcl.nReg == oWas.oRcl.nReg &&
                     (!bLabel || oNow.oOp.sText == oWas.oOp.sText))

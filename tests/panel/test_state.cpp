@@ -31,13 +31,13 @@ protected:
         for (int f : {2, 3, 7}) oMain.Machine().oFlags.SetFlag(f);
         oMain.Machine().nDigits = 5;
         oMain.Machine().eDispMode = enmDispMode::ENG;
+        oMain.Prgm().SetFilename("prog.corvel");
+        oMain.Prgm().SetPrgmPointer(1);   // where a restore leaves it
     }
 };
 
 TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
     Fill();
-    oMain.Prgm().SetFilename("prog.corvel");
-    oMain.Prgm().SetPrgmPointer(1);   // where a restore leaves it
     const std::string sBefore = Snapshot();
     oMain.imgSaveState_Click();   // Cancel: the default file in the current directory
     EXPECT_EQ(Snapshot(), sBefore);   // saving changed nothing, flags 2 and 3 included
@@ -118,17 +118,15 @@ TEST_F(StateTest, AStackValueTheStackRefusesIsLeftOutWithANote) {
 // A save that is killed leaves the old file or the new one, never a mix.
 TEST_F(StateTest, AKilledSaveLeavesAWholeFile) {
     CStateFile aStates[2];
-    aStates[0].aRegs[7] = 1;
-    aStates[1].aRegs[7] = 2;
+    for (int i : {0, 1}) aStates[i].aRegs[7] = i + 1;
     aStates[1].sFilename = "second";
     ASSERT_TRUE(aStates[0].Write("target.txt"));
     std::mt19937 oRng(7);
     for (int nKill = 0; nKill < 200; ++nKill) {
         const pid_t pid = fork();
         ASSERT_GE(pid, 0);
-        if (pid == 0) {
+        if (pid == 0)
             for (int i = 0;; ++i) aStates[i % 2].Write("target.txt");
-        }
         usleep(200 + oRng() % 3000);
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
