@@ -69,9 +69,7 @@ public:
 
     CHostServices& Host() override { return *this; }
     void ShowX() override { m_.FormatX(); }
-    void Refresh(enmPart e) override {
-        if (e == enmPart::Disp && fnOnRepaint) fnOnRepaint();
-    }
+    void Refresh(enmPart e) override { if (e == enmPart::Disp && fnOnRepaint) fnOnRepaint(); }
     void BlinkX() override {
         std::string d, e;
         m_.ShowXHelper(m_.oStack.GetX(), d, e);

@@ -12,9 +12,7 @@ public:
         Drive(o);
         bDriving = false;
     }
-    void Refresh(enmPart e) override {
-        if (fnOnRefresh) fnOnRefresh(e);
-    }
+    void Refresh(enmPart e) override { if (fnOnRefresh) fnOnRefresh(e); }
     void ShowMsg(const std::string& sText, const std::string& sTitle) override { Box("message", sTitle, sText); }
     bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string&,
                   std::string& sAnswer) override {

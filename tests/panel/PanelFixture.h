@@ -20,8 +20,7 @@ protected:
 
     void Keys(const std::string& sKeys) {
         std::istringstream is(sKeys);
-        std::string k;
-        while (is >> k) ASSERT_TRUE(oMain.PressKey(k)) << "unknown key " << k;
+        for (std::string k; is >> k;) ASSERT_TRUE(oMain.PressKey(k)) << "unknown key " << k;
     }
     std::string Display() const { return oMain.View().lblDisp + "|" + oMain.View().lblEex; }
     double X() const { return oMain.View().oStack.GetX(); }
