@@ -19,8 +19,7 @@ TEST(FileFailures, FailedWritesAreToldAndKeepTheOldFile) {
     m.Number();
     std::ofstream(oDir.File("plain.txt")) << "x";
     std::ofstream(oDir.File("old.dax")) << "1\r\n";
-    fs::create_directory(oDir.Path() / "sub");
-    fs::create_directory(oDir.Path() / "ro");
+    for (const char* s : {"sub", "ro"}) fs::create_directory(oDir.Path() / s);
     fs::permissions(oDir.Path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
     for (const std::string& s : {oDir.File("sub"), oDir.File("missing/x.dax"), oDir.File("plain.txt") + "/x.dax",
                                  std::string("/dev/full"), geteuid() ? oDir.File("ro/x.dax") : "/dev/full"}) {

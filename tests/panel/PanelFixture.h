@@ -2,12 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <string>
 
 #include "common/Checked.h"
 #include "common/FakeHost.h"
 #include "common/TempDir.h"
-#include "numeric/CCalcError.h"
 #include "panel/CFrontPanel.h"
 
 using namespace corvel;
