@@ -8,11 +8,9 @@
 
 using namespace Numeric;
 
-namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 const double kPi = 4.0 * std::atan(1.0);
-} // namespace
 
 TEST(NumericRange, TinyBecomesZeroBigIsOverflow) {
     double a = 1e-100, b = 9.9e-101, c = -9.9e-101, d = 1e100, e = -1e100, f = 9.99e99, g = kNaN;

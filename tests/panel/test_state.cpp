@@ -54,9 +54,8 @@ TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
 
 TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
     Fill();
-    CStateFile oGood;
-    ASSERT_TRUE(oGood.Parse(CStateFile().Text()));
-    const std::string sText = oGood.Text();
+    const std::string sText = CStateFile().Text();
+    ASSERT_TRUE(CStateFile().Parse(sText));
     auto Lines = [&](int nLine, const std::string& sNew) {   // sText with one line replaced
         size_t a = 0;
         for (int k = 1; k < nLine; ++k) a = sText.find("\r\n", a) + 2;

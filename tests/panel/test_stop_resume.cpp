@@ -38,8 +38,7 @@ TEST(StopAndResume, NeverChangesTheResult) {
 
         // Stopped after random steps, each time resumed with R/S.
         SRun oStopped(vSteps);
-        std::uniform_int_distribution<uint64_t> at(1, nSteps - 1);
-        uint64_t nStopAt = at(g), nDone = 0;
+        uint64_t nStopAt = std::uniform_int_distribution<uint64_t>(1, nSteps - 1)(g), nDone = 0;
         oStopped.oHost.fnOnYield = [&] {
             if (nDone + oStopped.o.Prgm().nRunSteps == nStopAt) oStopped.o.RequestStop();
         };
