@@ -1,6 +1,5 @@
 #pragma once
-// The last element of a list a test looks at: an empty list fails the test
-// (and gives an empty value) instead of crashing the whole run.
+// The last element of a list: an empty list fails the test (with an empty value) instead of crashing the run.
 #include <gtest/gtest.h>
 
 template <class TList>

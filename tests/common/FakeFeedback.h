@@ -1,7 +1,6 @@
 #pragma once
-// Recording fakes for core tests: no window, no sound, a simulated clock that jumps forward when the core
-// waits, scripted answers to every question and a record of everything shown or played. CFakeServices is the
-// part every host shares; CFakeFeedback is the interpreter's view of a front panel and formats X as it does.
+// Recording fakes for core tests: no window or sound, a clock that jumps when the core waits, scripted answers and a
+// record of all shown or played. CFakeServices is what every host shares; CFakeFeedback formats X as the panel does.
 #include <algorithm>
 #include <deque>
 #include <functional>
@@ -30,8 +29,7 @@ public:
         vShown.push_back("file [" + sInitial + (eUse == enmFileUse::Read ? "] read" : "] write"));
         return Take(vFiles, o);
     }
-    // Runs what o has under way to its end: with fnOnYield set, one step a
-    // slice and the hook before each, as a click between two steps would come.
+    // Runs o's work to its end; with fnOnYield set, one step a slice and the hook before each, as a click would come.
     template <class Runner>
     void Drive(Runner& o) {
         while (o.Busy()) {

@@ -1,6 +1,5 @@
 #pragma once
-// The front panel's host for core tests: the shared recording services
-// (FakeFeedback.h) and a record of the panel's own boxes and repaints.
+// The panel's host for core tests: the shared recording services plus the panel's own boxes and repaints.
 #include "common/FakeFeedback.h"
 #include "panel/CFrontPanel.h"
 

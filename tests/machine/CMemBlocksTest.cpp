@@ -53,12 +53,12 @@ TEST(CMemBlocks, ClearAndFill) {
     EXPECT_CALC_ERROR(m.oMem.FillRangeMemWithRandomValue(0.001, -1e308, 1e308), enmErrKind::Overflow);
 }
 
-// Copy, move and exchange lose nothing when the blocks overlap; past register
-// 999 what fits is transferred, then the error.
+// Copy, move and exchange lose nothing when blocks overlap; past register 999 what fits moves, then the error.
 TEST(CMemBlocks, CopyMoveAndExchange) {
     SMachine m;
     const auto kCopy = &CMem::CopyRangeMem, kMove = &CMem::MoveRangeMem, kSwap = &CMem::SwapRangeMem;
-    const struct { void (CMem::*fn)(double, double); double fSrc, fDst; int a, b; V vWant; bool bPast999 = false; } aCases[] = {
+    const struct { void (CMem::*fn)(double, double); double fSrc, fDst; int a, b; V vWant; bool bPast999 = false; }
+        aCases[] = {
         {kCopy, 0.002, 10, 9, 13, {10, 1, 2, 3, 14}}, {kCopy, 0.004, 2, 0, 7, {1, 2, 1, 2, 3, 4, 5, 8}},
         {kCopy, 2.006, 0, 0, 7, {3, 4, 5, 6, 7, 6, 7, 8}}, {kCopy, 0.002, 998, 997, 999, {998, 1, 2}, true},
         {kMove, 10.012, 0, 0, 13, {11, 12, 13, 4, 5, 6, 7, 8, 9, 10, 0, 0, 0, 14}},

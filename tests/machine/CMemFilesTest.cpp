@@ -1,5 +1,4 @@
-// Data files and the scratch file: exact round trips, tolerant reading of any bytes, atomic replacement, range codes.
-// Flag 3 tells whether the last read succeeded.
+// Data and scratch files: exact round trips, tolerant reading, atomic replacement, range codes; flag 3: read succeeded.
 #include <bit>
 #include <cstdint>
 

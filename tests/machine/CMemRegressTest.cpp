@@ -60,8 +60,7 @@ TEST(CMemRegress, PlanesAndParabola) {
     EXPECT_CALC_ERROR(m.oMem.QuadraticFit(40.045, a1, a2, a0, r2, bOk), enmErrKind::DivByZero);
 }
 
-// A point that starts inside the block takes its other registers from past
-// the block's end, but never from past register 999.
+// A point starting inside the block takes its other registers from past the block's end, never past register 999.
 TEST(CMemRegress, PointsReadPastTheBlockEndButStopBelowRegister1000) {
     SMachine m;
     double a1 = 0, a2 = 0, a0 = 0, r2 = 0;

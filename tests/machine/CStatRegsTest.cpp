@@ -31,8 +31,7 @@ TEST(CStatRegs, MeansAndDeviations) {
     EXPECT_FALSE(m.oStat.IsErr());
     for (double x : {2, 4, 4, 4, 5, 5, 7, 9}) m.oStat.SumsAdd(x, 10 - x);
     ExpectNear({m.oStat.SdevX(), m.oStat.SdevY()}, {std::sqrt(32.0 / 7), std::sqrt(32.0 / 7)}, 1e-14);
-    // A spread of large values well above the rounding residue of the sums is
-    // kept; equal values have no spread, whatever residue the sums keep.
+    // A spread well above the sums' rounding residue is kept; equal values have no spread whatever the residue.
     m.oStat.Clear();
     for (double v : {1e7, 1e7 + 5, 1e7 + 10}) m.oStat.SumsAdd(v, v);
     EXPECT_NEAR(m.oStat.SdevX(), 5, 1e-9);

@@ -1,5 +1,4 @@
-// Files that cannot be written or read: every failure is told, nothing is
-// half done, and no reader waits on something that is not a plain file.
+// Unwritable or unreadable files: every failure is told, nothing is half done, no reader waits on a non-plain file.
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>

@@ -1,5 +1,4 @@
-// Elementary functions of Numeric: range test, counting, hyperbolic and
-// inverse functions, conversions, integer parts, count-and-skip, random.
+// Elementary functions: range test, counting, hyperbolic, inverse, conversions, integer parts, count-and-skip, random.
 #include <functional>
 #include <vector>
 
@@ -102,8 +101,7 @@ TEST(NumericIntegerParts, TruncFloorCeilingRound) {
     EXPECT_EQ(RaisedKind([] { RoundTo(5.0, -400); }), enmErrKind::DivByZero);
 }
 
-// Raising functions never hand back inf or NaN: a non-finite operand raises,
-// an extreme finite one gives a finite result or raises.
+// Raising functions never return inf or NaN: non-finite operands raise; extreme ones give a finite result or raise.
 TEST(NumericRaises, ExtremeOperandsRaiseOrStayFinite) {
     double a = 0, b = 0;
     const std::function<double(double)> aFns[] = {

@@ -1,6 +1,5 @@
-// Special functions of Numeric: edge cases, a reference table computed outside the project
-// (tests/data/special_reference.csv, made by tools/gen_special_reference.py with mpmath), and
-// hostile arguments for every trapping function.
+// Special functions: edge cases, a reference table computed outside the project (tests/data/special_reference.csv,
+// made by tools/gen_special_reference.py with mpmath), and hostile arguments for every trapping function.
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -105,8 +104,7 @@ TEST(NumericSpecial, ReferenceTable) {
     EXPECT_EQ(nRows.size(), kRef.size());  // every family has rows
 }
 
-// Hostile arguments: every trapping function returns a finite number (1e111
-// for a failure), never throws, never hangs.
+// Hostile arguments: every trapping function returns a finite number (1e111 for a failure), never throws, never hangs.
 TEST(NumericTraps, HostileArgumentsGiveAFiniteNumber) {
     const double kInf = std::numeric_limits<double>::infinity();
     const double aBad[] = {std::numeric_limits<double>::quiet_NaN(), kInf, -kInf, 1e308, -1e308,

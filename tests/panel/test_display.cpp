@@ -1,5 +1,4 @@
-// Display formatting of arbitrary values and the blinking helpers; what the
-// display shows after keys is in test_keyboard.cpp.
+// Display formatting of any value and the blinking helpers (what keys show: test_keyboard.cpp).
 #include <cmath>
 
 #include "PanelFixture.h"
@@ -49,8 +48,7 @@ TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError
     EXPECT_THROW(oMain.BlinkXKey(), CCalcError);
 }
 
-// The print tape: X as the display shows it (what a run prints is in
-// tape_trace.keys), and no more than the last 10,000 lines.
+// The print tape: X as shown (what a run prints: tape_trace.keys), and only the last 10,000 lines.
 TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
     Keys("7 g DSP f R/S");
     EXPECT_EQ(Last(oMain.Tape().Lines()), "7.00 00");

@@ -1,5 +1,4 @@
-// Where a key's RUN-mode action differs on purpose from the step it records
-// (the key table says why), the key and the step give different results.
+// Where a key's RUN-mode action differs on purpose from its recorded step (the key table says why), results differ.
 #include <vector>
 
 #include "PanelFixture.h"
@@ -7,8 +6,7 @@
 namespace {
 using V = std::vector<double>;
 
-// What differs: X, I, R1, R20 (A), the pointer, the return-stack depth, the
-// seconds waited, the boxes shown, the statistics error, the error flag.
+// What differs: X, I, R1, R20 (A), pointer, return depth, seconds waited, boxes shown, statistics error, error flag.
 enum class enmSeen { X, I, R1, RegA, Ptr, RetDepth, Waited, Boxes, StatErr, Err };
 
 // The same start for the key and the step: the step at 1 with labels 2 and 3 after it, one return to step 3 waiting,

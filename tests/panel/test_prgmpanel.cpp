@@ -1,5 +1,4 @@
-// R/S and the switches pressed while a program runs, and what only the fake
-// host records; key sequences are in tests/batch/prgm_*.keys.
+// R/S and switches pressed during a run, as only the fake host records them (key sequences: tests/batch/prgm_*.keys).
 #include "PanelFixture.h"
 
 using PrgmPanelTest = PanelTest;

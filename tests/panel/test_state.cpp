@@ -1,5 +1,4 @@
-// The state file: everything comes back bit for bit, saving changes nothing,
-// and a file that does not read whole changes nothing either.
+// The state file: all comes back bit for bit; neither saving nor a file that does not read whole changes anything.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -108,8 +107,7 @@ TEST_F(StateTest, AStackValueTheStackRefusesIsLeftOutWithANote) {
     ASSERT_TRUE(o.Write("big.txt"));
     oHost.vFiles = {{"big.txt", (oDir / "big.txt").string()}};
     oMain.imgRestoreState_Click();
-    // T, Z, Y were pushed; X was refused, so the old X stays in X. Setting the
-    // pointer to step 1 clears the error the refusal raised.
+    // T, Z, Y were pushed; X was refused, so the old X stays. Setting the pointer to step 1 clears the refusal's error.
     EXPECT_EQ(Display() + " " + std::to_string(X()) + " " + std::to_string(Y()), "7.00| 7.000000 0.000000");
     EXPECT_FALSE(oMain.View().bInErr || oMain.View().sNote.empty());
 }
@@ -136,8 +134,7 @@ TEST_F(StateTest, AKilledSaveLeavesAWholeFile) {
     }
 }
 
-// A panel reset after some use is a new one (the fuzz targets reuse one):
-// the same state file, the same panel and tape, and the same from then on.
+// A reset panel is a new one (the fuzz targets reuse one): same state file, panel and tape, and the same from then on.
 TEST_F(StateTest, AResetPanelIsANewPanel) {
     const auto Seen = [](CFrontPanel& oPanel, const std::string& sFile) {
         EXPECT_TRUE(oPanel.WriteStateTo(sFile));

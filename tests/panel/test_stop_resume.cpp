@@ -52,8 +52,7 @@ TEST(StopAndResume, NeverChangesTheResult) {
         ASSERT_EQ(oStopped.Machine(), sWant)
             << testing::PrintToString(vSteps) << " stopped at step " << nStopAt << " of " << nSteps << ", program " << nProgram;
 
-        // Single steps from label A, then R/S (an error or halt while
-        // stepping ends the comparison: SST clears the error by design).
+        // Single steps from label A, then R/S (an error or halt while stepping ends it: SST clears errors by design).
         SRun oStepped(vSteps);
         for (const char* k : {"GTO", "A"}) oStepped.o.PressKey(k);
         const uint64_t nSST = std::uniform_int_distribution<uint64_t>(1, std::min<uint64_t>(nSteps - 1, 12))(g);
