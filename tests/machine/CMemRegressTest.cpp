@@ -1,5 +1,4 @@
-// Curve fits over register blocks: what the sums keep and the edges (the fits'
-// results on plain data are ExtTest.BlockFitsLeaveTheirResultsOnTheStack).
+// Block curve fits: the sums kept and the edge cases (plain results: ExtTest.BlockFitsLeaveTheirResultsOnTheStack).
 #include "MachineFixture.h"
 
 TEST(CMemRegress, StraightLines) {

@@ -1,8 +1,7 @@
 // The operand stack: the range rule of a push and the exact tests.
 #include "MachineFixture.h"
 
-// Below 1e-100 a pushed value becomes 0, in the caller's variable too; from
-// 1e100 on (or not a number) it is refused: the stack stays, the error flag is set.
+// Below 1e-100 a push gives 0 (in the caller's variable too); from 1e100 on, or NaN, it is refused and the error set.
 TEST(CStack, PushFlushesTinyValuesAndRefusesOutOfRangeOnes) {
     const struct { double v, fPushed; bool bRefused; } aCases[] = {
         {1e-101, 0, false}, {-9.9e-101, 0, false}, {1e-100, 1e-100, false}, {-1e-100, -1e-100, false},

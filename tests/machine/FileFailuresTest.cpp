@@ -52,8 +52,7 @@ TEST(FileFailures, OnlyPlainFilesAreReadAndNothingWaits) {
         EXPECT_FALSE(m.oMem.ReadRangeData(s, 1.002)) << s;
         EXPECT_EQ(FileIO::OpenForReading(s), nullptr) << s;
     }
-    // Only a plain file is copied: a device, a pipe or a directory as the
-    // source fails and leaves the destination alone; a missing one copies as empty.
+    // Only plain files are copied: a device, pipe or directory fails, the destination kept; a missing one copies empty.
     std::ofstream("$$.dax") << "7\r\n";
     fs::create_symlink("/dev/zero", "DATAFILE1.dax");
     fs::create_symlink("pipe", "DATAFILE2.dax");

@@ -75,8 +75,7 @@ TEST(NumericConversions, HoursAndHMS) {
                  {HMSToHours(-2.3), -2.5, 1e-12}, {HMSPlus(1.5, 0.25), 1.45, 1e-12}, {HMSToHours(2.3), 2.5, 1e-12},
                  {HoursToHMS(1.0 + 1.0 / 60 + 30.0 / 3600), 1.0130, 1e-12},   // above: 2.3 - 2 is 0.29999..98 in binary
                  {HoursToHMS(2.9999999999999996), 3, 0}, {HMSToHours(2.9999999999999996), 3, 0}});
-    // Every whole and half second of every minute, both ways: binary rounding must not turn mm into mm-1
-    // minutes and 99.99 (or 59.99) seconds.
+    // Every whole and half second of every minute, both ways: rounding must not give mm-1 minutes and 99.99 (59.99) s.
     for (int h : {0, 1, 2, 5, 9, 10, 17, 23, 1000})
         for (int n = 0; n < 60 * 120; ++n) {   // n / 120 minutes, n % 120 half seconds
             const double fHours = h + n / 120 / 60.0 + n % 120 / 7200.0, fHms = h + n / 120 / 100.0 + n % 120 / 20000.0;

@@ -4,7 +4,6 @@
 #include "PanelFixture.h"
 
 namespace fs = std::filesystem;
-using S = std::vector<std::string>;
 
 class CardTest : public PanelTest {
 protected:
@@ -84,7 +83,7 @@ TEST_F(CardTest, WithoutAProgramTheSlotReadsDataAndCardFunctionsTellAFailure) {
     oHost.vYesNo = {true, true};
     oHost.vFiles = {Choice("data.dax"), Choice("bad.dax")};
     oMain.imgCardReader_Click();
-    EXPECT_EQ(oHost.vMessages, S({"Read Data|Read Data?"}));
+    EXPECT_EQ(oHost.vMessages, std::vector<std::string>({"Read Data|Read Data?"}));
     EXPECT_EQ(oMain.Machine().oMem.Rcl(1), 6);
     oMain.imgCardReader_Click();
     EXPECT_EQ(Last(oHost.vMessages), "File Input Error|Error in reading file " + (oDir / "bad.dax").string());

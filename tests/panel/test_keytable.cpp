@@ -1,10 +1,7 @@
 // Where a key's RUN-mode action differs on purpose from its recorded step (the key table says why), results differ.
-#include <vector>
-
 #include "PanelFixture.h"
 
 namespace {
-using V = std::vector<double>;
 
 // What differs: X, I, R1, R20 (A), pointer, return depth, seconds waited, boxes shown, statistics error, error flag.
 enum class enmSeen { X, I, R1, RegA, Ptr, RetDepth, Waited, Boxes, StatErr, Err };
@@ -66,6 +63,6 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         for (std::string k; is >> k;) oKeys.o.PressKey(k);
         oStep.o.Prgm().SST_Exec(false);
         oStep.oHost.ScheduleRun(oStep.o);
-        EXPECT_EQ(V({oKeys.Seen(c.eSeen), oStep.Seen(c.eSeen)}), V({c.fByKeys, c.fByStep})) << c.sKeys;
+        EXPECT_EQ(std::pair(oKeys.Seen(c.eSeen), oStep.Seen(c.eSeen)), std::pair(c.fByKeys, c.fByStep)) << c.sKeys;
     }
 }
