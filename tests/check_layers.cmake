@@ -1,22 +1,20 @@
-# Fails, naming the file, when a layer includes a higher one (numeric/ <
-# machine/ < program/ < panel/ < windows/, batch/; quoted includes resolve
-# against the file's directory and the root), when the core runs an event loop,
-# sleeps or waits (the host drives a run one slice at a time), or when the
-# window changes the calculator past its handlers.
+# Fails, naming the file, when a layer includes a higher one (numeric/ < machine/ < program/ < panel/ <
+# windows/, batch/; quoted includes resolve against the file's directory and the root), when the core runs
+# an event loop, sleeps or waits (the host drives a run one slice at a time), or when the window changes the
+# calculator past its handlers.
 #   cmake -DROOT=<source dir> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.22)
 if(NOT DEFINED ROOT)
   message(FATAL_ERROR "check_layers.cmake needs -DROOT=<source dir>")
 endif()
-set(front panel windows batch)
-set(forbidden_numeric machine program ${front})
-set(forbidden_machine program ${front})
-set(forbidden_program ${front})
-set(forbidden_panel windows batch)
+set(order numeric machine program panel windows batch)   # a layer includes only from those before it
 
 set(bad 0)
 set(checked 0)
 foreach(layer numeric machine program panel)
+  list(FIND order ${layer} i)
+  math(EXPR i "${i} + 1")
+  list(SUBLIST order ${i} -1 forbidden)
   file(GLOB_RECURSE files LIST_DIRECTORIES false "${ROOT}/${layer}/*")
   foreach(file IN LISTS files)
     math(EXPR checked "${checked} + 1")
@@ -27,11 +25,9 @@ foreach(layer numeric machine program panel)
       message("${rel}: runs an event loop or waits inside the core: ${line}")
       math(EXPR bad "${bad} + 1")
     endforeach()
-    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"][^>\"]+[>\"]")
     foreach(line IN LISTS includes)
-      if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")
-        continue()
-      endif()
+      string(REGEX MATCH "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]" line "${line}")
       set(target "${CMAKE_MATCH_2}")
       set(candidates "${ROOT}/${target}")
       if(CMAKE_MATCH_1 STREQUAL "\"")
@@ -41,7 +37,7 @@ foreach(layer numeric machine program panel)
         cmake_path(NORMAL_PATH candidate)
         file(RELATIVE_PATH to "${ROOT}" "${candidate}")
         string(REGEX REPLACE "/.*" "" top "${to}")
-        if(top IN_LIST forbidden_${layer})
+        if(top IN_LIST forbidden)
           message("${rel}: includes ${to} (${layer}/ must not include from ${top}/): ${line}")
           math(EXPR bad "${bad} + 1")
           break()

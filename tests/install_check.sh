@@ -1,7 +1,6 @@
 #!/bin/sh
-# cmake --install puts the programs, man pages, documentation, desktop entry,
-# file type, icons and AppStream metainfo in place; the files pass their
-# validators and the file type maps a listing.
+# cmake --install puts the programs, man pages, documentation, desktop entry, file type, icons and AppStream
+# metainfo in place; the files pass their validators and the file type maps a listing.
 set -e
 build="$1"
 prefix=$(mktemp -d)

@@ -1,7 +1,6 @@
 # Runs one example program: cmake -DBATCH=<program> -DFILE=<examples/NAME.corvel> -DWORK=<dir> -P run_example.cmake
-# The listing's header names the keys that run it ("# keys: ...") and a line
-# of the batch output it must give ("# expect: ..."). It runs with --tape in
-# a fresh directory of its own, since examples may write files.
+# The listing's header names the keys that run it ("# keys: ...") and a line of the batch output it must
+# give ("# expect: ..."). It runs with --tape in a fresh directory of its own, since examples may write files.
 file(STRINGS "${FILE}" keys_line REGEX "^# keys: ")
 file(STRINGS "${FILE}" expect_line REGEX "^# expect: ")
 if(NOT keys_line OR NOT expect_line)

@@ -1,13 +1,9 @@
 #pragma once
-// The last element of a list a test looks at: an empty list fails the test
-// (and gives an empty value) instead of crashing the whole run.
+// The last element of a list: an empty list fails the test (with an empty value) instead of crashing the run.
 #include <gtest/gtest.h>
 
 template <class TList>
 typename TList::value_type Last(const TList& v) {
-    if (v.empty()) {
-        ADD_FAILURE() << "the list is empty";
-        return {};
-    }
-    return v[v.size() - 1];
+    if (v.empty()) ADD_FAILURE() << "the list is empty";
+    return v.empty() ? typename TList::value_type{} : v[v.size() - 1];
 }

@@ -1,9 +1,7 @@
 #pragma once
-// Recording fakes for core tests: no window, no sound, a simulated clock
-// that jumps forward when the core waits, scripted answers to every question
-// and a record of everything shown or played. CFakeServices is the part every
-// host shares; CFakeFeedback is the interpreter's view of a front panel and
-// formats X into the display fields as the panel does.
+// Recording fakes for core tests: no window or sound, a clock that jumps when the core waits, scripted answers and a
+// record of all shown or played. CFakeServices is what every host shares; CFakeFeedback formats X as the panel does.
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -21,23 +19,17 @@ public:
     double ClockSeconds() override { return fClock; }
     bool AskYesNo(const std::string& sTitle, const std::string& sText, enmIcon) override {
         Box("question", sTitle, sText);
-        if (vYesNo.empty()) return false;
-        const bool b = vYesNo.front();
-        vYesNo.pop_front();
-        return b;
+        bool b = false;
+        return Take(vYesNo, b) && b;
     }
     void ShowNotice(const std::string& sTitle, const std::string& sText, enmIcon) override {
         Box("message", sTitle, sText);
     }
     bool ChooseFile(const std::string& sInitial, enmFileUse eUse, CFileChoice& o) override {
         vShown.push_back("file [" + sInitial + (eUse == enmFileUse::Read ? "] read" : "] write"));
-        if (vFiles.empty()) return false;
-        o = vFiles.front();
-        vFiles.pop_front();
-        return true;
+        return Take(vFiles, o);
     }
-    // Runs what o has under way to its end: with fnOnYield set, one step a
-    // slice and the hook before each, as a click between two steps would come.
+    // Runs o's work to its end; with fnOnYield set, one step a slice and the hook before each, as a click would come.
     template <class Runner>
     void Drive(Runner& o) {
         while (o.Busy()) {
@@ -46,14 +38,18 @@ public:
             if (s.eState == enmRunState::Waiting && s.fWakeAt > fClock) fClock = s.fWakeAt;
         }
     }
-    int CountSound(enmSound e) const {
-        int n = 0;
-        for (enmSound s : vSounds) n += s == e;
-        return n;
-    }
+    int CountSound(enmSound e) const { return static_cast<int>(std::count(vSounds.begin(), vSounds.end(), e)); }
     void Box(const std::string& sKind, const std::string& sTitle, const std::string& sText) {
         vShown.push_back(sKind + " [" + sTitle + "] " + sText);
         vMessages.push_back(sTitle + "|" + sText);
+    }
+    // The next scripted answer into v, when there is one left.
+    template <class T>
+    static bool Take(std::deque<T>& d, T& v) {
+        if (d.empty()) return false;
+        v = d.front();
+        d.pop_front();
+        return true;
     }
 
     double fClock = 1.0e9;
@@ -71,9 +67,7 @@ public:
 
     CHostServices& Host() override { return *this; }
     void ShowX() override { m_.FormatX(); }
-    void Refresh(enmPart e) override {
-        if (e == enmPart::Disp && fnOnRepaint) fnOnRepaint();
-    }
+    void Refresh(enmPart e) override { if (e == enmPart::Disp && fnOnRepaint) fnOnRepaint(); }
     void BlinkX() override {
         std::string d, e;
         m_.ShowXHelper(m_.oStack.GetX(), d, e);

@@ -1,6 +1,5 @@
 #pragma once
-// The front panel's host for core tests: the shared recording services
-// (FakeFeedback.h) and a record of the panel's own boxes and repaints.
+// The panel's host for core tests: the shared recording services plus the panel's own boxes and repaints.
 #include "common/FakeFeedback.h"
 #include "panel/CFrontPanel.h"
 
@@ -12,26 +11,18 @@ public:
         Drive(o);
         bDriving = false;
     }
-    void Refresh(enmPart e) override {
-        if (fnOnRefresh) fnOnRefresh(e);
-    }
+    void Refresh(enmPart e) override { if (fnOnRefresh) fnOnRefresh(e); }
     void ShowMsg(const std::string& sText, const std::string& sTitle) override { Box("message", sTitle, sText); }
     bool InputBox(const std::string& sPrompt, const std::string& sTitle, const std::string&,
                   std::string& sAnswer) override {
         vShown.push_back("input [" + sTitle + "] " + sPrompt);
-        if (vInputs.empty()) return false;
-        sAnswer = vInputs.front();
-        vInputs.pop_front();
-        return !sAnswer.empty();
+        return Take(vInputs, sAnswer) && !sAnswer.empty();
     }
     void ShowEditor(const std::string& sText, const std::function<bool(const std::string&)>& fnClose) override {
         vShown.push_back("editor");
         sEditorText = sText;
-        while (!vEditorTexts.empty()) {
-            const std::string s = vEditorTexts.front();
-            vEditorTexts.pop_front();
+        for (std::string s; Take(vEditorTexts, s);)
             if (fnClose(s)) return;
-        }
     }
     void ShowRegisters(const std::vector<std::string>& v) override { vLastViewer = v; ++nViewers; }
     void ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fn) override {

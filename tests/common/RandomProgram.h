@@ -1,6 +1,5 @@
 #pragma once
-// Seeded random programs and an exact snapshot of what a run leaves, for the
-// tests that run one program two ways and compare the machines.
+// Seeded random programs and an exact snapshot of a run's result, for tests that run a program two ways.
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -16,8 +15,7 @@ inline const std::vector<std::string> kStopOps = {"+", "-", "*", "/", "ENTER", "
                                                   "STO 1", "RCL 1", "STO+ 2", "RCL* 2", "X<Y?", "X=0?", "X>0?",
                                                   "SQRT", "1/X"};
 
-// LBL A, a body, RTN, then subroutines 1 and 2; the body draws from numbers
-// keyed by steps, vOps, subroutine calls and DSZ loops on I.
+// LBL A, a body, RTN, subroutines 1 and 2; the body: numbers keyed by steps, vOps, calls and DSZ loops on I.
 inline std::vector<std::string> RandomProgram(std::mt19937& g, const std::vector<std::string>& vOps = kStopOps) {
     std::uniform_int_distribution<int> kind(0, 9), op(0, static_cast<int>(vOps.size()) - 1), digit(0, 9), len(1, 3);
     std::vector<std::string> v{"LBL A"};
@@ -44,8 +42,7 @@ inline std::vector<std::string> RandomProgram(std::mt19937& g, const std::vector
     return v;
 }
 
-// Everything a program can change, every number exactly (hexadecimal); the
-// display only while a number is being keyed.
+// Everything a program can change, every number exactly (hexadecimal); the display only while a number is being keyed.
 inline std::string Snapshot(const CMachine& m, const CPrgm& p) {
     std::string s;
     auto Add = [&s](const std::string& sName, double v) {

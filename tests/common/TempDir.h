@@ -1,7 +1,6 @@
 #pragma once
-// A fresh directory of the test's own, removed with all it holds at the end;
-// with bEnter it is the current directory while it lives. And a whole file
-// written or read ("" when it cannot be read).
+// A fresh directory of the test's own, removed with all it holds (with bEnter the current directory while it lives),
+// and a whole file written or read ("" when it cannot be read).
 #include <filesystem>
 #include <fstream>
 #include <random>

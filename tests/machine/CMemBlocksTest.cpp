@@ -1,8 +1,5 @@
-// Register blocks: range codes, clear and fill, copy, move and exchange
-// (overlapping too), search, sums and sorts.
+// Register blocks: range codes, clear and fill, copy, move and exchange (overlapping too), search, sums and sorts.
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <random>
 
 #include "MachineFixture.h"
@@ -22,8 +19,7 @@ TEST(CMemRange, DecodingAndInvalidCodes) {
     }
     // Invalid codes fail before any register is touched.
     m.Number();
-    for (double fBad : {1000.0, 999.99996, 1e9, -1e9, 123456.5, 1e300, std::numeric_limits<double>::infinity(),
-                        std::nan("")}) {
+    for (double fBad : {1000.0, 999.99996, 1e9, -1e9, 123456.5, 1e300, double(INFINITY), std::nan("")}) {
         EXPECT_CALC_ERROR(m.oMem.ClearRangeMem(fBad), enmErrKind::DivByZero);   // every operation decodes as these
         EXPECT_CALC_ERROR(m.oMem.SwapRangeMem(0.005, fBad), enmErrKind::DivByZero);
     }
@@ -57,43 +53,31 @@ TEST(CMemBlocks, ClearAndFill) {
     EXPECT_CALC_ERROR(m.oMem.FillRangeMemWithRandomValue(0.001, -1e308, 1e308), enmErrKind::Overflow);
 }
 
-// Copy, move and exchange lose nothing when the blocks overlap; past register
-// 999 what fits is transferred, then the error.
+// Copy, move and exchange lose nothing when blocks overlap; past register 999 what fits moves, then the error.
 TEST(CMemBlocks, CopyMoveAndExchange) {
     SMachine m;
-    enum { kCopy, kMove, kSwap };
-    struct { int nOp; double fSrc, fDst; int a, b; V vWant; } aCases[] = {
-        {kCopy, 0.002, 10, 9, 13, {10, 1, 2, 3, 14}},
-        {kCopy, 0.004, 2, 0, 7, {1, 2, 1, 2, 3, 4, 5, 8}},
-        {kCopy, 2.006, 0, 0, 7, {3, 4, 5, 6, 7, 6, 7, 8}},
+    const auto kCopy = &CMem::CopyRangeMem, kMove = &CMem::MoveRangeMem, kSwap = &CMem::SwapRangeMem;
+    const struct { void (CMem::*fn)(double, double); double fSrc, fDst; int a, b; V vWant; bool bPast999 = false; }
+        aCases[] = {
+        {kCopy, 0.002, 10, 9, 13, {10, 1, 2, 3, 14}}, {kCopy, 0.004, 2, 0, 7, {1, 2, 1, 2, 3, 4, 5, 8}},
+        {kCopy, 2.006, 0, 0, 7, {3, 4, 5, 6, 7, 6, 7, 8}}, {kCopy, 0.002, 998, 997, 999, {998, 1, 2}, true},
         {kMove, 10.012, 0, 0, 13, {11, 12, 13, 4, 5, 6, 7, 8, 9, 10, 0, 0, 0, 14}},
-        {kMove, 0.004, 2, 0, 7, {0, 0, 1, 2, 3, 4, 5, 8}},
+        {kMove, 0.004, 2, 0, 7, {0, 0, 1, 2, 3, 4, 5, 8}}, {kMove, 4.007, 4, 3, 8, {4, 5, 6, 7, 8, 9}},
         {kMove, 3.006, 6.003, 0, 9, {1, 2, 3, 0, 0, 0, 4, 5, 6, 7}},   // destination: the larger number
-        {kMove, 4.007, 4, 3, 8, {4, 5, 6, 7, 8, 9}},
         {kMove, 24.026, 30, 24, 32, {0, 0, 0, 28, 29, 30, 25, 26, 27}},   // I moves too
-        // Exchange: the destination gets the source's old values and the
-        // displaced values fill the vacated source registers.
-        {kSwap, 0.002, 1, 0, 4, {4, 1, 2, 3, 5}},
-        {kSwap, 1.003, 0, 0, 4, {2, 3, 4, 1, 5}},
+        {kMove, 995.999, 997, 994, 999, {995, 0, 0, 996, 997, 998}, true},
+        // Exchange: the destination gets the source's old values, the displaced ones fill the vacated source.
+        {kSwap, 0.002, 1, 0, 4, {4, 1, 2, 3, 5}}, {kSwap, 1.003, 0, 0, 4, {2, 3, 4, 1, 5}},
         {kSwap, 10.019, 13, 10, 23, {21, 22, 23, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24}},
-        {kSwap, 25.025, 0, 25, 25, {1}}};   // register 25 is I
+        {kSwap, 25.025, 0, 25, 25, {1}},   // register 25 is I
+        {kSwap, 0.002, 998, 0, 2, {999, 1000, 3}, true}, {kSwap, 0.002, 998, 998, 999, {1, 2}, true}};
     for (const auto& c : aCases) {
+        SCOPED_TRACE(testing::Message() << "row " << &c - aCases << ": " << c.fSrc << " " << c.fDst);
         m.Number();
-        if (c.nOp == kMove) m.oMem.MoveRangeMem(c.fSrc, c.fDst);
-        else if (c.nOp == kCopy) m.oMem.CopyRangeMem(c.fSrc, c.fDst);
-        else m.oMem.SwapRangeMem(c.fSrc, c.fDst);
-        EXPECT_EQ(m.Regs(c.a, c.b), c.vWant) << c.nOp << " " << c.fSrc << " " << c.fDst;
+        if (c.bPast999) EXPECT_CALC_ERROR((m.oMem.*c.fn)(c.fSrc, c.fDst), enmErrKind::Range);
+        else (m.oMem.*c.fn)(c.fSrc, c.fDst);
+        EXPECT_EQ(m.Regs(c.a, c.b), c.vWant);
     }
-    m.Number();
-    EXPECT_CALC_ERROR(m.oMem.CopyRangeMem(0.002, 998), enmErrKind::Range);
-    EXPECT_EQ(m.Regs(997, 999), (V{998, 1, 2}));
-    m.Number();
-    EXPECT_CALC_ERROR(m.oMem.MoveRangeMem(995.999, 997), enmErrKind::Range);
-    EXPECT_EQ(m.Regs(994, 999), (V{995, 0, 0, 996, 997, 998}));
-    m.Number();
-    EXPECT_CALC_ERROR(m.oMem.SwapRangeMem(0.002, 998), enmErrKind::Range);
-    EXPECT_EQ(m.Regs(0, 2), (V{999, 1000, 3}));
-    EXPECT_EQ(m.Regs(998, 999), (V{1, 2}));
 }
 
 TEST(CMemBlocks, SearchAndSums) {
@@ -138,8 +122,7 @@ TEST(CMemBlocks, Sorts) {
         m.oMem.SortRangeMem(std::max(a, b) + std::min(a, b) / 1000.0);
         ASSERT_EQ(m.Regs(0, 999), vWant) << a << ".." << b;
     }
-    // The sort is not stable: equal values (zeros of either sign) end where
-    // the middle-pivot partitioning puts them.
+    // The sort is not stable: equal values (zeros of either sign) end where the middle-pivot partitioning puts them.
     const struct { V vIn; const char* sSigns; } aZeros[] = {
         {{0.0, -0.0, 0.0, -0.0, 0.0, -0.0}, "+--+-+"}, {{-0.0, 1, 0.0, -1, -0.0, 0.0, 2}, "-+--+++"}};
     for (const auto& c : aZeros) {

@@ -1,7 +1,4 @@
-// Curve fits over register blocks: what the sums keep and the edges (the fits'
-// results on plain data are ExtTest.BlockFitsLeaveTheirResultsOnTheStack).
-#include <cmath>
-
+// Block curve fits: the sums kept and the edge cases (plain results: ExtTest.BlockFitsLeaveTheirResultsOnTheStack).
 #include "MachineFixture.h"
 
 TEST(CMemRegress, StraightLines) {
@@ -36,7 +33,7 @@ TEST(CMemRegress, StraightLines) {
     ExpectNear(m.Regs(14, 19), {-1, 5, -1, 5, 5, 3}, 1e-12);
 }
 
-TEST(CMemRegress, PlaneFit) {
+TEST(CMemRegress, PlanesAndParabola) {
     SMachine m, p;
     double a1 = 0, a2 = 0, a0 = 0, r2 = 0;
     bool bOk = false;
@@ -52,12 +49,6 @@ TEST(CMemRegress, PlaneFit) {
     p.Put(100, {1, 3, 1, 2, 6, 2, 3, 9, 3, 4, 12, 5});
     EXPECT_CALC_ERROR(p.oMem.MultLinearRegression(100.111, a1, a2, a0, r2, bOk), enmErrKind::DivByZero);
     EXPECT_EQ(p.Regs(10, 19), V({11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
-}
-
-TEST(CMemRegress, PowerPlaneAndParabola) {
-    SMachine m;
-    double a1 = 0, a2 = 0, a0 = 0, r2 = 0;
-    bool bOk = false;
     int n = 0;
     for (double x1 : {1.0, 2.0, 3.5})
         for (double x2 : {0.5, 1.5}) m.Put((n++) * 3, {x1, x2, 2 * x1 * x1 * x2 * x2 * x2});
@@ -68,8 +59,7 @@ TEST(CMemRegress, PowerPlaneAndParabola) {
     EXPECT_CALC_ERROR(m.oMem.QuadraticFit(40.045, a1, a2, a0, r2, bOk), enmErrKind::DivByZero);
 }
 
-// A point that starts inside the block takes its other registers from past
-// the block's end, but never from past register 999.
+// A point starting inside the block takes its other registers from past the block's end, never past register 999.
 TEST(CMemRegress, PointsReadPastTheBlockEndButStopBelowRegister1000) {
     SMachine m;
     double a1 = 0, a2 = 0, a0 = 0, r2 = 0;

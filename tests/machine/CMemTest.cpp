@@ -1,9 +1,5 @@
-// Data registers: numbering, letters, the I register, indirect addressing and
-// the register operations of the memory itself (the keys and the steps do
-// their own register arithmetic: test_keyboard.cpp, tests/program).
-#include <cmath>
-#include <vector>
-
+// Data registers: numbering, letters, the I register, indirect addressing and the register operations of the memory
+// itself (the keys and the steps do their own register arithmetic: test_keyboard.cpp, tests/program).
 #include "MachineFixture.h"
 
 using NumUtil::kErrVal;
@@ -11,8 +7,7 @@ using NumUtil::kErrVal;
 TEST(CMemRegisters, NumbersNamesAndTheIRegister) {
     SMachine m;
     EXPECT_EQ(V({m.oMem.Rcl(1000), m.oMem.Rcl(-1)}), V({kErrVal, kErrVal}));   // out of range: nothing
-    m.oMem.Sto(1000, 5);
-    m.oMem.Sto(-1, 5);
+    for (int n : {1000, -1}) m.oMem.Sto(n, 5);
     m.oMem.Sto(25, 7);
     const double fI = m.oMem.RclI();
     m.oMem.StoI(4);
@@ -47,8 +42,7 @@ TEST(CMemRegisters, IndirectAddressing) {
     EXPECT_EQ(V({m.oMem.Rcl(998), m.oMem.Rcl(999), m.oMem.Rcl(1), m.oMem.Rcl(4)}), V({999, -1, -1, -1}));
 }
 
-// The memory's own register arithmetic and exchanges, which nothing in the
-// panel calls but which are part of what the memory offers.
+// The memory's own register arithmetic and exchanges: nothing in the panel calls them.
 TEST(CMemRegisters, ArithmeticAndExchanges) {
     SMachine m;
     m.oMem.Sto(3, 5);

@@ -1,6 +1,4 @@
 // Statistics sums in registers 14..19 and what is derived from them.
-#include <cmath>
-
 #include "MachineFixture.h"
 
 using NumUtil::kErrVal;
@@ -12,8 +10,7 @@ TEST(CStatRegs, SumsLiveInRegisters14To19) {
     EXPECT_EQ(m.Regs(13, 20), V({14, 0, 0, 0, 0, 0, 0, 21}));
     EXPECT_EQ(m.oStat.SumsAdd(3, 4), 1);
     EXPECT_EQ(m.Regs(14, 19), V({3, 9, 4, 16, 12, 1}));
-    EXPECT_EQ(m.oStat.SumsAdd(-1.5, 2), 2);
-    EXPECT_EQ(m.oStat.SumsSub(-1.5, 2), 1);
+    EXPECT_EQ(V({m.oStat.SumsAdd(-1.5, 2), m.oStat.SumsSub(-1.5, 2)}), V({2, 1}));
     EXPECT_EQ(m.Regs(14, 19), V({3, 9, 4, 16, 12, 1}));
     m.oMem.Sto(19, 5);
     EXPECT_EQ(m.oStat.GetCount(), 5);
@@ -34,18 +31,16 @@ TEST(CStatRegs, MeansAndDeviations) {
     EXPECT_FALSE(m.oStat.IsErr());
     for (double x : {2, 4, 4, 4, 5, 5, 7, 9}) m.oStat.SumsAdd(x, 10 - x);
     ExpectNear({m.oStat.SdevX(), m.oStat.SdevY()}, {std::sqrt(32.0 / 7), std::sqrt(32.0 / 7)}, 1e-14);
-    // A spread of large values well above the rounding residue of the sums is
-    // kept; equal values have no spread, whatever residue the sums keep.
+    // A spread well above the sums' rounding residue is kept; equal values have no spread whatever the residue.
     m.oStat.Clear();
     for (double v : {1e7, 1e7 + 5, 1e7 + 10}) m.oStat.SumsAdd(v, v);
     EXPECT_NEAR(m.oStat.SdevX(), 5, 1e-9);
-    for (double v : {0.1, 3.3, 1e-7, 123456.789, -77.7}) {
+    for (double v : {0.1, 3.3, 1e-7, 123456.789, -77.7})
         for (int nPts : {3, 7, 50}) {
             m.oStat.Clear();
             for (int k = 0; k < nPts; ++k) m.oStat.SumsAdd(v, v);
             EXPECT_EQ(m.oStat.SdevX(), 0) << v << " x" << nPts;
         }
-    }
     m.oStat.SetSumX(1e6);   // sums that no points can give
     EXPECT_CALC_ERROR(m.oStat.SdevX(), enmErrKind::Invalid);
 }
@@ -54,9 +49,8 @@ TEST(CStatRegs, LinearRegression) {
     SMachine m;
     double s = -9, c = -9, r2 = -9;
     bool bOk = true;
-    // A line through points, and through one point: ExtTest.LineThroughTheStatisticsRegisters.
-    // All x equal fails reliably, rounding residue or not; all y equal writes
-    // the slope (0) and intercept, then r fails.
+    // A line through points, and through one point: ExtTest.LineThroughTheStatisticsRegisters. All x equal fails
+    // reliably, rounding residue or not; all y equal writes the slope (0) and intercept, then r fails.
     for (double x : {1.0, 0.1, 0.7, 1e10 / 3, 0.0}) {
         m.oStat.Clear();
         for (double y : {1.0, 2.0, 4.0}) m.oStat.SumsAdd(x ? x : y, x ? y : 5);

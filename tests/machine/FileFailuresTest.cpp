@@ -1,5 +1,4 @@
-// Files that cannot be written or read: every failure is told, nothing is
-// half done, and no reader waits on something that is not a plain file.
+// Unwritable or unreadable files: every failure is told, nothing is half done, no reader waits on a non-plain file.
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -7,7 +6,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <fstream>
 
 #include "MachineFixture.h"
 #include "machine/CFileIO.h"
@@ -20,8 +18,7 @@ TEST(FileFailures, FailedWritesAreToldAndKeepTheOldFile) {
     m.Number();
     std::ofstream(oDir.File("plain.txt")) << "x";
     std::ofstream(oDir.File("old.dax")) << "1\r\n";
-    fs::create_directory(oDir.Path() / "sub");
-    fs::create_directory(oDir.Path() / "ro");
+    for (const char* s : {"sub", "ro"}) fs::create_directory(oDir.Path() / s);
     fs::permissions(oDir.Path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
     for (const std::string& s : {oDir.File("sub"), oDir.File("missing/x.dax"), oDir.File("plain.txt") + "/x.dax",
                                  std::string("/dev/full"), geteuid() ? oDir.File("ro/x.dax") : "/dev/full"}) {
@@ -55,8 +52,7 @@ TEST(FileFailures, OnlyPlainFilesAreReadAndNothingWaits) {
         EXPECT_FALSE(m.oMem.ReadRangeData(s, 1.002)) << s;
         EXPECT_EQ(FileIO::OpenForReading(s), nullptr) << s;
     }
-    // Only a plain file is copied: a device, a pipe or a directory as the
-    // source fails and leaves the destination alone; a missing one copies as empty.
+    // Only plain files are copied: a device, pipe or directory fails, the destination kept; a missing one copies empty.
     std::ofstream("$$.dax") << "7\r\n";
     fs::create_symlink("/dev/zero", "DATAFILE1.dax");
     fs::create_symlink("pipe", "DATAFILE2.dax");
@@ -97,8 +93,9 @@ TEST(FileFailures, LinksAreFollowedAndOldTemporariesCleared) {
 TEST(FileFailures, TemporariesArePrivateAndFitAnyName) {
     CTempDir oDir;
     const std::string sTarget = oDir.File("secret.txt");
+    const fs::perms kRwR = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     std::ofstream(sTarget) << "old";
-    fs::permissions(sTarget, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::permissions(sTarget, kRwR);
     {
         // While the write is under way no one else can read the temporary.
         FileIO::CAtomicWriter oOut(sTarget);
@@ -109,14 +106,14 @@ TEST(FileFailures, TemporariesArePrivateAndFitAnyName) {
         EXPECT_TRUE(oOut.Commit());
     }
     EXPECT_EQ(ReadFile(sTarget), "new");
-    EXPECT_EQ(fs::status(sTarget).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(sTarget).permissions(), kRwR);
     // A new file gets what the umask leaves; a name of 255 bytes is saved too.
     const mode_t nMask = umask(027);
     const std::string sLong = oDir.File(std::string(255, 'n'));
     EXPECT_TRUE(FileIO::WriteWholeFile(sLong, "x"));
     umask(nMask);
     EXPECT_EQ(ReadFile(sLong), "x");
-    EXPECT_EQ(fs::status(sLong).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(sLong).permissions(), kRwR);
     EXPECT_EQ(std::distance(fs::directory_iterator(oDir.Path()), fs::directory_iterator()), 2);
 }
 

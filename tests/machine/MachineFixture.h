@@ -2,9 +2,8 @@
 // A register memory wired to its stack, flags and statistics registers.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cmath>
 #include <initializer_list>
-#include <string>
 #include <vector>
 
 #include "common/TempDir.h"
@@ -40,8 +39,6 @@ inline void ExpectNear(const V& vGot, const V& vWant, double fTol) {
     for (size_t i = 0; i < vGot.size(); ++i) EXPECT_NEAR(vGot[i], vWant[i], fTol) << "#" << i;
 }
 
-#define EXPECT_CALC_ERROR(stmt, kind)                                   \
-    do {                                                                \
-        try { stmt; ADD_FAILURE() << "no error from " #stmt; }          \
-        catch (const CCalcError& e) { EXPECT_EQ(e.Kind(), kind) << #stmt; } \
-    } while (0)
+#define EXPECT_CALC_ERROR(stmt, kind)                                                     \
+    do { try { stmt; ADD_FAILURE() << "no error from " #stmt; }                           \
+         catch (const CCalcError& e) { EXPECT_EQ(e.Kind(), kind) << #stmt; } } while (0)

@@ -2,7 +2,9 @@
 // Shared helpers of the Numeric tests: tables of expected values.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
+#include <limits>
 
 #include "numeric/CCalcError.h"
 #include "numeric/NumUtil.h"
@@ -12,9 +14,7 @@ using namespace corvel;
 inline constexpr double kErr = NumUtil::kErrVal;
 
 // A computed value, what it should be, and the allowed difference.
-struct Case {
-    double fGot, fWant, fTol;
-};
+struct Case { double fGot, fWant, fTol; };
 
 inline void ExpectCases(std::initializer_list<Case> cases) {
     int i = 0;
@@ -24,11 +24,7 @@ inline void ExpectCases(std::initializer_list<Case> cases) {
 // The kind of CCalcError the call raises (a test failure when it raises none).
 template <class F>
 enmErrKind RaisedKind(F fn) {
-    try {
-        fn();
-    } catch (const CCalcError& e) {
-        return e.Kind();
-    }
+    try { fn(); } catch (const CCalcError& e) { return e.Kind(); }
     ADD_FAILURE() << "no CCalcError raised";
     return enmErrKind::Forced;
 }

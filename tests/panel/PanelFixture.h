@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <string>
 
 #include "common/Checked.h"
 #include "common/FakeHost.h"
-#include "numeric/CCalcError.h"
+#include "common/TempDir.h"
 #include "panel/CFrontPanel.h"
 
 using namespace corvel;
@@ -19,8 +18,7 @@ protected:
 
     void Keys(const std::string& sKeys) {
         std::istringstream is(sKeys);
-        std::string k;
-        while (is >> k) ASSERT_TRUE(oMain.PressKey(k)) << "unknown key " << k;
+        for (std::string k; is >> k;) ASSERT_TRUE(oMain.PressKey(k)) << "unknown key " << k;
     }
     std::string Display() const { return oMain.View().lblDisp + "|" + oMain.View().lblEex; }
     double X() const { return oMain.View().oStack.GetX(); }

@@ -1,16 +1,9 @@
-// Programs as files from the front panel: the card slot, the card functions
-// of the ENTER key and the source editor.
-#include <filesystem>
-#include <fstream>
+// Programs as files from the front panel: the card slot, the card functions of the ENTER key and the source editor.
 #include <set>
 
 #include "PanelFixture.h"
-#include "common/TempDir.h"
 
 namespace fs = std::filesystem;
-using S = std::vector<std::string>;
-
-namespace {
 
 class CardTest : public PanelTest {
 protected:
@@ -19,30 +12,22 @@ protected:
     CFileChoice Choice(const std::string& sName) { return {sName, (oDir / sName).string()}; }
 };
 
-// Every step text the keyboard can record.
-std::set<std::string> KeyboardSteps() {
-    std::set<std::string> o;
-    int n = 0;
-    const CKeyRow* pRows = KeyRows(n);
-    for (int i = 0; i < n; ++i)
+TEST_F(CardTest, EveryKeyboardStepSurvivesTheEditorUnchanged) {
+    std::set<std::string> oSteps;   // every step text the keyboard can record
+    int nRows = 0;
+    const CKeyRow* pRows = KeyRows(nRows);
+    for (int i = 0; i < nRows; ++i)
         for (const CKeyAct& a : pRows[i].aPrgm)
-            if (a.eAct == enmAct::Record) o.insert(a.sText);
+            if (a.eAct == enmAct::Record) oSteps.insert(a.sText);
     for (int e = 1; e <= static_cast<int>(enmPendOp::lbl); ++e) {
         const CPendRow& r = PendRow(static_cast<enmPendOp>(e));
         for (char d = '0'; d <= '9'; ++d)
-            if (r.sDigit) o.insert(std::string(r.sDigit) + " " + d);
+            if (r.sDigit) oSteps.insert(std::string(r.sDigit) + " " + d);
         for (char c = 'A'; c <= 'E'; ++c)
-            if (r.sLetter) o.insert(std::string(r.sLetter) + " " + (r.bLowerLetter ? static_cast<char>(c + 32) : c));
-        if (r.sIndirect) o.insert(std::string(r.sIndirect) + " (i)");
-        if (r.sSum) o.insert(r.sSum);
+            if (r.sLetter) oSteps.insert(std::string(r.sLetter) + " " + (r.bLowerLetter ? char(c + 32) : c));
+        if (r.sIndirect) oSteps.insert(std::string(r.sIndirect) + " (i)");
+        if (r.sSum) oSteps.insert(r.sSum);
     }
-    return o;
-}
-
-} // namespace
-
-TEST_F(CardTest, EveryKeyboardStepSurvivesTheEditorUnchanged) {
-    const std::set<std::string> oSteps = KeyboardSteps();
     ASSERT_GT(oSteps.size(), 300u);
     CPrgm& p = oMain.Prgm();
     p.Clear();
@@ -55,8 +40,7 @@ TEST_F(CardTest, EveryKeyboardStepSurvivesTheEditorUnchanged) {
         oOther.SetLine(1, sBefore);
         const CStep &oWas = oOther.DecodedStep(1), &oNow = p.DecodedStep(n);
         // Labels keep their case; other operand texts may change theirs.
-        const std::string sOp = sBefore.substr(0, 3);
-        const bool bLabel = sOp == "GTO" || sOp == "GSB" || sOp == "LBL";
+        const bool bLabel = sBefore.starts_with("GTO") || sBefore.starts_with("GSB") || sBefore.starts_with("LBL");
         EXPECT_TRUE(oNow.pInstr == oWas.pInstr && oNow.pfn == oWas.pfn && oNow.oOp.eKind == oWas.oOp.eKind &&
                     oNow.oSto.nReg == oWas.oSto.nReg && oNow.oRcl.nReg == oWas.oRcl.nReg &&
                     (!bLabel || oNow.oOp.sText == oWas.oOp.sText))
@@ -91,16 +75,15 @@ TEST_F(CardTest, OverwritingAFileWithCommentsIsWarnedFirst) {
     EXPECT_EQ(ReadFile(sFile), "# a remark\nLBL A\nRTN\n");   // not overwritten
 }
 
-// With a program the slot writes it and g ENTER reads it back: files_card_write_read.keys.
-// Without one it reads data; a file that fails is told, and is no error (a
-// failed write by f ENTER: batch:streamed-keys and KeyTable).
+// With a program the slot writes it and g ENTER reads it back: files_card_write_read.keys. Without one it reads data;
+// a file that fails is told, and is no error (a failed write by f ENTER: batch:streamed-keys and KeyTable).
 TEST_F(CardTest, WithoutAProgramTheSlotReadsDataAndCardFunctionsTellAFailure) {
     std::ofstream((oDir / "data.dax").string()) << "5\r\n6\r\n";
     std::ofstream((oDir / "bad.dax").string()) << std::string(1001, '\n');
     oHost.vYesNo = {true, true};
     oHost.vFiles = {Choice("data.dax"), Choice("bad.dax")};
     oMain.imgCardReader_Click();
-    EXPECT_EQ(oHost.vMessages, S({"Read Data|Read Data?"}));
+    EXPECT_EQ(oHost.vMessages, std::vector<std::string>({"Read Data|Read Data?"}));
     EXPECT_EQ(oMain.Machine().oMem.Rcl(1), 6);
     oMain.imgCardReader_Click();
     EXPECT_EQ(Last(oHost.vMessages), "File Input Error|Error in reading file " + (oDir / "bad.dax").string());

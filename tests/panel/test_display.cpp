@@ -1,5 +1,4 @@
-// Display formatting of arbitrary values and the blinking helpers; what the
-// display shows after keys is in test_keyboard.cpp.
+// Display formatting of any value and the blinking helpers (what keys show: test_keyboard.cpp).
 #include <cmath>
 
 #include "PanelFixture.h"
@@ -7,12 +6,7 @@
 using DisplayTest = PanelTest;
 
 TEST_F(DisplayTest, FormatsInEveryModeAndDigitCount) {
-    struct {
-        int32_t nMode;
-        int16_t nDigits;
-        double v;
-        const char* sShown;
-    } const kCases[] = {
+    struct { int nMode; int16_t nDigits; double v; const char* sShown; } const kCases[] = {
         // FIX switches to SCI only for a number it cannot show.
         {0, 2, 0, "0.00|"}, {0, 2, 1e-101, "0.00|"}, {0, 2, 123.456, "123.46|"}, {0, 2, -0.5, "-0.50|"},
         {0, 2, 0.01, "0.01|"}, {0, 2, 0.009, "9.00|-03"}, {0, 2, 5, "5.00|"},
@@ -54,8 +48,7 @@ TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError
     EXPECT_THROW(oMain.BlinkXKey(), CCalcError);
 }
 
-// The print tape: X as the display shows it (what a run prints is in
-// tape_trace.keys), and no more than the last 10,000 lines.
+// The print tape: X as shown (what a run prints: tape_trace.keys), and only the last 10,000 lines.
 TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
     Keys("7 g DSP f R/S");
     EXPECT_EQ(Last(oMain.Tape().Lines()), "7.00 00");
@@ -67,14 +60,11 @@ TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
     EXPECT_EQ(oMain.Tape().Text(), "a\r\n");
 }
 
-// What a program shows on purpose (PAUSE, the show-X and show-stack blinks)
-// is marked as such while it shows, and the mark goes with a repaint before
-// the run goes on; ordinary steps never set it.
+// What a program shows on purpose (PAUSE, the show-X and show-stack blinks) is marked as such while it shows, and the
+// mark goes with a repaint before the run goes on; ordinary steps never set it.
 TEST_F(DisplayTest, ARunMarksWhatItShowsOnPurposeUntilItIsOver) {
-    const struct {
-        const char* sStepKeys;
-        bool bShows;
-    } kCases[] = {{"h 1", true}, {"f R/S", true}, {"g R/S", true}, {"2 *", false}};
+    const struct { const char* sStepKeys; bool bShows; } kCases[] = {
+        {"h 1", true}, {"f R/S", true}, {"g R/S", true}, {"2 *", false}};
     for (const auto& c : kCases) {
         Keys(std::string("ON W/PRGM f SST A ") + c.sStepKeys + " 1 + h GTO RUN");
         ASSERT_FALSE(oMain.View().bInErr) << c.sStepKeys;

@@ -1,6 +1,5 @@
-// What key scripts cannot reach: the block viewer's range decoding, typing,
-// and the key click, which sounds only while on. Whole-calculator
-// key behaviour is in test_keyboard.cpp.
+// What key scripts cannot reach: the block viewer's range decoding, typing, the key click (only while on)
+// and the clipboard. Whole-calculator key behaviour is in test_keyboard.cpp.
 #include "PanelFixture.h"
 
 using KeyMapTest = PanelTest;
@@ -23,8 +22,7 @@ TEST_F(KeyMapTest, BlockViewerRanges) {
     EXPECT_EQ(oHost.vLastViewerNonZero, std::vector<std::string>({"12: 3.5", "40: -1.25E+20"}));
 }
 
-// Typing works the keys (the characters are the key table's): Return and e
-// are ENTER, f a prefix, c CLX; a and b change nothing.
+// Typing works the keys (the key table's characters): Return and e are ENTER, f a prefix, c CLX; a and b do nothing.
 TEST_F(KeyMapTest, TypedCharactersWorkTheKeys) {
     for (char c : std::string("1.5e")) oMain.Form_KeyPress(c);
     EXPECT_TRUE(oMain.Form_KeyPress(13));

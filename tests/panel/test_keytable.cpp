@@ -1,19 +1,13 @@
-// Where a key's RUN-mode action differs on purpose from the step it records
-// (the key table says why), the key and the step give different results.
-#include <vector>
-
+// Where a key's RUN-mode action differs on purpose from its recorded step (the key table says why), results differ.
 #include "PanelFixture.h"
 
 namespace {
-using V = std::vector<double>;
 
-// What differs: X, I, R1, R20 (A), the pointer, the return-stack depth, the
-// seconds waited, the boxes shown, the statistics error, the error flag.
+// What differs: X, I, R1, R20 (A), pointer, return depth, seconds waited, boxes shown, statistics error, error flag.
 enum class enmSeen { X, I, R1, RegA, Ptr, RetDepth, Waited, Boxes, StatErr, Err };
 
-// The same start for the key and the step: the step at 1 with labels 2 and 3
-// after it, one return to step 3 waiting, R20 (A) = 3, a failed mean, and a
-// question answered Yes with a file that can be neither written nor read.
+// The same start for the key and the step: the step at 1 with labels 2 and 3 after it, one return to step 3 waiting,
+// R20 (A) = 3, a failed mean, and a question answered Yes with a file that can be neither written nor read.
 struct SCalc {
     CFakeHost oHost;
     CFrontPanel o{oHost};
@@ -40,15 +34,8 @@ struct SCalc {
 };
 } // namespace
 
-// Each difference the key table gives a reason for: the keys in RUN mode and
-// the step executed in a program, from the same start.
 TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
-    const struct {
-        const char *sKeys, *sStep;
-        double x, y, fI, fR1;
-        enmSeen eSeen;
-        double fByKeys, fByStep;
-    } aCases[] = {
+    const struct { const char *sKeys, *sStep; double x, y, fI, fR1; enmSeen eSeen; double fByKeys, fByStep; } aCases[] = {
         {"f 0", "%", 3, 7, 0, 0, enmSeen::X, 0.21000000000000002, 0.20999999999999999},   // (y / 100) x x
         {"STO (i)", "STO (i)", 7, 0, -0.5, 0, enmSeen::R1, 7, 0},                // R(|floor(I)|) against nearest(I)
         {"GTO (i)", "GTO (i)", 0, 0, 2.7, 0, enmSeen::Ptr, 3, 2},                // nearest(I) against its integer part
@@ -76,6 +63,6 @@ TEST(KeyTable, KeysThatDifferFromTheirStepOnPurpose) {
         for (std::string k; is >> k;) oKeys.o.PressKey(k);
         oStep.o.Prgm().SST_Exec(false);
         oStep.oHost.ScheduleRun(oStep.o);
-        EXPECT_EQ(V({oKeys.Seen(c.eSeen), oStep.Seen(c.eSeen)}), V({c.fByKeys, c.fByStep})) << c.sKeys;
+        EXPECT_EQ(std::pair(oKeys.Seen(c.eSeen), oStep.Seen(c.eSeen)), std::pair(c.fByKeys, c.fByStep)) << c.sKeys;
     }
 }

@@ -1,5 +1,4 @@
-// R/S and the switches pressed while a program runs, and what only the fake
-// host records; key sequences are in tests/batch/prgm_*.keys.
+// R/S and switches pressed during a run, as only the fake host records them (key sequences: tests/batch/prgm_*.keys).
 #include "PanelFixture.h"
 
 using PrgmPanelTest = PanelTest;
@@ -7,10 +6,10 @@ using PrgmPanelTest = PanelTest;
 // R/S stops the run (and A pressed then starts no second run inside it).
 TEST_F(PrgmPanelTest, RunStopAndTheSwitchesPressedDuringARunDecideTheDisplay) {
     Keys("W/PRGM f SST A 1 + GTO A RUN 7");
-    const char* const kSwitches[] = {"R/S A", "OFF", "W/PRGM", "ON"};
-    const char* const kDisplays[] = {"32.00|", "|", "001 LBL A|", "0.00|"};
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(kSwitches[i]);
+    const struct { const char *sSwitch, *sDisplay; } kCases[] = {
+        {"R/S A", "32.00|"}, {"OFF", "|"}, {"W/PRGM", "001 LBL A|"}, {"ON", "0.00|"}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.sSwitch);
         if (!oMain.View().bOn) Keys("ON");
         if (!oMain.View().bRun) Keys("RUN");
         if (!oMain.Prgm().HasProgram()) Keys("W/PRGM f SST A 1 + GTO A RUN");
@@ -18,13 +17,13 @@ TEST_F(PrgmPanelTest, RunStopAndTheSwitchesPressedDuringARunDecideTheDisplay) {
         oHost.fnOnYield = [&] {
             if (oMain.Prgm().nRunSteps == 100 && !bPressed) {
                 bPressed = true;
-                Keys(kSwitches[i]);
+                Keys(c.sSwitch);
             }
         };
         Keys("A");
         oHost.fnOnYield = nullptr;
         EXPECT_FALSE(oMain.IsRunning());
-        EXPECT_EQ(Display(), kDisplays[i]);
+        EXPECT_EQ(Display(), c.sDisplay);
     }
     EXPECT_EQ(oMain.Prgm().GetPrgmPointer(), 0);   // On cleared the program in mid-run
 }

@@ -1,35 +1,26 @@
-// The state file: everything comes back bit for bit, saving changes nothing,
-// and a file that does not read whole changes nothing either.
+// The state file: all comes back bit for bit; neither saving nor a file that does not read whole changes anything.
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "PanelFixture.h"
-#include "common/TempDir.h"
+#include "common/RandomProgram.h"
 #include "panel/CStateFile.h"
 
 namespace fs = std::filesystem;
-
-namespace {
 
 class StateTest : public PanelTest {
 protected:
     CTempDir oTmp{true};
     const fs::path oDir = oTmp.Path();
-    // Everything a state file holds, and the pointer, as bytes.
-    std::string Snapshot(bool bPointer = true) const {
-        std::string s = oMain.View().oPrgm.GetFilename() + "|" + (bPointer ? std::to_string(oMain.View().oPrgm.GetPrgmPointer()) : "") + "|";
-        for (int i = 1; i <= 999; ++i) s += oMain.View().oPrgm.GetLine(i) + "\n";
-        auto Bits = [&s](double v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
-        for (int r = 0; r < 1000; ++r) Bits(oMain.View().oMem.Rcl(r));
-        for (double v : {X(), Y(), oMain.View().oStack.GetZ(), oMain.View().oStack.GetT()}) Bits(v);
-        for (int f = 0; f < 10; ++f) s += oMain.View().oFlags.PeekFlag(f) ? '1' : '0';
-        s += std::to_string(oMain.View().nDigits) + std::to_string(static_cast<int>(oMain.View().eDispMode));
-        return s;
+    // Everything a state file holds and the pointer, every number exactly.
+    std::string Snapshot() const {
+        const CPanelView& o = oMain.View();
+        std::string s = corvel_test::Snapshot(o.oMachine, o.oPrgm) + " " + o.oPrgm.GetFilename() + " ";
+        for (int i = 1; i <= 999; ++i) s += o.oPrgm.GetLine(i) + "\n";
+        return s + std::to_string(o.nDigits) + std::to_string(static_cast<int>(o.eDispMode));
     }
     void Fill() {
         Keys("W/PRGM f SST A 2 * GTO f B h GTO g SST B RUN");
@@ -39,34 +30,31 @@ protected:
         for (int f : {2, 3, 7}) oMain.Machine().oFlags.SetFlag(f);
         oMain.Machine().nDigits = 5;
         oMain.Machine().eDispMode = enmDispMode::ENG;
+        oMain.Prgm().SetFilename("prog.corvel");
+        oMain.Prgm().SetPrgmPointer(1);   // where a restore leaves it
     }
 };
 
-} // namespace
-
 TEST_F(StateTest, SaveThenRestoreGivesBackTheMachineBitForBit) {
     Fill();
-    oMain.Prgm().SetFilename("prog.corvel");
-    const std::string sBefore = Snapshot(false);
+    const std::string sBefore = Snapshot();
     oMain.imgSaveState_Click();   // Cancel: the default file in the current directory
-    EXPECT_TRUE(Snapshot(false) == sBefore);   // saving changed nothing, flags 2 and 3 included
+    EXPECT_EQ(Snapshot(), sBefore);   // saving changed nothing, flags 2 and 3 included
     ASSERT_TRUE(fs::exists(CStateFile::kDefaultName));
     Keys("ON W/PRGM");            // everything lost, and in W/PRGM
     oMain.imgRestoreState_Click();
-    EXPECT_TRUE(Snapshot(false) == sBefore);
-    EXPECT_EQ(oMain.Prgm().GetPrgmPointer(), 1);
-    EXPECT_FALSE(oMain.View().bRun);                          // the mode is not restored
-    EXPECT_EQ(oMain.View().lblDisp, "333.33333");             // X shown in ENG 5, also in W/PRGM
-    EXPECT_TRUE(oMain.View().bCardVisible);
-    EXPECT_EQ(oMain.View().lblPrgm, "prog.corvel");
-    EXPECT_EQ(oMain.Prgm().FindLabel("b"), 6);          // the labels were scanned
+    EXPECT_EQ(Snapshot(), sBefore);
+    // The mode is not restored, X shows in ENG 5 also in W/PRGM, the card and its name show, the labels are scanned.
+    const CPanelView& o = oMain.View();
+    EXPECT_EQ(std::to_string(o.bRun) + " " + o.lblDisp + " " + std::to_string(o.bCardVisible) + " " + o.lblPrgm + " " +
+                  std::to_string(o.oPrgm.FindLabel("b")),
+              "0 333.33333 1 prog.corvel 6");
 }
 
 TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
     Fill();
-    CStateFile oGood;
-    ASSERT_TRUE(oGood.Parse(CStateFile().Text()));
-    const std::string sText = oGood.Text();
+    const std::string sText = CStateFile().Text();
+    ASSERT_TRUE(CStateFile().Parse(sText));
     auto Lines = [&](int nLine, const std::string& sNew) {   // sText with one line replaced
         size_t a = 0;
         for (int k = 1; k < nLine; ++k) a = sText.find("\r\n", a) + 2;
@@ -85,7 +73,7 @@ TEST_F(StateTest, AFileThatDoesNotReadWholeChangesNothing) {
         oMain.imgRestoreState_Click();
         EXPECT_EQ(oHost.vMessages, std::vector<std::string>({"Error|Could not open state file for input"}))
             << "case " << (&s - &kBad[0]);
-        EXPECT_TRUE(Snapshot() == sBefore);
+        EXPECT_EQ(Snapshot(), sBefore);
     }
     // What does read: blanks around numbers, any case of True, any mode text.
     CStateFile o;
@@ -119,8 +107,7 @@ TEST_F(StateTest, AStackValueTheStackRefusesIsLeftOutWithANote) {
     ASSERT_TRUE(o.Write("big.txt"));
     oHost.vFiles = {{"big.txt", (oDir / "big.txt").string()}};
     oMain.imgRestoreState_Click();
-    // T, Z, Y were pushed; X was refused, so the old X stays in X. Setting the
-    // pointer to step 1 clears the error the refusal raised.
+    // T, Z, Y were pushed; X was refused, so the old X stays. Setting the pointer to step 1 clears the refusal's error.
     EXPECT_EQ(Display() + " " + std::to_string(X()) + " " + std::to_string(Y()), "7.00| 7.000000 0.000000");
     EXPECT_FALSE(oMain.View().bInErr || oMain.View().sNote.empty());
 }
@@ -128,17 +115,15 @@ TEST_F(StateTest, AStackValueTheStackRefusesIsLeftOutWithANote) {
 // A save that is killed leaves the old file or the new one, never a mix.
 TEST_F(StateTest, AKilledSaveLeavesAWholeFile) {
     CStateFile aStates[2];
-    aStates[0].aRegs[7] = 1;
-    aStates[1].aRegs[7] = 2;
+    for (int i : {0, 1}) aStates[i].aRegs[7] = i + 1;
     aStates[1].sFilename = "second";
     ASSERT_TRUE(aStates[0].Write("target.txt"));
     std::mt19937 oRng(7);
     for (int nKill = 0; nKill < 200; ++nKill) {
         const pid_t pid = fork();
         ASSERT_GE(pid, 0);
-        if (pid == 0) {
+        if (pid == 0)
             for (int i = 0;; ++i) aStates[i % 2].Write("target.txt");
-        }
         usleep(200 + oRng() % 3000);
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
@@ -149,8 +134,7 @@ TEST_F(StateTest, AKilledSaveLeavesAWholeFile) {
     }
 }
 
-// A panel reset after some use is a new one (the fuzz targets reuse one):
-// the same state file, the same panel and tape, and the same from then on.
+// A reset panel is a new one (the fuzz targets reuse one): same state file, panel and tape, and the same from then on.
 TEST_F(StateTest, AResetPanelIsANewPanel) {
     const auto Seen = [](CFrontPanel& oPanel, const std::string& sFile) {
         EXPECT_TRUE(oPanel.WriteStateTo(sFile));
@@ -180,8 +164,7 @@ TEST_F(StateTest, AResetPanelIsANewPanel) {
     CFrontPanel oNew(oHost2);
     EXPECT_EQ(Seen(oMain, "a.txt"), Seen(oNew, "b.txt"));
     for (CFrontPanel* p : {&oMain, &oNew}) {
-        p->Prgm().InsertLine("LBL A");
-        p->Prgm().InsertLine("-X-");
+        for (const char* s : {"LBL A", "-X-"}) p->Prgm().InsertLine(s);
         for (const char* k : {"W/PRGM", "RUN", "3", "A", "g", "R/S", "STO", "1"}) p->PressKey(k);
     }
     EXPECT_EQ(Seen(oMain, "a.txt"), Seen(oNew, "b.txt"));

@@ -1,6 +1,5 @@
-// Stopping a run and going on with R/S, or single-stepping into it first,
-// never changes what the program computes: seeded random programs run
-// straight through and interrupted must leave the same machine, bit for bit.
+// Stopping a run and going on with R/S, or single-stepping into it first, never changes what the program computes:
+// seeded random programs run straight through and interrupted must leave the same machine, bit for bit.
 #include "PanelFixture.h"
 #include "common/RandomProgram.h"
 
@@ -15,7 +14,6 @@ struct SRun {
         o.Machine().oStack.SetAll(2.5, -3, 7, 11);
         for (int r = 0; r < 4; ++r) o.Machine().oMem.Sto(r, r * 1.25 + 0.5);
     }
-    void Press(const char* s) { o.PressKey(s); }
     std::string Machine() { return corvel_test::Snapshot(o.Machine(), o.Prgm()); }
 };
 
@@ -32,7 +30,7 @@ TEST(StopAndResume, NeverChangesTheResult) {
         oStraight.oHost.fnOnYield = [&] {
             if (oStraight.o.Prgm().nRunSteps >= kMaxSteps) oStraight.o.RequestStop();
         };
-        oStraight.Press("A");
+        oStraight.o.PressKey("A");
         const uint64_t nSteps = oStraight.o.Prgm().nRunSteps;
         if (nSteps >= kMaxSteps || nSteps < 3) continue;   // endless, or nothing to interrupt
         const std::string sWant = oStraight.Machine();
@@ -40,40 +38,31 @@ TEST(StopAndResume, NeverChangesTheResult) {
 
         // Stopped after random steps, each time resumed with R/S.
         SRun oStopped(vSteps);
-        std::uniform_int_distribution<uint64_t> at(1, nSteps - 1);
-        uint64_t nStopAt = at(g), nDone = 0;
+        uint64_t nStopAt = std::uniform_int_distribution<uint64_t>(1, nSteps - 1)(g), nDone = 0;
         oStopped.oHost.fnOnYield = [&] {
             if (nDone + oStopped.o.Prgm().nRunSteps == nStopAt) oStopped.o.RequestStop();
         };
-        oStopped.Press("A");
-        for (int i = 0; i < 4 && nDone + oStopped.o.Prgm().nRunSteps < nSteps; ++i) {
+        oStopped.o.PressKey("A");
+        for (int i = 0; i < 5 && nDone + oStopped.o.Prgm().nRunSteps < nSteps; ++i) {   // the fifth: on to the end
             nDone += oStopped.o.Prgm().nRunSteps;
-            nStopAt = nDone + std::uniform_int_distribution<uint64_t>(1, nSteps - nDone)(g);
-            ++nStops;
-            oStopped.Press("R/S");
+            nStopAt = i < 4 ? nDone + std::uniform_int_distribution<uint64_t>(1, nSteps - nDone)(g) : 0;
+            nStops += i < 4;
+            oStopped.o.PressKey("R/S");
         }
-        if (nDone + oStopped.o.Prgm().nRunSteps < nSteps) {   // the last stop: on to the end
-            nDone += oStopped.o.Prgm().nRunSteps;
-            nStopAt = 0;
-            oStopped.Press("R/S");
-        }
-        std::string sProg; for (auto& t : vSteps) sProg += t + "; ";
-        ASSERT_EQ(oStopped.Machine(), sWant) << sProg << "stopped at step " << nStopAt << " of " << nSteps << ", program "
-                                             << nProgram;
+        ASSERT_EQ(oStopped.Machine(), sWant)
+            << testing::PrintToString(vSteps) << " stopped at step " << nStopAt << " of " << nSteps << ", program " << nProgram;
 
-        // Single steps from label A, then R/S (an error or halt while
-        // stepping ends the comparison: SST clears the error by design).
+        // Single steps from label A, then R/S (an error or halt while stepping ends it: SST clears errors by design).
         SRun oStepped(vSteps);
-        oStepped.Press("GTO");
-        oStepped.Press("A");
+        for (const char* k : {"GTO", "A"}) oStepped.o.PressKey(k);
         const uint64_t nSST = std::uniform_int_distribution<uint64_t>(1, std::min<uint64_t>(nSteps - 1, 12))(g);
         bool bClean = true;
         for (uint64_t i = 0; i < nSST && bClean; ++i) {
-            oStepped.Press("SST");
+            oStepped.o.PressKey("SST");
             bClean = !oStepped.o.Prgm().Halted && oStepped.oHost.vMessages.empty();
         }
         if (!bClean) continue;
-        oStepped.Press("R/S");
+        oStepped.o.PressKey("R/S");
         ++nStepped;
         ASSERT_EQ(oStepped.Machine(), sWant) << nSST << " single steps, program " << nProgram;
     }
