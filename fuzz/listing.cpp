@@ -9,7 +9,6 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "common/FakeFeedback.h"
 
 using namespace corvel_fuzz;
 
@@ -26,31 +25,16 @@ void LoadStart(CPrgm& p) {
     p.SetFilename("start.corvel");
 }
 
-struct CCalc {
-    CMachine m;
-    CFakeFeedback fb{m};
-    CPrgm p{m, fb};
-};
-
 std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
     return s;
 }
 
-// The last step that is not the filler "R/S" (0 for none): the passes over
-// a program stop there.
-int End(const CPrgm& p) {
-    int n = CPrgm::kMaxSteps;
-    while (n > 0 && p.GetLine(n).size() == 3 && p.GetLine(n).compare("R/S") == 0) --n;
-    return n;
-}
-
 // bAnyCase: the editor writes a step in capitals unless a label's case counts.
-void CheckSameSteps(const CPrgm& a, const CPrgm& b, const char* sWhat, bool bAnyCase = false) {
-    const int nEnd = std::max(End(a), End(b));
-    for (int n = 1; n <= nEnd; ++n)
-        FUZZ_CHECK(bAnyCase ? Upper(a.GetLine(n)) == Upper(b.GetLine(n)) : a.GetLine(n) == b.GetLine(n), sWhat);
+bool SameSteps(const CPrgm& a, const CPrgm& b, bool bAnyCase = false) {
+    for (int n = 1, nEnd = std::max(End(a), End(b)); n <= nEnd; ++n)
+        if (bAnyCase ? Upper(a.GetLine(n)) != Upper(b.GetLine(n)) : a.GetLine(n) != b.GetLine(n)) return false;
+    return true;
 }
 
 // A step a listing cannot carry: its first "#" follows a blank, so it reads
@@ -116,12 +100,10 @@ CCalc& Calc(int n) {
     return a[n];
 }
 
-// An accepted program: known steps only, and it survives a listing with step
-// numbers and the editor unchanged. (A listing without step numbers cannot
-// carry a step whose first word is a number: the reader takes it for a step
-// number; its writer is the same loop.) The editor may refuse
-// a program from a listing: it writes "gto" as "GTO", whose label the label
-// check then looks for. Returns whether the editor took the program's text.
+// An accepted program: known steps only, and it survives a listing with step numbers and the
+// editor unchanged (without step numbers a listing cannot carry a step whose first word is a
+// number). The editor may refuse a program from a listing: it writes "gto" as "GTO", whose label
+// the label check then looks for. Returns whether the editor took the program's text.
 bool CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
     FUZZ_CHECK(p.CheckTokens().empty(), "an accepted program holds an unknown step");
     CheckPointers(p);
@@ -131,22 +113,16 @@ bool CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
     const bool bRead = o0.p.ReadProgram("head.corvel");
     if (!HasComment(p)) {
         FUZZ_CHECK(bRead, "a listing written could not be read back");
-        CheckSameSteps(p, o0.p, "a listing written and read back differs");
+        FUZZ_CHECK(SameSteps(p, o0.p), "a listing written and read back differs");
     }
     if (!EditorCarries(p)) return true;
     CCalc &o = Calc(3), &o2 = Calc(4);
     const bool bTaken = o.p.AcceptEditText(TextToEnd(p, false));
     FUZZ_CHECK(bTaken || !bFromEditor, "the editor refused the text of a program it took");
     if (!bTaken) return false;
-    CheckSameSteps(p, o.p, "the editor's text taken back differs", true);
+    FUZZ_CHECK(SameSteps(p, o.p, true), "the editor's text taken back differs");
     FUZZ_CHECK(o2.p.AcceptEditText(TextToEnd(o.p, false)), "the editor's text of a program was refused");
-    CheckSameSteps(o.p, o2.p, "the editor's text taken back twice differs");
-    return true;
-}
-
-bool SameSteps(const CPrgm& a, const CPrgm& b) {
-    for (int n = 1, nEnd = std::max(End(a), End(b)); n <= nEnd; ++n)
-        if (a.GetLine(n) != b.GetLine(n)) return false;
+    FUZZ_CHECK(SameSteps(o.p, o2.p), "the editor's text taken back twice differs");
     return true;
 }
 
@@ -183,6 +159,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     } else {
         CheckAccepted(oEdit.p, oEdit.fb, true);
     }
-    for (int n = 0; n < 5; ++n) Calc(n).fb.vMessages.clear(), Calc(n).fb.vShown.clear();
+    for (int n = 0; n < 5; ++n) DropRecords(Calc(n).fb);
     return 0;
 }
