@@ -30,34 +30,31 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// bAnyCase: the editor writes a step in capitals unless a label's case counts.
+// bAnyCase: the editor writes a step in capitals unless a label's case counts. One pass over all
+// steps costs less than finding both programs' ends first.
 bool SameSteps(const CPrgm& a, const CPrgm& b, bool bAnyCase = false) {
-    for (int n = 1, nEnd = std::max(End(a), End(b)); n <= nEnd; ++n)
+    for (int n = 1; n <= CPrgm::kMaxSteps; ++n)
         if (bAnyCase ? Upper(a.GetLine(n)) != Upper(b.GetLine(n)) : a.GetLine(n) != b.GetLine(n)) return false;
     return true;
 }
 
-// A step a listing cannot carry: its first "#" follows a blank, so it reads
-// as the start of a comment (the editor takes such a step).
-bool HasComment(const CPrgm& p) {
-    for (int n = 1, nEnd = End(p); n <= nEnd; ++n) {
+// Whether a listing and the editor's text carry steps 1..nEnd as they are. A listing does not
+// carry a step whose first "#" follows a blank: it reads as the start of a comment (the editor
+// takes such a step). The editor takes a line as the listing reader does, so a step whose first
+// word is a number followed by more ("5 STO A", from "001 5 STO A") comes back without it.
+struct CCarried {
+    bool bListing = true, bEditor = true;
+};
+CCarried Carried(const CPrgm& p, int nEnd) {
+    CCarried o;
+    for (int n = 1; n <= nEnd; ++n) {
         const std::string& s = p.GetLine(n);
         const size_t k = s.find('#');
-        if (k != std::string::npos && k > 0 && s[k - 1] == ' ') return true;
+        if (k != std::string::npos && k > 0 && s[k - 1] == ' ') o.bListing = false;
+        const CPrgm::CLineParts c = CPrgm::SplitListingLine(s);
+        if (c.nCode != 0 || c.nCodeEnd != s.size() || c.nComment != std::string::npos) o.bEditor = false;
     }
-    return false;
-}
-
-// Whether the editor's text carries every step as it is: the editor takes a
-// line as the listing reader does, so a step whose first word is a number
-// followed by more ("5 STO A", from "001 5 STO A") comes back without it.
-bool EditorCarries(const CPrgm& p) {
-    for (int n = 1, nEnd = End(p); n <= nEnd; ++n) {
-        const std::string& s = p.GetLine(n);
-        const CPrgm::CLineParts o = CPrgm::SplitListingLine(s);
-        if (o.nCode != 0 || o.nCodeEnd != s.size() || o.nComment != std::string::npos) return false;
-    }
-    return true;
+    return o;
 }
 
 // Where line n+1 of a text of CR LF lines starts.
@@ -67,10 +64,10 @@ size_t AfterLines(const std::string& s, int n) {
     return k;
 }
 
-// The text of a program as the listing writer (bListing) or the editor
+// The text of a program ending at step nEnd as the listing writer (bListing) or the editor
 // gives it, cut at the program's end after a check that the rest is as for
 // no program at all (whose text reads back as none, checked once).
-std::string TextToEnd(CPrgm& p, bool bListing) {
+std::string TextToEnd(CPrgm& p, int nEnd, bool bListing) {
     const auto fnText = [bListing](CPrgm& o) {
         if (bListing) FUZZ_CHECK(o.WriteProgram("out.corvel"), "a listing could not be written");
         return bListing ? ReadFile("out.corvel") : o.EditText();
@@ -87,8 +84,8 @@ std::string TextToEnd(CPrgm& p, bool bListing) {
                    "no program does not read back as none");
     }
     const std::string s = fnText(p);
-    const size_t nHead = AfterLines(s, End(p));
-    FUZZ_CHECK(s.compare(nHead, std::string::npos, sNone, AfterLines(sNone, End(p))) == 0,
+    const size_t nHead = AfterLines(s, nEnd);
+    FUZZ_CHECK(s.compare(nHead, std::string::npos, sNone, AfterLines(sNone, nEnd)) == 0,
                "a program's text after its end is not the filler's");
     return s.substr(0, nHead);
 }
@@ -108,20 +105,22 @@ bool CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
     FUZZ_CHECK(p.CheckTokens().empty(), "an accepted program holds an unknown step");
     CheckPointers(p);
     fb.vYesNo = {true};
-    WriteFile("head.corvel", TextToEnd(p, true));
+    const int nEnd = End(p);
+    const CCarried oCarried = Carried(p, nEnd);
+    WriteFile("head.corvel", TextToEnd(p, nEnd, true));
     CCalc& o0 = Calc(2);
     const bool bRead = o0.p.ReadProgram("head.corvel");
-    if (!HasComment(p)) {
+    if (oCarried.bListing) {
         FUZZ_CHECK(bRead, "a listing written could not be read back");
         FUZZ_CHECK(SameSteps(p, o0.p), "a listing written and read back differs");
     }
-    if (!EditorCarries(p)) return true;
+    if (!oCarried.bEditor) return true;
     CCalc &o = Calc(3), &o2 = Calc(4);
-    const bool bTaken = o.p.AcceptEditText(TextToEnd(p, false));
+    const bool bTaken = o.p.AcceptEditText(TextToEnd(p, nEnd, false));
     FUZZ_CHECK(bTaken || !bFromEditor, "the editor refused the text of a program it took");
     if (!bTaken) return false;
     FUZZ_CHECK(SameSteps(p, o.p, true), "the editor's text taken back differs");
-    FUZZ_CHECK(o2.p.AcceptEditText(TextToEnd(o.p, false)), "the editor's text of a program was refused");
+    FUZZ_CHECK(o2.p.AcceptEditText(TextToEnd(o.p, End(o.p), false)), "the editor's text of a program was refused");
     FUZZ_CHECK(SameSteps(o.p, o2.p), "the editor's text taken back twice differs");
     return true;
 }
