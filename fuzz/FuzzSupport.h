@@ -12,10 +12,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/FakeFeedback.h"
 #include "machine/CFileIO.h"
 #include "machine/CMachine.h"
 #include "numeric/Numeric.h"
@@ -46,8 +49,8 @@ public:
         static CWorkDir o;
         return o;
     }
-    const std::string& Path() const { return sDir_; }
-    std::string File(const std::string& sName) const { return sDir_ + "/" + sName; }
+    // A file dialog's answer: sName in this directory.
+    CFileChoice Choice(const std::string& sName) const { return {sName, sDir_ + "/" + sName}; }
     ~CWorkDir() {
         std::error_code ec;
         std::filesystem::remove_all(sDir_, ec);
@@ -68,8 +71,6 @@ public:
         ~CInput() {
             if (chdir(aOld_) != 0) std::perror("corvel fuzz: back to the start directory");
         }
-        CInput(const CInput&) = delete;
-        CInput& operator=(const CInput&) = delete;
 
     private:
         char aOld_[4096];
@@ -79,15 +80,10 @@ private:
     // In TMPDIR when it is set (and not empty), otherwise in memory
     // (/dev/shm) when there is such a place: files made and removed
     // thousands of times a second are slow on a disk's file system.
-    static std::filesystem::path Base() {
-        std::error_code ec;
-        const char* sTmp = std::getenv("TMPDIR");
-        if ((!sTmp || !*sTmp) && std::filesystem::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0)
-            return "/dev/shm";
-        return std::filesystem::temp_directory_path();
-    }
     CWorkDir() {
-        std::string sTemplate = (Base() / "corvel-fuzz-XXXXXX").string();
+        const char* sTmp = std::getenv("TMPDIR");
+        const bool bShm = (!sTmp || !*sTmp) && access("/dev/shm", W_OK) == 0;
+        std::string sTemplate = (bShm ? "/dev/shm" : std::filesystem::temp_directory_path()) / "corvel-fuzz-XXXXXX";
         if (!mkdtemp(sTemplate.data())) {
             std::perror("corvel fuzz work directory");
             std::abort();
@@ -105,14 +101,8 @@ inline void WriteFile(const std::string& sName, std::string_view sBytes) {
 }
 
 inline std::string ReadFile(const std::string& sName) {
-    std::string s;
-    if (std::FILE* f = std::fopen(sName.c_str(), "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-        std::fclose(f);
-    }
-    return s;
+    std::ifstream is(sName, std::ios::binary);
+    return {std::istreambuf_iterator<char>(is), std::istreambuf_iterator<char>()};
 }
 
 // The first line of an input (without its end) and the rest after it.
@@ -172,6 +162,13 @@ struct CMachineSnap {
     }
 };
 
+// What a fake host recorded and the answers left unused, dropped after an
+// input: what an input keeps, the fuzzer takes for a leak.
+template <class THost>
+void DropRecords(THost& o) {
+    o.vMessages.clear(), o.vShown.clear(), o.vSounds.clear(), o.vYesNo.clear(), o.vFiles.clear();
+}
+
 // A machine used for an earlier input put back to what a new one is (and
 // the random numbers to their start), so that a finding replays alike alone.
 inline void Reset(CMachine& m) {
@@ -179,16 +176,40 @@ inline void Reset(CMachine& m) {
     Numeric::ResetRandom();
 }
 
-// The program memory as a reader may change it.
+// The last step that is not the filler "R/S" (0 for none): passes over a
+// program stop there.
+inline int End(const CPrgm& p) {
+    int n = CPrgm::kMaxSteps;
+    while (n > 0 && p.GetLine(n).size() == 3 && p.GetLine(n).compare(CPrgm::kFiller) == 0) --n;
+    return n;
+}
+
+// A calculator without a panel, made once for a process and reset after
+// each use: the machine as a new one, the program memory cleared, the fake's
+// answers and records empty.
+struct CCalc {
+    CMachine m;
+    CFakeFeedback fb{m};
+    CPrgm p{m, fb};
+    void Reset() {
+        corvel_fuzz::Reset(m);
+        p.ResetToNew();
+        DropRecords(fb);
+        fb.vBlocks.clear();
+        fb.fClock = 1.0e9;
+    }
+};
+
+// The program memory as a reader may change it (the steps to its end).
 struct CProgramSnap {
-    std::array<std::string, CPrgm::kMaxSteps + 1> aSteps;
+    std::vector<std::string> vSteps;
     int16_t nPtr = 0;
     std::string sFile;
     std::string sLabels;   // where each label A..E, a..e and 0..9 points
 
     static CProgramSnap Of(const CPrgm& p) {
         CProgramSnap o;
-        for (int n = 0; n <= CPrgm::kMaxSteps; ++n) o.aSteps[static_cast<size_t>(n)] = p.GetLine(n);
+        for (int n = 0, nEnd = End(p); n <= nEnd; ++n) o.vSteps.push_back(p.GetLine(n));
         o.nPtr = p.GetPrgmPointer();
         o.sFile = p.GetFilename();
         for (const char* s : {"A", "B", "C", "D", "E", "a", "b", "c", "d", "e", "0", "1", "2", "3", "4", "5", "6",
@@ -206,20 +227,12 @@ struct CProgramSnap {
 // directory) is made absolute here, while the current directory is still
 // the one the fuzzer was started in.
 extern "C" int LLVMFuzzerInitialize(int* pArgc, char*** pArgv) {
-    static std::vector<std::string> vArgs;
+    static std::vector<std::string> vArgs(*pArgv, *pArgv + *pArgc);
     static std::vector<char*> vPtrs;
-    const std::string sHere = std::filesystem::current_path().string() + "/";
-    const std::string sKey = "-artifact_prefix=";
-    bool bGiven = false;
-    for (int i = 0; i < *pArgc; ++i) {
-        std::string s = (*pArgv)[i];
-        if (s.rfind(sKey, 0) == 0) {
-            bGiven = true;
-            if (s.size() > sKey.size() && s[sKey.size()] != '/') s = sKey + sHere + s.substr(sKey.size());
-        }
-        vArgs.push_back(s);
-    }
-    if (!bGiven) vArgs.push_back(sKey + sHere);
+    const std::string sKey = "-artifact_prefix=", sHere = std::filesystem::current_path().string() + "/";
+    vArgs.insert(vArgs.begin() + 1, sKey);   // the last one given counts
+    for (std::string& s : vArgs)
+        if (s.rfind(sKey, 0) == 0 && (s.size() == sKey.size() || s[sKey.size()] != '/')) s.insert(sKey.size(), sHere);
     for (std::string& s : vArgs) vPtrs.push_back(s.data());
     vPtrs.push_back(nullptr);
     *pArgc = static_cast<int>(vArgs.size());

@@ -21,11 +21,10 @@ int main(int argc, char** argv) {
         const fs::path oArg = fs::absolute(argv[i]);
         std::error_code ec;
         if (fs::is_directory(oArg, ec)) {
-            std::vector<fs::path> vDir;
+            const size_t nFirst = vFiles.size();
             for (const auto& e : fs::directory_iterator(oArg))
-                if (e.is_regular_file() && e.path().filename().string()[0] != '.') vDir.push_back(e.path());
-            std::sort(vDir.begin(), vDir.end());
-            vFiles.insert(vFiles.end(), vDir.begin(), vDir.end());
+                if (e.is_regular_file() && e.path().filename().string()[0] != '.') vFiles.push_back(e.path());
+            std::sort(vFiles.begin() + static_cast<std::ptrdiff_t>(nFirst), vFiles.end());
         } else if (fs::is_regular_file(oArg, ec)) {
             vFiles.push_back(oArg);
         }

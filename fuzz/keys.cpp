@@ -9,11 +9,11 @@
 //   %TEXT      the editor is closed with TEXT (";" ends a line)
 //   ^TEXT      TEXT is pasted
 //   ~TOKEN     TOKEN happens while a program runs, one at each step
-// In TEXT, "_" stands for a blank.
-// Questions and dialogs left without an answer are cancelled. The steps of
-// all runs of one input are limited; later runs stop at once. It fails when
-// a key leaves a non-finite number on the stack, in LAST X or in a register,
-// the pointer or the return stack out of range, or a run that never ended.
+// In TEXT, "_" stands for a blank. Questions and dialogs left without an answer are cancelled.
+// The steps of all runs of one input are limited; later runs stop at once. It fails when a key
+// leaves a non-finite number on the stack, in LAST X or in a register, the pointer or the return
+// stack out of range, or a run that never ended.
+#include <algorithm>
 #include <deque>
 #include <string>
 
@@ -69,7 +69,7 @@ public:
             oHost_.vYesNo.push_back(t.size() > 1 && (t[1] == 'y' || t[1] == 'Y'));
         } else if (t[0] == '>') {
             const char* s = kFiles[t.size() > 1 ? static_cast<unsigned char>(t[1]) % 8 : 0];
-            oHost_.vFiles.push_back({s, CWorkDir::Get().File(s)});
+            oHost_.vFiles.push_back(CWorkDir::Get().Choice(s));
         } else if (t[0] == '=') {
             oHost_.vInputs.push_back(Text(t));
         } else if (t[0] == '%') {
@@ -94,8 +94,7 @@ public:
 private:
     static std::string Text(const std::string& t) {
         std::string s = t.substr(1);
-        for (char& c : s)
-            if (c == '_') c = ' ';
+        std::replace(s.begin(), s.end(), '_', ' ');
         return s;
     }
     void Check() {
@@ -128,19 +127,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     WriteFixtures();
     static CKeyRun o;   // new at first, reset after each input (which frees what it took)
     const std::string_view s(reinterpret_cast<const char*>(pData), nSize);
-    size_t i = 0;
-    while (i < s.size()) {
-        const char c = s[i];
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            ++i;
-        } else if (c == '#') {
-            while (i < s.size() && s[i] != '\n') ++i;
-        } else {
-            const size_t j = s.find_first_of(" \t\r\n", i);
-            const size_t nEnd = j == std::string_view::npos ? s.size() : j;
-            o.Do(std::string(s.substr(i, nEnd - i)));
-            i = nEnd;
-        }
+    for (size_t i = 0; (i = s.find_first_not_of(" \t\r\n", i)) != std::string_view::npos;) {
+        const size_t j = std::min(s.find_first_of(s[i] == '#' ? "\n" : " \t\r\n", i), s.size());
+        if (s[i] != '#') o.Do(std::string(s.substr(i, j - i)));
+        i = j;
     }
     o.Finish();
     o.Reset();

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "common/FakeFeedback.h"
 
 using namespace corvel_fuzz;
 
@@ -26,54 +25,36 @@ void LoadStart(CPrgm& p) {
     p.SetFilename("start.corvel");
 }
 
-struct CCalc {
-    CMachine m;
-    CFakeFeedback fb{m};
-    CPrgm p{m, fb};
-};
-
 std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
     return s;
 }
 
-// The last step that is not the filler "R/S" (0 for none): the passes over
-// a program stop there.
-int End(const CPrgm& p) {
-    int n = CPrgm::kMaxSteps;
-    while (n > 0 && p.GetLine(n).size() == 3 && p.GetLine(n).compare("R/S") == 0) --n;
-    return n;
+// bAnyCase: the editor writes a step in capitals unless a label's case counts. One pass over all
+// steps costs less than finding both programs' ends first.
+bool SameSteps(const CPrgm& a, const CPrgm& b, bool bAnyCase = false) {
+    for (int n = 1; n <= CPrgm::kMaxSteps; ++n)
+        if (bAnyCase ? Upper(a.GetLine(n)) != Upper(b.GetLine(n)) : a.GetLine(n) != b.GetLine(n)) return false;
+    return true;
 }
 
-// bAnyCase: the editor writes a step in capitals unless a label's case counts.
-void CheckSameSteps(const CPrgm& a, const CPrgm& b, const char* sWhat, bool bAnyCase = false) {
-    const int nEnd = std::max(End(a), End(b));
-    for (int n = 1; n <= nEnd; ++n)
-        FUZZ_CHECK(bAnyCase ? Upper(a.GetLine(n)) == Upper(b.GetLine(n)) : a.GetLine(n) == b.GetLine(n), sWhat);
-}
-
-// A step a listing cannot carry: its first "#" follows a blank, so it reads
-// as the start of a comment (the editor takes such a step).
-bool HasComment(const CPrgm& p) {
-    for (int n = 1, nEnd = End(p); n <= nEnd; ++n) {
+// Whether a listing and the editor's text carry steps 1..nEnd as they are. A listing does not
+// carry a step whose first "#" follows a blank: it reads as the start of a comment (the editor
+// takes such a step). The editor takes a line as the listing reader does, so a step whose first
+// word is a number followed by more ("5 STO A", from "001 5 STO A") comes back without it.
+struct CCarried {
+    bool bListing = true, bEditor = true;
+};
+CCarried Carried(const CPrgm& p, int nEnd) {
+    CCarried o;
+    for (int n = 1; n <= nEnd; ++n) {
         const std::string& s = p.GetLine(n);
         const size_t k = s.find('#');
-        if (k != std::string::npos && k > 0 && s[k - 1] == ' ') return true;
+        if (k != std::string::npos && k > 0 && s[k - 1] == ' ') o.bListing = false;
+        const CPrgm::CLineParts c = CPrgm::SplitListingLine(s);
+        if (c.nCode != 0 || c.nCodeEnd != s.size() || c.nComment != std::string::npos) o.bEditor = false;
     }
-    return false;
-}
-
-// Whether the editor's text carries every step as it is: the editor takes a
-// line as the listing reader does, so a step whose first word is a number
-// followed by more ("5 STO A", from "001 5 STO A") comes back without it.
-bool EditorCarries(const CPrgm& p) {
-    for (int n = 1, nEnd = End(p); n <= nEnd; ++n) {
-        const std::string& s = p.GetLine(n);
-        const CPrgm::CLineParts o = CPrgm::SplitListingLine(s);
-        if (o.nCode != 0 || o.nCodeEnd != s.size() || o.nComment != std::string::npos) return false;
-    }
-    return true;
+    return o;
 }
 
 // Where line n+1 of a text of CR LF lines starts.
@@ -83,10 +64,10 @@ size_t AfterLines(const std::string& s, int n) {
     return k;
 }
 
-// The text of a program as the listing writer (bListing) or the editor
+// The text of a program ending at step nEnd as the listing writer (bListing) or the editor
 // gives it, cut at the program's end after a check that the rest is as for
 // no program at all (whose text reads back as none, checked once).
-std::string TextToEnd(CPrgm& p, bool bListing) {
+std::string TextToEnd(CPrgm& p, int nEnd, bool bListing) {
     const auto fnText = [bListing](CPrgm& o) {
         if (bListing) FUZZ_CHECK(o.WriteProgram("out.corvel"), "a listing could not be written");
         return bListing ? ReadFile("out.corvel") : o.EditText();
@@ -103,8 +84,8 @@ std::string TextToEnd(CPrgm& p, bool bListing) {
                    "no program does not read back as none");
     }
     const std::string s = fnText(p);
-    const size_t nHead = AfterLines(s, End(p));
-    FUZZ_CHECK(s.compare(nHead, std::string::npos, sNone, AfterLines(sNone, End(p))) == 0,
+    const size_t nHead = AfterLines(s, nEnd);
+    FUZZ_CHECK(s.compare(nHead, std::string::npos, sNone, AfterLines(sNone, nEnd)) == 0,
                "a program's text after its end is not the filler's");
     return s.substr(0, nHead);
 }
@@ -116,37 +97,31 @@ CCalc& Calc(int n) {
     return a[n];
 }
 
-// An accepted program: known steps only, and it survives a listing with step
-// numbers and the editor unchanged. (A listing without step numbers cannot
-// carry a step whose first word is a number: the reader takes it for a step
-// number; its writer is the same loop.) The editor may refuse
-// a program from a listing: it writes "gto" as "GTO", whose label the label
-// check then looks for. Returns whether the editor took the program's text.
+// An accepted program: known steps only, and it survives a listing with step numbers and the
+// editor unchanged (without step numbers a listing cannot carry a step whose first word is a
+// number). The editor may refuse a program from a listing: it writes "gto" as "GTO", whose label
+// the label check then looks for. Returns whether the editor took the program's text.
 bool CheckAccepted(CPrgm& p, CFakeFeedback& fb, bool bFromEditor) {
     FUZZ_CHECK(p.CheckTokens().empty(), "an accepted program holds an unknown step");
     CheckPointers(p);
     fb.vYesNo = {true};
-    WriteFile("head.corvel", TextToEnd(p, true));
+    const int nEnd = End(p);
+    const CCarried oCarried = Carried(p, nEnd);
+    WriteFile("head.corvel", TextToEnd(p, nEnd, true));
     CCalc& o0 = Calc(2);
     const bool bRead = o0.p.ReadProgram("head.corvel");
-    if (!HasComment(p)) {
+    if (oCarried.bListing) {
         FUZZ_CHECK(bRead, "a listing written could not be read back");
-        CheckSameSteps(p, o0.p, "a listing written and read back differs");
+        FUZZ_CHECK(SameSteps(p, o0.p), "a listing written and read back differs");
     }
-    if (!EditorCarries(p)) return true;
+    if (!oCarried.bEditor) return true;
     CCalc &o = Calc(3), &o2 = Calc(4);
-    const bool bTaken = o.p.AcceptEditText(TextToEnd(p, false));
+    const bool bTaken = o.p.AcceptEditText(TextToEnd(p, nEnd, false));
     FUZZ_CHECK(bTaken || !bFromEditor, "the editor refused the text of a program it took");
     if (!bTaken) return false;
-    CheckSameSteps(p, o.p, "the editor's text taken back differs", true);
-    FUZZ_CHECK(o2.p.AcceptEditText(TextToEnd(o.p, false)), "the editor's text of a program was refused");
-    CheckSameSteps(o.p, o2.p, "the editor's text taken back twice differs");
-    return true;
-}
-
-bool SameSteps(const CPrgm& a, const CPrgm& b) {
-    for (int n = 1, nEnd = std::max(End(a), End(b)); n <= nEnd; ++n)
-        if (a.GetLine(n) != b.GetLine(n)) return false;
+    FUZZ_CHECK(SameSteps(p, o.p, true), "the editor's text taken back differs");
+    FUZZ_CHECK(o2.p.AcceptEditText(TextToEnd(o.p, End(o.p), false)), "the editor's text of a program was refused");
+    FUZZ_CHECK(SameSteps(o.p, o2.p), "the editor's text taken back twice differs");
     return true;
 }
 
@@ -183,6 +158,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     } else {
         CheckAccepted(oEdit.p, oEdit.fb, true);
     }
-    for (int n = 0; n < 5; ++n) Calc(n).fb.vMessages.clear(), Calc(n).fb.vShown.clear();
+    for (int n = 0; n < 5; ++n) DropRecords(Calc(n).fb);
     return 0;
 }

@@ -1,19 +1,15 @@
-// Fuzz target: the step decoder and the run loop. Each input line is the
-// text of one step (from step 1, at most 999), stored as it stands, as a
-// restored state file may store it; the program then runs from step 1 for at
-// most kRunSteps steps, answering every question yes and every file dialog
-// with one of a few files (a data file, a listing for MERGE, a new file, a
-// missing one), in slices of 1 to 64 steps as a headless host runs it (the
-// fast path). It fails when a step leaves a non-finite number on the stack,
-// in LAST X or in a register, or the pointer or the return stack out of range,
-// or when the same run stopped at some step and resumed with R/S ends with a
-// machine that differs from the run straight through.
+// Fuzz target: the step decoder and the run loop. Each input line is the text of one step (from
+// step 1, at most 999), stored as a restored state file may store it; the program then runs from
+// step 1 for at most kRunSteps steps, every question answered yes and every file dialog with one of
+// a few files, in slices of 1 to 64 steps as a headless host runs it (the fast path). It fails
+// when a step leaves a non-finite number on the stack, in LAST X or in a register, or the pointer
+// or the return stack out of range, or when the same run stopped at some step and resumed with
+// R/S ends with a machine that differs from the run straight through.
 #include <algorithm>
 #include <cctype>
 #include <string>
 
 #include "FuzzSupport.h"
-#include "common/FakeFeedback.h"
 
 using namespace corvel_fuzz;
 
@@ -26,22 +22,6 @@ void WriteFixtures() {
     WriteFile("prog.corvel", "001 LBL A\r\n002 2\r\n003 *\r\n004 RTN\r\n");
 }
 
-// Every question answered yes, the file dialogs in turn with these files
-// (named relative to the work directory, which is the current one).
-void Answer(CFakeFeedback& fb) {
-    static const std::deque<bool> vYes(64, true);
-    static const std::deque<CFileChoice> vFiles = [] {
-        std::deque<CFileChoice> v;
-        for (int k = 0; k < 64; ++k) {
-            static const char* const kNames[] = {"data.dax", "prog.corvel", "out.dax", "missing.dax"};
-            v.push_back({kNames[k % 4], kNames[k % 4]});
-        }
-        return v;
-    }();
-    fb.vYesNo = vYes;
-    fb.vFiles = vFiles;
-}
-
 // Runs the input's program from step 1, stopped before its step nStopAt of
 // the run (0: never) and resumed there as R/S resumes a run. bEnded: the run
 // ended by itself within kRunSteps steps; nSteps: how many it ran.
@@ -50,24 +30,6 @@ struct CRun {
     std::string sPrgm;   // pointer, return stack, number entry
     bool bEnded = false;
     uint64_t nSteps = 0;
-};
-// The calculator of this process, reset for each input: the machine as a new
-// one, the program memory cleared, the dialogs' answers and records empty.
-struct CCalc {
-    CMachine m;
-    CFakeFeedback fb{m};
-    CPrgm p{m, fb};
-    void Reset() {
-        corvel_fuzz::Reset(m);
-        p.ResetToNew();
-        fb.vMessages.clear();
-        fb.vShown.clear();
-        fb.vSounds.clear();
-        fb.vBlocks.clear();
-        fb.vYesNo.clear();   // what an input keeps, the fuzzer takes for a leak
-        fb.vFiles.clear();
-        fb.fClock = 1.0e9;
-    }
 };
 
 CRun RunProgram(std::string_view sInput, uint64_t nStopAt, bool bStepAfter) {
@@ -84,7 +46,11 @@ CRun RunProgram(std::string_view sInput, uint64_t nStopAt, bool bStepAfter) {
     m.oStack.SetAll(3, 2, 1, 0.5);
     for (int r = 0; r < 30; ++r) m.oMem.Sto(r, r * 1.5 - 7);
     m.oMem.SetIreg(5);
-    Answer(fb);
+    // Every question answered yes, the file dialogs in turn with these files
+    // (named relative to the work directory, which is the current one).
+    static const char* const kNames[] = {"data.dax", "prog.corvel", "out.dax", "missing.dax"};
+    fb.vYesNo.assign(64, true);
+    for (int k = 0; k < 64; ++k) fb.vFiles.push_back({kNames[k % 4], kNames[k % 4]});
     uint64_t nDone = 0;
     bool bBudget = false;
     // Slices of 1 to 64 steps, as a headless host drives a run (the fast path

@@ -28,7 +28,7 @@ CFrontPanel::CFrontPanel(CHost& oHost)
     oPrgm.bTraceRing = true;
     bCardVisible = false;
     Form_Load();
-    MarkWorkKept();
+    MarkWorkNew();
 }
 
 void CFrontPanel::ResetToNew() {
@@ -46,7 +46,7 @@ void CFrontPanel::ResetToNew() {
     eStarted_ = enmStarted::None;
     vHeld_.clear();
     Form_Load();
-    MarkWorkKept();
+    MarkWorkNew();
 }
 
 void CFrontPanel::Form_Load() {

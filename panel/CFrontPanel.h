@@ -400,7 +400,11 @@ private:
     // and removes the file the dialog made for it.
     bool SaveStateAs(const CFileChoice& oChoice);
 
-    // The work as last kept (at start-up, by a state save or restore).
+    // The work as a new calculator has it (filler steps, registers +0, no
+    // file name) counts as kept, without a copy (a reset is cheap then).
+    void MarkWorkNew();
+    // The work as last kept (at start-up, by a state save or restore); no
+    // steps: the work of a new calculator.
     std::vector<std::string> vKeptSteps_;
     std::vector<double> vKeptRegs_;
     std::string sKeptFilename_;

@@ -17,14 +17,24 @@ void CFrontPanel::MarkWorkKept() {
     bChangedAnyway_ = false;
 }
 
+void CFrontPanel::MarkWorkNew() {
+    vKeptSteps_.clear();
+    vKeptRegs_.clear();
+    sKeptFilename_.clear();
+    bChangedAnyway_ = false;
+}
+
 bool CFrontPanel::WorkChanged() const {
     if (bChangedAnyway_ || sKeptFilename_ != oPrgm.GetFilename()) return true;
+    const bool bNew = vKeptSteps_.empty();
+    static const std::string sNewStep = CPrgm::kFiller;
     for (int i = 1; i <= oPrgm.GetMaxSteps(); ++i)
-        if (vKeptSteps_[static_cast<size_t>(i)] != oPrgm.GetLine(i)) return true;
+        if (oPrgm.GetLine(i) != (bNew ? sNewStep : vKeptSteps_[static_cast<size_t>(i)])) return true;
     // Bit for bit: -0 and 0 differ, as the state file writes them.
-    for (int r = 0; r <= oMem.GetMaxMemReg(); ++r)
-        if (std::bit_cast<uint64_t>(vKeptRegs_[static_cast<size_t>(r)]) != std::bit_cast<uint64_t>(oMem.Rcl(r)))
-            return true;
+    for (int r = 0; r <= oMem.GetMaxMemReg(); ++r) {
+        const uint64_t nKept = bNew ? 0 : std::bit_cast<uint64_t>(vKeptRegs_[static_cast<size_t>(r)]);
+        if (std::bit_cast<uint64_t>(oMem.Rcl(r)) != nKept) return true;
+    }
     return false;
 }
 

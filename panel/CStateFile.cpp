@@ -78,30 +78,29 @@ std::string CStateFile::Text() const {
     return s;
 }
 
-bool CStateFile::ParseLines(const std::vector<std::string>& v) {
-    if (v.size() < static_cast<size_t>(kLines)) return false;
-    CStateFile o;
-    o.sFilename = v[0];
-    for (int i = 1; i <= kSteps; ++i) {
-        const std::string& sLine = v[static_cast<size_t>(kLineSteps + i - 1)];
+bool CStateFile::TakeLine(int n, std::string& sLine) {
+    if (n == 0) {
+        sFilename = std::move(sLine);
+    } else if (n < kLineSteps + kSteps) {
         const size_t p = sLine.find(' ');
-        o.aSteps[static_cast<size_t>(i)] = p == std::string::npos ? sLine : sLine.substr(p + 1);
+        std::string& sStep = aSteps[static_cast<size_t>(n - kLineSteps + 1)];
+        if (p == std::string::npos)
+            sStep = std::move(sLine);
+        else
+            sStep.assign(sLine, p + 1);
+    } else if (n >= kLineRegs && n < kLineRegs + kRegs) {
+        return ReadNumber(sLine, aRegs[static_cast<size_t>(n - kLineRegs)]);
+    } else if (n >= kLineStack && n < kLineStack + 4) {
+        double* const aStack[] = {&fT, &fZ, &fY, &fX};
+        return ReadNumber(sLine, *aStack[n - kLineStack]);
+    } else if (n >= kLineFlags && n < kLineFlags + kFlags) {
+        return ReadFlag(sLine, aFlags[static_cast<size_t>(n - kLineFlags)]);
+    } else if (n == kLineDigits) {
+        return ReadDigits(sLine, nDigits);
+    } else if (n == kLineMode) {
+        eDispMode = sLine == "FIX" ? enmDispMode::FIX : sLine == "SCI" ? enmDispMode::SCI : enmDispMode::ENG;
     }
-    for (int r = 0; r < kRegs; ++r)
-        if (!ReadNumber(v[static_cast<size_t>(kLineRegs + r)], o.aRegs[static_cast<size_t>(r)])) return false;
-    double* const aStack[] = {&o.fT, &o.fZ, &o.fY, &o.fX};
-    for (int k = 0; k < 4; ++k)
-        if (!ReadNumber(v[static_cast<size_t>(kLineStack + k)], *aStack[k])) return false;
-    for (int f = 0; f < kFlags; ++f) {
-        bool b = false;
-        if (!ReadFlag(v[static_cast<size_t>(kLineFlags + f)], b)) return false;
-        o.aFlags[static_cast<size_t>(f)] = b;
-    }
-    if (!ReadDigits(v[kLineDigits], o.nDigits)) return false;
-    const std::string& sMode = v[kLineMode];
-    o.eDispMode = sMode == "FIX" ? enmDispMode::FIX : sMode == "SCI" ? enmDispMode::SCI : enmDispMode::ENG;
-    *this = std::move(o);
-    return true;
+    return true;   // the section marks are not checked
 }
 
 bool CStateFile::Parse(std::string_view sText) { return ReadFrom(FileIO::CText{sText}); }
@@ -116,15 +115,17 @@ bool CStateFile::ReadFrom(const TSource& oSource) {
         FileIO::CLineReader oIn(oSource, kLineKeep);
         if (!oIn.IsOpen()) return false;
         oIn.StopAtCut();
-        std::vector<std::string> v;
-        v.reserve(kLines);
+        // Each line is taken as it comes, so a file is refused at its first
+        // line that does not read; this object changes only once all have.
+        CStateFile o;
         std::string sLine;
         bool bCut = false;
-        while (v.size() < static_cast<size_t>(kLines) && oIn.ReadLine(sLine, bCut)) {
-            if (bCut) return false;
-            v.push_back(std::move(sLine));
-        }
-        return !oIn.HasFailed() && ParseLines(v);
+        int n = 0;
+        while (n < kLines && oIn.ReadLine(sLine, bCut))
+            if (bCut || !o.TakeLine(n++, sLine)) return false;
+        if (n < kLines || oIn.HasFailed()) return false;
+        *this = std::move(o);
+        return true;
     } catch (const std::exception&) {
         return false;
     }

@@ -46,7 +46,6 @@ struct CStateFile {
     // case, the digits a whole number that fits 16 bits. Section marks are
     // not checked; lines after 2020 are ignored.
     bool Parse(std::string_view sText);
-    bool ParseLines(const std::vector<std::string>& vLines);
 
     bool Write(const std::string& sFile) const;
     bool Read(const std::string& sFile);
@@ -59,6 +58,8 @@ struct CStateFile {
     static std::string NumberText(double v);
 
 private:
+    // Line n of the file (from 0) into this; false when it does not read.
+    bool TakeLine(int n, std::string& sLine);
     // The file's lines from a file name or a text in memory (FileIO::CText).
     template <class TSource>
     bool ReadFrom(const TSource& oSource);
