@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "../machine/CMachine.h"
 #include "../program/CPrgm.h"
