@@ -175,6 +175,9 @@ void CFrontPanel::EEXKey() {
         oFlags.SetFlag(CFlags::kDataEntry);
         break;
     }
+    // A prefix still set (keyed in W/PRGM before the switch to RUN) is used up
+    // here, so the exponent digits that follow are not taken as f, g or h keys.
+    EndKey();
 }
 
 void CFrontPanel::ChsKey() {
