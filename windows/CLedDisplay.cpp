@@ -182,7 +182,11 @@ void Paint(QPainter& p, const QRectF& rcGlass, const QString& sMantissa, const Q
     p.setPen(Qt::NoPen);
     CNumber oNum;
     const bool bDots = bText || !ParseNumber(sMantissa, oNum);
-    const bool bHasExponent = !sExponent.trimmed().isEmpty() || !bDots;
+    // A fixed-point number with more digits than the mantissa's cells (FIX 9
+    // of a seven-digit number) runs on into the exponent's cells, which it
+    // does not need: no digit of it is lost.
+    const bool bLongFixed = !bDots && sExponent.trimmed().isEmpty() && oNum.vCells.size() > kMantissaCells;
+    const bool bHasExponent = (!sExponent.trimmed().isEmpty() || !bDots) && !bLongFixed;
     // The exponent's digits stand right-aligned in their field; one of three
     // digits (1.5E-100) takes the last cell of the mantissa.
     QString sDigits;
@@ -198,7 +202,8 @@ void Paint(QPainter& p, const QRectF& rcGlass, const QString& sMantissa, const Q
             PaintGlyph(p, g, g.CellX(i), i < sMantissa.size() ? sMantissa[i].unicode() : u' ', k);
     } else {
         PaintDigit(p, g, g.CellX(0), oNum.bMinus ? Segments('-') : 0, false, false, k);
-        for (int i = 0; i < kMantissaCells - nExtra; ++i) {
+        const int nCells = bLongFixed ? kTextCells - 1 : kMantissaCells - nExtra;
+        for (int i = 0; i < nCells; ++i) {
             const CCell o = static_cast<size_t>(i) < oNum.vCells.size() ? oNum.vCells[static_cast<size_t>(i)] : CCell();
             PaintDigit(p, g, g.CellX(1 + i), Segments(o.c), o.bPoint, true, k);
         }

@@ -53,7 +53,8 @@ enum class enmBrightness { Full, Dimmed };
 // Draws the cells inside the glass rectangle. With bText the mantissa is
 // drawn in dots (a program line, "Error" ...); otherwise as a number when
 // it reads as one. A mantissa longer than its cells is cut at the last
-// cell, before the exponent.
+// cell, before the exponent; without an exponent a number may use the
+// exponent's cells too.
 void Paint(QPainter& p, const QRectF& rcGlass, const QString& sMantissa, const QString& sExponent, bool bText,
            enmBrightness eBrightness);
 

@@ -47,6 +47,9 @@ TEST(LedDisplay, NumbersInSegmentsWithThePointBetweenDigitsAndTextInDots) {
     // A mantissa longer than its cells is cut before the exponent, which stays; upper and lower case differ.
     EXPECT_EQ(Led("1." + QString(60, '2'), "-05"), Led("1." + QString(14, '2'), "-05"));
     EXPECT_NE(Led("1." + QString(14, '2'), "-05"), Led("1." + QString(14, '2'), "-06"));
+    // Without an exponent, FIX 9 of 1234567 (16 digits) and a rounding carry to 17 digits show every digit.
+    EXPECT_NE(Led("1234567.123456789", ""), Led("1234567.123456780", ""));
+    EXPECT_NE(Led("10000000.000000000", ""), Led("10000000.00000000", ""));
     EXPECT_NE(Led("005 GSB e", "", true), Led("005 GSB E", "", true));
 }
 
