@@ -143,7 +143,7 @@ public:
 
     // ---- CPanelFeedback: what the interpreter asks of the panel ----
     void ShowX() override;
-    void BlinkX() override;
+    void BlinkX(std::function<void()> fnAfter) override;
     void BlinkStack() override;
     void MsgBox(const std::string& sMsg, const std::string& sTitle) override;
     // The first line a refused listing points at goes on the note line, all
@@ -427,7 +427,7 @@ private:
     bool bStepEntry_ = false;
 
     enum class enmStarted { None, Run, Step, Show } eStarted_ = enmStarted::None;
-    void ShowAsKey(void (CFrontPanel::*pfnShow)());
+    void ShowAsKey(const std::function<void()>& fnShow);
     bool bKeyShow_ = false;                     // a key's blink is being set up
     bool bReplaying_ = false;                   // held inputs are acting now
     std::vector<std::function<void()>> vHeld_;  // inputs held back by a timed display

@@ -23,7 +23,7 @@ std::string CFrontPanel::TapeText(double v) const {
     return sEex.empty() ? sDisp : sDisp + " " + sEex;
 }
 
-void CFrontPanel::BlinkX() {
+void CFrontPanel::BlinkX(std::function<void()> fnAfter) {
     std::string sDisp, sEex;
     ShowXHelper(oStack.GetX(), sDisp, sEex);
     const auto p = sDisp.find('.');
@@ -32,7 +32,7 @@ void CFrontPanel::BlinkX() {
     std::string sBlank = sDisp;
     sBlank[p] = ' ';
     // The point goes out and comes back, twice, a second each time.
-    ShowTimed({{sBlank, 1.0}, {sDisp, 1.0}, {sBlank, 1.0}, {sDisp, 1.0}}, {});
+    ShowTimed({{sBlank, 1.0}, {sDisp, 1.0}, {sBlank, 1.0}, {sDisp, 1.0}}, std::move(fnAfter));
 }
 
 void CFrontPanel::BlinkStack() {
@@ -65,10 +65,10 @@ void CFrontPanel::BlinkStack() {
 }
 
 // A blink from the keys: a timed display of its own, which the host drives.
-void CFrontPanel::ShowAsKey(void (CFrontPanel::*pfnShow)()) {
+void CFrontPanel::ShowAsKey(const std::function<void()>& fnShow) {
     bKeyShow_ = true;
     try {
-        (this->*pfnShow)();
+        fnShow();
     } catch (...) {
         bKeyShow_ = false;
         throw;
@@ -76,7 +76,7 @@ void CFrontPanel::ShowAsKey(void (CFrontPanel::*pfnShow)()) {
     bKeyShow_ = false;
 }
 
-void CFrontPanel::BlinkXKey() { ShowAsKey(&CFrontPanel::BlinkX); }
-void CFrontPanel::BlinkStackKey() { ShowAsKey(&CFrontPanel::BlinkStack); }
+void CFrontPanel::BlinkXKey() { ShowAsKey([this] { BlinkX({}); }); }
+void CFrontPanel::BlinkStackKey() { ShowAsKey([this] { BlinkStack(); }); }
 
 } // namespace corvel

@@ -8,6 +8,7 @@
 // CPanelFeedback and hands its host over (Host). Tests implement both with
 // one recorder. Nothing here waits or runs the host's event loop: the host
 // drives a run one slice at a time (CPrgm::RunSlice).
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,8 +65,8 @@ public:
     virtual void ShowX() = 0;
     // The show-X and show-stack functions: they print to the tape and show
     // their blinks through CPrgm::ShowFor; they raise an error when a value
-    // cannot be shown.
-    virtual void BlinkX() = 0;
+    // cannot be shown. fnAfter runs once the blink is over.
+    virtual void BlinkX(std::function<void()> fnAfter) = 0;
     virtual void BlinkStack() = 0;
     // The calculator's own message window.
     virtual void MsgBox(const std::string& sMsg, const std::string& sTitle) = 0;

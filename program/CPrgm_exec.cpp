@@ -366,8 +366,9 @@ void CPrgmOps::Reg(CPrgm& p, CStep&) { p.fb_.ShowMemViewer(); }
 void CPrgmOps::Stk(CPrgm& p, CStep&) { p.fb_.BlinkStack(); }
 
 void CPrgmOps::ShowXBlink(CPrgm& p, CStep&) {
-    p.fb_.BlinkX();
-    p.fb_.Host().PlaySound(enmSound::Click);
+    // The click comes when the blink is over, as after a pause.
+    CPanelFeedback& fb = p.fb_;
+    fb.BlinkX([&fb] { fb.Host().PlaySound(enmSound::Click); });
 }
 
 void CPrgmOps::Beep(CPrgm& p, CStep&) { p.fb_.Host().PlaySound(enmSound::Beep); }

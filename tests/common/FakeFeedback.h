@@ -68,11 +68,12 @@ public:
     CHostServices& Host() override { return *this; }
     void ShowX() override { m_.FormatX(); }
     void Refresh(enmPart e) override { if (e == enmPart::Disp && fnOnRepaint) fnOnRepaint(); }
-    void BlinkX() override {
+    void BlinkX(std::function<void()> fnAfter) override {
         std::string d, e;
         m_.ShowXHelper(m_.oStack.GetX(), d, e);
         if (d.find('.') == std::string::npos) throw CCalcError(enmErrKind::Forced);
         vShown.push_back("blink X");
+        if (fnAfter) fnAfter();
     }
     void BlinkStack() override { vShown.push_back("blink stack"); }
     void MsgBox(const std::string& sMsg, const std::string& sTitle) override { Box("message", sTitle, sMsg); }

@@ -48,6 +48,20 @@ TEST_F(DisplayTest, BlinkingWaitsOnTheHostClockRestoresTheDisplayAndFailsOnError
     EXPECT_THROW(oMain.BlinkXKey(), CCalcError);
 }
 
+// The show-X step clicks once its blink is over, as a pause does: while the point is out, only A's own click
+// has sounded.
+TEST_F(DisplayTest, TheShowXStepClicksAfterItsBlink) {
+    Keys("W/PRGM f SST A f R/S h GTO RUN 5");
+    const int nBefore = oHost.CountSound(enmSound::Click);
+    int nAtBlink = -1;
+    oHost.fnOnRefresh = [&](enmPart e) {
+        if (e == enmPart::Disp && oMain.View().lblDisp == "5 00") nAtBlink = oHost.CountSound(enmSound::Click);
+    };
+    Keys("A");
+    oHost.fnOnRefresh = nullptr;
+    EXPECT_EQ(std::to_string(nAtBlink - nBefore) + " " + std::to_string(oHost.CountSound(enmSound::Click) - nBefore), "1 2");
+}
+
 // The print tape: X as shown (what a run prints: tape_trace.keys), and only the last 10,000 lines.
 TEST_F(DisplayTest, TheTapePrintsWhatIsShownAndKeepsTheLastLines) {
     Keys("7 g DSP f R/S");
