@@ -79,12 +79,13 @@ double Factorial(double x) {
 
 // A factorial that saturated to the error value is a failure of the whole
 // quotient: dividing by or into 1e111 would give a plausible-looking wrong
-// number (200!/100! would come out near 1e-47).
+// number (200!/100! would come out near 1e-47). Only a factorial divided by
+// itself cancels, saturated or not: P(200, 0) = C(200, 0) = C(200, 200) = 1.
 double Permutations(double n, double r) {
     return Trapped([&] {
         if (n < r) return kErrVal;
         const double a = Factorial(n), b = Factorial(n - r);
-        if (a == kErrVal || b == kErrVal) return kErrVal;
+        if (a == kErrVal || b == kErrVal) return std::floor(n) == std::floor(n - r) ? 1.0 : kErrVal;
         return Div(a, b);
     });
 }
@@ -93,7 +94,11 @@ double Combinations(double n, double r) {
     return Trapped([&] {
         if (n < r) return kErrVal;
         const double a = Factorial(n), b = Factorial(n - r), c = Factorial(r);
-        if (a == kErrVal || b == kErrVal || c == kErrVal) return kErrVal;
+        if (a == kErrVal || b == kErrVal || c == kErrVal) {
+            if (std::floor(n) == std::floor(n - r) && c != kErrVal) return Div(1.0, c);
+            if (std::floor(n) == std::floor(r) && b != kErrVal) return Div(1.0, b);
+            return kErrVal;
+        }
         return Div(Div(a, b), c);
     });
 }

@@ -25,7 +25,10 @@ TEST(NumericCounting, FactorialPermutationsCombinations) {
                  {Permutations(2, 5), kErr, 0}, {Combinations(7, 7), 1, 0}, {Combinations(7, 0), 1, 0},
                  {Permutations(7, 7), 5040, 0}, {Permutations(7, 0), 1, 0}, {Combinations(0, 0), 1, 0},
                  // a factorial saturated at 1e111 must not pass as a quotient near 0
-                 {Permutations(200, 100), kErr, 0}, {Combinations(200, 100), kErr, 0},
+                 {Permutations(200, 100), kErr, 0}, {Combinations(200, 100), kErr, 0}, {Permutations(200, 1), kErr, 0},
+                 {Combinations(200, 1), kErr, 0}, {Permutations(200, 200), kErr, 0},
+                 // ... except that a factorial divided by itself cancels
+                 {Permutations(200, 0), 1, 0}, {Combinations(200, 0), 1, 0}, {Combinations(171, 171), 1, 0},
                  {Factorial(170.9), Factorial(170.0), 0}, {Factorial(0.999), 1, 0}});
 }
 
