@@ -112,7 +112,12 @@ void CFrontPanel::imgSST_Click() {
         }
         if (bInErr) return;
         ClearPendOp();
-        ResumeStepEntry();
+        // A number the steps were keying goes on; one typed at the keys goes
+        // to the stack first, as R/S takes it, so no digit of it is lost.
+        if (bStepEntry_)
+            ResumeStepEntry();
+        else
+            SavePendingNum();
         const enmShift eWas = eShift;
         eShift = enmShift::None;
         oPrgm.ResetStartTime();

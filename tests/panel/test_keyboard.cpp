@@ -110,6 +110,7 @@ const SKeyCase kCases[] = {
     {"h E", "Error"},
     // GTO moves, GSB (f GTO) and gsb (g GTO) run, RTN (h GTO) rewinds.
     {"W/PRGM f SST 1 7 h GTO RUN GTO 1 R/S", 7, kAny}, {"W/PRGM f SST 1 7 h GTO RUN f GTO 1", 7, kAny},
+    {"2 ENTER W/PRGM + RUN 5 SST", 7, 0},   // SST, as R/S, takes a typed number to the stack first
     {"W/PRGM f SST 2 7 h GTO RUN 2 h STO GTO (i) R/S", 7, kAny}, {"W/PRGM f SST 2 7 h GTO RUN 2 h STO f GTO (i)", 7, kAny},
     {"W/PRGM g SST C 8 h GTO RUN g GTO C", 8, kAny}, {"W/PRGM g SST C 8 h GTO RUN GTO f C", "ptr 1"},
     {"W/PRGM 1 2 3 RUN h GTO", "ptr 1"}, {"GTO A", "Error"}, {"GTO 4", "Error"},
