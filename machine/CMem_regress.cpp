@@ -142,7 +142,8 @@ void FitPlane(CMem& oMem, TRegs& R, double fCode, enmPlane enmFit,
     a0 = NumUtil::Div(Check(Check(s.fY - Check(a1 * s.fX1)) - Check(a2 * s.fX2)), n);
     const double fYY = Check(Check(s.fY * s.fY) / n);
     const double fRDen = StatNoise::ZeroIfNoise(Check(s.fYSq - fYY), s.fYSq, n);
-    const double fRNum = Check(Check(Check(s.fX1Y * a1) + Check(a0 * s.fY)) + Check(Check(s.fX2Y * a2) - fYY));
+    // Summed left to right, as the formula is written, so r² is the same to the last bit.
+    const double fRNum = Check(Check(Check(Check(s.fX1Y * a1) + Check(a0 * s.fY)) + Check(s.fX2Y * a2)) - fYY);
     fR2 = NumUtil::Div(fRNum, fRDen);
     bOk = true;
     const double aSums[10] = {s.fX2Y, s.fX1Y, s.fY, s.fYSq, s.fX1, s.fX1Sq, s.fX2, s.fX2Sq, s.fX1X2, s.n};

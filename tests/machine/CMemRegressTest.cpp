@@ -55,6 +55,10 @@ TEST(CMemRegress, PlanesAndParabola) {
     m.Put(18, {-1, 2, 3});   // skipped: not all positive
     m.oMem.MLR_Power(0.020, a1, a2, a0, r2, bOk);
     ExpectNear({double(bOk), a1, a2, a0, m.oMem.Rcl(19)}, {1, 2, 3, std::log(2.0), 6}, 1e-12);
+    // r² of a parabola summed left to right: (3, 7), (4, 0), (6, 8), (1, 2), worked out in doubles by hand.
+    m.Put(40, {3, 7, 4, 0, 6, 8, 1, 2});
+    m.oMem.QuadraticFit(40.047, a1, a2, a0, r2, bOk);
+    EXPECT_EQ(r2, 0.2776106574989259);
     m.Put(40, {2, 1, 2, 3, 2, 7});
     EXPECT_CALC_ERROR(m.oMem.QuadraticFit(40.045, a1, a2, a0, r2, bOk), enmErrKind::DivByZero);
 }
