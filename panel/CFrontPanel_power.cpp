@@ -229,7 +229,8 @@ void CFrontPanel::SetNote(const std::string& sText) {
 
 bool CFrontPanel::FinishEntryForSave() {
     // A number being typed is on the display: it is part of what is saved.
-    if (eNumEntry != enmNumEntry::Mantissa && eNumEntry != enmNumEntry::Exponent) return true;
+    // Off cleared the display and the number with it; On starts afresh.
+    if (!bOn || (eNumEntry != enmNumEntry::Mantissa && eNumEntry != enmNumEntry::Exponent)) return true;
     try {
         PushEntry();
         eNumEntry = enmNumEntry::Idle;
