@@ -231,10 +231,11 @@ double Erfc(double x) {
     return Trapped([&] {
         const double z = std::fabs(Check(x));
         const double t = 1.0 / (1.0 + 0.5 * z);
-        const double fPoly = -1.26551223 + t * (1.00002368 + t * (0.37409196 + t * (0.09678418
+        const double fPoly = t * (1.00002368 + t * (0.37409196 + t * (0.09678418
             + t * (-0.18628806 + t * (0.27886807 + t * (-1.13520398 + t * (1.48851587
             + t * (-0.82215223 + t * 0.17087277))))))));
-        const double ans = t * Exp(Check(-z * z) + fPoly);
+        // Summed left to right as the fit is written: -z^2 - 1.26551223 + t * (...).
+        const double ans = t * Exp(Check(Check(-z * z) - 1.26551223) + fPoly);
         return x >= 0.0 ? ans : 2.0 - ans;
     });
 }
