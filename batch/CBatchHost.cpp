@@ -10,13 +10,15 @@
 
 using namespace corvel;
 
-std::string CBatchHost::OneLine(const std::string& s) {
+namespace {
+
+std::string Printable(const std::string& s, bool bLineBreaks) {
     std::string r;
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r') {
+        if (bLineBreaks && s[i] == '\r') {
             if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
             r += "\\n";
-        } else if (s[i] == '\n') {
+        } else if (bLineBreaks && s[i] == '\n') {
             r += "\\n";
         } else if (static_cast<unsigned char>(s[i]) < 0x20 || s[i] == 0x7f) {
             // No control character reaches the terminal as it stands.
@@ -29,6 +31,11 @@ std::string CBatchHost::OneLine(const std::string& s) {
     }
     return r;
 }
+
+} // namespace
+
+std::string CBatchHost::OneLine(const std::string& s) { return Printable(s, true); }
+std::string CBatchHost::Escaped(const std::string& s) { return Printable(s, false); }
 
 bool CBatchHost::NextAnswer(std::string& s) {
     if (vAnswers_.empty()) return false;
@@ -56,7 +63,7 @@ bool CBatchHost::InputBox(const std::string& sPrompt, const std::string& sTitle,
                           std::string& sAnswer) {
     std::string s;
     const bool bOk = NextAnswer(s) && !s.empty();
-    oOut_ << "input [" << OneLine(sTitle) << "] " << OneLine(sPrompt) << " -> " << (bOk ? OneLine(s) : "cancel")
+    oOut_ << "input [" << OneLine(sTitle) << "] " << OneLine(sPrompt) << " -> " << (bOk ? Escaped(s) : "cancel")
           << "\n";
     if (bOk) sAnswer = s;
     return bOk;
@@ -71,7 +78,7 @@ bool CBatchHost::ChooseFile(const std::string&, enmFileUse eUse, CFileChoice& oC
     for (;;) {
         std::string s;
         const bool bOk = NextAnswer(s) && !s.empty();
-        oOut_ << "file [File Selection Dialog Box] -> " << (bOk ? OneLine(s) : "cancel") << "\n";
+        oOut_ << "file [File Selection Dialog Box] -> " << (bOk ? Escaped(s) : "cancel") << "\n";
         if (!bOk) return false;
         const std::string sFull = FileIO::JoinChoice(sDir, s);
         if (!FileIO::CheckChoice(sFull, eUse == enmFileUse::Write, &oChoice.bCreated)) {
@@ -93,10 +100,10 @@ void CBatchHost::ShowEditor(const std::string&, const std::function<bool(const s
             oOut_ << "editor [Source Code Editor] -> cancel\n";
             return;
         }
-        oOut_ << "editor [Source Code Editor] -> " << OneLine(sPath) << "\n";
+        oOut_ << "editor [Source Code Editor] -> " << Escaped(sPath) << "\n";
         std::string sText;
         if (!ReadWholeFile(sPath, sText)) {
-            oOut_ << "message [Error] Cannot read " << OneLine(sPath) << "\n";
+            oOut_ << "message [Error] Cannot read " << Escaped(sPath) << "\n";
             continue;
         }
         if (fnClose(sText)) return;
@@ -117,12 +124,12 @@ bool CBatchHost::ReadWholeFile(const std::string& sPath, std::string& sText) {
 
 void CBatchHost::ShowRegisters(const std::vector<std::string>& vLines) {
     oOut_ << "viewer [Memory Registers]\n";
-    for (const auto& s : vLines) oOut_ << OneLine(s) << "\n";
+    for (const auto& s : vLines) oOut_ << Escaped(s) << "\n";
 }
 
 void CBatchHost::ShowMemBlock(const std::function<std::vector<std::string>(bool)>& fnFill) {
     oOut_ << "viewer [Memory Block Viewer]\n";
-    for (const auto& s : fnFill(false)) oOut_ << OneLine(s) << "\n";
+    for (const auto& s : fnFill(false)) oOut_ << Escaped(s) << "\n";
 }
 
 void CBatchHost::ShowAbout() {

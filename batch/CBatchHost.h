@@ -41,9 +41,12 @@ public:
     void ExitProgram() override { bExit_ = true; }
 
     bool ExitRequested() const { return bExit_; }
-    // Line breaks inside a text are written as \n, other control characters
-    // (0x00-0x1F, 0x7F) as \xNN.
+    // A message's text on one line: its line breaks (CR LF, CR or LF) are
+    // written as \n, other control characters (0x00-0x1F, 0x7F) as \xNN.
     static std::string OneLine(const std::string& s);
+    // Any other text (a name, an answer, a step, a tape or viewer line): every
+    // control character as \xNN, a CR or LF in it too.
+    static std::string Escaped(const std::string& s);
     // The whole of a regular file of at most kMaxEditorText bytes.
     static constexpr size_t kMaxEditorText = 1 << 24;
     static bool ReadWholeFile(const std::string& sPath, std::string& sText);

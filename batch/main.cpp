@@ -38,7 +38,7 @@ void PrintState(const CPanelView& o) {
         std::snprintf(buf, sizeof buf, "%.17g", v);
         return std::string(buf);
     };
-    std::cout << "display: " << o.lblDisp << "|" << o.lblEex << "\n"
+    std::cout << "display: " << CBatchHost::Escaped(o.lblDisp) << "|" << CBatchHost::Escaped(o.lblEex) << "\n"
               << "title: " << o.sTitle << "\n"
               << "X: " << num(o.oStack.GetX()) << "\n"
               << "Y: " << num(o.oStack.GetY()) << "\n"
@@ -47,10 +47,10 @@ void PrintState(const CPanelView& o) {
               << "LASTX: " << num(o.fLastX) << "\n"
               << "error: " << (o.bInErr ? "yes" : "no") << "\n";
     std::cout << "pointer: " << CPrgm::StepNumber(o.oPrgm.GetPrgmPointer()) << "\n"
-              << "label: " << CBatchHost::OneLine(WithoutCurrentDir(o.lblPrgm)) << "\n"
+              << "label: " << CBatchHost::Escaped(WithoutCurrentDir(o.lblPrgm)) << "\n"
               << "card: " << (o.bCardVisible ? "yes" : "no") << "\n"
               << "cause: " << o.bInErr.CauseText() << "\n"
-              << "note: " << CBatchHost::OneLine(o.sNote) << "\n";
+              << "note: " << CBatchHost::Escaped(o.sNote) << "\n";
 }
 
 // Every step from 001 up to the last one that is not the filler "R/S".
@@ -59,7 +59,7 @@ void PrintListing(const CPanelView& o) {
     for (int n = 1; n <= o.oPrgm.GetMaxSteps(); ++n)
         if (o.oPrgm.GetLine(n) != CPrgm::kFiller) nLast = n;
     for (int n = 1; n <= nLast; ++n)
-        std::cout << "step " << CPrgm::StepNumber(n) << " " << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
+        std::cout << "step " << CPrgm::StepNumber(n) << " " << CBatchHost::Escaped(o.oPrgm.GetLine(n)) << "\n";
 }
 
 // How often each step that ran did run, in step order.
@@ -67,7 +67,7 @@ void PrintProfile(const CPanelView& o) {
     for (int n = 1; n <= o.oPrgm.GetMaxSteps(); ++n)
         if (const uint64_t c = o.oPrgm.ProfileCount(n))
             std::cout << "profile " << CPrgm::StepNumber(n) << " " << c << " "
-                      << CBatchHost::OneLine(o.oPrgm.GetLine(n)) << "\n";
+                      << CBatchHost::Escaped(o.oPrgm.GetLine(n)) << "\n";
 }
 
 const char* const kUsage =
@@ -175,9 +175,10 @@ int ReadOptions(int argc, char** argv, COptions& o) {
         const std::string a = argv[i];
         if (a == "--break") {
             const std::string v = i + 1 < argc ? argv[++i] : "";
-            char* pEnd = nullptr;
-            const long n = std::strtol(v.c_str(), &pEnd, 10);
-            if (v.empty() || *pEnd != '\0' || n < 1 || n > 999) {
+            // Plain digits only: no blanks, no sign.
+            const bool bDigits = !v.empty() && v.find_first_not_of("0123456789") == std::string::npos;
+            const long n = bDigits ? std::strtol(v.c_str(), nullptr, 10) : 0;
+            if (!bDigits || n < 1 || n > 999) {
                 std::cerr << "corvelxmem-batch: --break needs a step from 1 to 999\n";
                 return 2;
             }
@@ -343,7 +344,7 @@ int main(int argc, char** argv) {
     CFrontPanel oMain(oHost);
     oHost.SetStopAfter(o.nStopAfter, &oMain);
     if (o.bTape) {
-        oMain.Tape().fnOnLine = [](const std::string& s) { std::cout << "tape: " << CBatchHost::OneLine(s) << "\n"; };
+        oMain.Tape().fnOnLine = [](const std::string& s) { std::cout << "tape: " << CBatchHost::Escaped(s) << "\n"; };
         oMain.Prgm().bTraceRing = false;   // each traced step is printed as it runs, in order with the rest
     }
     oMain.Prgm().bTrace = o.bTapeTrace;

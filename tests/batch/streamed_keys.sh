@@ -27,6 +27,15 @@ for n in ' 5' +5 -1 0 5x '' 1000000000000001 18446744073709551616; do
     [ $? -eq 2 ] || { echo "--stop-after '$n' was taken"; exit 1; }
 done
 "$batch" --stop-after 1000000000000000 1 >/dev/null || { echo "--stop-after 10^15 refused"; exit 1; }
+# So does --break, from 1 to 999.
+for n in ' 5' +5 -1 0 1000 5x ''; do
+    "$batch" --break "$n" 1 >/dev/null 2>&1
+    [ $? -eq 2 ] || { echo "--break '$n' was taken"; exit 1; }
+done
+"$batch" --break 005 1 >/dev/null || { echo "--break 005 refused"; exit 1; }
+# A CR in a file name is no break between message lines: it prints as \x0D.
+"$batch" --answer yes --answer "$(printf 'a\rb.corvel')" g ENTER | grep -qxF 'file [File Selection Dialog Box] -> a\x0Db.corvel' ||
+    { echo "a CR in a name not escaped"; exit 1; }
 # A file size limit makes a save fail and say so (no signal ends the run), and the empty file the dialog
 # made for it goes again.
 dir=$(mktemp -d)
