@@ -352,6 +352,7 @@ void CFrontPanel::imgEdit_Click() {
     if (!Admit(enmInput::Edit, [this] { imgEdit_Click(); }) || Release) return;
     oHost_.ShowEditor(oPrgm.EditText(), [this](const std::string& sText) {
         if (!oPrgm.AcceptEditText(sText)) return false;
+        SetNote("");   // the fault a refused text pointed at has gone with it
         if (bOn && !bRun) ShowCurrPrgmLine();
         return true;
     });
