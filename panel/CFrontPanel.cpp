@@ -248,6 +248,13 @@ void CFrontPanel::AfterRun() {
     }
 }
 
+void CFrontPanel::EntryToRun() {
+    if (bStepEntry_)
+        ResumeStepEntry();
+    else
+        SavePendingNum();
+}
+
 void CFrontPanel::ResumeStepEntry() {
     if (!bStepEntry_) return;
     bStepEntry_ = false;

@@ -422,6 +422,9 @@ private:
     // A number the steps were keying when the run stopped goes back to the
     // program (R/S, SST), which goes on keying it.
     void ResumeStepEntry();
+    // Before R/S or SST runs: a number the steps were keying goes back to the
+    // program, one typed at the keys goes to the stack, so no digit is lost.
+    void EntryToRun();
     void DropEndedStepEntry();
     // The number in entry is one the steps were keying (see AfterRun).
     bool bStepEntry_ = false;

@@ -112,12 +112,7 @@ void CFrontPanel::imgSST_Click() {
         }
         if (bInErr) return;
         ClearPendOp();
-        // A number the steps were keying goes on; one typed at the keys goes
-        // to the stack first, as R/S takes it, so no digit of it is lost.
-        if (bStepEntry_)
-            ResumeStepEntry();
-        else
-            SavePendingNum();
+        EntryToRun();
         const enmShift eWas = eShift;
         eShift = enmShift::None;
         oPrgm.ResetStartTime();
@@ -138,10 +133,7 @@ void CFrontPanel::imgSST_Click() {
 
 void CFrontPanel::BeforeRunKey() {
     ePendOp = enmPendOp::None;
-    if (bStepEntry_)
-        ResumeStepEntry();   // the run goes on keying the number
-    else
-        SavePendingNum();
+    EntryToRun();
     eShift = enmShift::None;
     SetTitle(kTitle);
 }
