@@ -34,8 +34,8 @@ for n in ' 5' +5 -1 0 1000 5x ''; do
 done
 "$batch" --break 005 1 >/dev/null || { echo "--break 005 refused"; exit 1; }
 # A CR in a file name is no break between message lines: it prints as \x0D.
-"$batch" --answer yes --answer "$(printf 'a\rb.corvel')" g ENTER | grep -qxF 'file [File Selection Dialog Box] -> a\x0Db.corvel' ||
-    { echo "a CR in a name not escaped"; exit 1; }
+"$batch" --answer yes --answer "$(printf 'a\rb.corvel')" g ENTER |
+    grep -qxF 'file [File Selection Dialog Box] -> a\x0Db.corvel' || { echo "a CR in a name not escaped"; exit 1; }
 # A file size limit makes a save fail and say so (no signal ends the run), and the empty file the dialog
 # made for it goes again.
 dir=$(mktemp -d)

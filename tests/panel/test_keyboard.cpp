@@ -64,7 +64,8 @@ const SKeyCase kCases[] = {
     {"2 f 9", 1.4142135623730951, 0}, {"3 g 9", 9, 0}, {"1 ENTER 2 ENTER 3 h 9", 0, 3},
     // The other keys: ., EEX, CHS, ENTER, CLX.
     {"2 . 7 CHS f .", -2, 0}, {"2 . 7 5 g .", 0.75, 0}, {"1 . 5 ENTER . 2 5 h .", 1.45, 0}, {"5 STO 1 f EEX RCL 1", 0, kAny},
-    {"1 ENTER 2 g EEX", 0, 0}, {"W/PRGM h RUN EEX 2", 0, 0, "disp 1| 02"}, {"h EEX 1 0 0 f 4", 1, 0}, {"5 STO 9 f CHS RCL 9", 0, kAny}, {"5 STO 1 f CHS f CHS RCL 1", 5, kAny},
+    {"1 ENTER 2 g EEX", 0, 0}, {"W/PRGM h RUN EEX 2", 0, 0, "disp 1| 02"},
+    {"h EEX 1 0 0 f 4", 1, 0}, {"5 STO 9 f CHS RCL 9", 0, kAny}, {"5 STO 1 f CHS f CHS RCL 1", 5, kAny},
     {"h - 1 g CHS h * 1", "box message [Flag 1 Status] Flag 1 is clear"}, {"h CHS 1 g 6", 0.7853981633974483, 0},
     {"h CHS h ENTER 1 g 6", 45, 0}, {"5 f ENTER", 5, 0, "box question"}, {"5 g ENTER", 5, 0, "box question"},
     {"W/PRGM 1 RUN 3 f CLX", "steps "}, {"3 g CLX", 0, 0}, {"3 h CLX", 0, 0},
